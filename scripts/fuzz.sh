@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a bounded time (default 30 s).
+# Any crash, sanitizer report, leak or time-out fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${FUZZ_SECONDS:-30}
+bash scripts/setup.sh
+CXX=clang++ CC=clang cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DKR4100_FUZZ=ON -DKR4100_BUILD_TESTS=OFF >/dev/null
+cmake --build build-fuzz -j2
+
+# Seeds: a real data file, and the two INI files the installation carries.
+mkdir -p build-fuzz/corpus/fuzz_data_file build-fuzz/corpus/fuzz_ini
+build-fuzz/KR-4100/V600/kr4100-cli new --no-template build-fuzz/corpus/fuzz_data_file/new.dat
+cp data/Version.ini.in data/mysetup.ini.in build-fuzz/corpus/fuzz_ini/
+
+for target in build-fuzz/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  log="build-fuzz/$name.log"
+  echo "== $name for ${seconds}s"
+  if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="build-fuzz/$name-" "build-fuzz/corpus/$name" >"$log" 2>&1; then
+    tail -n 60 "$log" >&2
+    echo "$name found a problem; the input is under build-fuzz/$name-*" >&2
+    exit 1
+  fi
+  tail -n 12 "$log"
+done
