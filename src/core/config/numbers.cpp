@@ -1,0 +1,95 @@
+#include "config/numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <system_error>
+
+namespace kr4100 {
+
+std::string_view Trim(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+std::optional<double> ParseNumber(std::string_view text) {
+  std::string_view s = Trim(text);
+  if (s.empty()) return std::nullopt;
+
+  // Validate the shape ourselves: from_chars alone would accept "inf", "nan" and hex forms.
+  std::size_t i = 0;
+  bool negative = false;
+  if (s[i] == '+' || s[i] == '-') {
+    negative = s[i] == '-';
+    ++i;
+  }
+  const std::size_t mantissaStart = i;
+  std::size_t digits = 0;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c >= '0' && c <= '9') {
+      ++digits;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < s.size()) {
+    if (s[i] != 'e' && s[i] != 'E') return std::nullopt;
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    const std::size_t expDigitsStart = j;
+    while (j < s.size() && s[j] >= '0' && s[j] <= '9') ++j;
+    if (j == expDigitsStart || j != s.size()) return std::nullopt;
+  }
+
+  // from_chars wants at least one digit before an exponent; "28." and ".5" need a helping digit.
+  std::string body(s.substr(mantissaStart));
+  const auto dot = body.find('.');
+  if (dot != std::string::npos) {
+    const bool digitAfter = dot + 1 < body.size() && body[dot + 1] >= '0' && body[dot + 1] <= '9';
+    if (!digitAfter) body.insert(dot + 1, "0");
+    if (dot == 0) body.insert(0, "0");
+  }
+  double value = 0;
+  const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
+  if (end != body.data() + body.size()) return std::nullopt;
+  if (ec == std::errc::result_out_of_range || !std::isfinite(value)) return std::nullopt;
+  if (ec != std::errc()) return std::nullopt;
+  return negative ? -value : value;
+}
+
+std::optional<int> ParseInteger16(std::string_view text) {
+  const auto value = ParseNumber(text);
+  if (!value || *value != std::floor(*value)) return std::nullopt;
+  if (*value < -32768.0 || *value > 32767.0) return std::nullopt;
+  return static_cast<int>(*value);
+}
+
+std::string NumberText(double value) {
+  char buffer[64];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (ec != std::errc()) return "0";
+  return std::string(buffer, end);
+}
+
+std::string FormatFixed6(double value) {
+  if (!std::isfinite(value)) return "0.000000";
+  // Work in whole millionths so the rounding is decided once, not by printf's binary rounding.
+  const double scaled = std::round(value * 1e6);
+  if (std::fabs(scaled) >= 9.0e18) return NumberText(value);
+  long long units = static_cast<long long>(scaled);
+  const bool negative = units < 0;
+  if (negative) units = -units;
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, "%s%lld.%06lld", negative ? "-" : "", units / 1000000,
+                units % 1000000);
+  return buffer;
+}
+
+}  // namespace kr4100
