@@ -1,0 +1,77 @@
+// The message table, both languages, one row per MessageId in enum order.
+#include "texts/messages.h"
+
+#include <array>
+#include <cstddef>
+
+namespace kr4100 {
+namespace {
+
+constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMessages{{
+    /* NewDocument */ {"All data will be cleared.", "所有数据将被清空。"},
+    /* FileTitle */ {"Data File", "数据文件"},
+    /* FileError */ {"file error.", "文件错误。"},
+    /* PortError */ {"Cannot Open Communication Port.", "无法打开通信端口。"},
+    /* ReadQuestion */
+    {"Read data from radio.\r\nDo you wish continue?", "从对讲机读取数据。\r\n是否继续？"},
+    /* WriteQuestion */
+    {"Write data to radio.\r\nDo you wish continue?", "向对讲机写入数据。\r\n是否继续？"},
+    /* SaveQuestion */ {"File has been modify,save it now?", "当前文件已被修改，是否现在保存？"},
+    /* OverwriteQuestion */ {"file will be Overwrite,Continue?", "文件将被覆盖，是否继续？"},
+    /* Connection */ {"Check Connection. Retry or Cancel?", "检测连接。重试或取消？"},
+    /* ReadCompleted */ {"Read Data Completed.", "读取数据完成。"},
+    /* WriteCompleted */ {"Write Data Completed.", "写入数据完成。"},
+    /* PrintSelection */ {"Please select printing items.", "请选择打印项目。"},
+    /* ModelWrong */ {"Model type is wrong.", "机型类型错误。"},
+    /* VersionWrong */ {"Version is wrong.", "版本错误。"},
+    /* BandWrong */ {"Frequency band type is wrong.", "频段类型错误。"},
+    /* FirmwareVersion */ {"Firmware version is", "固件版本为"},
+    /* SoftwareVersion */ {"Programming software version is", "写频软件版本为"},
+    /* DataFileVersion */ {"DataFile version is", "数据文件版本为"},
+    /* TestFrequencyMismatch */
+    {"Test Frequency nismatch.\r\nExecute read data from radio\r\nor write to radio.",
+     "测试频率不匹配\r\n执行“从对讲机读取数据”\r\n或“向对讲机写入数据”。"},
+    /* FrequencyDataCleared */ {"Frequency data will be cleared.", "频率数据将被清除。"},
+    /* OkButton */ {"&OK", "确定(&O)"},
+    /* CancelButton */ {"&Cancel", "取消(&C)"},
+    /* WarningTitle */ {"Warning", "警告"},
+    /* InvalidData */ {"Invalid Data", "无效数据"},
+    /* OutOfRange */ {"Frequency is out of range.", "频率超出范围。"},
+    /* NotNumeric */ {"is not numeric.", "不是有效数据。"},
+    /* CloseButton */ {"&Close", "关闭(&C)"},
+    /* PrintButton */ {"&Print", "打印(&P)"},
+    /* HelpButton */ {"&Help", "帮助(&H)"},
+    /* UnknownDataFileVersion */ {"Unknown version Of DataFile!", "未能识别的数据版本!"},
+    /* IncompatibleVersion */
+    {"incompatible version. It may cause unknown error.To start the corresponding software "
+     "version, or not?",
+     "版本不兼容，有可能引起未知错误，是否启动对应版本软件？"},
+    /* ProgrammingSoftwareIs */ {"programming software is", "写频软件版本为"},
+    /* VersionNotExist */
+    {"Fail to start the software. This version does not exist.", "未能启动，不存在此版本软件！"},
+    // This one was only ever written in English; both columns carry it.
+    /* NotIsNumeric */ {"Not IsNumeric", "Not IsNumeric"},
+}};
+
+// A missing row would shift every later message onto the wrong text; an empty slot shows up here.
+constexpr bool AllRowsFilled() {
+  for (const Bilingual& row : kMessages) {
+    if (row.en == nullptr || row.zh == nullptr || row.en[0] == '\0' || row.zh[0] == '\0') {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(kMessages.size() == static_cast<std::size_t>(MessageId::Count));
+static_assert(AllRowsFilled(), "every message needs both languages");
+
+}  // namespace
+
+const Bilingual& Message(MessageId id) {
+  // An id outside the enum (a cast from a stray integer) must not read past the table.
+  static constexpr Bilingual kNone{"", ""};
+  const auto index = static_cast<std::size_t>(id);
+  return index < kMessages.size() ? kMessages[index] : kNone;
+}
+
+}  // namespace kr4100

@@ -1,0 +1,49 @@
+// The program's message table: every message box text, in both languages.
+#pragma once
+
+#include "texts/bilingual.h"
+
+namespace kr4100 {
+
+enum class MessageId : int {
+  NewDocument,            // "All data will be cleared."
+  FileTitle,              // "Data File"
+  FileError,              // "file error."
+  PortError,              // "Cannot Open Communication Port."
+  ReadQuestion,           // "Read data from radio." CR LF "Do you wish continue?"
+  WriteQuestion,          // "Write data to radio." CR LF "Do you wish continue?"
+  SaveQuestion,           // "File has been modify,save it now?"
+  OverwriteQuestion,      // "file will be Overwrite,Continue?"
+  Connection,             // "Check Connection. Retry or Cancel?"
+  ReadCompleted,          // "Read Data Completed."
+  WriteCompleted,         // "Write Data Completed."
+  PrintSelection,         // "Please select printing items."
+  ModelWrong,             // "Model type is wrong."
+  VersionWrong,           // "Version is wrong."
+  BandWrong,              // "Frequency band type is wrong."
+  FirmwareVersion,        // "Firmware version is"
+  SoftwareVersion,        // "Programming software version is"
+  DataFileVersion,        // "DataFile version is"
+  TestFrequencyMismatch,  // "Test Frequency nismatch." ...
+  FrequencyDataCleared,   // "Frequency data will be cleared."
+  OkButton,               // "&OK"
+  CancelButton,           // "&Cancel"
+  WarningTitle,           // "Warning"
+  InvalidData,            // "Invalid Data"
+  OutOfRange,             // "Frequency is out of range."
+  NotNumeric,             // "is not numeric."
+  CloseButton,            // "&Close"
+  PrintButton,            // "&Print"
+  HelpButton,             // "&Help"
+  UnknownDataFileVersion, // "Unknown version Of DataFile!"
+  IncompatibleVersion,    // "incompatible version. It may cause unknown error.To start ..."
+  ProgrammingSoftwareIs,  // "programming software is" (second line of the incompatible question)
+  VersionNotExist,        // "Fail to start the software. This version does not exist."
+  NotIsNumeric,           // "Not IsNumeric"
+  Count
+};
+
+const Bilingual& Message(MessageId id);
+inline const char* MessageText(MessageId id, int language) { return Message(id).in(language); }
+
+}  // namespace kr4100

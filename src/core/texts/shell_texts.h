@@ -1,0 +1,86 @@
+// Texts of the application shell: main-window menus, the small shell dialogs, language names, the
+// product title, and the composed main-window caption and incompatible-version question.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "texts/bilingual.h"
+
+namespace kr4100 {
+
+enum class ShellText : int {
+  // Menu commands of the main window, by menu name.
+  mnuFileNew,
+  mnuFileOpen,
+  mnuFileSave,
+  mnuFileSaveAs,
+  mnuFilePrint,
+  mnuFileExit,
+  mnuModelInfo,
+  mnuChannelInfo,
+  mnuOptFeature,
+  mnuKeyAssignm,
+  mnuScanInfo,
+  mnuDTMF,
+  mnuFleetSync,
+  mnuTestFre,
+  mnuEmbeddedMsg,
+  mnuEMG,
+  mnuReadFromRadio,
+  mnuWriteToRadio,
+  mnuMWriteToRadio,
+  mnuTest,
+  mnuRadioInfo,
+  mnuSetRadioInfo,
+  mnuComm,
+  mnuLanguage,
+  MnuInitial,
+  mnuTreeView,
+  mnuViewToolbar,
+  mnuViewStatusBar,
+  mnuWindowCascade,
+  mnuWindowTileVertical,
+  mnuWindowTileHorizontal,
+  mnuWindowArrangeIcons,
+  mnuCloseAll,
+  mnuHelpAbout,
+  // Top-level menus.
+  mnuFile,
+  mnuModel,
+  mnuEdit,
+  mnuProgram,
+  mnuTools,
+  mnuSetup,
+  mnuView,
+  mnuWindow,
+  mnuHelp,
+  // Shell dialogs, status bar and caption.
+  ModelType,          // model dialog: model list label
+  Frequency,          // model dialog: band list label
+  ModelInformation,   // model dialog caption
+  CommunicationPort,  // port dialog caption
+  Com,                // port dialog label and status-bar port prefix
+  LanguageMode,       // language dialog label
+  LanguageSetup,      // language dialog caption
+  FileName,           // main-window caption
+  // Language names offered by the language dialog (English = language 1, Chinese = language 2).
+  LanguageEnglish,
+  LanguageChinese,
+  ProductTitle,  // "KR-4100", the same in both languages
+  Count
+};
+
+const Bilingual& Shell(ShellText id);
+inline const char* ShellTextIn(ShellText id, int language) { return Shell(id).in(language); }
+
+// Main-window caption: model name, "[" band "]", "[" "File Name" ":" file name "]". The file name
+// is the document name after its last "\" or "/".
+std::string MainWindowCaption(std::string_view modelName, std::string_view bandText,
+                              std::string_view documentName, int language);
+
+// The question asked when a data file's version is not accepted by this program: the question,
+// the file's version in display form ("V6.00") and this program's version, on three lines.
+std::string IncompatibleVersionQuestion(std::string_view fileTagDisplay, int language);
+
+}  // namespace kr4100
