@@ -1,0 +1,38 @@
+#include "config/model_band.h"
+
+#include <gtest/gtest.h>
+
+namespace kr4100 {
+namespace {
+
+TEST(ModelBandTest, CodesOfTrimmedModelTexts) {
+  EXPECT_EQ(ModelTypeOf(" 542 "), 249);
+  EXPECT_EQ(ModelTypeOf("\t7731"), 252);
+  EXPECT_EQ(ModelTypeOf("5 42"), 248);
+  EXPECT_EQ(PriorityChannelCount(" 611 "), 8);
+  EXPECT_EQ(PriorityChannelCount("715"), 16);
+  EXPECT_EQ(PriorityChannelCount("HT52"), 40);
+  EXPECT_EQ(ModelDialogBandItems(" 7732 "),
+            (std::vector<std::string>{"136 - 174 MHz", "245 - 246 MHz"}));
+}
+
+TEST(ModelBandTest, BandCodeNeedsTheExactText) {
+  EXPECT_EQ(BandCodeOf("25.615000 - 30.105000 MHz", "HT52"), 1);
+  EXPECT_EQ(BandCodeOf("25.615000 - 30.105000 MHz ", "HT52"), 0);
+  EXPECT_EQ(BandCodeOf("136 - 174 MHz", "542"), 0);
+  EXPECT_EQ(BandTextOf(255, "HT52"), "28.000000 - 29.700000 MHz");
+}
+
+TEST(ModelBandTest, DialogChoice) {
+  const auto choice = ModelDialogChoice(" 542");
+  ASSERT_TRUE(choice);
+  EXPECT_EQ(choice->code, "542");
+  EXPECT_EQ(choice->type, 249);
+  EXPECT_FALSE(ModelDialogChoice("HT52"));  // the default leaves the record's fields alone
+  for (const auto& code : KnownModelCodes()) {
+    EXPECT_TRUE(code == kDefaultModelCode || ModelDialogChoice(code)) << code;
+  }
+}
+
+}  // namespace
+}  // namespace kr4100
