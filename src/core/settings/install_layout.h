@@ -1,0 +1,19 @@
+// Where the program finds its files, relative to its own folder, as an installation lays them out:
+// <root>/Version.ini, <root>/language/mysetup.ini, <root>/<tag>/<program>, <root>/<tag>/Init/...
+#pragma once
+
+#include <filesystem>
+
+namespace kr4100 {
+
+struct InstallLayout {
+  std::filesystem::path programDir;  // the folder the executable is in
+
+  std::filesystem::path root() const { return programDir.parent_path(); }
+  std::filesystem::path versionIni() const { return root() / "Version.ini"; }
+  std::filesystem::path settingsIni() const { return root() / "language" / "mysetup.ini"; }
+  // Template of a band: the new-document one, or the one "Initial Setting" reads.
+  std::filesystem::path templateFile(int bandCode, bool initialSetting) const;
+};
+
+}  // namespace kr4100

@@ -1,0 +1,90 @@
+#include "settings/startup_settings.h"
+
+#include <optional>
+#include <string>
+
+#include "config/numbers.h"
+
+namespace kr4100 {
+
+namespace {
+
+constexpr std::string_view kSection = "language";
+constexpr std::string_view kIsFirstRun = "IsFirstRun";
+constexpr std::string_view kComPort = "comPort";
+constexpr std::string_view kHandshaking = "Handshaking";
+constexpr std::string_view kStopBit = "StopBit";
+constexpr std::string_view kCurrentLanguage = "CurrentLanguage";
+
+std::optional<int> ReadInteger(const IniStore& ini, std::string_view key) {
+  const auto text = ini.read(kSection, key);
+  if (!text) return std::nullopt;
+  return ParseInteger16(*text);
+}
+
+// A Boolean as the settings file holds it: a number (non-zero is true) or "True"/"False".
+// Anything else, a missing key included, counts as false so start-up never stops on it.
+bool ReadBoolean(const IniStore& ini, std::string_view key) {
+  const auto text = ini.read(kSection, key);
+  if (!text) return false;
+  if (const auto number = ParseNumber(*text)) return *number != 0.0;
+  const std::string_view word = Trim(*text);
+  if (word.size() != 4) return false;
+  std::string lower(word);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower == "true";
+}
+
+int InRange(std::optional<int> value, int low, int high, int fallback) {
+  return value && *value >= low && *value <= high ? *value : fallback;
+}
+
+}  // namespace
+
+int LanguageOfLocale(unsigned systemLocaleId) {
+  return systemLocaleId == kChinesePrcLocale ? 2 : 1;
+}
+
+StartupSettings LoadStartupSettings(IniStore& ini, unsigned systemLocaleId, bool fileExisted) {
+  StartupSettings s;
+  s.comPort = 1;
+  s.systemLanguage = LanguageOfLocale(systemLocaleId);
+  s.currentLanguage = s.systemLanguage;
+  s.firstRun = !fileExisted || ReadBoolean(ini, kIsFirstRun);
+
+  // A port number is only useful when a port can carry it; 0 or less would never open.
+  s.comPort = InRange(ReadInteger(ini, kComPort), 1, 32767, 1);
+  s.handshaking = InRange(ReadInteger(ini, kHandshaking), 0, 3, 0);
+  s.stopBit = InRange(ReadInteger(ini, kStopBit), 1, 2, 1);
+
+  if (s.firstRun) {
+    s.firstRun = false;
+    ini.write(kSection, kIsFirstRun, "0");
+  } else {
+    s.currentLanguage = InRange(ReadInteger(ini, kCurrentLanguage), 1, 2, s.systemLanguage);
+  }
+
+  ini.write(kSection, kComPort, std::to_string(s.comPort));
+  if (!fileExisted) {
+    // A settings file made by us should hold every key, not only those start-up writes back.
+    ini.write(kSection, kHandshaking, std::to_string(s.handshaking));
+    ini.write(kSection, kStopBit, std::to_string(s.stopBit));
+  }
+  ini.write(kSection, kCurrentLanguage, std::to_string(s.currentLanguage));
+  s.captionLanguage = s.currentLanguage;
+  return s;
+}
+
+void SavePortSettings(IniStore& ini, const StartupSettings& settings) {
+  ini.write(kSection, kComPort, std::to_string(settings.comPort));
+  ini.write(kSection, kHandshaking, std::to_string(settings.handshaking));
+  ini.write(kSection, kStopBit, std::to_string(settings.stopBit));
+}
+
+void SaveLanguage(IniStore& ini, int language) {
+  ini.write(kSection, kCurrentLanguage, std::to_string(language));
+}
+
+}  // namespace kr4100

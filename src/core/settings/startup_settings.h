@@ -1,0 +1,35 @@
+// The settings the program starts with, from "mysetup.ini" (section "language"): the interface
+// language, the serial port number, handshaking and stop bits, and the first-run rule.
+#pragma once
+
+#include "settings/ini_store.h"
+
+namespace kr4100 {
+
+inline constexpr unsigned kChinesePrcLocale = 0x0804;
+
+struct StartupSettings {
+  int currentLanguage = 1;   // 1 English, 2 Chinese
+  int captionLanguage = 1;   // the language the windows were captioned in
+  int systemLanguage = 1;    // from the system locale; decides what the language dialog offers
+  int comPort = 1;           // >= 1 after loading
+  int handshaking = 0;       // 0..3
+  int stopBit = 1;           // 1 or 2
+  bool firstRun = false;
+};
+
+// Language index of a system locale identifier: 2 for Chinese (PRC), 1 for anything else.
+int LanguageOfLocale(unsigned systemLocaleId);
+
+// Loads the settings and writes back what start-up writes: "IsFirstRun" = "0" on the first run,
+// and "comPort" and "CurrentLanguage" always. A missing, empty, non-numeric or out-of-range key
+// falls back to a sound default (port 1, no handshaking, one stop bit, the locale's language).
+// fileExisted false (the settings file was missing) counts as a first run and writes every key.
+StartupSettings LoadStartupSettings(IniStore& ini, unsigned systemLocaleId, bool fileExisted = true);
+
+// Stores the port choice of the port dialog or the automatic port search.
+void SavePortSettings(IniStore& ini, const StartupSettings& settings);
+// Stores the language chosen in the language dialog.
+void SaveLanguage(IniStore& ini, int language);
+
+}  // namespace kr4100

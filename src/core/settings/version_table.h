@@ -1,0 +1,53 @@
+// The version table of "Version.ini": which data-file and firmware versions each installed
+// program version accepts, and which program version to start for a file this one refuses.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/ini_store.h"
+
+namespace kr4100 {
+
+// Text, cut at its first NUL and with trailing blanks removed, of exactly four characters: "V"
+// and three that form a number ("V600").
+bool IsValidVersionTag(std::string_view text);
+// "V600" shows as "V6.00": the first two characters, ".", the last two.
+std::string VersionDisplayForm(std::string_view tag);
+
+class VersionTable {
+ public:
+  // The table this build ships: current version V600, software V600, pair V600/V600.
+  static VersionTable BuiltIn();
+  // Reads the table; a missing file (ini null) or a count that is not a whole number of at least
+  // 1 falls back to BuiltIn() so that files written by this program still open.
+  static VersionTable Load(const IniStore* ini);
+
+  const std::string& currentVersion() const { return currentVersion_; }
+  const std::vector<std::string>& softVersions() const { return soft_; }
+  // Pairs as listed: first half a program tag, second half a data-file or firmware tag.
+  const std::vector<std::pair<std::string, std::string>>& pairs() const { return pairs_; }
+  bool fromBuiltIn() const { return builtIn_; }
+
+  bool IsPairListed(std::string_view programTag, std::string_view otherTag) const;
+  // First half of the first pair whose second half is otherTag, or empty.
+  std::string ProgramForTag(std::string_view otherTag) const;
+
+ private:
+  std::string currentVersion_;
+  std::vector<std::string> soft_;
+  std::vector<std::pair<std::string, std::string>> pairs_;
+  bool builtIn_ = false;
+};
+
+// The program that StartOtherVersion would start for a tag: <root>/<program tag>/<exe name>, where
+// root is the parent of this program's folder. Nothing when no listed program accepts the tag.
+std::optional<std::filesystem::path> OtherVersionProgram(const VersionTable& table,
+                                                         const std::filesystem::path& programDir,
+                                                         std::string_view otherTag,
+                                                         std::string_view exeName);
+
+}  // namespace kr4100
