@@ -1,0 +1,360 @@
+#include "config/document.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+
+#include "config/data_file_codec.h"
+#include "config/file_io.h"
+#include "config/numbers.h"
+#include "config/test_frequencies.h"
+
+namespace kr4100 {
+namespace {
+
+// Counts come from files too; never let one index past its table.
+int UsedCount(int count, int slots) { return std::clamp(count, 0, slots); }
+
+int UsedChannels(const RadioConfig& r, int g) {
+  return UsedCount(r.ChCount[static_cast<std::size_t>(g)], kChannelsPerGroup);
+}
+
+int CurrentGroup(const RadioConfig& r) { return std::clamp<int>(r.CurGroup, 0, kGroupCount - 1); }
+
+CalendarDate LocalToday() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+std::string EightDigitDate(const CalendarDate& d) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02d%02d", d.year % 10000, d.month % 100, d.day % 100);
+  return text;
+}
+
+// The text of a fixed field up to its first NUL, blanks kept.
+std::string UpToNul(std::string_view raw) { return std::string(raw.substr(0, raw.find('\0'))); }
+
+bool SameChannel(const ChInfo& a, const ChInfo& b) {
+  // The sub codes are what the radio reported, not something the user edits.
+  return a.ChNum == b.ChNum && a.ChUsed == b.ChUsed && a.RxFre == b.RxFre && a.TxFre == b.TxFre &&
+         a.Scan == b.Scan && a.Busy == b.Busy && a.Echo == b.Echo && a.HiCut == b.HiCut &&
+         a.Plus10K == b.Plus10K && a.NbAnl == b.NbAnl && a.Rb == b.Rb;
+}
+
+bool SameChannelTable(const RadioConfig& w, const RadioConfig& s) {
+  for (int g = 0; g < kGroupCount; ++g) {
+    if (w.ChCount[static_cast<std::size_t>(g)] != s.ChCount[static_cast<std::size_t>(g)]) return false;
+    const int count = UsedChannels(w, g);
+    for (int c = 1; c <= count; ++c) {
+      const ChInfo& saved = s.slot(c, g);
+      const ChInfo* match = &w.slot(c, g);
+      // The same channels created in another order are the same document.
+      if (match->ChNum != saved.ChNum) {
+        match = nullptr;
+        for (int k = 1; k <= count && !match; ++k)
+          if (w.slot(k, g).ChNum == saved.ChNum) match = &w.slot(k, g);
+        if (!match) return false;
+      }
+      if (!SameChannel(*match, saved)) return false;
+    }
+  }
+  return true;
+}
+
+template <class Entry, std::size_t N>
+bool SameList(int countA, const std::array<Entry, N>& a, int countB, const std::array<Entry, N>& b) {
+  if (countA != countB) return false;
+  const int used = UsedCount(countA, static_cast<int>(N));
+  return std::equal(a.begin(), a.begin() + used, b.begin());
+}
+
+// Test frequencies belong to grid rows (No), not to positions, so order does not matter.
+bool SameTestFrequencies(const RadioConfig& a, const RadioConfig& b) {
+  if (a.TestFreCount != b.TestFreCount) return false;
+  const int used = UsedCount(a.TestFreCount, kTestFreSlots);
+  const auto first = b.TestFre.begin();
+  for (int i = 0; i < used; ++i) {
+    const TestFreEntry& entry = a.TestFre[static_cast<std::size_t>(i)];
+    const auto match = std::find_if(first, first + used,
+                                    [&](const TestFreEntry& e) { return e.No == entry.No; });
+    if (match == first + used || !(*match == entry)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool SameDocumentContent(const RadioConfig& w, const RadioConfig& s) {
+  // Version and CurGroup are bookkeeping, not content; every field a user edits and the file
+  // keeps takes part, so no change can be closed away without the save question.
+  return SameChannelTable(w, s) && w.ModelInfo == s.ModelInfo && w.EmbMsg1 == s.EmbMsg1 &&
+         w.EmbMsg2 == s.EmbMsg2 && w.OptFeat == s.OptFeat && w.KeyAssign == s.KeyAssign &&
+         w.ScanInfo == s.ScanInfo && w.Dtmf == s.Dtmf && w.Fleet == s.Fleet &&
+         SameList(w.AutodialCount, w.Autodial, s.AutodialCount, s.Autodial) &&
+         SameTestFrequencies(w, s) &&
+         SameList(w.FleetListCount, w.FleetList, s.FleetListCount, s.FleetList);
+}
+
+bool Document::IsDocumentUnchanged() const { return SameDocumentContent(working_, saved_); }
+
+Document::Document() : today_(LocalToday) { state_.edges = SetBandEdges(state_.bandText); }
+
+void Document::addObserver(DocumentObserver* observer) {
+  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+    observers_.push_back(observer);
+}
+
+void Document::removeObserver(DocumentObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void Document::notifyReplaced() {
+  for (auto* o : std::vector<DocumentObserver*>(observers_)) o->documentReplaced();
+}
+
+void Document::setModelAndBand(std::string modelText, std::string bandText) {
+  state_.modelText = std::move(modelText);
+  state_.bandText = std::move(bandText);
+  state_.edges = SetBandEdges(state_.bandText);
+}
+
+void Document::SyncModelInfo() {
+  ModelInfo& m = working_.ModelInfo;
+  m.ModelCode = state_.modelText + '\0';
+  // The band lookup trims the model text it is given, and what follows sees the trimmed text.
+  state_.modelText = std::string(Trim(state_.modelText));
+  m.BandType = static_cast<Integer>(BandCodeOf(state_.bandText, state_.modelText));
+  m.ModelType = static_cast<Integer>(ModelTypeOf(state_.modelText));
+  m.ModelName = state_.modelText + '\0';
+}
+
+void Document::SyncDocState() {
+  const ModelInfo& m = working_.ModelInfo;
+  state_.modelText = UpToNul(m.ModelCode.raw());
+  state_.bandText = BandTextOf(m.BandType, state_.modelText);
+  state_.edges = SetBandEdges(state_.bandText);
+}
+
+void Document::CommitWorkingCopy() {
+  SyncModelInfo();
+  working_.Version = kRecordVersionTag;
+  saved_ = working_;
+}
+
+void Document::RestoreWorkingCopy() {
+  working_ = saved_;
+  SyncDocState();
+}
+
+void Document::LoadSaved(const RadioConfig& fromFile) {
+  saved_ = fromFile;
+  RestoreWorkingCopy();
+  notifyReplaced();
+}
+
+bool Document::ReadTemplate(const std::filesystem::path& path) {
+  const auto bytes = ReadFilePrefix(path, layout::kDataFileSize);
+  if (!bytes || bytes->size() != layout::kDataFileSize) {
+    CommitWorkingCopy();
+    return false;
+  }
+  saved_ = DecodeDataFile(std::span<const std::uint8_t, layout::kDataFileSize>(bytes->data(),
+                                                                               layout::kDataFileSize));
+  RestoreWorkingCopy();
+  notifyReplaced();
+  return true;
+}
+
+void Document::setDefaultTestFrequencies() {
+  working_.TestFreCount = 6;
+  const int band = TestBandIndexOf(state_.bandText);
+  for (int i = 1; i <= 6; ++i) {
+    TestFreEntry& e = working_.TestFre[static_cast<std::size_t>(i - 1)];
+    e.No = static_cast<Integer>(i);
+    e.RxFre = FreToStore(DefaultTestFreText(false, i, band), state_.edges) + '\0';
+    e.TxFre = FreToStore(DefaultTestFreText(true, i, band), state_.edges) + '\0';
+    e.RxMark = 15;
+    e.TxMark = 15;
+  }
+}
+
+void Document::fillDefaults() {
+  // Start from an empty record so a new document never carries stale slots of the last one.
+  working_ = RadioConfig{};
+  RadioConfig& r = working_;
+  r.Version = kRecordVersionTag;
+  r.CurGroup = 0;
+
+  static constexpr const char* kFirstChannel[kGroupCount] = {"28.015000", "28.145000", "28.115000",
+                                                             "28.085000", "28.055000", "28.025000"};
+  for (int g = 0; g < kGroupCount; ++g) AppendChannel(1, g, kFirstChannel[g]);
+
+  static constexpr Integer kOptFeatDefaults[kOptFeatCount] = {
+      2, 105, 2, 105, 3, 1, 0, 4, 0, 60, 110, 160, 1, 1, 1, 1, 1, 1, 0, 0, 0, 9, 9,
+      9, 0, 0, 0, 0, 0, 0, 31, 15, 0, 0, 0, 0, 0, 0, 1, 1, 100, 0, 0, 31, 31};
+  std::copy(std::begin(kOptFeatDefaults), std::end(kOptFeatDefaults), r.OptFeat.begin());
+  r.KeyAssign = {255, 10};
+  r.ScanInfo = {0, 255, 31, 51, 1, 3, 3};
+
+  DtmfSettings& d = r.Dtmf;
+  d.DtmfSpeed = 0;
+  d.FirstDigitTime = 0;
+  d.FirstDigitDelay = 10;
+  d.StarHashTime = 0;
+  d.DCodeAssign = 0;
+  d.DtmfSideTone = 1;
+  d.IdCode = "000";
+  d.GroupCode = 0;
+  d.AutoResetTimer = 10;
+  d.CallAlert = 0;
+  d.Transpond = 0;
+  d.ClearToTranspond = 0;
+  d.StunCode = std::string_view("\0", 1);
+  d.StunType = 0;
+  r.AutodialCount = 0;
+
+  FleetSyncSettings& f = r.Fleet;
+  f.OwnFleet = 255;
+  f.OwnId = 0;
+  f.BaudRate = 0;
+  f.DataTxModDelay = 400;
+  f.MsgModeTimer = 10;
+  f.PttIdSideTone = 1;
+  r.FleetListCount = 0;
+
+  setDefaultTestFrequencies();
+  r.EmbMsg1 = std::string_view("\0", 1);
+  r.EmbMsg2 = std::string_view("\0", 1);
+
+  ModelInfo& m = r.ModelInfo;
+  m.BandType2 = static_cast<Integer>(BandCodeOf(state_.bandText, state_.modelText));
+  state_.modelText = std::string(Trim(state_.modelText));
+  m.ModelName = state_.modelText + '\0';
+  m.SeriesChar = 67;
+  m.ProgDate = EightDigitDate(today_());
+  m.SoftVer = kSoftVerText;
+}
+
+void Document::ResetToNewDocument(TemplateKind kind) {
+  fillDefaults();
+  if (!templateDir_.empty()) {
+    const int band = BandCodeOf(state_.bandText, state_.modelText);
+    const char* suffix = kind == TemplateKind::NewDocument ? "_KR-4100_New.dat" : "_KR-4100.dat";
+    ReadTemplate(templateDir_ / (std::to_string(band) + suffix));
+  }
+  CommitWorkingCopy();
+  notifyReplaced();
+}
+
+void Document::InitNewDocument() {
+  state_.neverSaved = true;
+  state_.fileName = "new.dat";
+  ResetToNewDocument(TemplateKind::NewDocument);
+}
+
+int Document::FindChannelSlot(int chNum, int group) const {
+  if (group < 0 || group >= kGroupCount) return 0;
+  const int count = UsedChannels(working_, group);
+  for (int c = 1; c <= count; ++c)
+    if (working_.slot(c, group).ChNum == chNum) return c;
+  return 0;
+}
+
+void Document::AppendChannel(int chNum, int group, std::string_view freText) {
+  if (group < 0 || group >= kGroupCount) return;
+  Integer& count = working_.ChCount[static_cast<std::size_t>(group)];
+  const int used = UsedChannels(working_, group);
+  if (used >= kChannelsPerGroup) return;
+  count = static_cast<Integer>(used + 1);
+  ChInfo& e = working_.slot(count, group);
+  e.ChNum = static_cast<Integer>(chNum);
+  e.ChUsed = 1;
+  e.RxFre = FreToStore(freText, state_.edges);
+  e.TxFre = FreToStore(freText, state_.edges);
+  e.Scan = 1;
+  e.Busy = 0;
+  e.Echo = 1;
+  e.HiCut = 0;
+  e.Plus10K = 0;
+  e.NbAnl = 0;
+  e.Rb = 0;
+}
+
+void Document::DeleteChannelSlot(int slot, int group) {
+  if (group < 0 || group >= kGroupCount) return;
+  const int used = UsedChannels(working_, group);
+  if (slot < 1 || slot > used) return;
+  for (int c = slot; c < used; ++c) working_.slot(c, group) = working_.slot(c + 1, group);
+  working_.ChCount[static_cast<std::size_t>(group)] = static_cast<Integer>(used - 1);
+}
+
+void Document::SetChannelField(ChInfo& entry, int column, std::string_view value) {
+  switch (column) {
+    case kColRxFre:
+      entry.RxFre = FreToStore(value, state_.edges);
+      return;
+    case kColTxFre:
+      entry.TxFre = FreToStore(value, state_.edges);
+      return;
+    default:
+      break;
+  }
+  if (column < kColBusy || column > kColScan) return;
+  const auto number = ParseNumber(value);
+  if (!number) return;
+  const double rounded = std::nearbyint(*number);  // whole numbers round half to even
+  if (rounded < -32768.0 || rounded > 32767.0) return;
+  const auto v = static_cast<Integer>(rounded);
+  switch (column) {
+    case kColBusy: entry.Busy = v; break;
+    case kColEcho: entry.Echo = v; break;
+    case kColHiCut: entry.HiCut = v; break;
+    case kColPlus10K: entry.Plus10K = v; break;
+    case kColNbAnl: entry.NbAnl = v; break;
+    case kColRb: entry.Rb = v; break;
+    case kColScan: entry.Scan = v; break;
+    default: break;
+  }
+}
+
+void Document::SetChannelValue(int chNum, int column, std::string_view valueIn) {
+  std::string value(valueIn);
+  const bool frequency = column == kColRxFre || column == kColTxFre;
+  if (frequency && !value.empty())
+    value = NormaliseFreText(value, column == kColTxFre, state_.edges, warn_);
+
+  const int group = CurrentGroup(working_);
+  const int slot = FindChannelSlot(chNum, group);
+  if (slot != 0 && column == kColRxFre && value.empty()) {
+    // A group keeps at least one channel.
+    if (UsedChannels(working_, group) > 1) {
+      DeleteChannelSlot(slot, group);
+      emergencyRecheck();
+    }
+  } else if (slot != 0) {
+    ChInfo& entry = working_.slot(slot, group);
+    if (column == kColTxFre && value.empty())
+      value = FreToText(entry.RxFre.text(), state_.edges, warn_);
+    SetChannelField(entry, column, value);
+  } else if (column == kColRxFre && !value.empty()) {
+    AppendChannel(chNum, group, value);
+    emergencyRecheck();
+  }
+  for (auto* o : std::vector<DocumentObserver*>(observers_)) o->channelChanged(chNum);
+}
+
+void Document::emergencyRecheck() {
+  for (auto* o : std::vector<DocumentObserver*>(observers_)) o->channelSetChanged();
+  for (int k = 0; k < kGroupCount; ++k) {
+    Integer& emg = working_.OptFeat[static_cast<std::size_t>(kEmgCh0 + k)];
+    const int used = UsedChannels(working_, k);
+    bool exists = false;
+    for (int c = 1; c <= used && !exists; ++c) exists = working_.slot(c, k).ChNum == emg + 1;
+    if (!exists) emg = used > 0 ? static_cast<Integer>(working_.slot(1, k).ChNum - 1) : Integer{-1};
+  }
+}
+
+}  // namespace kr4100

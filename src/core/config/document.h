@@ -1,0 +1,126 @@
+// The one document of the program: the working copy every editor changes, the saved copy last
+// loaded from or stored to a file, and the document state beside them (model, band, file name).
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/conversions.h"
+#include "config/model_band.h"
+#include "config/radio_config.h"
+
+namespace kr4100 {
+
+// Channel grid columns as SetChannelField and SetChannelValue number them.
+enum ChannelColumn : int {
+  kColRxFre = 1, kColTxFre, kColBusy, kColEcho, kColHiCut, kColPlus10K, kColNbAnl, kColRb, kColScan,
+};
+
+struct DocState {
+  std::string modelText = kDefaultModelCode;
+  std::string bandText = kBand0Text;
+  BandEdges edges;                       // derived from bandText by SetBandEdges
+  std::string fileName = "new.dat";      // full path, or "new.dat" before the first save
+  std::string previousFileName;          // the name before the last successful open
+  bool neverSaved = true;                // Save acts as Save As while set
+};
+
+// Windows that show the document subscribe here instead of being called by name.
+class DocumentObserver {
+ public:
+  virtual ~DocumentObserver() = default;
+  // A channel of the current group changed (its grid row and the edit dialog show it again).
+  virtual void channelChanged(int /*chNum*/) {}
+  // A channel was created or deleted: emergency-channel lists are rebuilt before the re-check.
+  virtual void channelSetChanged() {}
+  // The whole working copy was replaced (new document, file or template read).
+  virtual void documentReplaced() {}
+};
+
+struct CalendarDate {
+  int year;
+  int month;
+  int day;
+};
+
+// Which template a new document reads over its defaults.
+enum class TemplateKind { NewDocument, InitialSetting };
+
+class Document {
+ public:
+  Document();
+
+  RadioConfig& working() { return working_; }
+  const RadioConfig& working() const { return working_; }
+  const RadioConfig& saved() const { return saved_; }
+  DocState& state() { return state_; }
+  const DocState& state() const { return state_; }
+
+  // Folder holding the band templates ("<program>/Init"); empty: no template is read.
+  void setTemplateDir(std::filesystem::path dir) { templateDir_ = std::move(dir); }
+  const std::filesystem::path& templateDir() const { return templateDir_; }
+  // Where range warnings go (the GUI shows them as message boxes).
+  void setWarningSink(WarningSink sink) { warn_ = std::move(sink); }
+  const WarningSink& warningSink() const { return warn_; }
+  // Today's date for ProgDate; the local calendar date unless a test sets its own.
+  void setToday(std::function<CalendarDate()> today) { today_ = std::move(today); }
+
+  void addObserver(DocumentObserver* observer);
+  void removeObserver(DocumentObserver* observer);
+
+  // Band text and model text changed together: the edges follow the band text.
+  void setModelAndBand(std::string modelText, std::string bandText);
+
+  void CommitWorkingCopy();
+  void RestoreWorkingCopy();
+  void SyncModelInfo();
+  void SyncDocState();
+
+  // A new document at start-up: named "new.dat", never saved, defaults with the band's
+  // new-document template read over them, unmodified.
+  void InitNewDocument();
+  // New document and "Initial Setting" from the menu: the record is reset the same way, but the
+  // document keeps its name and never-saved flag, so Save still goes to the file last used.
+  void ResetToNewDocument(TemplateKind kind);
+
+  // Reads a data file without checks over the working record (template files). On any failure
+  // the working record stays as it was and the saved copy becomes equal to it. True when read.
+  bool ReadTemplate(const std::filesystem::path& path);
+
+  // Replaces the saved copy with a complete record read from a file and makes it the working
+  // copy. Used by the data-file open once every check has passed.
+  void LoadSaved(const RadioConfig& fromFile);
+  // Puts back a saved copy without touching the working copy (a save that did not reach the file).
+  void LoadSavedCopyOnly(const RadioConfig& saved) { saved_ = saved; }
+
+  bool IsDocumentUnchanged() const;
+  bool IsDocumentModified() const { return !IsDocumentUnchanged(); }
+
+  int FindChannelSlot(int chNum, int group) const;
+  void AppendChannel(int chNum, int group, std::string_view freText);
+  void DeleteChannelSlot(int slot, int group);
+  void SetChannelField(ChInfo& entry, int column, std::string_view value);
+  void SetChannelValue(int chNum, int column, std::string_view value);
+
+ private:
+  void fillDefaults();
+  void setDefaultTestFrequencies();
+  void emergencyRecheck();
+  void notifyReplaced();
+
+  RadioConfig working_;
+  RadioConfig saved_;
+  DocState state_;
+  std::filesystem::path templateDir_;
+  WarningSink warn_;
+  std::function<CalendarDate()> today_;
+  std::vector<DocumentObserver*> observers_;
+};
+
+// True when two records hold the same user-editable, saved content (see IsDocumentUnchanged).
+bool SameDocumentContent(const RadioConfig& a, const RadioConfig& b);
+
+}  // namespace kr4100

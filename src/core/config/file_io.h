@@ -1,0 +1,23 @@
+// Whole-file reads and atomic whole-file writes.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace kr4100 {
+
+// The first maxBytes bytes of a file (all of it when shorter), or nothing when it cannot be read.
+std::optional<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path,
+                                                        std::size_t maxBytes);
+
+// Size of a regular file, or nothing when there is none to read.
+std::optional<std::uintmax_t> RegularFileSize(const std::filesystem::path& path);
+
+// Writes the bytes to a temporary file beside the target, flushes it and renames it over the
+// target, so the target is either the old file or exactly the new bytes, never a mix.
+bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace kr4100
