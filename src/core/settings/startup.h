@@ -1,0 +1,35 @@
+// The start-up sequence's logic, in its binding order: version table, start-up switches, settings,
+// the default radio identity, and a new document. The windows that follow read what it sets.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "config/document.h"
+#include "settings/ini_store.h"
+#include "settings/install_layout.h"
+#include "settings/startup_settings.h"
+#include "settings/version_table.h"
+
+namespace kr4100 {
+
+struct StartupState {
+  VersionTable versions = VersionTable::BuiltIn();
+  StartupSettings settings;
+  bool documentOnStart = false;    // the main window shows a given document instead of a new one
+  bool groupWriteEnabled = false;  // write to a group of radios offered
+  std::string modelName = kDefaultModelName;              // product title in captions
+  std::string firmwareVersion = kDefaultFirmwareVersion;  // assumed until a radio reports its own
+};
+
+// versionIni null: no Version.ini (the built-in table is used). settingsExisted false: the
+// settings file was missing and is written complete.
+StartupState RunStartup(const InstallLayout& install, const IniStore* versionIni, IniStore& settingsIni,
+                        bool settingsExisted, unsigned systemLocaleId, Document& doc);
+
+// Where the settings file lives: the installation's own when it can be written, otherwise the
+// same name below the user's configuration folder.
+std::filesystem::path SettingsFilePath(const InstallLayout& install,
+                                       const std::filesystem::path& userConfigDir);
+
+}  // namespace kr4100
