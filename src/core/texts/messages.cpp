@@ -51,6 +51,23 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMes
     {"Fail to start the software. This version does not exist.", "未能启动，不存在此版本软件！"},
     // This one was only ever written in English; both columns carry it.
     /* NotIsNumeric */ {"Not IsNumeric", "Not IsNumeric"},
+    /* ReadCaption */ {"Read data from radio", "从对讲机读取数据"},
+    /* WriteCaption */ {"Write data to radio", "向对讲机写入数据"},
+    /* CompletionPercentage */ {"Completion percentage:", "完成进度:"},
+    /* SearchCaption */
+    {"Search for communication setting,please wait for a few minutes...",
+     "正在匹配串口配置，可能需要几分钟，请等待。。。"},
+    /* RadioInfoNotWritten */
+    {"The radio did not accept the radio information. Nothing was changed in the radio.",
+     "对讲机未接受对讲机信息，对讲机中的数据没有改变。"},
+    /* RadioCountInvalid */
+    {"The number of radios must be a whole number of at least 1.", "对讲机数量必须是不小于1的整数。"},
+    /* PackRefused */
+    {"Nothing was written to the radio. This setting does not fit the radio's memory:",
+     "未向对讲机写入任何数据。以下设置超出对讲机存储范围："},
+    /* UnpackRefused */
+    {"The data read from the radio is not valid; the document was not changed:",
+     "从对讲机读取的数据无效，当前文件未被改变："},
 }};
 
 // A missing row would shift every later message onto the wrong text; an empty slot shows up here.

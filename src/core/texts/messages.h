@@ -40,6 +40,14 @@ enum class MessageId : int {
   ProgrammingSoftwareIs,  // "programming software is" (second line of the incompatible question)
   VersionNotExist,        // "Fail to start the software. This version does not exist."
   NotIsNumeric,           // "Not IsNumeric"
+  ReadCaption,            // "Read data from radio" (progress window caption)
+  WriteCaption,           // "Write data to radio"
+  CompletionPercentage,   // "Completion percentage:"
+  SearchCaption,          // "Search for communication setting,please wait for a few minutes..."
+  RadioInfoNotWritten,    // the radio did not take the radio information
+  RadioCountInvalid,      // the number of radios for a group write is not a positive whole number
+  PackRefused,            // lead text before the setting that does not fit the radio's memory
+  UnpackRefused,          // lead text before what made the data read from the radio unusable
   Count
 };
 
