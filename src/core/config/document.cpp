@@ -155,6 +155,12 @@ void Document::LoadSaved(const RadioConfig& fromFile) {
   notifyReplaced();
 }
 
+void Document::ReplaceWorking(const RadioConfig& record) {
+  working_ = record;
+  SyncDocState();
+  notifyReplaced();
+}
+
 bool Document::ReadTemplate(const std::filesystem::path& path) {
   const auto bytes = ReadFilePrefix(path, layout::kDataFileSize);
   if (!bytes || bytes->size() != layout::kDataFileSize) {

@@ -93,6 +93,9 @@ class Document {
   // Replaces the saved copy with a complete record read from a file and makes it the working
   // copy. Used by the data-file open once every check has passed.
   void LoadSaved(const RadioConfig& fromFile);
+  // Replaces the working copy as a whole (a read from the radio); the document state follows its
+  // ModelInfo. The saved copy stays, so the document counts as modified until it is saved.
+  void ReplaceWorking(const RadioConfig& record);
   // Puts back a saved copy without touching the working copy (a save that did not reach the file).
   void LoadSavedCopyOnly(const RadioConfig& saved) { saved_ = saved; }
 

@@ -1,0 +1,467 @@
+#include "link/radio_image.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+#include "config/conversions.h"
+#include "config/numbers.h"
+
+namespace kr4100 {
+namespace {
+
+using image_map::ChannelRecord;
+
+constexpr std::string_view kNoFrequency = "FFFFFFFF";
+
+// Channel record offsets.
+constexpr int kRxBcd = 0;
+constexpr int kRxOffset = 3;
+constexpr int kTxBcd = 5;
+constexpr int kTxOffset = 8;
+constexpr int kFlags = 10;
+
+constexpr int kMessageSize = 32;
+
+// The bits a channel's flag byte and the option byte of the default channel flags share: Busy,
+// Echo, HiCut, Plus10K, NbAnl, Rb in that order. Bits 0 and 2 are never set.
+constexpr std::array<int, 6> kFlagBits = {1, 3, 4, 5, 6, 7};
+constexpr std::array<Integer ChInfo::*, 6> kChannelFlags = {
+    &ChInfo::Busy, &ChInfo::Echo, &ChInfo::HiCut, &ChInfo::Plus10K, &ChInfo::NbAnl, &ChInfo::Rb};
+
+// How an option entry sits in its byte or bytes.
+enum class OptionKind {
+  Byte,       // 0..255
+  Word,       // 16 bits, high byte first
+  Emergency,  // channel number - 1, 0xFF when the group has no channel
+  Volume,     // 0..63; a larger byte from the radio means 0
+};
+
+struct OptionField {
+  int offset;  // from image_map::kOptions
+  int index;   // into OptFeat
+  OptionKind kind;
+  const char* name;
+};
+
+constexpr OptionField kOptionFields[] = {
+    {0, kTot, OptionKind::Byte, "Tot"},
+    {1, kRbFre, OptionKind::Word, "RbFre"},
+    {3, kRbTime, OptionKind::Byte, "RbTime"},
+    {4, kCwSideTone, OptionKind::Word, "CwSideTone"},
+    {6, kFreStep, OptionKind::Byte, "FreStep"},
+    {7, kScanResumeTime, OptionKind::Byte, "ScanResumeTime"},
+    {8, kLcdDisplayInTx, OptionKind::Byte, "LcdDisplayInTx"},
+    {9, kSwrProtect, OptionKind::Byte, "SwrProtect"},
+    {10, kBatVoltMax, OptionKind::Byte, "BatVoltMax"},
+    {11, kBatVoltMin, OptionKind::Byte, "BatVoltMin"},
+    // 12: mode enables (kModeEnables)
+    {13, kSingleChangeData, OptionKind::Byte, "SingleChangeData"},
+    // 14: default channel flags (kDefaultFlags)
+    {15, kSingleChangeRxTxFre, OptionKind::Byte, "SingleChangeRxTxFre"},
+    {16, kLcdDisplay, OptionKind::Byte, "LcdDisplay"},
+    {17, kScanMode, OptionKind::Byte, "ScanMode"},
+    {18, kFmSqCloseDelay, OptionKind::Byte, "FmSqCloseDelay"},
+    {19, kAmSqCloseDelay, OptionKind::Byte, "AmSqCloseDelay"},
+    {20, kSsbSqCloseDelay, OptionKind::Byte, "SsbSqCloseDelay"},
+    {21, kEmgCh0 + 0, OptionKind::Emergency, "EmgCh(0)"},
+    {22, kEmgCh0 + 1, OptionKind::Emergency, "EmgCh(1)"},
+    {23, kEmgCh0 + 2, OptionKind::Emergency, "EmgCh(2)"},
+    {24, kEmgCh0 + 3, OptionKind::Emergency, "EmgCh(3)"},
+    {25, kEmgCh0 + 4, OptionKind::Emergency, "EmgCh(4)"},
+    {26, kEmgCh0 + 5, OptionKind::Emergency, "EmgCh(5)"},
+    {27, kSwrProtectEnable, OptionKind::Byte, "SwrProtectEnable"},
+    {28, kDcProtectEnable, OptionKind::Byte, "DcProtectEnable"},
+    {29, kSingleTone, OptionKind::Word, "SingleTone"},
+    // 31: not used
+    {32, kClarifierMode, OptionKind::Byte, "ClarifierMode"},
+    {33, kPushMode, OptionKind::Byte, "PushMode"},
+    {34, kMicGain, OptionKind::Byte, "MicGain"},
+    {35, kMonGain, OptionKind::Byte, "MonGain"},
+    {36, kCwSideVol, OptionKind::Volume, "CwSideVol"},
+    {37, kBeepVol, OptionKind::Volume, "BeepVol"},
+};
+constexpr int kOptionBlockSize = 38;
+
+struct FlagBit {
+  int index;  // into OptFeat
+  int bit;
+  const char* name;
+};
+
+struct FlagByte {
+  int offset;  // from image_map::kOptions
+  std::array<FlagBit, 6> bits;
+};
+
+constexpr FlagByte kModeEnables = {12,
+                                   {{{kLsbEnable, 0, "LsbEnable"},
+                                     {kUsbEnable, 1, "UsbEnable"},
+                                     {kFmEnable, 2, "FmEnable"},
+                                     {kAmEnable, 3, "AmEnable"},
+                                     {kPaEnable, 4, "PaEnable"},
+                                     {kCwEnable, 5, "CwEnable"}}}};
+constexpr FlagByte kDefaultFlags = {14,
+                                    {{{kBusyOpt, kFlagBits[0], "BusyOpt"},
+                                      {kEchoOpt, kFlagBits[1], "EchoOpt"},
+                                      {kHiCutOpt, kFlagBits[2], "HiCutOpt"},
+                                      {kPlus10KOpt, kFlagBits[3], "Plus10KOpt"},
+                                      {kNbAnlOpt, kFlagBits[4], "NbAnlOpt"},
+                                      {kRbOpt, kFlagBits[5], "RbOpt"}}}};
+constexpr FlagByte kFlagBytes[] = {kModeEnables, kDefaultFlags};
+
+std::size_t At(int address) { return static_cast<std::size_t>(address); }
+
+// Groups are lettered A..F wherever the user sees them.
+std::string ChannelName(int chNum, int group) {
+  const std::string letter = group >= 0 && group < kGroupCount
+                                 ? std::string(1, static_cast<char>('A' + group))
+                                 : std::to_string(group);
+  return "Channel " + std::to_string(chNum) + " of group " + letter;
+}
+
+ImageError DoesNotFit(const std::string& what, long value) {
+  return {what + " (" + std::to_string(value) + ") does not fit the radio's memory"};
+}
+
+int BitIndex(int chNum, int group, int base) { return base + 8 * group + (chNum - 1) / 8; }
+std::uint8_t BitMask(int chNum) { return static_cast<std::uint8_t>(1u << ((chNum - 1) % 8)); }
+
+bool TestBit(const RadioImage& image, int chNum, int group, int base) {
+  return (image[At(BitIndex(chNum, group, base))] & BitMask(chNum)) != 0;
+}
+
+void SetBit(RadioImage& image, int chNum, int group, int base) {
+  image[At(BitIndex(chNum, group, base))] |= BitMask(chNum);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Three BCD bytes from the first six digits of a padded stored text. Only a text whose first six
+// characters are digits makes BCD; anything else (an exponent form, a sign, a stray point) would
+// put bytes the radio cannot read into its memory, so it goes as "no frequency".
+void PackFrequency(const FixedText<8>& fre, RadioImage& image, int at) {
+  const std::string t = PadFreText(fre.raw(), 8);
+  const bool bcd =
+      IsNumeric(t) && t.size() >= 6 && std::all_of(t.begin(), t.begin() + 6, IsDigit);
+  for (int i = 0; i < 3; ++i) {
+    const auto hi = static_cast<unsigned>(t[At(2 * i)] - '0');
+    const auto lo = static_cast<unsigned>(t[At(2 * i + 1)] - '0');
+    image[At(at + i)] = bcd ? static_cast<std::uint8_t>(hi << 4 | lo) : std::uint8_t{0xFF};
+  }
+  // The fine offset that follows is what the radio measured; a written channel starts without one.
+  image[At(at + 3)] = 0;
+  image[At(at + 4)] = 0;
+}
+
+// The stored text of three BCD bytes (Hz, the two lowest digits zero), or nothing when a nibble is
+// not a decimal digit.
+std::optional<std::string> DecodeFrequency(const RadioImage& image, int at) {
+  std::string s;
+  for (int i = 0; i < 3; ++i) s += ByteHex(image[At(at + i)]);
+  s += "00";
+  if (!IsNumeric(s) || !std::all_of(s.begin(), s.end(), IsDigit)) return std::nullopt;
+  return s;
+}
+
+struct FineOffset {
+  int magnitude;  // Hz
+  bool subtract;
+};
+
+// Bit 7 of the second byte is the sign; the rest counts 10 Hz steps.
+FineOffset DecodeOffset(const RadioImage& image, int at) {
+  const int steps = (image[At(at + 1)] & 0x7F) * 256 + image[At(at)];
+  return {steps * 10, (image[At(at + 1)] & 0x80) != 0};
+}
+
+// The stored text of eight digits moved by the fine offset, again as eight digits (a frequency
+// below 10 MHz keeps its leading zero, or it would read back ten times too high). Refused when the
+// sub code does not fit its Integer or the result leaves the eight digits.
+std::optional<ImageError> ApplyOffset(const std::string& stored, const FineOffset& offset,
+                                      int chNum, int group, const char* which,
+                                      FixedText<8>& fre) {
+  const std::string what =
+      ChannelName(chNum, group) + ": " + which + " fine offset read from the radio (" +
+      std::to_string(offset.magnitude) + " Hz) is out of range";
+  if (offset.magnitude > 32767) return ImageError{what};
+  const long hz = std::stol(stored) + (offset.subtract ? -offset.magnitude : offset.magnitude);
+  if (hz < 0 || hz > 99'999'999) return ImageError{what};
+  char text[16];
+  std::snprintf(text, sizeof text, "%08ld", hz);
+  fre = text;
+  return std::nullopt;
+}
+
+std::string FlagNames(const FlagByte& flags) {
+  std::string names;
+  for (const FlagBit& f : flags.bits) names += (names.empty() ? "" : "/") + std::string(f.name);
+  return names;
+}
+
+void PackMessage(const FixedText<kMessageSize>& message, RadioImage& image, int base) {
+  const std::string text = message.text();
+  for (int i = 0; i < kMessageSize; ++i) {
+    const std::size_t k = static_cast<std::size_t>(i);
+    image[At(base + i)] = k < text.size() ? static_cast<std::uint8_t>(text[k]) : std::uint8_t{0xFF};
+  }
+}
+
+void UnpackMessage(const RadioImage& image, int base, FixedText<kMessageSize>& message) {
+  std::string text;
+  for (int i = 0; i < kMessageSize && image[At(base + i)] != 0xFF; ++i)
+    text += static_cast<char>(image[At(base + i)]);
+  if (text.size() < static_cast<std::size_t>(kMessageSize)) text += '\0';
+  message = text;
+}
+
+// The radio-information areas, described once for both directions.
+template <class Info, class Visit>
+void ForEachInfoArea(Info& info, Visit&& visit) {
+  visit(info.AreaCode, 0x1F08);
+  visit(info.SerialNumber, 0x1F10);
+  visit(info.ProductionDate, 0x1F20);
+  visit(info.ManufactureCode, 0x1F30);
+  visit(info.UserCode, 0x1F38);
+  visit(info.MaintenanceDate, 0x1F40);
+  visit(info.DealerCode, 0x1F50);
+  visit(info.StockDate, 0x1F60);
+  visit(info.SellDate, 0x1F70);
+  visit(info.Seller, 0x1F80);
+  visit(info.MaintenanceDescription, 0x1F90);
+}
+
+}  // namespace
+
+void PrepareImage(RadioImage& image) {
+  image.fill(0xFF);
+  std::fill(image.begin() + image_map::kPresentBitmap, image.begin() + image_map::kOptions,
+            std::uint8_t{0x00});
+}
+
+std::string PadFreText(std::string_view text, std::size_t width) {
+  // A field that holds nothing but blanks is as empty as an empty one.
+  std::string_view t = text.substr(0, text.find('\0'));
+  t = t.substr(0, t.find_last_not_of(' ') + 1);
+  if (t.empty() || t == kNoFrequency) return std::string(kNoFrequency);
+  std::string padded(t);
+  if (padded.size() < width) padded.append(width - padded.size(), '0');
+  return padded;
+}
+
+// ---- Packing ------------------------------------------------------------------------------------
+
+std::optional<ImageError> PackChannel(const ChInfo& entry, int group, RadioImage& image) {
+  const int n = entry.ChNum;
+  if (group < 0 || group >= kGroupCount || n < 1 || n > kChannelsPerGroup)
+    return ImageError{ChannelName(n, group) +
+                      " cannot be stored in the radio (numbers are 1 to 60)"};
+  if (entry.Scan != 0 && entry.Scan != 1)
+    return DoesNotFit(ChannelName(n, group) + ": Scan", entry.Scan);
+  long flags = 0;
+  for (std::size_t i = 0; i < kFlagBits.size(); ++i)
+    flags += long{entry.*kChannelFlags[i]} * (1L << kFlagBits[i]);
+  if (flags < 0 || flags > 255)
+    return DoesNotFit(ChannelName(n, group) + ": Busy/Echo/HiCut/Plus10K/NbAnl/Rb", flags);
+
+  // The place follows the channel number, not the slot.
+  const int r = ChannelRecord(n, group);
+  PackFrequency(entry.RxFre, image, r + kRxBcd);
+  PackFrequency(entry.TxFre, image, r + kTxBcd);
+  image[At(r + kFlags)] = static_cast<std::uint8_t>(flags);
+  SetBit(image, n, group, image_map::kPresentBitmap);
+  if (entry.Scan == 1) SetBit(image, n, group, image_map::kScanBitmap);
+  return std::nullopt;
+}
+
+std::optional<ImageError> PackOptions(const RadioConfig& config, RadioImage& image) {
+  std::array<std::uint8_t, kOptionBlockSize> block;
+  std::copy_n(image.begin() + image_map::kOptions, kOptionBlockSize, block.begin());
+
+  for (const OptionField& f : kOptionFields) {
+    const int value = config.OptFeat[At(f.index)];
+    const std::size_t at = At(f.offset);
+    switch (f.kind) {
+      case OptionKind::Word:
+        if (value < 0 || value > 0xFFFF) return DoesNotFit(f.name, value);
+        block[at] = static_cast<std::uint8_t>(value >> 8);
+        block[at + 1] = static_cast<std::uint8_t>(value & 0xFF);
+        break;
+      case OptionKind::Emergency:
+        // -1 is how a group without channels keeps its emergency channel.
+        if (value == -1) {
+          block[at] = 0xFF;
+          break;
+        }
+        [[fallthrough]];
+      case OptionKind::Byte:
+      case OptionKind::Volume:
+        if (value < 0 || value > 0xFF) return DoesNotFit(f.name, value);
+        block[at] = static_cast<std::uint8_t>(value);
+        break;
+    }
+  }
+  for (const FlagByte& flags : kFlagBytes) {
+    long sum = 0;
+    for (const FlagBit& b : flags.bits) sum += long{config.OptFeat[At(b.index)]} * (1L << b.bit);
+    if (sum < 0 || sum > 255) return DoesNotFit(FlagNames(flags), sum);
+    block[At(flags.offset)] = static_cast<std::uint8_t>(sum);
+  }
+
+  std::copy(block.begin(), block.end(), image.begin() + image_map::kOptions);
+  return std::nullopt;
+}
+
+void PackMessages(const RadioConfig& config, RadioImage& image) {
+  PackMessage(config.EmbMsg1, image, image_map::kEmbMsg1);
+  PackMessage(config.EmbMsg2, image, image_map::kEmbMsg2);
+}
+
+std::optional<ImageError> PackImage(const RadioConfig& config, RadioImage& image) {
+  // Nothing may reach the radio half packed: work on a copy, keep it only when all of it fit.
+  RadioImage packed = image;
+  for (int g = 0; g < kGroupCount; ++g) {
+    const int used = std::clamp<int>(config.ChCount[At(g)], 0, kChannelsPerGroup);
+    for (int c = 1; c <= used; ++c)
+      if (auto error = PackChannel(config.slot(c, g), g, packed)) return error;
+  }
+  if (auto error = PackOptions(config, packed)) return error;
+  PackMessages(config, packed);
+  image = packed;
+  return std::nullopt;
+}
+
+// ---- Unpacking ----------------------------------------------------------------------------------
+
+std::optional<ImageError> UnpackChannel(const RadioImage& image, int chNum, int group,
+                                        RadioConfig& config) {
+  if (group < 0 || group >= kGroupCount || chNum < 1 || chNum > kChannelsPerGroup)
+    return std::nullopt;
+  if (!TestBit(image, chNum, group, image_map::kPresentBitmap)) return std::nullopt;
+
+  const int r = ChannelRecord(chNum, group);
+  // A channel marked present without a receive frequency is dropped; its other bytes mean nothing.
+  const auto rx = DecodeFrequency(image, r + kRxBcd);
+  if (!rx) return std::nullopt;
+  ChInfo entry;
+  entry.ChNum = static_cast<Integer>(chNum);
+  entry.ChUsed = 1;
+  entry.Scan = TestBit(image, chNum, group, image_map::kScanBitmap) ? 1 : 0;
+  const FineOffset rxOffset = DecodeOffset(image, r + kRxOffset);
+  if (auto error = ApplyOffset(*rx, rxOffset, chNum, group, "receive", entry.RxFre)) return error;
+  entry.RxSubCode = static_cast<Integer>(rxOffset.magnitude);
+
+  if (const auto tx = DecodeFrequency(image, r + kTxBcd)) {
+    const FineOffset txOffset = DecodeOffset(image, r + kTxOffset);
+    if (auto error = ApplyOffset(*tx, txOffset, chNum, group, "transmit", entry.TxFre))
+      return error;
+    entry.TxSubCode = static_cast<Integer>(txOffset.magnitude);
+  } else {
+    // Without a readable transmit frequency the channel transmits where it receives, as a channel
+    // created in the grid does; the slot's old content belongs to another channel.
+    entry.TxFre = entry.RxFre;
+  }
+
+  const std::uint8_t flags = image[At(r + kFlags)];
+  for (std::size_t i = 0; i < kFlagBits.size(); ++i)
+    entry.*kChannelFlags[i] = static_cast<Integer>((flags >> kFlagBits[i]) & 1);
+
+  Integer& count = config.ChCount[At(group)];
+  count = static_cast<Integer>(std::clamp<int>(count, 0, kChannelsPerGroup - 1) + 1);
+  config.slot(count, group) = entry;
+  return std::nullopt;
+}
+
+std::optional<ImageError> UnpackOptions(const RadioImage& image, RadioConfig& config) {
+  const auto byteAt = [&](int offset) { return image[At(image_map::kOptions + offset)]; };
+  for (const OptionField& f : kOptionFields) {
+    Integer& value = config.OptFeat[At(f.index)];
+    const int b = byteAt(f.offset);
+    switch (f.kind) {
+      case OptionKind::Byte:
+        value = static_cast<Integer>(b);
+        break;
+      case OptionKind::Word:
+        // The record keeps a signed 16-bit Integer.
+        if (b >= 0x80)
+          return ImageError{std::string(f.name) + " read from the radio (" +
+                            std::to_string(b * 256 + byteAt(f.offset + 1)) + ") is out of range"};
+        value = static_cast<Integer>(b * 256 + byteAt(f.offset + 1));
+        break;
+      case OptionKind::Emergency:
+        value = static_cast<Integer>(b == 0xFF ? -1 : b);
+        break;
+      case OptionKind::Volume:
+        value = static_cast<Integer>(b >= 64 ? 0 : b);
+        break;
+    }
+  }
+  for (const FlagByte& flags : kFlagBytes)
+    for (const FlagBit& bit : flags.bits)
+      config.OptFeat[At(bit.index)] = static_cast<Integer>((byteAt(flags.offset) >> bit.bit) & 1);
+  return std::nullopt;
+}
+
+void UnpackMessages(const RadioImage& image, RadioConfig& config) {
+  UnpackMessage(image, image_map::kEmbMsg1, config.EmbMsg1);
+  UnpackMessage(image, image_map::kEmbMsg2, config.EmbMsg2);
+}
+
+void UnpackIdentity(const RadioImage& image, RadioConfig& config) {
+  // The identity reply as the radio sent it: "P", four characters of model code, one byte not
+  // interpreted, model type, band code.
+  const int id = image_map::kIdentity;
+  std::string code;
+  for (int i = 1; i <= 4; ++i) {
+    const std::uint8_t b = image[At(id + i)];
+    code += b == 0xFF ? '\0' : static_cast<char>(b);
+  }
+  // Stored as a new document stores it, text then NUL, so the same radio reads back the same code.
+  config.ModelInfo.ModelCode = code + '\0';
+  config.ModelInfo.ModelType = image[At(id + 6)];
+  config.ModelInfo.BandType = image[At(id + 7)];
+}
+
+std::optional<ImageError> UnpackImage(const RadioImage& image, Document& doc) {
+  RadioConfig record = doc.working();
+  for (int g = 0; g < kGroupCount; ++g) {
+    record.ChCount[At(g)] = 0;
+    // Ascending numbers, so the slots come back sorted.
+    for (int n = 1; n <= kChannelsPerGroup; ++n)
+      if (auto error = UnpackChannel(image, n, g, record)) return error;
+  }
+  UnpackIdentity(image, record);
+  UnpackMessages(image, record);
+  if (auto error = UnpackOptions(image, record)) return error;
+  doc.ReplaceWorking(record);
+  return std::nullopt;
+}
+
+// ---- Radio information --------------------------------------------------------------------------
+
+RadioInfo UnpackRadioInfo(const RadioImage& image) {
+  RadioInfo info;
+  ForEachInfoArea(info, [&](auto& field, int at) {
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+      const std::uint8_t b = image[At(at) + i];
+      if (b == 0xFF || b == 0x00) break;
+      text += static_cast<char>(b);
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    field = text + '\0';
+  });
+  return info;
+}
+
+void PackRadioInfo(const RadioInfo& info, RadioImage& image) {
+  ForEachInfoArea(info, [&](const auto& field, int at) {
+    const std::string text = field.text();
+    for (std::size_t i = 0; i < field.size(); ++i)
+      image[At(at) + i] = i < text.size() ? static_cast<std::uint8_t>(text[i]) : std::uint8_t{0xFF};
+  });
+}
+
+}  // namespace kr4100
