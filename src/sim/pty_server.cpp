@@ -1,0 +1,193 @@
+#include "sim/pty_server.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "config/file_io.h"
+
+namespace kr4100::sim {
+
+namespace {
+
+std::string SystemError(const char* what) {
+  return std::string(what) + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+PtyServer::PtyServer(VirtualRadio& radio, PtyServerOptions options)
+    : radio_(radio), options_(std::move(options)) {}
+
+PtyServer::~PtyServer() {
+  if (master_ >= 0) ::close(master_);
+  if (slave_ >= 0) ::close(slave_);
+}
+
+bool PtyServer::open(std::string& error) {
+  std::array<char, 256> name{};
+  if (::openpty(&master_, &slave_, name.data(), nullptr, nullptr) != 0) {
+    error = SystemError("openpty");
+    return false;
+  }
+  slavePath_ = name.data();
+
+  termios tio{};
+  if (::tcgetattr(slave_, &tio) != 0) {
+    error = SystemError("tcgetattr");
+    return false;
+  }
+  ::cfmakeraw(&tio);
+  ::cfsetispeed(&tio, B9600);
+  ::cfsetospeed(&tio, B9600);
+  tio.c_cflag |= CLOCAL | CREAD;
+  if (::tcsetattr(slave_, TCSANOW, &tio) != 0) {
+    error = SystemError("tcsetattr");
+    return false;
+  }
+
+  const int flags = ::fcntl(master_, F_GETFL);
+  if (flags < 0 || ::fcntl(master_, F_SETFL, flags | O_NONBLOCK) != 0) {
+    error = SystemError("fcntl");
+    return false;
+  }
+  ::fcntl(master_, F_SETFD, FD_CLOEXEC);
+  ::fcntl(slave_, F_SETFD, FD_CLOEXEC);
+  return true;
+}
+
+bool PtyServer::save(std::string& error) const {
+  if (options_.savePath.empty()) return true;
+  if (!WriteFileAtomically(options_.savePath, radio_.memory())) {
+    error = "cannot write " + options_.savePath;
+    return false;
+  }
+  return true;
+}
+
+bool PtyServer::serve(int stopFd, std::string& error) {
+  for (;;) {
+    auto now = Clock::now();
+    if (!deliverDue(now, error) || !writeDue(now, error)) return false;
+
+    std::array<pollfd, 2> fds{};
+    fds[0].fd = master_;
+    fds[0].events = static_cast<short>(POLLIN | (outputBlocked_ ? POLLOUT : 0));
+    fds[1].fd = stopFd;
+    fds[1].events = POLLIN;
+    const int ready = ::poll(fds.data(), fds.size(), pollTimeoutMs(now));
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      error = SystemError("poll");
+      return false;
+    }
+    if (fds[1].revents != 0) return true;
+    if ((fds[0].revents & POLLOUT) != 0) outputBlocked_ = false;
+    now = Clock::now();
+    if ((fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0 && !readInput(now, error))
+      return false;
+
+    // A frame left half received means its sender went away mid-frame; give it up so the next
+    // session does not start misaligned.
+    if (radio_.framePending() && inbound_.empty() && now - lastInput_ >= kFrameGiveUp)
+      radio_.resetReceiver();
+  }
+}
+
+bool PtyServer::readInput(Clock::time_point now, std::string& error) {
+  std::array<std::uint8_t, 4096> buffer{};
+  const ssize_t n = ::read(master_, buffer.data(), buffer.size());
+  if (n < 0) {
+    if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) return true;
+    error = SystemError("read");
+    return false;
+  }
+  if (n == 0) return true;
+  lastInput_ = now;
+  const std::span<const std::uint8_t> bytes(buffer.data(), static_cast<std::size_t>(n));
+  if (!options_.pace) return feedRadio(bytes, now, error);
+
+  // Each byte reaches the radio one byte time after the previous one, so a frame is complete
+  // only when its own wire time has passed since its first byte.
+  for (const std::uint8_t b : bytes) {
+    inWireFree_ = std::max(inWireFree_, now) + kByteTime;
+    inbound_.push_back({b, inWireFree_});
+  }
+  return true;
+}
+
+bool PtyServer::deliverDue(Clock::time_point now, std::string& error) {
+  while (!inbound_.empty() && inbound_.front().at <= now) {
+    const TimedByte next = inbound_.front();
+    inbound_.pop_front();
+    if (!feedRadio(std::span(&next.byte, 1), next.at, error)) return false;
+  }
+  return true;
+}
+
+bool PtyServer::feedRadio(std::span<const std::uint8_t> bytes, Clock::time_point at,
+                          std::string& error) {
+  const std::vector<std::uint8_t> reply = radio_.receive(bytes);
+  for (const std::uint8_t b : reply) {
+    if (options_.pace) {
+      outWireFree_ = std::max(outWireFree_, at) + kByteTime;
+      outbound_.push_back({b, outWireFree_});
+    } else {
+      outbound_.push_back({b, at});
+    }
+  }
+
+  const bool ended =
+      std::any_of(radio_.events().begin(), radio_.events().end(),
+                  [](const VirtualRadio::Event& e) { return e.kind == FrameKind::End; });
+  radio_.clearEvents();  // a long-running server must not collect events without end
+  if (ended && !save(error)) return false;
+  return true;
+}
+
+bool PtyServer::writeDue(Clock::time_point now, std::string& error) {
+  if (outputBlocked_) return true;
+  std::vector<std::uint8_t> due;
+  for (const TimedByte& t : outbound_) {
+    if (t.at > now) break;
+    due.push_back(t.byte);
+  }
+  if (due.empty()) return true;
+  const ssize_t n = ::write(master_, due.data(), due.size());
+  if (n < 0) {
+    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      outputBlocked_ = true;
+      return true;
+    }
+    if (errno == EINTR) return true;
+    error = SystemError("write");
+    return false;
+  }
+  outbound_.erase(outbound_.begin(), outbound_.begin() + n);
+  if (static_cast<std::size_t>(n) < due.size()) outputBlocked_ = true;
+  return true;
+}
+
+int PtyServer::pollTimeoutMs(Clock::time_point now) const {
+  std::optional<Clock::time_point> next;
+  auto consider = [&](Clock::time_point t) { next = next ? std::min(*next, t) : t; };
+  if (!inbound_.empty()) consider(inbound_.front().at);
+  if (!outbound_.empty() && !outputBlocked_) consider(outbound_.front().at);
+  if (radio_.framePending() && inbound_.empty()) consider(lastInput_ + kFrameGiveUp);
+  if (!next) return -1;
+  if (*next <= now) return 0;
+  // Rounded up: waking early would only mean another round of poll.
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - now);
+  return static_cast<int>(std::min<std::chrono::milliseconds::rep>(wait.count(), 60'000));
+}
+
+}  // namespace kr4100::sim

@@ -1,0 +1,186 @@
+// kr4100-sim: a virtual KR-4100 behind a pseudo-terminal. The first line of standard output is
+// the device path to open; the radio then answers there until SIGINT or SIGTERM.
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "config/file_io.h"
+#include "sim/pty_server.h"
+#include "sim/virtual_radio.h"
+
+namespace {
+
+using kr4100::RadioImage;
+using kr4100::sim::IdentitySettings;
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr int kMaxCount = 1'000'000;
+
+int gStopPipe[2] = {-1, -1};
+
+extern "C" void OnStopSignal(int) {
+  const char byte = 1;
+  // Nothing to do about a full pipe: one byte in it is enough to stop.
+  [[maybe_unused]] const ssize_t n = ::write(gStopPipe[1], &byte, 1);
+}
+
+bool InstallStopHandlers() {
+  if (::pipe(gStopPipe) != 0) return false;
+  for (const int fd : gStopPipe) {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+  }
+  struct sigaction sa {};
+  sa.sa_handler = OnStopSignal;
+  ::sigemptyset(&sa.sa_mask);
+  if (::sigaction(SIGINT, &sa, nullptr) != 0 || ::sigaction(SIGTERM, &sa, nullptr) != 0)
+    return false;
+  ::signal(SIGPIPE, SIG_IGN);
+  return true;
+}
+
+// A code of one to four printable ASCII characters, as the identity reply carries it.
+std::string CheckCode(const std::string& code) {
+  const bool printable =
+      std::all_of(code.begin(), code.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+  if (code.empty() || code.size() > 4 || !printable)
+    return "must be 1 to 4 printable ASCII characters";
+  return {};
+}
+
+std::optional<RadioImage> LoadImage(const std::string& path, std::string& error) {
+  const auto size = kr4100::RegularFileSize(path);
+  if (!size) {
+    error = "cannot read image file " + path;
+    return std::nullopt;
+  }
+  if (*size != kr4100::kImageSize) {
+    error = "image file " + path + " holds " + std::to_string(*size) + " bytes, not " +
+            std::to_string(kr4100::kImageSize);
+    return std::nullopt;
+  }
+  const auto bytes = kr4100::ReadFilePrefix(path, kr4100::kImageSize);
+  if (!bytes || bytes->size() != kr4100::kImageSize) {
+    error = "cannot read image file " + path;
+    return std::nullopt;
+  }
+  RadioImage image{};
+  std::copy(bytes->begin(), bytes->end(), image.begin());
+  return image;
+}
+
+// An image from a programmed radio carries the radio's identity reply; start from it so the
+// radio answers as the one whose memory it is.
+IdentitySettings IdentityOfImage(const RadioImage& image) {
+  IdentitySettings id;
+  const auto* p = image.data() + kr4100::image_map::kIdentity;
+  if (p[0] != 'P') return id;
+  auto code = [](const std::uint8_t* c) {
+    std::string s(c, c + 4);
+    s = s.substr(0, s.find('\0'));
+    return s.substr(0, s.find_last_not_of(' ') + 1);
+  };
+  if (const std::string model = code(p + 1); CheckCode(model).empty()) id.modelCode = model;
+  id.modelType = p[6];
+  id.bandCode = p[7];
+  if (const std::string fw = code(p + 8); CheckCode(fw).empty()) id.firmware = fw;
+  return id;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Virtual KR-4100 radio on a pseudo-terminal"};
+  app.name("kr4100-sim");
+
+  IdentitySettings id;
+  int modelType = id.modelType;
+  int band = id.bandCode;
+  std::string imagePath;
+  kr4100::sim::PtyServerOptions serverOptions;
+  kr4100::sim::Faults faults;
+
+  auto* optModel = app.add_option("--model", id.modelCode, "Model code in the identity reply")
+                       ->check(CLI::Validator(CheckCode, "CODE"));
+  auto* optType = app.add_option("--model-type", modelType, "Model type value (0-255)")
+                      ->check(CLI::Range(0, 255));
+  auto* optBand = app.add_option("--band", band, "Band code (0-255)")->check(CLI::Range(0, 255));
+  auto* optFirmware = app.add_option("--firmware", id.firmware, "Firmware version tag")
+                          ->check(CLI::Validator(CheckCode, "TAG"));
+  app.add_option("--image", imagePath, "Start from this 8192-byte memory image")
+      ->check(CLI::ExistingFile);
+  app.add_option("--save", serverOptions.savePath,
+                 "Write the memory here after every end frame and at exit");
+  app.add_flag("--pace", serverOptions.pace, "Pace both directions at 9600 baud");
+  app.add_option("--drop-reply", faults.dropReply, "Never send the N-th reply")
+      ->check(CLI::Range(1, kMaxCount));
+  app.add_option("--corrupt-block", faults.corruptBlock,
+                 "Send the N-th data block with a wrong checksum")
+      ->check(CLI::Range(1, kMaxCount));
+  app.add_flag("--ignore-ack-of-ack", faults.ignoreAckOfAck,
+               "Do not acknowledge the program's acknowledge");
+  app.add_flag("--ignore-end", faults.ignoreEnd, "Do not acknowledge the end frame");
+  app.add_option("--silent-after", faults.silentAfterBlocks,
+                 "Fall silent after N data blocks (cable pulled)")
+      ->check(CLI::Range(0, kMaxCount));
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? kExitOk : kExitUsage;
+  }
+
+  std::optional<RadioImage> image;
+  if (!imagePath.empty()) {
+    std::string error;
+    image = LoadImage(imagePath, error);
+    if (!image) {
+      std::cerr << "kr4100-sim: " << error << '\n';
+      return kExitUsage;
+    }
+    // Options given on the command line still win over the image's identity.
+    const IdentitySettings fromImage = IdentityOfImage(*image);
+    if (optModel->count() == 0) id.modelCode = fromImage.modelCode;
+    if (optType->count() == 0) modelType = fromImage.modelType;
+    if (optBand->count() == 0) band = fromImage.bandCode;
+    if (optFirmware->count() == 0) id.firmware = fromImage.firmware;
+  }
+  id.modelType = static_cast<std::uint8_t>(modelType);
+  id.bandCode = static_cast<std::uint8_t>(band);
+
+  kr4100::sim::VirtualRadio radio(id, faults);
+  if (image) {
+    radio.memory() = *image;
+    radio.setIdentity(id);
+  }
+
+  if (!InstallStopHandlers()) {
+    std::perror("kr4100-sim: signal handlers");
+    return kExitFailure;
+  }
+  kr4100::sim::PtyServer server(radio, serverOptions);
+  std::string error;
+  if (!server.open(error)) {
+    std::cerr << "kr4100-sim: " << error << '\n';
+    return kExitFailure;
+  }
+  std::cout << server.slavePath() << std::endl;
+
+  const bool served = server.serve(gStopPipe[0], error);
+  if (!served) std::cerr << "kr4100-sim: " << error << '\n';
+  std::string saveError;
+  if (!server.save(saveError)) {
+    std::cerr << "kr4100-sim: " << saveError << '\n';
+    return kExitFailure;
+  }
+  return served ? kExitOk : kExitFailure;
+}
