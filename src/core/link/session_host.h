@@ -1,0 +1,72 @@
+// What a transfer session needs from its surroundings: a serial port, one reply timer, a clock,
+// modal questions and a place to report progress and the end. The GUI, the command line and the
+// tests (on a simulated clock) each provide one.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "link/identity.h"
+
+namespace kr4100 {
+
+enum class SessionKind : int {
+  Idle = 0,
+  Read = 1,       // configuration from the radio
+  Write = 2,      // configuration to the radio
+  ReadInfo = 3,   // the radio-information block
+  WriteInfo = 4,  // the radio-information block to the radio (the radio does not take it)
+  TestMode = 5,
+  Search = 9,     // looking for working port settings
+};
+
+struct PortSettings {
+  std::string port;     // "COM3" on Windows, a device path elsewhere
+  int stopBits = 1;     // 1 or 2
+  int handshaking = 0;  // 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 both
+  friend bool operator==(const PortSettings&, const PortSettings&) = default;
+};
+
+// The connection question has OK/Cancel (read, write), the retry question Retry/Cancel
+// (radio information); both show "Check Connection. Retry or Cancel?".
+enum class Question { Connection, Retry };
+enum class Answer { Ok, Cancel, Retry, Yes, No };
+
+class SessionHost {
+ public:
+  virtual ~SessionHost() = default;
+
+  // Opens the port with "9600,N,8," + stop bits and the handshaking; false when it cannot.
+  virtual bool openPort(const PortSettings& settings) = 0;
+  virtual void closePort() = 0;
+  // Clears both buffers, arms the receive threshold at expectedReplyLength bytes and writes the
+  // frame. The reply arrives through TransferSession::onReceived once that many bytes are in.
+  virtual void send(std::span<const std::uint8_t> frame, int expectedReplyLength) = 0;
+  // The one reply timer: it fires once through TransferSession::onTimer unless stopped first.
+  virtual void startReplyTimer(std::chrono::milliseconds interval) = 0;
+  virtual void stopReplyTimer() = 0;
+  virtual std::chrono::milliseconds now() const = 0;
+
+  // Modal questions. Bytes arriving meanwhile are discarded by the session.
+  virtual Answer ask(Question question) = 0;
+  // The identity check refused the radio: show the check's message. For a version mismatch the
+  // answer is Yes (start the program version for the radio's firmware) or No.
+  virtual Answer identityRefused(const IdentityCheck& check) = 0;
+
+  virtual void progress(int /*percent*/) {}
+  // The port search runs (the progress caption says so) or has ended.
+  virtual void searching(bool /*on*/) {}
+  // Ports the search tries, in order.
+  virtual std::vector<std::string> candidatePorts() { return {}; }
+  // The search found the settings that work: they are kept (settings file, status bar).
+  virtual void portSettingsFound(const PortSettings& /*settings*/) {}
+  // Group write: radio n (2, 3, ...) is awaited; its progress starts at 0.
+  virtual void nextRadio(int /*radioNumber*/) {}
+  // The session has ended; the port is closed and the session idle when this is called.
+  virtual void finished(SessionKind kind, bool success) = 0;
+};
+
+}  // namespace kr4100

@@ -1,0 +1,626 @@
+#include "link/transfer_session.h"
+
+#include <algorithm>
+
+#include "config/numbers.h"
+#include "link/frames.h"
+
+namespace kr4100 {
+namespace {
+
+constexpr int kReadBlock = 64;
+constexpr int kWriteBlock = 16;
+constexpr int kInfoBlock = 16;
+constexpr int kConfigImageEnd = 0x1DE0;
+constexpr int kInfoStart = 0x1EF0;  // one block before 0x1F00: the next request adds a block
+constexpr int kInfoEnd = 0x2000;
+constexpr int kSearchHandshakes = 3;
+constexpr int kSearchCombinations = 8;  // stop bits 1, 2 times handshaking 0..3
+
+bool IsConfigTransfer(SessionKind kind) {
+  return kind == SessionKind::Read || kind == SessionKind::Write;
+}
+
+}  // namespace
+
+int ProgressPercent(int currentAddress, int imageEnd) {
+  if (imageEnd <= 0 || currentAddress <= 0) return 0;
+  const long long numerator = static_cast<long long>(currentAddress) * 100;
+  long long quotient = numerator / imageEnd;
+  const long long twiceRemainder = 2 * (numerator % imageEnd);
+  if (twiceRemainder > imageEnd || (twiceRemainder == imageEnd && quotient % 2 == 1)) ++quotient;
+  return static_cast<int>(quotient);
+}
+
+std::optional<int> ParseRadioCount(std::string_view text) {
+  const auto value = ParseInteger16(text);
+  if (!value || *value < 1) return std::nullopt;
+  return value;
+}
+
+TransferSession::TransferSession(SessionHost& host, const VersionTable& versions)
+    : host_(host), versions_(versions) {}
+
+void TransferSession::setProgramIdentity(std::string modelCode, int bandCode) {
+  programModel_ = std::move(modelCode);
+  programBand_ = bandCode;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Opening, preparing, starting
+
+void TransferSession::setGeometry(bool restart) {
+  switch (kind_) {
+    case SessionKind::Read:
+      blockSize_ = kReadBlock;
+      currentAddress_ = -kReadBlock;
+      imageEnd_ = kConfigImageEnd;
+      break;
+    case SessionKind::Write:
+      blockSize_ = kWriteBlock;
+      // The first attempt starts at 0x0010; a repeat and a group write send the whole image.
+      currentAddress_ = restart || group_ ? -kWriteBlock : 0;
+      imageEnd_ = kConfigImageEnd;
+      break;
+    case SessionKind::ReadInfo:
+    case SessionKind::WriteInfo:
+      blockSize_ = kInfoBlock;
+      currentAddress_ = kInfoStart;
+      imageEnd_ = kInfoEnd;
+      break;
+    default:
+      blockSize_ = 0;
+      currentAddress_ = 0;
+      imageEnd_ = 0;
+      break;
+  }
+}
+
+bool TransferSession::open(SessionKind kind) {
+  if (active()) return false;
+  kind_ = kind;
+  group_ = false;
+  restarted_ = false;
+  identity_.reset();
+  setGeometry(false);
+  if (portOpen_) closePort();
+  if (!openPort(port_)) {
+    kind_ = SessionKind::Idle;
+    return false;
+  }
+  return true;
+}
+
+void TransferSession::cancel() {
+  closePort();
+  kind_ = SessionKind::Idle;
+  step_ = kStepIdle;
+}
+
+void TransferSession::prepareRead() { PrepareImage(image_); }
+
+std::optional<ImageError> TransferSession::prepareWrite(const RadioConfig& config) {
+  RadioImage image;
+  PrepareImage(image);
+  if (auto error = PackImage(config, image)) {
+    cancel();
+    return error;
+  }
+  image_ = image;
+  return std::nullopt;
+}
+
+void TransferSession::start() {
+  if (!active()) return;
+  step_ = 1;
+  handshakeRetries_ = 0;
+  identityRetries_ = 0;
+  lastProgress_ = 0;
+  sendHandshake();
+}
+
+void TransferSession::startGroupWrite(int radios) {
+  if (kind_ != SessionKind::Write || radios < 1) return;
+  group_ = true;
+  radios_ = radios;
+  radioNumber_ = 1;
+  firstRadio_ = true;
+  waitingForNext_ = false;
+  setGeometry(false);
+  start();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Port and frames
+
+bool TransferSession::openPort(const PortSettings& settings) {
+  portOpen_ = host_.openPort(settings);
+  openSettings_ = settings;
+  return portOpen_;
+}
+
+void TransferSession::closePort() {
+  if (portOpen_) host_.closePort();
+  portOpen_ = false;
+}
+
+void TransferSession::sendFrame(const std::vector<std::uint8_t>& frame, int expectedReplyLength) {
+  host_.startReplyTimer(kReplyTimeout);
+  host_.send(frame, expectedReplyLength);
+}
+
+void TransferSession::sendHandshake() { sendFrame(BuildHandshake(), 1); }
+void TransferSession::sendIdentityRequest() { sendFrame(BuildIdentityRequest(), kIdentityReplyLength); }
+void TransferSession::sendAck() { sendFrame(BuildAck(), 1); }
+
+void TransferSession::sendEnd(int nextStep) {
+  step_ = nextStep;
+  sendFrame(BuildEnd(), 1);
+}
+
+void TransferSession::requestNextBlock() {
+  currentAddress_ += blockSize_;
+  if (currentAddress_ >= imageEnd_) {
+    sendEnd(kStepEndSuccess);
+    return;
+  }
+  step_ = 4;
+  sendFrame(BuildReadRequest(currentAddress_, blockSize_), blockSize_ + 5);
+}
+
+void TransferSession::sendNextBlock() {
+  currentAddress_ += blockSize_;
+  if (currentAddress_ >= imageEnd_) {
+    sendEnd(kStepEndSuccess);
+    return;
+  }
+  step_ = 4;
+  reportProgress(currentAddress_);
+  const auto data = std::span<const std::uint8_t>(image_).subspan(
+      static_cast<std::size_t>(currentAddress_), static_cast<std::size_t>(blockSize_));
+  sendFrame(BuildDataBlock(currentAddress_, data), 1);
+}
+
+void TransferSession::reportProgress(int address) {
+  if (!IsConfigTransfer(kind_)) return;
+  const int percent = ProgressPercent(address, imageEnd_);
+  if (percent - lastProgress_ >= 1) {
+    lastProgress_ = percent;
+    host_.progress(percent);
+  }
+}
+
+void TransferSession::resetProgress() {
+  lastProgress_ = 0;
+  if (IsConfigTransfer(kind_)) host_.progress(0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Replies
+
+void TransferSession::onReceived(std::span<const std::uint8_t> bytes) {
+  // While a question is open the session decides nothing; what arrives meanwhile is dropped.
+  if (!active() || questionOpen_ || kind_ == SessionKind::TestMode) return;
+  const ReplyType reply = ClassifyReply(bytes, currentAddress_, blockSize_);
+  if (reply == ReplyType::Unknown) return;  // the reply timer decides
+  if (kind_ == SessionKind::Search) {
+    searchReply(reply, bytes);
+  } else if (group_ && waitingForNext_) {
+    groupWaitingReply(reply);
+  } else if (kind_ == SessionKind::Read) {
+    handleRead(reply, bytes);
+  } else if (kind_ == SessionKind::Write) {
+    handleWrite(reply, bytes);
+  } else if (kind_ == SessionKind::ReadInfo) {
+    handleReadInfo(reply, bytes);
+  } else if (kind_ == SessionKind::WriteInfo) {
+    // The radio takes no information: whatever it answers, the session ends without success.
+    finish(false);
+  }
+}
+
+void TransferSession::storeIdentity(std::span<const std::uint8_t> bytes) {
+  identity_ = ParseIdentityReply(bytes);
+  std::copy_n(bytes.begin(), std::min<std::size_t>(bytes.size(), kIdentityReplyLength),
+              image_.begin() + image_map::kIdentity);
+}
+
+void TransferSession::storeBlock(std::span<const std::uint8_t> bytes) {
+  const auto address = static_cast<std::size_t>(currentAddress_);
+  const auto length = static_cast<std::size_t>(blockSize_);
+  if (address + length > image_.size() || bytes.size() < length + 4) return;
+  std::copy_n(bytes.begin() + 4, length, image_.begin() + static_cast<std::ptrdiff_t>(address));
+}
+
+void TransferSession::afterIdentityAck() {
+  const bool checked = !(group_ && kind_ == SessionKind::Write);
+  if (checked) {
+    const IdentityCheck check = CheckIdentity(programModel_, programBand_,
+                                              identity_.value_or(RadioIdentity{}), versions_,
+                                              static_cast<int>(kind_));
+    if (!check.passed()) {
+      host_.stopReplyTimer();
+      questionOpen_ = true;
+      host_.identityRefused(check);
+      questionOpen_ = false;
+      if (!active()) return;
+      sendEnd(kStepEndFailure);
+      return;
+    }
+  }
+  if (kind_ == SessionKind::Read) {
+    requestNextBlock();
+  } else {
+    sendNextBlock();
+  }
+}
+
+void TransferSession::handleRead(ReplyType type, std::span<const std::uint8_t> bytes) {
+  switch (step_) {
+    case 1:
+      if (type != ReplyType::Ack) return;
+      step_ = 2;
+      sendIdentityRequest();
+      return;
+    case 2:
+      if (type != ReplyType::Identity) return;
+      storeIdentity(bytes);
+      step_ = 3;
+      sendAck();
+      return;
+    case 3:
+      if (type == ReplyType::Ack) afterIdentityAck();
+      return;
+    case 4:
+      if (type != ReplyType::DataBlock) return;
+      storeBlock(bytes);
+      reportProgress(currentAddress_);
+      step_ = 5;
+      sendAck();
+      return;
+    case 5:
+      if (type == ReplyType::Ack) requestNextBlock();
+      return;
+    case kStepEndSuccess:
+      if (type == ReplyType::Ack) finish(true);
+      return;
+    case kStepEndFailure:
+      if (type == ReplyType::Ack) finish(false);
+      return;
+    default:
+      return;
+  }
+}
+
+void TransferSession::handleWrite(ReplyType type, std::span<const std::uint8_t> bytes) {
+  switch (step_) {
+    case 1:
+      if (type != ReplyType::Ack) return;
+      firstRadio_ = false;
+      step_ = 2;
+      sendIdentityRequest();
+      return;
+    case 2:
+      if (type != ReplyType::Identity) return;
+      storeIdentity(bytes);
+      step_ = 3;
+      sendAck();
+      return;
+    case 3:
+      if (type == ReplyType::Ack) afterIdentityAck();
+      return;
+    case 4:
+      if (type == ReplyType::Ack) sendNextBlock();
+      return;
+    case kStepEndSuccess:
+      if (type == ReplyType::Ack) finish(true);
+      return;
+    case kStepEndFailure:
+      if (type == ReplyType::Ack) finish(false);
+      return;
+    default:
+      return;
+  }
+}
+
+void TransferSession::handleReadInfo(ReplyType type, std::span<const std::uint8_t> bytes) {
+  switch (step_) {
+    case 1:
+      if (type != ReplyType::Ack) return;
+      step_ = 2;
+      sendIdentityRequest();
+      return;
+    case 2:
+      if (type != ReplyType::Identity) return;
+      step_ = 3;
+      sendAck();
+      return;
+    case 3:
+    case 5:
+      if (type == ReplyType::Ack) requestNextBlock();
+      return;
+    case 4:
+      if (type != ReplyType::DataBlock) return;
+      storeBlock(bytes);
+      step_ = 5;
+      sendAck();
+      return;
+    case kStepEndSuccess:
+      if (type == ReplyType::Ack) finish(true);
+      return;
+    case kStepEndFailure:
+      if (type == ReplyType::Ack) finish(false);
+      return;
+    default:
+      return;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Time-outs and questions
+
+void TransferSession::onTimer() {
+  if (!active() || questionOpen_ || kind_ == SessionKind::TestMode) return;
+  if (kind_ == SessionKind::Search) {
+    searchTimeout();
+    return;
+  }
+  if (group_ && waitingForNext_) {
+    groupWaitingTimeout();
+    return;
+  }
+  handleTimeout();
+}
+
+void TransferSession::handleTimeout() {
+  if (IsConfigTransfer(kind_)) {
+    switch (step_) {
+      case 1:
+        if (++handshakeRetries_ >= 2) {
+          startSearch();
+        } else {
+          sendHandshake();
+        }
+        return;
+      case 2:
+        // A silent radio may have missed the request: ask once more before searching.
+        if (++identityRetries_ >= 2) {
+          startSearch();
+        } else {
+          sendIdentityRequest();
+        }
+        return;
+      case 3:
+        afterIdentityAck();  // as if the acknowledge had come
+        return;
+      case 4:
+        askConnection();
+        return;
+      case 5:
+        if (kind_ == SessionKind::Read) requestNextBlock();
+        return;
+      case kStepEndSuccess:
+        finish(true);
+        return;
+      default:
+        finish(false);  // the end frame after a refused identity went unanswered
+        return;
+    }
+  }
+  // Radio information, both directions.
+  switch (step_) {
+    case 1:
+      if (kind_ == SessionKind::ReadInfo) {
+        step_ = 2;
+        sendIdentityRequest();
+      } else {
+        finish(false);
+      }
+      return;
+    case kStepEndSuccess:
+      finish(kind_ == SessionKind::ReadInfo);
+      return;
+    case kStepEndFailure:
+      finish(false);
+      return;
+    default:
+      askRetry();
+      return;
+  }
+}
+
+void TransferSession::askConnection() {
+  for (;;) {
+    host_.stopReplyTimer();
+    questionOpen_ = true;
+    const Answer answer = host_.ask(Question::Connection);
+    questionOpen_ = false;
+    if (!active()) return;
+    if (answer != Answer::Ok && answer != Answer::Retry) {
+      finish(false);
+      return;
+    }
+    if (restartFromHandshake()) return;
+  }
+}
+
+void TransferSession::askRetry() {
+  for (;;) {
+    host_.stopReplyTimer();
+    questionOpen_ = true;
+    const Answer answer = host_.ask(Question::Retry);
+    questionOpen_ = false;
+    if (!active()) return;
+    if (answer != Answer::Retry && answer != Answer::Ok) {
+      finish(false);
+      return;
+    }
+    if (restartFromHandshake()) return;
+  }
+}
+
+bool TransferSession::restartFromHandshake() {
+  handshakeRetries_ = 0;
+  identityRetries_ = 0;
+  restarted_ = true;
+  setGeometry(true);
+  resetProgress();
+  // After a search the port may be closed or open with other settings.
+  if (!portOpen_ || !(openSettings_ == port_)) {
+    closePort();
+    if (!openPort(port_)) return false;
+  }
+  step_ = 1;
+  sendHandshake();
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Port-setting search
+
+void TransferSession::startSearch() {
+  interrupted_ = kind_;
+  kind_ = SessionKind::Search;
+  host_.stopReplyTimer();
+  host_.searching(true);
+  closePort();
+  candidates_ = host_.candidatePorts();
+  candidate_ = 0;
+  combination_ = -1;
+  otherModelFound_.reset();
+  searchNextCombination();
+}
+
+void TransferSession::searchNextCombination() {
+  for (;;) {
+    if (++combination_ >= kSearchCombinations) {
+      ++candidate_;
+      combination_ = 0;
+    }
+    if (candidate_ >= candidates_.size()) {
+      searchExhausted();
+      return;
+    }
+    const PortSettings trying{candidates_[candidate_], 1 + combination_ / 4, combination_ % 4};
+    closePort();
+    if (!openPort(trying)) {
+      // A port that cannot be opened is skipped with all its remaining combinations.
+      ++candidate_;
+      combination_ = -1;
+      continue;
+    }
+    searchTrying_ = trying;
+    searchStep_ = 1;
+    searchHandshakes_ = 1;
+    sendHandshake();
+    return;
+  }
+}
+
+void TransferSession::searchReply(ReplyType type, std::span<const std::uint8_t> bytes) {
+  if (searchStep_ == 1 && type == ReplyType::Ack) {
+    searchStep_ = 2;
+    sendIdentityRequest();
+  } else if (searchStep_ == 2 && type == ReplyType::Identity) {
+    storeIdentity(bytes);
+    searchStep_ = 3;
+    sendAck();
+  } else if (searchStep_ == 3 && type == ReplyType::Ack) {
+    host_.stopReplyTimer();
+    if (identity_ && SameModel(programModel_, *identity_)) {
+      takeSearchResult(*searchTrying_);
+      kind_ = interrupted_;
+      host_.searching(false);
+      step_ = 3;
+      afterIdentityAck();
+      return;
+    }
+    if (!otherModelFound_) otherModelFound_ = searchTrying_;
+    searchNextCombination();
+  }
+}
+
+void TransferSession::searchTimeout() {
+  if (searchStep_ == 1 && searchHandshakes_ < kSearchHandshakes) {
+    ++searchHandshakes_;
+    sendHandshake();
+    return;
+  }
+  searchNextCombination();
+}
+
+void TransferSession::searchExhausted() {
+  kind_ = interrupted_;
+  host_.searching(false);
+  closePort();
+  if (otherModelFound_) {
+    // Another model answered: take its settings and let the identity check say what is wrong.
+    takeSearchResult(*otherModelFound_);
+    if (openPort(port_)) {
+      handshakeRetries_ = 0;
+      identityRetries_ = 0;
+      step_ = 1;
+      sendHandshake();
+      return;
+    }
+  }
+  askConnection();
+}
+
+void TransferSession::takeSearchResult(const PortSettings& found) {
+  port_ = found;
+  host_.portSettingsFound(found);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Group write: waiting for the next radio
+
+void TransferSession::groupWaitingReply(ReplyType type) {
+  if (type != ReplyType::Ack) return;
+  if (!radioGone_) {
+    lastAck_ = host_.now();  // still the radio just written
+    return;
+  }
+  waitingForNext_ = false;
+  step_ = 2;
+  sendIdentityRequest();
+}
+
+void TransferSession::groupWaitingTimeout() {
+  if (!radioGone_ && host_.now() - lastAck_ >= kUnpluggedQuiet) radioGone_ = true;
+  sendHandshake();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Finish
+
+void TransferSession::abort() {
+  if (active()) finish(false);
+}
+
+void TransferSession::finish(bool success) {
+  if (group_ && kind_ == SessionKind::Write && success && ++radioNumber_ <= radios_) {
+    // The next radio: the port stays open and the handshake goes out until one answers.
+    waitingForNext_ = true;
+    radioGone_ = false;
+    lastAck_ = host_.now();
+    handshakeRetries_ = 0;
+    identityRetries_ = 0;
+    currentAddress_ = -blockSize_;
+    resetProgress();
+    host_.nextRadio(radioNumber_);
+    step_ = 1;
+    sendHandshake();
+    return;
+  }
+  const SessionKind kind = kind_ == SessionKind::Search ? interrupted_ : kind_;
+  host_.stopReplyTimer();
+  closePort();
+  group_ = false;
+  waitingForNext_ = false;
+  kind_ = SessionKind::Idle;
+  step_ = kStepIdle;
+  host_.finished(kind, success);
+}
+
+}  // namespace kr4100

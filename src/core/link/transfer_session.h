@@ -1,0 +1,150 @@
+// The transfer session: moves the radio image between program and radio one frame at a time,
+// driven by replies and reply time-outs, with the port search and the group write. A pure state
+// machine: everything it does goes through its SessionHost.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "config/radio_config.h"
+#include "link/frames.h"
+#include "link/identity.h"
+#include "link/radio_image.h"
+#include "link/session_host.h"
+#include "settings/version_table.h"
+
+namespace kr4100 {
+
+inline constexpr std::chrono::milliseconds kReplyTimeout{300};
+// Group write: how long no acknowledge must come before the next one counts as a new radio.
+inline constexpr std::chrono::milliseconds kUnpluggedQuiet{1000};
+
+// Percentage of the image done, rounded half to even.
+int ProgressPercent(int currentAddress, int imageEnd);
+
+// The number of radios typed for a group write: a whole number of at least 1, or nothing.
+std::optional<int> ParseRadioCount(std::string_view text);
+
+class TransferSession {
+ public:
+  TransferSession(SessionHost& host, const VersionTable& versions);
+
+  void setPortSettings(const PortSettings& settings) { port_ = settings; }
+  const PortSettings& portSettings() const { return port_; }
+  // The document's model code and band code, for the identity check.
+  void setProgramIdentity(std::string modelCode, int bandCode);
+
+  // Step 1 of every session: sets the kind and opens the port. False: the port could not be
+  // opened (the caller shows the port error) and the session stays idle.
+  bool open(SessionKind kind);
+  // The user declined to go on after the port was opened.
+  void cancel();
+  // Image preparation: 0xFF everywhere, the bitmaps zero; for a write the record is packed in.
+  // A write the radio's memory cannot hold is refused here, before anything is sent (the port is
+  // closed and the session idle again).
+  void prepareRead();
+  std::optional<ImageError> prepareWrite(const RadioConfig& config);
+
+  // Sends the handshake. For a group write, radios is the number of radios to write.
+  void start();
+  void startGroupWrite(int radios);
+
+  void onReceived(std::span<const std::uint8_t> bytes);
+  void onTimer();
+  // Ends a running session with failure (the group progress window was closed).
+  void abort();
+
+  SessionKind kind() const { return kind_; }
+  bool active() const { return kind_ != SessionKind::Idle; }
+  bool groupWrite() const { return group_; }
+  int radioNumber() const { return radioNumber_; }
+  int radiosToWrite() const { return radios_; }
+  const RadioImage& image() const { return image_; }
+  RadioImage& image() { return image_; }
+  const std::optional<RadioIdentity>& radioIdentity() const { return identity_; }
+
+ private:
+  enum Step : int { kStepIdle = 0, kStepEndSuccess = 69, kStepEndFailure = 70 };
+
+  void setGeometry(bool restart);
+  void sendFrame(const std::vector<std::uint8_t>& frame, int expectedReplyLength);
+  void sendHandshake();
+  void sendIdentityRequest();
+  void sendAck();
+  void sendEnd(int nextStep);
+  void requestNextBlock();
+  void sendNextBlock();
+  void reportProgress(int address);
+  void resetProgress();
+
+  bool openPort(const PortSettings& settings);
+  void closePort();
+  void handleRead(ReplyType type, std::span<const std::uint8_t> bytes);
+  void handleWrite(ReplyType type, std::span<const std::uint8_t> bytes);
+  void handleReadInfo(ReplyType type, std::span<const std::uint8_t> bytes);
+  void afterIdentityAck();
+  void storeIdentity(std::span<const std::uint8_t> bytes);
+  void storeBlock(std::span<const std::uint8_t> bytes);
+
+  void handleTimeout();
+  void askConnection();  // OK repeats the whole transfer, Cancel ends it
+  void askRetry();
+  bool restartFromHandshake();  // false when the port cannot be opened again
+
+  void startSearch();
+  void searchNextCombination();
+  void searchReply(ReplyType type, std::span<const std::uint8_t> bytes);
+  void searchTimeout();
+  void searchExhausted();
+  void takeSearchResult(const PortSettings& found);
+
+  void groupWaitingReply(ReplyType type);
+  void groupWaitingTimeout();
+
+  void finish(bool success);
+
+  SessionHost& host_;
+  const VersionTable& versions_;
+  PortSettings port_;
+  std::string programModel_ = "HT52";
+  int programBand_ = 0;
+
+  SessionKind kind_ = SessionKind::Idle;
+  int step_ = kStepIdle;
+  int currentAddress_ = 0;
+  int blockSize_ = 0;
+  int imageEnd_ = 0;
+  int lastProgress_ = 0;
+  int handshakeRetries_ = 0;
+  int identityRetries_ = 0;
+  bool restarted_ = false;  // the whole image goes again (write from 0x0000)
+  bool questionOpen_ = false;
+  bool portOpen_ = false;
+  PortSettings openSettings_;
+  RadioImage image_{};
+  std::optional<RadioIdentity> identity_;
+
+  // Group write.
+  bool group_ = false;
+  int radios_ = 0;
+  int radioNumber_ = 0;
+  bool firstRadio_ = false;
+  bool waitingForNext_ = false;
+  bool radioGone_ = false;  // the radio just written was unplugged
+  std::chrono::milliseconds lastAck_{0};
+
+  // Port search.
+  SessionKind interrupted_ = SessionKind::Idle;
+  std::vector<std::string> candidates_;
+  std::size_t candidate_ = 0;
+  int combination_ = -1;  // 0..7: stop bits 1/2 x handshaking 0..3
+  int searchStep_ = 0;    // 1 handshake sent, 2 identity request sent, 3 acknowledge sent
+  int searchHandshakes_ = 0;
+  std::optional<PortSettings> searchTrying_;
+  std::optional<PortSettings> otherModelFound_;
+};
+
+}  // namespace kr4100

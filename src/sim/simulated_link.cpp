@@ -1,0 +1,104 @@
+#include "sim/simulated_link.h"
+
+#include <algorithm>
+
+namespace kr4100::sim {
+
+void SimulatedLink::at(std::chrono::milliseconds when, std::function<void()> action) {
+  actions_.emplace(std::chrono::duration_cast<Micros>(when), std::move(action));
+}
+
+std::chrono::milliseconds SimulatedLink::now() const {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(now_);
+}
+
+bool SimulatedLink::connected() const {
+  return radio_ != nullptr && open_ && (!radioPort_ || *radioPort_ == *open_);
+}
+
+bool SimulatedLink::openPort(const PortSettings& settings) {
+  if (unopenable.count(settings.port) != 0) return false;
+  open_ = settings;
+  opened.push_back(settings);
+  input_.clear();
+  return true;
+}
+
+void SimulatedLink::closePort() {
+  open_.reset();
+  input_.clear();
+  arriving_.clear();
+}
+
+void SimulatedLink::send(std::span<const std::uint8_t> frame, int expectedReplyLength) {
+  sent.emplace_back(frame.begin(), frame.end());
+  input_.clear();
+  threshold_ = static_cast<std::size_t>(std::max(1, expectedReplyLength));
+  if (!connected()) return;
+  // The radio acts once the frame is in; its reply then takes its own wire time, after anything
+  // it is still sending.
+  const Micros frameIn = now_ + WireTime(frame.size());
+  std::vector<std::uint8_t> reply = radio_->receive(frame);
+  if (reply.empty()) return;
+  const Micros start = std::max(frameIn, lineFree_);
+  lineFree_ = start + WireTime(reply.size());
+  arriving_.emplace(lineFree_, std::move(reply));
+}
+
+void SimulatedLink::startReplyTimer(std::chrono::milliseconds interval) {
+  timer_ = now_ + std::chrono::duration_cast<Micros>(interval);
+}
+
+Answer SimulatedLink::ask(Question question) {
+  questions.push_back(question);
+  if (duringQuestion) duringQuestion();
+  if (answers.empty()) return Answer::Cancel;
+  const Answer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+Answer SimulatedLink::identityRefused(const IdentityCheck& check) {
+  refusals.push_back(check);
+  return identityAnswer;
+}
+
+void SimulatedLink::deliver(std::vector<std::uint8_t> bytes) {
+  if (!open_) return;
+  input_.insert(input_.end(), bytes.begin(), bytes.end());
+  // The receive event fires once the armed number of bytes is waiting, with all that is waiting.
+  if (input_.size() < threshold_) return;
+  std::vector<std::uint8_t> all;
+  all.swap(input_);
+  if (session_) session_->onReceived(all);
+}
+
+bool SimulatedLink::runUntilIdle(std::chrono::milliseconds limit) {
+  const Micros end = std::chrono::duration_cast<Micros>(limit);
+  while (session_ && session_->active()) {
+    Micros next = end;
+    if (timer_) next = std::min(next, *timer_);
+    if (!arriving_.empty()) next = std::min(next, arriving_.begin()->first);
+    if (!actions_.empty()) next = std::min(next, actions_.begin()->first);
+    if (next >= end) return false;
+    now_ = std::max(now_, next);
+
+    // Scripted actions first, then bytes on the wire, then the timer: a reply that is in by the
+    // time the timer fires is seen first, as on a real event queue.
+    if (!actions_.empty() && actions_.begin()->first <= now_) {
+      auto action = std::move(actions_.begin()->second);
+      actions_.erase(actions_.begin());
+      action();
+    } else if (!arriving_.empty() && arriving_.begin()->first <= now_) {
+      auto bytes = std::move(arriving_.begin()->second);
+      arriving_.erase(arriving_.begin());
+      deliver(std::move(bytes));
+    } else if (timer_ && *timer_ <= now_) {
+      timer_.reset();
+      session_->onTimer();
+    }
+  }
+  return true;
+}
+
+}  // namespace kr4100::sim

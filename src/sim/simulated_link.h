@@ -1,0 +1,101 @@
+// A serial cable on a simulated clock between a transfer session and virtual radios: bytes take
+// their 9600-baud wire time, the reply timer and scripted events fire in time order, and nothing
+// costs wall time. Tests and the session fuzzer drive whole transfers through it.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "link/session_host.h"
+#include "link/transfer_session.h"
+#include "sim/virtual_radio.h"
+
+namespace kr4100::sim {
+
+using Micros = std::chrono::microseconds;
+
+// Wire time of n bytes at 9600 baud, 10 bits a byte.
+constexpr Micros WireTime(std::size_t bytes) { return Micros(bytes * 10'000'000 / 9600); }
+
+class SimulatedLink : public SessionHost {
+ public:
+  SimulatedLink() = default;
+  void attach(TransferSession* session) { session_ = session; }
+
+  // The radio at the end of the cable (null: unplugged), reachable on one port with one setting.
+  void plug(VirtualRadio* radio) { radio_ = radio; }
+  void unplug() {
+    radio_ = nullptr;
+    arriving_.clear();
+  }
+  void setRadioPort(PortSettings settings) { radioPort_ = std::move(settings); }
+  std::vector<std::string> ports{"COM1"};  // what the port search tries
+  std::set<std::string> unopenable;        // ports that refuse to open
+
+  std::deque<Answer> answers;                // answers to the next questions; Cancel when empty
+  std::function<void()> duringQuestion;      // runs while a question is open (a nested event loop)
+  std::function<void(int)> whenNextRadio;    // group write: radio n is awaited
+  Answer identityAnswer = Answer::No;
+
+  // Runs an action at a simulated time (plugging radios in and out, closing a window).
+  void at(std::chrono::milliseconds when, std::function<void()> action);
+  // Runs until the session is idle (true) or the simulated time limit passes (false).
+  bool runUntilIdle(std::chrono::milliseconds limit = std::chrono::minutes(10));
+
+  // What happened.
+  std::vector<Question> questions;
+  std::vector<IdentityCheck> refusals;
+  std::vector<int> progressShown;
+  std::vector<PortSettings> opened;
+  std::vector<PortSettings> found;
+  std::vector<int> radiosStarted;
+  int searchesStarted = 0;
+  std::optional<std::pair<SessionKind, bool>> result;
+  std::vector<std::vector<std::uint8_t>> sent;  // every frame, in order
+
+  // SessionHost
+  bool openPort(const PortSettings& settings) override;
+  void closePort() override;
+  void send(std::span<const std::uint8_t> frame, int expectedReplyLength) override;
+  void startReplyTimer(std::chrono::milliseconds interval) override;
+  void stopReplyTimer() override { timer_.reset(); }
+  std::chrono::milliseconds now() const override;
+  Answer ask(Question question) override;
+  Answer identityRefused(const IdentityCheck& check) override;
+  void progress(int percent) override { progressShown.push_back(percent); }
+  void searching(bool on) override { searchesStarted += on ? 1 : 0; }
+  std::vector<std::string> candidatePorts() override { return ports; }
+  void portSettingsFound(const PortSettings& settings) override { found.push_back(settings); }
+  void nextRadio(int radioNumber) override {
+    radiosStarted.push_back(radioNumber);
+    if (whenNextRadio) whenNextRadio(radioNumber);
+  }
+  void finished(SessionKind kind, bool success) override { result = {kind, success}; }
+
+  Micros clock() const { return now_; }
+
+ private:
+  bool connected() const;
+  void deliver(std::vector<std::uint8_t> bytes);
+
+  TransferSession* session_ = nullptr;
+  VirtualRadio* radio_ = nullptr;
+  std::optional<PortSettings> radioPort_;  // unset: any setting reaches the radio
+  std::optional<PortSettings> open_;
+  Micros now_{0};
+  std::optional<Micros> timer_;
+  Micros lineFree_{0};  // when the radio's reply line is free again
+  std::multimap<Micros, std::vector<std::uint8_t>> arriving_;
+  std::multimap<Micros, std::function<void()>> actions_;
+  std::vector<std::uint8_t> input_;
+  std::size_t threshold_ = 1;
+};
+
+}  // namespace kr4100::sim
