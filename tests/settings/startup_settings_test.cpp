@@ -87,6 +87,20 @@ TEST(StartupSettings, SavesWriteTheirKeys) {
   SaveLanguage(ini, 2);
   EXPECT_EQ(ini.text(),
             "[language]\nIsFirstRun=0\ncomPort=7\nHandshaking=2\nStopBit=2\nCurrentLanguage=2\n");
+
+  // A device path without a COM number is kept beside comPort and wins when the port is named.
+  s.comDevice = "/dev/pts/7";
+  SavePortSettings(ini, s);
+  const StartupSettings loaded = LoadStartupSettings(ini, 0x409);
+  EXPECT_EQ(loaded.comDevice, "/dev/pts/7");
+  EXPECT_EQ(PortNameFor(loaded), "/dev/pts/7");
+  s.comDevice.clear();
+  s.comPort = 3;
+#ifdef _WIN32
+  EXPECT_EQ(PortNameFor(s), "COM3");
+#else
+  EXPECT_EQ(PortNameFor(s), "/dev/ttyS2");
+#endif
 }
 
 }  // namespace

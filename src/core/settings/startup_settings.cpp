@@ -15,6 +15,7 @@ constexpr std::string_view kComPort = "comPort";
 constexpr std::string_view kHandshaking = "Handshaking";
 constexpr std::string_view kStopBit = "StopBit";
 constexpr std::string_view kCurrentLanguage = "CurrentLanguage";
+constexpr std::string_view kComDevice = "comDevice";
 
 std::optional<int> ReadInteger(const IniStore& ini, std::string_view key) {
   const auto text = ini.read(kSection, key);
@@ -58,6 +59,7 @@ StartupSettings LoadStartupSettings(IniStore& ini, unsigned systemLocaleId, bool
   s.comPort = InRange(ReadInteger(ini, kComPort), 1, 32767, 1);
   s.handshaking = InRange(ReadInteger(ini, kHandshaking), 0, 3, 0);
   s.stopBit = InRange(ReadInteger(ini, kStopBit), 1, 2, 1);
+  s.comDevice = std::string(Trim(ini.read(kSection, kComDevice).value_or("")));
 
   if (s.firstRun) {
     s.firstRun = false;
@@ -77,8 +79,20 @@ StartupSettings LoadStartupSettings(IniStore& ini, unsigned systemLocaleId, bool
   return s;
 }
 
+std::string PortNameFor(const StartupSettings& settings) {
+  if (!settings.comDevice.empty()) return settings.comDevice;
+#ifdef _WIN32
+  return "COM" + std::to_string(settings.comPort);
+#else
+  return "/dev/ttyS" + std::to_string(settings.comPort - 1);
+#endif
+}
+
 void SavePortSettings(IniStore& ini, const StartupSettings& settings) {
   ini.write(kSection, kComPort, std::to_string(settings.comPort));
+  // Only where a device path is or was in use: a COM-number setup keeps its file as it was.
+  if (!settings.comDevice.empty() || ini.read(kSection, kComDevice))
+    ini.write(kSection, kComDevice, settings.comDevice);
   ini.write(kSection, kHandshaking, std::to_string(settings.handshaking));
   ini.write(kSection, kStopBit, std::to_string(settings.stopBit));
 }

@@ -2,6 +2,8 @@
 // language, the serial port number, handshaking and stop bits, and the first-run rule.
 #pragma once
 
+#include <string>
+
 #include "settings/ini_store.h"
 
 namespace kr4100 {
@@ -13,6 +15,7 @@ struct StartupSettings {
   int captionLanguage = 1;   // the language the windows were captioned in
   int systemLanguage = 1;    // from the system locale; decides what the language dialog offers
   int comPort = 1;           // >= 1 after loading
+  std::string comDevice;     // a device path where ports have no COM number; empty: use comPort
   int handshaking = 0;       // 0..3
   int stopBit = 1;           // 1 or 2
   bool firstRun = false;
@@ -26,6 +29,10 @@ int LanguageOfLocale(unsigned systemLocaleId);
 // falls back to a sound default (port 1, no handshaking, one stop bit, the locale's language).
 // fileExisted false (the settings file was missing) counts as a first run and writes every key.
 StartupSettings LoadStartupSettings(IniStore& ini, unsigned systemLocaleId, bool fileExisted = true);
+
+// The serial device a session opens: the device path when one is set, otherwise the COM number
+// ("COM3" on Windows, its counterpart /dev/ttyS2 elsewhere).
+std::string PortNameFor(const StartupSettings& settings);
 
 // Stores the port choice of the port dialog or the automatic port search.
 void SavePortSettings(IniStore& ini, const StartupSettings& settings);
