@@ -18,6 +18,7 @@ for target in build-fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   log="build-fuzz/$name.log"
+  mkdir -p "build-fuzz/corpus/$name"
   echo "== $name for ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="build-fuzz/$name-" "build-fuzz/corpus/$name" >"$log" 2>&1; then

@@ -3,7 +3,9 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config googletest libgtest-dev
-          nlohmann-json3-dev libcli11-dev clang libclang-rt-dev)
+          nlohmann-json3-dev libcli11-dev clang libclang-rt-dev
+          qt6-base-dev qt6-serialport-dev
+          fonts-noto-cjk xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,42 @@
+// The radio commands of the main window: read, write, local and radio information, group write.
+// Drives the core transfer session over the serial port (or the in-process virtual radio) and
+// shows its questions, progress window and results.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <functional>
+
+#include "app_context.h"
+
+class QWidget;
+
+namespace kr4100 {
+
+class RadioSessions : public QObject {
+  Q_OBJECT
+ public:
+  RadioSessions(AppContext& ctx, QWidget* mainWindow);
+  ~RadioSessions() override;
+
+  void readFromRadio();              // mnuReadFromRadio
+  void writeToRadio();               // mnuWriteToRadio
+  void readRadioInformation(bool localInformation);  // mnuEMG (true), mnuRadioInfo (false)
+  void groupWrite();                 // mnuMWriteToRadio: FrmMulSet, then frmMProgress
+  bool busy() const;
+
+  // The port list the port dialog offers: the system's serial ports, then "Virtual radio".
+  static QStringList portNames();
+  static QString virtualRadioName();
+
+  // Set by the main window.
+  std::function<void()> commitPendingEdits;  // before packing a write
+  std::function<void()> readCompleted;       // close editors, new.dat caption, channel window
+  std::function<void(int)> portChanged;      // status-bar panel after the search found a port
+
+ private:
+  class Impl;
+  Impl* d_;
+};
+
+}  // namespace kr4100
