@@ -149,6 +149,15 @@ TEST_F(TransferSessionTest, MissingAcknowledgesAreWaitedOutWhereTheRadioMayStayS
   EXPECT_TRUE(Read());
   EXPECT_TRUE(link.questions.empty());
 
+  // The same on a write: no acknowledge of the acknowledge, no acknowledge of the end frame.
+  link.result.reset();
+  VirtualRadio quietWrite;
+  quietWrite.faults().ignoreAckOfAck = true;
+  quietWrite.faults().ignoreEnd = true;
+  link.plug(&quietWrite);
+  EXPECT_TRUE(Write());
+  EXPECT_EQ(Addresses(quietWrite, sim::FrameKind::Write).size(), 477u);
+
   // A lost identity reply: the request goes out again instead of reading without an identity.
   link.result.reset();
   link.sent.clear();
