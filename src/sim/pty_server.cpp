@@ -84,7 +84,10 @@ bool PtyServer::serve(int stopFd, std::string& error) {
     fds[0].events = static_cast<short>(POLLIN | (outputBlocked_ ? POLLOUT : 0));
     fds[1].fd = stopFd;
     fds[1].events = POLLIN;
-    const int ready = ::poll(fds.data(), fds.size(), pollTimeoutMs(now));
+    const auto wait = pollTimeout(now);
+    timespec ts{};
+    if (wait) { ts.tv_sec = wait->count() / 1000000000; ts.tv_nsec = wait->count() % 1000000000; }
+    const int ready = ::ppoll(fds.data(), fds.size(), wait ? &ts : nullptr, nullptr);
     if (ready < 0) {
       if (errno == EINTR) continue;
       error = SystemError("poll");
@@ -177,17 +180,15 @@ bool PtyServer::writeDue(Clock::time_point now, std::string& error) {
   return true;
 }
 
-int PtyServer::pollTimeoutMs(Clock::time_point now) const {
+std::optional<std::chrono::nanoseconds> PtyServer::pollTimeout(Clock::time_point now) const {
   std::optional<Clock::time_point> next;
   auto consider = [&](Clock::time_point t) { next = next ? std::min(*next, t) : t; };
   if (!inbound_.empty()) consider(inbound_.front().at);
   if (!outbound_.empty() && !outputBlocked_) consider(outbound_.front().at);
   if (radio_.framePending() && inbound_.empty()) consider(lastInput_ + kFrameGiveUp);
-  if (!next) return -1;
-  if (*next <= now) return 0;
-  // Rounded up: waking early would only mean another round of poll.
-  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - now);
-  return static_cast<int>(std::min<std::chrono::milliseconds::rep>(wait.count(), 60'000));
+  if (!next) return std::nullopt;
+  if (*next <= now) return std::chrono::nanoseconds{0};
+  return std::min<std::chrono::nanoseconds>(*next - now, std::chrono::seconds(60));
 }
 
 }  // namespace kr4100::sim

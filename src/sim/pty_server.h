@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -50,7 +51,7 @@ class PtyServer {
   bool deliverDue(Clock::time_point now, std::string& error);
   bool feedRadio(std::span<const std::uint8_t> bytes, Clock::time_point at, std::string& error);
   bool writeDue(Clock::time_point now, std::string& error);
-  int pollTimeoutMs(Clock::time_point now) const;
+  std::optional<std::chrono::nanoseconds> pollTimeout(Clock::time_point now) const;
 
   VirtualRadio& radio_;
   PtyServerOptions options_;
