@@ -4,80 +4,75 @@
 #include <ostream>
 #include <string>
 
+#include "cli_common.h"
 #include "config/data_file.h"
 #include "config/document.h"
-#include "config/model_band.h"
+#include "image_commands.h"
+#include "radio_commands.h"
 #include "record_json.h"
-#include "settings/ini_file.h"
-#include "settings/install_layout.h"
-#include "settings/version_table.h"
 #include "texts/bilingual.h"
 
 namespace kr4100 {
 namespace {
 
-struct Options {
-  std::string lang = "en";
-  std::string versionIni;
-  int band = 0;
-  bool noTemplate = false;
-  std::string input;
-  std::string output;
-};
-
-VersionTable LoadVersions(const Options& o, const InstallLayout& install) {
-  const std::filesystem::path path =
-      o.versionIni.empty() ? install.versionIni() : std::filesystem::path(o.versionIni);
-  const IniFile ini = IniFile::Open(path);
-  return VersionTable::Load(ini.existed() ? &ini : nullptr);
-}
-
-int Fail(const FileOutcome& outcome, int language, std::ostream& err) {
-  err << outcome.message(language) << '\n';
-  return kExitFailed;
-}
-
-int RunNew(const Options& o, const InstallLayout& install, int language, std::ostream& err) {
+int RunNew(const CliContext& c) {
   Document doc;
-  doc.setModelAndBand(kDefaultModelCode, BandTextOf(o.band, kDefaultModelCode));
-  if (!o.noTemplate) doc.setTemplateDir(install.programDir / "Init");
-  doc.InitNewDocument();
-  const FileOutcome saved = SaveDataFile(doc, o.output);
-  return saved.ok() ? kExitOk : Fail(saved, language, err);
+  InitNewDocument(doc, c.options.band, c);
+  const FileOutcome saved = SaveDataFile(doc, c.options.output);
+  return saved.ok() ? kExitOk : Fail(saved, c);
 }
 
-int RunDump(const Options& o, const InstallLayout& install, int language, std::ostream& out,
-            std::ostream& err) {
+int RunDump(const CliContext& c) {
   Document doc;
-  const FileOutcome opened = OpenDataFile(doc, o.input, LoadVersions(o, install));
-  if (!opened.ok()) return Fail(opened, language, err);
-  out << RecordToJson(doc.working()).dump(2, ' ', true) << '\n';
+  const FileOutcome opened = OpenDataFile(doc, c.options.input, LoadVersions(c));
+  if (!opened.ok()) return Fail(opened, c);
+  c.out << RecordToJson(doc.working()).dump(2, ' ', true) << '\n';
   return kExitOk;
 }
 
-int RunResave(const Options& o, const InstallLayout& install, int language, std::ostream& err) {
+int RunResave(const CliContext& c) {
   Document doc;
-  const FileOutcome opened = OpenDataFile(doc, o.input, LoadVersions(o, install));
-  if (!opened.ok()) return Fail(opened, language, err);
-  const FileOutcome saved = SaveDataFile(doc, o.output);
-  return saved.ok() ? kExitOk : Fail(saved, language, err);
+  const FileOutcome opened = OpenDataFile(doc, c.options.input, LoadVersions(c));
+  if (!opened.ok()) return Fail(opened, c);
+  const FileOutcome saved = SaveDataFile(doc, c.options.output);
+  return saved.ok() ? kExitOk : Fail(saved, c);
+}
+
+void AddBandOption(CLI::App* command, CliOptions& o) {
+  command->add_option("--band", o.band, "Band code: 0 (28-29.7 MHz) or 1 (25.615-30.105 MHz)")
+      ->check(CLI::Range(0, 1));
+}
+
+void AddPortOptions(CLI::App* command, CliOptions& o) {
+  command->add_option("--port", o.port, "Serial device of the radio, e.g. /dev/ttyUSB0")
+      ->required();
+  command->add_option("--stop-bits", o.stopBits, "Stop bits: 1 or 2")->check(CLI::IsMember({1, 2}));
+  command
+      ->add_option("--handshaking", o.handshaking,
+                   "Handshaking: 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 both")
+      ->check(CLI::Range(0, 3));
 }
 
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, const std::filesystem::path& programDir,
            std::ostream& out, std::ostream& err) {
-  Options o;
+  return RunCli(argc, argv, programDir, out, err, nullptr);
+}
+
+int RunCli(int argc, const char* const* argv, const std::filesystem::path& programDir,
+           std::ostream& out, std::ostream& err, SessionFigures* figures) {
+  CliOptions o;
   CLI::App app{"KR-4100 programming software, command line"};
   app.name("kr4100-cli");
   app.require_subcommand(1);
   app.add_option("--lang", o.lang, "Language of messages: en or zh")
       ->check(CLI::IsMember({"en", "zh"}));
-  app.add_option("--version-ini", o.versionIni, "Version table to use instead of the installed one");
+  app.add_option("--version-ini", o.versionIni,
+                 "Version table to use instead of the installed one");
 
   auto* cmdNew = app.add_subcommand("new", "Write a new document as a data file");
-  cmdNew->add_option("--band", o.band, "Band code: 0 (28-29.7 MHz) or 1 (25.615-30.105 MHz)")
-      ->check(CLI::Range(0, 1));
+  AddBandOption(cmdNew, o);
   cmdNew->add_flag("--no-template", o.noTemplate, "Do not read the band's template file");
   cmdNew->add_option("OUT", o.output, "Data file to write")->required();
 
@@ -88,18 +83,50 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   cmdResave->add_option("IN", o.input, "Data file to open")->required();
   cmdResave->add_option("OUT", o.output, "Data file to write")->required();
 
+  auto* cmdPack = app.add_subcommand("pack", "Write the 8192-byte radio image a write would send");
+  cmdPack->add_option("FILE", o.input, "Data file to open")->required();
+  cmdPack->add_option("OUT", o.output, "Image file to write")->required();
+
+  auto* cmdUnpack =
+      app.add_subcommand("unpack", "Make a data file from a radio image, as a read does");
+  auto* unpackBand = cmdUnpack->add_option(
+      "--band", o.band,
+      "Template band for what the image does not hold (default: the image's band)");
+  unpackBand->check(CLI::Range(0, 1));
+  cmdUnpack->add_option("IMAGE", o.input, "Image file of 8192 bytes")->required();
+  cmdUnpack->add_option("OUT", o.output, "Data file to write")->required();
+
+  auto* cmdRead =
+      app.add_subcommand("read", "Read the configuration from the radio into a data file");
+  AddPortOptions(cmdRead, o);
+  AddBandOption(cmdRead, o);
+  cmdRead->add_option("OUT", o.output, "Data file to write")->required();
+
+  auto* cmdWrite = app.add_subcommand("write", "Write a data file's configuration to the radio");
+  AddPortOptions(cmdWrite, o);
+  cmdWrite->add_option("FILE", o.input, "Data file to write to the radio")->required();
+
+  auto* cmdInfo = app.add_subcommand("info", "Read and print the radio's information block");
+  AddPortOptions(cmdInfo, o);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int code = app.exit(e, out, err);
     return code == 0 ? kExitOk : kExitUsage;
   }
+  o.bandGiven = unpackBand->count() > 0;
 
-  const InstallLayout install{programDir};
-  const int language = o.lang == "zh" ? kChinese : kEnglish;
-  if (cmdNew->parsed()) return RunNew(o, install, language, err);
-  if (cmdDump->parsed()) return RunDump(o, install, language, out, err);
-  return RunResave(o, install, language, err);
+  const CliContext context{
+      o, InstallLayout{programDir}, o.lang == "zh" ? kChinese : kEnglish, out, err, figures};
+  if (cmdNew->parsed()) return RunNew(context);
+  if (cmdDump->parsed()) return RunDump(context);
+  if (cmdResave->parsed()) return RunResave(context);
+  if (cmdPack->parsed()) return RunPack(context);
+  if (cmdUnpack->parsed()) return RunUnpack(context);
+  if (cmdRead->parsed()) return RunRead(context);
+  if (cmdWrite->parsed()) return RunWrite(context);
+  return RunInfo(context);
 }
 
 }  // namespace kr4100

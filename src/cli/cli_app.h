@@ -1,6 +1,8 @@
 // kr4100-cli: the core behind a command line, for scripting and checks.
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <iosfwd>
 
@@ -11,9 +13,19 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
+// What the serial session of a radio command (read, write, info) measured, for the benchmark.
+struct SessionFigures {
+  bool ran = false;                    // a session was started on an opened port
+  std::chrono::nanoseconds elapsed{};  // from the first handshake to the session's end
+  std::size_t bytesOnWire = 0;         // both directions, frames sent and replies taken
+};
+
 // programDir is the folder of the executable; the version table and the templates are found
 // through the installation layout around it.
 int RunCli(int argc, const char* const* argv, const std::filesystem::path& programDir,
            std::ostream& out, std::ostream& err);
+// The same, reporting the figures of a radio command's session when figures is not null.
+int RunCli(int argc, const char* const* argv, const std::filesystem::path& programDir,
+           std::ostream& out, std::ostream& err, SessionFigures* figures);
 
 }  // namespace kr4100

@@ -1,0 +1,58 @@
+// What the kr4100-cli commands share: the parsed options, how a command reaches the installation,
+// and how refusals are printed.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "cli_app.h"
+#include "config/data_file.h"
+#include "config/document.h"
+#include "settings/install_layout.h"
+#include "settings/version_table.h"
+
+namespace kr4100 {
+
+struct CliOptions {
+  std::string lang = "en";
+  std::string versionIni;
+  int band = 0;
+  bool bandGiven = false;  // unpack: without --band the image's own band picks the template
+  bool noTemplate = false;
+  std::string input;
+  std::string output;
+  // Radio commands.
+  std::string port;
+  int stopBits = 1;
+  int handshaking = 0;
+};
+
+// One command's surroundings.
+struct CliContext {
+  const CliOptions& options;
+  InstallLayout install;
+  int language;
+  std::ostream& out;
+  std::ostream& err;
+  SessionFigures* figures;  // may be null
+};
+
+// The installed version table, or the one --version-ini names.
+VersionTable LoadVersions(const CliContext& context);
+
+// A new document of a band as the program starts one: defaults with the band's installed
+// new-document template read over them (unless --no-template).
+void InitNewDocument(Document& doc, int band, const CliContext& context);
+
+// Prints a message on its own line. Message texts break lines with CR LF, as message boxes do; a
+// terminal wants LF alone.
+void PrintMessage(std::ostream& stream, std::string_view text);
+
+// Prints a file refusal and returns the failure status.
+int Fail(const FileOutcome& outcome, const CliContext& context);
+// Prints a message of the table, optionally followed by a blank and a detail, and returns the
+// failure status.
+int Fail(MessageId id, const CliContext& context, std::string_view detail = {});
+
+}  // namespace kr4100

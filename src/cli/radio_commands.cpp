@@ -1,0 +1,234 @@
+#include "radio_commands.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QSerialPortInfo>
+#include <array>
+#include <optional>
+#include <ostream>
+
+#include "config/model_band.h"
+#include "link/radio_image.h"
+#include "link/transfer_session.h"
+#include "serial_session_host.h"
+
+namespace kr4100 {
+namespace {
+
+// Qt's event loop and serial port need an application object. The program's main has none (most
+// commands never touch Qt), and a test calling RunCli has none either; one is made for the
+// command and goes with it.
+class QtApplicationScope {
+ public:
+  QtApplicationScope() {
+    if (QCoreApplication::instance() == nullptr) app_.emplace(argc_, argv_.data());
+  }
+
+ private:
+  static inline int argc_ = 1;
+  static inline char name_[] = "kr4100-cli";
+  static inline std::array<char*, 2> argv_{name_, nullptr};
+  std::optional<QCoreApplication> app_;
+};
+
+// Nobody is there to answer: connection and retry questions are answered Cancel, the version
+// question No; each is printed as it is asked. Progress goes to one line that is rewritten.
+class ConsolePrompter final : public Prompter {
+ public:
+  explicit ConsolePrompter(const CliContext& context) : context_(context) {}
+
+  Answer ask(Question /*question*/) override {
+    show(MessageText(MessageId::Connection, context_.language));
+    return Answer::Cancel;
+  }
+
+  Answer identityRefused(const IdentityCheck& check) override {
+    show(check.message(context_.language));
+    return check.isQuestion() ? Answer::No : Answer::Ok;
+  }
+
+  void setCaption(std::string caption) { caption_ = std::move(caption); }
+
+  void progress(int percent) {
+    if (caption_.empty()) return;
+    context_.err << '\r' << caption_ << ' ' << percent << '%' << std::flush;
+    lineOpen_ = true;
+  }
+
+  void searching(bool on) {
+    if (on) show(MessageText(MessageId::SearchCaption, context_.language));
+  }
+
+  void endProgressLine() {
+    if (!lineOpen_) return;
+    context_.err << '\n' << std::flush;
+    lineOpen_ = false;
+  }
+
+  // Something has already told the user why the session ended.
+  bool explained() const { return explained_; }
+
+ private:
+  void show(std::string_view text) {
+    endProgressLine();
+    PrintMessage(context_.err, text);
+    context_.err.flush();
+    explained_ = true;
+  }
+
+  const CliContext& context_;
+  std::string caption_;
+  bool lineOpen_ = false;
+  bool explained_ = false;
+};
+
+// The ports the search tries: the one named on the command line first, then the system's.
+std::vector<std::string> CandidatePorts(const std::string& given) {
+  std::vector<std::string> ports{given};
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    const std::string location = info.systemLocation().toStdString();
+    if (location == given || info.portName().toStdString() == given) continue;
+    ports.push_back(location);
+  }
+  return ports;
+}
+
+// One transfer session over the serial port, run to its end on a local event loop.
+class CliSession {
+ public:
+  CliSession(const CliContext& context, const VersionTable& versions)
+      : context_(context), prompter_(context), host_(prompter_), session_(host_, versions) {
+    host_.attach(&session_);
+    const CliOptions& o = context.options;
+    session_.setPortSettings({o.port, o.stopBits, o.handshaking});
+    host_.onProgress = [this](int percent) { prompter_.progress(percent); };
+    host_.onSearching = [this](bool on) { prompter_.searching(on); };
+    host_.onCandidatePorts = [port = o.port] { return CandidatePorts(port); };
+  }
+
+  TransferSession& session() { return session_; }
+
+  // Opens the port for a session of the kind; prints the port error when it cannot.
+  bool open(SessionKind kind) {
+    if (session_.open(kind)) return true;
+    Fail(MessageId::PortError, context_);
+    return false;
+  }
+
+  // Runs the opened session to its end. False: it failed, and the user has been told why.
+  bool run() {
+    const SessionKind kind = session_.kind();
+    if (kind == SessionKind::Read)
+      prompter_.setCaption(MessageText(MessageId::ReadCaption, context_.language));
+    if (kind == SessionKind::Write)
+      prompter_.setCaption(MessageText(MessageId::WriteCaption, context_.language));
+    prompter_.progress(0);
+
+    QEventLoop loop;
+    bool finished = false;
+    bool success = false;
+    host_.onFinished = [&](SessionKind, bool ok) {
+      finished = true;
+      success = ok;
+      loop.quit();
+    };
+    const auto started = std::chrono::steady_clock::now();
+    session_.start();
+    // A quit before exec() would be lost: the session may end before the loop runs.
+    if (!finished) loop.exec();
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    host_.onFinished = nullptr;
+    prompter_.endProgressLine();
+
+    if (context_.figures != nullptr) {
+      context_.figures->ran = true;
+      context_.figures->elapsed = std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed);
+      context_.figures->bytesOnWire = host_.bytesOnWire();
+    }
+    if (!success && !prompter_.explained()) Fail(MessageId::Connection, context_);
+    return success;
+  }
+
+ private:
+  const CliContext& context_;
+  QtApplicationScope qt_;  // before every Qt object below
+  ConsolePrompter prompter_;
+  SerialSessionHost host_;
+  TransferSession session_;
+};
+
+void SetProgramIdentity(TransferSession& session, const Document& doc) {
+  const DocState& state = doc.state();
+  session.setProgramIdentity(state.modelText, BandCodeOf(state.bandText, state.modelText));
+}
+
+struct InfoField {
+  Bilingual name;
+  std::string (*text)(const RadioInfo&);
+};
+
+// Names as the embedded-information window labels its boxes.
+const std::array<InfoField, 11> kInfoFields{{
+    {{"Area code", "销售区号"}, [](const RadioInfo& i) { return i.AreaCode.text(); }},
+    {{"Serial number", "序列号"}, [](const RadioInfo& i) { return i.SerialNumber.text(); }},
+    {{"Production date", "出厂日期"}, [](const RadioInfo& i) { return i.ProductionDate.text(); }},
+    {{"Manufacture code", "生产批号"}, [](const RadioInfo& i) { return i.ManufactureCode.text(); }},
+    {{"User code", "客户代码"}, [](const RadioInfo& i) { return i.UserCode.text(); }},
+    {{"Maintenance date", "维修日期"}, [](const RadioInfo& i) { return i.MaintenanceDate.text(); }},
+    {{"Dealer code", "经销商代码"}, [](const RadioInfo& i) { return i.DealerCode.text(); }},
+    {{"Stock date", "入库时间"}, [](const RadioInfo& i) { return i.StockDate.text(); }},
+    {{"Sell date", "销售时间"}, [](const RadioInfo& i) { return i.SellDate.text(); }},
+    {{"Seller", "经手人"}, [](const RadioInfo& i) { return i.Seller.text(); }},
+    {{"Maintenance description", "维修原因"},
+     [](const RadioInfo& i) { return i.MaintenanceDescription.text(); }},
+}};
+
+}  // namespace
+
+int RunRead(const CliContext& context) {
+  Document doc;
+  InitNewDocument(doc, context.options.band, context);
+  const VersionTable versions = LoadVersions(context);
+  CliSession radio(context, versions);
+  SetProgramIdentity(radio.session(), doc);
+  if (!radio.open(SessionKind::Read)) return kExitFailed;
+  radio.session().prepareRead();
+  if (!radio.run()) return kExitFailed;
+
+  if (const auto error = UnpackImage(radio.session().image(), doc))
+    return Fail(MessageId::UnpackRefused, context, error->what);
+  const FileOutcome saved = SaveDataFile(doc, context.options.output);
+  if (!saved.ok()) return Fail(saved, context);
+  PrintMessage(context.out, MessageText(MessageId::ReadCompleted, context.language));
+  return kExitOk;
+}
+
+int RunWrite(const CliContext& context) {
+  Document doc;
+  const VersionTable versions = LoadVersions(context);
+  const FileOutcome opened = OpenDataFile(doc, context.options.input, versions);
+  if (!opened.ok()) return Fail(opened, context);
+  CliSession radio(context, versions);
+  // The radio must be of the file's model, version pairing and band.
+  SetProgramIdentity(radio.session(), doc);
+  if (!radio.open(SessionKind::Write)) return kExitFailed;
+  if (const auto error = radio.session().prepareWrite(doc.working()))
+    return Fail(MessageId::PackRefused, context, error->what);
+  if (!radio.run()) return kExitFailed;
+  PrintMessage(context.out, MessageText(MessageId::WriteCompleted, context.language));
+  return kExitOk;
+}
+
+int RunInfo(const CliContext& context) {
+  const VersionTable versions = LoadVersions(context);
+  CliSession radio(context, versions);
+  if (!radio.open(SessionKind::ReadInfo)) return kExitFailed;
+  radio.session().prepareRead();
+  if (!radio.run()) return kExitFailed;
+  const RadioInfo info = UnpackRadioInfo(radio.session().image());
+  for (const InfoField& field : kInfoFields)
+    context.out << field.name.in(context.language) << ": " << field.text(info) << '\n';
+  return kExitOk;
+}
+
+}  // namespace kr4100

@@ -1,0 +1,13 @@
+// read, write and info: sessions with a radio on a serial port, run to their end without asking
+// anyone (every question is answered Cancel or No, and the question is printed).
+#pragma once
+
+#include "cli_common.h"
+
+namespace kr4100 {
+
+int RunRead(const CliContext& context);
+int RunWrite(const CliContext& context);
+int RunInfo(const CliContext& context);
+
+}  // namespace kr4100
