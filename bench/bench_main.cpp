@@ -1,0 +1,119 @@
+// kr4100-bench: how close a read and a write come to the time their bytes need on a 9600-baud
+// line. The virtual radio paces both directions at the real rate, so wire time is the floor;
+// what the run takes beyond it is the program's own latency (and the virtual radio's).
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "cli_app.h"
+#include "support/sim_process.h"
+
+namespace {
+
+// Bytes of each exchange, request plus reply, as the frames are laid out.
+constexpr std::size_t kHandshake = 7 + 1;                 // "PROGRAM", acknowledge
+constexpr std::size_t kIdentity = 1 + 14;                 // request, identity reply
+constexpr std::size_t kIdentityAck = 1 + 1;               // acknowledge, acknowledged
+constexpr std::size_t kEnd = 1 + 1;                       // "E", acknowledge
+constexpr std::size_t kReadBlocks = 120;                  // 0x0000..0x1DC0, 64 bytes each
+constexpr std::size_t kReadBlock = 4 + (64 + 5) + 1 + 1;  // request, block, ack, ack
+constexpr std::size_t kWriteBlocks = 477;                 // 0x0010..0x1DD0 on a first attempt
+constexpr std::size_t kWriteBlock = (16 + 5) + 1;         // block, acknowledge
+constexpr std::size_t kSessionFrame = kHandshake + kIdentity + kIdentityAck + kEnd;
+
+constexpr std::size_t kReadBytes = kSessionFrame + kReadBlocks * kReadBlock;     // 9027
+constexpr std::size_t kWriteBytes = kSessionFrame + kWriteBlocks * kWriteBlock;  // 10521
+static_assert(kReadBytes == 9027 && kWriteBytes == 10521);
+
+constexpr double kBitsPerByte = 10.0;  // start bit, 8 data bits, stop bit
+constexpr double kBaud = 9600.0;
+constexpr double kTargetRatio = 1.03;
+
+std::filesystem::path OwnFolder(const char* argv0) {
+  std::error_code ec;
+  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) exe = std::filesystem::absolute(argv0, ec);
+  return exe.parent_path();
+}
+
+struct Measured {
+  int status = -1;
+  std::string err;
+  kr4100::SessionFigures figures;
+  double commandSeconds = 0;
+};
+
+Measured Run(const std::filesystem::path& programDir, std::vector<std::string> args) {
+  args.insert(args.begin(), "kr4100-cli");
+  std::vector<const char*> argv;
+  for (const auto& a : args) argv.push_back(a.c_str());
+  std::ostringstream out, err;
+  Measured m;
+  const auto start = std::chrono::steady_clock::now();
+  m.status =
+      kr4100::RunCli(static_cast<int>(argv.size()), argv.data(), programDir, out, err, &m.figures);
+  m.commandSeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  m.err = err.str();
+  return m;
+}
+
+// One line per transfer; false when it failed or missed the target.
+bool Report(const char* name, const Measured& m, std::size_t frameBytes) {
+  if (m.status != 0 || !m.figures.ran) {
+    std::printf("%-5s FAILED (exit %d)\n%s\n", name, m.status, m.err.c_str());
+    return false;
+  }
+  const double elapsed = std::chrono::duration<double>(m.figures.elapsed).count();
+  const double bound = static_cast<double>(frameBytes) * kBitsPerByte / kBaud;
+  const double ratio = elapsed / bound;
+  std::printf(
+      "%-5s elapsed %7.3f s  bytes on wire %5zu (counted by the port: %zu)  wire bound %7.3f s  "
+      "ratio %.4f  (whole command %.3f s)\n",
+      name, elapsed, frameBytes, m.figures.bytesOnWire, bound, ratio, m.commandSeconds);
+  return ratio <= kTargetRatio && m.figures.bytesOnWire == frameBytes;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::filesystem::path programDir = OwnFolder(argc > 0 ? argv[0] : ".");
+  std::string simPath = (programDir / "kr4100-sim").string();
+  int runs = 1;
+  bool unpaced = false;
+  CLI::App app{"Times a read and a write against the virtual radio at 9600 baud"};
+  app.name("kr4100-bench");
+  app.add_option("--sim", simPath, "The kr4100-sim program")->check(CLI::ExistingFile);
+  app.add_option("--runs", runs, "How many reads and writes")->check(CLI::Range(1, 100));
+  app.add_flag("--unpaced", unpaced, "Let the virtual radio answer at once (no 9600-baud pacing)");
+  CLI11_PARSE(app, argc, argv);
+
+  kr4100::testing::SimProcess sim(
+      simPath, unpaced ? std::vector<std::string>{} : std::vector<std::string>{"--pace"});
+  if (sim.device().empty()) {
+    std::fprintf(stderr, "kr4100-bench: %s did not start\n", simPath.c_str());
+    return 1;
+  }
+  const auto file = std::filesystem::temp_directory_path() /
+                    ("kr4100-bench-" + std::to_string(::getpid()) + ".dat");
+  std::printf("virtual radio on %s%s; target ratio <= %.2f\n", sim.device().c_str(),
+              unpaced ? " (unpaced)" : ", paced at 9600 baud", kTargetRatio);
+
+  bool good = true;
+  for (int i = 0; i < runs; ++i) {
+    const Measured read = Run(programDir, {"read", "--port", sim.device(), file.string()});
+    good = Report("read", read, kReadBytes) && good;
+    if (read.status != 0) break;
+    const Measured write = Run(programDir, {"write", "--port", sim.device(), file.string()});
+    good = Report("write", write, kWriteBytes) && good;
+  }
+  std::error_code ec;
+  std::filesystem::remove(file, ec);
+  return unpaced || good ? 0 : 1;
+}
