@@ -33,6 +33,15 @@ class RadioSessions : public QObject {
   std::function<void()> commitPendingEdits;  // before packing a write
   std::function<void()> readCompleted;       // close editors, new.dat caption, channel window
   std::function<void(int)> portChanged;      // status-bar panel after the search found a port
+  // Before a read's data replace the document: editors close so that nothing they still hold is
+  // stored over it. Unset: their pending edits are committed instead (the read then overwrites).
+  std::function<void()> closeEditors;
+  // Starts another installed program version (the version question's Yes); false when it could
+  // not be started. Unset: the program is started detached.
+  std::function<bool(const QString& program)> startProgram;
+
+  // The virtual radio's pace: 1 real 9600 baud, higher is faster, 0 replies at once.
+  void setVirtualRadioSpeed(double factor);
 
  private:
   class Impl;

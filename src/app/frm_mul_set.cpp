@@ -1,0 +1,142 @@
+#include "frm_mul_set.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "link/transfer_session.h"
+
+namespace kr4100 {
+namespace {
+
+constexpr Bilingual kCaption{"Write to Group of Radios", "成批写入"};
+constexpr Bilingual kNumberOfRadios{"Number of radios", "对讲机数量"};
+
+// The number field takes what a keypad can type: digits, "#", "*" and "A"-"D" (typed "a"-"d"
+// become capitals). Copy, cut and paste, the context menu and codes above 127 never get in;
+// Enter moves on to the next control as Tab does.
+class RadioCountFilter : public QObject {
+ public:
+  explicit RadioCountFilter(QLineEdit* edit) : QObject(edit), edit_(edit) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+        return keyPress(static_cast<QKeyEvent*>(event));
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick: {
+        const auto button = static_cast<QMouseEvent*>(event)->button();
+        return button == Qt::RightButton || button == Qt::MiddleButton;
+      }
+      case QEvent::ContextMenu:
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::Drop:
+      case QEvent::InputMethod:
+        return true;
+      default:
+        return QObject::eventFilter(watched, event);
+    }
+  }
+
+ private:
+  bool keyPress(QKeyEvent* key) {
+    if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) ||
+        key->matches(QKeySequence::Paste))
+      return true;
+    if (key->modifiers().testFlag(Qt::ControlModifier) &&
+        (key->key() == Qt::Key_C || key->key() == Qt::Key_V || key->key() == Qt::Key_X))
+      return true;
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+      QCoreApplication::sendEvent(edit_, &tab);
+      return true;
+    }
+    const QString text = key->text();
+    if (text.isEmpty()) return false;  // movement and editing keys
+    const char16_t code = text.at(0).unicode();
+    if (code > 127) return true;
+    if (code < 32 || code == 127) return false;  // control characters do their usual work
+    if ((code >= u'0' && code <= u'9') || code == u'#' || code == u'*' || (code >= u'A' && code <= u'D'))
+      return false;
+    if (code >= u'a' && code <= u'd') {
+      edit_->insert(QString(QChar(code - u'a' + u'A')));
+      return true;
+    }
+    return true;
+  }
+
+  QLineEdit* edit_;
+};
+
+}  // namespace
+
+FrmMulSet::FrmMulSet(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+  setObjectName(QStringLiteral("FrmMulSet"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+  label1_ = new QLabel(this);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  text1_ = new QLineEdit(QStringLiteral("10"), this);
+  text1_->setObjectName(QStringLiteral("Text1"));
+  text1_->setContextMenuPolicy(Qt::PreventContextMenu);
+  text1_->setAcceptDrops(false);
+  text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
+  text1_->installEventFilter(new RadioCountFilter(text1_));
+  label1_->setBuddy(text1_);
+  command1_ = new QPushButton(this);
+  command1_->setObjectName(QStringLiteral("Command1"));
+  command1_->setDefault(true);
+  command2_ = new QPushButton(this);
+  command2_->setObjectName(QStringLiteral("Command2"));
+
+  auto* field = new QHBoxLayout;
+  field->addWidget(label1_);
+  field->addWidget(text1_, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(command1_);
+  buttons->addWidget(command2_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(field);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(command1_, &QPushButton::clicked, this, &FrmMulSet::confirm);
+  connect(command2_, &QPushButton::clicked, this, &QDialog::reject);
+  reCaption();
+  text1_->selectAll();
+  text1_->setFocus();
+}
+
+void FrmMulSet::reCaption() {
+  setWindowTitle(ctx_.pick(kCaption));
+  label1_->setText(ctx_.pick(kNumberOfRadios));
+  command1_->setText(ctx_.msg(MessageId::OkButton));
+  command2_->setText(ctx_.msg(MessageId::CancelButton));
+}
+
+void FrmMulSet::confirm() {
+  // The field lets keypad characters through, but only a whole number of radios can be written.
+  const auto count = ParseRadioCount(text1_->text().toStdString());
+  if (!count) {
+    ctx_.tell(MessageId::RadioCountInvalid, MsgIcon::Warning);
+    text1_->setFocus();
+    text1_->selectAll();
+    return;
+  }
+  radios_ = *count;
+  accept();
+}
+
+}  // namespace kr4100

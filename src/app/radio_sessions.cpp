@@ -1,0 +1,456 @@
+#include "radio_sessions.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSerialPortInfo>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "config/model_band.h"
+#include "frm_emg.h"
+#include "frm_m_progress.h"
+#include "frm_mul_set.h"
+#include "frm_progress.h"
+#include "link/radio_image.h"
+#include "link/transfer_session.h"
+#include "serial_session_host.h"
+#include "settings/version_table.h"
+#include "virtual_radio_host.h"
+
+namespace kr4100 {
+namespace {
+
+const char* const kVirtualRadioStored = "Virtual radio";
+constexpr Bilingual kVirtualRadioShown{"Virtual radio", "虚拟对讲机"};
+constexpr const char* kVirtualRadioFile = "virtual-radio.img";
+
+bool IsVirtualRadio(const QString& port) {
+  return port == QLatin1String(kVirtualRadioStored) || port == QString::fromUtf8(kVirtualRadioShown.zh);
+}
+
+QString ToQString(const std::filesystem::path& path) {
+  return QString::fromStdU16String(path.u16string());
+}
+
+}  // namespace
+
+class RadioSessions::Impl {
+ public:
+  Impl(RadioSessions& q, AppContext& ctx, QWidget* mainWindow);
+  ~Impl();
+
+  void read();
+  void write();
+  void readInfo(bool localInformation);
+  void askGroupCount();
+  void groupWrite(int radios);
+  bool busy() const { return startPending_ || (session_ != nullptr && session_->active()); }
+  void setVirtualSpeed(double factor);
+
+ private:
+  // The session's questions as message boxes over the program's prompter.
+  class SessionPrompter final : public Prompter {
+   public:
+    explicit SessionPrompter(Impl& d) : d_(d) {}
+    Answer ask(Question question) override {
+      return d_.ctx_.prompter().ask(d_.ctx_.msg(MessageId::Connection),
+                                    question == Question::Connection ? MsgButtons::OkCancel
+                                                                     : MsgButtons::RetryCancel,
+                                    MsgIcon::Question);
+    }
+    Answer identityRefused(const IdentityCheck& check) override { return d_.identityRefused(check); }
+
+   private:
+    Impl& d_;
+  };
+
+  template <class Host>
+  void wire(Host& host);
+  QString portName() const;
+  bool open(SessionKind kind);
+  void showProgress(SessionKind kind);
+  void showGroupProgress(int radios);
+  void closeProgressWindows();
+  void userClosedProgress();
+
+  void progress(int percent);
+  void searching(bool on);
+  void portSettingsFound(const PortSettings& found);
+  void nextRadio(int radioNumber);
+  void finished(SessionKind kind, bool success);
+  void readFinished();
+  void showRadioInformation(const RadioInfo& info);
+  Answer identityRefused(const IdentityCheck& check);
+  void startOtherVersion(const std::string& firmware);
+  void refuse(MessageId lead, const std::string& what);
+
+  RadioSessions& q_;
+  AppContext& ctx_;
+  QPointer<QWidget> mainWindow_;
+  SessionPrompter prompter_{*this};
+  // Hosts before their sessions: a session holds on to its host until it goes.
+  std::unique_ptr<SerialSessionHost> serialHost_;
+  std::unique_ptr<VirtualRadioHost> virtualHost_;
+  std::unique_ptr<TransferSession> serialSession_;
+  std::unique_ptr<TransferSession> virtualSession_;
+  TransferSession* session_ = nullptr;  // the one of the last command
+  double virtualSpeed_ = 1.0;
+  bool startPending_ = false;
+  int startTicket_ = 0;
+  QPointer<FrmProgress> progress_;
+  QPointer<frmMProgress> groupProgress_;
+  QPointer<FrmEMG> emg_;
+};
+
+RadioSessions::Impl::Impl(RadioSessions& q, AppContext& ctx, QWidget* mainWindow)
+    : q_(q), ctx_(ctx), mainWindow_(mainWindow) {}
+
+RadioSessions::Impl::~Impl() {
+  // The port is never left open behind the program; nothing is shown on the way out.
+  for (TransferSession* session : {serialSession_.get(), virtualSession_.get()}) {
+    if (session == nullptr || !session->active()) continue;
+    if (serialHost_) serialHost_->onFinished = nullptr;
+    if (virtualHost_) virtualHost_->onFinished = nullptr;
+    session->abort();
+  }
+  closeProgressWindows();
+}
+
+template <class Host>
+void RadioSessions::Impl::wire(Host& host) {
+  host.onProgress = [this](int percent) { progress(percent); };
+  host.onSearching = [this](bool on) { searching(on); };
+  host.onPortSettingsFound = [this](const PortSettings& found) { portSettingsFound(found); };
+  host.onNextRadio = [this](int radioNumber) { nextRadio(radioNumber); };
+  host.onFinished = [this](SessionKind kind, bool success) { finished(kind, success); };
+}
+
+void RadioSessions::Impl::setVirtualSpeed(double factor) {
+  virtualSpeed_ = factor;
+  if (virtualHost_) virtualHost_->setSpeedFactor(factor);
+}
+
+QString RadioSessions::Impl::portName() const {
+  if (!ctx_.portOverride.empty()) return QString::fromStdString(ctx_.portOverride);
+  return QString::fromStdString(PortNameFor(ctx_.settings()));
+}
+
+// Picks the session for the port in force, sets it up for the document and opens the port.
+bool RadioSessions::Impl::open(SessionKind kind) {
+  const QString port = portName();
+  if (IsVirtualRadio(port)) {
+    if (!virtualSession_) {
+      const std::filesystem::path file =
+          ctx_.userDataDir.empty() ? std::filesystem::path() : ctx_.userDataDir / kVirtualRadioFile;
+      virtualHost_ = std::make_unique<VirtualRadioHost>(prompter_, file);
+      virtualHost_->setSpeedFactor(virtualSpeed_);
+      virtualHost_->onCandidatePorts = [] { return std::vector<std::string>{kVirtualRadioStored}; };
+      wire(*virtualHost_);
+      virtualSession_ = std::make_unique<TransferSession>(*virtualHost_, ctx_.state().versions);
+      virtualHost_->attach(virtualSession_.get());
+    }
+    session_ = virtualSession_.get();
+  } else {
+    if (!serialSession_) {
+      serialHost_ = std::make_unique<SerialSessionHost>(prompter_);
+      wire(*serialHost_);
+      serialSession_ = std::make_unique<TransferSession>(*serialHost_, ctx_.state().versions);
+      serialHost_->attach(serialSession_.get());
+    }
+    session_ = serialSession_.get();
+  }
+  const StartupSettings& settings = ctx_.settings();
+  session_->setPortSettings({IsVirtualRadio(port) ? std::string(kVirtualRadioStored) : port.toStdString(),
+                             settings.stopBit, settings.handshaking});
+  const DocState& doc = ctx_.doc().state();
+  session_->setProgramIdentity(doc.modelText, BandCodeOf(doc.bandText, doc.modelText));
+  if (session_->open(kind)) return true;
+  ctx_.tell(MessageId::PortError, MsgIcon::Critical);
+  return false;
+}
+
+void RadioSessions::Impl::refuse(MessageId lead, const std::string& what) {
+  ctx_.prompter().ask(ctx_.msg(lead) + QLatin1Char('\n') + QString::fromStdString(what), MsgButtons::Ok,
+                      MsgIcon::Warning);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void RadioSessions::Impl::read() {
+  if (busy() || !open(SessionKind::Read)) return;
+  if (ctx_.ask(MessageId::ReadQuestion, MsgButtons::OkCancel, MsgIcon::Question) != Answer::Ok) {
+    session_->cancel();
+    return;
+  }
+  session_->prepareRead();
+  showProgress(SessionKind::Read);
+  session_->start();
+}
+
+void RadioSessions::Impl::write() {
+  if (busy()) return;
+  if (q_.commitPendingEdits) q_.commitPendingEdits();
+  if (!open(SessionKind::Write)) return;
+  // A record the radio's memory cannot hold is refused before the user is asked or a byte sent.
+  if (const auto error = session_->prepareWrite(ctx_.doc().working())) {
+    refuse(MessageId::PackRefused, error->what);
+    return;
+  }
+  if (ctx_.ask(MessageId::WriteQuestion, MsgButtons::OkCancel, MsgIcon::Question) != Answer::Ok) {
+    session_->cancel();
+    return;
+  }
+  showProgress(SessionKind::Write);
+  // The progress window is up and painted before the first frame goes out.
+  startPending_ = true;
+  TransferSession* session = session_;
+  const int ticket = ++startTicket_;
+  QTimer::singleShot(20, &q_, [this, session, ticket] {
+    // A write cancelled meanwhile (progress window closed) is not started late.
+    if (ticket != startTicket_ || !startPending_) return;
+    startPending_ = false;
+    if (session->kind() == SessionKind::Write) session->start();
+  });
+}
+
+void RadioSessions::Impl::readInfo(bool localInformation) {
+  if (busy() || !open(SessionKind::ReadInfo)) return;
+  if (localInformation) session_->prepareRead();
+  session_->start();
+}
+
+void RadioSessions::Impl::askGroupCount() {
+  if (busy()) return;
+  auto* dialog = new FrmMulSet(ctx_, mainWindow_);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowModality(Qt::ApplicationModal);
+  QObject::connect(dialog, &QDialog::accepted, &q_, [this, dialog] { groupWrite(dialog->radiosToWrite()); });
+  dialog->open();
+}
+
+void RadioSessions::Impl::groupWrite(int radios) {
+  if (busy() || radios < 1) return;
+  if (q_.commitPendingEdits) q_.commitPendingEdits();
+  if (!open(SessionKind::Write)) return;
+  if (const auto error = session_->prepareWrite(ctx_.doc().working())) {
+    refuse(MessageId::PackRefused, error->what);
+    return;
+  }
+  if (ctx_.ask(MessageId::WriteQuestion, MsgButtons::OkCancel, MsgIcon::Question) != Answer::Ok) {
+    session_->cancel();
+    return;
+  }
+  showGroupProgress(radios);
+  session_->startGroupWrite(radios);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Progress windows
+
+void RadioSessions::Impl::showProgress(SessionKind kind) {
+  closeProgressWindows();
+  progress_ = new FrmProgress(ctx_, kind, mainWindow_);
+  progress_->setAttribute(Qt::WA_DeleteOnClose);
+  progress_->onUserClose = [this] { userClosedProgress(); };
+  progress_->show();
+}
+
+void RadioSessions::Impl::showGroupProgress(int radios) {
+  closeProgressWindows();
+  groupProgress_ = new frmMProgress(ctx_, radios, mainWindow_);
+  groupProgress_->setAttribute(Qt::WA_DeleteOnClose);
+  groupProgress_->onUserClose = [this] { userClosedProgress(); };
+  groupProgress_->show();
+}
+
+void RadioSessions::Impl::closeProgressWindows() {
+  if (progress_) {
+    progress_->onUserClose = nullptr;
+    progress_->hide();
+    progress_->deleteLater();
+    progress_.clear();
+  }
+  if (groupProgress_) {
+    groupProgress_->onUserClose = nullptr;
+    groupProgress_->hide();
+    groupProgress_->deleteLater();
+    groupProgress_.clear();
+  }
+}
+
+// Closing a progress window ends its session: nobody would see it run on.
+void RadioSessions::Impl::userClosedProgress() {
+  startPending_ = false;
+  if (session_ == nullptr) return;
+  if (session_->active()) session_->abort();
+}
+
+// ---------------------------------------------------------------------------------------------
+// What the session reports
+
+void RadioSessions::Impl::progress(int percent) {
+  if (groupProgress_ && session_ && session_->groupWrite()) {
+    groupProgress_->setPercent(percent);
+  } else if (progress_) {
+    progress_->setPercent(percent);
+  }
+}
+
+void RadioSessions::Impl::searching(bool on) {
+  if (progress_) progress_->setSearching(on);
+  if (groupProgress_) groupProgress_->setSearching(on);
+}
+
+void RadioSessions::Impl::portSettingsFound(const PortSettings& found) {
+  StartupSettings& settings = ctx_.settings();
+  settings.handshaking = found.handshaking;
+  settings.stopBit = found.stopBits;
+  const QString port = QString::fromStdString(found.port);
+  // A port the settings can name by its number is stored as that number; any other device by
+  // its path.
+  static const QRegularExpression comName(QStringLiteral("^COM([0-9]{1,3})$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+  std::optional<int> number;
+  if (const auto match = comName.match(port); match.hasMatch()) {
+    number = match.captured(1).toInt();
+  } else {
+    StartupSettings byNumber = settings;
+    byNumber.comDevice.clear();
+    for (int n = 1; n <= 999 && !number; ++n) {
+      byNumber.comPort = n;
+      if (PortNameFor(byNumber) == found.port) number = n;
+    }
+  }
+  if (number) {
+    settings.comPort = *number;
+    settings.comDevice.clear();
+  } else {
+    settings.comDevice = found.port;
+  }
+  if (!ctx_.portOverride.empty()) ctx_.portOverride = found.port;
+  ctx_.savePortSettings();
+  if (q_.portChanged) q_.portChanged(settings.comPort);
+}
+
+void RadioSessions::Impl::nextRadio(int radioNumber) {
+  if (groupProgress_) groupProgress_->setRadioNumber(radioNumber);
+}
+
+void RadioSessions::Impl::finished(SessionKind kind, bool success) {
+  startPending_ = false;
+  closeProgressWindows();
+  if ((kind == SessionKind::Read || kind == SessionKind::Write) && session_ && session_->radioIdentity())
+    ctx_.state().firmwareVersion = session_->radioIdentity()->firmware;
+  switch (kind) {
+    case SessionKind::Read:
+      if (success) readFinished();
+      return;
+    case SessionKind::Write:
+      if (success) ctx_.tell(MessageId::WriteCompleted);
+      return;
+    case SessionKind::ReadInfo:
+      if (success) showRadioInformation(UnpackRadioInfo(session_->image()));
+      return;
+    case SessionKind::WriteInfo:
+      // The radio never takes the block; say so rather than let the user believe it did.
+      ctx_.tell(MessageId::RadioInfoNotWritten, MsgIcon::Warning);
+      return;
+    default:
+      return;
+  }
+}
+
+void RadioSessions::Impl::readFinished() {
+  if (q_.closeEditors) {
+    q_.closeEditors();
+  } else if (q_.commitPendingEdits) {
+    q_.commitPendingEdits();
+  }
+  if (const auto error = UnpackImage(session_->image(), ctx_.doc())) {
+    refuse(MessageId::UnpackRefused, error->what);
+    return;
+  }
+  // The read data are a new, unsaved document: it counts as modified until saved.
+  DocState& state = ctx_.doc().state();
+  state.fileName = "new.dat";
+  state.neverSaved = true;
+  if (q_.readCompleted) q_.readCompleted();
+  ctx_.tell(MessageId::ReadCompleted);
+}
+
+void RadioSessions::Impl::showRadioInformation(const RadioInfo& info) {
+  if (emg_) {
+    emg_->ShowByData(info);
+    emg_->raise();
+    emg_->activateWindow();
+    return;
+  }
+  emg_ = new FrmEMG(ctx_, mainWindow_);
+  emg_->setAttribute(Qt::WA_DeleteOnClose);
+  emg_->setWindowModality(Qt::ApplicationModal);
+  emg_->ShowByData(info);
+  emg_->show();
+}
+
+Answer RadioSessions::Impl::identityRefused(const IdentityCheck& check) {
+  const QString text = QString::fromUtf8(check.message(ctx_.language()));
+  if (!check.isQuestion()) {
+    ctx_.prompter().ask(text, MsgButtons::Ok, MsgIcon::None);
+    return Answer::Ok;
+  }
+  const Answer answer = ctx_.prompter().ask(text, MsgButtons::YesNo, MsgIcon::Question);
+  if (answer == Answer::Yes) startOtherVersion(check.firmware);
+  return answer;
+}
+
+void RadioSessions::Impl::startOtherVersion(const std::string& firmware) {
+  const std::string exeName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+  const auto program =
+      OtherVersionProgram(ctx_.state().versions, ctx_.install().programDir, firmware, exeName);
+  bool started = false;
+  if (program) {
+    const QString path = ToQString(*program);
+    started = q_.startProgram ? q_.startProgram(path)
+                              : QFileInfo(path).isExecutable() && QProcess::startDetached(path, {});
+  }
+  if (!started) {
+    ctx_.tell(MessageId::VersionNotExist);
+    return;
+  }
+  // The other version takes over at once: the port is freed for it and this program ends without
+  // a save question.
+  if (session_ && session_->active()) session_->abort();
+  if (mainWindow_) mainWindow_->hide();
+  QCoreApplication::exit(0);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+RadioSessions::RadioSessions(AppContext& ctx, QWidget* mainWindow)
+    : d_(new Impl(*this, ctx, mainWindow)) {}
+
+RadioSessions::~RadioSessions() { delete d_; }
+
+void RadioSessions::readFromRadio() { d_->read(); }
+void RadioSessions::writeToRadio() { d_->write(); }
+void RadioSessions::readRadioInformation(bool localInformation) { d_->readInfo(localInformation); }
+void RadioSessions::groupWrite() { d_->askGroupCount(); }
+bool RadioSessions::busy() const { return d_->busy(); }
+void RadioSessions::setVirtualRadioSpeed(double factor) { d_->setVirtualSpeed(factor); }
+
+QStringList RadioSessions::portNames() {
+  QStringList names;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) names << info.systemLocation();
+  names << virtualRadioName();
+  return names;
+}
+
+QString RadioSessions::virtualRadioName() { return QString::fromLatin1(kVirtualRadioStored); }
+
+}  // namespace kr4100

@@ -1,0 +1,97 @@
+// The transfer session's host when the "port" is the in-process virtual radio: frames go straight
+// to a sim::VirtualRadio and its replies come back after their 9600-baud wire time, so a user with
+// no radio sees sessions run at the pace of a real one. The radio's memory is kept in a file.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "link/session_host.h"
+#include "link/transfer_session.h"
+#include "serial_session_host.h"
+#include "sim/virtual_radio.h"
+
+namespace kr4100 {
+
+// In a group write the next radio is taken on only after the last one has been quiet for a while
+// (kUnpluggedQuiet); the virtual radio stays away this long between two radios, as if swapped.
+inline constexpr std::chrono::milliseconds kVirtualRadioSwapTime{1500};
+
+class VirtualRadioHost : public QObject, public SessionHost {
+ public:
+  // memoryFile empty: the radio starts fresh each run and nothing is stored.
+  explicit VirtualRadioHost(Prompter& prompter, std::filesystem::path memoryFile = {},
+                            QObject* parent = nullptr);
+
+  void attach(TransferSession* session) { session_ = session; }
+  std::function<void(int)> onProgress;
+  std::function<void(bool)> onSearching;
+  std::function<void(const PortSettings&)> onPortSettingsFound;
+  std::function<void(int)> onNextRadio;
+  std::function<void(SessionKind, bool)> onFinished;
+  std::function<std::vector<std::string>()> onCandidatePorts;
+
+  // 1: the real pace; 10: ten times faster; 0 or less: replies arrive on the next turn of the
+  // event loop. The session's own time-outs and the swap time between radios are not scaled.
+  void setSpeedFactor(double factor) { speed_ = factor; }
+  double speedFactor() const { return speed_; }
+
+  // The radio at the end of the cable, created on first use from the memory file when that holds
+  // a whole image.
+  sim::VirtualRadio& radio();
+  const std::filesystem::path& memoryFile() const { return memoryFile_; }
+  // Stores the radio's memory now; false when it could not be written (or there is no file).
+  bool saveMemory();
+
+  // SessionHost
+  bool openPort(const PortSettings& settings) override;
+  void closePort() override;
+  void send(std::span<const std::uint8_t> frame, int expectedReplyLength) override;
+  void startReplyTimer(std::chrono::milliseconds interval) override;
+  void stopReplyTimer() override;
+  std::chrono::milliseconds now() const override;
+  Answer ask(Question question) override { return prompter_.ask(question); }
+  Answer identityRefused(const IdentityCheck& check) override { return prompter_.identityRefused(check); }
+  void progress(int percent) override;
+  void searching(bool on) override;
+  std::vector<std::string> candidatePorts() override;
+  void portSettingsFound(const PortSettings& settings) override;
+  void nextRadio(int radioNumber) override;
+  void finished(SessionKind kind, bool success) override;
+
+ private:
+  struct Arrival {
+    qint64 dueUs;
+    std::vector<std::uint8_t> bytes;
+  };
+
+  qint64 nowUs() const { return clock_.nsecsElapsed() / 1000; }
+  qint64 wireUs(std::size_t bytes) const;
+  void scheduleDelivery();
+  void deliverDue();
+
+  Prompter& prompter_;
+  std::filesystem::path memoryFile_;
+  std::unique_ptr<sim::VirtualRadio> radio_;
+  TransferSession* session_ = nullptr;
+  QTimer replyTimer_;
+  QTimer deliveryTimer_;
+  QElapsedTimer clock_;
+  double speed_ = 1.0;
+  bool open_ = false;
+  std::deque<Arrival> arriving_;
+  qint64 lineFreeUs_ = 0;     // when the radio's reply line is free again
+  qint64 swappedInUs_ = 0;    // the radio is away until then (group write)
+  std::vector<std::uint8_t> input_;
+  std::size_t threshold_ = 1;
+};
+
+}  // namespace kr4100
