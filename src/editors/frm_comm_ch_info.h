@@ -24,6 +24,12 @@ class frmCommChInfo : public QWidget, public DocumentObserver {
   // DocumentObserver
   void channelChanged(int chNum) override;
   void channelSetChanged() override;
+  void documentReplaced() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   class Impl;

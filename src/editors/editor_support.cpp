@@ -1,0 +1,89 @@
+#include "editor_support.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRegularExpressionValidator>
+
+namespace kr4100 {
+namespace {
+
+// A distinct type, so the document's sink can be recognised as ours when it is taken away.
+struct MessageBoxWarningSink {
+  AppContext* ctx;
+  void operator()(MessageId id) const {
+    ctx->tell(id, id == MessageId::OutOfRange ? MsgIcon::Warning : MsgIcon::None);
+  }
+};
+
+// Everything that could put text into a frequency field other than typing one allowed key.
+class FrequencyFieldFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Copy) ||
+            key->matches(QKeySequence::Cut))
+          return true;
+        return RefusedFrequencyKey(key->key(), key->modifiers(), key->text());
+      }
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick: {
+        // The right button would open a menu with Paste; the middle one pastes the selection.
+        const auto button = static_cast<QMouseEvent*>(event)->button();
+        return button == Qt::RightButton || button == Qt::MiddleButton;
+      }
+      case QEvent::ContextMenu:
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::Drop:
+      case QEvent::InputMethod:
+        return true;
+      default:
+        return QObject::eventFilter(watched, event);
+    }
+  }
+};
+
+}  // namespace
+
+bool InstallWarningSink(AppContext& ctx) {
+  if (ctx.doc().warningSink()) return false;
+  ctx.doc().setWarningSink(MessageBoxWarningSink{&ctx});
+  return true;
+}
+
+void RemoveWarningSink(AppContext& ctx) {
+  if (ctx.doc().warningSink().target<MessageBoxWarningSink>()) ctx.doc().setWarningSink({});
+}
+
+bool RefusedFrequencyKey(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  if (modifiers.testFlag(Qt::ControlModifier) &&
+      (key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X))
+    return true;
+  if (text.isEmpty()) return false;  // movement and editing keys carry no character
+  const char16_t code = text.at(0).unicode();
+  if (code == 3 || code == 22 || code == 24) return true;  // Ctrl+C, Ctrl+V, Ctrl+X as characters
+  if (code > 127) return true;
+  if (code >= 32 && code <= 126) return !((code >= u'0' && code <= u'9') || code == u'.');
+  return false;  // other control codes (Backspace, Ctrl+A ...) and 127 do their usual work
+}
+
+void MakeFrequencyField(QLineEdit* edit) {
+  edit->setContextMenuPolicy(Qt::PreventContextMenu);
+  edit->setAcceptDrops(false);
+  edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+  // Belt and braces for any path the filter does not see: the field never holds anything else.
+  edit->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), edit));
+  edit->installEventFilter(new FrequencyFieldFilter(edit));
+}
+
+}  // namespace kr4100

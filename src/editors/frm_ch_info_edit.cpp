@@ -1,0 +1,264 @@
+#include "frm_ch_info_edit.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
+
+#include "editor_support.h"
+
+namespace kr4100 {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+constexpr Bilingual kCaption = {"Channel Edit", "信道编辑"};
+constexpr Bilingual kChannel = {"Channel", "信道"};
+constexpr Bilingual kLabel2[11] = {
+    {"Receive Frequency", "接收频率"},
+    {"Transmit Frequency", "发射频率"},
+    {"QT/DQT Decode", "QT/DQT 解码"},
+    {"QT/DQT Encode", "QT/DQT 编码"},
+    {"Option Signalling", "可选信令"},
+    {"SP Unmute", "SP不静音"},
+    {"TX Power", "发射功率"},
+    {"Wide/Narrow", "宽带/窄带"},
+    {"Busy Channel Lockout", "繁忙信道锁定"},
+    {"PTT ID", "PTT ID"},
+    {"Autodial Memory", "自动拨号存储器"},
+};
+constexpr Bilingual kCheck1[3] = {
+    {"Beat Shift", "拍频偏移"}, {"Scan", "扫描"}, {"Compander", "压扩器"}};
+
+constexpr const char* kQtTones[] = {
+    "67.0",  "69.3",  "71.9",  "74.4",  "77.0",  "79.7",  "82.5",  "85.4",  "88.5",  "91.5",
+    "94.8",  "97.4",  "100.0", "103.5", "107.2", "110.9", "114.8", "118.8", "123.0", "127.3",
+    "131.8", "136.5", "141.3", "146.2", "151.4", "156.7", "159.8", "162.2", "165.5", "167.9",
+    "171.3", "173.8", "177.3", "179.9", "183.5", "186.2", "189.9", "192.8", "196.6", "199.5",
+    "203.5", "206.5", "210.7", "218.1", "225.7", "229.1", "233.6", "241.8", "250.3", "254.1",
+};
+static_assert(std::size(kQtTones) == 50);
+
+// DQT codes in octal: 017, which this radio family offers first, then the 104 standard codes.
+constexpr const char* kDqtCodes[] = {
+    "017", "023", "025", "026", "031", "032", "036", "043", "047", "051", "053", "054",
+    "065", "071", "072", "073", "074", "114", "115", "116", "122", "125", "131", "132",
+    "134", "143", "145", "152", "155", "156", "162", "165", "172", "174", "205", "212",
+    "223", "225", "226", "243", "244", "245", "246", "251", "252", "255", "261", "263",
+    "265", "266", "271", "274", "306", "311", "315", "325", "331", "332", "343", "346",
+    "351", "356", "364", "365", "371", "411", "412", "413", "423", "431", "432", "445",
+    "446", "452", "454", "455", "462", "464", "465", "466", "503", "506", "516", "523",
+    "526", "532", "546", "565", "606", "612", "624", "627", "631", "632", "654", "662",
+    "664", "703", "712", "723", "731", "732", "734", "743", "754",
+};
+static_assert(std::size(kDqtCodes) == 105);
+
+bool IsEnterKey(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+QStringList ToneListItems() {
+  QStringList items{QStringLiteral("OFF")};
+  for (const char* tone : kQtTones) items << QString::fromLatin1(tone);
+  for (const char* code : kDqtCodes) items << QStringLiteral("D%1N").arg(QLatin1String(code));
+  for (const char* code : kDqtCodes) items << QStringLiteral("D%1I").arg(QLatin1String(code));
+  return items;
+}
+
+FrmCHInfoEdit::FrmCHInfoEdit(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+  ownWarningSink_ = InstallWarningSink(ctx_);
+  build();
+  reCaption();
+}
+
+FrmCHInfoEdit::~FrmCHInfoEdit() {
+  commitPendingEdit();
+  if (ownWarningSink_) RemoveWarningSink(ctx_);
+}
+
+void FrmCHInfoEdit::build() {
+  setObjectName(QStringLiteral("FrmCHInfoEdit"));
+  setModal(false);
+  resize(7155 / kTwipsPerPixel, 6675 / kTwipsPerPixel);
+
+  label1_ = new QLabel(this);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  combo1_ = new QComboBox(this);
+  combo1_->setObjectName(QStringLiteral("Combo1"));
+  for (int n = 1; n <= kChannelsPerGroup; ++n) combo1_->addItem(QString::number(n));
+  combo1_->setCurrentIndex(-1);  // no channel until the user picks one
+  text1_ = new QLineEdit(this);
+  text1_->setObjectName(QStringLiteral("Text1"));
+  text2_ = new QLineEdit(this);
+  text2_->setObjectName(QStringLiteral("Text2"));
+  for (QLineEdit* field : {text1_, text2_}) {
+    MakeFrequencyField(field);
+    field->installEventFilter(this);
+  }
+  for (int i = 0; i < 11; ++i) {
+    label2_[i] = new QLabel(this);
+    label2_[i]->setObjectName(QStringLiteral("Label2_%1").arg(i));
+    label2_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  label1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+  auto* channelLayout = new QGridLayout;
+  channelLayout->addWidget(label1_, 0, 0);
+  channelLayout->addWidget(combo1_, 0, 1);
+  channelLayout->addWidget(label2_[0], 1, 0);
+  channelLayout->addWidget(text1_, 1, 1);
+  channelLayout->addWidget(label2_[1], 2, 0);
+  channelLayout->addWidget(text2_, 2, 1);
+  channelLayout->setColumnStretch(1, 1);
+
+  // This radio's channel entry has no place for the signalling settings: the page shows what
+  // such a channel would offer, greyed, and keeps nothing.
+  auto* signalling = new QFrame(this);
+  signalling->setObjectName(QStringLiteral("FrameSignalling"));
+  signalling->setFrameShape(QFrame::StyledPanel);
+  auto* signallingLayout = new QGridLayout(signalling);
+  const QStringList tones = ToneListItems();
+  for (int k = 0; k < 9; ++k) {
+    combo2_[k] = new QComboBox(signalling);
+    combo2_[k]->setObjectName(QStringLiteral("Combo2_%1").arg(k));
+    if (k < 2) combo2_[k]->addItems(tones);
+    combo2_[k]->installEventFilter(this);
+    label2_[k + 2]->setParent(signalling);
+    signallingLayout->addWidget(label2_[k + 2], k, 0);
+    signallingLayout->addWidget(combo2_[k], k, 1);
+  }
+  auto* checks = new QHBoxLayout;
+  for (int k = 0; k < 3; ++k) {
+    check1_[k] = new QCheckBox(signalling);
+    check1_[k]->setObjectName(QStringLiteral("Check1_%1").arg(k));
+    check1_[k]->installEventFilter(this);
+    checks->addWidget(check1_[k]);
+  }
+  check1_[2]->hide();
+  checks->addStretch(1);
+  signallingLayout->addLayout(checks, 9, 0, 1, 2);
+  signallingLayout->setColumnStretch(1, 1);
+  signalling->setEnabled(false);
+  combo1_->installEventFilter(this);
+
+  commandClose_ = new QPushButton(this);
+  commandClose_->setObjectName(QStringLiteral("CommandClose"));
+  commandHelp_ = new QPushButton(this);
+  commandHelp_->setObjectName(QStringLiteral("CommandHelp"));
+  commandClose_->setAutoDefault(false);
+  commandHelp_->setAutoDefault(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(commandClose_);
+  buttons->addWidget(commandHelp_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(channelLayout);
+  layout->addWidget(signalling, 1);
+  layout->addLayout(buttons);
+
+  connect(combo1_, &QComboBox::currentIndexChanged, this, [this] { showChannel(); });
+  connect(commandClose_, &QPushButton::clicked, this, &FrmCHInfoEdit::close);
+  // CommandHelp has no action.
+}
+
+void FrmCHInfoEdit::reCaption() {
+  setWindowTitle(ctx_.pick(kCaption));
+  label1_->setText(ctx_.pick(kChannel));
+  for (int i = 0; i < 11; ++i) label2_[i]->setText(ctx_.pick(kLabel2[i]));
+  for (int k = 0; k < 3; ++k) check1_[k]->setText(ctx_.pick(kCheck1[k]));
+  commandClose_->setText(ctx_.msg(MessageId::CloseButton));
+  commandHelp_->setText(ctx_.msg(MessageId::HelpButton));
+}
+
+int FrmCHInfoEdit::chosenChannel() const {
+  bool ok = false;
+  const int n = combo1_->currentText().toInt(&ok);
+  return ok && n >= 1 && n <= kChannelsPerGroup ? n : 0;
+}
+
+void FrmCHInfoEdit::showChannel() {
+  // A chosen number shows what that channel holds now, so leaving a field untouched never
+  // overwrites or deletes it.
+  text1_->clear();
+  text2_->clear();
+  const int n = chosenChannel();
+  Document& doc = ctx_.doc();
+  const int group = std::clamp<int>(doc.working().CurGroup, 0, kGroupCount - 1);
+  if (const int slot = n ? doc.FindChannelSlot(n, group) : 0; slot != 0) {
+    const ChInfo& entry = doc.working().slot(slot, group);
+    text1_->setText(QString::fromStdString(
+        FreToText(entry.RxFre.text(), doc.state().edges, doc.warningSink())));
+    text2_->setText(QString::fromStdString(
+        FreToText(entry.TxFre.text(), doc.state().edges, doc.warningSink())));
+  }
+}
+
+void FrmCHInfoEdit::storeField(QLineEdit* field) {
+  const int n = chosenChannel();
+  if (storing_ || n == 0 || !field->isModified()) return;
+  storing_ = true;
+  field->setModified(false);
+  Guarded(ctx_, "FrmCHInfoEdit_Text_Validate", [&] {
+    ctx_.doc().SetChannelValue(n, field == text1_ ? kColRxFre : kColTxFre,
+                               field->text().toStdString());
+  });
+  storing_ = false;
+}
+
+void FrmCHInfoEdit::commitPendingEdit() {
+  storeField(text1_);
+  storeField(text2_);
+}
+
+void FrmCHInfoEdit::closeEvent(QCloseEvent* event) {
+  commitPendingEdit();
+  QDialog::closeEvent(event);
+}
+
+void FrmCHInfoEdit::hideEvent(QHideEvent* event) {
+  // Escape closes a dialog without a close event; what was typed still counts.
+  commitPendingEdit();
+  QDialog::hideEvent(event);
+}
+
+bool FrmCHInfoEdit::eventFilter(QObject* watched, QEvent* event) {
+  auto* field = watched == text1_ || watched == text2_ ? static_cast<QLineEdit*>(watched) : nullptr;
+  if (IsEnterKey(event) && watched->isWidgetType()) {
+    // Enter acts as Tab; a frequency field is stored on its way out.
+    if (field) storeField(field);
+    focusNextChild();
+    return true;
+  }
+  if (!field) return QDialog::eventFilter(watched, event);
+  if (event->type() == QEvent::FocusIn) {
+    if (field == text2_ && text2_->text().isEmpty() && !text1_->text().isEmpty()) {
+      // An empty transmit frequency means the receive one: show it, and store it on leaving.
+      text2_->setText(text1_->text());
+      text2_->setModified(true);
+    }
+    // After the mouse press has placed the cursor, select the whole text.
+    if (!field->text().isEmpty()) QTimer::singleShot(0, field, [field] { field->selectAll(); });
+  } else if (event->type() == QEvent::FocusOut &&
+             static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+    storeField(field);
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace kr4100

@@ -1,0 +1,460 @@
+#include "frm_comm_ch_info.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <vector>
+
+#include "frm_comm_ch_info_impl.h"
+
+namespace kr4100 {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kColumnTwips[kGridCols] = {500, 1200, 1200, 1000, 1000, 1000, 1000, 1000, 1000, 1000};
+
+constexpr Bilingual kHeadings[kGridCols] = {
+    {"CH No.", "信道"},
+    {"RX Frequency", "接收频率"},
+    {"TX FreQuency", "发射频率"},
+    {"BUSY", "BUSY"},
+    {"ECHO", "ECHO"},
+    {"HI-CUT", "HI-CUT"},
+    {"+10KHz", "+10KHz"},
+    {"NB/ANL", "NB/ANL"},
+    {"RB", "RB"},
+    {"Scan", "扫描"},
+};
+constexpr Bilingual kListA[2] = {{"Disable", "不使用"}, {"Enable", "使用"}};
+constexpr Bilingual kListB[2] = {{"Del", "删除"}, {"Add", "添加"}};
+constexpr Bilingual kSelectBand = {"Select Frequency Band", "频段选择"};
+constexpr Bilingual kGroupLabel = {"Band", "组"};
+constexpr Bilingual kEmergencyChannel = {"Emergency Channel", "紧急信道"};
+constexpr Bilingual kChannelEdit = {"Channel Edit", "信道编辑"};
+constexpr Bilingual kCaptionPrefix = {"Channel Information[Channel -", "信道信息[信道 -"};
+constexpr const char* kGroupLetters[kGroupCount] = {"A", "B", "C", "D", "E", "F"};
+
+// Combo box pick rule: the first entry equal to the text, else entry 0, else nothing.
+void PickText(QComboBox* box, const QString& text) {
+  const QSignalBlocker block(box);
+  if (box->count() == 0) {
+    box->setCurrentIndex(-1);
+    return;
+  }
+  const int found = box->findText(text, Qt::MatchExactly);
+  box->setCurrentIndex(found >= 0 ? found : 0);
+}
+
+}  // namespace
+
+void frmCommChInfo::Impl::build() {
+  q->setObjectName(QStringLiteral("frmCommChInfo"));
+  q->resize(10500 / kTwipsPerPixel, 9500 / kTwipsPerPixel);
+
+  grid = new QTableWidget(kGridRows, kGridCols, q);
+  grid->setObjectName(QStringLiteral("MSFlexGrid1"));
+  text1 = new QLineEdit(grid->viewport());
+  text1->setObjectName(QStringLiteral("Text1"));
+  text1->setFrame(false);
+  text1->setAlignment(Qt::AlignCenter);
+  MakeFrequencyField(text1);
+  text1->installEventFilter(q);
+  for (int k = 0; k < 8; ++k) {
+    combo8[k] = new QComboBox(grid->viewport());
+    combo8[k]->setObjectName(QStringLiteral("Combo8_%1").arg(k));
+    combo8[k]->addItems({QString(), QString()});
+    combo8[k]->installEventFilter(q);
+    QObject::connect(combo8[k], &QComboBox::currentIndexChanged, q, [this, k](int index) {
+      // A choice goes into the record at once; leaving the list stores it again, harmlessly.
+      if (editCol == k + 2 && editRow > 0 && index >= 0)
+        guarded("Combo8_Validate", [&] { store(editRow, editCol, QString::number(index)); });
+    });
+  }
+
+  combo6 = new QComboBox(q);
+  combo6->setObjectName(QStringLiteral("Combo6"));
+  for (const char* letter : kGroupLetters) combo6->addItem(QString::fromUtf8(letter));
+  label1 = new QLabel(q);
+  label1->setObjectName(QStringLiteral("Label1"));
+  combo2 = new QComboBox(q);
+  combo2->setObjectName(QStringLiteral("Combo2"));
+  combo2->addItems({QString::fromUtf8(kBand0Text), QString::fromUtf8(kBand1Text)});
+  label3 = new QLabel(q);
+  label3->setObjectName(QStringLiteral("Label3"));
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(label3);
+  top->addWidget(combo2);
+  top->addSpacing(16);
+  top->addWidget(label1);
+  top->addWidget(combo6);
+  top->addSpacing(16);
+  for (int k = 0; k < kGroupCount; ++k) {
+    // Only the current group's pair is visible, so all six share one place.
+    label2[k] = new QLabel(q);
+    label2[k]->setObjectName(QStringLiteral("Label2_%1").arg(k));
+    combo1[k] = new QComboBox(q);
+    combo1[k]->setObjectName(QStringLiteral("Combo1_%1").arg(k));
+    combo1[k]->setMinimumContentsLength(3);
+    top->addWidget(label2[k]);
+    top->addWidget(combo1[k]);
+    QObject::connect(combo1[k], &QComboBox::currentIndexChanged, q,
+                     [this, k](int index) { emergencyChosen(k, index); });
+  }
+  top->addStretch(1);
+
+  commandEdit = new QPushButton(q);
+  commandEdit->setObjectName(QStringLiteral("CommandCHInfoEdit"));
+  commandClose = new QPushButton(q);
+  commandClose->setObjectName(QStringLiteral("CommandClose"));
+  commandHelp = new QPushButton(q);
+  commandHelp->setObjectName(QStringLiteral("CommandHelp"));
+  auto* bottom = new QHBoxLayout;
+  bottom->addStretch(1);
+  bottom->addWidget(commandEdit);
+  bottom->addWidget(commandClose);
+  bottom->addWidget(commandHelp);
+
+  auto* layout = new QVBoxLayout(q);
+  layout->addLayout(top);
+  layout->addWidget(grid, 1);
+  layout->addLayout(bottom);
+
+  timerFocus = new QTimer(q);
+  timerFocus->setObjectName(QStringLiteral("TimerFocus"));
+  timerFocus->setSingleShot(true);
+  timerFocus->setInterval(10);
+
+  QObject::connect(timerFocus, &QTimer::timeout, q, [this] {
+    guarded("FrmCommChInfo_TimerFocus_Timer_Error", [&] { applyFocus(); });
+  });
+  QObject::connect(combo6, &QComboBox::currentIndexChanged, q, [this](int i) { groupChanged(i); });
+  // The user's choice only: a band text the list does not hold shows entry 0, which must still
+  // be choosable.
+  QObject::connect(combo2, &QComboBox::activated, q, [this](int i) { bandChanged(i); });
+  QObject::connect(commandEdit, &QPushButton::clicked, q, [this] { openEditDialog(); });
+  QObject::connect(commandClose, &QPushButton::clicked, q, [this] {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(q->parentWidget()))
+      sub->close();
+    else
+      q->close();
+  });
+  // CommandHelp has no action.
+  QObject::connect(grid->horizontalHeader(), &QHeaderView::sectionResized, q,
+                   [this] { placeEditors(); });
+  QObject::connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, q,
+                   [this] { placeEditors(); });
+  grid->installEventFilter(q);
+  grid->viewport()->installEventFilter(q);
+}
+
+void frmCommChInfo::Impl::InitShowGrid() {
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setTabKeyNavigation(false);
+  grid->verticalHeader()->hide();
+  grid->horizontalHeader()->setDefaultAlignment(
+      Qt::Alignment::fromInt(Qt::AlignCenter | Qt::TextWordWrap));
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->horizontalHeader()->setHighlightSections(false);
+  grid->horizontalHeader()->setSectionsClickable(false);  // a heading click would select a column
+  grid->horizontalHeader()->setFixedHeight(510 / kTwipsPerPixel);
+  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  const QFontMetrics metrics(q->font());
+  const int rowHeight = metrics.height() + 6;
+  grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+  grid->verticalHeader()->setMinimumSectionSize(rowHeight);
+  const QBrush fixed = q->palette().button();
+  for (int r = 1; r <= kGridRows; ++r) {
+    for (int c = 0; c < kGridCols; ++c) {
+      auto* item = new QTableWidgetItem;
+      item->setTextAlignment(Qt::AlignCenter);
+      if (c == 0) {
+        // The row-number column is fixed: it cannot become the current cell.
+        item->setFlags(Qt::NoItemFlags);
+        item->setBackground(fixed);
+        item->setForeground(q->palette().buttonText());
+        item->setText(QString::number(r));
+      } else {
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      }
+      grid->setItem(r - 1, c, item);
+    }
+  }
+  grid->setMinimumHeight(grid->horizontalHeader()->height() + 10 * rowHeight);
+  SetEditNoVisable();
+}
+
+void frmCommChInfo::Impl::sizeColumns() {
+  // The twip widths assume a small dialog font; a larger one gets what a frequency and an
+  // opened list (text and arrow) need, in the language in force.
+  const QFontMetrics metrics(q->font());
+  int width = 0;
+  for (int c = 0; c < kGridCols; ++c) {
+    int needed = metrics.horizontalAdvance(ctx.pick(kHeadings[0])) + 8;
+    if (c == kColRxFre || c == kColTxFre)
+      needed = metrics.horizontalAdvance(QStringLiteral("888.888888")) + 12;
+    if (QComboBox* box = comboFor(c)) needed = box->sizeHint().width();
+    const int w = std::max(kColumnTwips[c] / kTwipsPerPixel, needed);
+    grid->setColumnWidth(c, w);
+    width += w;
+  }
+  grid->setMinimumWidth(width + grid->verticalScrollBar()->sizeHint().width() +
+                        2 * grid->frameWidth());
+}
+
+void frmCommChInfo::Impl::updateCaption() {
+  q->setWindowTitle(ctx.pick(kCaptionPrefix) + QStringLiteral(" ") +
+                    QString::number(captionChannel) + QStringLiteral("]") + QStringLiteral("---") +
+                    combo6->currentText());
+}
+
+void frmCommChInfo::Impl::ChangShowByLanguage() {
+  guarded("frmCommChInfo_ChangShowByLanguage", [&] {
+    {
+      const QSignalBlocker block(combo6);
+      combo6->setCurrentIndex(group());
+    }
+    updateCaption();
+    label3->setText(ctx.pick(kSelectBand));
+    label1->setText(ctx.pick(kGroupLabel));
+    for (int c = 0; c < kGridCols; ++c)
+      grid->setHorizontalHeaderItem(c, new QTableWidgetItem(ctx.pick(kHeadings[c])));
+    for (int k = 1; k < 8; ++k) {
+      const Bilingual* list = k == 7 ? kListB : kListA;
+      const QSignalBlocker block(combo8[k]);
+      combo8[k]->setItemText(0, ctx.pick(list[0]));
+      combo8[k]->setItemText(1, ctx.pick(list[1]));
+    }
+    for (int k = 0; k < kGroupCount; ++k)
+      label2[k]->setText(combo6->itemText(k) + QStringLiteral(" ") + ctx.pick(kEmergencyChannel));
+    commandEdit->setText(ctx.pick(kChannelEdit));
+    commandClose->setText(ctx.msg(MessageId::CloseButton));
+    commandHelp->setText(ctx.msg(MessageId::HelpButton));
+    sizeColumns();
+  });
+}
+
+void frmCommChInfo::Impl::ShowChIfoData(const ChInfo& entry, int row) {
+  guarded("ShowChIfoData", [&] {
+    const Document& doc = ctx.doc();
+    const auto& edges = doc.state().edges;
+    cell(row, kColRxFre)
+        ->setText(QString::fromStdString(FreToText(entry.RxFre.text(), edges, doc.warningSink())));
+    cell(row, kColTxFre)
+        ->setText(QString::fromStdString(FreToText(entry.TxFre.text(), edges, doc.warningSink())));
+    const Integer flags[] = {entry.Busy,  entry.Echo, entry.HiCut, entry.Plus10K,
+                             entry.NbAnl, entry.Rb,   entry.Scan};
+    for (int i = 0; i < 7; ++i) {
+      const Bilingual* list = i == 6 ? kListB : kListA;
+      // A value from a foreign file that is neither 0 nor 1 shows as an empty cell.
+      const int v = flags[i];
+      cell(row, kColBusy + i)->setText(v == 0 || v == 1 ? ctx.pick(list[v]) : QString());
+    }
+  });
+}
+
+void frmCommChInfo::Impl::showEmergencyChoices() {
+  for (int k = 0; k < kGroupCount; ++k) {
+    const bool current = k == group();
+    combo1[k]->setVisible(current);
+    label2[k]->setVisible(current);
+    PickText(combo1[k], QString::number(rec().OptFeat[kEmgCh0 + k] + 1));
+  }
+}
+
+void frmCommChInfo::Impl::SetGridData() {
+  guarded("frmCommChInfo_SetGridData", [&] {
+    for (int r = 1; r <= kGridRows; ++r)
+      for (int c = 1; c < kGridCols; ++c) cell(r, c)->setText(QString());
+    const int g = group();
+    for (int slot = 1; slot <= count(g); ++slot) {
+      const ChInfo& entry = rec().slot(slot, g);
+      if (entry.ChNum >= 1 && entry.ChNum <= kGridRows) ShowChIfoData(entry, entry.ChNum);
+    }
+    showEmergencyChoices();
+  });
+}
+
+void frmCommChInfo::Impl::reShowGrid(int row) {
+  guarded("frmCommChInfo_reShowGrid", [&] {
+    showEmergencyChoices();
+    if (row < 1 || row > kGridRows) return;
+    const int slot = ctx.doc().FindChannelSlot(row, group());
+    if (slot != 0) {
+      ShowChIfoData(rec().slot(slot, group()), row);
+    } else {
+      for (int c = 1; c < kGridCols; ++c) cell(row, c)->setText(QString());
+      // Only the editor over this row loses its text; one open on another row keeps it.
+      if (editRow == row) text1->clear();
+    }
+  });
+}
+
+void frmCommChInfo::Impl::InitComboList() {
+  for (int g = 0; g < kGroupCount; ++g) {
+    std::vector<int> numbers;
+    for (int slot = 1; slot <= count(g); ++slot) numbers.push_back(rec().slot(slot, g).ChNum);
+    std::sort(numbers.begin(), numbers.end());
+    QComboBox* box = combo1[g];
+    const QSignalBlocker block(box);
+    box->clear();
+    for (int n : numbers) box->addItem(QString::number(n));
+  }
+}
+
+void frmCommChInfo::Impl::groupChanged(int index) {
+  if (index < 0) return;
+  SaveShowGridData();
+  {
+    const QSignalBlocker block(grid);
+    grid->setCurrentCell(-1, -1);
+  }
+  editRow = 0;
+  SetEditNoVisable();
+  rec().CurGroup = static_cast<Integer>(index);
+  SetGridData();
+  updateCaption();
+}
+
+void frmCommChInfo::Impl::bandChanged(int index) {
+  if (!gridOpen || index < 0) return;
+  const QString chosen = combo2->itemText(index);
+  const QString band = QString::fromStdString(ctx.doc().state().bandText);
+  if (chosen == band) return;
+  if (ctx.ask(MessageId::NewDocument, MsgButtons::OkCancel, MsgIcon::Warning) != Answer::Ok) {
+    PickText(combo2, band);  // the list goes back to the band the document has
+    return;
+  }
+  ctx.doc().setModelAndBand(ctx.doc().state().modelText, chosen.toStdString());
+  if (ctx.requestNewDocument) {
+    // The main window closes every editor for the new document, this one too: let this
+    // handler finish first.
+    AppContext* context = &ctx;
+    QTimer::singleShot(0, qApp, [context] {
+      if (context->requestNewDocument) context->requestNewDocument();
+    });
+  } else {
+    ctx.doc().ResetToNewDocument(TemplateKind::NewDocument);
+  }
+}
+
+void frmCommChInfo::Impl::emergencyChosen(int g, int index) {
+  if (index < 0) return;
+  bool ok = false;
+  const int number = combo1[g]->itemText(index).toInt(&ok);
+  if (ok) rec().OptFeat[kEmgCh0 + g] = static_cast<Integer>(number - 1);
+}
+
+void frmCommChInfo::Impl::openEditDialog() {
+  guarded("frmCommChInfo_CommandCHInfoEdit_Click", [&] {
+    SaveShowGridData();
+    if (!editDialog) {
+      editDialog = new FrmCHInfoEdit(ctx, q);
+      editDialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    editDialog->show();
+    editDialog->raise();
+    editDialog->activateWindow();
+  });
+}
+
+frmCommChInfo::frmCommChInfo(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), d_(new Impl(this, ctx)) {
+  d_->ownWarningSink = InstallWarningSink(ctx);
+  d_->guarded("frmCommChInfo_Form_Load", [&] {
+    d_->build();
+    PickText(d_->combo2, QString::fromStdString(ctx.doc().state().bandText));
+    d_->guarded("frmCommChInfo_InitShowGridError", [&] { d_->InitShowGrid(); });
+    d_->InitComboList();
+    d_->ChangShowByLanguage();
+    d_->SetGridData();
+    d_->gridOpen = true;
+    {
+      const QSignalBlocker block(d_->grid);
+      d_->grid->setCurrentCell(0, kColRxFre);
+    }
+    QObject::connect(d_->grid, &QTableWidget::currentCellChanged, this,
+                     [this] { d_->EnterCell(); });
+  });
+  ctx.doc().addObserver(this);
+}
+
+frmCommChInfo::~frmCommChInfo() {
+  d_->guarded("frmCommChInfo_Form_Unload", [&] { commitPendingEdit(); });
+  d_->gridOpen = false;
+  d_->ctx.doc().removeObserver(this);
+  delete d_->editDialog;  // it stores what it holds while the document is still ours to change
+  if (d_->ownWarningSink) RemoveWarningSink(d_->ctx);
+  delete d_;
+  d_ = nullptr;
+}
+
+void frmCommChInfo::reCaption() {
+  d_->ChangShowByLanguage();
+}
+
+void frmCommChInfo::ReShowChInfoByLanguage() {
+  d_->ChangShowByLanguage();
+  d_->SetGridData();
+  if (d_->editDialog) d_->editDialog->reCaption();
+}
+
+void frmCommChInfo::SetGridData2() {
+  d_->SetEditNoVisable();
+  d_->editRow = 0;
+  d_->forcedToRx = false;
+  d_->skipNextEnter = false;
+  {
+    const QSignalBlocker block(d_->combo6);
+    d_->combo6->setCurrentIndex(d_->group());
+  }
+  PickText(d_->combo2, QString::fromStdString(d_->ctx.doc().state().bandText));
+  d_->InitComboList();
+  d_->SetGridData();
+  d_->updateCaption();
+}
+
+void frmCommChInfo::reShowGrid(int row) {
+  d_->reShowGrid(row);
+}
+void frmCommChInfo::InitComboList() {
+  d_->InitComboList();
+}
+
+void frmCommChInfo::commitPendingEdit() {
+  if (d_->storing) return;
+  d_->SaveShowGridData();
+  if (d_->editDialog) d_->editDialog->commitPendingEdit();
+}
+
+void frmCommChInfo::channelChanged(int chNum) {
+  if (d_->gridOpen) d_->reShowGrid(chNum);
+}
+void frmCommChInfo::channelSetChanged() {
+  if (d_->gridOpen) d_->InitComboList();
+}
+void frmCommChInfo::documentReplaced() {
+  if (d_->gridOpen) SetGridData2();
+}
+
+void frmCommChInfo::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (d_->firstActivation) {
+    d_->firstActivation = false;
+    // Once laid out, the editor opens on row 1, column 1.
+    QTimer::singleShot(0, this, [this] { d_->EnterCell(); });
+  }
+}
+
+void frmCommChInfo::closeEvent(QCloseEvent* event) {
+  d_->guarded("frmCommChInfo_Form_Unload", [&] { commitPendingEdit(); });
+  QWidget::closeEvent(event);
+}
+
+}  // namespace kr4100
