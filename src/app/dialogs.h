@@ -21,4 +21,7 @@ void RunAbout(AppContext& ctx, QWidget* parent);
 // Print selection and printing (to a printer or a PDF file).
 void RunPrintSelection(AppContext& ctx, QWidget* parent);
 
+// Enter in a dialog's list moves the focus on as Tab does, instead of pressing the default button.
+void EnterMovesFocus(QWidget* control);
+
 }  // namespace kr4100

@@ -1,0 +1,112 @@
+#include "frm_about.h"
+
+#include <QFont>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QVBoxLayout>
+#include <string>
+
+#include "config/model_band.h"
+#include "settings/version_table.h"
+
+namespace kr4100 {
+namespace {
+
+constexpr Bilingual kCaption{"About KR_4100", "关于 KR_4100"};
+constexpr Bilingual kVersionsCaption{"Versions", "版本"};
+constexpr Bilingual kPurpose{"Programming software for the mobile radio", "车载对讲机写频软件"};
+constexpr Bilingual kVersionsButton{"&Versions...", "版本(&V)..."};
+constexpr Bilingual kAccepted{"Data file and firmware versions accepted:",
+                              "可接受的数据文件及固件版本："};
+
+QString Display(const std::string& tag) {
+  return QString::fromStdString(IsValidVersionTag(tag) ? VersionDisplayForm(tag) : tag);
+}
+
+}  // namespace
+
+frmAbout::frmAbout(AppContext& ctx, Variant variant, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), variant_(variant) {
+  setObjectName(QStringLiteral("frmAbout"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+
+  labelTitle_ = new QLabel(this);
+  labelTitle_->setObjectName(QStringLiteral("LabelTitle"));
+  QFont titleFont = labelTitle_->font();
+  titleFont.setPointSizeF(titleFont.pointSizeF() * 2);
+  titleFont.setBold(true);
+  labelTitle_->setFont(titleFont);
+  labelPurpose_ = new QLabel(this);
+  labelPurpose_->setObjectName(QStringLiteral("LabelPurpose"));
+  labelVersion_ = new QLabel(this);
+  labelVersion_->setObjectName(QStringLiteral("LabelVersion"));
+  commandOK_ = new QPushButton(this);
+  commandOK_->setObjectName(QStringLiteral("CommandOK"));
+  commandOK_->setDefault(true);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(labelTitle_);
+  layout->addWidget(labelPurpose_);
+  auto* line = new QFrame(this);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  layout->addWidget(line);
+  layout->addWidget(labelVersion_);
+  if (variant_ == Variant::Versions) {
+    labelDetails_ = new QLabel(this);
+    labelDetails_->setObjectName(QStringLiteral("LabelDetails"));
+    labelDetails_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(labelDetails_);
+  }
+  layout->addSpacing(12);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  if (variant_ == Variant::Program) {
+    commandVersions_ = new QPushButton(this);
+    commandVersions_->setObjectName(QStringLiteral("CommandVersions"));
+    buttons->addWidget(commandVersions_);
+    connect(commandVersions_, &QPushButton::clicked, this, &frmAbout::showVersions);
+  }
+  buttons->addWidget(commandOK_);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->setContentsMargins(24, 18, 24, 14);
+
+  connect(commandOK_, &QPushButton::clicked, this, &QDialog::accept);
+  reCaption();
+}
+
+void frmAbout::reCaption() {
+  setWindowTitle(ctx_.pick(variant_ == Variant::Program ? kCaption : kVersionsCaption));
+  labelTitle_->setText(QString::fromStdString(ctx_.state().modelName));
+  labelPurpose_->setText(ctx_.pick(kPurpose));
+  labelVersion_->setText(ctx_.msg(MessageId::SoftwareVersion) + QLatin1Char(' ') +
+                         QString::fromLatin1(kSoftVerText));
+  commandOK_->setText(ctx_.msg(MessageId::OkButton));
+  if (commandVersions_) commandVersions_->setText(ctx_.pick(kVersionsButton));
+  if (labelDetails_) {
+    const VersionTable& table = ctx_.state().versions;
+    QStringList accepted;
+    for (const auto& [program, other] : table.pairs()) {
+      const QString shown = Display(other);
+      if (program == table.currentVersion() && !accepted.contains(shown)) accepted << shown;
+    }
+    QStringList lines;
+    lines << ctx_.msg(MessageId::DataFileVersion) + QLatin1Char(' ') + Display(kRecordVersionTag)
+          << ctx_.msg(MessageId::FirmwareVersion) + QLatin1Char(' ') +
+                 Display(ctx_.state().firmwareVersion)
+          << QString() << ctx_.pick(kAccepted) << accepted.join(QStringLiteral(", "));
+    labelDetails_->setText(lines.join(QLatin1Char('\n')));
+  }
+}
+
+void frmAbout::showVersions() {
+  frmAbout versions(ctx_, Variant::Versions, this);
+  versions.exec();
+}
+
+}  // namespace kr4100

@@ -1,0 +1,144 @@
+#include "frm_com_set.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <optional>
+
+#include "dialogs.h"
+#include "radio_sessions.h"
+
+namespace kr4100 {
+namespace {
+
+constexpr Bilingual kVirtualRadioShown{"Virtual radio", "虚拟对讲机"};
+constexpr int kRefreshMs = 1000;
+
+// "COM7" (or Windows' "\\.\COM7") names port number 7; three digits at most.
+std::optional<int> ComNumber(const QString& port) {
+  static const QRegularExpression com(QStringLiteral(R"(^(?:\\\\\.\\)?COM([0-9]{1,3})$)"),
+                                      QRegularExpression::CaseInsensitiveOption);
+  const auto match = com.match(port);
+  if (!match.hasMatch()) return std::nullopt;
+  return match.captured(1).toInt();
+}
+
+}  // namespace
+
+FrmComSet::FrmComSet(AppContext& ctx, std::function<QStringList()> listPorts, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), listPorts_(std::move(listPorts)) {
+  setObjectName(QStringLiteral("FrmComSet"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+
+  label1_ = new QLabel(this);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  combo1_ = new QComboBox(this);
+  combo1_->setObjectName(QStringLiteral("Combo1"));
+  combo1_->setMinimumWidth(180);
+  combo1_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  label1_->setBuddy(combo1_);
+  EnterMovesFocus(combo1_);
+  commandOK_ = new QPushButton(this);
+  commandOK_->setObjectName(QStringLiteral("CommandOK"));
+  commandOK_->setDefault(true);
+  commandCancel_ = new QPushButton(this);
+  commandCancel_->setObjectName(QStringLiteral("CommandCancel"));
+  reShowComPortTimer_ = new QTimer(this);
+  reShowComPortTimer_->setObjectName(QStringLiteral("ReShowComPortTimer"));
+  reShowComPortTimer_->setInterval(kRefreshMs);
+
+  auto* field = new QHBoxLayout;
+  field->addWidget(label1_);
+  field->addWidget(combo1_, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(commandOK_);
+  buttons->addWidget(commandCancel_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(field);
+  layout->addSpacing(12);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(commandOK_, &QPushButton::clicked, this, &FrmComSet::confirm);
+  connect(commandCancel_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(combo1_, &QComboBox::activated, this,
+          [this](int index) { portId_ = combo1_->itemData(index).toString(); });
+  connect(reShowComPortTimer_, &QTimer::timeout, this, &FrmComSet::refreshPorts);
+
+  reCaption();
+  // The stored port, by its device name or by its number; otherwise the first one listed.
+  const StartupSettings& settings = ctx_.settings();
+  QStringList stored;
+  if (!settings.comDevice.empty()) stored << QString::fromStdString(settings.comDevice);
+  stored << QStringLiteral("COM%1").arg(settings.comPort);
+  StartupSettings byNumber = settings;
+  byNumber.comDevice.clear();
+  stored << QString::fromStdString(PortNameFor(byNumber));
+  choose(stored);
+  reShowComPortTimer_->start();
+}
+
+void FrmComSet::reCaption() {
+  setWindowTitle(ctx_.shell(ShellText::CommunicationPort));
+  label1_->setText(ctx_.shell(ShellText::Com));
+  commandOK_->setText(ctx_.msg(MessageId::OkButton));
+  commandCancel_->setText(ctx_.msg(MessageId::CancelButton));
+  fillList();
+  const int index = combo1_->findData(portId_);
+  combo1_->setCurrentIndex(index);
+}
+
+void FrmComSet::fillList() {
+  combo1_->clear();
+  const QString virtualRadio = RadioSessions::virtualRadioName();
+  for (const QString& port : listPorts_ ? listPorts_() : QStringList()) {
+    if (port.isEmpty() || combo1_->findData(port) >= 0) continue;
+    combo1_->addItem(port == virtualRadio ? ctx_.pick(kVirtualRadioShown) : port, port);
+  }
+}
+
+// Selects the first of the wanted ports that is listed, else the first entry, else nothing.
+void FrmComSet::choose(const QStringList& wanted) {
+  int index = combo1_->count() > 0 ? 0 : -1;
+  for (const QString& port : wanted) {
+    if (const int found = combo1_->findData(port); found >= 0) {
+      index = found;
+      break;
+    }
+  }
+  combo1_->setCurrentIndex(index);
+  portId_ = index >= 0 ? combo1_->itemData(index).toString() : QString();
+}
+
+void FrmComSet::refreshPorts() {
+  const QString kept = portId_;
+  fillList();
+  choose({kept});
+}
+
+void FrmComSet::confirm() {
+  StartupSettings& settings = ctx_.settings();
+  if (portId_.isEmpty()) {
+    // Nothing to choose from: sessions will report that no port opens.
+    settings.comPort = 0;
+    settings.comDevice.clear();
+  } else {
+    if (const auto number = ComNumber(portId_)) settings.comPort = *number;
+    settings.comDevice = portId_.toStdString();
+    ctx_.savePortSettings();
+  }
+  accept();
+}
+
+void FrmComSet::done(int result) {
+  reShowComPortTimer_->stop();
+  QDialog::done(result);
+}
+
+}  // namespace kr4100

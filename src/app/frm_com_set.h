@@ -1,0 +1,49 @@
+// The port dialog: which serial port every radio session uses. The list follows the ports the
+// system has while the dialog is open (adapters come and go).
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+
+#include "app_context.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace kr4100 {
+
+class FrmComSet : public QDialog {
+  Q_OBJECT
+ public:
+  // listPorts gives the port names as sessions open them, in the system's order.
+  FrmComSet(AppContext& ctx, std::function<QStringList()> listPorts, QWidget* parent = nullptr);
+
+  void reCaption();
+  // The timer's tick: lists the ports again, keeping the chosen one while it exists.
+  void refreshPorts();
+  // OK: stores the chosen port in the settings and the settings file, then closes.
+  void confirm();
+  // The port chosen at this moment, as sessions open it (empty: none).
+  QString chosenPort() const { return portId_; }
+
+ public slots:
+  void done(int result) override;
+
+ private:
+  void fillList();
+  void choose(const QStringList& wanted);
+
+  AppContext& ctx_;
+  std::function<QStringList()> listPorts_;
+  QString portId_;
+  QLabel* label1_ = nullptr;
+  QComboBox* combo1_ = nullptr;
+  QPushButton* commandOK_ = nullptr;
+  QPushButton* commandCancel_ = nullptr;
+  QTimer* reShowComPortTimer_ = nullptr;
+};
+
+}  // namespace kr4100

@@ -1,0 +1,143 @@
+#include "frm_model_info.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <string>
+#include <vector>
+
+#include "config/model_band.h"
+#include "config/numbers.h"
+#include "dialogs.h"
+
+namespace kr4100 {
+namespace {
+
+// A model without bands of its own (the default one among them) is this radio: it offers the
+// radio's two bands, so that no choice ever leaves the document without a band.
+QStringList BandItemsFor(const QString& modelText) {
+  std::vector<std::string> items = ModelDialogBandItems(modelText.toStdString());
+  if (items.empty()) items = {kBand0Text, kBand1Text};
+  QStringList list;
+  for (const std::string& item : items) list << QString::fromStdString(item);
+  return list;
+}
+
+QStringList ItemsOf(const QComboBox* combo) {
+  QStringList items;
+  for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+  return items;
+}
+
+}  // namespace
+
+FrmModelInfo::FrmModelInfo(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+  setObjectName(QStringLiteral("FrmModelInfo"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+
+  label1_ = new QLabel(this);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label2_ = new QLabel(this);
+  label2_->setObjectName(QStringLiteral("Label2"));
+  combo1_ = new QComboBox(this);
+  combo1_->setObjectName(QStringLiteral("Combo1"));
+  combo1_->setEditable(true);
+  combo1_->setInsertPolicy(QComboBox::NoInsert);
+  for (const std::string& code : KnownModelCodes()) combo1_->addItem(QString::fromStdString(code));
+  combo2_ = new QComboBox(this);
+  combo2_->setObjectName(QStringLiteral("Combo2"));
+  combo2_->setMinimumWidth(220);
+  label1_->setBuddy(combo1_);
+  label2_->setBuddy(combo2_);
+  EnterMovesFocus(combo1_);
+  EnterMovesFocus(combo2_);
+  command1_ = new QPushButton(this);
+  command1_->setObjectName(QStringLiteral("Command1"));
+  command1_->setDefault(true);
+  command2_ = new QPushButton(this);
+  command2_->setObjectName(QStringLiteral("Command2"));
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(label1_, 0, 0);
+  fields->addWidget(combo1_, 0, 1);
+  fields->addWidget(label2_, 1, 0);
+  fields->addWidget(combo2_, 1, 1);
+  fields->setColumnStretch(1, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(command1_);
+  buttons->addWidget(command2_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(fields);
+  layout->addSpacing(12);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  const DocState& state = ctx_.doc().state();
+  combo1_->setEditText(QString::fromStdString(std::string(Trim(state.modelText))));
+  rebuildBands(false);
+  // The document's band is shown even when the model's list does not hold it, so that it can be
+  // confirmed unchanged.
+  const QString band = QString::fromStdString(state.bandText);
+  if (combo2_->findText(band) < 0) combo2_->insertItem(0, band);
+  combo2_->setCurrentIndex(combo2_->findText(band));
+
+  connect(command1_, &QPushButton::clicked, this, &FrmModelInfo::confirm);
+  connect(command2_, &QPushButton::clicked, this, &QDialog::reject);
+  // A model picked from the list starts its band list afresh; a typed code brings its bands as
+  // soon as it is recognised.
+  connect(combo1_, &QComboBox::textActivated, this, [this] { rebuildBands(false); });
+  connect(combo1_, &QComboBox::editTextChanged, this, [this] { rebuildBands(true); });
+  reCaption();
+  combo1_->setFocus();
+}
+
+void FrmModelInfo::reCaption() {
+  setWindowTitle(ctx_.shell(ShellText::ModelInformation));
+  label1_->setText(ctx_.shell(ShellText::ModelType));
+  label2_->setText(ctx_.shell(ShellText::Frequency));
+  command1_->setText(ctx_.msg(MessageId::OkButton));
+  command2_->setText(ctx_.msg(MessageId::CancelButton));
+}
+
+void FrmModelInfo::rebuildBands(bool keep) {
+  const QStringList items = BandItemsFor(combo1_->currentText());
+  const QStringList current = ItemsOf(combo2_);
+  if (keep && current.size() >= items.size() && current.mid(current.size() - items.size()) == items)
+    return;
+  combo2_->clear();
+  combo2_->addItems(items);
+  combo2_->setCurrentIndex(0);
+}
+
+void FrmModelInfo::confirm() {
+  Document& doc = ctx_.doc();
+  const std::string modelText = combo1_->currentText().toStdString();
+  const std::string bandText = combo2_->currentText().toStdString();
+  if (modelText == doc.state().modelText && bandText == doc.state().bandText) {
+    accept();
+    return;
+  }
+  if (ctx_.prompter().ask(ctx_.msg(MessageId::FrequencyDataCleared), MsgButtons::OkCancel,
+                          MsgIcon::Warning, ctx_.msg(MessageId::WarningTitle)) != Answer::Ok) {
+    reject();
+    return;
+  }
+  // The band lookup trims the model text, and the document keeps it trimmed from then on.
+  const std::string model(Trim(modelText));
+  ModelInfo& info = doc.working().ModelInfo;
+  if (const auto choice = ModelDialogChoice(model)) {
+    info.ModelCode = choice->code + '\0';
+    info.ModelType = static_cast<Integer>(choice->type);
+  }
+  info.BandType = static_cast<Integer>(BandCodeOf(bandText, model));
+  doc.setModelAndBand(model, bandText);
+  changed_ = true;
+  accept();
+}
+
+}  // namespace kr4100

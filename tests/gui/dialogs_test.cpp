@@ -1,0 +1,319 @@
+// The shell's modal dialogs (language, port, model) and printing, driven without exec().
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <memory>
+
+#include "app_context.h"
+#include "frm_about.h"
+#include "frm_com_set.h"
+#include "frm_model_info.h"
+#include "frm_print_select.h"
+#include "frm_set_language.h"
+#include "print_pages.h"
+#include "support/scripted_prompter.h"
+
+using namespace kr4100;
+using kr4100::testing::ScriptedPrompter;
+
+namespace {
+
+// A fresh installation (templates from the build, no settings file yet) started on a system
+// with the given locale.
+struct Harness {
+  QTemporaryDir root;
+  ScriptedPrompter prompter;
+  std::unique_ptr<AppContext> ctx;
+
+  explicit Harness(unsigned locale = 0x0409) {
+    const std::filesystem::path programDir = root.path().toStdString() + "/V600";
+    std::filesystem::create_directories(programDir / "Init");
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(KR4100_PROGRAM_DIR) / "Init"))
+      std::filesystem::copy_file(entry.path(), programDir / "Init" / entry.path().filename());
+    ctx = std::make_unique<AppContext>(InstallLayout{programDir}, prompter);
+    ctx->startup(locale, root.path().toStdString() + "/user");
+  }
+
+  // What the settings file on disk holds now.
+  QString stored(const char* key) const {
+    const auto value = IniFile::Open(ctx->settingsFile().path()).read("language", key);
+    return value ? QString::fromStdString(*value) : QString();
+  }
+};
+
+QStringList Items(const QComboBox* combo) {
+  QStringList items;
+  for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+  return items;
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void languageListFollowsTheSystemLanguage() {
+    Harness english;
+    FrmSetLanguage dialog(*english.ctx);
+    QCOMPARE(Items(dialog.findChild<QComboBox*>(QStringLiteral("Combo1"))), QStringList{"English"});
+
+    Harness chinese(0x0804);
+    QCOMPARE(chinese.ctx->language(), 2);
+    FrmSetLanguage zh(*chinese.ctx);
+    auto* combo = zh.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    QCOMPARE(Items(combo), (QStringList{QStringLiteral("英语"), QStringLiteral("中文")}));
+    QCOMPARE(combo->currentText(), QStringLiteral("中文"));
+    QCOMPARE(zh.windowTitle(), QStringLiteral("语言设置"));
+  }
+
+  void languageOkStoresTheChoiceAndTellsWhetherItChanged() {
+    Harness h(0x0804);
+    h.ctx->settingsFile().write("language", "CurrentLanguage", "7");  // proves OK writes again
+    {
+      FrmSetLanguage same(*h.ctx);
+      same.confirm();
+      QVERIFY(!same.languageChanged());
+      QCOMPARE(h.stored("CurrentLanguage"), QStringLiteral("2"));
+    }
+    FrmSetLanguage dialog(*h.ctx);
+    dialog.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(0);  // "英语"
+    dialog.confirm();
+    QVERIFY(dialog.languageChanged());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(h.ctx->settings().currentLanguage, 1);
+    QCOMPARE(h.ctx->settings().captionLanguage, 2);  // the main window re-captions later
+    QCOMPARE(h.stored("CurrentLanguage"), QStringLiteral("1"));
+  }
+
+  void chineseOnAnEnglishSystemCanOnlyBeLeft() {
+    Harness h;
+    h.ctx->settings().currentLanguage = h.ctx->settings().captionLanguage = 2;  // from an older INI
+    FrmSetLanguage dialog(*h.ctx);
+    QCOMPARE(Items(dialog.findChild<QComboBox*>(QStringLiteral("Combo1"))),
+             QStringList{QStringLiteral("英语")});
+    dialog.confirm();
+    QVERIFY(dialog.languageChanged());
+    QCOMPARE(h.ctx->language(), 1);
+  }
+
+  void modelReconfirmedAsksNothing() {
+    Harness h;
+    const RadioConfig before = h.ctx->doc().working();
+    FrmModelInfo dialog(*h.ctx);
+    QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("Combo1"))->currentText(),
+             QStringLiteral("HT52"));
+    QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("Combo2"))->currentText(),
+             QStringLiteral("28.000000 - 29.700000 MHz"));
+    // Enter moves on through the lists instead of confirming.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* combo1 = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    combo1->setFocus();
+    QTest::keyClick(combo1, Qt::Key_Return);
+    QCOMPARE(dialog.focusWidget(), dialog.findChild<QComboBox*>(QStringLiteral("Combo2")));
+    QVERIFY(dialog.isVisible());
+    dialog.confirm();
+    QVERIFY(h.prompter.asked.isEmpty());
+    QVERIFY(!dialog.modelChanged());
+    QVERIFY(h.ctx->doc().working() == before);
+  }
+
+  void modelChangeWarnsAndSetsCodesAndBand() {
+    Harness h;
+    auto choose542 = [](FrmModelInfo& dialog) {
+      auto* combo1 = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
+      auto* combo2 = dialog.findChild<QComboBox*>(QStringLiteral("Combo2"));
+      combo1->setEditText(QStringLiteral(" 542 "));
+      QCOMPARE(Items(combo2), (QStringList{"136 - 174 MHz", "245 - 246 MHz"}));
+      QCOMPARE(combo2->currentText(), QStringLiteral("136 - 174 MHz"));
+    };
+    {
+      FrmModelInfo cancelled(*h.ctx);
+      choose542(cancelled);
+      h.prompter.answers = {Answer::Cancel};
+      cancelled.confirm();
+      QVERIFY(!cancelled.modelChanged());
+      QCOMPARE(h.ctx->doc().state().modelText, std::string("HT52"));
+    }
+    h.prompter.asked.clear();
+    FrmModelInfo dialog(*h.ctx);
+    choose542(dialog);
+    h.prompter.answers = {Answer::Ok};
+    dialog.confirm();
+    QCOMPARE(h.prompter.asked, QStringList{"Frequency data will be cleared."});
+    QVERIFY(dialog.modelChanged());
+    const ModelInfo& info = h.ctx->doc().working().ModelInfo;
+    QCOMPARE(info.ModelType, Integer{249});
+    QCOMPARE(info.BandType, Integer{0});
+    QCOMPARE(info.ModelCode.text(), std::string("542"));
+    const DocState& state = h.ctx->doc().state();
+    QCOMPARE(state.modelText, std::string("542"));
+    QCOMPARE(state.bandText, std::string("136 - 174 MHz"));
+    QCOMPARE(state.edges.lower, 136.0);
+    QCOMPARE(state.edges.upper, 174.0);
+  }
+
+  void portChoiceSurvivesRefreshUntilThePortGoes() {
+    Harness h;
+    QStringList ports{"/dev/ttyS0", "/dev/ttyUSB0", "Virtual radio"};
+    FrmComSet dialog(*h.ctx, [&ports] { return ports; });
+    auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto* timer = dialog.findChild<QTimer*>(QStringLiteral("ReShowComPortTimer"));
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 1000);
+    QCOMPARE(dialog.chosenPort(), QStringLiteral("/dev/ttyS0"));  // COM1's device
+
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    QCOMPARE(dialog.chosenPort(), QStringLiteral("/dev/ttyUSB0"));
+    ports.prepend(QStringLiteral("/dev/ttyACM0"));
+    dialog.refreshPorts();
+    QCOMPARE(combo->currentText(), QStringLiteral("/dev/ttyUSB0"));
+
+    ports.removeAll(QStringLiteral("/dev/ttyUSB0"));
+    dialog.refreshPorts();
+    QCOMPARE(combo->currentIndex(), 0);
+    QCOMPARE(dialog.chosenPort(), QStringLiteral("/dev/ttyACM0"));
+    dialog.confirm();
+    QVERIFY(!timer->isActive());
+    QCOMPARE(h.ctx->settings().comDevice, std::string("/dev/ttyACM0"));
+    QCOMPARE(h.stored("comDevice"), QStringLiteral("/dev/ttyACM0"));
+  }
+
+  void portNumbersAndAnEmptyList() {
+    Harness h;
+    h.ctx->settings().comPort = 4;
+    QStringList ports{"COM1", "COM7", "COM123"};
+    {
+      FrmComSet dialog(*h.ctx, [&ports] { return ports; });
+      QCOMPARE(dialog.chosenPort(), QStringLiteral("COM1"));  // COM4 is not there
+      auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
+      combo->setFocus();
+      QTest::keyClick(combo, Qt::Key_End);
+      dialog.confirm();
+      QCOMPARE(h.ctx->settings().comPort, 123);
+      QCOMPARE(h.stored("comPort"), QStringLiteral("123"));
+    }
+    ports.clear();
+    FrmComSet empty(*h.ctx, [&ports] { return ports; });
+    QVERIFY(empty.chosenPort().isEmpty());
+    empty.confirm();
+    QCOMPARE(h.ctx->settings().comPort, 0);
+    QCOMPARE(h.stored("comPort"), QStringLiteral("123"));  // nothing written
+  }
+
+  void virtualRadioIsShownInTheLanguageButStoredByItsName() {
+    Harness h(0x0804);
+    FrmComSet dialog(*h.ctx, [] { return QStringList{"Virtual radio"}; });
+    QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("Combo1"))->currentText(),
+             QStringLiteral("虚拟对讲机"));
+    dialog.confirm();
+    QCOMPARE(h.ctx->settings().comDevice, std::string("Virtual radio"));
+  }
+
+  void aboutBoxesShowTitleAndVersions() {
+    Harness h;
+    frmAbout about(*h.ctx, frmAbout::Variant::Program);
+    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("LabelTitle"))->text(),
+             QStringLiteral("KR-4100"));
+    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("LabelVersion"))->text(),
+             QStringLiteral("Programming software version is V6.00"));
+    QVERIFY(about.findChild<QPushButton*>(QStringLiteral("CommandVersions")));
+    frmAbout versions(*h.ctx, frmAbout::Variant::Versions);
+    QVERIFY(versions.findChild<QLabel*>(QStringLiteral("LabelDetails"))
+                ->text()
+                .contains("DataFile version is V6.00"));
+  }
+
+  void printedChannelTableShowsTheGridTexts() {
+    Harness h;
+    Document& doc = h.ctx->doc();
+    doc.working().ChCount = {};  // the template's channels out of the way
+    doc.AppendChannel(3, 0, "28.015000");
+    doc.AppendChannel(1, 0, "29.600000");
+    doc.AppendChannel(60, 2, "28.100000");
+    doc.working().slot(1, 0).Busy = 1;  // channel 3
+    doc.working().EmbMsg1 = std::string("<A&B>") + '\0';
+
+    const QString html = PrintPagesHtml(*h.ctx, {PrintPage::Channels, PrintPage::EmbMsg});
+    for (const char* text :
+         {"Channel Information [Band A]", "CH No.", "RX Frequency", "TX FreQuency", "HI-CUT",
+          "+10KHz", "NB/ANL",
+          "<td class=\"c\">3</td><td class=\"c\">28.015000</td><td class=\"c\">28.015000</td>"
+          "<td class=\"c\">Enable</td><td class=\"c\">Enable</td><td class=\"c\">Disable</td>",
+          "Embedded Message", "&lt;A&amp;B&gt;"})
+      QVERIFY2(html.contains(QString::fromUtf8(text)), text);
+    QVERIFY(html.indexOf("29.600000") < html.indexOf("28.015000"));  // channel 1 before 3
+    QVERIFY(!html.contains("Optional Features"));
+    QVERIFY(html.contains("Channel Information [Band C]"));
+    for (const char* group : {"[Band B]", "[Band F]"}) QVERIFY2(!html.contains(group), group);
+  }
+
+  void printedOptionsKeysAndScanInChinese() {
+    Harness h(0x0804);
+    RadioConfig& r = h.ctx->doc().working();
+    r.OptFeat[kRbFre] = 300;
+    r.OptFeat[kBatVoltMin] = 90;
+    r.KeyAssign = {9, 255};
+    r.ScanInfo[2] = 91;
+    const QString html =
+        PrintPagesHtml(*h.ctx, {PrintPage::OptFeatures, PrintPage::KeyAssign, PrintPage::ScanInfo});
+    for (const char* text : {"可选功能", "RB 频率[Hz]</td><td class=\"c\">3000</td>",
+                             "电池电压保护值1--最低[V]</td><td class=\"c\">9.0</td>",
+                             "<td class=\"c\">PF1</td><td class=\"c\">取消静噪</td>",
+                             "<td class=\"c\">PF2</td><td class=\"c\">无</td>",
+                             "回扫时间A[秒]</td><td class=\"c\">5.00</td>", "扫描信息"})
+      QVERIFY2(html.contains(QString::fromUtf8(text)), text);
+  }
+
+  void printedValuesNoListOffers() {
+    Harness h;
+    RadioConfig& r = h.ctx->doc().working();
+    r.OptFeat[kTot] = 25;  // beyond the list
+    r.OptFeat[kEmgCh0 + 1] = -1;
+    r.KeyAssign = {8, 0};
+    const QString html = PrintPagesHtml(*h.ctx, {PrintPage::OptFeatures, PrintPage::KeyAssign});
+    for (const char* text :
+         {"Time Out Timer(TOT)[s]</td><td class=\"c\">—</td><td class=\"c\">25</td>",
+          "B Emergency Channel</td><td class=\"c\">None</td>",
+          "PF1</td><td class=\"c\">Reserved2</td>", "PF2</td><td class=\"c\">Reserved1</td>"})
+      QVERIFY2(html.contains(QString::fromUtf8(text)), text);
+  }
+
+  void printDialogWritesAPdf() {
+    Harness h;
+    h.ctx->doc().AppendChannel(1, 0, "28.015000");
+    FrmPrintSelect dialog(*h.ctx);
+    const QString path = h.root.filePath(QStringLiteral("sheet"));
+    dialog.choosePdfPath = [&path](const QString& suggested) {
+      return suggested.endsWith(QStringLiteral("new.pdf")) ? path : QString();
+    };
+    const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
+    QCOMPARE(boxes.size(), 5);
+    for (QCheckBox* box : boxes) box->setChecked(false);
+    dialog.printToPdf();
+    QCOMPARE(h.prompter.asked, QStringList{"Please select printing items."});
+    QVERIFY(!QFileInfo::exists(path + ".pdf"));
+
+    dialog.findChild<QCheckBox*>(QStringLiteral("Check1_0"))->setChecked(true);
+    dialog.printToPdf();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const QFileInfo pdf(path + ".pdf");
+    QVERIFY(pdf.exists());
+    QVERIFY(pdf.size() > 2000);
+    QFile file(pdf.filePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+  }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
