@@ -1,0 +1,828 @@
+#include "frm_main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "dialogs.h"
+#include "frm_comm_ch_info.h"
+#include "radio_sessions.h"
+#include "settings/version_table.h"
+
+namespace kr4100 {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr const char* kChannelWindow = "frmCommChInfo";
+constexpr const char* kLocalInformationKey = "N9";
+
+// Editor commands: the menu entry, the tree node key, the child window.
+struct ChildCommand {
+  ShellText menu;
+  const char* menuName;
+  const char* key;
+  const char* window;
+};
+constexpr ChildCommand kChildCommands[] = {
+    {ShellText::mnuChannelInfo, "mnuChannelInfo", "N1", "frmCommChInfo"},
+    {ShellText::mnuOptFeature, "mnuOptFeature", "N2", "FrmOptFeatures"},
+    {ShellText::mnuKeyAssignm, "mnuKeyAssignm", "N3", "FrmKeyAssignm"},
+    {ShellText::mnuScanInfo, "mnuScanInfo", "N4", "FrmScanInfo"},
+    {ShellText::mnuDTMF, "mnuDTMF", "N5", "FrmDTMF"},
+    {ShellText::mnuFleetSync, "mnuFleetSync", "N6", "FrmFleetSync"},
+    {ShellText::mnuTestFre, "mnuTestFre", "N7", "FrmTestFre"},
+    {ShellText::mnuEmbeddedMsg, "mnuEmbeddedMsg", "N8", "FrmEmbMsg"},
+};
+// The tree offers these pages; the other keys are reachable from the menus only.
+constexpr const char* kTreeNodes[] = {"N1", "N2", "N8", kLocalInformationKey};
+
+const ChildCommand* CommandOfKey(const QString& key) {
+  for (const ChildCommand& c : kChildCommands)
+    if (key == QLatin1String(c.key)) return &c;
+  return nullptr;
+}
+
+QString ToQString(const std::filesystem::path& path) {
+  return QString::fromStdU16String(path.u16string());
+}
+std::filesystem::path ToPath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
+// Menu captions carry an accelerator; the tree and the tooltips show them without it.
+QString WithoutAccelerator(QString text) {
+  static const QRegularExpression kChineseAccel(QStringLiteral("\\(&.\\)$"));
+  text.remove(kChineseAccel);
+  return text.remove(QLatin1Char('&'));
+}
+
+// Toolbar pictures, drawn so that the program needs no image files for them.
+enum class Glyph {
+  New,
+  Open,
+  Save,
+  Print,
+  ReadRadio,
+  WriteRadio,
+  GroupWrite,
+  Port,
+  About,
+  Close,
+  Radio
+};
+
+void DrawRadio(QPainter& p, qreal x) {
+  p.setPen(QPen(QColor(40, 40, 40), 1.2));
+  p.drawLine(QPointF(x + 2, 7), QPointF(x + 2, 1));
+  p.setBrush(QColor(60, 64, 72));
+  p.drawRoundedRect(QRectF(x, 7, 8, 15), 1.5, 1.5);
+  p.setBrush(QColor(150, 220, 150));
+  p.drawRect(QRectF(x + 1.5, 9, 5, 3));
+}
+
+void DrawArrow(QPainter& p, QPointF from, QPointF to, const QColor& colour) {
+  p.setPen(QPen(colour, 2.4, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(from, to);
+  const qreal dir = to.x() > from.x() ? -1 : 1;
+  p.drawLine(to, to + QPointF(4 * dir, -4));
+  p.drawLine(to, to + QPointF(4 * dir, 4));
+}
+
+QIcon DrawGlyph(Glyph glyph) {
+  QPixmap pixmap(24, 24);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QPen outline(QColor(50, 50, 60), 1.2);
+  p.setPen(outline);
+  switch (glyph) {
+    case Glyph::New:
+      p.setBrush(Qt::white);
+      p.drawPolygon(QPolygonF({{5, 2}, {15, 2}, {20, 7}, {20, 22}, {5, 22}}));
+      p.drawPolyline(QPolygonF({{15, 2}, {15, 7}, {20, 7}}));
+      break;
+    case Glyph::Open:
+      p.setBrush(QColor(240, 200, 90));
+      p.drawPolygon(QPolygonF({{2, 6}, {9, 6}, {11, 8}, {21, 8}, {21, 20}, {2, 20}}));
+      p.setBrush(QColor(250, 222, 130));
+      p.drawPolygon(QPolygonF({{2, 20}, {6, 11}, {23, 11}, {21, 20}}));
+      break;
+    case Glyph::Save:
+      p.setBrush(QColor(60, 100, 180));
+      p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(6, 3, 12, 7));
+      p.setBrush(QColor(200, 200, 210));
+      p.drawRect(QRectF(7, 14, 10, 7));
+      break;
+    case Glyph::Print:
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(7, 2, 10, 8));
+      p.setBrush(QColor(150, 150, 160));
+      p.drawRoundedRect(QRectF(2, 9, 20, 9), 2, 2);
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(7, 15, 10, 7));
+      break;
+    case Glyph::ReadRadio:
+      DrawRadio(p, 14);
+      DrawArrow(p, {12, 14}, {2, 14}, QColor(30, 140, 60));
+      break;
+    case Glyph::WriteRadio:
+      DrawRadio(p, 14);
+      DrawArrow(p, {1, 14}, {11, 14}, QColor(200, 60, 40));
+      break;
+    case Glyph::GroupWrite:
+      DrawRadio(p, 10);
+      DrawRadio(p, 16);
+      DrawArrow(p, {0, 14}, {8, 14}, QColor(200, 60, 40));
+      break;
+    case Glyph::Port:
+      p.setBrush(QColor(90, 110, 150));
+      p.drawPolygon(QPolygonF({{2, 7}, {22, 7}, {19, 17}, {5, 17}}));
+      p.setBrush(QColor(230, 230, 230));
+      for (int i = 0; i < 5; ++i) p.drawEllipse(QPointF(6 + 3 * i, 10.5), 1, 1);
+      for (int i = 0; i < 4; ++i) p.drawEllipse(QPointF(7.5 + 3 * i, 13.5), 1, 1);
+      break;
+    case Glyph::About: {
+      p.setBrush(QColor(50, 110, 200));
+      p.drawEllipse(QRectF(2, 2, 20, 20));
+      p.setPen(Qt::NoPen);
+      p.setBrush(Qt::white);
+      p.drawEllipse(QPointF(12, 7.5), 1.6, 1.6);
+      p.drawRoundedRect(QRectF(10.5, 10.5, 3, 8), 1, 1);
+      break;
+    }
+    case Glyph::Radio:
+      DrawRadio(p, 8);
+      break;
+    case Glyph::Close:
+      p.setPen(QPen(QColor(170, 40, 40), 2.2, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(7, 7), QPointF(17, 17));
+      p.drawLine(QPointF(17, 7), QPointF(7, 17));
+      break;
+  }
+  return QIcon(pixmap);
+}
+
+// Stands in for a background picture the installation lacks.
+QPixmap DrawnBackgroundTile() {
+  QPixmap tile(64, 64);
+  tile.fill(QColor(214, 222, 232));
+  QPainter p(&tile);
+  p.setPen(QPen(QColor(204, 213, 225), 1));
+  for (int i = -64; i < 64; i += 8) p.drawLine(i, 64, i + 64, 0);
+  return tile;
+}
+
+}  // namespace
+
+frmMain::frmMain(AppContext& ctx, QWidget* parent)
+    : QMainWindow(parent), ctx_(ctx), sessions_(std::make_unique<RadioSessions>(ctx, this)) {
+  setObjectName(QStringLiteral("frmMain"));
+  setContextMenuPolicy(Qt::NoContextMenu);  // no toolbar menu that would bypass the View checks
+  QApplication::setWindowIcon(DrawGlyph(Glyph::Radio));  // the child windows show it too
+  captionedLanguage_ = ctx_.language();
+  ctx_.settings().captionLanguage = captionedLanguage_;
+
+  registerChildWindow(QLatin1String(kChannelWindow), [this] { return new frmCommChInfo(ctx_); });
+  createActions();
+  createMenus();
+  createToolBars();
+  createTree();
+  createStatusBar();
+  createFileDialogs();
+  connectDocument();
+  connectSessions();
+  readSettings();
+  Change_Language();
+
+  if (ctx_.state().documentOnStart)
+    StartShowData();
+  else
+    LoadNewDoc();
+}
+
+frmMain::~frmMain() {
+  ctx_.requestNewDocument = nullptr;
+  // Editors observe the document; they go before the sessions and the context's users vanish.
+  for (QMdiSubWindow* sw : mdiArea_->subWindowList()) delete sw;
+}
+
+// ---- construction -------------------------------------------------------------------------
+
+QAction* frmMain::action(ShellText id, const char* name, std::function<void()> run) {
+  auto* a = new QAction(this);
+  a->setObjectName(QLatin1String(name));
+  connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
+  actions_.insert(id, a);
+  return a;
+}
+
+void frmMain::createActions() {
+  using S = ShellText;
+  action(S::mnuFileNew, "mnuFileNew", [this] { fileNew(true); })->setShortcut(QKeySequence::New);
+  action(S::mnuFileOpen, "mnuFileOpen", [this] { fileOpen(); })->setShortcut(QKeySequence::Open);
+  action(S::mnuFileSave, "mnuFileSave", [this] { fileSave(); })->setShortcut(QKeySequence::Save);
+  action(S::mnuFileSaveAs, "mnuFileSaveAs", [this] { fileSaveAs(); });
+  action(S::mnuFilePrint, "mnuFilePrint", [this] { RunPrintSelection(ctx_, this); });
+  action(S::mnuFileExit, "mnuFileExit", [this] { close(); });
+  action(S::mnuModelInfo, "mnuModelInfo", [this] {
+    if (RunFrmModelInfo(ctx_, this)) LoadNewDoc();
+  });
+  for (const ChildCommand& c : kChildCommands) {
+    const QString window = QLatin1String(c.window);
+    action(c.menu, c.menuName, [this, window] { openChild(window); });
+  }
+  action(S::mnuEMG, "mnuEMG", [this] { ReadRMGDataFromRadio(); });
+  action(S::mnuReadFromRadio, "mnuReadFromRadio", [this] { sessions_->readFromRadio(); });
+  action(S::mnuWriteToRadio, "mnuWriteToRadio", [this] { sessions_->writeToRadio(); });
+  action(S::mnuMWriteToRadio, "mnuMWriteToRadio", [this] { sessions_->groupWrite(); });
+  action(S::mnuTest, "mnuTest", [] {});
+  action(S::mnuRadioInfo, "mnuRadioInfo", [this] { sessions_->readRadioInformation(false); });
+  action(S::mnuSetRadioInfo, "mnuSetRadioInfo", [] {});
+  action(S::mnuComm, "mnuComm", [this] {
+    RunFrmComSet(ctx_, this, &RadioSessions::portNames);
+    updateStatusBar();
+  });
+  action(S::mnuLanguage, "mnuLanguage", [this] {
+    // The dialog has stored the choice; the windows follow at once.
+    RunFrmSetLanguage(ctx_, this);
+    switchLanguageIfChanged();
+  });
+  action(S::MnuInitial, "MnuInitial", [this] { initialSetting(); });
+  action(S::mnuTreeView, "mnuTreeView",
+         [this] { setTreePaneVisible(actions_[ShellText::mnuTreeView]->isChecked()); });
+  action(S::mnuViewToolbar, "mnuViewToolbar",
+         [this] { toolBar_->setVisible(actions_[ShellText::mnuViewToolbar]->isChecked()); });
+  action(S::mnuViewStatusBar, "mnuViewStatusBar",
+         [this] { statusBar()->setVisible(actions_[ShellText::mnuViewStatusBar]->isChecked()); });
+  for (ShellText id : {S::mnuTreeView, S::mnuViewToolbar, S::mnuViewStatusBar}) {
+    actions_[id]->setCheckable(true);
+    actions_[id]->setChecked(true);
+  }
+  action(S::mnuWindowCascade, "mnuWindowCascade", [this] { mdiArea_->cascadeSubWindows(); });
+  action(S::mnuWindowTileVertical, "mnuWindowTileVertical", [this] { mdiArea_->tileSubWindows(); });
+  action(S::mnuWindowTileHorizontal, "mnuWindowTileHorizontal",
+         [this] { mdiArea_->tileSubWindows(); });
+  action(S::mnuWindowArrangeIcons, "mnuWindowArrangeIcons", [] {});
+  action(S::mnuCloseAll, "mnuCloseAll", [this] { closeAllChildren(); });
+  action(S::mnuHelpAbout, "mnuHelpAbout", [this] { RunAbout(ctx_, this); });
+}
+
+void frmMain::createMenus() {
+  using S = ShellText;
+  auto addMenu = [this](S id, const char* name, std::initializer_list<S> entries) {
+    QMenu* menu = menuBar()->addMenu(QString());
+    menu->setObjectName(QLatin1String(name));
+    for (S entry : entries) {
+      if (entry == S::Count)
+        menu->addSeparator();
+      else
+        menu->addAction(actions_[entry]);
+    }
+    menus_.insert(id, menu);
+  };
+  constexpr S sep = S::Count;
+  addMenu(S::mnuFile, "mnuFile",
+          {S::mnuFileNew, S::mnuFileOpen, S::mnuFileSave, S::mnuFileSaveAs, sep, S::mnuFilePrint,
+           sep, S::mnuFileExit});
+  addMenu(S::mnuModel, "mnuModel", {S::mnuModelInfo});
+  addMenu(S::mnuEdit, "mnuEdit",
+          {S::mnuChannelInfo, S::mnuOptFeature, S::mnuKeyAssignm, S::mnuScanInfo, S::mnuDTMF,
+           S::mnuFleetSync, S::mnuTestFre, S::mnuEmbeddedMsg, sep, S::mnuEMG});
+  addMenu(S::mnuProgram, "mnuProgram",
+          {S::mnuReadFromRadio, S::mnuWriteToRadio, S::mnuMWriteToRadio, S::mnuTest});
+  addMenu(S::mnuTools, "mnuTools", {S::mnuRadioInfo, S::mnuSetRadioInfo});
+  addMenu(S::mnuSetup, "mnuSetup", {S::mnuComm, S::mnuLanguage, sep, S::MnuInitial});
+  addMenu(S::mnuView, "mnuView", {S::mnuTreeView, S::mnuViewToolbar, S::mnuViewStatusBar});
+  addMenu(S::mnuWindow, "mnuWindow",
+          {S::mnuWindowCascade, S::mnuWindowTileVertical, S::mnuWindowTileHorizontal,
+           S::mnuWindowArrangeIcons, S::mnuCloseAll});
+  addMenu(S::mnuHelp, "mnuHelp", {S::mnuHelpAbout});
+}
+
+void frmMain::createToolBars() {
+  toolBar_ = addToolBar(QString());
+  toolBar_->setObjectName(QStringLiteral("tbToolBar"));
+  toolBar_->setMovable(false);
+  toolBar_->setIconSize(QSize(24, 24));
+  auto button = [this](const char* key, Glyph glyph, std::function<void()> run) {
+    QAction* a = toolBar_->addAction(DrawGlyph(glyph), QString());
+    a->setObjectName(QString::fromUtf8(key));
+    connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    toolButtons_.insert(a->objectName(), a);
+  };
+  auto same = [this](ShellText id) { return [this, id] { actions_[id]->trigger(); }; };
+  button("新建", Glyph::New, [this] { fileNew(false); });
+  button("打开", Glyph::Open, same(ShellText::mnuFileOpen));
+  button("保存", Glyph::Save, same(ShellText::mnuFileSave));
+  toolBar_->addSeparator();
+  button("打印", Glyph::Print, same(ShellText::mnuFilePrint));
+  toolBar_->addSeparator();
+  button("ReadRadio", Glyph::ReadRadio, same(ShellText::mnuReadFromRadio));
+  button("CommSet", Glyph::Port, same(ShellText::mnuComm));
+  button("WriteRadio", Glyph::WriteRadio, same(ShellText::mnuWriteToRadio));
+  button("MWriteRadio", Glyph::GroupWrite, same(ShellText::mnuMWriteToRadio));
+  toolBar_->addSeparator();
+  button("About", Glyph::About, same(ShellText::mnuHelpAbout));
+}
+
+void frmMain::createTree() {
+  treePane_ = new QWidget;
+  treePane_->setObjectName(QStringLiteral("TreePane"));
+  auto* layout = new QVBoxLayout(treePane_);
+  layout->setContentsMargins(2, 0, 0, 2);
+  layout->setSpacing(2);
+
+  auto* header = new QHBoxLayout;
+  modelLabel_ = new QLabel;
+  modelLabel_->setObjectName(QStringLiteral("lblModel"));
+  QFont bold = modelLabel_->font();
+  bold.setBold(true);
+  modelLabel_->setFont(bold);
+  paneToolBar_ = new QToolBar;
+  paneToolBar_->setObjectName(QStringLiteral("Toolbar1"));
+  paneToolBar_->setIconSize(QSize(14, 14));
+  QAction* hide = paneToolBar_->addAction(DrawGlyph(Glyph::Close), QString());
+  hide->setObjectName(QStringLiteral("删除"));
+  connect(hide, &QAction::triggered, this, [this] { setTreePaneVisible(false); });
+  header->addWidget(modelLabel_, 1);
+  header->addWidget(paneToolBar_);
+  layout->addLayout(header);
+
+  tree_ = new QTreeWidget;
+  tree_->setObjectName(QStringLiteral("TreeView1"));
+  tree_->setHeaderHidden(true);
+  connect(tree_, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* item) { treeNodeClicked(item); });
+  layout->addWidget(tree_, 1);
+
+  mdiArea_ = new QMdiArea;
+  mdiArea_->setObjectName(QStringLiteral("MDIForm"));
+  mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+  splitter_ = new QSplitter(Qt::Horizontal);
+  splitter_->setObjectName(QStringLiteral("Splitter"));
+  splitter_->addWidget(treePane_);
+  splitter_->addWidget(mdiArea_);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setCollapsible(1, false);
+  splitter_->handle(1)->setObjectName(QStringLiteral("CommandMove"));
+  splitter_->setSizes({190, 800});
+  setCentralWidget(splitter_);
+}
+
+void frmMain::createStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("sbStatusBar"));
+  for (int i = 0; i < 3; ++i) {
+    panel_[i] = new QLabel;
+    panel_[i]->setObjectName(QStringLiteral("Panels_%1").arg(i + 1));
+    panel_[i]->setContentsMargins(4, 0, 4, 0);
+  }
+  bar->addWidget(panel_[0], 1);
+  bar->addPermanentWidget(panel_[1]);
+  bar->addPermanentWidget(panel_[2]);
+}
+
+void frmMain::createFileDialogs() {
+  chooseOpenFile = [this](const QString& filter) {
+    const DocState& doc = ctx_.doc().state();
+    const QString folder =
+        doc.neverSaved ? QString() : QFileInfo(QString::fromStdString(doc.fileName)).absolutePath();
+    return QFileDialog::getOpenFileName(this, WithoutAccelerator(caption(ShellText::mnuFileOpen)),
+                                        folder, filter);
+  };
+  chooseSaveFile = [this](const QString& suggested, const QString& filter) {
+    QFileDialog dialog(this, WithoutAccelerator(caption(ShellText::mnuFileSaveAs)), suggested,
+                       filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // With the suffix the dialog itself asks before replacing an existing "x.dat".
+    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+  };
+  startProgram = [](const QString& program) {
+    return QFileInfo(program).isExecutable() && QProcess::startDetached(program, {});
+  };
+}
+
+void frmMain::connectDocument() {
+  if (!ctx_.doc().warningSink()) {
+    ctx_.doc().setWarningSink([&ctx = ctx_](MessageId id) { ctx.tell(id, MsgIcon::Warning); });
+  }
+  timerReNew_ = new QTimer(this);
+  timerReNew_->setObjectName(QStringLiteral("TimerReNew"));
+  timerReNew_->setSingleShot(true);
+  timerReNew_->setInterval(200);
+  connect(timerReNew_, &QTimer::timeout, this, &frmMain::LoadNewDoc);
+  ctx_.requestNewDocument = [this] { LoadNewDocDeferred(); };
+}
+
+void frmMain::connectSessions() {
+  sessions_->commitPendingEdits = [this] { commitEdits(); };
+  sessions_->readCompleted = [this] {
+    ctx_.doc().state().fileName = "new.dat";
+    ctx_.doc().state().neverSaved = true;
+    closeAllChildren();
+    updateCaption();
+    updateStatusBar();
+    reopenChannelWindow();
+  };
+  sessions_->portChanged = [this](int) { updateStatusBar(); };
+}
+
+// The stored position is in twips, as the settings store has always kept it.
+void frmMain::readSettings() {
+  QSettings settings(QStringLiteral("KR_4100"), QStringLiteral("KR_4100"));
+  settings.beginGroup(QStringLiteral("Settings"));
+  auto twips = [&](const char* key, int fallback) {
+    bool ok = false;
+    const int value = settings.value(QLatin1String(key), fallback).toInt(&ok);
+    return (ok ? value : fallback) / kTwipsPerPixel;
+  };
+  QRect rect(twips("MainLeft", 100), twips("MainTop", 100), twips("MainWidth", 14500),
+             twips("MainHeight", 10500));
+  rect.setSize(rect.size().expandedTo(QSize(320, 240)));
+  // A position from a screen that is no longer attached would leave the window out of reach.
+  if (!QGuiApplication::screenAt(rect.center())) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect available = screen->availableGeometry();
+      rect.setSize(rect.size().boundedTo(available.size()));
+      rect.moveTopLeft(available.topLeft() + QPoint(100 / kTwipsPerPixel, 100 / kTwipsPerPixel));
+    }
+  }
+  setGeometry(rect);
+}
+
+void frmMain::writeSettings() {
+  if (isMinimized()) return;
+  const QRect rect = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+  QSettings settings(QStringLiteral("KR_4100"), QStringLiteral("KR_4100"));
+  settings.beginGroup(QStringLiteral("Settings"));
+  settings.setValue(QStringLiteral("MainLeft"), rect.x() * kTwipsPerPixel);
+  settings.setValue(QStringLiteral("MainTop"), rect.y() * kTwipsPerPixel);
+  settings.setValue(QStringLiteral("MainWidth"), rect.width() * kTwipsPerPixel);
+  settings.setValue(QStringLiteral("MainHeight"), rect.height() * kTwipsPerPixel);
+}
+
+// ---- texts --------------------------------------------------------------------------------
+
+QString frmMain::caption(ShellText id) const {
+  return ctx_.shell(id);
+}
+
+QString frmMain::fileFilter() const {
+  return ctx_.msg(MessageId::FileTitle) + QStringLiteral(" (*.dat)");
+}
+
+void frmMain::Change_Language() {
+  reCaption();
+  rebuildTree();
+  LoadBKPic();
+}
+
+void frmMain::reCaption() {
+  for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
+    it.value()->setText(caption(it.key()));
+  for (auto it = menus_.cbegin(); it != menus_.cend(); ++it)
+    it.value()->setTitle(caption(it.key()));
+  static const std::pair<const char*, ShellText> kToolTips[] = {
+      {"新建", ShellText::mnuFileNew},
+      {"打开", ShellText::mnuFileOpen},
+      {"保存", ShellText::mnuFileSave},
+      {"打印", ShellText::mnuFilePrint},
+      {"ReadRadio", ShellText::mnuReadFromRadio},
+      {"CommSet", ShellText::mnuComm},
+      {"WriteRadio", ShellText::mnuWriteToRadio},
+      {"MWriteRadio", ShellText::mnuMWriteToRadio},
+      {"About", ShellText::mnuHelpAbout}};
+  for (const auto& [key, id] : kToolTips)
+    toolButtons_.value(QString::fromUtf8(key))->setToolTip(WithoutAccelerator(caption(id)));
+  paneToolBar_->actions().constFirst()->setToolTip(
+      WithoutAccelerator(caption(ShellText::mnuTreeView)));
+  modelLabel_->setText(QString::fromStdString(ctx_.state().modelName));
+  updateCaption();
+  updateStatusBar();
+}
+
+void frmMain::rebuildTree() {
+  tree_->clear();
+  auto* root = new QTreeWidgetItem(tree_, {modelLabel_->text()});
+  root->setData(0, Qt::UserRole, QStringLiteral("N0"));
+  for (const char* key : kTreeNodes) {
+    const ChildCommand* command = CommandOfKey(QLatin1String(key));
+    const ShellText title = command ? command->menu : ShellText::mnuEMG;
+    auto* item = new QTreeWidgetItem(root, {WithoutAccelerator(caption(title))});
+    item->setData(0, Qt::UserRole, QLatin1String(key));
+  }
+  root->setExpanded(true);
+  updateMenus();
+}
+
+void frmMain::updateCaption() {
+  const DocState& doc = ctx_.doc().state();
+  caption_ = QString::fromUtf8(
+      MainWindowCaption(ctx_.state().modelName, doc.bandText, doc.fileName, ctx_.language()));
+  setWindowTitle(caption_);
+}
+
+void frmMain::updateStatusBar() {
+  const StartupSettings& s = ctx_.settings();
+  panel_[1]->setText(QString::fromStdString(ctx_.state().modelName) + QLatin1Char('[') +
+                     QString::fromStdString(ctx_.doc().state().bandText) + QLatin1Char(']'));
+  panel_[2]->setText(s.comDevice.empty() ? caption(ShellText::Com) + QString::number(s.comPort)
+                                         : QString::fromStdString(s.comDevice));
+}
+
+// The one place that decides which commands are offered.
+void frmMain::updateMenus() {
+  using S = ShellText;
+  for (const ChildCommand& c : kChildCommands)
+    actions_[c.menu]->setEnabled(childFactories_.contains(QLatin1String(c.window)));
+  // Their windows are not part of this program yet.
+  actions_[S::mnuSetRadioInfo]->setEnabled(false);
+  actions_[S::mnuTest]->setEnabled(false);
+
+  for (S hidden : {S::mnuWindowTileHorizontal, S::mnuWindowTileVertical, S::mnuWindowArrangeIcons,
+                   S::mnuFleetSync, S::mnuTestFre, S::mnuTest, S::mnuDTMF})
+    actions_[hidden]->setVisible(false);
+  menus_[S::mnuTools]->menuAction()->setVisible(false);
+  actions_[S::mnuMWriteToRadio]->setVisible(ctx_.groupWriteEnabled);
+  toolButtons_.value(QStringLiteral("MWriteRadio"))->setVisible(ctx_.groupWriteEnabled);
+
+  if (QTreeWidgetItem* root = tree_->topLevelItem(0)) {
+    for (int i = 0; i < root->childCount(); ++i) {
+      QTreeWidgetItem* item = root->child(i);
+      const ChildCommand* command = CommandOfKey(item->data(0, Qt::UserRole).toString());
+      const bool enabled = !command || childFactories_.contains(QLatin1String(command->window));
+      item->setFlags(enabled ? item->flags() | Qt::ItemIsEnabled
+                             : item->flags() & ~Qt::ItemIsEnabled);
+    }
+  }
+}
+
+void frmMain::LoadBKPic() {
+  const auto file =
+      ctx_.install().programDir / "PIC" / ("BK_" + std::to_string(ctx_.language()) + ".jpg");
+  QPixmap tile(ToQString(file));
+  if (tile.isNull()) tile = DrawnBackgroundTile();
+  mdiArea_->setBackground(QBrush(tile));
+}
+
+void frmMain::switchLanguageIfChanged() {
+  if (ctx_.language() == captionedLanguage_) return;
+  captionedLanguage_ = ctx_.language();
+  ctx_.settings().captionLanguage = captionedLanguage_;
+  Change_Language();
+  // Editors open in the language in force; reopening is simpler than re-captioning each one.
+  closeAllChildren();
+  reopenChannelWindow();
+}
+
+bool frmMain::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::WindowActivate:
+      switchLanguageIfChanged();
+      break;
+    case QEvent::WindowTitleChange:
+      // A maximised child would append its own title; the caption stays the document's.
+      if (!caption_.isEmpty() && windowTitle() != caption_) setWindowTitle(caption_);
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::event(event);
+}
+
+// ---- tree and panes -----------------------------------------------------------------------
+
+void frmMain::setTreePaneVisible(bool visible) {
+  treePane_->setVisible(visible);
+  actions_[ShellText::mnuTreeView]->setChecked(visible);
+}
+
+void frmMain::treeNodeClicked(QTreeWidgetItem* item) {
+  if (!item || !(item->flags() & Qt::ItemIsEnabled)) return;
+  runCommandOfKey(item->data(0, Qt::UserRole).toString());
+}
+
+void frmMain::runCommandOfKey(const QString& key) {
+  if (key == QLatin1String(kLocalInformationKey)) {
+    ReadRMGDataFromRadio();
+  } else if (const ChildCommand* command = CommandOfKey(key)) {
+    openChild(QLatin1String(command->window));
+  }
+}
+
+// ---- child windows ------------------------------------------------------------------------
+
+void frmMain::registerChildWindow(const QString& name, std::function<QWidget*()> factory) {
+  childFactories_.insert(name, std::move(factory));
+  if (tree_) updateMenus();
+}
+
+QWidget* frmMain::childWindow(const QString& name) const {
+  for (QMdiSubWindow* sw : mdiArea_->subWindowList()) {
+    // A window closed by its own button waits hidden for deletion; it no longer counts.
+    if (!sw->isHidden() && sw->widget() && sw->widget()->objectName() == name) return sw->widget();
+  }
+  return nullptr;
+}
+
+QWidget* frmMain::openChild(const QString& name) {
+  if (QWidget* open = childWindow(name)) {
+    mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
+    open->setFocus();
+    return open;
+  }
+  const auto factory = childFactories_.constFind(name);
+  if (factory == childFactories_.cend()) return nullptr;
+  QWidget* window = (*factory)();
+  window->setObjectName(name);
+  QMdiSubWindow* sw = mdiArea_->addSubWindow(window);
+  sw->setAttribute(Qt::WA_DeleteOnClose);
+  sw->show();
+  mdiArea_->cascadeSubWindows();
+  return window;
+}
+
+void frmMain::closeAllChildren() {
+  for (QMdiSubWindow* sw : mdiArea_->subWindowList()) {
+    // Deleted at once, so that a window opened next never meets its predecessor.
+    if (sw->close()) delete sw;
+  }
+}
+
+void frmMain::reopenChannelWindow() {
+  openChild(QLatin1String(kChannelWindow));
+  mdiArea_->cascadeSubWindows();
+}
+
+void frmMain::commitEdits() {
+  if (auto* grid = qobject_cast<frmCommChInfo*>(childWindow(QLatin1String(kChannelWindow))))
+    grid->commitPendingEdit();
+}
+
+// ---- document lifecycle -------------------------------------------------------------------
+
+void frmMain::LoadNewDoc() {
+  timerReNew_->stop();
+  closeAllChildren();
+  ctx_.doc().ResetToNewDocument(TemplateKind::NewDocument);
+  reCaption();
+  rebuildTree();
+  reopenChannelWindow();
+}
+
+void frmMain::LoadNewDocDeferred() {
+  timerReNew_->start();
+}
+
+void frmMain::StartShowData() {
+  updateCaption();
+  reopenChannelWindow();
+}
+
+void frmMain::ReadRMGDataFromRadio() {
+  sessions_->readRadioInformation(true);
+}
+
+void frmMain::fileNew(bool askFirst) {
+  if (askFirst &&
+      ctx_.ask(MessageId::NewDocument, MsgButtons::OkCancel, MsgIcon::Warning) != Answer::Ok)
+    return;
+  LoadNewDoc();
+}
+
+void frmMain::fileOpen() {
+  commitEdits();
+  if (!saveBeforeLeaving()) return;
+  const QString path = chooseOpenFile(fileFilter());
+  if (path.isEmpty()) return;
+  const FileOutcome outcome = OpenDataFile(ctx_.doc(), ToPath(path), ctx_.state().versions);
+  if (outcome.status == FileStatus::IncompatibleVersion) {
+    const QString question = QString::fromUtf8(outcome.message(ctx_.language()));
+    if (ctx_.prompter().ask(question, MsgButtons::YesNo, MsgIcon::Question) == Answer::Yes)
+      startOtherVersion(outcome.fileTag);
+    return;
+  }
+  if (!outcome.ok()) {
+    showOutcome(outcome);
+    return;
+  }
+  closeAllChildren();
+  reCaption();
+  rebuildTree();
+  reopenChannelWindow();
+}
+
+bool frmMain::fileSave() {
+  commitEdits();
+  if (ctx_.doc().state().neverSaved) return fileSaveAs();
+  const QString path = QString::fromStdString(ctx_.doc().state().fileName);
+  if (ctx_.prompter().ask(path + ctx_.msg(MessageId::OverwriteQuestion), MsgButtons::OkCancel,
+                          MsgIcon::Question) != Answer::Ok)
+    return false;
+  return saveTo(path);
+}
+
+bool frmMain::fileSaveAs() {
+  commitEdits();
+  QString suggested = QString::fromStdString(ctx_.doc().state().fileName);
+  if (QFileInfo(suggested).isRelative()) {
+    suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                    .filePath(suggested);
+  }
+  QString path = chooseSaveFile(suggested, fileFilter());
+  if (path.isEmpty()) return false;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dat");
+  return saveTo(path);
+}
+
+bool frmMain::saveTo(const QString& path) {
+  const FileOutcome outcome = SaveDataFile(ctx_.doc(), ToPath(path));
+  if (!outcome.ok()) {
+    showOutcome(outcome);
+    return false;
+  }
+  updateCaption();
+  return true;
+}
+
+bool frmMain::saveDocument() {
+  if (ctx_.doc().state().neverSaved) return fileSaveAs();
+  return saveTo(QString::fromStdString(ctx_.doc().state().fileName));
+}
+
+// A Yes that cannot save (dialog cancelled, write failed) keeps the document: nothing is lost.
+bool frmMain::saveBeforeLeaving() {
+  if (!ctx_.doc().IsDocumentModified()) return true;
+  switch (ctx_.ask(MessageId::SaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Warning)) {
+    case Answer::Yes:
+      return saveDocument();
+    case Answer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void frmMain::showOutcome(const FileOutcome& outcome) {
+  ctx_.prompter().ask(QString::fromUtf8(outcome.message(ctx_.language())), MsgButtons::Ok,
+                      MsgIcon::None);
+}
+
+void frmMain::startOtherVersion(const std::string& fileTag) {
+  const std::string exeName =
+      QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+  const auto program =
+      OtherVersionProgram(ctx_.state().versions, ctx_.install().programDir, fileTag, exeName);
+  if (!program || !startProgram(ToQString(*program))) {
+    ctx_.tell(MessageId::VersionNotExist);
+    return;
+  }
+  // The other version takes over at once: no save question, nothing stored.
+  leavingForOtherVersion_ = true;
+  hide();
+  QCoreApplication::exit(0);
+}
+
+void frmMain::initialSetting() {
+  closeAllChildren();
+  ctx_.doc().ResetToNewDocument(TemplateKind::InitialSetting);
+  updateCaption();
+  reopenChannelWindow();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  if (!leavingForOtherVersion_) {
+    commitEdits();
+    if (!saveBeforeLeaving()) {
+      event->ignore();
+      return;
+    }
+    writeSettings();
+  }
+  event->accept();
+}
+
+}  // namespace kr4100

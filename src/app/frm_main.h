@@ -1,0 +1,126 @@
+// The main window: a multiple-document frame with the menus, the toolbar, the page tree and the
+// status bar, and the owner of the document lifecycle (New, Open, Save, Initial Setting, Exit).
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+#include <functional>
+#include <memory>
+
+#include "app_context.h"
+#include "config/data_file.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QSplitter;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kr4100 {
+
+class RadioSessions;
+class frmCommChInfo;
+
+class frmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit frmMain(AppContext& ctx, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // Operations other windows use.
+  void LoadNewDoc();
+  void LoadNewDocDeferred();  // after the caller's own event has finished (TimerReNew)
+  void StartShowData();
+  void Change_Language();  // every text in the current language, tree rebuilt
+  void LoadBKPic();
+  void ReadRMGDataFromRadio();
+
+  // The document commands as the menus run them.
+  void fileNew(bool askFirst);  // the menu asks, the toolbar does not
+  void fileOpen();
+  bool fileSave();
+  bool fileSaveAs();
+  void initialSetting();
+
+  // Child windows are single-instance and found by their window name (objectName). Editors
+  // register here; a command whose window is not registered stays disabled.
+  void registerChildWindow(const QString& name, std::function<QWidget*()> factory);
+  QWidget* openChild(const QString& name);
+  QWidget* childWindow(const QString& name) const;  // the open window of that name, if any
+  void closeAllChildren();
+
+  QMdiArea* mdiArea() const { return mdiArea_; }
+  RadioSessions& sessions() { return *sessions_; }
+
+  // File dialogs, replaceable so that tests never meet a native dialog. Each returns the chosen
+  // path, or an empty text when the user cancelled.
+  std::function<QString(const QString& filter)> chooseOpenFile;
+  std::function<QString(const QString& suggestedPath, const QString& filter)> chooseSaveFile;
+  // Starts another installed program version; false when it could not be started.
+  std::function<bool(const QString& program)> startProgram;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void createActions();
+  void createMenus();
+  void createToolBars();
+  void createTree();
+  void createStatusBar();
+  void createFileDialogs();
+  void connectDocument();  // warnings, the deferred new document, other windows' requests
+  void connectSessions();
+  void readSettings();
+  void writeSettings();
+
+  void reCaption();
+  void rebuildTree();
+  void updateMenus();
+  void updateCaption();
+  void updateStatusBar();
+  void switchLanguageIfChanged();
+
+  QAction* action(ShellText id, const char* name, std::function<void()> run);
+  QString caption(ShellText id) const;
+  QString fileFilter() const;
+  void commitEdits();
+  bool saveBeforeLeaving();  // the save question; false when the user cancelled
+  bool saveDocument();       // Save without the overwrite question
+  bool saveTo(const QString& path);
+  void showOutcome(const FileOutcome& outcome);
+  void startOtherVersion(const std::string& fileTag);
+  void reopenChannelWindow();
+  void treeNodeClicked(QTreeWidgetItem* item);
+  void runCommandOfKey(const QString& key);
+  void setTreePaneVisible(bool visible);
+
+  AppContext& ctx_;
+  std::unique_ptr<RadioSessions> sessions_;
+  int captionedLanguage_ = 0;
+  QString caption_;
+  bool leavingForOtherVersion_ = false;
+
+  QMdiArea* mdiArea_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QWidget* treePane_ = nullptr;
+  QLabel* modelLabel_ = nullptr;
+  QTreeWidget* tree_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  QToolBar* paneToolBar_ = nullptr;
+  QLabel* panel_[3] = {};
+  QTimer* timerReNew_ = nullptr;
+
+  QMap<ShellText, QAction*> actions_;
+  QMap<ShellText, QMenu*> menus_;
+  QMap<QString, QAction*> toolButtons_;  // by button key
+  QMap<QString, std::function<QWidget*()>> childFactories_;
+};
+
+}  // namespace kr4100

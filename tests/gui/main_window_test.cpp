@@ -1,0 +1,344 @@
+// The main window: commands offered, captions in both languages, and the document lifecycle with
+// its questions (New, Save, Save As, Open refusals, closing).
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QtTest>
+#include <filesystem>
+#include <memory>
+
+#include "app_context.h"
+#include "frm_main.h"
+#include "support/scripted_prompter.h"
+
+using namespace kr4100;
+using kr4100::testing::ScriptedPrompter;
+
+namespace {
+
+const QString kOverwriteEn = QStringLiteral("file will be Overwrite,Continue?");
+const QString kSaveQuestionEn = QStringLiteral("File has been modify,save it now?");
+
+// A fresh installation per window: templates from the build, no settings file yet.
+struct Harness {
+  QTemporaryDir root;
+  ScriptedPrompter prompter;
+  std::unique_ptr<AppContext> ctx;
+  std::unique_ptr<frmMain> window;
+  QStringList saveDialogs;  // suggested paths the save dialog was opened with
+  QString saveAnswer;       // what the save dialog returns ("" = cancelled)
+  QString openAnswer;
+
+  explicit Harness(bool groupWrite = false, const QByteArray& versionIni = {}) {
+    if (!versionIni.isEmpty()) {
+      QFile ini(root.filePath(QStringLiteral("Version.ini")));
+      if (ini.open(QIODevice::WriteOnly)) ini.write(versionIni);
+    }
+    const std::filesystem::path programDir = root.path().toStdString() + "/V600";
+    std::filesystem::create_directories(programDir / "Init");
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(KR4100_PROGRAM_DIR) / "Init"))
+      std::filesystem::copy_file(entry.path(), programDir / "Init" / entry.path().filename());
+    ctx = std::make_unique<AppContext>(InstallLayout{programDir}, prompter);
+    ctx->groupWriteEnabled = groupWrite;
+    ctx->startup(0x0409, root.path().toStdString() + "/user");
+    window = std::make_unique<frmMain>(*ctx);
+    window->chooseSaveFile = [this](const QString& suggested, const QString&) {
+      saveDialogs << suggested;
+      return saveAnswer;
+    };
+    window->chooseOpenFile = [this](const QString&) { return openAnswer; };
+  }
+
+  QAction* act(const char* name) const {
+    return window->findChild<QAction*>(QString::fromUtf8(name));
+  }
+  void modify() { ctx->doc().working().OptFeat[3] += 1; }
+  QString path(const char* name) const { return root.filePath(QString::fromUtf8(name)); }
+  QStringList openChildren() const {
+    QStringList names;
+    for (QMdiSubWindow* sw : window->mdiArea()->subWindowList())
+      names << sw->widget()->objectName();
+    return names;
+  }
+};
+
+QTreeWidgetItem* Node(QTreeWidget* tree, const QString& key) {
+  QTreeWidgetItem* root = tree->topLevelItem(0);
+  if (root && root->data(0, Qt::UserRole).toString() == key) return root;
+  for (int i = 0; root && i < root->childCount(); ++i)
+    if (root->child(i)->data(0, Qt::UserRole).toString() == key) return root->child(i);
+  return nullptr;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+  QTemporaryDir config_;
+
+ private slots:
+  void initTestCase() {
+    // The window stores its position in the per-user store; keep it away from the real one.
+    qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+  }
+
+  void startsWithNewDocumentAndChannelWindow() {
+    Harness h;
+    QCOMPARE(h.window->windowTitle(),
+             QStringLiteral("KR-4100[28.000000 - 29.700000 MHz][File Name:new.dat]"));
+    QCOMPARE(h.openChildren(), QStringList{QStringLiteral("frmCommChInfo")});
+    QCOMPARE(h.window->findChild<QLabel*>(QStringLiteral("Panels_2"))->text(),
+             QStringLiteral("KR-4100[28.000000 - 29.700000 MHz]"));
+    QCOMPARE(h.window->findChild<QLabel*>(QStringLiteral("Panels_3"))->text(),
+             QStringLiteral("COM1"));
+    QVERIFY(h.prompter.asked.isEmpty());
+    // Default geometry: 14500 x 10500 twips.
+    QCOMPARE(h.window->size(), QSize(14500 / 15, 10500 / 15));
+  }
+
+  void hiddenAndDisabledCommands() {
+    Harness h;
+    for (const char* hidden :
+         {"mnuWindowTileHorizontal", "mnuWindowTileVertical", "mnuWindowArrangeIcons",
+          "mnuFleetSync", "mnuTestFre", "mnuTest", "mnuDTMF", "mnuMWriteToRadio", "MWriteRadio"})
+      QVERIFY2(!h.act(hidden)->isVisible(), hidden);
+    QVERIFY(!h.window->findChild<QMenu*>(QStringLiteral("mnuTools"))->menuAction()->isVisible());
+    for (const char* disabled :
+         {"mnuOptFeature", "mnuKeyAssignm", "mnuScanInfo", "mnuEmbeddedMsg", "mnuSetRadioInfo"})
+      QVERIFY2(!h.act(disabled)->isEnabled(), disabled);
+    for (const char* offered :
+         {"mnuFileNew", "mnuChannelInfo", "mnuEMG", "mnuReadFromRadio", "MnuInitial"})
+      QVERIFY2(h.act(offered)->isVisible() && h.act(offered)->isEnabled(), offered);
+
+    auto* tree = h.window->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    QCOMPARE(Node(tree, QStringLiteral("N0"))->childCount(), 4);
+    QCOMPARE(Node(tree, QStringLiteral("N1"))->text(0), QStringLiteral("Channel Information"));
+    QVERIFY(!(Node(tree, QStringLiteral("N2"))->flags() & Qt::ItemIsEnabled));
+    QVERIFY(!(Node(tree, QStringLiteral("N8"))->flags() & Qt::ItemIsEnabled));
+    QVERIFY(Node(tree, QStringLiteral("N9"))->flags() & Qt::ItemIsEnabled);
+
+    Harness group(true);
+    QVERIFY(group.act("mnuMWriteToRadio")->isVisible());
+    QVERIFY(group.act("MWriteRadio")->isVisible());
+  }
+
+  void childWindowsAreSingleInstance() {
+    Harness h;
+    h.act("mnuCloseAll")->trigger();
+    QVERIFY(h.openChildren().isEmpty());
+    h.act("mnuChannelInfo")->trigger();
+    h.act("mnuChannelInfo")->trigger();
+    QCOMPARE(h.openChildren().size(), 1);
+
+    auto* tree = h.window->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    emit tree->itemClicked(Node(tree, QStringLiteral("N1")), 0);
+    QCOMPARE(h.openChildren().size(), 1);
+  }
+
+  void paneCloseButtonClearsTreeViewCheck() {
+    Harness h;
+    h.window->show();
+    auto* pane = h.window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+    h.window->findChild<QAction*>(QStringLiteral("删除"))->trigger();
+    QVERIFY(!pane->parentWidget()->isVisible());
+    QVERIFY(!h.act("mnuTreeView")->isChecked());
+    h.act("mnuTreeView")->trigger();
+    QVERIFY(pane->parentWidget()->isVisible());
+  }
+
+  void menuNewAsksToolbarNewDoesNot() {
+    Harness h;
+    h.modify();
+    h.prompter.answers = {Answer::Cancel};
+    h.act("mnuFileNew")->trigger();
+    QCOMPARE(h.prompter.asked, QStringList{QStringLiteral("All data will be cleared.")});
+    QVERIFY(h.ctx->doc().IsDocumentModified());
+
+    h.prompter.answers = {Answer::Ok};
+    h.act("mnuFileNew")->trigger();
+    QVERIFY(h.ctx->doc().IsDocumentUnchanged());
+
+    h.modify();
+    h.prompter.asked.clear();
+    h.act("新建")->trigger();
+    QVERIFY(h.prompter.asked.isEmpty());
+    QVERIFY(h.ctx->doc().IsDocumentUnchanged());
+    QCOMPARE(h.openChildren(), QStringList{QStringLiteral("frmCommChInfo")});
+  }
+
+  void saveOfNeverSavedDocumentGoesToSaveAs() {
+    Harness h;
+    h.saveAnswer = QString();  // dialog cancelled: nothing changes
+    QVERIFY(!h.window->fileSave());
+    QCOMPARE(h.saveDialogs.size(), 1);
+    QVERIFY(h.saveDialogs[0].endsWith(QStringLiteral("new.dat")));
+    QVERIFY(h.ctx->doc().state().neverSaved);
+
+    h.saveAnswer = h.path("radio");  // no extension typed: ".dat" is added
+    h.act("mnuFileSave")->trigger();
+    QVERIFY(h.prompter.asked.isEmpty());
+    QCOMPARE(QFileInfo(h.path("radio.dat")).size(), 14531);
+    QCOMPARE(h.window->windowTitle(),
+             QStringLiteral("KR-4100[28.000000 - 29.700000 MHz][File Name:radio.dat]"));
+
+    // Once saved, Save asks before overwriting, and New keeps the file as the target.
+    h.act("新建")->trigger();
+    h.modify();
+    h.prompter.answers = {Answer::Cancel};
+    h.act("mnuFileSave")->trigger();
+    QCOMPARE(h.prompter.asked, QStringList{h.path("radio.dat") + kOverwriteEn});
+    QVERIFY(h.ctx->doc().IsDocumentModified());
+    h.prompter.answers = {Answer::Ok};
+    h.act("mnuFileSave")->trigger();
+    QVERIFY(h.ctx->doc().IsDocumentUnchanged());
+    QCOMPARE(h.saveDialogs.size(), 2);
+  }
+
+  void openRefusalsLeaveTheDocument() {
+    Harness h;
+    QFile shortFile(h.path("short.dat"));
+    QVERIFY(shortFile.open(QIODevice::WriteOnly));
+    shortFile.write(QByteArray("V600") + QByteArray(14526, '\0'));
+    shortFile.close();
+    QFile otherVersion(h.path("v500.dat"));
+    QVERIFY(otherVersion.open(QIODevice::WriteOnly));
+    otherVersion.write(QByteArray("V500") + QByteArray(14527, '\0'));
+    otherVersion.close();
+
+    h.modify();
+    // Modified: the save question first; Cancel stops before the dialog.
+    h.openAnswer = h.path("short.dat");
+    h.prompter.answers = {Answer::Cancel};
+    h.act("mnuFileOpen")->trigger();
+    QCOMPARE(h.prompter.asked, QStringList{kSaveQuestionEn});
+
+    h.prompter.asked.clear();
+    h.prompter.answers = {Answer::No};
+    h.act("mnuFileOpen")->trigger();
+    QCOMPARE(h.prompter.asked.size(), 2);
+    QCOMPARE(h.prompter.asked[1],
+             QStringLiteral("Fail to start the software. This version does not exist."));
+    QVERIFY(h.ctx->doc().IsDocumentModified());
+    QCOMPARE(h.ctx->doc().state().fileName, std::string("new.dat"));
+
+    // Another version's file: Yes tries to start that version; none is installed here.
+    bool started = false;
+    h.window->startProgram = [&](const QString&) { return started = true; };
+    h.prompter.asked.clear();
+    h.prompter.answers = {Answer::No, Answer::Yes};
+    h.openAnswer = h.path("v500.dat");
+    h.act("mnuFileOpen")->trigger();
+    QCOMPARE(h.prompter.asked.size(), 3);
+    QVERIFY(h.prompter.asked[1].startsWith(QStringLiteral("incompatible version.")));
+    QVERIFY(h.prompter.asked[1].contains(QStringLiteral("DataFile version is V5.00")));
+    QCOMPARE(h.prompter.asked[2],
+             QStringLiteral("Fail to start the software. This version does not exist."));
+    QVERIFY(!started);
+    QVERIFY(h.ctx->doc().IsDocumentModified());
+  }
+
+  void incompatibleFileStartsTheVersionThatReadsIt() {
+    Harness h(false,
+              "[Version]\r\nCurrentVersion=V600\r\nSoftVersionCount=1\r\nFirmVersionCount=2\r\n"
+              "[Soft]\r\nVersion0=V600\r\n[Firm]\r\nFirm0=V600V600\r\nFirm1=V500V500\r\n");
+    QFile file(h.path("v500.dat"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("V500") + QByteArray(14527, '\0'));
+    file.close();
+
+    QString started;
+    h.window->startProgram = [&](const QString& program) {
+      started = program;
+      return false;  // as if that version were not installed after all
+    };
+    h.openAnswer = h.path("v500.dat");
+    h.prompter.answers = {Answer::Yes};
+    h.act("mnuFileOpen")->trigger();
+    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    QCOMPARE(started, h.path("V500/") + exe);
+    QCOMPARE(h.prompter.asked.size(), 2);
+    QCOMPARE(h.prompter.asked[1],
+             QStringLiteral("Fail to start the software. This version does not exist."));
+    QCOMPARE(h.ctx->doc().state().fileName, std::string("new.dat"));
+  }
+
+  void openReadsAFileAndReopensTheChannelWindow() {
+    Harness h;
+    h.saveAnswer = h.path("kept.dat");
+    QVERIFY(h.window->fileSaveAs());
+    h.act("新建")->trigger();
+    QPointer<QWidget> before = h.window->childWindow(QStringLiteral("frmCommChInfo"));
+    h.openAnswer = h.path("kept.dat");
+    h.act("mnuFileOpen")->trigger();
+    QVERIFY(h.prompter.asked.isEmpty());
+    QVERIFY(before.isNull());
+    QCOMPARE(h.openChildren(), QStringList{QStringLiteral("frmCommChInfo")});
+    QVERIFY(!h.ctx->doc().state().neverSaved);
+    QVERIFY(h.window->windowTitle().endsWith(QStringLiteral("[File Name:kept.dat]")));
+  }
+
+  void closingAskedAndCancelKeepsTheDocument() {
+    Harness h;
+    h.window->show();
+    h.modify();
+    h.prompter.answers = {Answer::Cancel};
+    QVERIFY(!h.window->close());
+    QVERIFY(h.window->isVisible());
+    QVERIFY(h.ctx->doc().IsDocumentModified());
+    QCOMPARE(h.prompter.asked, QStringList{kSaveQuestionEn});
+
+    // Yes on a never-saved document needs a file name; a cancelled dialog keeps the window.
+    h.prompter.answers = {Answer::Yes};
+    h.saveAnswer = QString();
+    QVERIFY(!h.window->close());
+
+    h.window->setGeometry(30, 40, 700, 500);
+    h.prompter.answers = {Answer::No};
+    QVERIFY(h.window->close());
+    QSettings settings(QStringLiteral("KR_4100"), QStringLiteral("KR_4100"));
+    QCOMPARE(settings.value(QStringLiteral("Settings/MainWidth")).toInt(), 700 * 15);
+    QCOMPARE(settings.value(QStringLiteral("Settings/MainHeight")).toInt(), 500 * 15);
+  }
+
+  void languageSwitchRecaptionsAndReopensTheChannelWindow() {
+    Harness h;
+    QCOMPARE(h.act("mnuFileNew")->text(), QStringLiteral("&New"));
+    QPointer<QWidget> before = h.window->childWindow(QStringLiteral("frmCommChInfo"));
+    QVERIFY(before);
+
+    h.ctx->settings().currentLanguage = kChinese;  // as the language dialog leaves it
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(h.window.get(), &activate);
+
+    QCOMPARE(h.window->windowTitle(),
+             QString::fromUtf8("KR-4100[28.000000 - 29.700000 MHz][文件名:new.dat]"));
+    QCOMPARE(h.act("mnuFileNew")->text(), QString::fromUtf8("新建(&N)"));
+    QCOMPARE(h.window->findChild<QMenu*>(QStringLiteral("mnuFile"))->title(),
+             QString::fromUtf8("文件&F"));
+    QCOMPARE(h.window->findChild<QLabel*>(QStringLiteral("Panels_3"))->text(),
+             QString::fromUtf8("通信口1"));
+    auto* tree = h.window->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    QCOMPARE(Node(tree, QStringLiteral("N1"))->text(0), QString::fromUtf8("信道信息"));
+    QVERIFY(before.isNull());
+    QCOMPARE(h.openChildren(), QStringList{QStringLiteral("frmCommChInfo")});
+    QCOMPARE(h.ctx->settings().captionLanguage, int(kChinese));
+
+    // A maximised child does not add its title to the caption.
+    h.window->show();
+    h.window->mdiArea()->subWindowList().constFirst()->showMaximized();
+    QCOMPARE(h.window->windowTitle(),
+             QString::fromUtf8("KR-4100[28.000000 - 29.700000 MHz][文件名:new.dat]"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
