@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program from its installation layout.
+# Installs what is missing, builds, and starts the desktop program from its installation layout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
-exec build/KR-4100/V600/kr4100-cli "${@:---help}"
+exec build/KR-4100/V600/kr4100 "$@"
