@@ -7,12 +7,15 @@ seconds=${FUZZ_SECONDS:-30}
 bash scripts/setup.sh
 CXX=clang++ CC=clang cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKR4100_FUZZ=ON -DKR4100_BUILD_TESTS=OFF >/dev/null
-cmake --build build-fuzz -j2
+cmake --build build-fuzz -j2 --target fuzz_data_file fuzz_ini fuzz_unpack_image fuzz_session kr4100-cli
 
 # Seeds: a real data file, and the two INI files the installation carries.
 mkdir -p build-fuzz/corpus/fuzz_data_file build-fuzz/corpus/fuzz_ini
 build-fuzz/KR-4100/V600/kr4100-cli new --no-template build-fuzz/corpus/fuzz_data_file/new.dat
 cp data/Version.ini.in data/mysetup.ini.in build-fuzz/corpus/fuzz_ini/
+mkdir -p build-fuzz/corpus/fuzz_unpack_image
+build-fuzz/KR-4100/V600/kr4100-cli pack build-fuzz/corpus/fuzz_data_file/new.dat \
+  build-fuzz/corpus/fuzz_unpack_image/new.img
 
 for target in build-fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
