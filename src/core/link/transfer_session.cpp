@@ -207,12 +207,9 @@ void TransferSession::onReceived(std::span<const std::uint8_t> bytes) {
     searchReply(reply, bytes);
   } else if (group_ && waitingForNext_) {
     groupWaitingReply(reply);
-  } else if (kind_ == SessionKind::Read) {
-    handleRead(reply, bytes);
-  } else if (kind_ == SessionKind::Write) {
-    handleWrite(reply, bytes);
-  } else if (kind_ == SessionKind::ReadInfo) {
-    handleReadInfo(reply, bytes);
+  } else if (kind_ == SessionKind::Read || kind_ == SessionKind::Write ||
+             kind_ == SessionKind::ReadInfo) {
+    handleTransferReply(reply, bytes);
   } else if (kind_ == SessionKind::WriteInfo) {
     // The radio takes no information: whatever it answers, the session ends without success.
     finish(false);
@@ -255,23 +252,36 @@ void TransferSession::afterIdentityAck() {
   }
 }
 
-void TransferSession::handleRead(ReplyType type, std::span<const std::uint8_t> bytes) {
+// One table for reads, writes and radio-information reads: they differ only in what step 4
+// expects (a data block to store, or the acknowledge of one sent) and in the identity handling.
+void TransferSession::handleTransferReply(ReplyType type, std::span<const std::uint8_t> bytes) {
+  const bool writing = kind_ == SessionKind::Write;
   switch (step_) {
     case 1:
       if (type != ReplyType::Ack) return;
+      if (writing) firstRadio_ = false;
       step_ = 2;
       sendIdentityRequest();
       return;
     case 2:
       if (type != ReplyType::Identity) return;
-      storeIdentity(bytes);
+      if (IsConfigTransfer(kind_)) storeIdentity(bytes);
       step_ = 3;
       sendAck();
       return;
     case 3:
-      if (type == ReplyType::Ack) afterIdentityAck();
+      if (type != ReplyType::Ack) return;
+      if (IsConfigTransfer(kind_)) {
+        afterIdentityAck();
+      } else {
+        requestNextBlock();
+      }
       return;
     case 4:
+      if (writing) {
+        if (type == ReplyType::Ack) sendNextBlock();
+        return;
+      }
       if (type != ReplyType::DataBlock) return;
       storeBlock(bytes);
       reportProgress(currentAddress_);
@@ -279,71 +289,7 @@ void TransferSession::handleRead(ReplyType type, std::span<const std::uint8_t> b
       sendAck();
       return;
     case 5:
-      if (type == ReplyType::Ack) requestNextBlock();
-      return;
-    case kStepEndSuccess:
-      if (type == ReplyType::Ack) finish(true);
-      return;
-    case kStepEndFailure:
-      if (type == ReplyType::Ack) finish(false);
-      return;
-    default:
-      return;
-  }
-}
-
-void TransferSession::handleWrite(ReplyType type, std::span<const std::uint8_t> bytes) {
-  switch (step_) {
-    case 1:
-      if (type != ReplyType::Ack) return;
-      firstRadio_ = false;
-      step_ = 2;
-      sendIdentityRequest();
-      return;
-    case 2:
-      if (type != ReplyType::Identity) return;
-      storeIdentity(bytes);
-      step_ = 3;
-      sendAck();
-      return;
-    case 3:
-      if (type == ReplyType::Ack) afterIdentityAck();
-      return;
-    case 4:
-      if (type == ReplyType::Ack) sendNextBlock();
-      return;
-    case kStepEndSuccess:
-      if (type == ReplyType::Ack) finish(true);
-      return;
-    case kStepEndFailure:
-      if (type == ReplyType::Ack) finish(false);
-      return;
-    default:
-      return;
-  }
-}
-
-void TransferSession::handleReadInfo(ReplyType type, std::span<const std::uint8_t> bytes) {
-  switch (step_) {
-    case 1:
-      if (type != ReplyType::Ack) return;
-      step_ = 2;
-      sendIdentityRequest();
-      return;
-    case 2:
-      if (type != ReplyType::Identity) return;
-      step_ = 3;
-      sendAck();
-      return;
-    case 3:
-    case 5:
-      if (type == ReplyType::Ack) requestNextBlock();
-      return;
-    case 4:
-      if (type != ReplyType::DataBlock) return;
-      storeBlock(bytes);
-      step_ = 5;
-      sendAck();
+      if (type == ReplyType::Ack && !writing) requestNextBlock();
       return;
     case kStepEndSuccess:
       if (type == ReplyType::Ack) finish(true);

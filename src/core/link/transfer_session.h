@@ -82,9 +82,7 @@ class TransferSession {
 
   bool openPort(const PortSettings& settings);
   void closePort();
-  void handleRead(ReplyType type, std::span<const std::uint8_t> bytes);
-  void handleWrite(ReplyType type, std::span<const std::uint8_t> bytes);
-  void handleReadInfo(ReplyType type, std::span<const std::uint8_t> bytes);
+  void handleTransferReply(ReplyType type, std::span<const std::uint8_t> bytes);
   void afterIdentityAck();
   void storeIdentity(std::span<const std::uint8_t> bytes);
   void storeBlock(std::span<const std::uint8_t> bytes);
