@@ -11,8 +11,9 @@ namespace {
 TEST(Startup, FirstRunInTheInstalledLayoutSetsEverythingInOrder) {
   const InstallLayout install{KR4100_PROGRAM_DIR};
   testing::TempDir dir;
-  // The installed settings as the build ships them, copied so the test does not change them.
-  std::filesystem::copy_file(install.settingsIni(), dir / "mysetup.ini");
+  // The settings as the build ships them (the installed copy may have been changed by a run).
+  testing::WriteText(dir / "mysetup.ini",
+                     "[language]\nIsFirstRun=1\ncomPort=1\nHandshaking=0\nStopBit=1\nCurrentLanguage=1\n");
   IniFile settings = IniFile::Open(dir / "mysetup.ini");
   const IniFile versions = IniFile::Open(install.versionIni());
   ASSERT_TRUE(versions.existed());
