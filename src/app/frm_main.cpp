@@ -32,6 +32,7 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 constexpr const char* kChannelWindow = "frmCommChInfo";
+constexpr const char* kWantedSize = "kr4100WantedSize";  // a child's own size, kept on cascade
 constexpr const char* kLocalInformationKey = "N9";
 
 // Editor commands: the menu entry, the tree node key, the child window.
@@ -278,7 +279,7 @@ void frmMain::createActions() {
     actions_[id]->setCheckable(true);
     actions_[id]->setChecked(true);
   }
-  action(S::mnuWindowCascade, "mnuWindowCascade", [this] { mdiArea_->cascadeSubWindows(); });
+  action(S::mnuWindowCascade, "mnuWindowCascade", [this] { cascade(); });
   action(S::mnuWindowTileVertical, "mnuWindowTileVertical", [this] { mdiArea_->tileSubWindows(); });
   action(S::mnuWindowTileHorizontal, "mnuWindowTileHorizontal",
          [this] { mdiArea_->tileSubWindows(); });
@@ -598,6 +599,12 @@ void frmMain::switchLanguageIfChanged() {
   reopenChannelWindow();
 }
 
+void frmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Children opened before the first show get their sizes fitted to the area now.
+  if (!event->spontaneous()) QTimer::singleShot(0, this, [this] { fitChildren(); });
+}
+
 bool frmMain::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::WindowActivate:
@@ -658,11 +665,33 @@ QWidget* frmMain::openChild(const QString& name) {
   if (factory == childFactories_.cend()) return nullptr;
   QWidget* window = (*factory)();
   window->setObjectName(name);
+  // A window that chose its own size keeps it; the area would otherwise shrink it to a minimum.
+  const QSize wanted = window->testAttribute(Qt::WA_Resized) ? window->size() : QSize();
   QMdiSubWindow* sw = mdiArea_->addSubWindow(window);
   sw->setAttribute(Qt::WA_DeleteOnClose);
+  if (wanted.isValid()) sw->setProperty(kWantedSize, wanted);
   sw->show();
-  mdiArea_->cascadeSubWindows();
+  cascade();
   return window;
+}
+
+void frmMain::cascade() {
+  // Before the main window is first shown the area has no size of its own yet, and a cascade
+  // asked for then would run again at the show, shrinking every window.
+  if (mdiArea_->isVisible()) mdiArea_->cascadeSubWindows();
+  fitChildren();
+}
+
+void frmMain::fitChildren() {
+  const QSize room = mdiArea_->isVisible() ? mdiArea_->viewport()->size() : QSize(4096, 4096);
+  for (QMdiSubWindow* sw : mdiArea_->subWindowList()) {
+    const QSize wanted = sw->property(kWantedSize).toSize();
+    if (!wanted.isValid()) continue;
+    const QSize margins = sw->size() - sw->widget()->size();
+    const QPoint at(std::max(sw->x(), 0), std::max(sw->y(), 0));
+    const QSize size = (wanted + margins).boundedTo(room - QSize(at.x(), at.y()));
+    sw->setGeometry(QRect(at, size.expandedTo(sw->minimumSizeHint())));
+  }
 }
 
 void frmMain::closeAllChildren() {
@@ -674,7 +703,7 @@ void frmMain::closeAllChildren() {
 
 void frmMain::reopenChannelWindow() {
   openChild(QLatin1String(kChannelWindow));
-  mdiArea_->cascadeSubWindows();
+  cascade();
 }
 
 void frmMain::commitEdits() {

@@ -51,6 +51,8 @@ class frmMain : public QMainWindow {
   // register here; a command whose window is not registered stays disabled.
   void registerChildWindow(const QString& name, std::function<QWidget*()> factory);
   QWidget* openChild(const QString& name);
+  void cascade();      // cascades the children, each at the size it asked for as far as it fits
+  void fitChildren();  // each child at the size it asked for as far as the area holds it
   QWidget* childWindow(const QString& name) const;  // the open window of that name, if any
   void closeAllChildren();
 
@@ -66,6 +68,7 @@ class frmMain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool event(QEvent* event) override;
 
  private:

@@ -147,8 +147,23 @@ void frmCommChInfo::Impl::build() {
   // CommandHelp has no action.
   QObject::connect(grid->horizontalHeader(), &QHeaderView::sectionResized, q,
                    [this] { placeEditors(); });
-  QObject::connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, q,
+  scrollTimer = new QTimer(q);
+  scrollTimer->setObjectName(QStringLiteral("ScrollTimer"));
+  scrollTimer->setSingleShot(true);
+  scrollTimer->setInterval(kScrollIntervalMs);
+  QObject::connect(scrollTimer, &QTimer::timeout, q, [this] {
+    // The last scroll of a burst still moves the cursor, so the editor never stays over a row
+    // it does not edit.
+    if (!scrollPending) return;
+    scrollPending = false;
+    gridScrolled();
+  });
+  QObject::connect(grid->horizontalScrollBar(), &QScrollBar::valueChanged, q,
                    [this] { placeEditors(); });
+  QObject::connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, q, [this] {
+    placeEditors();
+    gridScrolled();
+  });
   grid->installEventFilter(q);
   grid->viewport()->installEventFilter(q);
 }
@@ -164,9 +179,8 @@ void frmCommChInfo::Impl::InitShowGrid() {
   grid->horizontalHeader()->setHighlightSections(false);
   grid->horizontalHeader()->setSectionsClickable(false);  // a heading click would select a column
   grid->horizontalHeader()->setFixedHeight(510 / kTwipsPerPixel);
-  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   const QFontMetrics metrics(q->font());
-  const int rowHeight = metrics.height() + 6;
+  const int rowHeight = metrics.height() + 4;
   grid->verticalHeader()->setDefaultSectionSize(rowHeight);
   grid->verticalHeader()->setMinimumSectionSize(rowHeight);
   const QBrush fixed = q->palette().button();
@@ -186,7 +200,6 @@ void frmCommChInfo::Impl::InitShowGrid() {
       grid->setItem(r - 1, c, item);
     }
   }
-  grid->setMinimumHeight(grid->horizontalHeader()->height() + 10 * rowHeight);
   SetEditNoVisable();
 }
 
@@ -204,8 +217,20 @@ void frmCommChInfo::Impl::sizeColumns() {
     grid->setColumnWidth(c, w);
     width += w;
   }
-  grid->setMinimumWidth(width + grid->verticalScrollBar()->sizeHint().width() +
-                        2 * grid->frameWidth());
+  fullGridWidth = width + grid->verticalScrollBar()->sizeHint().width() + 2 * grid->frameWidth();
+}
+
+// Opens wide enough for every column and tall enough for 25 rows; the user may shrink it, and
+// the grid then scrolls.
+void frmCommChInfo::Impl::sizeWindow() {
+  const int frame = 2 * grid->frameWidth();
+  const int header = grid->horizontalHeader()->height();
+  const int rowHeight = grid->verticalHeader()->defaultSectionSize();
+  grid->setMinimumSize(fullGridWidth, header + kVisibleRows * rowHeight + frame);
+  q->layout()->activate();
+  const QSize full = q->minimumSizeHint().expandedTo(QSize(q->width(), 0));
+  grid->setMinimumSize(fullGridWidth / 3, header + 8 * rowHeight + frame);
+  q->resize(full);
 }
 
 void frmCommChInfo::Impl::updateCaption() {
@@ -374,6 +399,7 @@ frmCommChInfo::frmCommChInfo(AppContext& ctx, QWidget* parent)
     d_->InitComboList();
     d_->ChangShowByLanguage();
     d_->SetGridData();
+    d_->sizeWindow();
     d_->gridOpen = true;
     {
       const QSignalBlocker block(d_->grid);

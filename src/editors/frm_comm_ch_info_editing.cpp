@@ -44,6 +44,7 @@ bool frmCommChInfo::Impl::FlexConcludeRx() {
 
 void frmCommChInfo::Impl::EnterGridEdit() {
   guarded("frmCommChInfo_EnterGridEdit", [&] {
+    editTopRow = topRow();
     editCol = gridCol();
     editRow = gridRow();
     if (editRow < 1 || editCol < 1) return;
@@ -83,6 +84,26 @@ void frmCommChInfo::Impl::placeEditors() {
   const QRect rect = grid->visualItemRect(cell(editRow, editCol));
   if (text1->isVisible() && editCol <= kColTxFre) text1->setGeometry(rect);
   if (QComboBox* box = comboFor(editCol); box && box->isVisible()) box->setGeometry(rect);
+}
+
+void frmCommChInfo::Impl::gridScrolled() {
+  if (scrollTimer->isActive()) {
+    scrollPending = true;
+    return;
+  }
+  scrollTimer->start();
+  guarded("MSFlexGrid1_Scroll Error", [&] { followScroll(); });
+}
+
+// The cursor moves with the scroll, so the editor keeps its place on screen over a new row.
+void frmCommChInfo::Impl::followScroll() {
+  const int row = gridRow();
+  const int col = gridCol();
+  // A scroll that brings a newly chosen cell into view is not the editor's to follow.
+  if (row < 1 || col < 1 || editRow < 1 || row != editRow) return;
+  const int newRow = row - editTopRow + topRow();
+  if (newRow < 1 || newRow > kGridRows || newRow == row) return;
+  grid->setCurrentCell(newRow - 1, col);  // enters the cell, which commits the old one
 }
 
 void frmCommChInfo::Impl::SaveShowGridData() {

@@ -22,6 +22,8 @@ namespace kr4100 {
 
 inline constexpr int kGridRows = 60;  // data rows; row r of the grid is channel number r
 inline constexpr int kGridCols = 10;  // column 0 shows the row number, 1..9 are ChannelColumn
+inline constexpr int kVisibleRows = 25;
+inline constexpr int kScrollIntervalMs = 500;
 
 inline bool IsEnterKey(const QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
@@ -49,6 +51,7 @@ class frmCommChInfo::Impl {
   QPushButton* commandClose = nullptr;
   QPushButton* commandHelp = nullptr;
   QTimer* timerFocus = nullptr;
+  QTimer* scrollTimer = nullptr;  // one scroll handled per interval
   QPointer<FrmCHInfoEdit> editDialog;
 
   int editCol = 0;
@@ -60,6 +63,9 @@ class frmCommChInfo::Impl {
   bool firstActivation = true;
   bool storing = false;  // a store is running: focus changes it causes commit nothing
   int focusCol = 0;
+  int fullGridWidth = 0;        // every column shown
+  int editTopRow = 1;           // the grid's top row when the editor opened
+  bool scrollPending = false;   // a scroll came while the timer ran
   bool ownWarningSink = false;
 
   RadioConfig& rec() { return ctx.doc().working(); }
@@ -67,6 +73,7 @@ class frmCommChInfo::Impl {
   int count(int g) { return std::clamp<int>(rec().ChCount[g], 0, kChannelsPerGroup); }
   int gridRow() { return grid->currentRow() + 1; }  // 0 when no cell is current
   int gridCol() { return std::max(grid->currentColumn(), 0); }
+  int topRow() { return std::max(grid->rowAt(0), 0) + 1; }
   QTableWidgetItem* cell(int row, int col) { return grid->item(row - 1, col); }
   QComboBox* comboFor(int col) { return col >= 3 && col <= 9 ? combo8[col - 2] : nullptr; }
 
@@ -80,6 +87,7 @@ class frmCommChInfo::Impl {
   void ChangShowByLanguage();
   void updateCaption();
   void sizeColumns();
+  void sizeWindow();
   void ShowChIfoData(const ChInfo& entry, int row);
   void SetGridData();
   void showEmergencyChoices();
@@ -95,6 +103,8 @@ class frmCommChInfo::Impl {
   }
   void applyFocus();
   void placeEditors();
+  void gridScrolled();
+  void followScroll();
   void SaveShowGridData();
   void store(int chNum, int column, const QString& value);
   void SetEditNoVisable();

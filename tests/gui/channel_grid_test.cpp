@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -173,6 +174,45 @@ class ChannelGridTest : public QObject {
     QTest::keyClick(f.text1(), Qt::Key_Return);
     QCOMPARE(f.row(), 3);
     QVERIFY(f.editorOver(f.text1(), 3, 1));
+  }
+
+  void scrollingMovesTheCursorUnderTheEditor() {
+    Fixture f;
+    QScrollBar* bar = f.grid()->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    f.go(5, 1);
+    const QRect place = f.text1()->geometry();
+    f.text1()->selectAll();
+    QTest::keyClicks(f.text1(), "28.5");
+    // Three rows down: the editor stays where it was, now over row 8; row 5 got what was typed.
+    bar->setValue(3);
+    QCOMPARE(f.row(), 8);
+    QVERIFY(f.editorOver(f.text1(), 8, 1));
+    QCOMPARE(f.text1()->geometry(), place);
+    QVERIFY(f.channel(5));
+    // A second scroll within the interval waits; the editor follows its cell meanwhile.
+    bar->setValue(6);
+    QCOMPARE(f.row(), 8);
+    QVERIFY(f.editorOver(f.text1(), 8, 1));
+    // When the interval ends the cursor catches up, back under the editor's place.
+    QTRY_COMPARE_WITH_TIMEOUT(f.row(), 11, 2000);
+    QCOMPARE(f.text1()->geometry(), place);
+    // Attribute columns move the same way; an empty row still sends the cursor to RX.
+    QTest::qWait(600);
+    f.go(15, 3);
+    QCOMPARE(f.col(), 1);
+    bar->setValue(0);
+    QVERIFY(f.row() < 15);
+    QCOMPARE(f.col(), 1);
+    // Choosing a cell out of view scrolls to it; the cursor stays on the chosen cell.
+    QTest::qWait(600);
+    bar->setValue(0);
+    QTest::qWait(600);
+    f.go(30, 1);
+    QVERIFY(bar->value() > 0);
+    QTest::qWait(600);
+    QCOMPARE(f.row(), 30);
+    QVERIFY(f.editorOver(f.text1(), 30, 1));
   }
 
   void frequencyFieldRefusesLettersAndPaste() {
