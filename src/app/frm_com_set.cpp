@@ -15,7 +15,6 @@
 namespace kr4100 {
 namespace {
 
-constexpr Bilingual kVirtualRadioShown{"Virtual radio", "虚拟对讲机"};
 constexpr int kRefreshMs = 1000;
 
 // "COM7" (or Windows' "\\.\COM7") names port number 7; three digits at most.
@@ -96,10 +95,9 @@ void FrmComSet::reCaption() {
 
 void FrmComSet::fillList() {
   combo1_->clear();
-  const QString virtualRadio = RadioSessions::virtualRadioName();
   for (const QString& port : listPorts_ ? listPorts_() : QStringList()) {
     if (port.isEmpty() || combo1_->findData(port) >= 0) continue;
-    combo1_->addItem(port == virtualRadio ? ctx_.pick(kVirtualRadioShown) : port, port);
+    combo1_->addItem(RadioSessions::shownPortName(ctx_, port), port);
   }
 }
 

@@ -550,8 +550,10 @@ void frmMain::updateStatusBar() {
   const StartupSettings& s = ctx_.settings();
   panel_[1]->setText(QString::fromStdString(ctx_.state().modelName) + QLatin1Char('[') +
                      QString::fromStdString(ctx_.doc().state().bandText) + QLatin1Char(']'));
-  panel_[2]->setText(s.comDevice.empty() ? caption(ShellText::Com) + QString::number(s.comPort)
-                                         : QString::fromStdString(s.comDevice));
+  panel_[2]->setText(
+      s.comDevice.empty()
+          ? caption(ShellText::Com) + QString::number(s.comPort)
+          : RadioSessions::shownPortName(ctx_, QString::fromStdString(s.comDevice)));
 }
 
 // The one place that decides which commands are offered.

@@ -453,4 +453,8 @@ QStringList RadioSessions::portNames() {
 
 QString RadioSessions::virtualRadioName() { return QString::fromLatin1(kVirtualRadioStored); }
 
+QString RadioSessions::shownPortName(const AppContext& ctx, const QString& port) {
+  return IsVirtualRadio(port) ? ctx.pick(kVirtualRadioShown) : port;
+}
+
 }  // namespace kr4100

@@ -28,6 +28,8 @@ class RadioSessions : public QObject {
   // The port list the port dialog offers: the system's serial ports, then "Virtual radio".
   static QStringList portNames();
   static QString virtualRadioName();
+  // How a stored port is shown: the virtual radio in the language in force, others as they are.
+  static QString shownPortName(const AppContext& ctx, const QString& port);
 
   // Set by the main window.
   std::function<void()> commitPendingEdits;  // before packing a write

@@ -1,6 +1,11 @@
 // The main window: commands offered, captions in both languages, and the document lifecycle with
 // its questions (New, Save, Save As, Open refusals, closing).
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -13,6 +18,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app_context.h"
@@ -37,7 +43,8 @@ struct Harness {
   QString saveAnswer;       // what the save dialog returns ("" = cancelled)
   QString openAnswer;
 
-  explicit Harness(bool groupWrite = false, const QByteArray& versionIni = {}) {
+  explicit Harness(bool groupWrite = false, const QByteArray& versionIni = {},
+                   int systemLocale = 0x0409) {
     if (!versionIni.isEmpty()) {
       QFile ini(root.filePath(QStringLiteral("Version.ini")));
       if (ini.open(QIODevice::WriteOnly)) ini.write(versionIni);
@@ -49,7 +56,7 @@ struct Harness {
       std::filesystem::copy_file(entry.path(), programDir / "Init" / entry.path().filename());
     ctx = std::make_unique<AppContext>(InstallLayout{programDir}, prompter);
     ctx->groupWriteEnabled = groupWrite;
-    ctx->startup(0x0409, root.path().toStdString() + "/user");
+    ctx->startup(systemLocale, root.path().toStdString() + "/user");
     window = std::make_unique<frmMain>(*ctx);
     window->chooseSaveFile = [this](const QString& suggested, const QString&) {
       saveDialogs << suggested;
@@ -77,6 +84,31 @@ QTreeWidgetItem* Node(QTreeWidget* tree, const QString& key) {
   for (int i = 0; root && i < root->childCount(); ++i)
     if (root->child(i)->data(0, Qt::UserRole).toString() == key) return root->child(i);
   return nullptr;
+}
+
+// Answers the next modal dialog once it is up, as a user would, and notes which one it was.
+class ModalAnswer {
+ public:
+  explicit ModalAnswer(std::function<void(QDialog*)> answer) : answer_(std::move(answer)) {
+    QObject::connect(&poll_, &QTimer::timeout, [this] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dialog || !dialog->isVisible()) return;
+      poll_.stop();
+      seen = dialog->objectName();
+      answer_(dialog);
+    });
+    poll_.start(10);
+  }
+  QString seen;
+
+ private:
+  QTimer poll_;
+  std::function<void(QDialog*)> answer_;
+};
+
+template <class T>
+T* Child(QDialog* dialog, const char* name) {
+  return dialog->findChild<T*>(QString::fromUtf8(name));
 }
 
 }  // namespace
@@ -307,6 +339,77 @@ class MainWindowTest : public QObject {
     QSettings settings(QStringLiteral("KR_4100"), QStringLiteral("KR_4100"));
     QCOMPARE(settings.value(QStringLiteral("Settings/MainWidth")).toInt(), 700 * 15);
     QCOMPARE(settings.value(QStringLiteral("Settings/MainHeight")).toInt(), 500 * 15);
+  }
+
+  void menuCommandsOpenTheirDialogsModally() {
+    Harness h(false, {}, 0x0804);
+    h.window->show();
+    QCOMPARE(h.act("mnuFileNew")->text(), QString::fromUtf8("新建(&N)"));
+    QPointer<QWidget> grid = h.window->childWindow(QStringLiteral("frmCommChInfo"));
+
+    // Language: English chosen and confirmed; the windows follow at once.
+    {
+      ModalAnswer answer([](QDialog* d) {
+        Child<QComboBox>(d, "Combo1")->setCurrentIndex(0);
+        Child<QPushButton>(d, "Command1")->click();
+      });
+      h.act("mnuLanguage")->trigger();
+      QCOMPARE(answer.seen, QStringLiteral("FrmSetLanguage"));
+    }
+    QCOMPARE(h.act("mnuFileNew")->text(), QStringLiteral("&New"));
+    QVERIFY(grid.isNull());
+    grid = h.window->childWindow(QStringLiteral("frmCommChInfo"));
+    QVERIFY(grid);
+
+    // Port: the virtual radio chosen; the status bar names it.
+    {
+      ModalAnswer answer([](QDialog* d) {
+        auto* ports = Child<QComboBox>(d, "Combo1");
+        const int index = ports->findText(QStringLiteral("Virtual radio"));
+        ports->setCurrentIndex(index);
+        emit ports->activated(index);  // what a pick from the list sends
+        Child<QPushButton>(d, "CommandOK")->click();
+      });
+      h.act("mnuComm")->trigger();
+      QCOMPARE(answer.seen, QStringLiteral("FrmComSet"));
+    }
+    QCOMPARE(h.window->findChild<QLabel*>(QStringLiteral("Panels_3"))->text(),
+             QStringLiteral("Virtual radio"));
+
+    // Model, about and print selection: cancelled or closed, nothing changes.
+    const RadioConfig before = h.ctx->doc().working();
+    const std::pair<const char*, const char*> closers[] = {
+        {"mnuModelInfo", "Command2"}, {"mnuHelpAbout", "CommandOK"},
+        {"mnuFilePrint", "CommandCancel"}};
+    const char* const names[] = {"FrmModelInfo", "frmAbout", "FrmPrintSelect"};
+    for (int i = 0; i < 3; ++i) {
+      const char* button = closers[i].second;
+      ModalAnswer answer([button](QDialog* d) { Child<QPushButton>(d, button)->click(); });
+      h.act(closers[i].first)->trigger();
+      QCOMPARE(answer.seen, QString::fromUtf8(names[i]));
+    }
+    QVERIFY(h.ctx->doc().working() == before);
+    QCOMPARE(h.window->childWindow(QStringLiteral("frmCommChInfo")), grid.data());
+    QVERIFY(h.prompter.asked.isEmpty());
+  }
+
+  void minimisedWindowLeavesTheStoredGeometry() {
+    {
+      Harness h;
+      h.window->show();
+      h.window->setGeometry(50, 60, 800, 600);
+      QVERIFY(h.window->close());
+    }
+    Harness h;
+    h.window->show();
+    QCOMPARE(h.window->size(), QSize(800, 600));
+    h.window->setGeometry(10, 20, 500, 400);  // where a minimised window may report itself
+    h.window->showMinimized();
+    QVERIFY(h.window->isMinimized());
+    QVERIFY(h.window->close());
+    QSettings settings(QStringLiteral("KR_4100"), QStringLiteral("KR_4100"));
+    QCOMPARE(settings.value(QStringLiteral("Settings/MainWidth")).toInt(), 800 * 15);
+    QCOMPARE(settings.value(QStringLiteral("Settings/MainLeft")).toInt(), 50 * 15);
   }
 
   void languageSwitchRecaptionsAndReopensTheChannelWindow() {
