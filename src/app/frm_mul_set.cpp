@@ -4,13 +4,12 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor_support.h"
 #include "link/transfer_session.h"
 
 namespace kr4100 {
@@ -20,63 +19,31 @@ constexpr Bilingual kCaption{"Write to Group of Radios", "成批写入"};
 constexpr Bilingual kNumberOfRadios{"Number of radios", "对讲机数量"};
 
 // The number field takes what a keypad can type: digits, "#", "*" and "A"-"D" (typed "a"-"d"
-// become capitals). Copy, cut and paste, the context menu and codes above 127 never get in;
-// Enter moves on to the next control as Tab does.
-class RadioCountFilter : public QObject {
- public:
-  explicit RadioCountFilter(QLineEdit* edit) : QObject(edit), edit_(edit) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::KeyPress:
-        return keyPress(static_cast<QKeyEvent*>(event));
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonRelease:
-      case QEvent::MouseButtonDblClick: {
-        const auto button = static_cast<QMouseEvent*>(event)->button();
-        return button == Qt::RightButton || button == Qt::MiddleButton;
-      }
-      case QEvent::ContextMenu:
-      case QEvent::DragEnter:
-      case QEvent::DragMove:
-      case QEvent::Drop:
-      case QEvent::InputMethod:
-        return true;
-      default:
-        return QObject::eventFilter(watched, event);
-    }
-  }
-
- private:
-  bool keyPress(QKeyEvent* key) {
-    if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) ||
-        key->matches(QKeySequence::Paste))
-      return true;
-    if (key->modifiers().testFlag(Qt::ControlModifier) &&
-        (key->key() == Qt::Key_C || key->key() == Qt::Key_V || key->key() == Qt::Key_X))
-      return true;
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-      QCoreApplication::sendEvent(edit_, &tab);
-      return true;
-    }
-    const QString text = key->text();
-    if (text.isEmpty()) return false;  // movement and editing keys
-    const char16_t code = text.at(0).unicode();
-    if (code > 127) return true;
-    if (code < 32 || code == 127) return false;  // control characters do their usual work
-    if ((code >= u'0' && code <= u'9') || code == u'#' || code == u'*' || (code >= u'A' && code <= u'D'))
-      return false;
-    if (code >= u'a' && code <= u'd') {
-      edit_->insert(QString(QChar(code - u'a' + u'A')));
-      return true;
-    }
+// become capitals). Ctrl+C, Ctrl+V, Ctrl+X and codes above 127 never get in; Enter moves on to
+// the next control as Tab does. True when the key is swallowed.
+bool RadioCountKey(QLineEdit* edit, QKeyEvent* key) {
+  if (key->modifiers().testFlag(Qt::ControlModifier) &&
+      (key->key() == Qt::Key_C || key->key() == Qt::Key_V || key->key() == Qt::Key_X))
+    return true;
+  if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QCoreApplication::sendEvent(edit, &tab);
     return true;
   }
-
-  QLineEdit* edit_;
-};
+  const QString text = key->text();
+  if (text.isEmpty()) return false;  // movement and editing keys
+  const char16_t code = text.at(0).unicode();
+  if (code > 127) return true;
+  if (code < 32 || code == 127) return false;  // control characters do their usual work
+  if ((code >= u'0' && code <= u'9') || code == u'#' || code == u'*' ||
+      (code >= u'A' && code <= u'D'))
+    return false;
+  if (code >= u'a' && code <= u'd') {
+    edit->insert(QString(QChar(code - u'a' + u'A')));
+    return true;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -88,10 +55,7 @@ FrmMulSet::FrmMulSet(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(c
   label1_->setObjectName(QStringLiteral("Label1"));
   text1_ = new QLineEdit(QStringLiteral("10"), this);
   text1_->setObjectName(QStringLiteral("Text1"));
-  text1_->setContextMenuPolicy(Qt::PreventContextMenu);
-  text1_->setAcceptDrops(false);
-  text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
-  text1_->installEventFilter(new RadioCountFilter(text1_));
+  RestrictToTypedKeys(text1_, [edit = text1_](QKeyEvent* key) { return RadioCountKey(edit, key); });
   label1_->setBuddy(text1_);
   command1_ = new QPushButton(this);
   command1_->setObjectName(QStringLiteral("Command1"));

@@ -18,10 +18,11 @@ struct MessageBoxWarningSink {
   }
 };
 
-// Everything that could put text into a frequency field other than typing one allowed key.
-class FrequencyFieldFilter : public QObject {
+// Everything that could put text into a field other than typing one allowed key.
+class TypedKeysFilter : public QObject {
  public:
-  using QObject::QObject;
+  TypedKeysFilter(QObject* parent, std::function<bool(QKeyEvent*)> refuse)
+      : QObject(parent), refuse_(std::move(refuse)) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -31,7 +32,7 @@ class FrequencyFieldFilter : public QObject {
         if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Copy) ||
             key->matches(QKeySequence::Cut))
           return true;
-        return RefusedFrequencyKey(key->key(), key->modifiers(), key->text());
+        return refuse_(key);
       }
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
@@ -50,6 +51,9 @@ class FrequencyFieldFilter : public QObject {
         return QObject::eventFilter(watched, event);
     }
   }
+
+ private:
+  std::function<bool(QKeyEvent*)> refuse_;
 };
 
 }  // namespace
@@ -76,14 +80,20 @@ bool RefusedFrequencyKey(int key, Qt::KeyboardModifiers modifiers, const QString
   return false;  // other control codes (Backspace, Ctrl+A ...) and 127 do their usual work
 }
 
-void MakeFrequencyField(QLineEdit* edit) {
+void RestrictToTypedKeys(QLineEdit* edit, std::function<bool(QKeyEvent*)> refuse) {
   edit->setContextMenuPolicy(Qt::PreventContextMenu);
   edit->setAcceptDrops(false);
   edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+  edit->installEventFilter(new TypedKeysFilter(edit, std::move(refuse)));
+}
+
+void MakeFrequencyField(QLineEdit* edit) {
+  RestrictToTypedKeys(edit, [](QKeyEvent* key) {
+    return RefusedFrequencyKey(key->key(), key->modifiers(), key->text());
+  });
   // Belt and braces for any path the filter does not see: the field never holds anything else.
   edit->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), edit));
-  edit->installEventFilter(new FrequencyFieldFilter(edit));
 }
 
 }  // namespace kr4100

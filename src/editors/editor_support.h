@@ -6,9 +6,11 @@
 
 #include <QString>
 #include <exception>
+#include <functional>
 
 #include "app_context.h"
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace kr4100 {
@@ -33,6 +35,10 @@ void RemoveWarningSink(AppContext& ctx);
 // The character filter of frequency fields: Ctrl+C, Ctrl+V, Ctrl+X and codes above 127 are
 // refused, of the printable characters only digits and "." pass. True when the key is refused.
 bool RefusedFrequencyKey(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+
+// Lets only typed keys into a field: no paste by key, mouse or drop, no context menu, no input
+// method. Each other key press goes to `refuse`, which returns true to swallow it.
+void RestrictToTypedKeys(QLineEdit* edit, std::function<bool(QKeyEvent*)> refuse);
 
 // Turns a line edit into a frequency field: the key filter above, no paste by key, mouse or
 // drop, no context menu, no input method.
