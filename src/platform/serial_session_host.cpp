@@ -24,13 +24,7 @@ void ApplyPortSettings(QSerialPort& port, const PortSettings& settings) {
 }
 
 SerialSessionHost::SerialSessionHost(Prompter& prompter, QObject* parent)
-    : QObject(parent), prompter_(prompter) {
-  clock_.start();
-  replyTimer_.setSingleShot(true);
-  replyTimer_.setTimerType(Qt::PreciseTimer);
-  connect(&replyTimer_, &QTimer::timeout, this, [this] {
-    if (session_) session_->onTimer();
-  });
+    : QtSessionHost(prompter, parent) {
   connect(&port_, &QSerialPort::readyRead, this, &SerialSessionHost::readAvailable);
 }
 
@@ -73,42 +67,11 @@ void SerialSessionHost::readAvailable() {
       reinterpret_cast<const std::uint8_t*>(reply.constData()), static_cast<std::size_t>(reply.size())));
 }
 
-void SerialSessionHost::startReplyTimer(std::chrono::milliseconds interval) {
-  replyTimer_.start(interval);
-}
-
-void SerialSessionHost::stopReplyTimer() { replyTimer_.stop(); }
-
-std::chrono::milliseconds SerialSessionHost::now() const {
-  return std::chrono::milliseconds(clock_.elapsed());
-}
-
-void SerialSessionHost::progress(int percent) {
-  if (onProgress) onProgress(percent);
-}
-
-void SerialSessionHost::searching(bool on) {
-  if (onSearching) onSearching(on);
-}
-
-std::vector<std::string> SerialSessionHost::candidatePorts() {
-  if (onCandidatePorts) return onCandidatePorts();
+std::vector<std::string> SerialSessionHost::ownCandidatePorts() {
   std::vector<std::string> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
     ports.push_back(info.systemLocation().toStdString());
   return ports;
-}
-
-void SerialSessionHost::portSettingsFound(const PortSettings& settings) {
-  if (onPortSettingsFound) onPortSettingsFound(settings);
-}
-
-void SerialSessionHost::nextRadio(int radioNumber) {
-  if (onNextRadio) onNextRadio(radioNumber);
-}
-
-void SerialSessionHost::finished(SessionKind kind, bool success) {
-  if (onFinished) onFinished(kind, success);
 }
 
 }  // namespace kr4100

@@ -10,13 +10,7 @@ namespace kr4100 {
 
 VirtualRadioHost::VirtualRadioHost(Prompter& prompter, std::filesystem::path memoryFile,
                                    QObject* parent)
-    : QObject(parent), prompter_(prompter), memoryFile_(std::move(memoryFile)) {
-  clock_.start();
-  replyTimer_.setSingleShot(true);
-  replyTimer_.setTimerType(Qt::PreciseTimer);
-  connect(&replyTimer_, &QTimer::timeout, this, [this] {
-    if (session_) session_->onTimer();
-  });
+    : QtSessionHost(prompter, parent), memoryFile_(std::move(memoryFile)) {
   deliveryTimer_.setSingleShot(true);
   deliveryTimer_.setTimerType(Qt::PreciseTimer);
   connect(&deliveryTimer_, &QTimer::timeout, this, &VirtualRadioHost::deliverDue);
@@ -118,44 +112,13 @@ void VirtualRadioHost::deliverDue() {
   scheduleDelivery();
 }
 
-void VirtualRadioHost::startReplyTimer(std::chrono::milliseconds interval) {
-  replyTimer_.start(interval);
-}
-
-void VirtualRadioHost::stopReplyTimer() { replyTimer_.stop(); }
-
-std::chrono::milliseconds VirtualRadioHost::now() const {
-  return std::chrono::milliseconds(clock_.elapsed());
-}
-
-void VirtualRadioHost::progress(int percent) {
-  if (onProgress) onProgress(percent);
-}
-
-void VirtualRadioHost::searching(bool on) {
-  if (onSearching) onSearching(on);
-}
-
-std::vector<std::string> VirtualRadioHost::candidatePorts() {
-  if (onCandidatePorts) return onCandidatePorts();
-  return {};
-}
-
-void VirtualRadioHost::portSettingsFound(const PortSettings& settings) {
-  if (onPortSettingsFound) onPortSettingsFound(settings);
-}
-
 void VirtualRadioHost::nextRadio(int radioNumber) {
   // The radio just written is taken off the cable and the next one plugged in a moment later.
   swappedInUs_ = nowUs() + std::chrono::duration_cast<std::chrono::microseconds>(kVirtualRadioSwapTime).count();
   arriving_.clear();
   input_.clear();
   deliveryTimer_.stop();
-  if (onNextRadio) onNextRadio(radioNumber);
-}
-
-void VirtualRadioHost::finished(SessionKind kind, bool success) {
-  if (onFinished) onFinished(kind, success);
+  QtSessionHost::nextRadio(radioNumber);
 }
 
 }  // namespace kr4100

@@ -14,9 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "link/session_host.h"
-#include "link/transfer_session.h"
-#include "serial_session_host.h"
+#include "qt_session_host.h"
 #include "sim/virtual_radio.h"
 
 namespace kr4100 {
@@ -25,19 +23,11 @@ namespace kr4100 {
 // (kUnpluggedQuiet); the virtual radio stays away this long between two radios, as if swapped.
 inline constexpr std::chrono::milliseconds kVirtualRadioSwapTime{1500};
 
-class VirtualRadioHost : public QObject, public SessionHost {
+class VirtualRadioHost : public QtSessionHost {
  public:
   // memoryFile empty: the radio starts fresh each run and nothing is stored.
   explicit VirtualRadioHost(Prompter& prompter, std::filesystem::path memoryFile = {},
                             QObject* parent = nullptr);
-
-  void attach(TransferSession* session) { session_ = session; }
-  std::function<void(int)> onProgress;
-  std::function<void(bool)> onSearching;
-  std::function<void(const PortSettings&)> onPortSettingsFound;
-  std::function<void(int)> onNextRadio;
-  std::function<void(SessionKind, bool)> onFinished;
-  std::function<std::vector<std::string>()> onCandidatePorts;
 
   // 1: the real pace; 10: ten times faster; 0 or less: replies arrive on the next turn of the
   // event loop. The session's own time-outs and the swap time between radios are not scaled.
@@ -55,17 +45,7 @@ class VirtualRadioHost : public QObject, public SessionHost {
   bool openPort(const PortSettings& settings) override;
   void closePort() override;
   void send(std::span<const std::uint8_t> frame, int expectedReplyLength) override;
-  void startReplyTimer(std::chrono::milliseconds interval) override;
-  void stopReplyTimer() override;
-  std::chrono::milliseconds now() const override;
-  Answer ask(Question question) override { return prompter_.ask(question); }
-  Answer identityRefused(const IdentityCheck& check) override { return prompter_.identityRefused(check); }
-  void progress(int percent) override;
-  void searching(bool on) override;
-  std::vector<std::string> candidatePorts() override;
-  void portSettingsFound(const PortSettings& settings) override;
   void nextRadio(int radioNumber) override;
-  void finished(SessionKind kind, bool success) override;
 
  private:
   struct Arrival {
@@ -78,13 +58,9 @@ class VirtualRadioHost : public QObject, public SessionHost {
   void scheduleDelivery();
   void deliverDue();
 
-  Prompter& prompter_;
   std::filesystem::path memoryFile_;
   std::unique_ptr<sim::VirtualRadio> radio_;
-  TransferSession* session_ = nullptr;
-  QTimer replyTimer_;
   QTimer deliveryTimer_;
-  QElapsedTimer clock_;
   double speed_ = 1.0;
   bool open_ = false;
   std::deque<Arrival> arriving_;

@@ -1,0 +1,62 @@
+// What every transfer-session host over Qt shares: the reply timer, the clock, the questions
+// through a Prompter and the reports passed on to whoever watches the session.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/session_host.h"
+#include "link/transfer_session.h"
+
+namespace kr4100 {
+
+// Questions and reports of a session, answered by the GUI (message boxes) or the command line.
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+  virtual Answer ask(Question question) = 0;
+  virtual Answer identityRefused(const IdentityCheck& check) = 0;
+};
+
+class QtSessionHost : public QObject, public SessionHost {
+ public:
+  explicit QtSessionHost(Prompter& prompter, QObject* parent = nullptr);
+
+  void attach(TransferSession* session) { session_ = session; }
+  std::function<void(int)> onProgress;
+  std::function<void(bool)> onSearching;
+  std::function<void(const PortSettings&)> onPortSettingsFound;
+  std::function<void(int)> onNextRadio;
+  std::function<void(SessionKind, bool)> onFinished;
+  std::function<std::vector<std::string>()> onCandidatePorts;  // replaces the host's own list
+
+  // SessionHost
+  void startReplyTimer(std::chrono::milliseconds interval) override;
+  void stopReplyTimer() override;
+  std::chrono::milliseconds now() const override;
+  Answer ask(Question question) override { return prompter_.ask(question); }
+  Answer identityRefused(const IdentityCheck& check) override {
+    return prompter_.identityRefused(check);
+  }
+  void progress(int percent) override;
+  void searching(bool on) override;
+  std::vector<std::string> candidatePorts() override;
+  void portSettingsFound(const PortSettings& settings) override;
+  void nextRadio(int radioNumber) override;
+  void finished(SessionKind kind, bool success) override;
+
+ protected:
+  // The ports a search tries when nobody has said otherwise.
+  virtual std::vector<std::string> ownCandidatePorts() { return {}; }
+
+  Prompter& prompter_;
+  TransferSession* session_ = nullptr;
+  QTimer replyTimer_;
+  QElapsedTimer clock_;
+};
+
+}  // namespace kr4100
