@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "channel_texts.h"
 #include "config/conversions.h"
 
 namespace kr4100 {
@@ -26,25 +27,7 @@ constexpr Bilingual kKeysTitle{"Key Assignment", "键设定"};
 constexpr Bilingual kScanTitle{"Scan Information", "扫描信息"};
 constexpr Bilingual kMessagesTitle{"Embedded Message", "嵌入信息"};
 
-// Channel grid headings and cell texts, as the grid shows them.
-constexpr std::array<Bilingual, 10> kChannelHeadings{{
-    {"CH No.", "信道"},
-    {"RX Frequency", "接收频率"},
-    {"TX FreQuency", "发射频率"},
-    {"BUSY", "BUSY"},
-    {"ECHO", "ECHO"},
-    {"HI-CUT", "HI-CUT"},
-    {"+10KHz", "+10KHz"},
-    {"NB/ANL", "NB/ANL"},
-    {"RB", "RB"},
-    {"Scan", "扫描"},
-}};
-constexpr std::array<Bilingual, 2> kEnableItems{{{"Disable", "不使用"}, {"Enable", "使用"}}};
-constexpr std::array<Bilingual, 2> kScanItems{{{"Del", "删除"}, {"Add", "添加"}}};
-constexpr Bilingual kGroupLabel{"Band", "组"};
-constexpr Bilingual kEmergencyChannel{"Emergency Channel", "紧急信道"};
 constexpr Bilingual kNoChannels{"No channels are in use.", "没有使用中的信道。"};
-constexpr std::array<const char*, kGroupCount> kGroupLetters{"A", "B", "C", "D", "E", "F"};
 
 constexpr Bilingual kItemHeading{"Item", "项目"};
 constexpr Bilingual kSettingHeading{"Setting", "设置"};

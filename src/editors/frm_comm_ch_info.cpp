@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "channel_texts.h"
 #include "frm_comm_ch_info_impl.h"
 
 namespace kr4100 {
@@ -18,26 +19,9 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr int kColumnTwips[kGridCols] = {500, 1200, 1200, 1000, 1000, 1000, 1000, 1000, 1000, 1000};
 
-constexpr Bilingual kHeadings[kGridCols] = {
-    {"CH No.", "信道"},
-    {"RX Frequency", "接收频率"},
-    {"TX FreQuency", "发射频率"},
-    {"BUSY", "BUSY"},
-    {"ECHO", "ECHO"},
-    {"HI-CUT", "HI-CUT"},
-    {"+10KHz", "+10KHz"},
-    {"NB/ANL", "NB/ANL"},
-    {"RB", "RB"},
-    {"Scan", "扫描"},
-};
-constexpr Bilingual kListA[2] = {{"Disable", "不使用"}, {"Enable", "使用"}};
-constexpr Bilingual kListB[2] = {{"Del", "删除"}, {"Add", "添加"}};
 constexpr Bilingual kSelectBand = {"Select Frequency Band", "频段选择"};
-constexpr Bilingual kGroupLabel = {"Band", "组"};
-constexpr Bilingual kEmergencyChannel = {"Emergency Channel", "紧急信道"};
 constexpr Bilingual kChannelEdit = {"Channel Edit", "信道编辑"};
 constexpr Bilingual kCaptionPrefix = {"Channel Information[Channel -", "信道信息[信道 -"};
-constexpr const char* kGroupLetters[kGroupCount] = {"A", "B", "C", "D", "E", "F"};
 
 // Combo box pick rule: the first entry equal to the text, else entry 0, else nothing.
 void PickText(QComboBox* box, const QString& text) {
@@ -209,7 +193,7 @@ void frmCommChInfo::Impl::sizeColumns() {
   const QFontMetrics metrics(q->font());
   int width = 0;
   for (int c = 0; c < kGridCols; ++c) {
-    int needed = metrics.horizontalAdvance(ctx.pick(kHeadings[0])) + 8;
+    int needed = metrics.horizontalAdvance(ctx.pick(kChannelHeadings[c])) + 8;
     if (c == kColRxFre || c == kColTxFre)
       needed = metrics.horizontalAdvance(QStringLiteral("888.888888")) + 12;
     if (QComboBox* box = comboFor(c)) needed = box->sizeHint().width();
@@ -249,9 +233,9 @@ void frmCommChInfo::Impl::ChangShowByLanguage() {
     label3->setText(ctx.pick(kSelectBand));
     label1->setText(ctx.pick(kGroupLabel));
     for (int c = 0; c < kGridCols; ++c)
-      grid->setHorizontalHeaderItem(c, new QTableWidgetItem(ctx.pick(kHeadings[c])));
+      grid->setHorizontalHeaderItem(c, new QTableWidgetItem(ctx.pick(kChannelHeadings[c])));
     for (int k = 1; k < 8; ++k) {
-      const Bilingual* list = k == 7 ? kListB : kListA;
+      const auto& list = k == 7 ? kScanItems : kEnableItems;
       const QSignalBlocker block(combo8[k]);
       combo8[k]->setItemText(0, ctx.pick(list[0]));
       combo8[k]->setItemText(1, ctx.pick(list[1]));
@@ -276,7 +260,7 @@ void frmCommChInfo::Impl::ShowChIfoData(const ChInfo& entry, int row) {
     const Integer flags[] = {entry.Busy,  entry.Echo, entry.HiCut, entry.Plus10K,
                              entry.NbAnl, entry.Rb,   entry.Scan};
     for (int i = 0; i < 7; ++i) {
-      const Bilingual* list = i == 6 ? kListB : kListA;
+      const auto& list = i == 6 ? kScanItems : kEnableItems;
       // A value from a foreign file that is neither 0 nor 1 shows as an empty cell.
       const int v = flags[i];
       cell(row, kColBusy + i)->setText(v == 0 || v == 1 ? ctx.pick(list[v]) : QString());

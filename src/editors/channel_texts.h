@@ -1,0 +1,31 @@
+// Texts of the channel table, shared by the grid and its printed page so that both always say
+// the same.
+#pragma once
+
+#include <array>
+
+#include "config/radio_config.h"
+#include "texts/bilingual.h"
+
+namespace kr4100 {
+
+inline constexpr std::array<Bilingual, 10> kChannelHeadings{{
+    {"CH No.", "信道"},
+    {"RX Frequency", "接收频率"},
+    {"TX FreQuency", "发射频率"},
+    {"BUSY", "BUSY"},
+    {"ECHO", "ECHO"},
+    {"HI-CUT", "HI-CUT"},
+    {"+10KHz", "+10KHz"},
+    {"NB/ANL", "NB/ANL"},
+    {"RB", "RB"},
+    {"Scan", "扫描"},
+}};
+// The stored value is the item's index.
+inline constexpr std::array<Bilingual, 2> kEnableItems{{{"Disable", "不使用"}, {"Enable", "使用"}}};
+inline constexpr std::array<Bilingual, 2> kScanItems{{{"Del", "删除"}, {"Add", "添加"}}};
+inline constexpr Bilingual kGroupLabel{"Band", "组"};
+inline constexpr Bilingual kEmergencyChannel{"Emergency Channel", "紧急信道"};
+inline constexpr std::array<const char*, kGroupCount> kGroupLetters{"A", "B", "C", "D", "E", "F"};
+
+}  // namespace kr4100
