@@ -3,8 +3,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include "frm_about.h"
@@ -38,6 +41,19 @@ class EnterFilter : public QObject {
 };
 
 }  // namespace
+
+void LayOutFieldsAndButtons(QWidget* dialog, QLayout* fields, QPushButton* ok,
+                            QPushButton* cancel) {
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(dialog);
+  layout->addLayout(fields);
+  layout->addSpacing(12);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
 
 void EnterMovesFocus(QWidget* control) {
   auto* filter = new EnterFilter(control, control);

@@ -6,6 +6,8 @@
 
 #include "app_context.h"
 
+class QLayout;
+class QPushButton;
 class QWidget;
 
 namespace kr4100 {
@@ -20,6 +22,10 @@ bool RunFrmModelInfo(AppContext& ctx, QWidget* parent);
 void RunAbout(AppContext& ctx, QWidget* parent);
 // Print selection and printing (to a printer or a PDF file).
 void RunPrintSelection(AppContext& ctx, QWidget* parent);
+
+// The small dialogs' arrangement: their fields on top, then OK and Cancel at the right; the
+// dialog keeps the size its contents need.
+void LayOutFieldsAndButtons(QWidget* dialog, QLayout* fields, QPushButton* ok, QPushButton* cancel);
 
 // Enter in a dialog's list moves the focus on as Tab does, instead of pressing the default button.
 void EnterMovesFocus(QWidget* control);

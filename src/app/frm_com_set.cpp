@@ -54,15 +54,7 @@ FrmComSet::FrmComSet(AppContext& ctx, std::function<QStringList()> listPorts, QW
   auto* field = new QHBoxLayout;
   field->addWidget(label1_);
   field->addWidget(combo1_, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(commandOK_);
-  buttons->addWidget(commandCancel_);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(field);
-  layout->addSpacing(12);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOutFieldsAndButtons(this, field, commandOK_, commandCancel_);
 
   connect(commandOK_, &QPushButton::clicked, this, &FrmComSet::confirm);
   connect(commandCancel_, &QPushButton::clicked, this, &QDialog::reject);

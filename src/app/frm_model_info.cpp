@@ -67,15 +67,7 @@ FrmModelInfo::FrmModelInfo(AppContext& ctx, QWidget* parent) : QDialog(parent), 
   fields->addWidget(label2_, 1, 0);
   fields->addWidget(combo2_, 1, 1);
   fields->setColumnStretch(1, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(command1_);
-  buttons->addWidget(command2_);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(fields);
-  layout->addSpacing(12);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOutFieldsAndButtons(this, fields, command1_, command2_);
 
   const DocState& state = ctx_.doc().state();
   combo1_->setEditText(QString::fromStdString(std::string(Trim(state.modelText))));

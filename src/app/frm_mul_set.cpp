@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs.h"
 #include "editor_support.h"
 #include "link/transfer_session.h"
 
@@ -66,15 +67,7 @@ FrmMulSet::FrmMulSet(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(c
   auto* field = new QHBoxLayout;
   field->addWidget(label1_);
   field->addWidget(text1_, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(command1_);
-  buttons->addWidget(command2_);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(field);
-  layout->addSpacing(8);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOutFieldsAndButtons(this, field, command1_, command2_);
 
   connect(command1_, &QPushButton::clicked, this, &FrmMulSet::confirm);
   connect(command2_, &QPushButton::clicked, this, &QDialog::reject);

@@ -31,15 +31,7 @@ FrmSetLanguage::FrmSetLanguage(AppContext& ctx, QWidget* parent) : QDialog(paren
   auto* field = new QHBoxLayout;
   field->addWidget(label1_);
   field->addWidget(combo1_, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(command1_);
-  buttons->addWidget(command2_);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(field);
-  layout->addSpacing(12);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOutFieldsAndButtons(this, field, command1_, command2_);
 
   connect(command1_, &QPushButton::clicked, this, &FrmSetLanguage::confirm);
   connect(command2_, &QPushButton::clicked, this, &QDialog::reject);
