@@ -75,6 +75,7 @@ class RadioSessions::Impl {
   bool open(SessionKind kind);
   void showProgress(SessionKind kind);
   void showGroupProgress(int radios);
+  void showProgressWindow(ProgressWindow* window);
   void closeProgressWindows();
   void userClosedProgress();
 
@@ -102,8 +103,7 @@ class RadioSessions::Impl {
   double virtualSpeed_ = 1.0;
   bool startPending_ = false;
   int startTicket_ = 0;
-  QPointer<FrmProgress> progress_;
-  QPointer<frmMProgress> groupProgress_;
+  QPointer<ProgressWindow> progress_;  // of a read or write, or of a group write
   QPointer<FrmEMG> emg_;
 };
 
@@ -254,34 +254,27 @@ void RadioSessions::Impl::groupWrite(int radios) {
 // Progress windows
 
 void RadioSessions::Impl::showProgress(SessionKind kind) {
+  showProgressWindow(new FrmProgress(ctx_, kind, mainWindow_));
+}
+
+void RadioSessions::Impl::showGroupProgress(int radios) {
+  showProgressWindow(new frmMProgress(ctx_, radios, mainWindow_));
+}
+
+void RadioSessions::Impl::showProgressWindow(ProgressWindow* window) {
   closeProgressWindows();
-  progress_ = new FrmProgress(ctx_, kind, mainWindow_);
+  progress_ = window;
   progress_->setAttribute(Qt::WA_DeleteOnClose);
   progress_->onUserClose = [this] { userClosedProgress(); };
   progress_->show();
 }
 
-void RadioSessions::Impl::showGroupProgress(int radios) {
-  closeProgressWindows();
-  groupProgress_ = new frmMProgress(ctx_, radios, mainWindow_);
-  groupProgress_->setAttribute(Qt::WA_DeleteOnClose);
-  groupProgress_->onUserClose = [this] { userClosedProgress(); };
-  groupProgress_->show();
-}
-
 void RadioSessions::Impl::closeProgressWindows() {
-  if (progress_) {
-    progress_->onUserClose = nullptr;
-    progress_->hide();
-    progress_->deleteLater();
-    progress_.clear();
-  }
-  if (groupProgress_) {
-    groupProgress_->onUserClose = nullptr;
-    groupProgress_->hide();
-    groupProgress_->deleteLater();
-    groupProgress_.clear();
-  }
+  if (!progress_) return;
+  progress_->onUserClose = nullptr;
+  progress_->hide();
+  progress_->deleteLater();
+  progress_.clear();
 }
 
 // Closing a progress window ends its session: nobody would see it run on.
@@ -295,16 +288,11 @@ void RadioSessions::Impl::userClosedProgress() {
 // What the session reports
 
 void RadioSessions::Impl::progress(int percent) {
-  if (groupProgress_ && session_ && session_->groupWrite()) {
-    groupProgress_->setPercent(percent);
-  } else if (progress_) {
-    progress_->setPercent(percent);
-  }
+  if (progress_) progress_->setPercent(percent);
 }
 
 void RadioSessions::Impl::searching(bool on) {
   if (progress_) progress_->setSearching(on);
-  if (groupProgress_) groupProgress_->setSearching(on);
 }
 
 void RadioSessions::Impl::portSettingsFound(const PortSettings& found) {
@@ -339,7 +327,7 @@ void RadioSessions::Impl::portSettingsFound(const PortSettings& found) {
 }
 
 void RadioSessions::Impl::nextRadio(int radioNumber) {
-  if (groupProgress_) groupProgress_->setRadioNumber(radioNumber);
+  if (auto* group = qobject_cast<frmMProgress*>(progress_.data())) group->setRadioNumber(radioNumber);
 }
 
 void RadioSessions::Impl::finished(SessionKind kind, bool success) {

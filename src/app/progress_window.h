@@ -1,0 +1,53 @@
+// What the two progress windows share: a fixed, application-modal window whose caption says what
+// runs (or that the port search runs), "Completion percentage:" with its figure and bar, and a
+// close that tells whoever runs the session. It never blocks: the session runs on the event loop.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "app_context.h"
+
+class QGridLayout;
+class QLabel;
+class QProgressBar;
+
+namespace kr4100 {
+
+class ProgressWindow : public QDialog {
+  Q_OBJECT
+ public:
+  void reCaption();
+  void setPercent(int percent);
+  // The port search runs: the caption says so until it ends.
+  void setSearching(bool on);
+
+  // The user closed the window (title-bar button, Escape) while the session runs.
+  std::function<void()> onUserClose;
+
+ public slots:
+  void reject() override;
+
+ protected:
+  ProgressWindow(AppContext& ctx, const char* name, MessageId caption, QWidget* parent);
+  // Rows below the percentage go here, from row 2 on.
+  QGridLayout* grid() const { return layout_; }
+  // Called once the rows are in: the window takes its fixed size.
+  void fixSize();
+  // A figure label (right of its caption, wide enough for "100%").
+  QLabel* figureLabel(const char* name);
+  QLabel* captionLabel(const char* name);
+  virtual void reCaptionRows() {}
+
+  AppContext& ctx_;
+
+ private:
+  MessageId caption_;
+  bool searching_ = false;
+  QGridLayout* layout_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QLabel* label2_ = nullptr;
+  QProgressBar* progressBar1_ = nullptr;
+};
+
+}  // namespace kr4100
