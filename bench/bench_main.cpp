@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "cli_app.h"
+#include "cli/cli_app.h"
 #include "support/sim_process.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <span>
 #include <string>
 
-#include "config/data_file.h"
-#include "config/data_file_codec.h"
-#include "config/document.h"
-#include "settings/version_table.h"
+#include "core/config/data_file.h"
+#include "core/config/data_file_codec.h"
+#include "core/config/document.h"
+#include "core/settings/version_table.h"
 
 using namespace kr4100;
 

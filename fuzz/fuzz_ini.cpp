@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "settings/ini_file.h"
-#include "settings/startup_settings.h"
-#include "settings/version_table.h"
+#include "core/settings/ini_file.h"
+#include "core/settings/startup_settings.h"
+#include "core/settings/version_table.h"
 
 using namespace kr4100;
 

@@ -6,9 +6,9 @@
 #include <span>
 #include <vector>
 
-#include "config/document.h"
-#include "link/radio_image.h"
-#include "link/transfer_session.h"
+#include "core/config/document.h"
+#include "core/link/radio_image.h"
+#include "core/link/transfer_session.h"
 
 using namespace kr4100;
 

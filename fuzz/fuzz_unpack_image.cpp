@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "config/document.h"
-#include "link/radio_image.h"
+#include "core/config/document.h"
+#include "core/link/radio_image.h"
 
 using namespace kr4100;
 

@@ -1,4 +1,4 @@
-#include "app_context.h"
+#include "app/app_context.h"
 
 namespace kr4100 {
 

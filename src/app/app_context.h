@@ -7,14 +7,14 @@
 #include <functional>
 #include <string>
 
-#include "config/document.h"
-#include "settings/ini_file.h"
-#include "settings/install_layout.h"
-#include "settings/startup.h"
-#include "texts/bilingual.h"
-#include "texts/messages.h"
-#include "texts/shell_texts.h"
-#include "user_prompter.h"
+#include "core/config/document.h"
+#include "core/settings/ini_file.h"
+#include "core/settings/install_layout.h"
+#include "core/settings/startup.h"
+#include "core/texts/bilingual.h"
+#include "core/texts/messages.h"
+#include "core/texts/shell_texts.h"
+#include "platform/user_prompter.h"
 
 namespace kr4100 {
 

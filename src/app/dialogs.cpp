@@ -1,4 +1,4 @@
-#include "dialogs.h"
+#include "app/dialogs.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -10,11 +10,11 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "frm_about.h"
-#include "frm_com_set.h"
-#include "frm_model_info.h"
-#include "frm_print_select.h"
-#include "frm_set_language.h"
+#include "app/frm_about.h"
+#include "app/frm_com_set.h"
+#include "app/frm_model_info.h"
+#include "app/frm_print_select.h"
+#include "app/frm_set_language.h"
 
 namespace kr4100 {
 namespace {

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "app_context.h"
+#include "app/app_context.h"
 
 class QLayout;
 class QPushButton;

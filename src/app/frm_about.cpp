@@ -1,4 +1,4 @@
-#include "frm_about.h"
+#include "app/frm_about.h"
 
 #include <QFont>
 #include <QFrame>
@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "config/model_band.h"
-#include "settings/version_table.h"
+#include "core/config/model_band.h"
+#include "core/settings/version_table.h"
 
 namespace kr4100 {
 namespace {

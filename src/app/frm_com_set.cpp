@@ -1,4 +1,4 @@
-#include "frm_com_set.h"
+#include "app/frm_com_set.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "dialogs.h"
-#include "radio_sessions.h"
+#include "app/dialogs.h"
+#include "app/radio_sessions.h"
 
 namespace kr4100 {
 namespace {

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "app_context.h"
+#include "app/app_context.h"
 
 class QComboBox;
 class QLabel;

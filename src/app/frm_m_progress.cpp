@@ -1,4 +1,4 @@
-#include "frm_m_progress.h"
+#include "app/frm_m_progress.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // of how many it is. Closing it while the run goes on ends the run.
 #pragma once
 
-#include "progress_window.h"
+#include "app/progress_window.h"
 
 namespace kr4100 {
 

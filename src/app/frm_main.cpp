@@ -1,4 +1,4 @@
-#include "frm_main.h"
+#include "app/frm_main.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,11 +21,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "dialogs.h"
-#include "frm_comm_ch_info.h"
-#include "glyphs.h"
-#include "radio_sessions.h"
-#include "settings/version_table.h"
+#include "app/dialogs.h"
+#include "editors/frm_comm_ch_info.h"
+#include "app/glyphs.h"
+#include "app/radio_sessions.h"
+#include "core/settings/version_table.h"
 
 namespace kr4100 {
 namespace {

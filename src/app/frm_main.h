@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 
-#include "app_context.h"
-#include "config/data_file.h"
+#include "app/app_context.h"
+#include "core/config/data_file.h"
 
 class QAction;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "frm_model_info.h"
+#include "app/frm_model_info.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "config/model_band.h"
-#include "config/numbers.h"
-#include "dialogs.h"
+#include "core/config/model_band.h"
+#include "core/config/numbers.h"
+#include "app/dialogs.h"
 
 namespace kr4100 {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app_context.h"
+#include "app/app_context.h"
 
 class QComboBox;
 class QLabel;

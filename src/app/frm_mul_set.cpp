@@ -1,4 +1,4 @@
-#include "frm_mul_set.h"
+#include "app/frm_mul_set.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs.h"
-#include "editor_support.h"
-#include "link/transfer_session.h"
+#include "app/dialogs.h"
+#include "editors/editor_support.h"
+#include "core/link/transfer_session.h"
 
 namespace kr4100 {
 namespace {

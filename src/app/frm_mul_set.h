@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "app_context.h"
+#include "app/app_context.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "frm_print_select.h"
+#include "app/frm_print_select.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "config/conversions.h"
+#include "core/config/conversions.h"
 
 namespace kr4100 {
 namespace {

@@ -5,8 +5,8 @@
 #include <QList>
 #include <functional>
 
-#include "app_context.h"
-#include "print_pages.h"
+#include "app/app_context.h"
+#include "app/print_pages.h"
 
 class QCheckBox;
 class QLabel;

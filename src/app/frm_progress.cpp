@@ -1,4 +1,4 @@
-#include "frm_progress.h"
+#include "app/frm_progress.h"
 
 namespace kr4100 {
 

@@ -2,8 +2,8 @@
 // percentage.
 #pragma once
 
-#include "link/session_host.h"
-#include "progress_window.h"
+#include "core/link/session_host.h"
+#include "app/progress_window.h"
 
 namespace kr4100 {
 

@@ -1,4 +1,4 @@
-#include "frm_set_language.h"
+#include "app/frm_set_language.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs.h"
+#include "app/dialogs.h"
 
 namespace kr4100 {
 

@@ -1,4 +1,4 @@
-#include "glyphs.h"
+#include "app/glyphs.h"
 
 #include <QPainter>
 #include <QPolygonF>

@@ -6,10 +6,10 @@
 #include <QTimer>
 #include <memory>
 
-#include "app_context.h"
-#include "frm_main.h"
-#include "splash.h"
-#include "user_prompter.h"
+#include "app/app_context.h"
+#include "app/frm_main.h"
+#include "app/splash.h"
+#include "platform/user_prompter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "print_pages.h"
+#include "app/print_pages.h"
 
 #include <QFile>
 #include <QFont>
@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "channel_texts.h"
-#include "config/conversions.h"
+#include "editors/channel_texts.h"
+#include "core/config/conversions.h"
 
 namespace kr4100 {
 namespace {

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 
-#include "app_context.h"
+#include "app/app_context.h"
 
 class QPagedPaintDevice;
 

@@ -1,4 +1,4 @@
-#include "progress_window.h"
+#include "app/progress_window.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "app_context.h"
+#include "app/app_context.h"
 
 class QGridLayout;
 class QLabel;

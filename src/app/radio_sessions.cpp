@@ -1,4 +1,4 @@
-#include "radio_sessions.h"
+#include "app/radio_sessions.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,16 +11,16 @@
 #include <memory>
 #include <optional>
 
-#include "config/model_band.h"
-#include "frm_emg.h"
-#include "frm_m_progress.h"
-#include "frm_mul_set.h"
-#include "frm_progress.h"
-#include "link/radio_image.h"
-#include "link/transfer_session.h"
-#include "serial_session_host.h"
-#include "settings/version_table.h"
-#include "virtual_radio_host.h"
+#include "core/config/model_band.h"
+#include "radioinfo/frm_emg.h"
+#include "app/frm_m_progress.h"
+#include "app/frm_mul_set.h"
+#include "app/frm_progress.h"
+#include "core/link/radio_image.h"
+#include "core/link/transfer_session.h"
+#include "platform/serial_session_host.h"
+#include "core/settings/version_table.h"
+#include "platform/virtual_radio_host.h"
 
 namespace kr4100 {
 namespace {

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app_context.h"
+#include "app/app_context.h"
 
 class QLabel;
 class QTimer;

@@ -1,16 +1,16 @@
-#include "cli_app.h"
+#include "cli/cli_app.h"
 
 #include <CLI/CLI.hpp>
 #include <ostream>
 #include <string>
 
-#include "cli_common.h"
-#include "config/data_file.h"
-#include "config/document.h"
-#include "image_commands.h"
-#include "radio_commands.h"
-#include "record_json.h"
-#include "texts/bilingual.h"
+#include "cli/cli_common.h"
+#include "core/config/data_file.h"
+#include "core/config/document.h"
+#include "cli/image_commands.h"
+#include "cli/radio_commands.h"
+#include "cli/record_json.h"
+#include "core/texts/bilingual.h"
 
 namespace kr4100 {
 namespace {

@@ -1,9 +1,9 @@
-#include "cli_common.h"
+#include "cli/cli_common.h"
 
 #include <ostream>
 
-#include "config/model_band.h"
-#include "settings/ini_file.h"
+#include "core/config/model_band.h"
+#include "core/settings/ini_file.h"
 
 namespace kr4100 {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "cli_app.h"
-#include "config/data_file.h"
-#include "config/document.h"
-#include "settings/install_layout.h"
-#include "settings/version_table.h"
+#include "cli/cli_app.h"
+#include "core/config/data_file.h"
+#include "core/config/document.h"
+#include "core/settings/install_layout.h"
+#include "core/settings/version_table.h"
 
 namespace kr4100 {
 

@@ -1,10 +1,10 @@
-#include "image_commands.h"
+#include "cli/image_commands.h"
 
 #include <algorithm>
 
-#include "config/file_io.h"
-#include "config/model_band.h"
-#include "link/radio_image.h"
+#include "core/config/file_io.h"
+#include "core/config/model_band.h"
+#include "core/link/radio_image.h"
 
 namespace kr4100 {
 namespace {

@@ -2,7 +2,7 @@
 // data file as a read from the radio makes one.
 #pragma once
 
-#include "cli_common.h"
+#include "cli/cli_common.h"
 
 namespace kr4100 {
 

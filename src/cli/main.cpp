@@ -2,7 +2,7 @@
 #include <iostream>
 #include <system_error>
 
-#include "cli_app.h"
+#include "cli/cli_app.h"
 
 namespace {
 

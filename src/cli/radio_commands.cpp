@@ -1,4 +1,4 @@
-#include "radio_commands.h"
+#include "cli/radio_commands.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -7,10 +7,10 @@
 #include <optional>
 #include <ostream>
 
-#include "config/model_band.h"
-#include "link/radio_image.h"
-#include "link/transfer_session.h"
-#include "serial_session_host.h"
+#include "core/config/model_band.h"
+#include "core/link/radio_image.h"
+#include "core/link/transfer_session.h"
+#include "platform/serial_session_host.h"
 
 namespace kr4100 {
 namespace {

@@ -2,7 +2,7 @@
 // anyone (every question is answered Cancel or No, and the question is printed).
 #pragma once
 
-#include "cli_common.h"
+#include "cli/cli_common.h"
 
 namespace kr4100 {
 

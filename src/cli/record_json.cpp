@@ -1,6 +1,6 @@
-#include "record_json.h"
+#include "cli/record_json.h"
 
-#include "config/data_file_layout.h"
+#include "core/config/data_file_layout.h"
 
 namespace kr4100 {
 namespace {

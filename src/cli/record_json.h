@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "config/radio_config.h"
+#include "core/config/radio_config.h"
 
 namespace kr4100 {
 

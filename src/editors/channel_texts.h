@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "config/radio_config.h"
-#include "texts/bilingual.h"
+#include "core/config/radio_config.h"
+#include "core/texts/bilingual.h"
 
 namespace kr4100 {
 

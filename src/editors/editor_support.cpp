@@ -1,4 +1,4 @@
-#include "editor_support.h"
+#include "editors/editor_support.h"
 
 #include <QEvent>
 #include <QKeyEvent>

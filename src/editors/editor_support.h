@@ -8,7 +8,7 @@
 #include <exception>
 #include <functional>
 
-#include "app_context.h"
+#include "app/app_context.h"
 
 class QKeyEvent;
 class QLineEdit;

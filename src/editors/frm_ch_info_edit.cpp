@@ -1,4 +1,4 @@
-#include "frm_ch_info_edit.h"
+#include "editors/frm_ch_info_edit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "editor_support.h"
+#include "editors/editor_support.h"
 
 namespace kr4100 {
 namespace {

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "app_context.h"
+#include "app/app_context.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "frm_comm_ch_info.h"
+#include "editors/frm_comm_ch_info.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 #include <vector>
 
-#include "channel_texts.h"
-#include "frm_comm_ch_info_impl.h"
+#include "editors/channel_texts.h"
+#include "editors/frm_comm_ch_info_impl.h"
 
 namespace kr4100 {
 namespace {

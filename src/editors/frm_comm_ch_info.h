@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "app_context.h"
+#include "app/app_context.h"
 
 namespace kr4100 {
 

@@ -3,7 +3,7 @@
 #include <QFocusEvent>
 #include <QSignalBlocker>
 
-#include "frm_comm_ch_info_impl.h"
+#include "editors/frm_comm_ch_info_impl.h"
 
 namespace kr4100 {
 

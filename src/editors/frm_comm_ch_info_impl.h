@@ -14,9 +14,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "editor_support.h"
-#include "frm_ch_info_edit.h"
-#include "frm_comm_ch_info.h"
+#include "editors/editor_support.h"
+#include "editors/frm_ch_info_edit.h"
+#include "editors/frm_comm_ch_info.h"
 
 namespace kr4100 {
 

@@ -1,4 +1,4 @@
-#include "qt_session_host.h"
+#include "platform/qt_session_host.h"
 
 namespace kr4100 {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "link/session_host.h"
-#include "link/transfer_session.h"
+#include "core/link/session_host.h"
+#include "core/link/transfer_session.h"
 
 namespace kr4100 {
 

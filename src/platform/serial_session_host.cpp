@@ -1,4 +1,4 @@
-#include "serial_session_host.h"
+#include "platform/serial_session_host.h"
 
 #include <QSerialPortInfo>
 

@@ -6,7 +6,7 @@
 #include <QSerialPort>
 #include <vector>
 
-#include "qt_session_host.h"
+#include "platform/qt_session_host.h"
 
 namespace kr4100 {
 

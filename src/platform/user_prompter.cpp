@@ -1,4 +1,4 @@
-#include "user_prompter.h"
+#include "platform/user_prompter.h"
 
 #include <QMessageBox>
 

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "link/session_host.h"
+#include "core/link/session_host.h"
 
 class QWidget;
 

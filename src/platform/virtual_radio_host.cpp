@@ -1,9 +1,9 @@
-#include "virtual_radio_host.h"
+#include "platform/virtual_radio_host.h"
 
 #include <algorithm>
 #include <system_error>
 
-#include "config/file_io.h"
+#include "core/config/file_io.h"
 #include "sim/simulated_link.h"  // WireTime
 
 namespace kr4100 {

@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "qt_session_host.h"
+#include "platform/qt_session_host.h"
 #include "sim/virtual_radio.h"
 
 namespace kr4100 {

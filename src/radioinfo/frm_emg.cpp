@@ -1,4 +1,4 @@
-#include "frm_emg.h"
+#include "radioinfo/frm_emg.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "settings/version_table.h"
+#include "core/settings/version_table.h"
 
 namespace kr4100 {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "app_context.h"
-#include "link/radio_image.h"
+#include "app/app_context.h"
+#include "core/link/radio_image.h"
 
 class QComboBox;
 class QGroupBox;

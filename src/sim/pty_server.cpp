@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "config/file_io.h"
+#include "core/config/file_io.h"
 
 namespace kr4100::sim {
 

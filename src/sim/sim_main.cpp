@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "config/file_io.h"
+#include "core/config/file_io.h"
 #include "sim/pty_server.h"
 #include "sim/virtual_radio.h"
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "link/session_host.h"
-#include "link/transfer_session.h"
+#include "core/link/session_host.h"
+#include "core/link/transfer_session.h"
 #include "sim/virtual_radio.h"
 
 namespace kr4100::sim {

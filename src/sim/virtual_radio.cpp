@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "config/document.h"
+#include "core/config/document.h"
 
 namespace kr4100::sim {
 

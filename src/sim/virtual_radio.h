@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "link/radio_image.h"
+#include "core/link/radio_image.h"
 
 namespace kr4100::sim {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "cli_app.h"
-#include "config/data_file.h"
-#include "config/document.h"
+#include "cli/cli_app.h"
+#include "core/config/data_file.h"
+#include "core/config/document.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "cli_app.h"
+#include "cli/cli_app.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "config/data_file_codec.h"
+#include "core/config/data_file_codec.h"
 #include "support/distinct_record.h"
 #include "support/temp_dir.h"
 

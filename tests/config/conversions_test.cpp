@@ -1,11 +1,11 @@
-#include "config/conversions.h"
+#include "core/config/conversions.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
-#include "config/fixed_text.h"
+#include "core/config/fixed_text.h"
 
 namespace kr4100 {
 namespace {

@@ -1,4 +1,4 @@
-#include "config/data_file_codec.h"
+#include "core/config/data_file_codec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "config/data_file.h"
+#include "core/config/data_file.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "config/data_file_codec.h"
-#include "settings/ini_file.h"
+#include "core/config/data_file_codec.h"
+#include "core/settings/ini_file.h"
 #include "support/distinct_record.h"
 #include "support/temp_dir.h"
 

@@ -1,11 +1,11 @@
-#include "config/document.h"
+#include "core/config/document.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "config/data_file_codec.h"
+#include "core/config/data_file_codec.h"
 #include "support/temp_dir.h"
 
 namespace kr4100 {

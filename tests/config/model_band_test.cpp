@@ -1,4 +1,4 @@
-#include "config/model_band.h"
+#include "core/config/model_band.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "config/test_frequencies.h"
+#include "core/config/test_frequencies.h"
 
 #include <gtest/gtest.h>
 

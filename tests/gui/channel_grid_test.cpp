@@ -10,9 +10,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "app_context.h"
-#include "frm_ch_info_edit.h"
-#include "frm_comm_ch_info.h"
+#include "app/app_context.h"
+#include "editors/frm_ch_info_edit.h"
+#include "editors/frm_comm_ch_info.h"
 #include "support/scripted_prompter.h"
 
 using namespace kr4100;

@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "app_context.h"
-#include "frm_about.h"
-#include "frm_com_set.h"
-#include "frm_model_info.h"
-#include "frm_print_select.h"
-#include "frm_set_language.h"
-#include "print_pages.h"
+#include "app/app_context.h"
+#include "app/frm_about.h"
+#include "app/frm_com_set.h"
+#include "app/frm_model_info.h"
+#include "app/frm_print_select.h"
+#include "app/frm_set_language.h"
+#include "app/print_pages.h"
 #include "support/scripted_prompter.h"
 
 using namespace kr4100;

@@ -21,8 +21,8 @@
 #include <functional>
 #include <memory>
 
-#include "app_context.h"
-#include "frm_main.h"
+#include "app/app_context.h"
+#include "app/frm_main.h"
 #include "support/scripted_prompter.h"
 
 using namespace kr4100;

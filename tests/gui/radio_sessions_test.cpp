@@ -14,14 +14,14 @@
 #include <filesystem>
 #include <memory>
 
-#include "app_context.h"
-#include "frm_emg.h"
-#include "frm_m_progress.h"
-#include "frm_mul_set.h"
-#include "frm_progress.h"
-#include "radio_sessions.h"
+#include "app/app_context.h"
+#include "radioinfo/frm_emg.h"
+#include "app/frm_m_progress.h"
+#include "app/frm_mul_set.h"
+#include "app/frm_progress.h"
+#include "app/radio_sessions.h"
 #include "support/scripted_prompter.h"
-#include "virtual_radio_host.h"
+#include "platform/virtual_radio_host.h"
 
 using namespace kr4100;
 using kr4100::testing::ScriptedPrompter;

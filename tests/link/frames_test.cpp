@@ -1,4 +1,4 @@
-#include "link/frames.h"
+#include "core/link/frames.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "link/identity.h"
+#include "core/link/identity.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "texts/bilingual.h"
+#include "core/texts/bilingual.h"
 
 namespace kr4100 {
 namespace {

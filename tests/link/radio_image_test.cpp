@@ -1,4 +1,4 @@
-#include "link/radio_image.h"
+#include "core/link/radio_image.h"
 
 #include <gtest/gtest.h>
 

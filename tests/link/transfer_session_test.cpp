@@ -1,10 +1,10 @@
-#include "link/transfer_session.h"
+#include "core/link/transfer_session.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "config/document.h"
+#include "core/config/document.h"
 #include "sim/simulated_link.h"
 #include "sim/virtual_radio.h"
 

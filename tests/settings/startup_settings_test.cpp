@@ -1,10 +1,10 @@
-#include "settings/startup_settings.h"
+#include "core/settings/startup_settings.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "settings/ini_file.h"
+#include "core/settings/ini_file.h"
 
 namespace kr4100 {
 namespace {

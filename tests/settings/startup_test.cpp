@@ -1,8 +1,8 @@
-#include "settings/startup.h"
+#include "core/settings/startup.h"
 
 #include <gtest/gtest.h>
 
-#include "settings/ini_file.h"
+#include "core/settings/ini_file.h"
 #include "support/temp_dir.h"
 
 namespace kr4100 {

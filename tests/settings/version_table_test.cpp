@@ -1,8 +1,8 @@
-#include "settings/version_table.h"
+#include "core/settings/version_table.h"
 
 #include <gtest/gtest.h>
 
-#include "settings/ini_file.h"
+#include "core/settings/ini_file.h"
 
 namespace kr4100 {
 namespace {

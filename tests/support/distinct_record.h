@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "config/data_file_layout.h"
-#include "config/radio_config.h"
+#include "core/config/data_file_layout.h"
+#include "core/config/radio_config.h"
 
 namespace kr4100::testing {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "texts/messages.h"
-#include "texts/shell_texts.h"
+#include "core/texts/messages.h"
+#include "core/texts/shell_texts.h"
 
 namespace kr4100 {
 namespace {

@@ -1,8 +1,8 @@
-#include "config/conversions.h"
+#include "core/config/conversions.h"
 
 #include <cmath>
 
-#include "config/numbers.h"
+#include "core/config/numbers.h"
 
 namespace kr4100 {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "texts/messages.h"
+#include "core/texts/messages.h"
 
 namespace kr4100 {
 

@@ -1,11 +1,11 @@
-#include "config/data_file.h"
+#include "core/config/data_file.h"
 
 #include <algorithm>
 
-#include "config/data_file_codec.h"
-#include "config/file_io.h"
-#include "config/model_band.h"
-#include "texts/shell_texts.h"
+#include "core/config/data_file_codec.h"
+#include "core/config/file_io.h"
+#include "core/config/model_band.h"
+#include "core/texts/shell_texts.h"
 
 namespace kr4100 {
 

@@ -7,9 +7,9 @@
 #include <span>
 #include <string>
 
-#include "config/document.h"
-#include "settings/version_table.h"
-#include "texts/messages.h"
+#include "core/config/document.h"
+#include "core/settings/version_table.h"
+#include "core/texts/messages.h"
 
 namespace kr4100 {
 

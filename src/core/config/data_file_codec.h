@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "config/data_file_layout.h"
-#include "config/radio_config.h"
+#include "core/config/data_file_layout.h"
+#include "core/config/radio_config.h"
 
 namespace kr4100 {
 

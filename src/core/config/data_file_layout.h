@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <type_traits>
 
-#include "config/radio_config.h"
+#include "core/config/radio_config.h"
 
 namespace kr4100::layout {
 

@@ -1,13 +1,13 @@
-#include "config/document.h"
+#include "core/config/document.h"
 
 #include <algorithm>
 #include <cmath>
 #include <ctime>
 
-#include "config/data_file_codec.h"
-#include "config/file_io.h"
-#include "config/numbers.h"
-#include "config/test_frequencies.h"
+#include "core/config/data_file_codec.h"
+#include "core/config/file_io.h"
+#include "core/config/numbers.h"
+#include "core/config/test_frequencies.h"
 
 namespace kr4100 {
 namespace {

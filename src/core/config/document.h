@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "config/conversions.h"
-#include "config/model_band.h"
-#include "config/radio_config.h"
+#include "core/config/conversions.h"
+#include "core/config/model_band.h"
+#include "core/config/radio_config.h"
 
 namespace kr4100 {
 

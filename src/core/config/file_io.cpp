@@ -1,4 +1,4 @@
-#include "config/file_io.h"
+#include "core/config/file_io.h"
 
 #include <fcntl.h>
 #include <unistd.h>

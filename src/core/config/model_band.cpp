@@ -1,8 +1,8 @@
-#include "config/model_band.h"
+#include "core/config/model_band.h"
 
 #include <array>
 
-#include "config/numbers.h"
+#include "core/config/numbers.h"
 
 namespace kr4100 {
 

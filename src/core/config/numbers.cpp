@@ -1,4 +1,4 @@
-#include "config/numbers.h"
+#include "core/config/numbers.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "config/radio_config.h"
+#include "core/config/radio_config.h"
 
 #include <cassert>
 

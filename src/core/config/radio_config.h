@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "config/fixed_text.h"
+#include "core/config/fixed_text.h"
 
 namespace kr4100 {
 

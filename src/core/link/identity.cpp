@@ -1,10 +1,10 @@
-#include "link/identity.h"
+#include "core/link/identity.h"
 
 #include <algorithm>
 
-#include "config/model_band.h"
-#include "link/frames.h"
-#include "texts/messages.h"
+#include "core/config/model_band.h"
+#include "core/link/frames.h"
+#include "core/texts/messages.h"
 
 namespace kr4100 {
 

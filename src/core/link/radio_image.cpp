@@ -1,4 +1,4 @@
-#include "link/radio_image.h"
+#include "core/link/radio_image.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "config/conversions.h"
-#include "config/numbers.h"
+#include "core/config/conversions.h"
+#include "core/config/numbers.h"
 
 namespace kr4100 {
 namespace {

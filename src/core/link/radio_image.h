@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "config/document.h"
-#include "config/radio_config.h"
+#include "core/config/document.h"
+#include "core/config/radio_config.h"
 
 namespace kr4100 {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "link/identity.h"
+#include "core/link/identity.h"
 
 namespace kr4100 {
 

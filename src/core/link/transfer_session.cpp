@@ -1,9 +1,9 @@
-#include "link/transfer_session.h"
+#include "core/link/transfer_session.h"
 
 #include <algorithm>
 
-#include "config/numbers.h"
-#include "link/frames.h"
+#include "core/config/numbers.h"
+#include "core/link/frames.h"
 
 namespace kr4100 {
 namespace {

@@ -9,12 +9,12 @@
 #include <span>
 #include <string>
 
-#include "config/radio_config.h"
-#include "link/frames.h"
-#include "link/identity.h"
-#include "link/radio_image.h"
-#include "link/session_host.h"
-#include "settings/version_table.h"
+#include "core/config/radio_config.h"
+#include "core/link/frames.h"
+#include "core/link/identity.h"
+#include "core/link/radio_image.h"
+#include "core/link/session_host.h"
+#include "core/settings/version_table.h"
 
 namespace kr4100 {
 

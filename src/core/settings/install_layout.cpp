@@ -1,4 +1,4 @@
-#include "settings/install_layout.h"
+#include "core/settings/install_layout.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "settings/startup.h"
+#include "core/settings/startup.h"
 
 #include <unistd.h>
 

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <string>
 
-#include "config/document.h"
-#include "settings/ini_store.h"
-#include "settings/install_layout.h"
-#include "settings/startup_settings.h"
-#include "settings/version_table.h"
+#include "core/config/document.h"
+#include "core/settings/ini_store.h"
+#include "core/settings/install_layout.h"
+#include "core/settings/startup_settings.h"
+#include "core/settings/version_table.h"
 
 namespace kr4100 {
 

@@ -1,9 +1,9 @@
-#include "settings/startup_settings.h"
+#include "core/settings/startup_settings.h"
 
 #include <optional>
 #include <string>
 
-#include "config/numbers.h"
+#include "core/config/numbers.h"
 
 namespace kr4100 {
 

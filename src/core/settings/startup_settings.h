@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "settings/ini_store.h"
+#include "core/settings/ini_store.h"
 
 namespace kr4100 {
 

@@ -1,9 +1,9 @@
-#include "settings/version_table.h"
+#include "core/settings/version_table.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "config/numbers.h"
+#include "core/config/numbers.h"
 
 namespace kr4100 {
 

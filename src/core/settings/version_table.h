@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/ini_store.h"
+#include "core/settings/ini_store.h"
 
 namespace kr4100 {
 

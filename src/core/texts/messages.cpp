@@ -1,5 +1,5 @@
 // The message table, both languages, one row per MessageId in enum order.
-#include "texts/messages.h"
+#include "core/texts/messages.h"
 
 #include <array>
 #include <cstddef>

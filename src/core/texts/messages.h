@@ -1,7 +1,7 @@
 // The program's message table: every message box text, in both languages.
 #pragma once
 
-#include "texts/bilingual.h"
+#include "core/texts/bilingual.h"
 
 namespace kr4100 {
 

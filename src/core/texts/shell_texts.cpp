@@ -1,11 +1,11 @@
 // The shell's text table, both languages, one row per ShellText in enum order.
-#include "texts/shell_texts.h"
+#include "core/texts/shell_texts.h"
 
 #include <array>
 #include <cstddef>
 
-#include "config/model_band.h"
-#include "texts/messages.h"
+#include "core/config/model_band.h"
+#include "core/texts/messages.h"
 
 namespace kr4100 {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "texts/bilingual.h"
+#include "core/texts/bilingual.h"
 
 namespace kr4100 {
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <deque>
 
-#include "user_prompter.h"
+#include "platform/user_prompter.h"
 
 namespace kr4100::testing {
 
