@@ -28,7 +28,7 @@ QString Display(const std::string& tag) {
 
 }  // namespace
 
-frmAbout::frmAbout(AppContext& ctx, Variant variant, QWidget* parent)
+frmAbout::frmAbout(UiContext& ctx, Variant variant, QWidget* parent)
     : QDialog(parent), ctx_(ctx), variant_(variant) {
   setObjectName(QStringLiteral("frmAbout"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

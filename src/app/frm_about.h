@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 
 class QLabel;
 class QPushButton;
@@ -19,7 +19,7 @@ class frmAbout : public QDialog {
     Versions,  // adds the data-file and firmware versions this program accepts
   };
 
-  frmAbout(AppContext& ctx, Variant variant, QWidget* parent = nullptr);
+  frmAbout(UiContext& ctx, Variant variant, QWidget* parent = nullptr);
 
   void reCaption();
   Variant variant() const { return variant_; }
@@ -27,7 +27,7 @@ class frmAbout : public QDialog {
   void showVersions();
 
  private:
-  AppContext& ctx_;
+  UiContext& ctx_;
   Variant variant_;
   QLabel* labelTitle_ = nullptr;
   QLabel* labelPurpose_ = nullptr;

@@ -4,12 +4,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <optional>
 
 #include "app/dialogs.h"
+#include "gui/key_filters.h"
 #include "app/radio_sessions.h"
 
 namespace kr4100 {
@@ -17,18 +16,8 @@ namespace {
 
 constexpr int kRefreshMs = 1000;
 
-// "COM7" (or Windows' "\\.\COM7") names port number 7; three digits at most.
-std::optional<int> ComNumber(const QString& port) {
-  static const QRegularExpression com(QStringLiteral(R"(^(?:\\\\\.\\)?COM([0-9]{1,3})$)"),
-                                      QRegularExpression::CaseInsensitiveOption);
-  const auto match = com.match(port);
-  if (!match.hasMatch()) return std::nullopt;
-  return match.captured(1).toInt();
-}
-
 }  // namespace
-
-FrmComSet::FrmComSet(AppContext& ctx, std::function<QStringList()> listPorts, QWidget* parent)
+FrmComSet::FrmComSet(UiContext& ctx, std::function<QStringList()> listPorts, QWidget* parent)
     : QDialog(parent), ctx_(ctx), listPorts_(std::move(listPorts)) {
   setObjectName(QStringLiteral("FrmComSet"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -63,14 +52,10 @@ FrmComSet::FrmComSet(AppContext& ctx, std::function<QStringList()> listPorts, QW
   connect(reShowComPortTimer_, &QTimer::timeout, this, &FrmComSet::refreshPorts);
 
   reCaption();
-  // The stored port, by its device name or by its number; otherwise the first one listed.
+  // The port in force, by its device name or by its number; otherwise the first one listed.
   const StartupSettings& settings = ctx_.settings();
-  QStringList stored;
-  if (!settings.comDevice.empty()) stored << QString::fromStdString(settings.comDevice);
-  stored << QStringLiteral("COM%1").arg(settings.comPort);
-  StartupSettings byNumber = settings;
-  byNumber.comDevice.clear();
-  stored << QString::fromStdString(PortNameFor(byNumber));
+  QStringList stored{QString::fromStdString(ctx_.app().portInForce()),
+                     QStringLiteral("COM%1").arg(settings.comPort)};
   choose(stored);
   reShowComPortTimer_->start();
 }
@@ -113,16 +98,7 @@ void FrmComSet::refreshPorts() {
 }
 
 void FrmComSet::confirm() {
-  StartupSettings& settings = ctx_.settings();
-  if (portId_.isEmpty()) {
-    // Nothing to choose from: sessions will report that no port opens.
-    settings.comPort = 0;
-    settings.comDevice.clear();
-  } else {
-    if (const auto number = ComNumber(portId_)) settings.comPort = *number;
-    settings.comDevice = portId_.toStdString();
-    ctx_.savePortSettings();
-  }
+  ctx_.app().choosePort(portId_.toStdString());
   accept();
 }
 

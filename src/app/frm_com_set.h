@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 
 class QComboBox;
 class QLabel;
@@ -19,7 +19,7 @@ class FrmComSet : public QDialog {
   Q_OBJECT
  public:
   // listPorts gives the port names as sessions open them, in the system's order.
-  FrmComSet(AppContext& ctx, std::function<QStringList()> listPorts, QWidget* parent = nullptr);
+  FrmComSet(UiContext& ctx, std::function<QStringList()> listPorts, QWidget* parent = nullptr);
 
   void reCaption();
   // The timer's tick: lists the ports again, keeping the chosen one while it exists.
@@ -36,7 +36,7 @@ class FrmComSet : public QDialog {
   void fillList();
   void choose(const QStringList& wanted);
 
-  AppContext& ctx_;
+  UiContext& ctx_;
   std::function<QStringList()> listPorts_;
   QString portId_;
   QLabel* label1_ = nullptr;

@@ -13,7 +13,7 @@ constexpr Bilingual kRadio{"Radio", "对讲机"};
 
 }  // namespace
 
-frmMProgress::frmMProgress(AppContext& ctx, int radiosToWrite, QWidget* parent)
+frmMProgress::frmMProgress(UiContext& ctx, int radiosToWrite, QWidget* parent)
     : ProgressWindow(ctx, "frmMProgress", MessageId::WriteCaption, parent) {
   label4_ = captionLabel("Label4");
   label3_ = figureLabel("Label3");

@@ -9,7 +9,7 @@ namespace kr4100 {
 class frmMProgress : public ProgressWindow {
   Q_OBJECT
  public:
-  frmMProgress(AppContext& ctx, int radiosToWrite, QWidget* parent = nullptr);
+  frmMProgress(UiContext& ctx, int radiosToWrite, QWidget* parent = nullptr);
 
   // Radio n is in transfer (or awaited); its percentage starts again at 0.
   void setRadioNumber(int radioNumber);

@@ -22,15 +22,16 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
-#include "editors/frm_comm_ch_info.h"
 #include "app/glyphs.h"
 #include "app/radio_sessions.h"
 #include "core/settings/version_table.h"
+#include "editors/frm_comm_ch_info.h"
+#include "gui/qt_paths.h"
+#include "gui/twips.h"
 
 namespace kr4100 {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr const char* kChannelWindow = "frmCommChInfo";
 constexpr const char* kWantedSize = "kr4100WantedSize";  // a child's own size, kept on cascade
 constexpr const char* kLocalInformationKey = "N9";
@@ -61,13 +62,6 @@ const ChildCommand* CommandOfKey(const QString& key) {
   return nullptr;
 }
 
-QString ToQString(const std::filesystem::path& path) {
-  return QString::fromStdU16String(path.u16string());
-}
-std::filesystem::path ToPath(const QString& path) {
-  return std::filesystem::path(path.toStdU16String());
-}
-
 // Menu captions carry an accelerator; the tree and the tooltips show them without it.
 QString WithoutAccelerator(QString text) {
   static const QRegularExpression kChineseAccel(QStringLiteral("\\(&.\\)$"));
@@ -77,7 +71,7 @@ QString WithoutAccelerator(QString text) {
 
 }  // namespace
 
-frmMain::frmMain(AppContext& ctx, QWidget* parent)
+frmMain::frmMain(UiContext& ctx, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), sessions_(std::make_unique<RadioSessions>(ctx, this)) {
   setObjectName(QStringLiteral("frmMain"));
   setContextMenuPolicy(Qt::NoContextMenu);  // no toolbar menu that would bypass the View checks
@@ -85,7 +79,7 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent)
   captionedLanguage_ = ctx_.language();
   ctx_.settings().captionLanguage = captionedLanguage_;
 
-  registerChildWindow(QLatin1String(kChannelWindow), [this] { return new frmCommChInfo(ctx_); });
+  registerChildWindow(QLatin1String(kChannelWindow), [this] { return new frmCommChInfo(ctx_, *this); });
   createActions();
   createMenus();
   createToolBars();
@@ -97,14 +91,13 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent)
   readSettings();
   Change_Language();
 
-  if (ctx_.state().documentOnStart)
+  if (!ctx_.app().startFile.empty())
     StartShowData();
   else
     LoadNewDoc();
 }
 
 frmMain::~frmMain() {
-  ctx_.requestNewDocument = nullptr;
   // Editors observe the document; they go before the sessions and the context's users vanish.
   for (QMdiSubWindow* sw : mdiArea_->subWindowList()) delete sw;
 }
@@ -317,20 +310,20 @@ void frmMain::connectDocument() {
   timerReNew_->setSingleShot(true);
   timerReNew_->setInterval(200);
   connect(timerReNew_, &QTimer::timeout, this, &frmMain::LoadNewDoc);
-  ctx_.requestNewDocument = [this] { LoadNewDocDeferred(); };
 }
 
 void frmMain::connectSessions() {
   sessions_->commitPendingEdits = [this] { commitEdits(); };
   sessions_->readCompleted = [this] {
-    ctx_.doc().state().fileName = "new.dat";
-    ctx_.doc().state().neverSaved = true;
     closeAllChildren();
     updateCaption();
     updateStatusBar();
     reopenChannelWindow();
   };
   sessions_->portChanged = [this](int) { updateStatusBar(); };
+  sessions_->leaveForOtherVersion = [this](const std::string& firmware) {
+    return leaveForOtherVersion(firmware, true);
+  };
 }
 
 // The stored position is in twips, as the settings store has always kept it.
@@ -340,7 +333,7 @@ void frmMain::readSettings() {
   auto twips = [&](const char* key, int fallback) {
     bool ok = false;
     const int value = settings.value(QLatin1String(key), fallback).toInt(&ok);
-    return (ok ? value : fallback) / kTwipsPerPixel;
+    return TwipsToPixels(ok ? value : fallback);
   };
   QRect rect(twips("MainLeft", 100), twips("MainTop", 100), twips("MainWidth", 14500),
              twips("MainHeight", 10500));
@@ -350,7 +343,7 @@ void frmMain::readSettings() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect available = screen->availableGeometry();
       rect.setSize(rect.size().boundedTo(available.size()));
-      rect.moveTopLeft(available.topLeft() + QPoint(100 / kTwipsPerPixel, 100 / kTwipsPerPixel));
+      rect.moveTopLeft(available.topLeft() + QPoint(TwipsToPixels(100), TwipsToPixels(100)));
     }
   }
   setGeometry(rect);
@@ -361,10 +354,10 @@ void frmMain::writeSettings() {
   const QRect rect = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
   QSettings settings(QStringLiteral("KR_4100"), QStringLiteral("KR_4100"));
   settings.beginGroup(QStringLiteral("Settings"));
-  settings.setValue(QStringLiteral("MainLeft"), rect.x() * kTwipsPerPixel);
-  settings.setValue(QStringLiteral("MainTop"), rect.y() * kTwipsPerPixel);
-  settings.setValue(QStringLiteral("MainWidth"), rect.width() * kTwipsPerPixel);
-  settings.setValue(QStringLiteral("MainHeight"), rect.height() * kTwipsPerPixel);
+  settings.setValue(QStringLiteral("MainLeft"), PixelsToTwips(rect.x()));
+  settings.setValue(QStringLiteral("MainTop"), PixelsToTwips(rect.y()));
+  settings.setValue(QStringLiteral("MainWidth"), PixelsToTwips(rect.width()));
+  settings.setValue(QStringLiteral("MainHeight"), PixelsToTwips(rect.height()));
 }
 
 // ---- texts --------------------------------------------------------------------------------
@@ -432,10 +425,10 @@ void frmMain::updateStatusBar() {
   const StartupSettings& s = ctx_.settings();
   panel_[1]->setText(QString::fromStdString(ctx_.state().modelName) + QLatin1Char('[') +
                      QString::fromStdString(ctx_.doc().state().bandText) + QLatin1Char(']'));
-  panel_[2]->setText(
-      s.comDevice.empty()
-          ? caption(ShellText::Com) + QString::number(s.comPort)
-          : RadioSessions::shownPortName(ctx_, QString::fromStdString(s.comDevice)));
+  panel_[2]->setText(!ctx_.app().portOverride.empty() || !s.comDevice.empty()
+                         ? RadioSessions::shownPortName(
+                               ctx_, QString::fromStdString(ctx_.app().portInForce()))
+                         : caption(ShellText::Com) + QString::number(s.comPort));
 }
 
 // The one place that decides which commands are offered.
@@ -451,8 +444,8 @@ void frmMain::updateMenus() {
                    S::mnuFleetSync, S::mnuTestFre, S::mnuTest, S::mnuDTMF})
     actions_[hidden]->setVisible(false);
   menus_[S::mnuTools]->menuAction()->setVisible(false);
-  actions_[S::mnuMWriteToRadio]->setVisible(ctx_.groupWriteEnabled);
-  toolButtons_.value(QStringLiteral("MWriteRadio"))->setVisible(ctx_.groupWriteEnabled);
+  actions_[S::mnuMWriteToRadio]->setVisible(ctx_.app().groupWriteEnabled);
+  toolButtons_.value(QStringLiteral("MWriteRadio"))->setVisible(ctx_.app().groupWriteEnabled);
 
   if (QTreeWidgetItem* root = tree_->topLevelItem(0)) {
     for (int i = 0; i < root->childCount(); ++i) {
@@ -611,8 +604,9 @@ void frmMain::LoadNewDocDeferred() {
 }
 
 void frmMain::StartShowData() {
-  updateCaption();
-  reopenChannelWindow();
+  // A file that cannot be opened leaves the new document in its place, as a failed Open does.
+  LoadNewDoc();
+  openFile(ToQString(ctx_.app().startFile));
 }
 
 void frmMain::ReadRMGDataFromRadio() {
@@ -631,21 +625,27 @@ void frmMain::fileOpen() {
   if (!saveBeforeLeaving()) return;
   const QString path = chooseOpenFile(fileFilter());
   if (path.isEmpty()) return;
+  openFile(path);
+}
+
+bool frmMain::openFile(const QString& path) {
   const FileOutcome outcome = OpenDataFile(ctx_.doc(), ToPath(path), ctx_.state().versions);
   if (outcome.status == FileStatus::IncompatibleVersion) {
     const QString question = QString::fromUtf8(outcome.message(ctx_.language()));
+    // The save question was asked before the file was chosen.
     if (ctx_.prompter().ask(question, MsgButtons::YesNo, MsgIcon::Question) == Answer::Yes)
-      startOtherVersion(outcome.fileTag);
-    return;
+      leaveForOtherVersion(outcome.fileTag, false);
+    return false;
   }
   if (!outcome.ok()) {
     showOutcome(outcome);
-    return;
+    return false;
   }
   closeAllChildren();
   reCaption();
   rebuildTree();
   reopenChannelWindow();
+  return true;
 }
 
 bool frmMain::fileSave() {
@@ -704,19 +704,24 @@ void frmMain::showOutcome(const FileOutcome& outcome) {
                       MsgIcon::None);
 }
 
-void frmMain::startOtherVersion(const std::string& fileTag) {
+bool frmMain::leaveForOtherVersion(const std::string& fileTag, bool askToSave) {
+  if (askToSave) {
+    commitEdits();
+    if (!saveBeforeLeaving()) return false;
+  }
   const std::string exeName =
       QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
   const auto program =
       OtherVersionProgram(ctx_.state().versions, ctx_.install().programDir, fileTag, exeName);
   if (!program || !startProgram(ToQString(*program))) {
     ctx_.tell(MessageId::VersionNotExist);
-    return;
+    return false;
   }
-  // The other version takes over at once: no save question, nothing stored.
+  // The other version takes over at once; what was to be saved is saved by now.
   leavingForOtherVersion_ = true;
   hide();
   QCoreApplication::exit(0);
+  return true;
 }
 
 void frmMain::initialSetting() {

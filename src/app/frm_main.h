@@ -7,8 +7,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/app_context.h"
 #include "core/config/data_file.h"
+#include "gui/document_commands.h"
+#include "gui/ui_context.h"
 
 class QAction;
 class QLabel;
@@ -26,16 +27,16 @@ namespace kr4100 {
 class RadioSessions;
 class frmCommChInfo;
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public DocumentCommands {
   Q_OBJECT
  public:
-  explicit frmMain(AppContext& ctx, QWidget* parent = nullptr);
+  explicit frmMain(UiContext& ctx, QWidget* parent = nullptr);
   ~frmMain() override;
 
   // Operations other windows use.
   void LoadNewDoc();
   void LoadNewDocDeferred();  // after the caller's own event has finished (TimerReNew)
-  void StartShowData();
+  void StartShowData();       // the data file given at start, opened as Open would
   void Change_Language();  // every text in the current language, tree rebuilt
   void LoadBKPic();
   void ReadRMGDataFromRadio();
@@ -58,6 +59,9 @@ class frmMain : public QMainWindow {
 
   QMdiArea* mdiArea() const { return mdiArea_; }
   RadioSessions& sessions() { return *sessions_; }
+
+  // DocumentCommands
+  void newDocumentDeferred() override { LoadNewDocDeferred(); }
 
   // File dialogs, replaceable so that tests never meet a native dialog. Each returns the chosen
   // path, or an empty text when the user cancelled.
@@ -98,13 +102,16 @@ class frmMain : public QMainWindow {
   bool saveDocument();       // Save without the overwrite question
   bool saveTo(const QString& path);
   void showOutcome(const FileOutcome& outcome);
-  void startOtherVersion(const std::string& fileTag);
+  bool openFile(const QString& path);  // Open after its dialog: checks, refusals, messages
+  // The version question's Yes: the program version that reads fileTag takes over. askToSave:
+  // the save question comes first (its Cancel keeps everything). False when nothing changed.
+  bool leaveForOtherVersion(const std::string& fileTag, bool askToSave);
   void reopenChannelWindow();
   void treeNodeClicked(QTreeWidgetItem* item);
   void runCommandOfKey(const QString& key);
   void setTreePaneVisible(bool visible);
 
-  AppContext& ctx_;
+  UiContext& ctx_;
   std::unique_ptr<RadioSessions> sessions_;
   int captionedLanguage_ = 0;
   QString caption_;

@@ -12,6 +12,7 @@
 #include "core/config/model_band.h"
 #include "core/config/numbers.h"
 #include "app/dialogs.h"
+#include "gui/key_filters.h"
 
 namespace kr4100 {
 namespace {
@@ -34,7 +35,7 @@ QStringList ItemsOf(const QComboBox* combo) {
 
 }  // namespace
 
-FrmModelInfo::FrmModelInfo(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+FrmModelInfo::FrmModelInfo(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   setObjectName(QStringLiteral("FrmModelInfo"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 
 class QComboBox;
 class QLabel;
@@ -15,7 +15,7 @@ namespace kr4100 {
 class FrmModelInfo : public QDialog {
   Q_OBJECT
  public:
-  explicit FrmModelInfo(AppContext& ctx, QWidget* parent = nullptr);
+  explicit FrmModelInfo(UiContext& ctx, QWidget* parent = nullptr);
 
   void reCaption();
   // OK: a changed model or band is applied once the user accepts the warning; closes in any case.
@@ -27,7 +27,7 @@ class FrmModelInfo : public QDialog {
   // The band list of the model in Combo1; keep: leave the list alone when it would not change.
   void rebuildBands(bool keep);
 
-  AppContext& ctx_;
+  UiContext& ctx_;
   bool changed_ = false;
   QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
-#include "editors/editor_support.h"
+#include "gui/key_filters.h"
 #include "core/link/transfer_session.h"
 
 namespace kr4100 {
@@ -48,7 +48,7 @@ bool RadioCountKey(QLineEdit* edit, QKeyEvent* key) {
 
 }  // namespace
 
-FrmMulSet::FrmMulSet(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+FrmMulSet::FrmMulSet(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   setObjectName(QStringLiteral("FrmMulSet"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 

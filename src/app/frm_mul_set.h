@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 
 class QLabel;
 class QLineEdit;
@@ -14,7 +14,7 @@ namespace kr4100 {
 class FrmMulSet : public QDialog {
   Q_OBJECT
  public:
-  explicit FrmMulSet(AppContext& ctx, QWidget* parent = nullptr);
+  explicit FrmMulSet(UiContext& ctx, QWidget* parent = nullptr);
 
   void reCaption();
   // The number confirmed with OK (0 until then).
@@ -23,7 +23,7 @@ class FrmMulSet : public QDialog {
  private:
   void confirm();
 
-  AppContext& ctx_;
+  UiContext& ctx_;
   int radios_ = 0;
   QLabel* label1_ = nullptr;
   QLineEdit* text1_ = nullptr;

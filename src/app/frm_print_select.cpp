@@ -23,7 +23,7 @@ constexpr Bilingual kPdfFilter{"PDF files (*.pdf)", "PDF 文件 (*.pdf)"};
 
 }  // namespace
 
-FrmPrintSelect::FrmPrintSelect(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+FrmPrintSelect::FrmPrintSelect(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   setObjectName(QStringLiteral("FrmPrintSelect"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);

@@ -5,7 +5,7 @@
 #include <QList>
 #include <functional>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 #include "app/print_pages.h"
 
 class QCheckBox;
@@ -18,7 +18,7 @@ namespace kr4100 {
 class FrmPrintSelect : public QDialog {
   Q_OBJECT
  public:
-  explicit FrmPrintSelect(AppContext& ctx, QWidget* parent = nullptr);
+  explicit FrmPrintSelect(UiContext& ctx, QWidget* parent = nullptr);
 
   void reCaption();
   QList<PrintPage> chosenPages() const;
@@ -37,7 +37,7 @@ class FrmPrintSelect : public QDialog {
  private:
   bool anyChosen();
 
-  AppContext& ctx_;
+  UiContext& ctx_;
   QLabel* label1_ = nullptr;
   QList<QCheckBox*> check1_;
   QPushButton* commandPrint_ = nullptr;

@@ -2,7 +2,7 @@
 
 namespace kr4100 {
 
-FrmProgress::FrmProgress(AppContext& ctx, SessionKind kind, QWidget* parent)
+FrmProgress::FrmProgress(UiContext& ctx, SessionKind kind, QWidget* parent)
     : ProgressWindow(ctx, "FrmProgress",
                      kind == SessionKind::Write ? MessageId::WriteCaption : MessageId::ReadCaption,
                      parent) {

@@ -11,7 +11,7 @@ class FrmProgress : public ProgressWindow {
   Q_OBJECT
  public:
   // kind: SessionKind::Read or SessionKind::Write (the caption follows it).
-  FrmProgress(AppContext& ctx, SessionKind kind, QWidget* parent = nullptr);
+  FrmProgress(UiContext& ctx, SessionKind kind, QWidget* parent = nullptr);
 };
 
 }  // namespace kr4100

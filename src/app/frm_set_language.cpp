@@ -7,10 +7,11 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "gui/key_filters.h"
 
 namespace kr4100 {
 
-FrmSetLanguage::FrmSetLanguage(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+FrmSetLanguage::FrmSetLanguage(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   setObjectName(QStringLiteral("FrmSetLanguage"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
@@ -64,7 +65,7 @@ void FrmSetLanguage::confirm() {
   // The windows stay captioned in the old language until the main window notices the change.
   changed_ = chosen != settings.currentLanguage;
   if (changed_) settings.currentLanguage = chosen;
-  ctx_.saveLanguage(settings.currentLanguage);
+  ctx_.app().saveLanguage(settings.currentLanguage);
   accept();
 }
 

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 
 class QComboBox;
 class QLabel;
@@ -14,7 +14,7 @@ namespace kr4100 {
 class FrmSetLanguage : public QDialog {
   Q_OBJECT
  public:
-  explicit FrmSetLanguage(AppContext& ctx, QWidget* parent = nullptr);
+  explicit FrmSetLanguage(UiContext& ctx, QWidget* parent = nullptr);
 
   void reCaption();
   // OK: makes the chosen language current, stores it in the settings file and closes.
@@ -25,7 +25,7 @@ class FrmSetLanguage : public QDialog {
  private:
   void fillList();
 
-  AppContext& ctx_;
+  UiContext& ctx_;
   bool changed_ = false;
   QLabel* label1_ = nullptr;
   QComboBox* combo1_ = nullptr;

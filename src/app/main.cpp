@@ -6,9 +6,11 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/app_context.h"
 #include "app/frm_main.h"
 #include "app/splash.h"
+#include "core/settings/app_state.h"
+#include "gui/qt_paths.h"
+#include "gui/ui_context.h"
 #include "platform/user_prompter.h"
 
 namespace {
@@ -18,10 +20,6 @@ unsigned SystemLocaleId() {
   return system.language() == QLocale::Chinese && system.territory() == QLocale::China
              ? kr4100::kChinesePrcLocale
              : 0x0409u;
-}
-
-std::filesystem::path ToPath(const QString& path) {
-  return std::filesystem::path(path.toStdU16String());
 }
 
 }  // namespace
@@ -45,17 +43,22 @@ int main(int argc, char* argv[]) {
                                 QStringLiteral("FILE"));
   screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
   parser.addOptions({groupWrite, port, screenshot});
+  parser.addPositionalArgument(QStringLiteral("FILE"),
+                               QStringLiteral("Data file to open at start (*.dat)."),
+                               QStringLiteral("[FILE]"));
   parser.process(app);
 
+  using kr4100::ToPath;
   kr4100::MessageBoxPrompter prompter;
-  kr4100::AppContext ctx(kr4100::InstallLayout{ToPath(QCoreApplication::applicationDirPath())},
-                         prompter);
-  if (parser.isSet(port)) ctx.portOverride = parser.value(port).toStdString();
-  ctx.startup(SystemLocaleId(),
-              ToPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
-  ctx.userDataDir = ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-  if (parser.isSet(groupWrite)) ctx.groupWriteEnabled = true;
-  if (!ctx.portOverride.empty()) ctx.settings().comDevice = ctx.portOverride;
+  kr4100::AppState state(kr4100::InstallLayout{ToPath(QCoreApplication::applicationDirPath())});
+  if (parser.isSet(port)) state.portOverride = parser.value(port).toStdString();
+  state.startup(SystemLocaleId(),
+                ToPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+  state.userDataDir = ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  if (parser.isSet(groupWrite)) state.groupWriteEnabled = true;
+  if (!parser.positionalArguments().isEmpty())
+    state.startFile = ToPath(parser.positionalArguments().constFirst());
+  kr4100::UiContext ctx(state, prompter);
 
   std::unique_ptr<kr4100::frmMain> mainWindow;
   const QString screenshotFile = parser.value(screenshot);

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/channel_texts.h"
+#include "core/texts/channel_texts.h"
 #include "core/config/conversions.h"
 
 namespace kr4100 {
@@ -213,7 +213,7 @@ constexpr int kNoPriorityChannel = 255;
 
 class Page {
  public:
-  explicit Page(AppContext& ctx) : ctx_(ctx) {}
+  explicit Page(UiContext& ctx) : ctx_(ctx) {}
 
   QString t(const Bilingual& text) const { return ctx_.pick(text).toHtmlEscaped(); }
   template <std::size_t N>
@@ -268,10 +268,10 @@ class Page {
   void endTable() { html_ += QStringLiteral("</tbody></table>"); }
 
   QString html() const { return html_; }
-  AppContext& ctx() { return ctx_; }
+  UiContext& ctx() { return ctx_; }
 
  private:
-  AppContext& ctx_;
+  UiContext& ctx_;
   QString html_;
   bool first_ = true;
   bool previousLong_ = false;
@@ -464,7 +464,7 @@ const Bilingual& PrintPageTitle(PrintPage page) {
   return kMessagesTitle;
 }
 
-QString PrintPagesHtml(AppContext& ctx, const QList<PrintPage>& pages) {
+QString PrintPagesHtml(UiContext& ctx, const QList<PrintPage>& pages) {
   Page page(ctx);
   // Pages print in their fixed order whatever order they were chosen in.
   for (PrintPage p : AllPrintPages()) {
@@ -491,7 +491,7 @@ QString PrintPagesHtml(AppContext& ctx, const QList<PrintPage>& pages) {
          QStringLiteral("</head><body>") + page.html() + QStringLiteral("</body></html>");
 }
 
-void RenderPrintPages(AppContext& ctx, const QList<PrintPage>& pages, QPagedPaintDevice& device) {
+void RenderPrintPages(UiContext& ctx, const QList<PrintPage>& pages, QPagedPaintDevice& device) {
   QTextDocument document;
   QFont font(QStringLiteral("Sans Serif"));
   font.setStyleHint(QFont::SansSerif);
@@ -513,7 +513,7 @@ void RenderPrintPages(AppContext& ctx, const QList<PrintPage>& pages, QPagedPain
   document.print(&device);
 }
 
-bool PrintPagesToPdf(AppContext& ctx, const QList<PrintPage>& pages, const QString& path) {
+bool PrintPagesToPdf(UiContext& ctx, const QList<PrintPage>& pages, const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
   {

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 
 class QPagedPaintDevice;
 
@@ -21,10 +21,10 @@ const Bilingual& PrintPageTitle(PrintPage page);
 
 // The chosen pages as HTML in the language in force (each page starts on a new sheet), the
 // channel table showing the texts the grid shows.
-QString PrintPagesHtml(AppContext& ctx, const QList<PrintPage>& pages);
+QString PrintPagesHtml(UiContext& ctx, const QList<PrintPage>& pages);
 // Lays the chosen pages out on the device (a printer or a PDF writer), numbering the sheets.
-void RenderPrintPages(AppContext& ctx, const QList<PrintPage>& pages, QPagedPaintDevice& device);
+void RenderPrintPages(UiContext& ctx, const QList<PrintPage>& pages, QPagedPaintDevice& device);
 // Writes the chosen pages to a PDF file (A4); false when the file cannot be written.
-bool PrintPagesToPdf(AppContext& ctx, const QList<PrintPage>& pages, const QString& path);
+bool PrintPagesToPdf(UiContext& ctx, const QList<PrintPage>& pages, const QString& path);
 
 }  // namespace kr4100

@@ -5,15 +5,16 @@
 #include <QProgressBar>
 #include <algorithm>
 
+#include "gui/twips.h"
+
 namespace kr4100 {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kWidth = 5400;  // twips
 
 }  // namespace
 
-ProgressWindow::ProgressWindow(AppContext& ctx, const char* name, MessageId caption,
+ProgressWindow::ProgressWindow(UiContext& ctx, const char* name, MessageId caption,
                                QWidget* parent)
     : QDialog(parent), ctx_(ctx), caption_(caption) {
   setObjectName(QString::fromLatin1(name));
@@ -59,7 +60,7 @@ void ProgressWindow::fixSize() {
   reCaption();
   // A fixed window, never narrower than its own width: the bar should read as a bar.
   const QSize hint = layout_->sizeHint();
-  setFixedSize(std::max(kWidth / kTwipsPerPixel, hint.width()), hint.height());
+  setFixedSize(std::max(TwipsToPixels(kWidth), hint.width()), hint.height());
 }
 
 void ProgressWindow::reCaption() {

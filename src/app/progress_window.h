@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 
 class QGridLayout;
 class QLabel;
@@ -29,7 +29,7 @@ class ProgressWindow : public QDialog {
   void reject() override;
 
  protected:
-  ProgressWindow(AppContext& ctx, const char* name, MessageId caption, QWidget* parent);
+  ProgressWindow(UiContext& ctx, const char* name, MessageId caption, QWidget* parent);
   // Rows below the percentage go here, from row 2 on.
   QGridLayout* grid() const { return layout_; }
   // Called once the rows are in: the window takes its fixed size.
@@ -39,7 +39,7 @@ class ProgressWindow : public QDialog {
   QLabel* captionLabel(const char* name);
   virtual void reCaptionRows() {}
 
-  AppContext& ctx_;
+  UiContext& ctx_;
 
  private:
   MessageId caption_;

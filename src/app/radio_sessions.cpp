@@ -1,11 +1,7 @@
 #include "app/radio_sessions.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QPointer>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSerialPortInfo>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -18,6 +14,7 @@
 #include "app/frm_progress.h"
 #include "core/link/radio_image.h"
 #include "core/link/transfer_session.h"
+#include "platform/serial_ports.h"
 #include "platform/serial_session_host.h"
 #include "core/settings/version_table.h"
 #include "platform/virtual_radio_host.h"
@@ -33,15 +30,11 @@ bool IsVirtualRadio(const QString& port) {
   return port == QLatin1String(kVirtualRadioStored) || port == QString::fromUtf8(kVirtualRadioShown.zh);
 }
 
-QString ToQString(const std::filesystem::path& path) {
-  return QString::fromStdU16String(path.u16string());
-}
-
 }  // namespace
 
 class RadioSessions::Impl {
  public:
-  Impl(RadioSessions& q, AppContext& ctx, QWidget* mainWindow);
+  Impl(RadioSessions& q, UiContext& ctx, QWidget* mainWindow);
   ~Impl();
 
   void read();
@@ -87,11 +80,10 @@ class RadioSessions::Impl {
   void readFinished();
   void showRadioInformation(const RadioInfo& info);
   Answer identityRefused(const IdentityCheck& check);
-  void startOtherVersion(const std::string& firmware);
   void refuse(MessageId lead, const std::string& what);
 
   RadioSessions& q_;
-  AppContext& ctx_;
+  UiContext& ctx_;
   QPointer<QWidget> mainWindow_;
   SessionPrompter prompter_{*this};
   // Hosts before their sessions: a session holds on to its host until it goes.
@@ -107,7 +99,7 @@ class RadioSessions::Impl {
   QPointer<FrmEMG> emg_;
 };
 
-RadioSessions::Impl::Impl(RadioSessions& q, AppContext& ctx, QWidget* mainWindow)
+RadioSessions::Impl::Impl(RadioSessions& q, UiContext& ctx, QWidget* mainWindow)
     : q_(q), ctx_(ctx), mainWindow_(mainWindow) {}
 
 RadioSessions::Impl::~Impl() {
@@ -136,8 +128,7 @@ void RadioSessions::Impl::setVirtualSpeed(double factor) {
 }
 
 QString RadioSessions::Impl::portName() const {
-  if (!ctx_.portOverride.empty()) return QString::fromStdString(ctx_.portOverride);
-  return QString::fromStdString(PortNameFor(ctx_.settings()));
+  return QString::fromStdString(ctx_.app().portInForce());
 }
 
 // Picks the session for the port in force, sets it up for the document and opens the port.
@@ -146,7 +137,7 @@ bool RadioSessions::Impl::open(SessionKind kind) {
   if (IsVirtualRadio(port)) {
     if (!virtualSession_) {
       const std::filesystem::path file =
-          ctx_.userDataDir.empty() ? std::filesystem::path() : ctx_.userDataDir / kVirtualRadioFile;
+          ctx_.app().userDataDir.empty() ? std::filesystem::path() : ctx_.app().userDataDir / kVirtualRadioFile;
       virtualHost_ = std::make_unique<VirtualRadioHost>(prompter_, file);
       virtualHost_->setSpeedFactor(virtualSpeed_);
       virtualHost_->onCandidatePorts = [] { return std::vector<std::string>{kVirtualRadioStored}; };
@@ -296,34 +287,8 @@ void RadioSessions::Impl::searching(bool on) {
 }
 
 void RadioSessions::Impl::portSettingsFound(const PortSettings& found) {
-  StartupSettings& settings = ctx_.settings();
-  settings.handshaking = found.handshaking;
-  settings.stopBit = found.stopBits;
-  const QString port = QString::fromStdString(found.port);
-  // A port the settings can name by its number is stored as that number; any other device by
-  // its path.
-  static const QRegularExpression comName(QStringLiteral("^COM([0-9]{1,3})$"),
-                                          QRegularExpression::CaseInsensitiveOption);
-  std::optional<int> number;
-  if (const auto match = comName.match(port); match.hasMatch()) {
-    number = match.captured(1).toInt();
-  } else {
-    StartupSettings byNumber = settings;
-    byNumber.comDevice.clear();
-    for (int n = 1; n <= 999 && !number; ++n) {
-      byNumber.comPort = n;
-      if (PortNameFor(byNumber) == found.port) number = n;
-    }
-  }
-  if (number) {
-    settings.comPort = *number;
-    settings.comDevice.clear();
-  } else {
-    settings.comDevice = found.port;
-  }
-  if (!ctx_.portOverride.empty()) ctx_.portOverride = found.port;
-  ctx_.savePortSettings();
-  if (q_.portChanged) q_.portChanged(settings.comPort);
+  ctx_.app().keepFoundPort(found.port, found.stopBits, found.handshaking);
+  if (q_.portChanged) q_.portChanged(ctx_.settings().comPort);
 }
 
 void RadioSessions::Impl::nextRadio(int radioNumber) {
@@ -366,7 +331,7 @@ void RadioSessions::Impl::readFinished() {
   }
   // The read data are a new, unsaved document: it counts as modified until saved.
   DocState& state = ctx_.doc().state();
-  state.fileName = "new.dat";
+  state.fileName = kNewDocumentName;
   state.neverSaved = true;
   if (q_.readCompleted) q_.readCompleted();
   ctx_.tell(MessageId::ReadCompleted);
@@ -393,34 +358,17 @@ Answer RadioSessions::Impl::identityRefused(const IdentityCheck& check) {
     return Answer::Ok;
   }
   const Answer answer = ctx_.prompter().ask(text, MsgButtons::YesNo, MsgIcon::Question);
-  if (answer == Answer::Yes) startOtherVersion(check.firmware);
-  return answer;
-}
-
-void RadioSessions::Impl::startOtherVersion(const std::string& firmware) {
-  const std::string exeName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
-  const auto program =
-      OtherVersionProgram(ctx_.state().versions, ctx_.install().programDir, firmware, exeName);
-  bool started = false;
-  if (program) {
-    const QString path = ToQString(*program);
-    started = q_.startProgram ? q_.startProgram(path)
-                              : QFileInfo(path).isExecutable() && QProcess::startDetached(path, {});
-  }
-  if (!started) {
-    ctx_.tell(MessageId::VersionNotExist);
-    return;
-  }
-  // The other version takes over at once: the port is freed for it and this program ends without
-  // a save question.
+  if (answer != Answer::Yes) return answer;
+  // The session stays where it is while the main window asks its save question; if the other
+  // version takes over, this program ends and the port must be free for it.
+  if (!q_.leaveForOtherVersion || !q_.leaveForOtherVersion(check.firmware)) return Answer::No;
   if (session_ && session_->active()) session_->abort();
-  if (mainWindow_) mainWindow_->hide();
-  QCoreApplication::exit(0);
+  return Answer::No;
 }
 
 // ---------------------------------------------------------------------------------------------
 
-RadioSessions::RadioSessions(AppContext& ctx, QWidget* mainWindow)
+RadioSessions::RadioSessions(UiContext& ctx, QWidget* mainWindow)
     : d_(new Impl(*this, ctx, mainWindow)) {}
 
 RadioSessions::~RadioSessions() { delete d_; }
@@ -434,14 +382,14 @@ void RadioSessions::setVirtualRadioSpeed(double factor) { d_->setVirtualSpeed(fa
 
 QStringList RadioSessions::portNames() {
   QStringList names;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) names << info.systemLocation();
+  for (const std::string& port : SystemSerialPorts()) names << QString::fromStdString(port);
   names << virtualRadioName();
   return names;
 }
 
 QString RadioSessions::virtualRadioName() { return QString::fromLatin1(kVirtualRadioStored); }
 
-QString RadioSessions::shownPortName(const AppContext& ctx, const QString& port) {
+QString RadioSessions::shownPortName(const UiContext& ctx, const QString& port) {
   return IsVirtualRadio(port) ? ctx.pick(kVirtualRadioShown) : port;
 }
 

@@ -6,8 +6,9 @@
 #include <QObject>
 #include <QStringList>
 #include <functional>
+#include <string>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 
 class QWidget;
 
@@ -16,7 +17,7 @@ namespace kr4100 {
 class RadioSessions : public QObject {
   Q_OBJECT
  public:
-  RadioSessions(AppContext& ctx, QWidget* mainWindow);
+  RadioSessions(UiContext& ctx, QWidget* mainWindow);
   ~RadioSessions() override;
 
   void readFromRadio();              // mnuReadFromRadio
@@ -29,7 +30,7 @@ class RadioSessions : public QObject {
   static QStringList portNames();
   static QString virtualRadioName();
   // How a stored port is shown: the virtual radio in the language in force, others as they are.
-  static QString shownPortName(const AppContext& ctx, const QString& port);
+  static QString shownPortName(const UiContext& ctx, const QString& port);
 
   // Set by the main window.
   std::function<void()> commitPendingEdits;  // before packing a write
@@ -38,9 +39,9 @@ class RadioSessions : public QObject {
   // Before a read's data replace the document: editors close so that nothing they still hold is
   // stored over it. Unset: their pending edits are committed instead (the read then overwrites).
   std::function<void()> closeEditors;
-  // Starts another installed program version (the version question's Yes); false when it could
-  // not be started. Unset: the program is started detached.
-  std::function<bool(const QString& program)> startProgram;
+  // The version question's Yes: the program version for this firmware takes over (after the save
+  // question). False when it did not, and the session ends as after No.
+  std::function<bool(const std::string& firmware)> leaveForOtherVersion;
 
   // The virtual radio's pace: 1 real 9600 baud, higher is faster, 0 replies at once.
   void setVirtualRadioSpeed(double factor);

@@ -38,7 +38,7 @@ QPixmap DrawnSplash(const QString& subtitle) {
 
 }  // namespace
 
-frmSplash::frmSplash(AppContext& ctx, std::function<void()> done, QWidget* parent)
+frmSplash::frmSplash(UiContext& ctx, std::function<void()> done, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), done_(std::move(done)) {
   setObjectName(QStringLiteral("frmSplash"));
   setAttribute(Qt::WA_DeleteOnClose);

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 
 class QLabel;
 class QTimer;
@@ -15,7 +15,7 @@ class frmSplash : public QWidget {
   Q_OBJECT
  public:
   // done runs once, when the splash gives way (timer or click); the splash then closes itself.
-  frmSplash(AppContext& ctx, std::function<void()> done, QWidget* parent = nullptr);
+  frmSplash(UiContext& ctx, std::function<void()> done, QWidget* parent = nullptr);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

@@ -8,7 +8,9 @@
 #include "core/config/data_file.h"
 #include "core/config/document.h"
 #include "cli/image_commands.h"
+#ifdef KR4100_RADIO_COMMANDS
 #include "cli/radio_commands.h"
+#endif
 #include "cli/record_json.h"
 #include "core/texts/bilingual.h"
 
@@ -43,7 +45,7 @@ void AddBandOption(CLI::App* command, CliOptions& o) {
       ->check(CLI::Range(0, 1));
 }
 
-void AddPortOptions(CLI::App* command, CliOptions& o) {
+[[maybe_unused]] void AddPortOptions(CLI::App* command, CliOptions& o) {
   command->add_option("--port", o.port, "Serial device of the radio, e.g. /dev/ttyUSB0")
       ->required();
   command->add_option("--stop-bits", o.stopBits, "Stop bits: 1 or 2")->check(CLI::IsMember({1, 2}));
@@ -96,6 +98,7 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   cmdUnpack->add_option("IMAGE", o.input, "Image file of 8192 bytes")->required();
   cmdUnpack->add_option("OUT", o.output, "Data file to write")->required();
 
+#ifdef KR4100_RADIO_COMMANDS
   auto* cmdRead =
       app.add_subcommand("read", "Read the configuration from the radio into a data file");
   AddPortOptions(cmdRead, o);
@@ -108,6 +111,7 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
 
   auto* cmdInfo = app.add_subcommand("info", "Read and print the radio's information block");
   AddPortOptions(cmdInfo, o);
+#endif
 
   try {
     app.parse(argc, argv);
@@ -124,9 +128,12 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   if (cmdResave->parsed()) return RunResave(context);
   if (cmdPack->parsed()) return RunPack(context);
   if (cmdUnpack->parsed()) return RunUnpack(context);
+#ifdef KR4100_RADIO_COMMANDS
   if (cmdRead->parsed()) return RunRead(context);
   if (cmdWrite->parsed()) return RunWrite(context);
-  return RunInfo(context);
+  if (cmdInfo->parsed()) return RunInfo(context);
+#endif
+  return kExitUsage;
 }
 
 }  // namespace kr4100

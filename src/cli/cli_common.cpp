@@ -17,7 +17,7 @@ VersionTable LoadVersions(const CliContext& context) {
 
 void InitNewDocument(Document& doc, int band, const CliContext& context) {
   doc.setModelAndBand(kDefaultModelCode, BandTextOf(band, kDefaultModelCode));
-  if (!context.options.noTemplate) doc.setTemplateDir(context.install.programDir / "Init");
+  if (!context.options.noTemplate) doc.setTemplateDir(context.install.templateDir());
   doc.InitNewDocument();
 }
 

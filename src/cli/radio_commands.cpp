@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QSerialPortInfo>
 #include <array>
 #include <optional>
 #include <ostream>
@@ -10,6 +9,7 @@
 #include "core/config/model_band.h"
 #include "core/link/radio_image.h"
 #include "core/link/transfer_session.h"
+#include "platform/serial_ports.h"
 #include "platform/serial_session_host.h"
 
 namespace kr4100 {
@@ -85,11 +85,8 @@ class ConsolePrompter final : public Prompter {
 // The ports the search tries: the one named on the command line first, then the system's.
 std::vector<std::string> CandidatePorts(const std::string& given) {
   std::vector<std::string> ports{given};
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    const std::string location = info.systemLocation().toStdString();
-    if (location == given || info.portName().toStdString() == given) continue;
-    ports.push_back(location);
-  }
+  for (const std::string& location : SystemSerialPorts())
+    if (!SamePort(location, given)) ports.push_back(location);
   return ports;
 }
 

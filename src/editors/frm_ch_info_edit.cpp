@@ -16,12 +16,13 @@
 #include <algorithm>
 #include <iterator>
 
-#include "editors/editor_support.h"
+#include "gui/editor_support.h"
+#include "gui/key_filters.h"
+#include "gui/twips.h"
 
 namespace kr4100 {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 
 constexpr Bilingual kCaption = {"Channel Edit", "信道编辑"};
 constexpr Bilingual kChannel = {"Channel", "信道"};
@@ -64,12 +65,6 @@ constexpr const char* kDqtCodes[] = {
 };
 static_assert(std::size(kDqtCodes) == 105);
 
-bool IsEnterKey(const QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return false;
-  const int key = static_cast<const QKeyEvent*>(event)->key();
-  return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
 }  // namespace
 
 QStringList ToneListItems() {
@@ -80,7 +75,7 @@ QStringList ToneListItems() {
   return items;
 }
 
-FrmCHInfoEdit::FrmCHInfoEdit(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+FrmCHInfoEdit::FrmCHInfoEdit(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   ownWarningSink_ = InstallWarningSink(ctx_);
   build();
   reCaption();
@@ -94,7 +89,7 @@ FrmCHInfoEdit::~FrmCHInfoEdit() {
 void FrmCHInfoEdit::build() {
   setObjectName(QStringLiteral("FrmCHInfoEdit"));
   setModal(false);
-  resize(7155 / kTwipsPerPixel, 6675 / kTwipsPerPixel);
+  resize(TwipsToPixels(7155), TwipsToPixels(6675));
 
   label1_ = new QLabel(this);
   label1_->setObjectName(QStringLiteral("Label1"));

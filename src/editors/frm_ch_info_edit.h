@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 
 class QCheckBox;
 class QComboBox;
@@ -22,7 +22,7 @@ QStringList ToneListItems();
 class FrmCHInfoEdit : public QDialog {
   Q_OBJECT
  public:
-  explicit FrmCHInfoEdit(AppContext& ctx, QWidget* parent = nullptr);
+  explicit FrmCHInfoEdit(UiContext& ctx, QWidget* parent = nullptr);
   ~FrmCHInfoEdit() override;
 
   void reCaption();
@@ -42,7 +42,7 @@ class FrmCHInfoEdit : public QDialog {
   void showChannel();
   void storeField(QLineEdit* field);
 
-  AppContext& ctx_;
+  UiContext& ctx_;
   bool ownWarningSink_ = false;
   bool storing_ = false;
   QLabel* label1_ = nullptr;

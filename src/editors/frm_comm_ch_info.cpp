@@ -10,35 +10,25 @@
 #include <QVBoxLayout>
 #include <vector>
 
-#include "editors/channel_texts.h"
+#include "core/texts/channel_texts.h"
 #include "editors/frm_comm_ch_info_impl.h"
+#include "gui/twips.h"
 
 namespace kr4100 {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kColumnTwips[kGridCols] = {500, 1200, 1200, 1000, 1000, 1000, 1000, 1000, 1000, 1000};
 
 constexpr Bilingual kSelectBand = {"Select Frequency Band", "频段选择"};
 constexpr Bilingual kChannelEdit = {"Channel Edit", "信道编辑"};
 constexpr Bilingual kCaptionPrefix = {"Channel Information[Channel -", "信道信息[信道 -"};
 
-// Combo box pick rule: the first entry equal to the text, else entry 0, else nothing.
-void PickText(QComboBox* box, const QString& text) {
-  const QSignalBlocker block(box);
-  if (box->count() == 0) {
-    box->setCurrentIndex(-1);
-    return;
-  }
-  const int found = box->findText(text, Qt::MatchExactly);
-  box->setCurrentIndex(found >= 0 ? found : 0);
-}
 
 }  // namespace
 
 void frmCommChInfo::Impl::build() {
   q->setObjectName(QStringLiteral("frmCommChInfo"));
-  q->resize(10500 / kTwipsPerPixel, 9500 / kTwipsPerPixel);
+  q->resize(TwipsToPixels(10500), TwipsToPixels(9500));
 
   grid = new QTableWidget(kGridRows, kGridCols, q);
   grid->setObjectName(QStringLiteral("MSFlexGrid1"));
@@ -162,7 +152,7 @@ void frmCommChInfo::Impl::InitShowGrid() {
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->horizontalHeader()->setHighlightSections(false);
   grid->horizontalHeader()->setSectionsClickable(false);  // a heading click would select a column
-  grid->horizontalHeader()->setFixedHeight(510 / kTwipsPerPixel);
+  grid->horizontalHeader()->setFixedHeight(TwipsToPixels(510));
   const QFontMetrics metrics(q->font());
   const int rowHeight = metrics.height() + 4;
   grid->verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -197,7 +187,7 @@ void frmCommChInfo::Impl::sizeColumns() {
     if (c == kColRxFre || c == kColTxFre)
       needed = metrics.horizontalAdvance(QStringLiteral("888.888888")) + 12;
     if (QComboBox* box = comboFor(c)) needed = box->sizeHint().width();
-    const int w = std::max(kColumnTwips[c] / kTwipsPerPixel, needed);
+    const int w = std::max(TwipsToPixels(kColumnTwips[c]), needed);
     grid->setColumnWidth(c, w);
     width += w;
   }
@@ -341,16 +331,9 @@ void frmCommChInfo::Impl::bandChanged(int index) {
     return;
   }
   ctx.doc().setModelAndBand(ctx.doc().state().modelText, chosen.toStdString());
-  if (ctx.requestNewDocument) {
-    // The main window closes every editor for the new document, this one too: let this
-    // handler finish first.
-    AppContext* context = &ctx;
-    QTimer::singleShot(0, qApp, [context] {
-      if (context->requestNewDocument) context->requestNewDocument();
-    });
-  } else {
-    ctx.doc().ResetToNewDocument(TemplateKind::NewDocument);
-  }
+  // The main window closes every editor for the new document, this one too: it runs once this
+  // handler has finished.
+  commands.newDocumentDeferred();
 }
 
 void frmCommChInfo::Impl::emergencyChosen(int g, int index) {
@@ -373,8 +356,8 @@ void frmCommChInfo::Impl::openEditDialog() {
   });
 }
 
-frmCommChInfo::frmCommChInfo(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), d_(new Impl(this, ctx)) {
+frmCommChInfo::frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget* parent)
+    : QWidget(parent), d_(new Impl(this, ctx, commands)) {
   d_->ownWarningSink = InstallWarningSink(ctx);
   d_->guarded("frmCommChInfo_Form_Load", [&] {
     d_->build();

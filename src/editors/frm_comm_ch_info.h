@@ -4,14 +4,15 @@
 
 #include <QWidget>
 
-#include "app/app_context.h"
+#include "gui/document_commands.h"
+#include "gui/ui_context.h"
 
 namespace kr4100 {
 
 class frmCommChInfo : public QWidget, public DocumentObserver {
   Q_OBJECT
  public:
-  explicit frmCommChInfo(AppContext& ctx, QWidget* parent = nullptr);
+  frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget* parent = nullptr);
   ~frmCommChInfo() override;
 
   void reCaption();               // texts in the current language

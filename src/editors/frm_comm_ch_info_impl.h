@@ -14,7 +14,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "editors/editor_support.h"
+#include "gui/editor_support.h"
+#include "gui/key_filters.h"
 #include "editors/frm_ch_info_edit.h"
 #include "editors/frm_comm_ch_info.h"
 
@@ -25,18 +26,14 @@ inline constexpr int kGridCols = 10;  // column 0 shows the row number, 1..9 are
 inline constexpr int kVisibleRows = 25;
 inline constexpr int kScrollIntervalMs = 500;
 
-inline bool IsEnterKey(const QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return false;
-  const int key = static_cast<const QKeyEvent*>(event)->key();
-  return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
 class frmCommChInfo::Impl {
  public:
-  Impl(frmCommChInfo* window, AppContext& context) : q(window), ctx(context) {}
+  Impl(frmCommChInfo* window, UiContext& context, DocumentCommands& documentCommands)
+      : q(window), ctx(context), commands(documentCommands) {}
 
   frmCommChInfo* q;
-  AppContext& ctx;
+  UiContext& ctx;
+  DocumentCommands& commands;
 
   QTableWidget* grid = nullptr;
   QLineEdit* text1 = nullptr;

@@ -1,6 +1,6 @@
 #include "platform/serial_session_host.h"
 
-#include <QSerialPortInfo>
+#include "platform/serial_ports.h"
 
 namespace kr4100 {
 
@@ -68,10 +68,7 @@ void SerialSessionHost::readAvailable() {
 }
 
 std::vector<std::string> SerialSessionHost::ownCandidatePorts() {
-  std::vector<std::string> ports;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-    ports.push_back(info.systemLocation().toStdString());
-  return ports;
+  return SystemSerialPorts();
 }
 
 }  // namespace kr4100

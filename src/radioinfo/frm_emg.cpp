@@ -30,7 +30,7 @@ QString Shown(const std::string& text) { return QString::fromLatin1(text.data(),
 
 }  // namespace
 
-FrmEMG::FrmEMG(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+FrmEMG::FrmEMG(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   build();
   // The band the main window's caption shows is the list's one entry.
   combo1_[1]->addItem(QString::fromStdString(ctx_.doc().state().bandText));

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 #include "core/link/radio_image.h"
 
 class QComboBox;
@@ -19,7 +19,7 @@ namespace kr4100 {
 class FrmEMG : public QDialog {
   Q_OBJECT
  public:
-  explicit FrmEMG(AppContext& ctx, QWidget* parent = nullptr);
+  explicit FrmEMG(UiContext& ctx, QWidget* parent = nullptr);
 
   void reCaption();
   // Fills every box from the block; also called when new data arrive while the window is open.
@@ -31,7 +31,7 @@ class FrmEMG : public QDialog {
  private:
   void build();
 
-  AppContext& ctx_;
+  UiContext& ctx_;
   QLabel* labelAreaCode_ = nullptr;
   QLabel* label1_[kLabelCount] = {};
   QLineEdit* text1_[kTextCount] = {};  // box 4 is the multi-line description below

@@ -10,7 +10,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 #include "editors/frm_ch_info_edit.h"
 #include "editors/frm_comm_ch_info.h"
 #include "support/scripted_prompter.h"
@@ -20,16 +20,24 @@ using kr4100::testing::ScriptedPrompter;
 
 namespace {
 
+// Stands in for the main window: counts the new documents asked for.
+struct RecordingCommands : DocumentCommands {
+  int newDocuments = 0;
+  void newDocumentDeferred() override { ++newDocuments; }
+};
+
 struct Fixture {
   ScriptedPrompter prompter;
   QTemporaryDir userDir;
-  AppContext ctx{InstallLayout{KR4100_PROGRAM_DIR}, prompter};
+  AppState app{InstallLayout{KR4100_PROGRAM_DIR}};
+  UiContext ctx{app, prompter};
+  RecordingCommands commands;
   std::unique_ptr<frmCommChInfo> window;
 
   explicit Fixture(int language = kEnglish) {
-    ctx.startup(0x0409, userDir.path().toStdString());
+    app.startup(0x0409, userDir.path().toStdString());
     ctx.settings().currentLanguage = language;
-    window = std::make_unique<frmCommChInfo>(ctx);
+    window = std::make_unique<frmCommChInfo>(ctx, commands);
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowExposed(window.get())) qWarning("grid window not exposed");
@@ -291,8 +299,6 @@ class ChannelGridTest : public QObject {
     f.go(8, 1);
     f.typeAndEnter("28.8");
     const auto before = f.doc().working();
-    bool newDocumentRequested = false;
-    f.ctx.requestNewDocument = [&] { newDocumentRequested = true; };
     QComboBox* band = f.combo("Combo2");
     band->setCurrentIndex(1);
     emit band->activated(1);
@@ -305,7 +311,7 @@ class ChannelGridTest : public QObject {
     band->setCurrentIndex(1);
     emit band->activated(1);
     QCOMPARE(f.doc().state().bandText, std::string(kBand1Text));
-    QTRY_VERIFY(newDocumentRequested);
+    QCOMPARE(f.commands.newDocuments, 1);
   }
 
   void editDialogCreatesAChannelTheGridShows() {

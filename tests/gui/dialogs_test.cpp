@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 #include "app/frm_about.h"
 #include "app/frm_com_set.h"
 #include "app/frm_model_info.h"
@@ -29,7 +29,8 @@ namespace {
 struct Harness {
   QTemporaryDir root;
   ScriptedPrompter prompter;
-  std::unique_ptr<AppContext> ctx;
+  std::unique_ptr<AppState> app;
+  std::unique_ptr<UiContext> ctx;
 
   explicit Harness(unsigned locale = 0x0409) {
     const std::filesystem::path programDir = root.path().toStdString() + "/V600";
@@ -37,13 +38,14 @@ struct Harness {
     for (const auto& entry :
          std::filesystem::directory_iterator(std::filesystem::path(KR4100_PROGRAM_DIR) / "Init"))
       std::filesystem::copy_file(entry.path(), programDir / "Init" / entry.path().filename());
-    ctx = std::make_unique<AppContext>(InstallLayout{programDir}, prompter);
-    ctx->startup(locale, root.path().toStdString() + "/user");
+    app = std::make_unique<AppState>(InstallLayout{programDir});
+    ctx = std::make_unique<UiContext>(*app, prompter);
+    app->startup(locale, root.path().toStdString() + "/user");
   }
 
   // What the settings file on disk holds now.
   QString stored(const char* key) const {
-    const auto value = IniFile::Open(ctx->settingsFile().path()).read("language", key);
+    const auto value = IniFile::Open(app->settingsFile().path()).read("language", key);
     return value ? QString::fromStdString(*value) : QString();
   }
 };
@@ -76,7 +78,7 @@ class DialogsTest : public QObject {
 
   void languageOkStoresTheChoiceAndTellsWhetherItChanged() {
     Harness h(0x0804);
-    h.ctx->settingsFile().write("language", "CurrentLanguage", "7");  // proves OK writes again
+    h.app->settingsFile().write("language", "CurrentLanguage", "7");  // proves OK writes again
     {
       FrmSetLanguage same(*h.ctx);
       same.confirm();

@@ -21,7 +21,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 #include "app/frm_main.h"
 #include "support/scripted_prompter.h"
 
@@ -37,7 +37,8 @@ const QString kSaveQuestionEn = QStringLiteral("File has been modify,save it now
 struct Harness {
   QTemporaryDir root;
   ScriptedPrompter prompter;
-  std::unique_ptr<AppContext> ctx;
+  std::unique_ptr<AppState> app;
+  std::unique_ptr<UiContext> ctx;
   std::unique_ptr<frmMain> window;
   QStringList saveDialogs;  // suggested paths the save dialog was opened with
   QString saveAnswer;       // what the save dialog returns ("" = cancelled)
@@ -54,9 +55,10 @@ struct Harness {
     for (const auto& entry :
          std::filesystem::directory_iterator(std::filesystem::path(KR4100_PROGRAM_DIR) / "Init"))
       std::filesystem::copy_file(entry.path(), programDir / "Init" / entry.path().filename());
-    ctx = std::make_unique<AppContext>(InstallLayout{programDir}, prompter);
-    ctx->groupWriteEnabled = groupWrite;
-    ctx->startup(systemLocale, root.path().toStdString() + "/user");
+    app = std::make_unique<AppState>(InstallLayout{programDir});
+    ctx = std::make_unique<UiContext>(*app, prompter);
+    app->groupWriteEnabled = groupWrite;
+    app->startup(systemLocale, root.path().toStdString() + "/user");
     window = std::make_unique<frmMain>(*ctx);
     window->chooseSaveFile = [this](const QString& suggested, const QString&) {
       saveDialogs << suggested;

@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/app_context.h"
+#include "gui/ui_context.h"
 #include "radioinfo/frm_emg.h"
 #include "app/frm_m_progress.h"
 #include "app/frm_mul_set.h"
@@ -37,7 +37,8 @@ const QString kRadioCountInvalid = QStringLiteral("The number of radios must be 
 struct Harness {
   QTemporaryDir root;
   ScriptedPrompter prompter;
-  std::unique_ptr<AppContext> ctx;
+  std::unique_ptr<AppState> app;
+  std::unique_ptr<UiContext> ctx;
   QWidget mainWindow;
   std::unique_ptr<RadioSessions> sessions;
   int readCompletedCalls = 0;
@@ -48,9 +49,10 @@ struct Harness {
     for (const auto& entry :
          std::filesystem::directory_iterator(std::filesystem::path(KR4100_PROGRAM_DIR) / "Init"))
       std::filesystem::copy_file(entry.path(), programDir / "Init" / entry.path().filename());
-    ctx = std::make_unique<AppContext>(InstallLayout{programDir}, prompter);
-    ctx->startup(0x0409, root.path().toStdString() + "/user");
-    ctx->userDataDir = root.path().toStdString() + "/data";
+    app = std::make_unique<AppState>(InstallLayout{programDir});
+    ctx = std::make_unique<UiContext>(*app, prompter);
+    app->startup(0x0409, root.path().toStdString() + "/user");
+    app->userDataDir = root.path().toStdString() + "/data";
     ctx->settings().comDevice = RadioSessions::virtualRadioName().toStdString();
     newSessions();
   }
@@ -63,7 +65,7 @@ struct Harness {
     sessions->readCompleted = [this] { ++readCompletedCalls; };
   }
 
-  std::filesystem::path radioFile() const { return ctx->userDataDir / "virtual-radio.img"; }
+  std::filesystem::path radioFile() const { return app->userDataDir / "virtual-radio.img"; }
   template <class T>
   T* find(const char* name = nullptr) const {
     return mainWindow.findChild<T*>(name ? QString::fromLatin1(name) : QString());
@@ -160,7 +162,7 @@ void RadioSessionsTest::declinedOrImpossibleSessionsSendNothing() {
 
   // A port that does not exist: the port error, no question.
   h.prompter.asked.clear();
-  h.ctx->portOverride = "/dev/kr4100-no-such-port";
+  h.app->portOverride = "/dev/kr4100-no-such-port";
   h.sessions->readFromRadio();
   QCOMPARE(h.prompter.asked, QStringList{QStringLiteral("Cannot Open Communication Port.")});
   QVERIFY(!h.sessions->busy());

@@ -24,7 +24,6 @@ TEST(Startup, FirstRunInTheInstalledLayoutSetsEverythingInOrder) {
   EXPECT_EQ(state.versions.currentVersion(), "V600");
   EXPECT_FALSE(state.versions.fromBuiltIn());
   EXPECT_EQ(state.modelName, "KR-4100");
-  EXPECT_FALSE(state.groupWriteEnabled);
 
   const IniFile reread = IniFile::Open(dir / "mysetup.ini");
   EXPECT_EQ(reread.read("language", "IsFirstRun"), "0");

@@ -244,12 +244,16 @@ void Document::fillDefaults() {
   m.SoftVer = kSoftVerText;
 }
 
+std::string TemplateFileName(int bandCode, TemplateKind kind) {
+  return std::to_string(bandCode) +
+         (kind == TemplateKind::NewDocument ? "_KR-4100_New.dat" : "_KR-4100.dat");
+}
+
 void Document::ResetToNewDocument(TemplateKind kind) {
   fillDefaults();
   if (!templateDir_.empty()) {
     const int band = BandCodeOf(state_.bandText, state_.modelText);
-    const char* suffix = kind == TemplateKind::NewDocument ? "_KR-4100_New.dat" : "_KR-4100.dat";
-    ReadTemplate(templateDir_ / (std::to_string(band) + suffix));
+    ReadTemplate(templateDir_ / TemplateFileName(band, kind));
   }
   CommitWorkingCopy();
   notifyReplaced();
@@ -257,7 +261,7 @@ void Document::ResetToNewDocument(TemplateKind kind) {
 
 void Document::InitNewDocument() {
   state_.neverSaved = true;
-  state_.fileName = "new.dat";
+  state_.fileName = kNewDocumentName;
   ResetToNewDocument(TemplateKind::NewDocument);
 }
 

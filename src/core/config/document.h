@@ -19,11 +19,14 @@ enum ChannelColumn : int {
   kColRxFre = 1, kColTxFre, kColBusy, kColEcho, kColHiCut, kColPlus10K, kColNbAnl, kColRb, kColScan,
 };
 
+// The name of a document that has never been saved (a new one, or one read from a radio).
+inline constexpr const char* kNewDocumentName = "new.dat";
+
 struct DocState {
   std::string modelText = kDefaultModelCode;
   std::string bandText = kBand0Text;
   BandEdges edges;                       // derived from bandText by SetBandEdges
-  std::string fileName = "new.dat";      // full path, or "new.dat" before the first save
+  std::string fileName = kNewDocumentName;  // full path, or "new.dat" before the first save
   std::string previousFileName;          // the name before the last successful open
   bool neverSaved = true;                // Save acts as Save As while set
 };
@@ -48,6 +51,8 @@ struct CalendarDate {
 
 // Which template a new document reads over its defaults.
 enum class TemplateKind { NewDocument, InitialSetting };
+// The template file of a band, as the installation's "Init" folder names it.
+std::string TemplateFileName(int bandCode, TemplateKind kind);
 
 class Document {
  public:

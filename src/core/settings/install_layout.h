@@ -12,8 +12,8 @@ struct InstallLayout {
   std::filesystem::path root() const { return programDir.parent_path(); }
   std::filesystem::path versionIni() const { return root() / "Version.ini"; }
   std::filesystem::path settingsIni() const { return root() / "language" / "mysetup.ini"; }
-  // Template of a band: the new-document one, or the one "Initial Setting" reads.
-  std::filesystem::path templateFile(int bandCode, bool initialSetting) const;
+  // The band templates a new document and "Initial Setting" read.
+  std::filesystem::path templateDir() const { return programDir / "Init"; }
 };
 
 }  // namespace kr4100

@@ -25,15 +25,13 @@ StartupState RunStartup(const InstallLayout& install, const IniStore* versionIni
                         bool settingsExisted, unsigned systemLocaleId, Document& doc) {
   StartupState state;
   state.versions = VersionTable::Load(versionIni);
-  state.documentOnStart = false;
-  state.groupWriteEnabled = false;
   // The decimal separator is the program's own business ("." in every conversion); the system
   // setting is left alone.
   state.settings = LoadStartupSettings(settingsIni, systemLocaleId, settingsExisted);
   state.modelName = kDefaultModelName;
   state.firmwareVersion = kDefaultFirmwareVersion;
   doc.setModelAndBand(kDefaultModelCode, kBand0Text);
-  doc.setTemplateDir(install.programDir / "Init");
+  doc.setTemplateDir(install.templateDir());
   doc.InitNewDocument();
   return state;
 }

@@ -16,8 +16,6 @@ namespace kr4100 {
 struct StartupState {
   VersionTable versions = VersionTable::BuiltIn();
   StartupSettings settings;
-  bool documentOnStart = false;    // the main window shows a given document instead of a new one
-  bool groupWriteEnabled = false;  // write to a group of radios offered
   std::string modelName = kDefaultModelName;              // product title in captions
   std::string firmwareVersion = kDefaultFirmwareVersion;  // assumed until a radio reports its own
 };

@@ -88,6 +88,44 @@ std::string PortNameFor(const StartupSettings& settings) {
 #endif
 }
 
+std::optional<int> ComNumberOf(std::string_view port) {
+  std::string_view digits;
+  for (std::string_view prefix : {std::string_view("\\\\.\\"), std::string_view()}) {
+    std::string_view rest = port;
+    if (!rest.starts_with(prefix)) continue;
+    rest.remove_prefix(prefix.size());
+    if (rest.size() > 3 && (rest[0] == 'C' || rest[0] == 'c') && (rest[1] == 'O' || rest[1] == 'o') &&
+        (rest[2] == 'M' || rest[2] == 'm')) {
+      digits = rest.substr(3);
+      break;
+    }
+  }
+  if (!digits.empty()) {
+    if (digits.size() > 3) return std::nullopt;
+    int number = 0;
+    for (char c : digits) {
+      if (c < '0' || c > '9') return std::nullopt;
+      number = number * 10 + (c - '0');
+    }
+    return number >= 1 ? std::optional<int>(number) : std::nullopt;
+  }
+  StartupSettings byNumber;
+  for (int n = 1; n <= 999; ++n) {
+    byNumber.comPort = n;
+    if (PortNameFor(byNumber) == port) return n;
+  }
+  return std::nullopt;
+}
+
+void StorePort(StartupSettings& settings, std::string_view port) {
+  if (const auto number = ComNumberOf(port)) {
+    settings.comPort = *number;
+    settings.comDevice.clear();
+  } else {
+    settings.comDevice = std::string(port);
+  }
+}
+
 void SavePortSettings(IniStore& ini, const StartupSettings& settings) {
   ini.write(kSection, kComPort, std::to_string(settings.comPort));
   // Only where a device path is or was in use: a COM-number setup keeps its file as it was.

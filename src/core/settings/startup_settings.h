@@ -2,7 +2,9 @@
 // language, the serial port number, handshaking and stop bits, and the first-run rule.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/settings/ini_store.h"
 
@@ -33,6 +35,14 @@ StartupSettings LoadStartupSettings(IniStore& ini, unsigned systemLocaleId, bool
 // The serial device a session opens: the device path when one is set, otherwise the COM number
 // ("COM3" on Windows, its counterpart /dev/ttyS2 elsewhere).
 std::string PortNameFor(const StartupSettings& settings);
+
+// The number a port name stands for: "COM7", Windows' "\\.\COM7", or this system's device of
+// that number (/dev/ttyS6); three digits at most. Nothing for any other device.
+std::optional<int> ComNumberOf(std::string_view port);
+
+// The one rule for keeping a chosen or found port: a port that has a number is kept as that
+// number (comDevice cleared), any other device by its path.
+void StorePort(StartupSettings& settings, std::string_view port);
 
 // Stores the port choice of the port dialog or the automatic port search.
 void SavePortSettings(IniStore& ini, const StartupSettings& settings);

@@ -1,5 +1,7 @@
-#include "editors/editor_support.h"
+#include "gui/key_filters.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -9,14 +11,6 @@
 
 namespace kr4100 {
 namespace {
-
-// A distinct type, so the document's sink can be recognised as ours when it is taken away.
-struct MessageBoxWarningSink {
-  AppContext* ctx;
-  void operator()(MessageId id) const {
-    ctx->tell(id, id == MessageId::OutOfRange ? MsgIcon::Warning : MsgIcon::None);
-  }
-};
 
 // Everything that could put text into a field other than typing one allowed key.
 class TypedKeysFilter : public QObject {
@@ -56,16 +50,38 @@ class TypedKeysFilter : public QObject {
   std::function<bool(QKeyEvent*)> refuse_;
 };
 
+class EnterFilter : public QObject {
+ public:
+  EnterFilter(QWidget* control, QObject* parent) : QObject(parent), control_(control) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (IsEnterKey(event)) {
+      QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+      QCoreApplication::sendEvent(control_, &tab);
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QWidget* control_;
+};
+
 }  // namespace
 
-bool InstallWarningSink(AppContext& ctx) {
-  if (ctx.doc().warningSink()) return false;
-  ctx.doc().setWarningSink(MessageBoxWarningSink{&ctx});
-  return true;
+bool IsEnterKey(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-void RemoveWarningSink(AppContext& ctx) {
-  if (ctx.doc().warningSink().target<MessageBoxWarningSink>()) ctx.doc().setWarningSink({});
+void EnterMovesFocus(QWidget* control) {
+  auto* filter = new EnterFilter(control, control);
+  control->installEventFilter(filter);
+  // An editable list receives its keys in its line edit.
+  if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+    combo->lineEdit()->installEventFilter(filter);
 }
 
 bool RefusedFrequencyKey(int key, Qt::KeyboardModifiers modifiers, const QString& text) {

@@ -1,0 +1,39 @@
+#include "gui/editor_support.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+
+namespace kr4100 {
+namespace {
+
+// A distinct type, so the document's sink can be recognised as ours when it is taken away.
+struct MessageBoxWarningSink {
+  UiContext* ctx;
+  void operator()(MessageId id) const {
+    ctx->tell(id, id == MessageId::OutOfRange ? MsgIcon::Warning : MsgIcon::None);
+  }
+};
+
+}  // namespace
+
+bool InstallWarningSink(UiContext& ctx) {
+  if (ctx.doc().warningSink()) return false;
+  ctx.doc().setWarningSink(MessageBoxWarningSink{&ctx});
+  return true;
+}
+
+void RemoveWarningSink(UiContext& ctx) {
+  if (ctx.doc().warningSink().target<MessageBoxWarningSink>()) ctx.doc().setWarningSink({});
+}
+
+void PickText(QComboBox* box, const QString& text) {
+  const QSignalBlocker block(box);
+  if (box->count() == 0) {
+    box->setCurrentIndex(-1);
+    return;
+  }
+  const int found = box->findText(text, Qt::MatchExactly);
+  box->setCurrentIndex(found >= 0 ? found : 0);
+}
+
+}  // namespace kr4100
