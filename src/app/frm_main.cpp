@@ -1,8 +1,6 @@
 #include "app/frm_main.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -14,17 +12,16 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/child_windows.h"
 #include "app/dialogs.h"
 #include "app/glyphs.h"
 #include "app/radio_sessions.h"
-#include "core/settings/version_table.h"
 #include "editors/frm_comm_ch_info.h"
 #include "gui/qt_paths.h"
 #include "gui/twips.h"
@@ -33,7 +30,6 @@ namespace kr4100 {
 namespace {
 
 constexpr const char* kChannelWindow = "frmCommChInfo";
-constexpr const char* kWantedSize = "kr4100WantedSize";  // a child's own size, kept on cascade
 constexpr const char* kLocalInformationKey = "N9";
 
 // Editor commands: the menu entry, the tree node key, the child window.
@@ -79,11 +75,11 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
   captionedLanguage_ = ctx_.language();
   ctx_.settings().captionLanguage = captionedLanguage_;
 
-  registerChildWindow(QLatin1String(kChannelWindow), [this] { return new frmCommChInfo(ctx_, *this); });
   createActions();
   createMenus();
   createToolBars();
   createTree();
+  registerChildWindow(QLatin1String(kChannelWindow), [this] { return new frmCommChInfo(ctx_, *this); });
   createStatusBar();
   createFileDialogs();
   connectDocument();
@@ -99,7 +95,7 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
 
 frmMain::~frmMain() {
   // Editors observe the document; they go before the sessions and the context's users vanish.
-  for (QMdiSubWindow* sw : mdiArea_->subWindowList()) delete sw;
+  children_->deleteAll();
 }
 
 // ---- construction -------------------------------------------------------------------------
@@ -255,6 +251,8 @@ void frmMain::createTree() {
   mdiArea_->setObjectName(QStringLiteral("MDIForm"));
   mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+  children_ = std::make_unique<ChildWindows>(mdiArea_);
 
   splitter_ = new QSplitter(Qt::Horizontal);
   splitter_->setObjectName(QStringLiteral("Splitter"));
@@ -435,7 +433,7 @@ void frmMain::updateStatusBar() {
 void frmMain::updateMenus() {
   using S = ShellText;
   for (const ChildCommand& c : kChildCommands)
-    actions_[c.menu]->setEnabled(childFactories_.contains(QLatin1String(c.window)));
+    actions_[c.menu]->setEnabled(children_->isRegistered(QLatin1String(c.window)));
   // Their windows are not part of this program yet.
   actions_[S::mnuSetRadioInfo]->setEnabled(false);
   actions_[S::mnuTest]->setEnabled(false);
@@ -451,7 +449,7 @@ void frmMain::updateMenus() {
     for (int i = 0; i < root->childCount(); ++i) {
       QTreeWidgetItem* item = root->child(i);
       const ChildCommand* command = CommandOfKey(item->data(0, Qt::UserRole).toString());
-      const bool enabled = !command || childFactories_.contains(QLatin1String(command->window));
+      const bool enabled = !command || children_->isRegistered(QLatin1String(command->window));
       item->setFlags(enabled ? item->flags() | Qt::ItemIsEnabled
                              : item->flags() & ~Qt::ItemIsEnabled);
     }
@@ -520,63 +518,15 @@ void frmMain::runCommandOfKey(const QString& key) {
 // ---- child windows ------------------------------------------------------------------------
 
 void frmMain::registerChildWindow(const QString& name, std::function<QWidget*()> factory) {
-  childFactories_.insert(name, std::move(factory));
+  children_->registerWindow(name, std::move(factory));
   if (tree_) updateMenus();
 }
 
-QWidget* frmMain::childWindow(const QString& name) const {
-  for (QMdiSubWindow* sw : mdiArea_->subWindowList()) {
-    // A window closed by its own button waits hidden for deletion; it no longer counts.
-    if (!sw->isHidden() && sw->widget() && sw->widget()->objectName() == name) return sw->widget();
-  }
-  return nullptr;
-}
-
-QWidget* frmMain::openChild(const QString& name) {
-  if (QWidget* open = childWindow(name)) {
-    mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
-    open->setFocus();
-    return open;
-  }
-  const auto factory = childFactories_.constFind(name);
-  if (factory == childFactories_.cend()) return nullptr;
-  QWidget* window = (*factory)();
-  window->setObjectName(name);
-  // A window that chose its own size keeps it; the area would otherwise shrink it to a minimum.
-  const QSize wanted = window->testAttribute(Qt::WA_Resized) ? window->size() : QSize();
-  QMdiSubWindow* sw = mdiArea_->addSubWindow(window);
-  sw->setAttribute(Qt::WA_DeleteOnClose);
-  if (wanted.isValid()) sw->setProperty(kWantedSize, wanted);
-  sw->show();
-  cascade();
-  return window;
-}
-
-void frmMain::cascade() {
-  // Before the main window is first shown the area has no size of its own yet, and a cascade
-  // asked for then would run again at the show, shrinking every window.
-  if (mdiArea_->isVisible()) mdiArea_->cascadeSubWindows();
-  fitChildren();
-}
-
-void frmMain::fitChildren() {
-  const QSize room = mdiArea_->isVisible() ? mdiArea_->viewport()->size() : QSize(4096, 4096);
-  for (QMdiSubWindow* sw : mdiArea_->subWindowList()) {
-    const QSize wanted = sw->property(kWantedSize).toSize();
-    if (!wanted.isValid()) continue;
-    const QSize margins = sw->size() - sw->widget()->size();
-    const QPoint at(std::max(sw->x(), 0), std::max(sw->y(), 0));
-    const QSize size = (wanted + margins).boundedTo(room - QSize(at.x(), at.y()));
-    sw->setGeometry(QRect(at, size.expandedTo(sw->minimumSizeHint())));
-  }
-}
-
-void frmMain::closeAllChildren() {
-  for (QMdiSubWindow* sw : mdiArea_->subWindowList()) {
-    // Deleted at once, so that a window opened next never meets its predecessor.
-    if (sw->close()) delete sw;
-  }
-}
+QWidget* frmMain::childWindow(const QString& name) const { return children_->find(name); }
+QWidget* frmMain::openChild(const QString& name) { return children_->open(name); }
+void frmMain::cascade() { children_->cascade(); }
+void frmMain::fitChildren() { children_->fit(); }
+void frmMain::closeAllChildren() { children_->closeAll(); }
 
 void frmMain::reopenChannelWindow() {
   openChild(QLatin1String(kChannelWindow));
@@ -588,159 +538,8 @@ void frmMain::commitEdits() {
     grid->commitPendingEdit();
 }
 
-// ---- document lifecycle -------------------------------------------------------------------
-
-void frmMain::LoadNewDoc() {
-  timerReNew_->stop();
-  closeAllChildren();
-  ctx_.doc().ResetToNewDocument(TemplateKind::NewDocument);
-  reCaption();
-  rebuildTree();
-  reopenChannelWindow();
-}
-
-void frmMain::LoadNewDocDeferred() {
-  timerReNew_->start();
-}
-
-void frmMain::StartShowData() {
-  // A file that cannot be opened leaves the new document in its place, as a failed Open does.
-  LoadNewDoc();
-  openFile(ToQString(ctx_.app().startFile));
-}
-
 void frmMain::ReadRMGDataFromRadio() {
   sessions_->readRadioInformation(true);
-}
-
-void frmMain::fileNew(bool askFirst) {
-  if (askFirst &&
-      ctx_.ask(MessageId::NewDocument, MsgButtons::OkCancel, MsgIcon::Warning) != Answer::Ok)
-    return;
-  LoadNewDoc();
-}
-
-void frmMain::fileOpen() {
-  commitEdits();
-  if (!saveBeforeLeaving()) return;
-  const QString path = chooseOpenFile(fileFilter());
-  if (path.isEmpty()) return;
-  openFile(path);
-}
-
-bool frmMain::openFile(const QString& path) {
-  const FileOutcome outcome = OpenDataFile(ctx_.doc(), ToPath(path), ctx_.state().versions);
-  if (outcome.status == FileStatus::IncompatibleVersion) {
-    const QString question = QString::fromUtf8(outcome.message(ctx_.language()));
-    // The save question was asked before the file was chosen.
-    if (ctx_.prompter().ask(question, MsgButtons::YesNo, MsgIcon::Question) == Answer::Yes)
-      leaveForOtherVersion(outcome.fileTag, false);
-    return false;
-  }
-  if (!outcome.ok()) {
-    showOutcome(outcome);
-    return false;
-  }
-  closeAllChildren();
-  reCaption();
-  rebuildTree();
-  reopenChannelWindow();
-  return true;
-}
-
-bool frmMain::fileSave() {
-  commitEdits();
-  if (ctx_.doc().state().neverSaved) return fileSaveAs();
-  const QString path = QString::fromStdString(ctx_.doc().state().fileName);
-  if (ctx_.prompter().ask(path + ctx_.msg(MessageId::OverwriteQuestion), MsgButtons::OkCancel,
-                          MsgIcon::Question) != Answer::Ok)
-    return false;
-  return saveTo(path);
-}
-
-bool frmMain::fileSaveAs() {
-  commitEdits();
-  QString suggested = QString::fromStdString(ctx_.doc().state().fileName);
-  if (QFileInfo(suggested).isRelative()) {
-    suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                    .filePath(suggested);
-  }
-  QString path = chooseSaveFile(suggested, fileFilter());
-  if (path.isEmpty()) return false;
-  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dat");
-  return saveTo(path);
-}
-
-bool frmMain::saveTo(const QString& path) {
-  const FileOutcome outcome = SaveDataFile(ctx_.doc(), ToPath(path));
-  if (!outcome.ok()) {
-    showOutcome(outcome);
-    return false;
-  }
-  updateCaption();
-  return true;
-}
-
-bool frmMain::saveDocument() {
-  if (ctx_.doc().state().neverSaved) return fileSaveAs();
-  return saveTo(QString::fromStdString(ctx_.doc().state().fileName));
-}
-
-// A Yes that cannot save (dialog cancelled, write failed) keeps the document: nothing is lost.
-bool frmMain::saveBeforeLeaving() {
-  if (!ctx_.doc().IsDocumentModified()) return true;
-  switch (ctx_.ask(MessageId::SaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Warning)) {
-    case Answer::Yes:
-      return saveDocument();
-    case Answer::No:
-      return true;
-    default:
-      return false;
-  }
-}
-
-void frmMain::showOutcome(const FileOutcome& outcome) {
-  ctx_.prompter().ask(QString::fromUtf8(outcome.message(ctx_.language())), MsgButtons::Ok,
-                      MsgIcon::None);
-}
-
-bool frmMain::leaveForOtherVersion(const std::string& fileTag, bool askToSave) {
-  if (askToSave) {
-    commitEdits();
-    if (!saveBeforeLeaving()) return false;
-  }
-  const std::string exeName =
-      QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
-  const auto program =
-      OtherVersionProgram(ctx_.state().versions, ctx_.install().programDir, fileTag, exeName);
-  if (!program || !startProgram(ToQString(*program))) {
-    ctx_.tell(MessageId::VersionNotExist);
-    return false;
-  }
-  // The other version takes over at once; what was to be saved is saved by now.
-  leavingForOtherVersion_ = true;
-  hide();
-  QCoreApplication::exit(0);
-  return true;
-}
-
-void frmMain::initialSetting() {
-  closeAllChildren();
-  ctx_.doc().ResetToNewDocument(TemplateKind::InitialSetting);
-  updateCaption();
-  reopenChannelWindow();
-}
-
-void frmMain::closeEvent(QCloseEvent* event) {
-  if (!leavingForOtherVersion_) {
-    commitEdits();
-    if (!saveBeforeLeaving()) {
-      event->ignore();
-      return;
-    }
-    writeSettings();
-  }
-  event->accept();
 }
 
 }  // namespace kr4100

@@ -24,6 +24,7 @@ class QTreeWidgetItem;
 
 namespace kr4100 {
 
+class ChildWindows;
 class RadioSessions;
 class frmCommChInfo;
 
@@ -130,7 +131,7 @@ class frmMain : public QMainWindow, public DocumentCommands {
   QMap<ShellText, QAction*> actions_;
   QMap<ShellText, QMenu*> menus_;
   QMap<QString, QAction*> toolButtons_;  // by button key
-  QMap<QString, std::function<QWidget*()>> childFactories_;
+  std::unique_ptr<ChildWindows> children_;
 };
 
 }  // namespace kr4100

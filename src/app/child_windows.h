@@ -1,0 +1,35 @@
+// The main window's child windows: single-instance, found by their window name (objectName),
+// made by the factory registered under that name, and kept at the size each asked for.
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <functional>
+
+class QMdiArea;
+class QWidget;
+
+namespace kr4100 {
+
+class ChildWindows {
+ public:
+  explicit ChildWindows(QMdiArea* area) : area_(area) {}
+
+  void registerWindow(const QString& name, std::function<QWidget*()> factory);
+  bool isRegistered(const QString& name) const { return factories_.contains(name); }
+
+  // The open window of that name, given the focus; otherwise a new one, shown and cascaded.
+  // Nothing when no window of that name is registered.
+  QWidget* open(const QString& name);
+  QWidget* find(const QString& name) const;  // the open window of that name, if any
+  void cascade();      // cascades the children, each at the size it asked for as far as it fits
+  void fit();          // each child at the size it asked for as far as the area holds it
+  void closeAll();     // every child closed and deleted at once
+  void deleteAll();    // on the main window's way out, without asking anyone
+
+ private:
+  QMdiArea* area_;
+  QMap<QString, std::function<QWidget*()>> factories_;
+};
+
+}  // namespace kr4100

@@ -1,0 +1,166 @@
+// The main window's document commands: New, Open (also of a file given at start), Save, Save As,
+// Initial Setting, the save question on the way out, and leaving for another program version.
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "app/frm_main.h"
+#include "core/settings/version_table.h"
+#include "gui/qt_paths.h"
+
+namespace kr4100 {
+
+
+void frmMain::LoadNewDoc() {
+  timerReNew_->stop();
+  closeAllChildren();
+  ctx_.doc().ResetToNewDocument(TemplateKind::NewDocument);
+  reCaption();
+  rebuildTree();
+  reopenChannelWindow();
+}
+
+void frmMain::LoadNewDocDeferred() {
+  timerReNew_->start();
+}
+
+void frmMain::StartShowData() {
+  // A file that cannot be opened leaves the new document in its place, as a failed Open does.
+  LoadNewDoc();
+  openFile(ToQString(ctx_.app().startFile));
+}
+
+void frmMain::fileNew(bool askFirst) {
+  if (askFirst &&
+      ctx_.ask(MessageId::NewDocument, MsgButtons::OkCancel, MsgIcon::Warning) != Answer::Ok)
+    return;
+  LoadNewDoc();
+}
+
+void frmMain::fileOpen() {
+  commitEdits();
+  if (!saveBeforeLeaving()) return;
+  const QString path = chooseOpenFile(fileFilter());
+  if (path.isEmpty()) return;
+  openFile(path);
+}
+
+bool frmMain::openFile(const QString& path) {
+  const FileOutcome outcome = OpenDataFile(ctx_.doc(), ToPath(path), ctx_.state().versions);
+  if (outcome.status == FileStatus::IncompatibleVersion) {
+    const QString question = QString::fromUtf8(outcome.message(ctx_.language()));
+    // The save question was asked before the file was chosen.
+    if (ctx_.prompter().ask(question, MsgButtons::YesNo, MsgIcon::Question) == Answer::Yes)
+      leaveForOtherVersion(outcome.fileTag, false);
+    return false;
+  }
+  if (!outcome.ok()) {
+    showOutcome(outcome);
+    return false;
+  }
+  closeAllChildren();
+  reCaption();
+  rebuildTree();
+  reopenChannelWindow();
+  return true;
+}
+
+bool frmMain::fileSave() {
+  commitEdits();
+  if (ctx_.doc().state().neverSaved) return fileSaveAs();
+  const QString path = QString::fromStdString(ctx_.doc().state().fileName);
+  if (ctx_.prompter().ask(path + ctx_.msg(MessageId::OverwriteQuestion), MsgButtons::OkCancel,
+                          MsgIcon::Question) != Answer::Ok)
+    return false;
+  return saveTo(path);
+}
+
+bool frmMain::fileSaveAs() {
+  commitEdits();
+  QString suggested = QString::fromStdString(ctx_.doc().state().fileName);
+  if (QFileInfo(suggested).isRelative()) {
+    suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                    .filePath(suggested);
+  }
+  QString path = chooseSaveFile(suggested, fileFilter());
+  if (path.isEmpty()) return false;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dat");
+  return saveTo(path);
+}
+
+bool frmMain::saveTo(const QString& path) {
+  const FileOutcome outcome = SaveDataFile(ctx_.doc(), ToPath(path));
+  if (!outcome.ok()) {
+    showOutcome(outcome);
+    return false;
+  }
+  updateCaption();
+  return true;
+}
+
+bool frmMain::saveDocument() {
+  if (ctx_.doc().state().neverSaved) return fileSaveAs();
+  return saveTo(QString::fromStdString(ctx_.doc().state().fileName));
+}
+
+// A Yes that cannot save (dialog cancelled, write failed) keeps the document: nothing is lost.
+bool frmMain::saveBeforeLeaving() {
+  if (!ctx_.doc().IsDocumentModified()) return true;
+  switch (ctx_.ask(MessageId::SaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Warning)) {
+    case Answer::Yes:
+      return saveDocument();
+    case Answer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void frmMain::showOutcome(const FileOutcome& outcome) {
+  ctx_.prompter().ask(QString::fromUtf8(outcome.message(ctx_.language())), MsgButtons::Ok,
+                      MsgIcon::None);
+}
+
+bool frmMain::leaveForOtherVersion(const std::string& fileTag, bool askToSave) {
+  if (askToSave) {
+    commitEdits();
+    if (!saveBeforeLeaving()) return false;
+  }
+  const std::string exeName =
+      QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+  const auto program =
+      OtherVersionProgram(ctx_.state().versions, ctx_.install().programDir, fileTag, exeName);
+  if (!program || !startProgram(ToQString(*program))) {
+    ctx_.tell(MessageId::VersionNotExist);
+    return false;
+  }
+  // The other version takes over at once; what was to be saved is saved by now.
+  leavingForOtherVersion_ = true;
+  hide();
+  QCoreApplication::exit(0);
+  return true;
+}
+
+void frmMain::initialSetting() {
+  closeAllChildren();
+  ctx_.doc().ResetToNewDocument(TemplateKind::InitialSetting);
+  updateCaption();
+  reopenChannelWindow();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  if (!leavingForOtherVersion_) {
+    commitEdits();
+    if (!saveBeforeLeaving()) {
+      event->ignore();
+      return;
+    }
+    writeSettings();
+  }
+  event->accept();
+}
+
+}  // namespace kr4100
