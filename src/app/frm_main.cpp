@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QShowEvent>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
