@@ -10,8 +10,19 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include <QComboBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <algorithm>
+#include <utility>
+
 #include "core/texts/channel_texts.h"
-#include "editors/frm_comm_ch_info_impl.h"
+#include "editors/frm_ch_info_edit.h"
+#include "editors/grid_cell_editor.h"
+#include "gui/editor_support.h"
 #include "gui/twips.h"
 
 namespace kr4100 {
@@ -22,9 +33,66 @@ constexpr int kColumnTwips[kGridCols] = {500, 1200, 1200, 1000, 1000, 1000, 1000
 constexpr Bilingual kSelectBand = {"Select Frequency Band", "频段选择"};
 constexpr Bilingual kChannelEdit = {"Channel Edit", "信道编辑"};
 constexpr Bilingual kCaptionPrefix = {"Channel Information[Channel -", "信道信息[信道 -"};
+constexpr int kVisibleRows = 25;
 
 
 }  // namespace
+
+class frmCommChInfo::Impl {
+ public:
+  Impl(frmCommChInfo* window, UiContext& context, DocumentCommands& documentCommands)
+      : q(window), ctx(context), commands(documentCommands) {}
+
+  frmCommChInfo* q;
+  UiContext& ctx;
+  DocumentCommands& commands;
+
+  QTableWidget* grid = nullptr;
+  GridCellEditor* editor = nullptr;
+  QComboBox* combo6 = nullptr;  // group
+  QComboBox* combo2 = nullptr;  // band
+  QLabel* label1 = nullptr;
+  QLabel* label3 = nullptr;
+  QComboBox* combo1[kGroupCount] = {};  // emergency channel of each group
+  QLabel* label2[kGroupCount] = {};
+  QPushButton* commandEdit = nullptr;
+  QPushButton* commandClose = nullptr;
+  QPushButton* commandHelp = nullptr;
+  QPointer<FrmCHInfoEdit> editDialog;
+
+  int captionChannel = 0;
+  bool gridOpen = false;
+  bool firstActivation = true;
+  int fullGridWidth = 0;  // every column shown
+  bool ownWarningSink = false;
+
+  RadioConfig& rec() { return ctx.doc().working(); }
+  int group() { return std::clamp<int>(rec().CurGroup, 0, kGroupCount - 1); }
+  int count(int g) { return std::clamp<int>(rec().ChCount[g], 0, kChannelsPerGroup); }
+  QTableWidgetItem* cell(int row, int col) { return grid->item(row - 1, col); }
+
+  template <class F>
+  void guarded(const char* label, F&& f) {
+    Guarded(ctx, label, std::forward<F>(f));
+  }
+
+  void build();
+  void InitShowGrid();
+  void ChangShowByLanguage();
+  void updateCaption();
+  void sizeColumns();
+  void sizeWindow();
+  void ShowChIfoData(const ChInfo& entry, int row);
+  void SetGridData();
+  void SetGridData2();
+  void showEmergencyChoices();
+  void reShowGrid(int row);
+  void InitComboList();
+  void groupChanged(int index);
+  void bandChanged(int index);
+  void emergencyChosen(int group, int index);
+  void openEditDialog();
+};
 
 void frmCommChInfo::Impl::build() {
   q->setObjectName(QStringLiteral("frmCommChInfo"));
@@ -32,23 +100,15 @@ void frmCommChInfo::Impl::build() {
 
   grid = new QTableWidget(kGridRows, kGridCols, q);
   grid->setObjectName(QStringLiteral("MSFlexGrid1"));
-  text1 = new QLineEdit(grid->viewport());
-  text1->setObjectName(QStringLiteral("Text1"));
-  text1->setFrame(false);
-  text1->setAlignment(Qt::AlignCenter);
-  MakeFrequencyField(text1);
-  text1->installEventFilter(q);
-  for (int k = 0; k < 8; ++k) {
-    combo8[k] = new QComboBox(grid->viewport());
-    combo8[k]->setObjectName(QStringLiteral("Combo8_%1").arg(k));
-    combo8[k]->addItems({QString(), QString()});
-    combo8[k]->installEventFilter(q);
-    QObject::connect(combo8[k], &QComboBox::currentIndexChanged, q, [this, k](int index) {
-      // A choice goes into the record at once; leaving the list stores it again, harmlessly.
-      if (editCol == k + 2 && editRow > 0 && index >= 0)
-        guarded("Combo8_Validate", [&] { store(editRow, editCol, QString::number(index)); });
-    });
-  }
+  editor = new GridCellEditor(
+      grid, [this](const char* label, const std::function<void()>& f) { guarded(label, f); },
+      [this](int chNum, int column, const QString& value) {
+        ctx.doc().SetChannelValue(chNum, column, value.toStdString());
+      });
+  editor->entered = [this](int row) {
+    captionChannel = row;
+    updateCaption();
+  };
 
   combo6 = new QComboBox(q);
   combo6->setObjectName(QStringLiteral("Combo6"));
@@ -99,14 +159,6 @@ void frmCommChInfo::Impl::build() {
   layout->addWidget(grid, 1);
   layout->addLayout(bottom);
 
-  timerFocus = new QTimer(q);
-  timerFocus->setObjectName(QStringLiteral("TimerFocus"));
-  timerFocus->setSingleShot(true);
-  timerFocus->setInterval(10);
-
-  QObject::connect(timerFocus, &QTimer::timeout, q, [this] {
-    guarded("FrmCommChInfo_TimerFocus_Timer_Error", [&] { applyFocus(); });
-  });
   QObject::connect(combo6, &QComboBox::currentIndexChanged, q, [this](int i) { groupChanged(i); });
   // The user's choice only: a band text the list does not hold shows entry 0, which must still
   // be choosable.
@@ -119,27 +171,6 @@ void frmCommChInfo::Impl::build() {
       q->close();
   });
   // CommandHelp has no action.
-  QObject::connect(grid->horizontalHeader(), &QHeaderView::sectionResized, q,
-                   [this] { placeEditors(); });
-  scrollTimer = new QTimer(q);
-  scrollTimer->setObjectName(QStringLiteral("ScrollTimer"));
-  scrollTimer->setSingleShot(true);
-  scrollTimer->setInterval(kScrollIntervalMs);
-  QObject::connect(scrollTimer, &QTimer::timeout, q, [this] {
-    // The last scroll of a burst still moves the cursor, so the editor never stays over a row
-    // it does not edit.
-    if (!scrollPending) return;
-    scrollPending = false;
-    gridScrolled();
-  });
-  QObject::connect(grid->horizontalScrollBar(), &QScrollBar::valueChanged, q,
-                   [this] { placeEditors(); });
-  QObject::connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, q, [this] {
-    placeEditors();
-    gridScrolled();
-  });
-  grid->installEventFilter(q);
-  grid->viewport()->installEventFilter(q);
 }
 
 void frmCommChInfo::Impl::InitShowGrid() {
@@ -174,7 +205,7 @@ void frmCommChInfo::Impl::InitShowGrid() {
       grid->setItem(r - 1, c, item);
     }
   }
-  SetEditNoVisable();
+  editor->close();
 }
 
 void frmCommChInfo::Impl::sizeColumns() {
@@ -186,7 +217,7 @@ void frmCommChInfo::Impl::sizeColumns() {
     int needed = metrics.horizontalAdvance(ctx.pick(kChannelHeadings[c])) + 8;
     if (c == kColRxFre || c == kColTxFre)
       needed = metrics.horizontalAdvance(QStringLiteral("888.888888")) + 12;
-    if (QComboBox* box = comboFor(c)) needed = box->sizeHint().width();
+    if (QComboBox* box = editor->list(c)) needed = box->sizeHint().width();
     const int w = std::max(TwipsToPixels(kColumnTwips[c]), needed);
     grid->setColumnWidth(c, w);
     width += w;
@@ -224,11 +255,9 @@ void frmCommChInfo::Impl::ChangShowByLanguage() {
     label1->setText(ctx.pick(kGroupLabel));
     for (int c = 0; c < kGridCols; ++c)
       grid->setHorizontalHeaderItem(c, new QTableWidgetItem(ctx.pick(kChannelHeadings[c])));
-    for (int k = 1; k < 8; ++k) {
-      const auto& list = k == 7 ? kScanItems : kEnableItems;
-      const QSignalBlocker block(combo8[k]);
-      combo8[k]->setItemText(0, ctx.pick(list[0]));
-      combo8[k]->setItemText(1, ctx.pick(list[1]));
+    for (int c = kColBusy; c <= kColScan; ++c) {
+      const auto& list = c == kColScan ? kScanItems : kEnableItems;
+      editor->setListTexts(c, ctx.pick(list[0]), ctx.pick(list[1]));
     }
     for (int k = 0; k < kGroupCount; ++k)
       label2[k]->setText(combo6->itemText(k) + QStringLiteral(" ") + ctx.pick(kEmergencyChannel));
@@ -289,8 +318,7 @@ void frmCommChInfo::Impl::reShowGrid(int row) {
       ShowChIfoData(rec().slot(slot, group()), row);
     } else {
       for (int c = 1; c < kGridCols; ++c) cell(row, c)->setText(QString());
-      // Only the editor over this row loses its text; one open on another row keeps it.
-      if (editRow == row) text1->clear();
+      editor->rowCleared(row);
     }
   });
 }
@@ -309,13 +337,12 @@ void frmCommChInfo::Impl::InitComboList() {
 
 void frmCommChInfo::Impl::groupChanged(int index) {
   if (index < 0) return;
-  SaveShowGridData();
+  editor->commit();
   {
     const QSignalBlocker block(grid);
     grid->setCurrentCell(-1, -1);
   }
-  editRow = 0;
-  SetEditNoVisable();
+  editor->forget();
   rec().CurGroup = static_cast<Integer>(index);
   SetGridData();
   updateCaption();
@@ -345,7 +372,7 @@ void frmCommChInfo::Impl::emergencyChosen(int g, int index) {
 
 void frmCommChInfo::Impl::openEditDialog() {
   guarded("frmCommChInfo_CommandCHInfoEdit_Click", [&] {
-    SaveShowGridData();
+    editor->commit();
     if (!editDialog) {
       editDialog = new FrmCHInfoEdit(ctx, q);
       editDialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -373,7 +400,7 @@ frmCommChInfo::frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget
       d_->grid->setCurrentCell(0, kColRxFre);
     }
     QObject::connect(d_->grid, &QTableWidget::currentCellChanged, this,
-                     [this] { d_->EnterCell(); });
+                     [this] { d_->editor->enterCell(); });
   });
   ctx.doc().addObserver(this);
 }
@@ -383,46 +410,28 @@ frmCommChInfo::~frmCommChInfo() {
   d_->gridOpen = false;
   d_->ctx.doc().removeObserver(this);
   delete d_->editDialog;  // it stores what it holds while the document is still ours to change
+  // Before the grid's fields go: a field deleted with the focus would commit once more.
+  delete d_->editor;
   if (d_->ownWarningSink) RemoveWarningSink(d_->ctx);
   delete d_;
   d_ = nullptr;
 }
 
-void frmCommChInfo::reCaption() {
-  d_->ChangShowByLanguage();
-}
-
-void frmCommChInfo::ReShowChInfoByLanguage() {
-  d_->ChangShowByLanguage();
-  d_->SetGridData();
-  if (d_->editDialog) d_->editDialog->reCaption();
-}
-
-void frmCommChInfo::SetGridData2() {
-  d_->SetEditNoVisable();
-  d_->editRow = 0;
-  d_->forcedToRx = false;
-  d_->skipNextEnter = false;
+void frmCommChInfo::Impl::SetGridData2() {
+  editor->forget();
   {
-    const QSignalBlocker block(d_->combo6);
-    d_->combo6->setCurrentIndex(d_->group());
+    const QSignalBlocker block(combo6);
+    combo6->setCurrentIndex(group());
   }
-  PickText(d_->combo2, QString::fromStdString(d_->ctx.doc().state().bandText));
-  d_->InitComboList();
-  d_->SetGridData();
-  d_->updateCaption();
-}
-
-void frmCommChInfo::reShowGrid(int row) {
-  d_->reShowGrid(row);
-}
-void frmCommChInfo::InitComboList() {
-  d_->InitComboList();
+  PickText(combo2, QString::fromStdString(ctx.doc().state().bandText));
+  InitComboList();
+  SetGridData();
+  updateCaption();
 }
 
 void frmCommChInfo::commitPendingEdit() {
-  if (d_->storing) return;
-  d_->SaveShowGridData();
+  if (d_->editor->storing()) return;
+  d_->editor->commit();
   if (d_->editDialog) d_->editDialog->commitPendingEdit();
 }
 
@@ -433,7 +442,7 @@ void frmCommChInfo::channelSetChanged() {
   if (d_->gridOpen) d_->InitComboList();
 }
 void frmCommChInfo::documentReplaced() {
-  if (d_->gridOpen) SetGridData2();
+  if (d_->gridOpen) d_->SetGridData2();
 }
 
 void frmCommChInfo::showEvent(QShowEvent* event) {
@@ -441,7 +450,7 @@ void frmCommChInfo::showEvent(QShowEvent* event) {
   if (d_->firstActivation) {
     d_->firstActivation = false;
     // Once laid out, the editor opens on row 1, column 1.
-    QTimer::singleShot(0, this, [this] { d_->EnterCell(); });
+    QTimer::singleShot(0, this, [this] { d_->editor->enterCell(); });
   }
 }
 
