@@ -10,11 +10,15 @@
 #include <QTextOption>
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/texts/channel_texts.h"
 #include "core/config/conversions.h"
+#include "core/config/key_tables.h"
+#include "core/config/option_tables.h"
+#include "core/config/scan_tables.h"
 
 namespace kr4100 {
 namespace {
@@ -22,9 +26,6 @@ namespace {
 // ---- texts ----------------------------------------------------------------------------------
 
 constexpr Bilingual kChannelsTitle{"Channel Information", "信道信息"};
-constexpr Bilingual kOptionsTitle{"Optional Features", "可选功能"};
-constexpr Bilingual kKeysTitle{"Key Assignment", "键设定"};
-constexpr Bilingual kScanTitle{"Scan Information", "扫描信息"};
 constexpr Bilingual kMessagesTitle{"Embedded Message", "嵌入信息"};
 
 constexpr Bilingual kNoChannels{"No channels are in use.", "没有使用中的信道。"};
@@ -42,173 +43,6 @@ constexpr Bilingual kNo{"No", "否"};
 constexpr Bilingual kNone{"None", "无"};
 const char* const kUnknown = "—";  // a stored value no list offers
 
-// ---- option features ------------------------------------------------------------------------
-
-// How a stored option shows: (value + add) × mul within lo..hi, a tenth with one decimal, an
-// item of a list, a check box, an emergency channel (channel number − 1), or items[0] for 0 and
-// the number above it.
-enum class Shown { Number, Tenths, Items, Check, Emergency, OffThenNumber };
-
-struct OptionRow {
-  Bilingual name;
-  Shown shown;
-  int lo = 0;
-  int hi = 0;
-  int add = 0;
-  int mul = 1;
-  std::array<Bilingual, 4> items{};
-};
-
-constexpr Bilingual kOffLower{"Off", "关"};
-constexpr Bilingual kOffUpper{"OFF", "关"};
-
-constexpr OptionRow Check(Bilingual name) {
-  return {name, Shown::Check};
-}
-constexpr OptionRow Gain(const char* name) {
-  return {{name, name}, Shown::OffThenNumber, 0, 63, 0, 1, {kOffUpper}};
-}
-constexpr OptionRow Tone(Bilingual name) {
-  return {name, Shown::Number, 30, 300, 0, 10};
-}
-constexpr OptionRow Delay(Bilingual name, int hi) {
-  return {name, Shown::Number, 0, hi, 1, 5};
-}
-constexpr OptionRow Emergency(int group) {
-  return {{kGroupLetters[group], kGroupLetters[group]}, Shown::Emergency};
-}
-
-const std::array<OptionRow, kOptFeatCount> kOptionRows{{
-    {{"Time Out Timer(TOT)[s]", "超时定时器(TOT)[秒]"},
-     Shown::OffThenNumber,
-     0,
-     20,
-     0,
-     30,
-     {kOffLower}},
-    Tone({"RB Frequecy[Hz]", "RB 频率[Hz]"}),
-    {{"RB Time[ms]", "RB 时间[ms]"}, Shown::Number, 0, 19, 1, 50},
-    Tone({"CW Side Tone[Hz]", "CW 侧音[Hz]"}),
-    {{"Frequency Step", "频率步进"},
-     Shown::Items,
-     0,
-     3,
-     0,
-     1,
-     {{{"10KHz", "10KHz"}, {"1KHz", "1KHz"}, {"100Hz", "100Hz"}, {"10Hz", "10Hz"}}}},
-    {{"LCD Display", "LCD 显示"}, Shown::Items, 0, 1, 0, 1, {{{"OFF", "关"}, {"ON", "开"}}}},
-    {{"Scan Mode", "扫描模式"},
-     Shown::Items,
-     0,
-     1,
-     0,
-     1,
-     {{{"Squelch Scan", "静噪扫描"}, {"Time Scan", "时间扫描"}}}},
-    {{"Scan Resume Time[s]", "扫描恢复时间[s]"}, Shown::Number, 0, 59, 1, 1},
-    {{"LCD Display In Tx", "发射时LCD显示"},
-     Shown::Items,
-     0,
-     3,
-     0,
-     1,
-     {{{"Tx Frequency Display", "发射频率显示"},
-       {"SWR LCD Display", "SWR驻波LCD显示"},
-       {"Battery Voltage Display", "电池电压显示"},
-       {"TOT Remain Time Display", "TOT剩余时间显示"}}}},
-    {{"SWR Protect value", "驻波保护值"}, Shown::Tenths, 12, 200},
-    {{"Battery Voltage Protect Value 1 -- Min[V]", "电池电压保护值1--最低[V]"},
-     Shown::Tenths,
-     90,
-     170},
-    {{"Battery Voltage Protect Value 2 -- Max[V]", "电池电压保护值2--最高[V]"},
-     Shown::Tenths,
-     90,
-     170},
-    Check({"LSB Enable", "使用LSB"}),
-    Check({"USB Enable", "使用USB"}),
-    Check({"FM Enable", "使用FM"}),
-    Check({"AM Enable", "使用AM"}),
-    Check({"PA Enalbe", "使用PA"}),
-    Check({"CW Enable", "使用CW"}),
-    Check({"Single Change Data", "允许独立改变信道数据"}),
-    Check({"Common Option", "信道设置公共信道"}),
-    Check({"Single Change RX/TX Frequency", "允许独立改变收发频率"}),
-    Delay({"FM SQ Close Delay Time[ms]", "FM SQ关闭延时时间[ms]"}, 59),
-    Delay({"AM SQ Close Delay Time[ms]", "AM SQ关闭延时时间[ms]"}, 59),
-    Delay({"CW/USB/LSB SQ Close Delay Time[ms]", "CW/USB/LSB SQ关闭延时时间[ms]"}, 199),
-    Emergency(0),
-    Emergency(1),
-    Emergency(2),
-    Emergency(3),
-    Emergency(4),
-    Emergency(5),
-    Gain("MIC Gain"),
-    Gain("MON Gain"),
-    Check({"BUSY", "BUSY"}),
-    Check({"ECHO", "ECHO"}),
-    Check({"HI-CUT", "HI-CUT"}),
-    Check({"+10KHz", "+10KHz"}),
-    Check({"NB/ANL", "NB/ANL"}),
-    Check({"RB", "RB"}),
-    Check({"SWR Protect Enabled", "驻波保护使能"}),
-    Check({"DC Protect Enabled", "低电压保护使能"}),
-    Tone({"Single Tone[Hz]", "单音[Hz]"}),
-    {{"Clarifier Mode", "Clarifier Mode"},
-     Shown::Items,
-     0,
-     2,
-     0,
-     1,
-     {{{"Rx/Tx Frequency", "接收/发射 频率"}, {"Fine", "细调"}, {"Tx Frequency", "发射频率"}}}},
-    {{"Push Mode", "Push Mode"},
-     Shown::Items,
-     0,
-     2,
-     0,
-     1,
-     {{{"Coarse", "粗调"}, {"Step Frequency", "频率步进"}, {"Tx Frequency", "发射频率"}}}},
-    Gain("CW SIDE VOL"),
-    Gain("BEEP VOL"),
-}};
-
-// ---- keys and scan --------------------------------------------------------------------------
-
-// Function texts by key code 0..11 (1 and 0 both show "Reserved1"); 255 is "None".
-constexpr std::array<Bilingual, 12> kKeyFunctions{{
-    {"Reserved1", "保留1"},
-    {"Reserved1", "保留1"},
-    {"Key Lock", "按键锁定"},
-    {"Key Lock with Backup", "按键锁定及备份"},
-    {"Monitor", "监听"},
-    {"Monitor Momentary", "监听瞬时"},
-    {"Scan", "扫描"},
-    {"Scan+Temporary Delete", "扫描+暂时删除"},
-    {"Reserved2", "保留2"},
-    {"Squelch Off", "取消静噪"},
-    {"Squelch Off Momentary", "瞬时取消静噪"},
-    {"Temporary Delete", "暂时删除"},
-}};
-constexpr int kKeyNone = 255;
-
-constexpr std::array<Bilingual, 7> kScanLabels{{
-    {"Priority", "优先"},
-    {"Priority Channel", "优先信道"},
-    {"Look Back Time A[s]", "回扫时间A[秒]"},
-    {"Look Back Time B[s]", "回扫时间B[秒]"},
-    {"Revert Channel", "返回信道"},
-    {"Dropout Delay Time[s]", "扫描接收恢复延迟时间[秒]"},
-    {"TX Dwell Time[s]", "扫描发射恢复延迟时间[秒]"},
-}};
-constexpr std::array<Bilingual, 3> kPriorityItems{
-    {{"None", "无"}, {"Fixd", "固定"}, {"Selected", "选定"}}};
-constexpr std::array<Bilingual, 4> kRevertItems{{
-    {"Selected", "选定"},
-    {"Selected+Talk Back", "选定+当前通话"},
-    {"Priority", "优先"},
-    {"Priority+Talk Back", "优先+当前通话"},
-}};
-constexpr int kNoPriorityChannel = 255;
-
 // ---- HTML -----------------------------------------------------------------------------------
 
 class Page {
@@ -216,6 +50,14 @@ class Page {
   explicit Page(UiContext& ctx) : ctx_(ctx) {}
 
   QString t(const Bilingual& text) const { return ctx_.pick(text).toHtmlEscaped(); }
+  int language() const { return ctx_.language(); }
+  // A text from the settings tables, or the mark of a stored value no list offers.
+  QString shown(const std::optional<std::string>& text) const {
+    return text ? QString::fromUtf8(*text).toHtmlEscaped() : QString::fromUtf8(kUnknown);
+  }
+  QString shown(const std::optional<Bilingual>& text) const {
+    return text ? t(*text) : QString::fromUtf8(kUnknown);
+  }
   template <std::size_t N>
   QString item(const std::array<Bilingual, N>& items, int value) const {
     return value >= 0 && value < static_cast<int>(N) ? t(items[static_cast<std::size_t>(value)])
@@ -323,91 +165,75 @@ void ChannelPages(Page& page) {
   }
 }
 
-QString OptionSetting(const Page& page, const OptionRow& row, int v) {
-  const bool inRange = v >= row.lo && v <= row.hi;
-  switch (row.shown) {
-    case Shown::Number:
-      if (inRange) return Num((v + row.add) * row.mul);
-      break;
-    case Shown::Tenths:
-      if (inRange) return QString::number(v / 10.0, 'f', 1);
-      break;
-    case Shown::Items:
-      if (inRange) return page.t(row.items[static_cast<std::size_t>(v)]);
-      break;
-    case Shown::Check:
-      if (v == 0 || v == 1) return page.t(v == 1 ? kYes : kNo);
-      break;
-    case Shown::Emergency:
-      if (v == -1) return page.t(kNone);
-      if (v >= 0 && v < kChannelsPerGroup) return Num(v + 1);
-      break;
-    case Shown::OffThenNumber:
-      if (v == 0) return page.t(row.items[0]);
-      if (inRange) return Num((v + row.add) * row.mul);
-      break;
+QString OptionSetting(const Page& page, int field, int v) {
+  if (const OptionList* list = OptionListOfField(field))
+    return page.shown(ItemTextOfStored(list->items, v, page.language()));
+  if (OptionCheckOfField(field)) {
+    if (v == 0 || v == 1) return page.t(v == 1 ? kYes : kNo);
+    return QString::fromUtf8(kUnknown);
   }
+  // The emergency channel of a group, kept as its channel number − 1.
+  if (v == -1) return page.t(kNone);
+  if (v >= 0 && v < kChannelsPerGroup) return Num(v + 1);
   return QString::fromUtf8(kUnknown);
+}
+
+QString OptionName(const Page& page, int field) {
+  if (const OptionList* list = OptionListOfField(field)) return page.t(list->caption);
+  if (const OptionCheck* check = OptionCheckOfField(field)) return page.t(check->caption);
+  const char* letter = kGroupLetters[static_cast<std::size_t>(field - kEmgCh0)];
+  return QString::fromLatin1(letter) + QLatin1Char(' ') + page.t(kEmergencyChannel);
 }
 
 void OptionPage(Page& page) {
   const RadioConfig& record = page.ctx().doc().working();
-  page.heading(page.t(kOptionsTitle), true);
+  page.heading(page.t(kOptFeaturesCaption), true);
   page.beginTable({page.t(kNumberHeading), page.t(kItemHeading), page.t(kSettingHeading),
                    page.t(kStoredHeading)},
                   {7, 53, 25, 15});
   for (int i = 0; i < kOptFeatCount; ++i) {
-    const OptionRow& row = kOptionRows[static_cast<std::size_t>(i)];
-    QString name = page.t(row.name);
-    if (row.shown == Shown::Emergency) name += QLatin1Char(' ') + page.t(kEmergencyChannel);
     const int value = record.OptFeat[static_cast<std::size_t>(i)];
-    page.row({Num(i), name, OptionSetting(page, row, value), Num(value)}, u"clcc");
+    page.row({Num(i), OptionName(page, i), OptionSetting(page, i, value), Num(value)}, u"clcc");
   }
   page.endTable();
 }
 
 void KeyPage(Page& page) {
   const RadioConfig& record = page.ctx().doc().working();
-  page.heading(page.t(kKeysTitle), false);
+  page.heading(page.t(kKeyAssignCaption), false);
   page.beginTable({page.t(kKeyHeading), page.t(kFunctionHeading), page.t(kStoredHeading)},
                   {20, 60, 20});
   for (std::size_t k = 0; k < record.KeyAssign.size(); ++k) {
     const int code = record.KeyAssign[k];
-    const QString function = code == kKeyNone ? page.t(kNone) : page.item(kKeyFunctions, code);
-    page.row({QStringLiteral("PF%1").arg(k + 1), function, Num(code)});
+    page.row({QStringLiteral("PF%1").arg(k + 1), page.shown(KeyFunctionText(code)), Num(code)});
   }
   page.endTable();
 }
 
-QString ScanSetting(const Page& page, int index, int v) {
-  switch (index) {
-    case 0:
-      return page.item(kPriorityItems, v);
-    case 1:
-      if (v == kNoPriorityChannel) return page.t(kPriorityItems[0]);
-      return v >= 1 ? Num(v) : QString::fromUtf8(kUnknown);
-    case 2:
-    case 3: {
-      if (v < 1 || v > 91) return QString::fromUtf8(kUnknown);
-      const int centis = 50 + 5 * (v - 1);  // 0.50 s and 0.05 s steps
-      return QStringLiteral("%1.%2").arg(centis / 100).arg(centis % 100, 2, 10, QLatin1Char('0'));
-    }
-    case 4:
-      return page.item(kRevertItems, v);
-    default:
-      return v >= 0 && v <= 300 ? Num(v) : QString::fromUtf8(kUnknown);
+QString ScanSettingText(const Page& page, ScanSetting setting, int v,
+                        const ScanListContext& context) {
+  // The sheet names the stored revert code itself, whichever items the priority mode offers.
+  if (setting == ScanSetting::Revert) return page.shown(RevertText(v));
+  if (const auto position = ItemIndexOfStored(setting, v, context)) {
+    return page.shown(
+        ScanItemTexts(setting, context, page.language())[static_cast<std::size_t>(*position)]);
   }
+  // A channel number beyond the model's list is still the channel the record names.
+  if (setting == ScanSetting::PriorityChannel && v >= 1) return Num(v);
+  return QString::fromUtf8(kUnknown);
 }
 
 void ScanPage(Page& page) {
   const RadioConfig& record = page.ctx().doc().working();
-  page.heading(page.t(kScanTitle), false);
+  const ScanListContext context = ScanListContextOf(record, page.ctx().doc().state().modelText);
+  page.heading(page.t(kScanInfoCaption), false);
   page.beginTable({page.t(kItemHeading), page.t(kSettingHeading), page.t(kStoredHeading)},
                   {50, 30, 20});
-  for (int i = 0; i < static_cast<int>(kScanLabels.size()); ++i) {
+  for (int i = 0; i < kScanSettingCount; ++i) {
+    const auto setting = static_cast<ScanSetting>(i);
     const int value = record.ScanInfo[static_cast<std::size_t>(i)];
     page.row(
-        {page.t(kScanLabels[static_cast<std::size_t>(i)]), ScanSetting(page, i, value), Num(value)},
+        {page.t(ScanCaption(setting)), ScanSettingText(page, setting, value, context), Num(value)},
         u"lcc");
   }
   page.endTable();
@@ -453,11 +279,11 @@ const Bilingual& PrintPageTitle(PrintPage page) {
     case PrintPage::Channels:
       return kChannelsTitle;
     case PrintPage::OptFeatures:
-      return kOptionsTitle;
+      return kOptFeaturesCaption;
     case PrintPage::KeyAssign:
-      return kKeysTitle;
+      return kKeyAssignCaption;
     case PrintPage::ScanInfo:
-      return kScanTitle;
+      return kScanInfoCaption;
     case PrintPage::EmbMsg:
       break;
   }

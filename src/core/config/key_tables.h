@@ -1,0 +1,34 @@
+// What the key assignment window shows: the function list of the programmable keys PF1 and PF2
+// and the function code each list position stores.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/texts/bilingual.h"
+
+namespace kr4100 {
+
+inline constexpr Bilingual kKeyAssignCaption{"Key Assignment", "键设定"};
+// Labels of the lists for KeyAssign(0) and KeyAssign(1).
+inline constexpr std::array<Bilingual, 2> kKeyLabels{{{"PF1", "PF1"}, {"PF2", "PF2"}}};
+
+inline constexpr int kKeyNone = 255;
+inline constexpr int kKeyListCount = 10;
+
+// The list of both keys in a language: "None", then the functions without the reserved codes.
+std::vector<std::string> KeyListTexts(int language);
+
+// The list position that shows a function code; nothing for the reserved codes 0, 1 and 8 and
+// for codes the radio does not know.
+std::optional<int> KeyItemIndexOfStored(int code);
+// The function code a list position stores; nothing outside the list.
+std::optional<int> KeyStoredOfItemIndex(int position);
+
+// The function's name for any code the radio knows, reserved ones included ("Reserved1" for 0
+// and 1, "Reserved2" for 8); nothing for other codes.
+std::optional<Bilingual> KeyFunctionText(int code);
+
+}  // namespace kr4100
