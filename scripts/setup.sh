@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config googletest libgtest-dev
           nlohmann-json3-dev libcli11-dev clang libclang-rt-dev
-          qt6-base-dev qt6-serialport-dev
+          qt6-base-dev qt6-serialport-dev qt6-translations-l10n
           fonts-noto-cjk xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do

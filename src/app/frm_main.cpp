@@ -24,8 +24,10 @@
 #include "app/glyphs.h"
 #include "app/radio_sessions.h"
 #include "editors/frm_comm_ch_info.h"
+#include "gui/file_dialog_options.h"
 #include "gui/qt_paths.h"
 #include "gui/twips.h"
+#include "platform/qt_translations.h"
 
 namespace kr4100 {
 namespace {
@@ -285,11 +287,12 @@ void frmMain::createFileDialogs() {
     const QString folder =
         doc.neverSaved ? QString() : QFileInfo(QString::fromStdString(doc.fileName)).absolutePath();
     return QFileDialog::getOpenFileName(this, WithoutAccelerator(caption(ShellText::mnuFileOpen)),
-                                        folder, filter);
+                                        folder, filter, nullptr, FileDialogOptions(ctx_));
   };
   chooseSaveFile = [this](const QString& suggested, const QString& filter) {
     QFileDialog dialog(this, WithoutAccelerator(caption(ShellText::mnuFileSaveAs)), suggested,
                        filter);
+    dialog.setOptions(FileDialogOptions(ctx_));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // With the suffix the dialog itself asks before replacing an existing "x.dat".
     dialog.setDefaultSuffix(QStringLiteral("dat"));
@@ -370,6 +373,8 @@ QString frmMain::fileFilter() const {
 }
 
 void frmMain::Change_Language() {
+  // Qt's own texts first: the boxes and dialogs opened from here on speak the language too.
+  UseQtTranslations(ctx_.language());
   reCaption();
   rebuildTree();
   LoadBKPic();

@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QFile>
@@ -21,8 +24,9 @@
 #include <functional>
 #include <memory>
 
-#include "gui/ui_context.h"
 #include "app/frm_main.h"
+#include "gui/file_dialog_options.h"
+#include "gui/ui_context.h"
 #include "support/scripted_prompter.h"
 
 using namespace kr4100;
@@ -111,6 +115,13 @@ class ModalAnswer {
 template <class T>
 T* Child(QDialog* dialog, const char* name) {
   return dialog->findChild<T*>(QString::fromUtf8(name));
+}
+
+// What the language dialog's OK leaves behind, then the main window's activation.
+void SwitchLanguage(Harness& h, int language) {
+  h.ctx->settings().currentLanguage = language;
+  QEvent activate(QEvent::WindowActivate);
+  QCoreApplication::sendEvent(h.window.get(), &activate);
 }
 
 }  // namespace
@@ -442,6 +453,46 @@ class MainWindowTest : public QObject {
     h.window->mdiArea()->subWindowList().constFirst()->showMaximized();
     QCOMPARE(h.window->windowTitle(),
              QString::fromUtf8("KR-4100[28.000000 - 29.700000 MHz][文件名:new.dat]"));
+  }
+
+  void qtOwnTextsFollowTheLanguage() {
+    Harness h;
+    h.window->show();
+    MessageBoxPrompter boxes(h.window.get());
+    // A real message box: its buttons' texts, then the answer a user gives by Escape.
+    auto buttonsOf = [&boxes](MsgButtons buttons) {
+      QStringList texts;
+      ModalAnswer answer([&texts](QDialog* d) {
+        auto* box = qobject_cast<QMessageBox*>(d);
+        if (!box) return;
+        for (QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No,
+                                              QMessageBox::Retry, QMessageBox::Cancel})
+          if (QAbstractButton* button = box->button(b)) texts << button->text();
+        (box->escapeButton() ? box->escapeButton() : box->buttons().constFirst())->click();
+      });
+      boxes.ask(QStringLiteral("?"), buttons, MsgIcon::Question);
+      return texts;
+    };
+    auto openButtonOfFileDialog = [&h] {
+      QFileDialog dialog(h.window.get(), QString(), QString(), QString());
+      dialog.setOptions(FileDialogOptions(*h.ctx) | QFileDialog::DontUseNativeDialog);
+      return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->text();
+    };
+    QCOMPARE(buttonsOf(MsgButtons::OkCancel), (QStringList{"OK", "Cancel"}));
+    QVERIFY(!FileDialogOptions(*h.ctx).testFlag(QFileDialog::DontUseNativeDialog));
+
+    SwitchLanguage(h, kChinese);
+    QCOMPARE(buttonsOf(MsgButtons::OkCancel), (QStringList{"确定", "取消"}));
+    QCOMPARE(buttonsOf(MsgButtons::YesNoCancel), (QStringList{"是(&Y)", "否(&N)", "取消"}));
+    QCOMPARE(buttonsOf(MsgButtons::RetryCancel), (QStringList{"重试", "取消"}));
+    QCOMPARE(buttonsOf(MsgButtons::Ok), QStringList{"确定"});
+    QCOMPARE(openButtonOfFileDialog(), QStringLiteral("打开(&O)"));
+    // This system's own dialog would speak English: Qt's translated one stands in.
+    QVERIFY(FileDialogOptions(*h.ctx).testFlag(QFileDialog::DontUseNativeDialog));
+
+    SwitchLanguage(h, kEnglish);
+    QCOMPARE(buttonsOf(MsgButtons::YesNo), (QStringList{"&Yes", "&No"}));
+    QCOMPARE(openButtonOfFileDialog(), QStringLiteral("&Open"));
   }
 };
 
