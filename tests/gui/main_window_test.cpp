@@ -1,5 +1,6 @@
 // The main window: commands offered, captions in both languages, and the document lifecycle with
 // its questions (New, Save, Save As, Open refusals, closing).
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -493,6 +494,42 @@ class MainWindowTest : public QObject {
     SwitchLanguage(h, kEnglish);
     QCOMPARE(buttonsOf(MsgButtons::YesNo), (QStringList{"&Yes", "&No"}));
     QCOMPARE(openButtonOfFileDialog(), QStringLiteral("&Open"));
+  }
+
+  void toolbarButtonsAreNamedAfterTheirCommands() {
+    Harness h(true);
+    h.window->show();
+    const char* const keys[] = {"新建",    "打开",       "保存",        "打印", "ReadRadio",
+                                "CommSet", "WriteRadio", "MWriteRadio", "About"};
+    const QStringList english{"New",
+                              "Open",
+                              "Save",
+                              "Print",
+                              "Read from Radio",
+                              "Communication Port",
+                              "Write to Radio",
+                              "Write to Group of Radios",
+                              "About KR_4100"};
+    const QStringList chinese{"新建", "打开", "保存", "打印", "从对讲机读取数据", "通讯端口",
+                              "向对讲机写入数据", "成批向对讲机写入数据", "关于 KR_4100"};
+    auto* bar = h.window->findChild<QToolBar*>(QStringLiteral("tbToolBar"));
+    auto* pane = h.window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+    auto check = [&](const QStringList& names, const QString& paneClose) {
+      auto named = [](QToolBar* owner, QAction* action, const QString& name) {
+        QWidget* button = owner->widgetForAction(action);
+        QVERIFY(button);
+        QCOMPARE(button->accessibleName(), name);
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), name);
+        QCOMPARE(action->toolTip(), name);
+      };
+      for (int i = 0; i < names.size(); ++i) named(bar, h.act(keys[i]), names[i]);
+      named(pane, h.act("删除"), paneClose);
+    };
+    check(english, QStringLiteral("Tree View"));
+    SwitchLanguage(h, kChinese);
+    check(chinese, QString::fromUtf8("树视图"));
+    SwitchLanguage(h, kEnglish);
+    check(english, QStringLiteral("Tree View"));
   }
 };
 
