@@ -241,7 +241,7 @@ class MainWindowTest : public QObject {
     h.modify();
     h.prompter.answers = {Answer::Cancel};
     h.act("mnuFileSave")->trigger();
-    QCOMPARE(h.prompter.asked, QStringList{h.path("radio.dat") + kOverwriteEn});
+    QCOMPARE(h.prompter.asked, QStringList{u'"' + h.path("radio.dat") + u'"' + kOverwriteEn});
     QVERIFY(h.ctx->doc().IsDocumentModified());
     h.prompter.answers = {Answer::Ok};
     h.act("mnuFileSave")->trigger();
@@ -454,6 +454,18 @@ class MainWindowTest : public QObject {
     h.window->mdiArea()->subWindowList().constFirst()->showMaximized();
     QCOMPARE(h.window->windowTitle(),
              QString::fromUtf8("KR-4100[28.000000 - 29.700000 MHz][文件名:new.dat]"));
+  }
+
+  void overwriteQuestionQuotesTheFileNameInBothLanguages() {
+    Harness h;
+    h.saveAnswer = h.path("radio.dat");
+    QVERIFY(h.window->fileSaveAs());
+    SwitchLanguage(h, kChinese);
+    h.prompter.answers = {Answer::Cancel};
+    QVERIFY(!h.window->fileSave());
+    const QString quoted = u'"' + h.path("radio.dat") + u'"';
+    QCOMPARE(h.prompter.asked, QStringList{quoted + QString::fromUtf8("文件将被覆盖，是否继续？")});
+    SwitchLanguage(h, kEnglish);
   }
 
   void qtOwnTextsFollowTheLanguage() {
