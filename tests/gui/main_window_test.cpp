@@ -26,7 +26,9 @@
 #include <memory>
 
 #include "app/frm_main.h"
+#include "app/radio_sessions.h"
 #include "gui/file_dialog_options.h"
+#include "gui/qt_paths.h"
 #include "gui/ui_context.h"
 #include "support/scripted_prompter.h"
 
@@ -37,6 +39,10 @@ namespace {
 
 const QString kOverwriteEn = QStringLiteral("file will be Overwrite,Continue?");
 const QString kSaveQuestionEn = QStringLiteral("File has been modify,save it now?");
+const QString kNoSuchVersion =
+    QStringLiteral("Fail to start the software. This version does not exist.");
+const QString kNewDocumentCaption =
+    QStringLiteral("KR-4100[28.000000 - 29.700000 MHz][File Name:new.dat]");
 
 // A fresh installation per window: templates from the build, no settings file yet.
 struct Harness {
@@ -49,8 +55,9 @@ struct Harness {
   QString saveAnswer;       // what the save dialog returns ("" = cancelled)
   QString openAnswer;
 
+  // beforeWindow: what main() would set from the command line (--port, a file to open).
   explicit Harness(bool groupWrite = false, const QByteArray& versionIni = {},
-                   int systemLocale = 0x0409) {
+                   int systemLocale = 0x0409, std::function<void(AppState&)> beforeWindow = {}) {
     if (!versionIni.isEmpty()) {
       QFile ini(root.filePath(QStringLiteral("Version.ini")));
       if (ini.open(QIODevice::WriteOnly)) ini.write(versionIni);
@@ -64,6 +71,8 @@ struct Harness {
     ctx = std::make_unique<UiContext>(*app, prompter);
     app->groupWriteEnabled = groupWrite;
     app->startup(systemLocale, root.path().toStdString() + "/user");
+    app->userDataDir = root.path().toStdString() + "/data";
+    if (beforeWindow) beforeWindow(*app);
     window = std::make_unique<frmMain>(*ctx);
     window->chooseSaveFile = [this](const QString& suggested, const QString&) {
       saveDialogs << suggested;
@@ -123,6 +132,29 @@ void SwitchLanguage(Harness& h, int language) {
   h.ctx->settings().currentLanguage = language;
   QEvent activate(QEvent::WindowActivate);
   QCoreApplication::sendEvent(h.window.get(), &activate);
+}
+
+// Picks the port in the port dialog as a user would and confirms.
+void ChoosePort(Harness& h, const QString& port) {
+  ModalAnswer answer([port](QDialog* d) {
+    auto* ports = Child<QComboBox>(d, "Combo1");
+    const int index = ports->findText(port);
+    ports->setCurrentIndex(index);
+    emit ports->activated(index);  // what a pick from the list sends
+    Child<QPushButton>(d, "CommandOK")->click();
+  });
+  h.act("mnuComm")->trigger();
+  QCOMPARE(answer.seen, QStringLiteral("FrmComSet"));
+}
+
+std::function<void(AppState&)> StartWith(const QString& file) {
+  return [file](AppState& app) { app.startFile = ToPath(file); };
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
 }
 
 }  // namespace
@@ -542,6 +574,76 @@ class MainWindowTest : public QObject {
     check(chinese, QString::fromUtf8("树视图"));
     SwitchLanguage(h, kEnglish);
     check(english, QStringLiteral("Tree View"));
+  }
+
+  void fileGivenAtStartOpensAsOpenWould() {
+    QTemporaryDir files;
+    const QString good = files.filePath(QStringLiteral("good.dat"));
+    Integer written = 0;
+    {
+      Harness writer;
+      writer.modify();
+      written = writer.ctx->doc().working().OptFeat[3];
+      writer.saveAnswer = good;
+      QVERIFY(writer.window->fileSaveAs());
+    }
+    Harness h(false, {}, 0x0409, StartWith(good));
+    QVERIFY(h.prompter.asked.isEmpty());
+    QCOMPARE(h.window->windowTitle(),
+             QStringLiteral("KR-4100[28.000000 - 29.700000 MHz][File Name:good.dat]"));
+    QCOMPARE(h.ctx->doc().working().OptFeat[3], written);
+    QVERIFY(h.ctx->doc().IsDocumentUnchanged());
+    QVERIFY(!h.ctx->doc().state().neverSaved);
+    QCOMPARE(h.openChildren(), QStringList{QStringLiteral("frmCommChInfo")});
+
+    // Refused as Open refuses them, with Open's message; a new document takes their place.
+    QByteArray zip("PK\x03\x04", 4);
+    zip.append(QByteArray(14531 - 4, 'z'));
+    const std::pair<const char*, QByteArray> refused[] = {
+        {"short.dat", QByteArray("V600") + QByteArray(14526, '\0')},
+        {"long.dat", QByteArray("V600") + QByteArray(14528, '\0')},
+        {"zip.dat", zip},
+    };
+    const QString messages[] = {kNoSuchVersion, kNoSuchVersion,
+                                QStringLiteral("Unknown version Of DataFile!")};
+    for (int i = 0; i < 3; ++i) {
+      const QString path = files.filePath(QString::fromLatin1(refused[i].first));
+      WriteFile(path, refused[i].second);
+      Harness r(false, {}, 0x0409, StartWith(path));
+      QCOMPARE(r.prompter.asked, QStringList{messages[i]});
+      QCOMPARE(r.window->windowTitle(), kNewDocumentCaption);
+      QVERIFY(r.ctx->doc().state().neverSaved);
+      QVERIFY(r.ctx->doc().IsDocumentUnchanged());
+      QCOMPARE(r.openChildren(), QStringList{QStringLiteral("frmCommChInfo")});
+    }
+
+    // Another version's file: Open's question; No keeps the new document.
+    const QString v500 = files.filePath(QStringLiteral("v500.dat"));
+    WriteFile(v500, QByteArray("V500") + QByteArray(14527, '\0'));
+    Harness other(false, {}, 0x0409, [&v500](AppState& app) {
+      app.startFile = ToPath(v500);
+    });
+    QCOMPARE(other.prompter.asked.size(), 1);
+    QVERIFY(other.prompter.asked[0].startsWith(QStringLiteral("incompatible version.")));
+    QVERIFY(other.prompter.asked[0].contains(QStringLiteral("DataFile version is V5.00")));
+    QCOMPARE(other.window->windowTitle(), kNewDocumentCaption);
+  }
+
+  void portChosenInTheDialogWinsOverTheCommandLine() {
+    Harness h(false, {}, 0x0409,
+              [](AppState& app) { app.portOverride = "/dev/kr4100-no-such-port"; });
+    h.window->show();
+    auto* panel = h.window->findChild<QLabel*>(QStringLiteral("Panels_3"));
+    QCOMPARE(panel->text(), QStringLiteral("/dev/kr4100-no-such-port"));
+
+    ChoosePort(h, QStringLiteral("Virtual radio"));
+    QCOMPARE(panel->text(), QStringLiteral("Virtual radio"));
+    // The sessions go to the chosen port: the read reaches the virtual radio.
+    h.window->sessions().setVirtualRadioSpeed(0);
+    h.prompter.answers = {Answer::Ok};
+    h.act("mnuReadFromRadio")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.size() == 2, 8000);
+    QCOMPARE(h.prompter.asked[1], QStringLiteral("Read Data Completed."));
   }
 };
 
