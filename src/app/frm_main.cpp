@@ -24,8 +24,10 @@
 #include "app/glyphs.h"
 #include "app/radio_sessions.h"
 #include "editors/frm_comm_ch_info.h"
+#include "gui/file_dialog_options.h"
 #include "gui/qt_paths.h"
 #include "gui/twips.h"
+#include "platform/qt_translations.h"
 
 namespace kr4100 {
 namespace {
@@ -197,6 +199,7 @@ void frmMain::createToolBars() {
   toolBar_->setObjectName(QStringLiteral("tbToolBar"));
   toolBar_->setMovable(false);
   toolBar_->setIconSize(QSize(24, 24));
+  toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);  // the buttons carry texts for others
   auto button = [this](const char* key, Glyph glyph, std::function<void()> run) {
     QAction* a = toolBar_->addAction(DrawGlyph(glyph), QString());
     a->setObjectName(QString::fromUtf8(key));
@@ -234,6 +237,7 @@ void frmMain::createTree() {
   paneToolBar_ = new QToolBar;
   paneToolBar_->setObjectName(QStringLiteral("Toolbar1"));
   paneToolBar_->setIconSize(QSize(14, 14));
+  paneToolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
   QAction* hide = paneToolBar_->addAction(DrawGlyph(Glyph::Close), QString());
   hide->setObjectName(QStringLiteral("删除"));
   connect(hide, &QAction::triggered, this, [this] { setTreePaneVisible(false); });
@@ -285,11 +289,12 @@ void frmMain::createFileDialogs() {
     const QString folder =
         doc.neverSaved ? QString() : QFileInfo(QString::fromStdString(doc.fileName)).absolutePath();
     return QFileDialog::getOpenFileName(this, WithoutAccelerator(caption(ShellText::mnuFileOpen)),
-                                        folder, filter);
+                                        folder, filter, nullptr, FileDialogOptions(ctx_));
   };
   chooseSaveFile = [this](const QString& suggested, const QString& filter) {
     QFileDialog dialog(this, WithoutAccelerator(caption(ShellText::mnuFileSaveAs)), suggested,
                        filter);
+    dialog.setOptions(FileDialogOptions(ctx_));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // With the suffix the dialog itself asks before replacing an existing "x.dat".
     dialog.setDefaultSuffix(QStringLiteral("dat"));
@@ -370,6 +375,8 @@ QString frmMain::fileFilter() const {
 }
 
 void frmMain::Change_Language() {
+  // Qt's own texts first: the boxes and dialogs opened from here on speak the language too.
+  UseQtTranslations(ctx_.language());
   reCaption();
   rebuildTree();
   LoadBKPic();
@@ -390,10 +397,17 @@ void frmMain::reCaption() {
       {"WriteRadio", ShellText::mnuWriteToRadio},
       {"MWriteRadio", ShellText::mnuMWriteToRadio},
       {"About", ShellText::mnuHelpAbout}};
+  // The buttons show pictures only; screen readers, tooltips and the toolbar's overflow menu
+  // name them after their menu commands.
+  auto name = [](QToolBar* bar, QAction* button, const QString& text) {
+    button->setText(text);
+    button->setToolTip(text);
+    if (QWidget* widget = bar->widgetForAction(button)) widget->setAccessibleName(text);
+  };
   for (const auto& [key, id] : kToolTips)
-    toolButtons_.value(QString::fromUtf8(key))->setToolTip(WithoutAccelerator(caption(id)));
-  paneToolBar_->actions().constFirst()->setToolTip(
-      WithoutAccelerator(caption(ShellText::mnuTreeView)));
+    name(toolBar_, toolButtons_.value(QString::fromUtf8(key)), WithoutAccelerator(caption(id)));
+  name(paneToolBar_, paneToolBar_->actions().constFirst(),
+       WithoutAccelerator(caption(ShellText::mnuTreeView)));
   modelLabel_->setText(QString::fromStdString(ctx_.state().modelName));
   updateCaption();
   updateStatusBar();

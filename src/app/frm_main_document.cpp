@@ -13,7 +13,6 @@
 
 namespace kr4100 {
 
-
 void frmMain::LoadNewDoc() {
   timerReNew_->stop();
   closeAllChildren();
@@ -72,8 +71,10 @@ bool frmMain::fileSave() {
   commitEdits();
   if (ctx_.doc().state().neverSaved) return fileSaveAs();
   const QString path = QString::fromStdString(ctx_.doc().state().fileName);
-  if (ctx_.prompter().ask(path + ctx_.msg(MessageId::OverwriteQuestion), MsgButtons::OkCancel,
-                          MsgIcon::Question) != Answer::Ok)
+  // The name in quotation marks, the question straight after it.
+  const QString question =
+      QLatin1Char('"') + path + QLatin1Char('"') + ctx_.msg(MessageId::OverwriteQuestion);
+  if (ctx_.prompter().ask(question, MsgButtons::OkCancel, MsgIcon::Question) != Answer::Ok)
     return false;
   return saveTo(path);
 }

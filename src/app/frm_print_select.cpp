@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/config/conversions.h"
+#include "gui/file_dialog_options.h"
 
 namespace kr4100 {
 namespace {
@@ -59,7 +60,8 @@ FrmPrintSelect::FrmPrintSelect(UiContext& ctx, QWidget* parent) : QDialog(parent
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   choosePdfPath = [this](const QString& suggested) {
-    return QFileDialog::getSaveFileName(this, windowTitle(), suggested, ctx_.pick(kPdfFilter));
+    return QFileDialog::getSaveFileName(this, windowTitle(), suggested, ctx_.pick(kPdfFilter),
+                                        nullptr, FileDialogOptions(ctx_));
   };
   choosePrinter = [this](QPrinter& printer) {
     QPrintDialog dialog(&printer, this);

@@ -48,11 +48,13 @@ void FrmSetLanguage::reCaption() {
   fillList();
 }
 
-// Chinese is offered only on a Chinese system; the names are written in the language in force.
+// Chinese is offered on a Chinese system, and wherever it is in force (an older settings file):
+// OK must keep the language in force, not fall back to the first entry. Once left, it is not
+// offered again. The names are written in the language in force.
 void FrmSetLanguage::fillList() {
   combo1_->clear();
   combo1_->addItem(ctx_.shell(ShellText::LanguageEnglish), int{kEnglish});
-  if (ctx_.settings().systemLanguage == kChinese)
+  if (ctx_.settings().systemLanguage == kChinese || ctx_.language() == kChinese)
     combo1_->addItem(ctx_.shell(ShellText::LanguageChinese), int{kChinese});
   const int current = combo1_->findData(ctx_.language());
   combo1_->setCurrentIndex(current >= 0 ? current : 0);

@@ -44,6 +44,7 @@ class RadioSessions::Impl {
   void groupWrite(int radios);
   bool busy() const { return startPending_ || (session_ != nullptr && session_->active()); }
   void setVirtualSpeed(double factor);
+  sim::VirtualRadio& virtualRadio();
 
  private:
   // The session's questions as message boxes over the program's prompter.
@@ -64,6 +65,7 @@ class RadioSessions::Impl {
 
   template <class Host>
   void wire(Host& host);
+  void makeVirtualSession();
   QString portName() const;
   bool open(SessionKind kind);
   void showProgress(SessionKind kind);
@@ -78,7 +80,7 @@ class RadioSessions::Impl {
   void nextRadio(int radioNumber);
   void finished(SessionKind kind, bool success);
   void readFinished();
-  void showRadioInformation(const RadioInfo& info);
+  void showRadioInformation(const RadioInfo& info, const std::string& firmware);
   Answer identityRefused(const IdentityCheck& check);
   void refuse(MessageId lead, const std::string& what);
 
@@ -92,6 +94,7 @@ class RadioSessions::Impl {
   std::unique_ptr<TransferSession> serialSession_;
   std::unique_ptr<TransferSession> virtualSession_;
   TransferSession* session_ = nullptr;  // the one of the last command
+  QtSessionHost* host_ = nullptr;       // and its host
   double virtualSpeed_ = 1.0;
   bool startPending_ = false;
   int startTicket_ = 0;
@@ -131,21 +134,33 @@ QString RadioSessions::Impl::portName() const {
   return QString::fromStdString(ctx_.app().portInForce());
 }
 
+// The virtual radio's session is made on first use; its radio keeps its memory in the user's
+// data folder.
+void RadioSessions::Impl::makeVirtualSession() {
+  if (virtualSession_) return;
+  const std::filesystem::path& dataDir = ctx_.app().userDataDir;
+  const std::filesystem::path file =
+      dataDir.empty() ? std::filesystem::path() : dataDir / kVirtualRadioFile;
+  virtualHost_ = std::make_unique<VirtualRadioHost>(prompter_, file);
+  virtualHost_->setSpeedFactor(virtualSpeed_);
+  virtualHost_->onCandidatePorts = [] { return std::vector<std::string>{kVirtualRadioStored}; };
+  wire(*virtualHost_);
+  virtualSession_ = std::make_unique<TransferSession>(*virtualHost_, ctx_.state().versions);
+  virtualHost_->attach(virtualSession_.get());
+}
+
+sim::VirtualRadio& RadioSessions::Impl::virtualRadio() {
+  makeVirtualSession();
+  return virtualHost_->radio();
+}
+
 // Picks the session for the port in force, sets it up for the document and opens the port.
 bool RadioSessions::Impl::open(SessionKind kind) {
   const QString port = portName();
   if (IsVirtualRadio(port)) {
-    if (!virtualSession_) {
-      const std::filesystem::path file =
-          ctx_.app().userDataDir.empty() ? std::filesystem::path() : ctx_.app().userDataDir / kVirtualRadioFile;
-      virtualHost_ = std::make_unique<VirtualRadioHost>(prompter_, file);
-      virtualHost_->setSpeedFactor(virtualSpeed_);
-      virtualHost_->onCandidatePorts = [] { return std::vector<std::string>{kVirtualRadioStored}; };
-      wire(*virtualHost_);
-      virtualSession_ = std::make_unique<TransferSession>(*virtualHost_, ctx_.state().versions);
-      virtualHost_->attach(virtualSession_.get());
-    }
+    makeVirtualSession();
     session_ = virtualSession_.get();
+    host_ = virtualHost_.get();
   } else {
     if (!serialSession_) {
       serialHost_ = std::make_unique<SerialSessionHost>(prompter_);
@@ -154,6 +169,7 @@ bool RadioSessions::Impl::open(SessionKind kind) {
       serialHost_->attach(serialSession_.get());
     }
     session_ = serialSession_.get();
+    host_ = serialHost_.get();
   }
   const StartupSettings& settings = ctx_.settings();
   session_->setPortSettings({IsVirtualRadio(port) ? std::string(kVirtualRadioStored) : port.toStdString(),
@@ -298,8 +314,12 @@ void RadioSessions::Impl::nextRadio(int radioNumber) {
 void RadioSessions::Impl::finished(SessionKind kind, bool success) {
   startPending_ = false;
   closeProgressWindows();
-  if ((kind == SessionKind::Read || kind == SessionKind::Write) && session_ && session_->radioIdentity())
-    ctx_.state().firmwareVersion = session_->radioIdentity()->firmware;
+  // The radio's own firmware replaces the one assumed, also after a radio-information read,
+  // which checks no identity but hears it all the same.
+  const std::optional<RadioIdentity> heard = host_ ? host_->identityHeard() : std::nullopt;
+  const bool radioSession =
+      kind == SessionKind::Read || kind == SessionKind::Write || kind == SessionKind::ReadInfo;
+  if (radioSession && heard) ctx_.state().firmwareVersion = heard->firmware;
   switch (kind) {
     case SessionKind::Read:
       if (success) readFinished();
@@ -308,7 +328,10 @@ void RadioSessions::Impl::finished(SessionKind kind, bool success) {
       if (success) ctx_.tell(MessageId::WriteCompleted);
       return;
     case SessionKind::ReadInfo:
-      if (success) showRadioInformation(UnpackRadioInfo(session_->image()));
+      if (success) {
+        showRadioInformation(UnpackRadioInfo(session_->image()),
+                             heard ? heard->firmware : std::string());
+      }
       return;
     case SessionKind::WriteInfo:
       // The radio never takes the block; say so rather than let the user believe it did.
@@ -337,9 +360,9 @@ void RadioSessions::Impl::readFinished() {
   ctx_.tell(MessageId::ReadCompleted);
 }
 
-void RadioSessions::Impl::showRadioInformation(const RadioInfo& info) {
+void RadioSessions::Impl::showRadioInformation(const RadioInfo& info, const std::string& firmware) {
   if (emg_) {
-    emg_->ShowByData(info);
+    emg_->ShowByData(info, firmware);
     emg_->raise();
     emg_->activateWindow();
     return;
@@ -347,7 +370,7 @@ void RadioSessions::Impl::showRadioInformation(const RadioInfo& info) {
   emg_ = new FrmEMG(ctx_, mainWindow_);
   emg_->setAttribute(Qt::WA_DeleteOnClose);
   emg_->setWindowModality(Qt::ApplicationModal);
-  emg_->ShowByData(info);
+  emg_->ShowByData(info, firmware);
   emg_->show();
 }
 
@@ -379,6 +402,7 @@ void RadioSessions::readRadioInformation(bool localInformation) { d_->readInfo(l
 void RadioSessions::groupWrite() { d_->askGroupCount(); }
 bool RadioSessions::busy() const { return d_->busy(); }
 void RadioSessions::setVirtualRadioSpeed(double factor) { d_->setVirtualSpeed(factor); }
+sim::VirtualRadio& RadioSessions::virtualRadio() { return d_->virtualRadio(); }
 
 QStringList RadioSessions::portNames() {
   QStringList names;

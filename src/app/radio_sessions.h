@@ -13,6 +13,9 @@
 class QWidget;
 
 namespace kr4100 {
+namespace sim {
+class VirtualRadio;
+}
 
 class RadioSessions : public QObject {
   Q_OBJECT
@@ -45,6 +48,9 @@ class RadioSessions : public QObject {
 
   // The virtual radio's pace: 1 real 9600 baud, higher is faster, 0 replies at once.
   void setVirtualRadioSpeed(double factor);
+  // The radio behind the "Virtual radio" port, so that a test can give it another identity or
+  // other texts.
+  sim::VirtualRadio& virtualRadio();
 
  private:
   class Impl;

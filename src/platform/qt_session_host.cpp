@@ -22,6 +22,12 @@ std::chrono::milliseconds QtSessionHost::now() const {
   return std::chrono::milliseconds(clock_.elapsed());
 }
 
+void QtSessionHost::deliver(std::span<const std::uint8_t> reply) {
+  // Noted before the session acts: it may finish on this very reply.
+  if (auto identity = ParseIdentityReply(reply)) identityHeard_ = std::move(identity);
+  if (session_) session_->onReceived(reply);
+}
+
 void QtSessionHost::progress(int percent) {
   if (onProgress) onProgress(percent);
 }

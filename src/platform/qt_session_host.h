@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,10 @@ class QtSessionHost : public QObject, public SessionHost {
   std::function<void(SessionKind, bool)> onFinished;
   std::function<std::vector<std::string>()> onCandidatePorts;  // replaces the host's own list
 
+  // The identity the radio last answered with since the port was opened, whatever the session
+  // made of it: a radio-information read keeps none, yet its window shows the radio's firmware.
+  const std::optional<RadioIdentity>& identityHeard() const { return identityHeard_; }
+
   // SessionHost
   void startReplyTimer(std::chrono::milliseconds interval) override;
   void stopReplyTimer() override;
@@ -52,11 +58,15 @@ class QtSessionHost : public QObject, public SessionHost {
  protected:
   // The ports a search tries when nobody has said otherwise.
   virtual std::vector<std::string> ownCandidatePorts() { return {}; }
+  // Every complete reply goes to the session through here.
+  void deliver(std::span<const std::uint8_t> reply);
+  void forgetIdentity() { identityHeard_.reset(); }
 
   Prompter& prompter_;
   TransferSession* session_ = nullptr;
   QTimer replyTimer_;
   QElapsedTimer clock_;
+  std::optional<RadioIdentity> identityHeard_;
 };
 
 }  // namespace kr4100

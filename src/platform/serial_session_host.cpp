@@ -36,6 +36,7 @@ bool SerialSessionHost::openPort(const PortSettings& settings) {
   port_.clear();
   input_.clear();
   bytesOnWire_ = 0;
+  forgetIdentity();
   return true;
 }
 
@@ -63,8 +64,8 @@ void SerialSessionHost::readAvailable() {
   if (input_.size() < threshold_ || !session_) return;
   const QByteArray reply = std::exchange(input_, QByteArray());
   bytesOnWire_ += static_cast<std::size_t>(reply.size());
-  session_->onReceived(std::span<const std::uint8_t>(
-      reinterpret_cast<const std::uint8_t*>(reply.constData()), static_cast<std::size_t>(reply.size())));
+  deliver(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(reply.constData()),
+                                        static_cast<std::size_t>(reply.size())));
 }
 
 std::vector<std::string> SerialSessionHost::ownCandidatePorts() {

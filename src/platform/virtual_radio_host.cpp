@@ -46,6 +46,7 @@ bool VirtualRadioHost::openPort(const PortSettings& /*settings*/) {
   lineFreeUs_ = 0;
   swappedInUs_ = 0;
   open_ = true;
+  forgetIdentity();
   return true;
 }
 
@@ -105,7 +106,7 @@ void VirtualRadioHost::deliverDue() {
   // The session sees a reply only once the armed number of bytes is in, then all that is in.
   if (session_ && open_ && input_.size() >= threshold_) {
     const std::vector<std::uint8_t> reply = std::exchange(input_, {});
-    session_->onReceived(reply);
+    deliver(reply);
   }
   // The session may have sent, closed or finished meanwhile; whatever is still on its way
   // arrives in turn.

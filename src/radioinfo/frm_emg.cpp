@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/settings/version_table.h"
+#include "platform/radio_text.h"
 
 namespace kr4100 {
 namespace {
@@ -26,7 +27,10 @@ constexpr Bilingual kLabel1[FrmEMG::kLabelCount] = {
     {"Sell Date", "销售时间"},        {"Seller", "经手人"},
 };
 
-QString Shown(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+template <std::size_t N>
+QString Shown(const FixedText<N>& field) {
+  return FromRadioText(field.text());
+}
 
 }  // namespace
 
@@ -35,7 +39,7 @@ FrmEMG::FrmEMG(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   // The band the main window's caption shows is the list's one entry.
   combo1_[1]->addItem(QString::fromStdString(ctx_.doc().state().bandText));
   reCaption();
-  ShowByData(RadioInfo{});
+  ShowByData(RadioInfo{}, {});
 }
 
 void FrmEMG::build() {
@@ -133,26 +137,27 @@ void FrmEMG::reCaption() {
   commandHelp_->setText(ctx_.msg(MessageId::HelpButton));
 }
 
-void FrmEMG::ShowByData(const RadioInfo& info) {
-  // The block names no model or firmware: the product this program serves, and the firmware the
-  // last connected radio reported (or the one assumed until a radio has reported its own).
+void FrmEMG::ShowByData(const RadioInfo& info, const std::string& firmware) {
+  // The block names no model or firmware: the product this program serves, and the firmware of
+  // the radio the block came from.
   combo1_[0]->clear();
   combo1_[0]->addItem(QString::fromStdString(ctx_.state().modelName));
   combo1_[0]->setCurrentIndex(0);
   if (combo1_[1]->count() > 0) combo1_[1]->setCurrentIndex(0);
-  text1_[5]->setText(QString::fromStdString(VersionDisplayForm(ctx_.state().firmwareVersion)));
+  text1_[5]->setText(firmware.empty() ? QString()
+                                      : QString::fromStdString(VersionDisplayForm(firmware)));
 
-  text1_[0]->setText(Shown(info.AreaCode.text()));
-  text1_[6]->setText(Shown(info.ManufactureCode.text()));
-  text1_[7]->setText(Shown(info.UserCode.text()));
-  text1_[1]->setText(Shown(info.SerialNumber.text()));
-  text1_[2]->setText(Shown(info.ProductionDate.text()));
-  text1_[3]->setText(Shown(info.MaintenanceDate.text()));
-  description_->setPlainText(Shown(info.MaintenanceDescription.text()));
-  text1_[8]->setText(Shown(info.DealerCode.text()));
-  text1_[9]->setText(Shown(info.StockDate.text()));
-  text1_[10]->setText(Shown(info.SellDate.text()));
-  text1_[11]->setText(Shown(info.Seller.text()));
+  text1_[0]->setText(Shown(info.AreaCode));
+  text1_[6]->setText(Shown(info.ManufactureCode));
+  text1_[7]->setText(Shown(info.UserCode));
+  text1_[1]->setText(Shown(info.SerialNumber));
+  text1_[2]->setText(Shown(info.ProductionDate));
+  text1_[3]->setText(Shown(info.MaintenanceDate));
+  description_->setPlainText(Shown(info.MaintenanceDescription));
+  text1_[8]->setText(Shown(info.DealerCode));
+  text1_[9]->setText(Shown(info.StockDate));
+  text1_[10]->setText(Shown(info.SellDate));
+  text1_[11]->setText(Shown(info.Seller));
 }
 
 }  // namespace kr4100

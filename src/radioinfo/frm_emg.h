@@ -4,8 +4,10 @@
 
 #include <QDialog>
 
-#include "gui/ui_context.h"
+#include <string>
+
 #include "core/link/radio_image.h"
+#include "gui/ui_context.h"
 
 class QComboBox;
 class QGroupBox;
@@ -22,8 +24,9 @@ class FrmEMG : public QDialog {
   explicit FrmEMG(UiContext& ctx, QWidget* parent = nullptr);
 
   void reCaption();
-  // Fills every box from the block; also called when new data arrive while the window is open.
-  void ShowByData(const RadioInfo& info);
+  // Fills every box from the block and the firmware the radio named in the same session; also
+  // called when new data arrive while the window is open.
+  void ShowByData(const RadioInfo& info, const std::string& firmware);
 
   static constexpr int kTextCount = 12;
   static constexpr int kLabelCount = 14;

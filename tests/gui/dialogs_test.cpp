@@ -95,14 +95,41 @@ class DialogsTest : public QObject {
     QCOMPARE(h.stored("CurrentLanguage"), QStringLiteral("1"));
   }
 
-  void chineseOnAnEnglishSystemCanOnlyBeLeft() {
+  void chineseOnAnEnglishSystemIsKeptUntilLeft() {
     Harness h;
     h.ctx->settings().currentLanguage = h.ctx->settings().captionLanguage = 2;  // from an older INI
+    {
+      // The language in force is shown, and OK keeps it.
+      FrmSetLanguage dialog(*h.ctx);
+      auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
+      QCOMPARE(Items(combo), (QStringList{QStringLiteral("英语"), QStringLiteral("中文")}));
+      QCOMPARE(combo->currentText(), QStringLiteral("中文"));
+      dialog.confirm();
+      QVERIFY(!dialog.languageChanged());
+      QCOMPARE(h.ctx->language(), 2);
+      QCOMPARE(h.stored("CurrentLanguage"), QStringLiteral("2"));
+    }
+    {
+      FrmSetLanguage dialog(*h.ctx);
+      dialog.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(0);
+      dialog.confirm();
+      QVERIFY(dialog.languageChanged());
+      QCOMPARE(h.ctx->language(), 1);
+    }
+    // Once left, it is not offered again on this system.
     FrmSetLanguage dialog(*h.ctx);
-    QCOMPARE(Items(dialog.findChild<QComboBox*>(QStringLiteral("Combo1"))),
-             QStringList{QStringLiteral("英语")});
+    QCOMPARE(Items(dialog.findChild<QComboBox*>(QStringLiteral("Combo1"))), QStringList{"English"});
+  }
+
+  void englishOnAChineseSystemIsPreselected() {
+    Harness h(0x0804);
+    h.ctx->settings().currentLanguage = h.ctx->settings().captionLanguage = 1;
+    FrmSetLanguage dialog(*h.ctx);
+    auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    QCOMPARE(Items(combo), (QStringList{"English", "Chinese"}));
+    QCOMPARE(combo->currentText(), QStringLiteral("English"));
     dialog.confirm();
-    QVERIFY(dialog.languageChanged());
+    QVERIFY(!dialog.languageChanged());
     QCOMPARE(h.ctx->language(), 1);
   }
 

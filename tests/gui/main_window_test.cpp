@@ -1,9 +1,13 @@
 // The main window: commands offered, captions in both languages, and the document lifecycle with
 // its questions (New, Save, Save As, Open refusals, closing).
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QFile>
@@ -21,8 +25,11 @@
 #include <functional>
 #include <memory>
 
-#include "gui/ui_context.h"
 #include "app/frm_main.h"
+#include "app/radio_sessions.h"
+#include "gui/file_dialog_options.h"
+#include "gui/qt_paths.h"
+#include "gui/ui_context.h"
 #include "support/scripted_prompter.h"
 
 using namespace kr4100;
@@ -32,6 +39,10 @@ namespace {
 
 const QString kOverwriteEn = QStringLiteral("file will be Overwrite,Continue?");
 const QString kSaveQuestionEn = QStringLiteral("File has been modify,save it now?");
+const QString kNoSuchVersion =
+    QStringLiteral("Fail to start the software. This version does not exist.");
+const QString kNewDocumentCaption =
+    QStringLiteral("KR-4100[28.000000 - 29.700000 MHz][File Name:new.dat]");
 
 // A fresh installation per window: templates from the build, no settings file yet.
 struct Harness {
@@ -44,8 +55,9 @@ struct Harness {
   QString saveAnswer;       // what the save dialog returns ("" = cancelled)
   QString openAnswer;
 
+  // beforeWindow: what main() would set from the command line (--port, a file to open).
   explicit Harness(bool groupWrite = false, const QByteArray& versionIni = {},
-                   int systemLocale = 0x0409) {
+                   int systemLocale = 0x0409, std::function<void(AppState&)> beforeWindow = {}) {
     if (!versionIni.isEmpty()) {
       QFile ini(root.filePath(QStringLiteral("Version.ini")));
       if (ini.open(QIODevice::WriteOnly)) ini.write(versionIni);
@@ -59,6 +71,8 @@ struct Harness {
     ctx = std::make_unique<UiContext>(*app, prompter);
     app->groupWriteEnabled = groupWrite;
     app->startup(systemLocale, root.path().toStdString() + "/user");
+    app->userDataDir = root.path().toStdString() + "/data";
+    if (beforeWindow) beforeWindow(*app);
     window = std::make_unique<frmMain>(*ctx);
     window->chooseSaveFile = [this](const QString& suggested, const QString&) {
       saveDialogs << suggested;
@@ -111,6 +125,36 @@ class ModalAnswer {
 template <class T>
 T* Child(QDialog* dialog, const char* name) {
   return dialog->findChild<T*>(QString::fromUtf8(name));
+}
+
+// What the language dialog's OK leaves behind, then the main window's activation.
+void SwitchLanguage(Harness& h, int language) {
+  h.ctx->settings().currentLanguage = language;
+  QEvent activate(QEvent::WindowActivate);
+  QCoreApplication::sendEvent(h.window.get(), &activate);
+}
+
+// Picks the port in the port dialog as a user would and confirms.
+void ChoosePort(Harness& h, const QString& port) {
+  ModalAnswer answer([port](QDialog* d) {
+    auto* ports = Child<QComboBox>(d, "Combo1");
+    const int index = ports->findText(port);
+    ports->setCurrentIndex(index);
+    emit ports->activated(index);  // what a pick from the list sends
+    Child<QPushButton>(d, "CommandOK")->click();
+  });
+  h.act("mnuComm")->trigger();
+  QCOMPARE(answer.seen, QStringLiteral("FrmComSet"));
+}
+
+std::function<void(AppState&)> StartWith(const QString& file) {
+  return [file](AppState& app) { app.startFile = ToPath(file); };
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
 }
 
 }  // namespace
@@ -229,7 +273,7 @@ class MainWindowTest : public QObject {
     h.modify();
     h.prompter.answers = {Answer::Cancel};
     h.act("mnuFileSave")->trigger();
-    QCOMPARE(h.prompter.asked, QStringList{h.path("radio.dat") + kOverwriteEn});
+    QCOMPARE(h.prompter.asked, QStringList{u'"' + h.path("radio.dat") + u'"' + kOverwriteEn});
     QVERIFY(h.ctx->doc().IsDocumentModified());
     h.prompter.answers = {Answer::Ok};
     h.act("mnuFileSave")->trigger();
@@ -442,6 +486,164 @@ class MainWindowTest : public QObject {
     h.window->mdiArea()->subWindowList().constFirst()->showMaximized();
     QCOMPARE(h.window->windowTitle(),
              QString::fromUtf8("KR-4100[28.000000 - 29.700000 MHz][文件名:new.dat]"));
+  }
+
+  void overwriteQuestionQuotesTheFileNameInBothLanguages() {
+    Harness h;
+    h.saveAnswer = h.path("radio.dat");
+    QVERIFY(h.window->fileSaveAs());
+    SwitchLanguage(h, kChinese);
+    h.prompter.answers = {Answer::Cancel};
+    QVERIFY(!h.window->fileSave());
+    const QString quoted = u'"' + h.path("radio.dat") + u'"';
+    QCOMPARE(h.prompter.asked, QStringList{quoted + QString::fromUtf8("文件将被覆盖，是否继续？")});
+    SwitchLanguage(h, kEnglish);
+  }
+
+  void qtOwnTextsFollowTheLanguage() {
+    Harness h;
+    h.window->show();
+    MessageBoxPrompter boxes(h.window.get());
+    // A real message box: its buttons' texts, then the answer a user gives by Escape.
+    auto buttonsOf = [&boxes](MsgButtons buttons) {
+      QStringList texts;
+      ModalAnswer answer([&texts](QDialog* d) {
+        auto* box = qobject_cast<QMessageBox*>(d);
+        if (!box) return;
+        for (QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No,
+                                              QMessageBox::Retry, QMessageBox::Cancel})
+          if (QAbstractButton* button = box->button(b)) texts << button->text();
+        (box->escapeButton() ? box->escapeButton() : box->buttons().constFirst())->click();
+      });
+      boxes.ask(QStringLiteral("?"), buttons, MsgIcon::Question);
+      return texts;
+    };
+    auto openButtonOfFileDialog = [&h] {
+      QFileDialog dialog(h.window.get(), QString(), QString(), QString());
+      dialog.setOptions(FileDialogOptions(*h.ctx) | QFileDialog::DontUseNativeDialog);
+      return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->text();
+    };
+    QCOMPARE(buttonsOf(MsgButtons::OkCancel), (QStringList{"OK", "Cancel"}));
+    QVERIFY(!FileDialogOptions(*h.ctx).testFlag(QFileDialog::DontUseNativeDialog));
+
+    SwitchLanguage(h, kChinese);
+    QCOMPARE(buttonsOf(MsgButtons::OkCancel), (QStringList{"确定", "取消"}));
+    QCOMPARE(buttonsOf(MsgButtons::YesNoCancel), (QStringList{"是(&Y)", "否(&N)", "取消"}));
+    QCOMPARE(buttonsOf(MsgButtons::RetryCancel), (QStringList{"重试", "取消"}));
+    QCOMPARE(buttonsOf(MsgButtons::Ok), QStringList{"确定"});
+    QCOMPARE(openButtonOfFileDialog(), QStringLiteral("打开(&O)"));
+    // This system's own dialog would speak English: Qt's translated one stands in.
+    QVERIFY(FileDialogOptions(*h.ctx).testFlag(QFileDialog::DontUseNativeDialog));
+
+    SwitchLanguage(h, kEnglish);
+    QCOMPARE(buttonsOf(MsgButtons::YesNo), (QStringList{"&Yes", "&No"}));
+    QCOMPARE(openButtonOfFileDialog(), QStringLiteral("&Open"));
+  }
+
+  void toolbarButtonsAreNamedAfterTheirCommands() {
+    Harness h(true);
+    h.window->show();
+    const char* const keys[] = {"新建",    "打开",       "保存",        "打印", "ReadRadio",
+                                "CommSet", "WriteRadio", "MWriteRadio", "About"};
+    const QStringList english{"New",
+                              "Open",
+                              "Save",
+                              "Print",
+                              "Read from Radio",
+                              "Communication Port",
+                              "Write to Radio",
+                              "Write to Group of Radios",
+                              "About KR_4100"};
+    const QStringList chinese{"新建", "打开", "保存", "打印", "从对讲机读取数据", "通讯端口",
+                              "向对讲机写入数据", "成批向对讲机写入数据", "关于 KR_4100"};
+    auto* bar = h.window->findChild<QToolBar*>(QStringLiteral("tbToolBar"));
+    auto* pane = h.window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+    auto check = [&](const QStringList& names, const QString& paneClose) {
+      auto named = [](QToolBar* owner, QAction* action, const QString& name) {
+        QWidget* button = owner->widgetForAction(action);
+        QVERIFY(button);
+        QCOMPARE(button->accessibleName(), name);
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), name);
+        QCOMPARE(action->toolTip(), name);
+      };
+      for (int i = 0; i < names.size(); ++i) named(bar, h.act(keys[i]), names[i]);
+      named(pane, h.act("删除"), paneClose);
+    };
+    check(english, QStringLiteral("Tree View"));
+    SwitchLanguage(h, kChinese);
+    check(chinese, QString::fromUtf8("树视图"));
+    SwitchLanguage(h, kEnglish);
+    check(english, QStringLiteral("Tree View"));
+  }
+
+  void fileGivenAtStartOpensAsOpenWould() {
+    QTemporaryDir files;
+    const QString good = files.filePath(QStringLiteral("good.dat"));
+    Integer written = 0;
+    {
+      Harness writer;
+      writer.modify();
+      written = writer.ctx->doc().working().OptFeat[3];
+      writer.saveAnswer = good;
+      QVERIFY(writer.window->fileSaveAs());
+    }
+    Harness h(false, {}, 0x0409, StartWith(good));
+    QVERIFY(h.prompter.asked.isEmpty());
+    QCOMPARE(h.window->windowTitle(),
+             QStringLiteral("KR-4100[28.000000 - 29.700000 MHz][File Name:good.dat]"));
+    QCOMPARE(h.ctx->doc().working().OptFeat[3], written);
+    QVERIFY(h.ctx->doc().IsDocumentUnchanged());
+    QVERIFY(!h.ctx->doc().state().neverSaved);
+    QCOMPARE(h.openChildren(), QStringList{QStringLiteral("frmCommChInfo")});
+
+    // Refused as Open refuses them, with Open's message; a new document takes their place.
+    QByteArray zip("PK\x03\x04", 4);
+    zip.append(QByteArray(14531 - 4, 'z'));
+    const std::pair<const char*, QByteArray> refused[] = {
+        {"short.dat", QByteArray("V600") + QByteArray(14526, '\0')},
+        {"long.dat", QByteArray("V600") + QByteArray(14528, '\0')},
+        {"zip.dat", zip},
+    };
+    const QString messages[] = {kNoSuchVersion, kNoSuchVersion,
+                                QStringLiteral("Unknown version Of DataFile!")};
+    for (int i = 0; i < 3; ++i) {
+      const QString path = files.filePath(QString::fromLatin1(refused[i].first));
+      WriteFile(path, refused[i].second);
+      Harness r(false, {}, 0x0409, StartWith(path));
+      QCOMPARE(r.prompter.asked, QStringList{messages[i]});
+      QCOMPARE(r.window->windowTitle(), kNewDocumentCaption);
+      QVERIFY(r.ctx->doc().state().neverSaved);
+      QVERIFY(r.ctx->doc().IsDocumentUnchanged());
+      QCOMPARE(r.openChildren(), QStringList{QStringLiteral("frmCommChInfo")});
+    }
+
+    // Another version's file: Open's question; No keeps the new document.
+    const QString v500 = files.filePath(QStringLiteral("v500.dat"));
+    WriteFile(v500, QByteArray("V500") + QByteArray(14527, '\0'));
+    Harness other(false, {}, 0x0409, [&v500](AppState& app) {
+      app.startFile = ToPath(v500);
+    });
+    QCOMPARE(other.prompter.asked.size(), 1);
+    QVERIFY(other.prompter.asked[0].startsWith(QStringLiteral("incompatible version.")));
+    QVERIFY(other.prompter.asked[0].contains(QStringLiteral("DataFile version is V5.00")));
+    QCOMPARE(other.window->windowTitle(), kNewDocumentCaption);
+  }
+
+  void portChosenInTheDialogWinsOverTheCommandLine() {
+    Harness h(false, {}, 0x0409,
+              [](AppState& app) { app.portOverride = "/dev/kr4100-no-such-port"; });
+    h.window->show();
+    auto* panel = h.window->findChild<QLabel*>(QStringLiteral("Panels_3"));
+    QCOMPARE(panel->text(), QStringLiteral("/dev/kr4100-no-such-port"));
+
+    ChoosePort(h, QStringLiteral("Virtual radio"));
+    QCOMPARE(panel->text(), QStringLiteral("Virtual radio"));
+    // The sessions go to the chosen port: the read reaches the virtual radio.
+    h.window->sessions().setVirtualRadioSpeed(0);
+    h.prompter.answers = {Answer::Ok};
+    h.act("mnuReadFromRadio")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.size() == 2, 8000);
+    QCOMPARE(h.prompter.asked[1], QStringLiteral("Read Data Completed."));
   }
 };
 

@@ -22,6 +22,7 @@
 #include "app/radio_sessions.h"
 #include "support/scripted_prompter.h"
 #include "platform/virtual_radio_host.h"
+#include "sim/virtual_radio.h"
 
 using namespace kr4100;
 using kr4100::testing::ScriptedPrompter;
@@ -87,6 +88,7 @@ class RadioSessionsTest : public QObject {
   void groupCountDialogFiltersAndRefuses();
   void groupWriteCountsRadiosAndClosingEndsIt();
   void radioInformationShowsEveryField();
+  void radioInformationIsTheRadiosOwn();
   void virtualRadioPacesRepliesAndKeepsOnlyWholeImages();
 };
 
@@ -304,6 +306,41 @@ void RadioSessionsTest::radioInformationShowsEveryField() {
 
   emg->findChild<QPushButton*>("CommandClose")->click();
   QTRY_VERIFY(!h.find<FrmEMG>("FrmEMG"));
+}
+
+void RadioSessionsTest::radioInformationIsTheRadiosOwn() {
+  Harness h;
+  sim::VirtualRadio& radio = h.sessions->virtualRadio();
+  sim::IdentitySettings identity;
+  identity.firmware = "V610";
+  radio.setIdentity(identity);
+  // The dealer's texts as a Chinese system keeps them: GBK bytes, worked out by hand.
+  RadioInfo info = UnpackRadioInfo(radio.memory());
+  info.Seller.assign("\xD5\xC5\xC8\xFD");                              // 张三
+  info.MaintenanceDescription.assign("\xB8\xFC\xBB\xBB\xCC\xEC\xCF\xDF");  // 更换天线
+  // The field ends in the first byte of a character whose second byte did not fit.
+  info.DealerCode.assign("D-0417 \xCD\xF5\xBE\xAD\xC0\xED\xD5");          // D-0417 王经理
+  PackRadioInfo(info, radio.memory());
+
+  h.sessions->readRadioInformation(true);
+  QTRY_VERIFY_WITH_TIMEOUT(h.find<FrmEMG>("FrmEMG") != nullptr, 5000);
+  FrmEMG* emg = h.find<FrmEMG>("FrmEMG");
+  QCOMPARE(emg->findChild<QLineEdit*>("Text1_11")->text(), QString::fromUtf8("张三"));
+  QCOMPARE(emg->findChild<QPlainTextEdit*>("Text1_4")->toPlainText(), QString::fromUtf8("更换天线"));
+  QCOMPARE(emg->findChild<QLineEdit*>("Text1_8")->text(), QString::fromUtf8("D-0417 王经理"));
+  QCOMPARE(emg->findChild<QLineEdit*>("Text1_0")->text(), QStringLiteral("86"));
+  // The firmware the radio named in this session, not the one assumed at start.
+  QCOMPARE(emg->findChild<QLineEdit*>("Text1_5")->text(), QStringLiteral("V6.10"));
+  QCOMPARE(h.ctx->state().firmwareVersion, std::string("V610"));
+
+  // Read again while the window is open, from a radio that names another firmware.
+  identity.firmware = "V620";
+  radio.setIdentity(identity);
+  h.sessions->readRadioInformation(false);
+  QTRY_COMPARE_WITH_TIMEOUT(emg->findChild<QLineEdit*>("Text1_5")->text(),
+                            QStringLiteral("V6.20"), 5000);
+  QCOMPARE(h.find<FrmEMG>("FrmEMG"), emg);
+  emg->close();
 }
 
 namespace {
