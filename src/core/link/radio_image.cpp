@@ -139,21 +139,40 @@ void SetBit(RadioImage& image, int chNum, int group, int base) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Three BCD bytes from the first six digits of a padded stored text. Only a text whose first six
-// characters are digits makes BCD; anything else (an exponent form, a sign, a stray point) would
-// put bytes the radio cannot read into its memory, so it goes as "no frequency".
-void PackFrequency(const FixedText<8>& fre, RadioImage& image, int at) {
+// Frequency bytes of a channel record: three BCD bytes down to 100 Hz, then the fine offset.
+using FrequencyBytes = std::array<std::uint8_t, 5>;
+
+// The digits of a padded stored text down to 100 Hz go as BCD and the 10 Hz digit as an added fine
+// offset, so the radio gets exactly the frequency the program shows and a channel read from the
+// radio keeps its frequency when written back. Only eight digits make a frequency; anything else
+// (an exponent form, a sign, a stray point) would put bytes the radio cannot read into its memory,
+// so it goes as "no frequency". Nothing when the text has a 1 Hz digit: the offset counts 10 Hz
+// steps, and the radio must not get another frequency than the one shown.
+std::optional<FrequencyBytes> EncodeFrequency(const FixedText<8>& fre) {
   const std::string t = PadFreText(fre.raw(), 8);
-  const bool bcd =
-      IsNumeric(t) && t.size() >= 6 && std::all_of(t.begin(), t.begin() + 6, IsDigit);
-  for (int i = 0; i < 3; ++i) {
-    const auto hi = static_cast<unsigned>(t[At(2 * i)] - '0');
-    const auto lo = static_cast<unsigned>(t[At(2 * i + 1)] - '0');
-    image[At(at + i)] = bcd ? static_cast<std::uint8_t>(hi << 4 | lo) : std::uint8_t{0xFF};
+  if (t.size() != 8 || !std::all_of(t.begin(), t.end(), IsDigit))
+    return FrequencyBytes{0xFF, 0xFF, 0xFF, 0x00, 0x00};
+  if (t[7] != '0') return std::nullopt;
+  FrequencyBytes bytes{};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const auto hi = static_cast<unsigned>(t[2 * i] - '0');
+    const auto lo = static_cast<unsigned>(t[2 * i + 1] - '0');
+    bytes[i] = static_cast<std::uint8_t>(hi << 4 | lo);
   }
-  // The fine offset that follows is what the radio measured; a written channel starts without one.
-  image[At(at + 3)] = 0;
-  image[At(at + 4)] = 0;
+  bytes[3] = static_cast<std::uint8_t>(t[6] - '0');  // 10 Hz steps, sign bit clear: add
+  bytes[4] = 0x00;
+  return bytes;
+}
+
+std::optional<ImageError> EncodeChannelFrequency(const FixedText<8>& fre, int chNum, int group,
+                                                 const char* which, FrequencyBytes& bytes) {
+  const auto encoded = EncodeFrequency(fre);
+  if (!encoded)
+    return ImageError{ChannelName(chNum, group) + ": " + which + " frequency " +
+                      FreToText(PadFreText(fre.raw(), 8), BandEdges{}) +
+                      " MHz is not on the radio's 10 Hz steps"};
+  bytes = *encoded;
+  return std::nullopt;
 }
 
 // The stored text of three BCD bytes (Hz, the two lowest digits zero), or nothing when a nibble is
@@ -265,11 +284,15 @@ std::optional<ImageError> PackChannel(const ChInfo& entry, int group, RadioImage
     flags += long{entry.*kChannelFlags[i]} * (1L << kFlagBits[i]);
   if (flags < 0 || flags > 255)
     return DoesNotFit(ChannelName(n, group) + ": Busy/Echo/HiCut/Plus10K/NbAnl/Rb", flags);
+  FrequencyBytes rx{};
+  FrequencyBytes tx{};
+  if (auto error = EncodeChannelFrequency(entry.RxFre, n, group, "receive", rx)) return error;
+  if (auto error = EncodeChannelFrequency(entry.TxFre, n, group, "transmit", tx)) return error;
 
   // The place follows the channel number, not the slot.
   const int r = ChannelRecord(n, group);
-  PackFrequency(entry.RxFre, image, r + kRxBcd);
-  PackFrequency(entry.TxFre, image, r + kTxBcd);
+  std::copy(rx.begin(), rx.end(), image.begin() + r + kRxBcd);
+  std::copy(tx.begin(), tx.end(), image.begin() + r + kTxBcd);
   image[At(r + kFlags)] = static_cast<std::uint8_t>(flags);
   SetBit(image, n, group, image_map::kPresentBitmap);
   if (entry.Scan == 1) SetBit(image, n, group, image_map::kScanBitmap);
