@@ -409,6 +409,38 @@ TEST_F(RefusedWriteTest, OptionValuesThatDoNotFit) {
   Opt(kUsbEnable) = 1;
   Opt(kRbOpt) = -1;
   ExpectRefusedNaming("RbOpt");
+  Opt(kRbOpt) = 0;
+}
+
+// 2 in a switch would land in the next bit: LsbEnable 2 switches USB on, BusyOpt 2 sets bit 2.
+TEST_F(RefusedWriteTest, SwitchesSharingAByteTakeOnlyZeroOrOne) {
+  const std::pair<int, const char*> switches[] = {
+      {kLsbEnable, "LsbEnable"}, {kUsbEnable, "UsbEnable"}, {kFmEnable, "FmEnable"},
+      {kAmEnable, "AmEnable"},   {kPaEnable, "PaEnable"},   {kCwEnable, "CwEnable"},
+      {kBusyOpt, "BusyOpt"},     {kEchoOpt, "EchoOpt"},     {kHiCutOpt, "HiCutOpt"},
+      {kPlus10KOpt, "Plus10KOpt"}, {kNbAnlOpt, "NbAnlOpt"}, {kRbOpt, "RbOpt"}};
+  for (const auto& [index, name] : switches) {
+    SCOPED_TRACE(name);
+    const Integer before = Opt(index);
+    Opt(index) = 2;
+    ExpectRefusedNaming(name);
+    Opt(index) = before;
+  }
+
+  ChInfo& e = doc.working().slot(1, 2);
+  const std::pair<Integer ChInfo::*, const char*> flags[] = {
+      {&ChInfo::Busy, "Busy"},       {&ChInfo::Echo, "Echo"},   {&ChInfo::HiCut, "HiCut"},
+      {&ChInfo::Plus10K, "Plus10K"}, {&ChInfo::NbAnl, "NbAnl"}, {&ChInfo::Rb, "Rb"}};
+  for (const auto& [field, name] : flags) {
+    SCOPED_TRACE(name);
+    const Integer before = e.*field;
+    e.*field = 2;
+    ExpectRefusedNaming(std::string("Channel 1 of group C: ") + name);
+    e.*field = before;
+  }
+  // With every switch back at 0 or 1 the record packs.
+  RadioImage image = Prepared();
+  EXPECT_FALSE(PackImage(doc.working(), image));
 }
 
 // The fine offset counts 10 Hz steps; a 1 Hz digit would reach the radio as another frequency.

@@ -30,6 +30,8 @@ constexpr int kMessageSize = 32;
 constexpr std::array<int, 6> kFlagBits = {1, 3, 4, 5, 6, 7};
 constexpr std::array<Integer ChInfo::*, 6> kChannelFlags = {
     &ChInfo::Busy, &ChInfo::Echo, &ChInfo::HiCut, &ChInfo::Plus10K, &ChInfo::NbAnl, &ChInfo::Rb};
+constexpr std::array<const char*, 6> kChannelFlagNames = {"Busy",    "Echo",  "HiCut",
+                                                          "Plus10K", "NbAnl", "Rb"};
 
 // How an option entry sits in its byte or bytes.
 enum class OptionKind {
@@ -126,6 +128,12 @@ ImageError DoesNotFit(const std::string& what, long value) {
   return {what + " (" + std::to_string(value) + ") does not fit the radio's memory"};
 }
 
+// A switch owns one bit of its byte: any other value than 0 or 1 would set its neighbours.
+std::optional<ImageError> CheckSwitch(const std::string& what, long value) {
+  if (value == 0 || value == 1) return std::nullopt;
+  return DoesNotFit(what, value);
+}
+
 int BitIndex(int chNum, int group, int base) { return base + 8 * group + (chNum - 1) / 8; }
 std::uint8_t BitMask(int chNum) { return static_cast<std::uint8_t>(1u << ((chNum - 1) % 8)); }
 
@@ -214,12 +222,6 @@ std::optional<ImageError> ApplyOffset(const std::string& stored, const FineOffse
   return std::nullopt;
 }
 
-std::string FlagNames(const FlagByte& flags) {
-  std::string names;
-  for (const FlagBit& f : flags.bits) names += (names.empty() ? "" : "/") + std::string(f.name);
-  return names;
-}
-
 void PackMessage(const FixedText<kMessageSize>& message, RadioImage& image, int base) {
   const std::string text = message.text();
   for (int i = 0; i < kMessageSize; ++i) {
@@ -277,13 +279,14 @@ std::optional<ImageError> PackChannel(const ChInfo& entry, int group, RadioImage
   if (group < 0 || group >= kGroupCount || n < 1 || n > kChannelsPerGroup)
     return ImageError{ChannelName(n, group) +
                       " cannot be stored in the radio (numbers are 1 to 60)"};
-  if (entry.Scan != 0 && entry.Scan != 1)
-    return DoesNotFit(ChannelName(n, group) + ": Scan", entry.Scan);
-  long flags = 0;
-  for (std::size_t i = 0; i < kFlagBits.size(); ++i)
-    flags += long{entry.*kChannelFlags[i]} * (1L << kFlagBits[i]);
-  if (flags < 0 || flags > 255)
-    return DoesNotFit(ChannelName(n, group) + ": Busy/Echo/HiCut/Plus10K/NbAnl/Rb", flags);
+  const std::string name = ChannelName(n, group) + ": ";
+  if (auto error = CheckSwitch(name + "Scan", entry.Scan)) return error;
+  int flags = 0;
+  for (std::size_t i = 0; i < kFlagBits.size(); ++i) {
+    const Integer value = entry.*kChannelFlags[i];
+    if (auto error = CheckSwitch(name + kChannelFlagNames[i], value)) return error;
+    flags |= value << kFlagBits[i];
+  }
   FrequencyBytes rx{};
   FrequencyBytes tx{};
   if (auto error = EncodeChannelFrequency(entry.RxFre, n, group, "receive", rx)) return error;
@@ -327,9 +330,12 @@ std::optional<ImageError> PackOptions(const RadioConfig& config, RadioImage& ima
     }
   }
   for (const FlagByte& flags : kFlagBytes) {
-    long sum = 0;
-    for (const FlagBit& b : flags.bits) sum += long{config.OptFeat[At(b.index)]} * (1L << b.bit);
-    if (sum < 0 || sum > 255) return DoesNotFit(FlagNames(flags), sum);
+    int sum = 0;
+    for (const FlagBit& b : flags.bits) {
+      const Integer value = config.OptFeat[At(b.index)];
+      if (auto error = CheckSwitch(b.name, value)) return error;
+      sum |= value << b.bit;
+    }
     block[At(flags.offset)] = static_cast<std::uint8_t>(sum);
   }
 
