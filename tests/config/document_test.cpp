@@ -81,17 +81,29 @@ TEST_F(DocumentTest, ReceiveTextRulesCreateAndDeleteChannels) {
   EXPECT_TRUE(warnings.empty());
 }
 
-TEST_F(DocumentTest, OutOfRangeFrequenciesWarnThenDeleteOrClamp) {
+TEST_F(DocumentTest, RefusedReceiveFrequencyKeepsTheChannel) {
   doc.SetChannelValue(2, kColRxFre, "28.1");
   doc.SetChannelValue(2, kColTxFre, "29.8");  // transmit clamps to the upper edge
   EXPECT_EQ(Ch(2).TxFre.raw(), "29700000");
-  doc.SetChannelValue(2, kColRxFre, "29.8");  // receive out of band deletes the channel
+  doc.SetChannelValue(2, kColBusy, "1");
+  doc.SetChannelValue(2, kColScan, "0");
+  const ChInfo before = Ch(2);
+  const RadioConfig record = doc.working();
+
+  // Out of the band, and no number at all: warned, and channel 2 stays with all it had.
+  EXPECT_FALSE(doc.SetChannelValue(2, kColRxFre, "29.8"));
+  EXPECT_FALSE(doc.SetChannelValue(2, kColRxFre, "."));
+  EXPECT_EQ(Count(), 2);
+  EXPECT_EQ(Ch(2), before);
+  // On a free number nothing is created.
+  EXPECT_FALSE(doc.SetChannelValue(7, kColRxFre, "27.9"));
+  EXPECT_EQ(doc.working(), record);
+  EXPECT_EQ(warnings, std::vector<MessageId>(4, MessageId::OutOfRange));
+
+  // Emptying the cell still deletes it.
+  EXPECT_TRUE(doc.SetChannelValue(2, kColRxFre, ""));
   EXPECT_EQ(Count(), 1);
-  doc.SetChannelValue(1, kColRxFre, "27.9");  // ...but never the last one
-  EXPECT_EQ(Count(), 1);
-  EXPECT_EQ(Ch(1).RxFre.raw(), "28015000");
-  EXPECT_EQ(warnings.size(), 3u);
-  for (MessageId id : warnings) EXPECT_EQ(id, MessageId::OutOfRange);
+  EXPECT_EQ(warnings.size(), 4u);
 }
 
 TEST_F(DocumentTest, EmptyTransmitFallsBackToReceiveAndFlagsTakeIntegers) {
