@@ -106,6 +106,23 @@ TEST_F(DocumentTest, RefusedReceiveFrequencyKeepsTheChannel) {
   EXPECT_EQ(warnings.size(), 4u);
 }
 
+// A band this radio does not have reaches 100 MHz: nothing of it may be stored, not even its
+// edges, and the refusal keeps what the channel had.
+TEST_F(DocumentTest, FrequenciesOf100MHzOrMoreAreNeverStored) {
+  doc.SetChannelValue(1, kColTxFre, "29.1");
+  doc.setModelAndBand("542", "136 - 174 MHz");
+  const RadioConfig record = doc.working();
+  for (const char* value : {"150", "150.000000", "99"}) {
+    SCOPED_TRACE(value);
+    EXPECT_FALSE(doc.SetChannelValue(1, kColRxFre, value));  // 99 is below the band
+    EXPECT_FALSE(doc.SetChannelValue(1, kColTxFre, value));  // clamping gives no storable edge
+    EXPECT_FALSE(doc.SetChannelValue(3, kColRxFre, value));
+  }
+  EXPECT_EQ(doc.working(), record);
+  EXPECT_EQ(Ch(1).TxFre.raw(), "29100000");
+  EXPECT_EQ(warnings, std::vector<MessageId>(9, MessageId::OutOfRange));
+}
+
 TEST_F(DocumentTest, EmptyTransmitFallsBackToReceiveAndFlagsTakeIntegers) {
   doc.SetChannelValue(1, kColTxFre, "29.1");
   EXPECT_EQ(Ch(1).TxFre.raw(), "29100000");
