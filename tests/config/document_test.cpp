@@ -255,6 +255,33 @@ TEST_F(DocumentTest, TemplateIsReadOverTheDefaults) {
   EXPECT_FALSE(doc.IsDocumentModified());
 }
 
+// The template of a band code is read for any band text of that code; the document keeps the
+// model and band the user chose, not the template's.
+TEST_F(DocumentTest, NewDocumentKeepsTheChosenModelAndBand) {
+  testing::TempDir dir;
+  RadioConfig tpl = doc.working();  // an HT52 of band 0
+  tpl.OptFeat[kTot] = 9;
+  const DataFileBytes bytes = EncodeDataFile(tpl);
+  testing::WriteBytes(dir / "0_KR-4100_New.dat", {bytes.begin(), bytes.end()});
+  testing::WriteBytes(dir / "0_KR-4100.dat", {bytes.begin(), bytes.end()});
+  doc.setTemplateDir(dir.path());
+
+  for (TemplateKind kind : {TemplateKind::NewDocument, TemplateKind::InitialSetting}) {
+    doc.setModelAndBand("HT63", "26.51500 - 27.85500 MHz");
+    doc.ResetToNewDocument(kind);
+    EXPECT_EQ(doc.working().OptFeat[kTot], 9);
+    EXPECT_EQ(doc.state().modelText, "HT63");
+    EXPECT_EQ(doc.state().bandText, "26.51500 - 27.85500 MHz");
+    EXPECT_EQ(doc.state().edges, (BandEdges{26.515, 27.855}));
+    const ModelInfo& m = doc.saved().ModelInfo;
+    EXPECT_EQ(m.ModelCode.raw(), std::string("HT63\0 ", 6));
+    EXPECT_EQ(m.ModelName.raw(), std::string("HT63\0 ", 6));
+    EXPECT_EQ(m.ModelType, 248);
+    EXPECT_EQ(m.BandType, 0);
+    EXPECT_FALSE(doc.IsDocumentModified());
+  }
+}
+
 TEST_F(DocumentTest, ShortTemplateLeavesTheWorkingRecordAndCommitsIt) {
   testing::TempDir dir;
   testing::WriteBytes(dir / "short.dat", std::vector<std::uint8_t>(100, 0x41));

@@ -249,7 +249,12 @@ void Document::ResetToNewDocument(TemplateKind kind) {
   if (!templateDir_.empty()) {
     const int band = BandCodeOf(state_.bandText, state_.modelText);
     const char* suffix = kind == TemplateKind::NewDocument ? "_KR-4100_New.dat" : "_KR-4100.dat";
+    // A template brings the settings of a new document, not its model and band: those are what
+    // the user chose (model dialog, band list) and would otherwise fall back to the template's.
+    std::string modelText = state_.modelText;
+    std::string bandText = state_.bandText;
     ReadTemplate(templateDir_ / (std::to_string(band) + suffix));
+    setModelAndBand(std::move(modelText), std::move(bandText));
   }
   CommitWorkingCopy();
   notifyReplaced();
