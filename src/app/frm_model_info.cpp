@@ -115,6 +115,11 @@ void FrmModelInfo::confirm() {
     accept();
     return;
   }
+  if (!BandFitsStoredForm(bandText)) {
+    // Its frequencies would be stored as others: refused, and the dialog stays for another choice.
+    ctx_.tell(MessageId::BandNotStorable, MsgIcon::Warning);
+    return;
+  }
   if (ctx_.prompter().ask(ctx_.msg(MessageId::FrequencyDataCleared), MsgButtons::OkCancel,
                           MsgIcon::Warning, ctx_.msg(MessageId::WarningTitle)) != Answer::Ok) {
     reject();

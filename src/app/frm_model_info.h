@@ -18,7 +18,8 @@ class FrmModelInfo : public QDialog {
   explicit FrmModelInfo(UiContext& ctx, QWidget* parent = nullptr);
 
   void reCaption();
-  // OK: a changed model or band is applied once the user accepts the warning; closes in any case.
+  // OK: a changed model or band is applied once the user accepts the warning, and the dialog
+  // closes; a band the document cannot hold is refused with a message and the dialog stays.
   void confirm();
   // True after OK applied a change: the main window must start a new document.
   bool modelChanged() const { return changed_; }

@@ -163,21 +163,22 @@ int FrmCHInfoEdit::chosenChannel() const {
   return ok && n >= 1 && n <= kChannelsPerGroup ? n : 0;
 }
 
+QString FrmCHInfoEdit::channelText(int column) const {
+  const int n = chosenChannel();
+  const Document& doc = ctx_.doc();
+  const int group = std::clamp<int>(doc.working().CurGroup, 0, kGroupCount - 1);
+  const int slot = n ? doc.FindChannelSlot(n, group) : 0;
+  if (slot == 0) return {};
+  const ChInfo& entry = doc.working().slot(slot, group);
+  const auto& fre = column == kColRxFre ? entry.RxFre : entry.TxFre;
+  return QString::fromStdString(FreToText(fre.text(), doc.state().edges, doc.warningSink()));
+}
+
 void FrmCHInfoEdit::showChannel() {
   // A chosen number shows what that channel holds now, so leaving a field untouched never
   // overwrites or deletes it.
-  text1_->clear();
-  text2_->clear();
-  const int n = chosenChannel();
-  Document& doc = ctx_.doc();
-  const int group = std::clamp<int>(doc.working().CurGroup, 0, kGroupCount - 1);
-  if (const int slot = n ? doc.FindChannelSlot(n, group) : 0; slot != 0) {
-    const ChInfo& entry = doc.working().slot(slot, group);
-    text1_->setText(QString::fromStdString(
-        FreToText(entry.RxFre.text(), doc.state().edges, doc.warningSink())));
-    text2_->setText(QString::fromStdString(
-        FreToText(entry.TxFre.text(), doc.state().edges, doc.warningSink())));
-  }
+  text1_->setText(channelText(kColRxFre));
+  text2_->setText(channelText(kColTxFre));
 }
 
 void FrmCHInfoEdit::storeField(QLineEdit* field) {
@@ -185,9 +186,11 @@ void FrmCHInfoEdit::storeField(QLineEdit* field) {
   if (storing_ || n == 0 || !field->isModified()) return;
   storing_ = true;
   field->setModified(false);
+  const int column = field == text1_ ? kColRxFre : kColTxFre;
   Guarded(ctx_, "FrmCHInfoEdit_Text_Validate", [&] {
-    ctx_.doc().SetChannelValue(n, field == text1_ ? kColRxFre : kColTxFre,
-                               field->text().toStdString());
+    // A refused frequency leaves the channel as it was: the field shows that again.
+    if (!ctx_.doc().SetChannelValue(n, column, field->text().toStdString()))
+      field->setText(channelText(column));
   });
   storing_ = false;
 }

@@ -39,6 +39,8 @@ class FrmCHInfoEdit : public QDialog {
  private:
   void build();
   int chosenChannel() const;
+  // The chosen channel's frequency of a column as shown, empty when the channel does not exist.
+  QString channelText(int column) const;
   void showChannel();
   void storeField(QLineEdit* field);
 

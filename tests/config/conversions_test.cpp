@@ -85,6 +85,32 @@ TEST(ConversionsTest, RangeCheck) {
   EXPECT_EQ(CheckFreRange(std::nan(""), true, kBand0, {}), 28.0);
 }
 
+// Eight digits of hertz end below 100 MHz: 150 MHz must never come back as 15 MHz.
+TEST(ConversionsTest, NothingOf100MHzOrMoreIsStored) {
+  EXPECT_EQ(FreToStore("150.000000", kBand0), "");
+  EXPECT_EQ(FreToStore("100", kBand0), "");
+  EXPECT_EQ(FreToStore("x", {136, 174}), "");  // the lower edge stands in for garbage
+  EXPECT_EQ(FreToStore("99.99999", kBand0), "9999999");
+
+  const BandEdges vhf{136, 174};
+  const struct {
+    const char* value;
+    bool clamp;
+    BandEdges band;
+  } cases[] = {
+      {"150", false, vhf}, {"150", true, vhf},  {"130", true, vhf},
+      {"180", true, vhf},  {"abc", true, vhf},  {"150", false, kBand0},
+      {"99.9999996", false, {28, 100}},  // snapped to 100 MHz
+  };
+  for (const auto& c : cases) {
+    Warnings w;
+    EXPECT_EQ(NormaliseFreText(c.value, c.clamp, c.band, w.sink()), "") << c.value;
+    EXPECT_EQ(w.ids, std::vector<MessageId>{MessageId::OutOfRange}) << c.value;
+  }
+  // In a band below 100 MHz clamping still gives the edge.
+  EXPECT_EQ(NormaliseFreText("150", true, kBand1, {}), "30.105000");
+}
+
 TEST(ConversionsTest, SetBandEdges) {
   const struct {
     const char* text;

@@ -81,17 +81,46 @@ TEST_F(DocumentTest, ReceiveTextRulesCreateAndDeleteChannels) {
   EXPECT_TRUE(warnings.empty());
 }
 
-TEST_F(DocumentTest, OutOfRangeFrequenciesWarnThenDeleteOrClamp) {
+TEST_F(DocumentTest, RefusedReceiveFrequencyKeepsTheChannel) {
   doc.SetChannelValue(2, kColRxFre, "28.1");
   doc.SetChannelValue(2, kColTxFre, "29.8");  // transmit clamps to the upper edge
   EXPECT_EQ(Ch(2).TxFre.raw(), "29700000");
-  doc.SetChannelValue(2, kColRxFre, "29.8");  // receive out of band deletes the channel
+  doc.SetChannelValue(2, kColBusy, "1");
+  doc.SetChannelValue(2, kColScan, "0");
+  const ChInfo before = Ch(2);
+  const RadioConfig record = doc.working();
+
+  // Out of the band, and no number at all: warned, and channel 2 stays with all it had.
+  EXPECT_FALSE(doc.SetChannelValue(2, kColRxFre, "29.8"));
+  EXPECT_FALSE(doc.SetChannelValue(2, kColRxFre, "."));
+  EXPECT_EQ(Count(), 2);
+  EXPECT_EQ(Ch(2), before);
+  // On a free number nothing is created.
+  EXPECT_FALSE(doc.SetChannelValue(7, kColRxFre, "27.9"));
+  EXPECT_EQ(doc.working(), record);
+  EXPECT_EQ(warnings, std::vector<MessageId>(4, MessageId::OutOfRange));
+
+  // Emptying the cell still deletes it.
+  EXPECT_TRUE(doc.SetChannelValue(2, kColRxFre, ""));
   EXPECT_EQ(Count(), 1);
-  doc.SetChannelValue(1, kColRxFre, "27.9");  // ...but never the last one
-  EXPECT_EQ(Count(), 1);
-  EXPECT_EQ(Ch(1).RxFre.raw(), "28015000");
-  EXPECT_EQ(warnings.size(), 3u);
-  for (MessageId id : warnings) EXPECT_EQ(id, MessageId::OutOfRange);
+  EXPECT_EQ(warnings.size(), 4u);
+}
+
+// A band this radio does not have reaches 100 MHz: nothing of it may be stored, not even its
+// edges, and the refusal keeps what the channel had.
+TEST_F(DocumentTest, FrequenciesOf100MHzOrMoreAreNeverStored) {
+  doc.SetChannelValue(1, kColTxFre, "29.1");
+  doc.setModelAndBand("542", "136 - 174 MHz");
+  const RadioConfig record = doc.working();
+  for (const char* value : {"150", "150.000000", "99"}) {
+    SCOPED_TRACE(value);
+    EXPECT_FALSE(doc.SetChannelValue(1, kColRxFre, value));  // 99 is below the band
+    EXPECT_FALSE(doc.SetChannelValue(1, kColTxFre, value));  // clamping gives no storable edge
+    EXPECT_FALSE(doc.SetChannelValue(3, kColRxFre, value));
+  }
+  EXPECT_EQ(doc.working(), record);
+  EXPECT_EQ(Ch(1).TxFre.raw(), "29100000");
+  EXPECT_EQ(warnings, std::vector<MessageId>(9, MessageId::OutOfRange));
 }
 
 TEST_F(DocumentTest, EmptyTransmitFallsBackToReceiveAndFlagsTakeIntegers) {
@@ -224,6 +253,33 @@ TEST_F(DocumentTest, TemplateIsReadOverTheDefaults) {
   EXPECT_EQ(doc.working().OptFeat[kTot], 2);
   EXPECT_FALSE(std::filesystem::exists(dir / "0_KR-4100_New.dat"));
   EXPECT_FALSE(doc.IsDocumentModified());
+}
+
+// The template of a band code is read for any band text of that code; the document keeps the
+// model and band the user chose, not the template's.
+TEST_F(DocumentTest, NewDocumentKeepsTheChosenModelAndBand) {
+  testing::TempDir dir;
+  RadioConfig tpl = doc.working();  // an HT52 of band 0
+  tpl.OptFeat[kTot] = 9;
+  const DataFileBytes bytes = EncodeDataFile(tpl);
+  testing::WriteBytes(dir / "0_KR-4100_New.dat", {bytes.begin(), bytes.end()});
+  testing::WriteBytes(dir / "0_KR-4100.dat", {bytes.begin(), bytes.end()});
+  doc.setTemplateDir(dir.path());
+
+  for (TemplateKind kind : {TemplateKind::NewDocument, TemplateKind::InitialSetting}) {
+    doc.setModelAndBand("HT63", "26.51500 - 27.85500 MHz");
+    doc.ResetToNewDocument(kind);
+    EXPECT_EQ(doc.working().OptFeat[kTot], 9);
+    EXPECT_EQ(doc.state().modelText, "HT63");
+    EXPECT_EQ(doc.state().bandText, "26.51500 - 27.85500 MHz");
+    EXPECT_EQ(doc.state().edges, (BandEdges{26.515, 27.855}));
+    const ModelInfo& m = doc.saved().ModelInfo;
+    EXPECT_EQ(m.ModelCode.raw(), std::string("HT63\0 ", 6));
+    EXPECT_EQ(m.ModelName.raw(), std::string("HT63\0 ", 6));
+    EXPECT_EQ(m.ModelType, 248);
+    EXPECT_EQ(m.BandType, 0);
+    EXPECT_FALSE(doc.IsDocumentModified());
+  }
 }
 
 TEST_F(DocumentTest, ShortTemplateLeavesTheWorkingRecordAndCommitsIt) {

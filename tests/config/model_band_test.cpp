@@ -23,6 +23,17 @@ TEST(ModelBandTest, BandCodeNeedsTheExactText) {
   EXPECT_EQ(BandTextOf(255, "HT52"), "28.000000 - 29.700000 MHz");
 }
 
+TEST(ModelBandTest, OnlyBandsBelow100MHzFit) {
+  EXPECT_TRUE(BandFitsStoredForm(kBand0Text));
+  EXPECT_TRUE(BandFitsStoredForm(kBand1Text));
+  for (const char* model : {"HT63", "541", "542", "7731", "7732"}) {
+    for (const std::string& band : ModelDialogBandItems(model))
+      EXPECT_EQ(BandFitsStoredForm(band), std::string(model) == "HT63") << model << " " << band;
+  }
+  EXPECT_FALSE(BandFitsStoredForm("28-29.7 MHz"));  // no " - ": edges 100 and 500
+  EXPECT_FALSE(BandFitsStoredForm("28 - 100 MHz"));
+}
+
 TEST(ModelBandTest, DialogChoice) {
   const auto choice = ModelDialogChoice(" 542");
   ASSERT_TRUE(choice);

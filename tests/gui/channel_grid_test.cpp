@@ -261,6 +261,50 @@ class ChannelGridTest : public QObject {
     QVERIFY(!f.channel(6));
   }
 
+  // A refused receive frequency is no request to delete: the channel, its attributes and what
+  // the grid and the edit dialog show stay as they were.
+  void outOfRangeRxKeepsTheChannelInGridAndDialog() {
+    Fixture f;
+    f.go(5, 1);
+    f.typeAndEnter("28.5");
+    f.typeAndEnter("29.1");                   // TX of the same row
+    f.combo("Combo8_1")->setCurrentIndex(1);  // BUSY
+    QVERIFY(f.channel(5));
+    const ChInfo before = *f.channel(5);
+
+    f.go(5, 1);
+    f.typeAndEnter("31");
+    QCOMPARE(f.prompter.asked, QStringList{"Frequency is out of range."});
+    QVERIFY(f.channel(5));
+    QVERIFY(*f.channel(5) == before);
+    QCOMPARE(f.cellText(5, 1), QString("28.500000"));
+    QCOMPARE(f.cellText(5, 2), QString("29.100000"));
+    QCOMPARE(f.cellText(5, 3), QString("Enable"));
+
+    f.window->findChild<QPushButton*>("CommandCHInfoEdit")->click();
+    auto* dialog = f.window->findChild<FrmCHInfoEdit*>("FrmCHInfoEdit");
+    QVERIFY(dialog);
+    auto* number = dialog->findChild<QComboBox*>("Combo1");
+    auto* rx = dialog->findChild<QLineEdit*>("Text1");
+    number->setCurrentIndex(4);
+    QCOMPARE(rx->text(), QString("28.500000"));
+    rx->selectAll();
+    QTest::keyClicks(rx, "27");
+    QTest::keyClick(rx, Qt::Key_Return);
+    QCOMPARE(f.prompter.asked.size(), 2);
+    QVERIFY(*f.channel(5) == before);
+    QCOMPARE(rx->text(), QString("28.500000"));
+    QCOMPARE(f.cellText(5, 1), QString("28.500000"));
+    // On a free number nothing is created and the field is empty again.
+    number->setCurrentIndex(7);
+    QTest::keyClicks(rx, "31");
+    QTest::keyClick(rx, Qt::Key_Return);
+    QCOMPARE(f.prompter.asked.size(), 3);
+    QVERIFY(!f.channel(8));
+    QCOMPARE(rx->text(), QString());
+    QCOMPARE(f.cellText(8, 1), QString());
+  }
+
   void emergencyChannelFollowsDeletion() {
     Fixture f;
     f.go(4, 1);

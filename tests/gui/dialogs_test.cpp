@@ -157,16 +157,16 @@ class DialogsTest : public QObject {
 
   void modelChangeWarnsAndSetsCodesAndBand() {
     Harness h;
-    auto choose542 = [](FrmModelInfo& dialog) {
+    auto chooseHt63 = [](FrmModelInfo& dialog) {
       auto* combo1 = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
       auto* combo2 = dialog.findChild<QComboBox*>(QStringLiteral("Combo2"));
-      combo1->setEditText(QStringLiteral(" 542 "));
-      QCOMPARE(Items(combo2), (QStringList{"136 - 174 MHz", "245 - 246 MHz"}));
-      QCOMPARE(combo2->currentText(), QStringLiteral("136 - 174 MHz"));
+      combo1->setEditText(QStringLiteral(" HT63 "));
+      QCOMPARE(Items(combo2), QStringList{"26.51500 - 27.85500 MHz"});
+      QCOMPARE(combo2->currentText(), QStringLiteral("26.51500 - 27.85500 MHz"));
     };
     {
       FrmModelInfo cancelled(*h.ctx);
-      choose542(cancelled);
+      chooseHt63(cancelled);
       h.prompter.answers = {Answer::Cancel};
       cancelled.confirm();
       QVERIFY(!cancelled.modelChanged());
@@ -174,20 +174,51 @@ class DialogsTest : public QObject {
     }
     h.prompter.asked.clear();
     FrmModelInfo dialog(*h.ctx);
-    choose542(dialog);
+    chooseHt63(dialog);
     h.prompter.answers = {Answer::Ok};
     dialog.confirm();
     QCOMPARE(h.prompter.asked, QStringList{"Frequency data will be cleared."});
     QVERIFY(dialog.modelChanged());
     const ModelInfo& info = h.ctx->doc().working().ModelInfo;
-    QCOMPARE(info.ModelType, Integer{249});
+    QCOMPARE(info.ModelType, Integer{248});
     QCOMPARE(info.BandType, Integer{0});
-    QCOMPARE(info.ModelCode.text(), std::string("542"));
+    QCOMPARE(info.ModelCode.text(), std::string("HT63"));
     const DocState& state = h.ctx->doc().state();
-    QCOMPARE(state.modelText, std::string("542"));
-    QCOMPARE(state.bandText, std::string("136 - 174 MHz"));
-    QCOMPARE(state.edges.lower, 136.0);
-    QCOMPARE(state.edges.upper, 174.0);
+    QCOMPARE(state.modelText, std::string("HT63"));
+    QCOMPARE(state.bandText, std::string("26.51500 - 27.85500 MHz"));
+    QCOMPARE(state.edges.lower, 26.515);
+    QCOMPARE(state.edges.upper, 27.855);
+  }
+
+  // 150 MHz would be stored as 15 MHz: such bands are refused in both languages, asking nothing
+  // else, and the dialog stays open for another choice.
+  void modelBandsOf100MHzOrMoreAreRefused() {
+    const std::pair<unsigned, const char*> languages[] = {
+        {0x0409,
+         "This frequency band cannot be used: frequencies of 100 MHz or more cannot be stored."},
+        {0x0804, "无法使用此频段：不能保存100 MHz及以上的频率。"}};
+    for (const auto& [locale, message] : languages) {
+      Harness h(locale);
+      const RadioConfig before = h.ctx->doc().working();
+      FrmModelInfo dialog(*h.ctx);
+      auto* combo1 = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
+      auto* combo2 = dialog.findChild<QComboBox*>(QStringLiteral("Combo2"));
+      for (const char* model : {"541", "542", "7731", "7732"}) {
+        combo1->setEditText(QString::fromUtf8(model));
+        for (int i = 0; i < combo2->count(); ++i) {
+          combo2->setCurrentIndex(i);
+          h.prompter.asked.clear();
+          h.prompter.answers = {Answer::Ok, Answer::Ok};
+          dialog.confirm();
+          QCOMPARE(h.prompter.asked, QStringList{QString::fromUtf8(message)});
+          QVERIFY(!dialog.modelChanged());
+          QVERIFY(dialog.result() != QDialog::Accepted);
+        }
+      }
+      QCOMPARE(h.ctx->doc().state().modelText, std::string("HT52"));
+      QCOMPARE(h.ctx->doc().state().bandText, std::string(kBand0Text));
+      QVERIFY(h.ctx->doc().working() == before);
+    }
   }
 
   void portChoiceSurvivesRefreshUntilThePortGoes() {

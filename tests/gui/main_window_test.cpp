@@ -27,6 +27,7 @@
 
 #include "app/frm_main.h"
 #include "app/radio_sessions.h"
+#include "core/config/data_file_codec.h"
 #include "gui/file_dialog_options.h"
 #include "gui/qt_paths.h"
 #include "gui/ui_context.h"
@@ -437,6 +438,43 @@ class MainWindowTest : public QObject {
     QVERIFY(h.ctx->doc().working() == before);
     QCOMPARE(h.window->childWindow(QStringLiteral("frmCommChInfo")), grid.data());
     QVERIFY(h.prompter.asked.isEmpty());
+  }
+
+  void chosenModelAndBandHoldInTheWindowAndTheSavedFile() {
+    Harness h;
+    h.window->show();
+    h.prompter.answers = {Answer::Ok};  // "Frequency data will be cleared."
+    {
+      ModalAnswer answer([](QDialog* d) {
+        auto* model = Child<QComboBox>(d, "Combo1");
+        model->setCurrentIndex(model->findText(QStringLiteral("HT63")));
+        emit model->textActivated(model->currentText());
+        Child<QPushButton>(d, "Command1")->click();
+      });
+      h.act("mnuModelInfo")->trigger();
+      QCOMPARE(answer.seen, QStringLiteral("FrmModelInfo"));
+    }
+    QCOMPARE(h.prompter.asked, QStringList{QStringLiteral("Frequency data will be cleared.")});
+    // The new document read the band's template, and still has the model and band chosen.
+    QCOMPARE(h.ctx->doc().state().modelText, std::string("HT63"));
+    QCOMPARE(h.window->windowTitle(),
+             QStringLiteral("KR-4100[26.51500 - 27.85500 MHz][File Name:new.dat]"));
+    QCOMPARE(h.window->findChild<QLabel*>(QStringLiteral("Panels_2"))->text(),
+             QStringLiteral("KR-4100[26.51500 - 27.85500 MHz]"));
+    QVERIFY(!h.ctx->doc().IsDocumentModified());
+
+    h.saveAnswer = h.path("ht63.dat");
+    QVERIFY(h.window->fileSaveAs());
+    QFile file(h.saveAnswer);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.size(), qsizetype(layout::kDataFileSize));
+    const RadioConfig saved = DecodeDataFile(std::span<const std::uint8_t, layout::kDataFileSize>(
+        reinterpret_cast<const std::uint8_t*>(bytes.constData()), layout::kDataFileSize));
+    QCOMPARE(saved.ModelInfo.ModelCode.text(), std::string("HT63"));
+    QCOMPARE(saved.ModelInfo.ModelName.text(), std::string("HT63"));
+    QCOMPARE(saved.ModelInfo.ModelType, Integer{248});
+    QCOMPARE(saved.ModelInfo.BandType, Integer{0});
   }
 
   void minimisedWindowLeavesTheStoredGeometry() {

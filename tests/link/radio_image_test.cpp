@@ -100,18 +100,50 @@ TEST_F(RadioImageTest, ChannelGoesWhereItsNumberSays) {
   EXPECT_EQ(Packed()[7481], 0x00);
 }
 
-TEST_F(RadioImageTest, TenHertzDigitsAreNotSent) {
+TEST_F(RadioImageTest, TenHertzDigitGoesIntoTheFineOffset) {
   Set(0, 1, kColRxFre, "28.015060");
-  Set(0, 1, kColTxFre, "28.015060");
+  Set(0, 1, kColTxFre, "29.12345");
   ASSERT_EQ(doc.working().slot(1, 0).RxFre.raw(), "28015060");
   const RadioImage image = Packed();
-  EXPECT_EQ(Slice(image, 16, 10), (Bytes{0x28, 0x01, 0x50, 0, 0, 0x28, 0x01, 0x50, 0, 0}));
+  // 28.0150 MHz in BCD and 6 steps of 10 Hz added; 29.1234 MHz and 5 steps.
+  EXPECT_EQ(Slice(image, 16, 10),
+            (Bytes{0x28, 0x01, 0x50, 0x06, 0x00, 0x29, 0x12, 0x34, 0x05, 0x00}));
 
   Document read;
   Init(read);
   ASSERT_FALSE(UnpackImage(image, read));
-  EXPECT_EQ(read.working().slot(1, 0).RxFre.raw(), "28015000");
-  EXPECT_EQ(read.working().slot(1, 0).TxFre.raw(), "28015000");
+  EXPECT_EQ(read.working().slot(1, 0).RxFre.raw(), "28015060");
+  EXPECT_EQ(read.working().slot(1, 0).TxFre.raw(), "29123450");
+}
+
+TEST_F(RadioImageTest, ReadThenWriteGivesTheRadioWhatItHad) {
+  RadioImage radio = Packed();
+  PutIdentity(radio, 0);
+  // Channel 1 of group A: 28.014950 and 29.699990; channel 60 of group D: 28.000010 both ways.
+  Put(radio, 16, {0x28, 0x01, 0x49, 0x05, 0x00, 0x29, 0x69, 0x99, 0x09, 0x00, 0x8A});
+  const int d60 = image_map::ChannelRecord(60, 3);
+  Put(radio, d60, {0x28, 0x00, 0x00, 0x01, 0x00, 0x28, 0x00, 0x00, 0x01, 0x00, 0x08});
+  radio[7424 + 3 * 8 + 7] |= 0x08;  // present bit of channel 60 of group D
+  Document read;
+  Init(read);
+  ASSERT_FALSE(UnpackImage(radio, read));
+  ASSERT_EQ(read.working().slot(1, 0).RxFre.raw(), "28014950");
+  ASSERT_EQ(read.working().slot(2, 3).TxFre.raw(), "28000010");
+
+  RadioImage written = Prepared();
+  ASSERT_FALSE(PackImage(read.working(), written));
+  // Everything a write sends is as the radio had it; only the identity is not written.
+  EXPECT_EQ(Slice(written, 0, 0x1D90), Slice(radio, 0, 0x1D90));
+  EXPECT_EQ(Slice(written, 0x1DA0, 0x60), Slice(radio, 0x1DA0, 0x60));
+
+  // An offset the radio keeps as "subtract" goes back as the same frequency, added from below.
+  Put(radio, 16, {0x28, 0x01, 0x50, 0x05, 0x80});
+  ASSERT_FALSE(UnpackImage(radio, read));
+  written = Prepared();
+  ASSERT_FALSE(PackImage(read.working(), written));
+  EXPECT_EQ(Slice(written, 16, 5), (Bytes{0x28, 0x01, 0x49, 0x05, 0x00}));
+  ASSERT_FALSE(UnpackImage(written, read));
+  EXPECT_EQ(read.working().slot(1, 0).RxFre.raw(), "28014950");
 }
 
 TEST_F(RadioImageTest, FineOffsetsMoveTheFrequency) {
@@ -377,6 +409,48 @@ TEST_F(RefusedWriteTest, OptionValuesThatDoNotFit) {
   Opt(kUsbEnable) = 1;
   Opt(kRbOpt) = -1;
   ExpectRefusedNaming("RbOpt");
+  Opt(kRbOpt) = 0;
+}
+
+// 2 in a switch would land in the next bit: LsbEnable 2 switches USB on, BusyOpt 2 sets bit 2.
+TEST_F(RefusedWriteTest, SwitchesSharingAByteTakeOnlyZeroOrOne) {
+  const std::pair<int, const char*> switches[] = {
+      {kLsbEnable, "LsbEnable"}, {kUsbEnable, "UsbEnable"}, {kFmEnable, "FmEnable"},
+      {kAmEnable, "AmEnable"},   {kPaEnable, "PaEnable"},   {kCwEnable, "CwEnable"},
+      {kBusyOpt, "BusyOpt"},     {kEchoOpt, "EchoOpt"},     {kHiCutOpt, "HiCutOpt"},
+      {kPlus10KOpt, "Plus10KOpt"}, {kNbAnlOpt, "NbAnlOpt"}, {kRbOpt, "RbOpt"}};
+  for (const auto& [index, name] : switches) {
+    SCOPED_TRACE(name);
+    const Integer before = Opt(index);
+    Opt(index) = 2;
+    ExpectRefusedNaming(name);
+    Opt(index) = before;
+  }
+
+  ChInfo& e = doc.working().slot(1, 2);
+  const std::pair<Integer ChInfo::*, const char*> flags[] = {
+      {&ChInfo::Busy, "Busy"},       {&ChInfo::Echo, "Echo"},   {&ChInfo::HiCut, "HiCut"},
+      {&ChInfo::Plus10K, "Plus10K"}, {&ChInfo::NbAnl, "NbAnl"}, {&ChInfo::Rb, "Rb"}};
+  for (const auto& [field, name] : flags) {
+    SCOPED_TRACE(name);
+    const Integer before = e.*field;
+    e.*field = 2;
+    ExpectRefusedNaming(std::string("Channel 1 of group C: ") + name);
+    e.*field = before;
+  }
+  // With every switch back at 0 or 1 the record packs.
+  RadioImage image = Prepared();
+  EXPECT_FALSE(PackImage(doc.working(), image));
+}
+
+// The fine offset counts 10 Hz steps; a 1 Hz digit would reach the radio as another frequency.
+TEST_F(RefusedWriteTest, FrequencyWithAOneHertzDigit) {
+  ChInfo& e = doc.working().slot(1, 4);
+  e.RxFre = "28015065";
+  ExpectRefusedNaming("Channel 1 of group E: receive frequency 28.015065 MHz");
+  e.RxFre = "2801506";  // the missing digit is a 0: 28.015060
+  e.TxFre = "29000001";
+  ExpectRefusedNaming("Channel 1 of group E: transmit frequency 29.000001 MHz");
 }
 
 TEST_F(RefusedWriteTest, ChannelsThatCannotBeStored) {

@@ -14,6 +14,10 @@ void Warn(const WarningSink& warn, MessageId id) {
   if (warn) warn(id);
 }
 
+// The edge an out-of-range frequency is clamped to, or 0 when it is not clamped or the edge
+// itself cannot be stored.
+double ClampedTo(double edge, bool clamp) { return clamp && FitsStoredForm(edge) ? edge : 0.0; }
+
 }  // namespace
 
 std::string FreToStore(std::string_view text, const BandEdges& band) {
@@ -21,6 +25,9 @@ std::string FreToStore(std::string_view text, const BandEdges& band) {
   if (trimmed.empty()) return {};
 
   std::string s = IsNumeric(trimmed) ? std::string(trimmed) : NumberText(band.lower);
+  // Cutting the integer part to two digits would store 150 MHz as 15 MHz: a frequency is never
+  // stored as another, so one the eight digits cannot hold is no frequency at all.
+  if (!FitsStoredForm(ParseNumber(s).value_or(kStoredFreLimit))) return {};
   const auto point = s.find('.');
   if (point == std::string::npos) return s;
 
@@ -62,18 +69,20 @@ double SnapTo10Hz(double f, const BandEdges& band) {
 
 double CheckFreRange(double f, bool clamp, const BandEdges& band, const WarningSink& warn) {
   if (std::isnan(f)) return FreOutOfRange(clamp, band, warn);
-  if (f < band.lower) {
+  if (f >= band.lower && f <= band.upper) {
+    const double snapped = SnapTo10Hz(f, band);
+    if (FitsStoredForm(snapped)) return snapped;
+    // Inside a band this radio does not have, but not storable: as out of range as any other.
     Warn(warn, MessageId::OutOfRange);
-    return clamp ? band.lower : 0.0;
+    return 0.0;
   }
-  if (f <= band.upper) return SnapTo10Hz(f, band);
   Warn(warn, MessageId::OutOfRange);
-  return clamp ? band.upper : 0.0;
+  return ClampedTo(f < band.lower ? band.lower : band.upper, clamp);
 }
 
 double FreOutOfRange(bool clamp, const BandEdges& band, const WarningSink& warn) {
   Warn(warn, MessageId::OutOfRange);
-  return clamp ? band.lower : 0.0;
+  return ClampedTo(band.lower, clamp);
 }
 
 std::string NormaliseFreText(std::string_view value, bool clamp, const BandEdges& band,

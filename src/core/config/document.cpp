@@ -253,7 +253,12 @@ void Document::ResetToNewDocument(TemplateKind kind) {
   fillDefaults();
   if (!templateDir_.empty()) {
     const int band = BandCodeOf(state_.bandText, state_.modelText);
+    // A template brings the settings of a new document, not its model and band: those are what
+    // the user chose (model dialog, band list) and would otherwise fall back to the template's.
+    std::string modelText = state_.modelText;
+    std::string bandText = state_.bandText;
     ReadTemplate(templateDir_ / TemplateFileName(band, kind));
+    setModelAndBand(std::move(modelText), std::move(bandText));
   }
   CommitWorkingCopy();
   notifyReplaced();
@@ -330,11 +335,18 @@ void Document::SetChannelField(ChInfo& entry, int column, std::string_view value
   }
 }
 
-void Document::SetChannelValue(int chNum, int column, std::string_view valueIn) {
+bool Document::SetChannelValue(int chNum, int column, std::string_view valueIn) {
   std::string value(valueIn);
   const bool frequency = column == kColRxFre || column == kColTxFre;
-  if (frequency && !value.empty())
+  if (frequency && !value.empty()) {
     value = NormaliseFreText(value, column == kColTxFre, state_.edges, warn_);
+    if (value.empty()) {
+      // Refused after the range warning: the channel keeps what it had, since only a cell the
+      // user emptied deletes one. Its row is shown again over what was typed.
+      notifyChannelChanged(chNum);
+      return false;
+    }
+  }
 
   const int group = CurrentGroup(working_);
   const int slot = FindChannelSlot(chNum, group);
@@ -353,6 +365,11 @@ void Document::SetChannelValue(int chNum, int column, std::string_view valueIn) 
     AppendChannel(chNum, group, value);
     emergencyRecheck();
   }
+  notifyChannelChanged(chNum);
+  return true;
+}
+
+void Document::notifyChannelChanged(int chNum) {
   for (auto* o : std::vector<DocumentObserver*>(observers_)) o->channelChanged(chNum);
 }
 

@@ -111,13 +111,16 @@ class Document {
   void AppendChannel(int chNum, int group, std::string_view freText);
   void DeleteChannelSlot(int slot, int group);
   void SetChannelField(ChInfo& entry, int column, std::string_view value);
-  void SetChannelValue(int chNum, int column, std::string_view value);
+  // False when a frequency was refused after the range warning; the channel (or the free number)
+  // is then left exactly as it was.
+  bool SetChannelValue(int chNum, int column, std::string_view value);
 
  private:
   void fillDefaults();
   void setDefaultTestFrequencies();
   void emergencyRecheck();
   void notifyReplaced();
+  void notifyChannelChanged(int chNum);
 
   RadioConfig working_;
   RadioConfig saved_;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/config/conversions.h"
 #include "core/config/numbers.h"
 
 namespace kr4100 {
@@ -66,6 +67,11 @@ std::vector<std::string> ModelDialogBandItems(std::string_view modelText) {
   }
   if (code == "542" || code == "7732") return {"136 - 174 MHz", "245 - 246 MHz"};
   return {};
+}
+
+bool BandFitsStoredForm(std::string_view bandText) {
+  const BandEdges edges = SetBandEdges(bandText);
+  return FitsStoredForm(edges.lower) && FitsStoredForm(edges.upper);
 }
 
 std::vector<std::string> KnownModelCodes() {

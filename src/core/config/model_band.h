@@ -23,6 +23,10 @@ std::string BandTextOf(int code, std::string_view modelText);
 
 // Band items the model dialog offers for a model text, in list order (first item preselected).
 std::vector<std::string> ModelDialogBandItems(std::string_view modelText);
+// Whether a document can have this band: both edges below 100 MHz, the most the record's stored
+// frequencies hold. The VHF and UHF items of other models do not fit.
+bool BandFitsStoredForm(std::string_view bandText);
+
 // Model codes the model dialog offers as list items.
 std::vector<std::string> KnownModelCodes();
 

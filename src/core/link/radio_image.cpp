@@ -30,6 +30,8 @@ constexpr int kMessageSize = 32;
 constexpr std::array<int, 6> kFlagBits = {1, 3, 4, 5, 6, 7};
 constexpr std::array<Integer ChInfo::*, 6> kChannelFlags = {
     &ChInfo::Busy, &ChInfo::Echo, &ChInfo::HiCut, &ChInfo::Plus10K, &ChInfo::NbAnl, &ChInfo::Rb};
+constexpr std::array<const char*, 6> kChannelFlagNames = {"Busy",    "Echo",  "HiCut",
+                                                          "Plus10K", "NbAnl", "Rb"};
 
 // How an option entry sits in its byte or bytes.
 enum class OptionKind {
@@ -126,6 +128,12 @@ ImageError DoesNotFit(const std::string& what, long value) {
   return {what + " (" + std::to_string(value) + ") does not fit the radio's memory"};
 }
 
+// A switch owns one bit of its byte: any other value than 0 or 1 would set its neighbours.
+std::optional<ImageError> CheckSwitch(const std::string& what, long value) {
+  if (value == 0 || value == 1) return std::nullopt;
+  return DoesNotFit(what, value);
+}
+
 int BitIndex(int chNum, int group, int base) { return base + 8 * group + (chNum - 1) / 8; }
 std::uint8_t BitMask(int chNum) { return static_cast<std::uint8_t>(1u << ((chNum - 1) % 8)); }
 
@@ -139,21 +147,40 @@ void SetBit(RadioImage& image, int chNum, int group, int base) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Three BCD bytes from the first six digits of a padded stored text. Only a text whose first six
-// characters are digits makes BCD; anything else (an exponent form, a sign, a stray point) would
-// put bytes the radio cannot read into its memory, so it goes as "no frequency".
-void PackFrequency(const FixedText<8>& fre, RadioImage& image, int at) {
+// Frequency bytes of a channel record: three BCD bytes down to 100 Hz, then the fine offset.
+using FrequencyBytes = std::array<std::uint8_t, 5>;
+
+// The digits of a padded stored text down to 100 Hz go as BCD and the 10 Hz digit as an added fine
+// offset, so the radio gets exactly the frequency the program shows and a channel read from the
+// radio keeps its frequency when written back. Only eight digits make a frequency; anything else
+// (an exponent form, a sign, a stray point) would put bytes the radio cannot read into its memory,
+// so it goes as "no frequency". Nothing when the text has a 1 Hz digit: the offset counts 10 Hz
+// steps, and the radio must not get another frequency than the one shown.
+std::optional<FrequencyBytes> EncodeFrequency(const FixedText<8>& fre) {
   const std::string t = PadFreText(fre.raw(), 8);
-  const bool bcd =
-      IsNumeric(t) && t.size() >= 6 && std::all_of(t.begin(), t.begin() + 6, IsDigit);
-  for (int i = 0; i < 3; ++i) {
-    const auto hi = static_cast<unsigned>(t[At(2 * i)] - '0');
-    const auto lo = static_cast<unsigned>(t[At(2 * i + 1)] - '0');
-    image[At(at + i)] = bcd ? static_cast<std::uint8_t>(hi << 4 | lo) : std::uint8_t{0xFF};
+  if (t.size() != 8 || !std::all_of(t.begin(), t.end(), IsDigit))
+    return FrequencyBytes{0xFF, 0xFF, 0xFF, 0x00, 0x00};
+  if (t[7] != '0') return std::nullopt;
+  FrequencyBytes bytes{};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const auto hi = static_cast<unsigned>(t[2 * i] - '0');
+    const auto lo = static_cast<unsigned>(t[2 * i + 1] - '0');
+    bytes[i] = static_cast<std::uint8_t>(hi << 4 | lo);
   }
-  // The fine offset that follows is what the radio measured; a written channel starts without one.
-  image[At(at + 3)] = 0;
-  image[At(at + 4)] = 0;
+  bytes[3] = static_cast<std::uint8_t>(t[6] - '0');  // 10 Hz steps, sign bit clear: add
+  bytes[4] = 0x00;
+  return bytes;
+}
+
+std::optional<ImageError> EncodeChannelFrequency(const FixedText<8>& fre, int chNum, int group,
+                                                 const char* which, FrequencyBytes& bytes) {
+  const auto encoded = EncodeFrequency(fre);
+  if (!encoded)
+    return ImageError{ChannelName(chNum, group) + ": " + which + " frequency " +
+                      FreToText(PadFreText(fre.raw(), 8), BandEdges{}) +
+                      " MHz is not on the radio's 10 Hz steps"};
+  bytes = *encoded;
+  return std::nullopt;
 }
 
 // The stored text of three BCD bytes (Hz, the two lowest digits zero), or nothing when a nibble is
@@ -193,12 +220,6 @@ std::optional<ImageError> ApplyOffset(const std::string& stored, const FineOffse
   std::snprintf(text, sizeof text, "%08ld", hz);
   fre = text;
   return std::nullopt;
-}
-
-std::string FlagNames(const FlagByte& flags) {
-  std::string names;
-  for (const FlagBit& f : flags.bits) names += (names.empty() ? "" : "/") + std::string(f.name);
-  return names;
 }
 
 void PackMessage(const FixedText<kMessageSize>& message, RadioImage& image, int base) {
@@ -258,18 +279,23 @@ std::optional<ImageError> PackChannel(const ChInfo& entry, int group, RadioImage
   if (group < 0 || group >= kGroupCount || n < 1 || n > kChannelsPerGroup)
     return ImageError{ChannelName(n, group) +
                       " cannot be stored in the radio (numbers are 1 to 60)"};
-  if (entry.Scan != 0 && entry.Scan != 1)
-    return DoesNotFit(ChannelName(n, group) + ": Scan", entry.Scan);
-  long flags = 0;
-  for (std::size_t i = 0; i < kFlagBits.size(); ++i)
-    flags += long{entry.*kChannelFlags[i]} * (1L << kFlagBits[i]);
-  if (flags < 0 || flags > 255)
-    return DoesNotFit(ChannelName(n, group) + ": Busy/Echo/HiCut/Plus10K/NbAnl/Rb", flags);
+  const std::string name = ChannelName(n, group) + ": ";
+  if (auto error = CheckSwitch(name + "Scan", entry.Scan)) return error;
+  int flags = 0;
+  for (std::size_t i = 0; i < kFlagBits.size(); ++i) {
+    const Integer value = entry.*kChannelFlags[i];
+    if (auto error = CheckSwitch(name + kChannelFlagNames[i], value)) return error;
+    flags |= value << kFlagBits[i];
+  }
+  FrequencyBytes rx{};
+  FrequencyBytes tx{};
+  if (auto error = EncodeChannelFrequency(entry.RxFre, n, group, "receive", rx)) return error;
+  if (auto error = EncodeChannelFrequency(entry.TxFre, n, group, "transmit", tx)) return error;
 
   // The place follows the channel number, not the slot.
   const int r = ChannelRecord(n, group);
-  PackFrequency(entry.RxFre, image, r + kRxBcd);
-  PackFrequency(entry.TxFre, image, r + kTxBcd);
+  std::copy(rx.begin(), rx.end(), image.begin() + r + kRxBcd);
+  std::copy(tx.begin(), tx.end(), image.begin() + r + kTxBcd);
   image[At(r + kFlags)] = static_cast<std::uint8_t>(flags);
   SetBit(image, n, group, image_map::kPresentBitmap);
   if (entry.Scan == 1) SetBit(image, n, group, image_map::kScanBitmap);
@@ -304,9 +330,12 @@ std::optional<ImageError> PackOptions(const RadioConfig& config, RadioImage& ima
     }
   }
   for (const FlagByte& flags : kFlagBytes) {
-    long sum = 0;
-    for (const FlagBit& b : flags.bits) sum += long{config.OptFeat[At(b.index)]} * (1L << b.bit);
-    if (sum < 0 || sum > 255) return DoesNotFit(FlagNames(flags), sum);
+    int sum = 0;
+    for (const FlagBit& b : flags.bits) {
+      const Integer value = config.OptFeat[At(b.index)];
+      if (auto error = CheckSwitch(b.name, value)) return error;
+      sum |= value << b.bit;
+    }
     block[At(flags.offset)] = static_cast<std::uint8_t>(sum);
   }
 

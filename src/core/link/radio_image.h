@@ -48,10 +48,12 @@ struct ImageError {
 // Writes the working record into a prepared image. Refuses (image untouched) when a value does not
 // fit its byte or bytes, before anything could be sent.
 std::optional<ImageError> PackImage(const RadioConfig& config, RadioImage& image);
-// One used channel at the place of its number. Refuses, writing nothing, a number outside 1..60,
-// a Scan other than 0/1, or flags whose byte would not fit.
+// One used channel at the place of its number; a frequency's 10 Hz digit goes into the fine
+// offset. Refuses, writing nothing, a number outside 1..60, a Scan or flag other than 0/1, or a
+// frequency with a 1 Hz digit.
 std::optional<ImageError> PackChannel(const ChInfo& entry, int group, RadioImage& image);
-// The option bytes; refuses, writing nothing, when a value does not fit.
+// The option bytes; refuses, writing nothing, when a value does not fit (a switch sharing a byte
+// with others must be 0 or 1).
 std::optional<ImageError> PackOptions(const RadioConfig& config, RadioImage& image);
 void PackMessages(const RadioConfig& config, RadioImage& image);
 

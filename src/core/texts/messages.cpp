@@ -68,6 +68,9 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMes
     /* UnpackRefused */
     {"The data read from the radio is not valid; the document was not changed:",
      "从对讲机读取的数据无效，当前文件未被改变："},
+    /* BandNotStorable */
+    {"This frequency band cannot be used: frequencies of 100 MHz or more cannot be stored.",
+     "无法使用此频段：不能保存100 MHz及以上的频率。"},
 }};
 
 // A missing row would shift every later message onto the wrong text; an empty slot shows up here.

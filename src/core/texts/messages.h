@@ -48,6 +48,7 @@ enum class MessageId : int {
   RadioCountInvalid,      // the number of radios for a group write is not a positive whole number
   PackRefused,            // lead text before the setting that does not fit the radio's memory
   UnpackRefused,          // lead text before what made the data read from the radio unusable
+  BandNotStorable,        // the model dialog refuses a band of 100 MHz or more
   Count
 };
 
