@@ -80,6 +80,7 @@ class SimulatedLink : public SessionHost {
   void finished(SessionKind kind, bool success) override { result = {kind, success}; }
 
   Micros clock() const { return now_; }
+  bool portOpen() const { return open_.has_value(); }
 
  private:
   bool connected() const;

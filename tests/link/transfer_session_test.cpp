@@ -7,6 +7,7 @@
 #include "core/config/document.h"
 #include "sim/simulated_link.h"
 #include "sim/virtual_radio.h"
+#include "support/session_on_simulated_link.h"
 
 namespace kr4100 {
 namespace {
@@ -14,48 +15,7 @@ namespace {
 using namespace std::chrono_literals;
 using sim::VirtualRadio;
 
-class TransferSessionTest : public ::testing::Test {
- protected:
-  TransferSessionTest() {
-    link.attach(&session);
-    link.plug(&radio);
-    session.setPortSettings({"COM1", 1, 0});
-    session.setProgramIdentity("HT52", 0);
-    doc.setToday([] { return CalendarDate{2026, 12, 8}; });
-    doc.InitNewDocument();
-  }
-
-  bool Read(SessionKind kind = SessionKind::Read) {
-    if (!session.open(kind)) return false;
-    session.prepareRead();
-    session.start();
-    EXPECT_TRUE(link.runUntilIdle());
-    return link.result && link.result->second;
-  }
-  bool Write() {
-    if (!session.open(SessionKind::Write)) return false;
-    EXPECT_FALSE(session.prepareWrite(doc.working()).has_value());
-    session.start();
-    EXPECT_TRUE(link.runUntilIdle());
-    return link.result && link.result->second;
-  }
-  std::vector<int> Addresses(const VirtualRadio& r, sim::FrameKind kind) const {
-    std::vector<int> out;
-    for (const auto& e : r.events())
-      if (e.kind == kind) out.push_back(e.address);
-    return out;
-  }
-  int Count(std::uint8_t first) const {
-    return static_cast<int>(std::count_if(link.sent.begin(), link.sent.end(),
-                                          [&](const auto& f) { return !f.empty() && f[0] == first; }));
-  }
-
-  VersionTable versions = VersionTable::BuiltIn();
-  sim::SimulatedLink link;
-  TransferSession session{link, versions};
-  VirtualRadio radio;
-  Document doc;
-};
+class TransferSessionTest : public testing::SessionOnSimulatedLink {};
 
 TEST(TransferMath, ProgressRoundsHalfToEvenAndRadioCountMustBeWhole) {
   EXPECT_EQ(ProgressPercent(1, 8), 12);  // 12.5
@@ -204,51 +164,6 @@ TEST_F(TransferSessionTest, IdentityRefusalsEndWithTheEndFrameAndNothingTransfer
   link.plug(&silentEnd);
   link.result.reset();
   EXPECT_FALSE(Read());
-}
-
-TEST_F(TransferSessionTest, SearchTriesPortsStopBitsAndHandshakingInOrder) {
-  link.ports = {"COM3", "COM5"};
-  link.setRadioPort({"COM5", 2, 1});
-  ASSERT_TRUE(Read());
-  EXPECT_EQ(link.searchesStarted, 1);
-  ASSERT_EQ(link.found.size(), 1u);
-  EXPECT_EQ(link.found[0], (PortSettings{"COM5", 2, 1}));
-  EXPECT_EQ(session.portSettings(), (PortSettings{"COM5", 2, 1}));
-  std::vector<PortSettings> tried(link.opened.begin() + 1, link.opened.end());
-  ASSERT_GE(tried.size(), 14u);
-  for (int i = 0; i < 8; ++i)
-    EXPECT_EQ(tried[static_cast<std::size_t>(i)], (PortSettings{"COM3", 1 + i / 4, i % 4}));
-  EXPECT_EQ(tried[8], (PortSettings{"COM5", 1, 0}));
-  EXPECT_EQ(tried[13], (PortSettings{"COM5", 2, 1}));
-  EXPECT_EQ(Addresses(radio, sim::FrameKind::Read).size(), 120u);
-}
-
-TEST_F(TransferSessionTest, SearchSkipsUnopenablePortsAndEndsWithTheQuestion) {
-  link.unplug();
-  link.ports = {"COM2", "COM4"};
-  link.unopenable = {"COM2"};
-  EXPECT_FALSE(Read());
-  EXPECT_EQ(link.questions, std::vector<Question>{Question::Connection});
-  for (const auto& p : link.opened) EXPECT_NE(p.port, "COM2");
-  // Two handshakes on the stored port, then three on each of COM4's eight combinations.
-  EXPECT_EQ(Count('P'), 2 + 8 * 3);
-
-  link.result.reset();
-  link.questions.clear();
-  link.ports.clear();  // nothing to search: straight to the question
-  EXPECT_FALSE(Read());
-  EXPECT_EQ(link.questions, std::vector<Question>{Question::Connection});
-}
-
-TEST_F(TransferSessionTest, SearchFindingOnlyAnotherModelTakesItAndLetsTheCheckSpeak) {
-  VirtualRadio other({"7731", 252, 0, "V600"});
-  link.plug(&other);
-  link.ports = {"COM7"};
-  link.setRadioPort({"COM7", 1, 2});
-  EXPECT_FALSE(Read());
-  EXPECT_EQ(link.found, (std::vector<PortSettings>{{"COM7", 1, 2}}));
-  ASSERT_EQ(link.refusals.size(), 1u);
-  EXPECT_EQ(link.refusals[0].verdict, IdentityVerdict::ModelWrong);
 }
 
 TEST_F(TransferSessionTest, RadioInformationReadAndTheWriteTheRadioRefuses) {

@@ -27,6 +27,7 @@ inline constexpr int kEmbMsg1 = 0x1DA0;
 inline constexpr int kEmbMsg2 = 0x1DC0;
 inline constexpr int kRadioInfoBlock = 0x1F00;    // read by the radio-information session
 inline constexpr int kConfigEndRead = 0x1E00;     // a read covers 0x0000..0x1DFF
+inline constexpr int kConfigEnd = 0x1DE0;         // a write stops before it; progress counts to it
 // Address of the record of channel number n (1..60) in group g (0..5).
 constexpr int ChannelRecord(int n, int g) {
   return kChannelBase + kChannelRecordSize * (60 * g + n - 1);

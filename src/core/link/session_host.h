@@ -23,6 +23,9 @@ enum class SessionKind : int {
   Search = 9,     // looking for working port settings
 };
 
+// Every frame waits this long for its reply.
+inline constexpr std::chrono::milliseconds kReplyTimeout{300};
+
 struct PortSettings {
   std::string port;     // "COM3" on Windows, a device path elsewhere
   int stopBits = 1;     // 1 or 2
