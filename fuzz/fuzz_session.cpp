@@ -34,6 +34,7 @@ class FuzzHost : public SessionHost {
     (void)check.message(2);
     return Answer::No;
   }
+  void portError() override {}
   std::vector<std::string> candidatePorts() override {
     return std::vector<std::string>(next() % 3, "COM9");
   }

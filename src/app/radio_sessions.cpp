@@ -64,6 +64,7 @@ class RadioSessions::Impl {
                                     MsgIcon::Question);
     }
     Answer identityRefused(const IdentityCheck& check) override { return d_.identityRefused(check); }
+    void portError() override { d_.ctx_.tell(MessageId::PortError, MsgIcon::Critical); }
 
    private:
     Impl& d_;

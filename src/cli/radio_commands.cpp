@@ -47,6 +47,8 @@ class ConsolePrompter final : public Prompter {
     return check.isQuestion() ? Answer::No : Answer::Ok;
   }
 
+  void portError() override { show(MessageText(MessageId::PortError, context_.language)); }
+
   void setCaption(std::string caption) { caption_ = std::move(caption); }
 
   void progress(int percent) {

@@ -166,6 +166,25 @@ TEST_F(TransferSessionTest, IdentityRefusalsEndWithTheEndFrameAndNothingTransfer
   EXPECT_FALSE(Read());
 }
 
+TEST_F(TransferSessionTest, AVanishedPortEndsWithThePortErrorInsteadOfAskingAgain) {
+  // The adapter is pulled after three blocks: the radio falls silent and the port cannot be
+  // opened again.
+  radio.faults().silentAfterBlocks = 3;
+  link.answers = {Answer::Ok, Answer::Ok, Answer::Ok};
+  ASSERT_TRUE(session.open(SessionKind::Read));
+  link.unopenable = {"COM1"};
+  session.prepareRead();
+  session.start();
+  ASSERT_TRUE(link.runUntilIdle());
+  // The first OK repeats on the port still open and ends in the search; the second must reopen.
+  EXPECT_EQ(link.questions, (std::vector<Question>{Question::Connection, Question::Connection}));
+  EXPECT_EQ(link.portErrors, 1);
+  ASSERT_TRUE(link.result);
+  EXPECT_EQ(*link.result, std::make_pair(SessionKind::Read, false));
+  EXPECT_EQ(link.answers.size(), 1u);
+
+}
+
 TEST_F(TransferSessionTest, RadioInformationReadAndTheWriteTheRadioRefuses) {
   ASSERT_TRUE(Read(SessionKind::ReadInfo));
   const auto reads = Addresses(radio, sim::FrameKind::Read);

@@ -381,18 +381,21 @@ void TransferSession::handleTimeout() {
 }
 
 void TransferSession::askAndRestart(Question question) {
-  for (;;) {
-    host_.stopReplyTimer();
-    questionOpen_ = true;
-    const Answer answer = host_.ask(question);
-    questionOpen_ = false;
-    if (!active()) return;  // the session was ended while the question was open
-    if (answer != Answer::Ok && answer != Answer::Retry) {
-      finish(false);
-      return;
-    }
-    if (restartFromHandshake()) return;
+  host_.stopReplyTimer();
+  questionOpen_ = true;
+  const Answer answer = host_.ask(question);
+  questionOpen_ = false;
+  if (!active()) return;  // the session was ended while the question was open
+  if (answer != Answer::Ok && answer != Answer::Retry) {
+    finish(false);
+    return;
   }
+  if (restartFromHandshake()) return;
+  // Asking again would only meet the same missing port.
+  questionOpen_ = true;
+  host_.portError();
+  questionOpen_ = false;
+  if (active()) finish(false);
 }
 
 bool TransferSession::restartFromHandshake() {
