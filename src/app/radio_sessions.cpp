@@ -361,7 +361,7 @@ void RadioSessions::Impl::readFinished() {
   } else if (q_.commitPendingEdits) {
     q_.commitPendingEdits();
   }
-  if (const auto error = UnpackImage(session_->image(), ctx_.doc())) {
+  if (const auto error = session_->unpackRead(ctx_.doc())) {
     refuse(MessageId::UnpackRefused, error->what);
     return;
   }

@@ -197,7 +197,7 @@ int RunRead(const CliContext& context) {
   radio.session().prepareRead();
   if (!radio.run()) return kExitFailed;
 
-  if (const auto error = UnpackImage(radio.session().image(), doc))
+  if (const auto error = radio.session().unpackRead(doc))
     return Fail(MessageId::UnpackRefused, context, error->what);
   const FileOutcome saved = SaveDataFile(doc, context.options.output);
   if (!saved.ok()) return Fail(saved, context);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/config/document.h"
+#include "core/config/model_band.h"
 #include "sim/simulated_link.h"
 #include "sim/virtual_radio.h"
 #include "support/session_on_simulated_link.h"
@@ -45,7 +46,7 @@ TEST_F(TransferSessionTest, ReadTakesTheWholeConfigurationAreaInOrder) {
   EXPECT_TRUE(std::is_sorted(link.progressShown.begin(), link.progressShown.end()));
   EXPECT_EQ(link.progressShown.back(), 100);
 
-  ASSERT_FALSE(UnpackImage(session.image(), doc).has_value());
+  ASSERT_FALSE(session.unpackRead(doc).has_value());
   const int slot = doc.FindChannelSlot(5, 2);
   ASSERT_NE(slot, 0);
   const ChInfo& e = doc.working().slot(slot, 2);
@@ -164,6 +165,30 @@ TEST_F(TransferSessionTest, IdentityRefusalsEndWithTheEndFrameAndNothingTransfer
   link.plug(&silentEnd);
   link.result.reset();
   EXPECT_FALSE(Read());
+}
+
+TEST_F(TransferSessionTest, ReadDocumentTakesTheAnnouncedBandAndGoesBackIntoThatRadio) {
+  // Radios whose memory holds another band code (0x1D97) than their identity reply announces.
+  for (const std::uint8_t band : {1, 0}) {
+    VirtualRadio other({"HT52", 248, band, "V600"});
+    const std::uint8_t otherBand = band == 1 ? 0 : 1;
+    other.memory()[0x1D97] = otherBand;
+    link.plug(&other);
+    link.result.reset();
+    link.refusals.clear();
+    session.setProgramIdentity("HT52", otherBand);  // a read takes any band
+    ASSERT_TRUE(Read());
+    ASSERT_FALSE(session.unpackRead(doc).has_value());
+    EXPECT_EQ(doc.working().ModelInfo.BandType, band);
+    EXPECT_EQ(doc.state().bandText, BandTextOf(band, "HT52"));
+
+    // The radio checks a write against the band it announces: the document it gave is accepted.
+    session.setProgramIdentity(doc.state().modelText,
+                               BandCodeOf(doc.state().bandText, doc.state().modelText));
+    link.result.reset();
+    EXPECT_TRUE(Write()) << int{band};
+    EXPECT_TRUE(link.refusals.empty());
+  }
 }
 
 TEST_F(TransferSessionTest, AVanishedPortEndsWithThePortErrorInsteadOfAskingAgain) {

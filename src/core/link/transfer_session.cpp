@@ -132,6 +132,16 @@ void TransferSession::startGroupWrite(int radios) {
   start();
 }
 
+std::optional<ImageError> TransferSession::unpackRead(Document& doc) const {
+  if (!identity_) return UnpackImage(image_, doc);
+  // The read brings the radio's memory over the identity reply stored at the start; the band the
+  // radio announced is the one it checks a write against, so the document takes that one.
+  RadioImage image = image_;
+  image[static_cast<std::size_t>(image_map::kIdentityBandCode)] =
+      static_cast<std::uint8_t>(identity_->bandCode);
+  return UnpackImage(image, doc);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Port and frames
 

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "core/config/document.h"
 #include "core/config/radio_config.h"
 #include "core/link/frames.h"
 #include "core/link/identity.h"
@@ -65,6 +66,9 @@ class TransferSession {
   const RadioImage& image() const { return image_; }
   RadioImage& image() { return image_; }
   const std::optional<RadioIdentity>& radioIdentity() const { return identity_; }
+  // After a successful read: the image into the document's working record, with the band of the
+  // identity reply this session received (the radio's memory may say otherwise).
+  std::optional<ImageError> unpackRead(Document& doc) const;
 
  private:
   // What the session waits for, named after the frame it sent last.
