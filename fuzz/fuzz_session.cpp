@@ -34,6 +34,7 @@ class FuzzHost : public SessionHost {
     (void)check.message(2);
     return Answer::No;
   }
+  void portError() override {}
   std::vector<std::string> candidatePorts() override {
     return std::vector<std::string>(next() % 3, "COM9");
   }
@@ -110,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (kind == SessionKind::Read && host.success) {
     const RadioConfig before = doc.working();
-    if (UnpackImage(session.image(), doc) && !(doc.working() == before)) std::abort();
+    if (session.unpackRead(doc) && !(doc.working() == before)) std::abort();
   }
   return 0;
 }

@@ -58,6 +58,7 @@ class RadioSessions::Impl {
                                     MsgIcon::Question);
     }
     Answer identityRefused(const IdentityCheck& check) override { return d_.identityRefused(check); }
+    void portError() override { d_.ctx_.tell(MessageId::PortError, MsgIcon::Critical); }
 
    private:
     Impl& d_;
@@ -348,7 +349,7 @@ void RadioSessions::Impl::readFinished() {
   } else if (q_.commitPendingEdits) {
     q_.commitPendingEdits();
   }
-  if (const auto error = UnpackImage(session_->image(), ctx_.doc())) {
+  if (const auto error = session_->unpackRead(ctx_.doc())) {
     refuse(MessageId::UnpackRefused, error->what);
     return;
   }

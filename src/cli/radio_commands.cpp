@@ -9,6 +9,7 @@
 #include "core/config/model_band.h"
 #include "core/link/radio_image.h"
 #include "core/link/transfer_session.h"
+#include "core/texts/messages.h"
 #include "platform/serial_ports.h"
 #include "platform/serial_session_host.h"
 
@@ -47,6 +48,8 @@ class ConsolePrompter final : public Prompter {
     return check.isQuestion() ? Answer::No : Answer::Ok;
   }
 
+  void portError() override { show(MessageText(MessageId::PortError, context_.language)); }
+
   void setCaption(std::string caption) { caption_ = std::move(caption); }
 
   void progress(int percent) {
@@ -57,6 +60,14 @@ class ConsolePrompter final : public Prompter {
 
   void searching(bool on) {
     if (on) show(MessageText(MessageId::SearchCaption, context_.language));
+  }
+
+  // Not why a session ended, so it leaves explained() as it is.
+  void portFound(const PortSettings& found) {
+    endProgressLine();
+    PrintMessage(context_.err,
+                 RadioFoundText(found.port, found.stopBits, found.handshaking, context_.language));
+    context_.err.flush();
   }
 
   void endProgressLine() {
@@ -94,19 +105,27 @@ std::vector<std::string> CandidatePorts(const std::string& given) {
 class CliSession {
  public:
   CliSession(const CliContext& context, const VersionTable& versions)
-      : context_(context), prompter_(context), host_(prompter_), session_(host_, versions) {
+      : context_(context),
+        port_{context.options.port, context.options.stopBits, context.options.handshaking},
+        prompter_(context),
+        host_(prompter_),
+        session_(host_, versions) {
     host_.attach(&session_);
-    const CliOptions& o = context.options;
-    session_.setPortSettings({o.port, o.stopBits, o.handshaking});
     host_.onProgress = [this](int percent) { prompter_.progress(percent); };
     host_.onSearching = [this](bool on) { prompter_.searching(on); };
-    host_.onCandidatePorts = [port = o.port] { return CandidatePorts(port); };
+    host_.onCandidatePorts = [port = port_.port] { return CandidatePorts(port); };
+    // The session goes on with what the search found; so does anything else this command opens.
+    host_.onPortSettingsFound = [this](const PortSettings& found) {
+      port_ = found;
+      prompter_.portFound(found);
+    };
   }
 
   TransferSession& session() { return session_; }
 
   // Opens the port for a session of the kind; prints the port error when it cannot.
   bool open(SessionKind kind) {
+    session_.setPortSettings(port_);
     if (session_.open(kind)) return true;
     Fail(MessageId::PortError, context_);
     return false;
@@ -148,6 +167,7 @@ class CliSession {
 
  private:
   const CliContext& context_;
+  PortSettings port_;
   QtApplicationScope qt_;  // before every Qt object below
   ConsolePrompter prompter_;
   SerialSessionHost host_;
@@ -192,7 +212,7 @@ int RunRead(const CliContext& context) {
   radio.session().prepareRead();
   if (!radio.run()) return kExitFailed;
 
-  if (const auto error = UnpackImage(radio.session().image(), doc))
+  if (const auto error = radio.session().unpackRead(doc))
     return Fail(MessageId::UnpackRefused, context, error->what);
   const FileOutcome saved = SaveDataFile(doc, context.options.output);
   if (!saved.ok()) return Fail(saved, context);

@@ -22,6 +22,8 @@ class Prompter {
   virtual ~Prompter() = default;
   virtual Answer ask(Question question) = 0;
   virtual Answer identityRefused(const IdentityCheck& check) = 0;
+  // "Cannot Open Communication Port.": the port went away during the session.
+  virtual void portError() = 0;
 };
 
 class QtSessionHost : public QObject, public SessionHost {
@@ -48,6 +50,7 @@ class QtSessionHost : public QObject, public SessionHost {
   Answer identityRefused(const IdentityCheck& check) override {
     return prompter_.identityRefused(check);
   }
+  void portError() override { prompter_.portError(); }
   void progress(int percent) override;
   void searching(bool on) override;
   std::vector<std::string> candidatePorts() override;

@@ -115,6 +115,7 @@ bool PtyServer::readInput(Clock::time_point now, std::string& error) {
     return false;
   }
   if (n == 0) return true;
+  if (!lineSetAsRadio()) return true;
   lastInput_ = now;
   const std::span<const std::uint8_t> bytes(buffer.data(), static_cast<std::size_t>(n));
   if (!options_.pace) return feedRadio(bytes, now, error);
@@ -124,6 +125,20 @@ bool PtyServer::readInput(Clock::time_point now, std::string& error) {
   for (const std::uint8_t b : bytes) {
     inWireFree_ = std::max(inWireFree_, now) + kByteTime;
     inbound_.push_back({b, inWireFree_});
+  }
+  return true;
+}
+
+bool PtyServer::lineSetAsRadio() const {
+  if (!options_.stopBits && !options_.handshaking) return true;
+  // Both ends of a pseudo-terminal share the settings the program made on its side.
+  termios tio{};
+  if (::tcgetattr(slave_, &tio) != 0) return false;
+  if (options_.stopBits && ((tio.c_cflag & CSTOPB) != 0) != (*options_.stopBits == 2)) return false;
+  if (options_.handshaking) {
+    const int wanted = std::min(*options_.handshaking, 2);
+    const int set = (tio.c_cflag & CRTSCTS) != 0 ? 2 : (tio.c_iflag & (IXON | IXOFF)) != 0 ? 1 : 0;
+    if (set != wanted) return false;
   }
   return true;
 }

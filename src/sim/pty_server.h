@@ -16,6 +16,10 @@ namespace kr4100::sim {
 struct PtyServerOptions {
   bool pace = false;     // real wire timing: 10 bit times of 1/9600 s per byte
   std::string savePath;  // memory is written there after every end frame; empty: not saved
+  // The line settings the radio is set to. What the program sends while its side is set otherwise
+  // never makes sense to the radio, as on a real line. Unset: any setting reaches the radio.
+  std::optional<int> stopBits;     // 1 or 2
+  std::optional<int> handshaking;  // 0 none, 1 XON/XOFF, 2 RTS/CTS (3, both, looks the same as 2)
 };
 
 class PtyServer {
@@ -48,6 +52,7 @@ class PtyServer {
   };
 
   bool readInput(Clock::time_point now, std::string& error);
+  bool lineSetAsRadio() const;
   bool deliverDue(Clock::time_point now, std::string& error);
   bool feedRadio(std::span<const std::uint8_t> bytes, Clock::time_point at, std::string& error);
   bool writeDue(Clock::time_point now, std::string& error);

@@ -121,6 +121,15 @@ int main(int argc, char** argv) {
   app.add_option("--save", serverOptions.savePath,
                  "Write the memory here after every end frame and at exit");
   app.add_flag("--pace", serverOptions.pace, "Pace both directions at 9600 baud");
+  int stopBits = 0;
+  int handshaking = 0;
+  auto* optStopBits =
+      app.add_option("--stop-bits", stopBits, "Answer only a line set to these stop bits (1, 2)")
+          ->check(CLI::IsMember({1, 2}));
+  auto* optHandshaking =
+      app.add_option("--handshaking", handshaking,
+                     "Answer only a line set to this handshaking: 0 none, 1 XON/XOFF, 2 RTS/CTS")
+          ->check(CLI::Range(0, 2));
   app.add_option("--drop-reply", faults.dropReply, "Never send the N-th reply")
       ->check(CLI::Range(1, kMaxCount));
   app.add_option("--corrupt-block", faults.corruptBlock,
@@ -138,6 +147,9 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? kExitOk : kExitUsage;
   }
+
+  if (optStopBits->count() > 0) serverOptions.stopBits = stopBits;
+  if (optHandshaking->count() > 0) serverOptions.handshaking = handshaking;
 
   std::optional<RadioImage> image;
   if (!imagePath.empty()) {

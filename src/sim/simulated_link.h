@@ -57,6 +57,7 @@ class SimulatedLink : public SessionHost {
   std::vector<PortSettings> found;
   std::vector<int> radiosStarted;
   int searchesStarted = 0;
+  int portErrors = 0;
   std::optional<std::pair<SessionKind, bool>> result;
   std::vector<std::vector<std::uint8_t>> sent;  // every frame, in order
 
@@ -69,6 +70,7 @@ class SimulatedLink : public SessionHost {
   std::chrono::milliseconds now() const override;
   Answer ask(Question question) override;
   Answer identityRefused(const IdentityCheck& check) override;
+  void portError() override { ++portErrors; }
   void progress(int percent) override { progressShown.push_back(percent); }
   void searching(bool on) override { searchesStarted += on ? 1 : 0; }
   std::vector<std::string> candidatePorts() override { return ports; }
@@ -80,6 +82,7 @@ class SimulatedLink : public SessionHost {
   void finished(SessionKind kind, bool success) override { result = {kind, success}; }
 
   Micros clock() const { return now_; }
+  bool portOpen() const { return open_.has_value(); }
 
  private:
   bool connected() const;

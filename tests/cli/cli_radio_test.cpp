@@ -324,6 +324,37 @@ TEST(CliRadio, PortAndConnectionFailures) {
   EXPECT_FALSE(std::filesystem::exists(dir / "r.dat"));
 }
 
+TEST(CliRadio, PortSearchTellsWhereTheRadioWasFoundAndGoesOnThere) {
+  testing::TempDir dir;
+  {
+    // The radio hears only a line with 2 stop bits and RTS/CTS; the command starts with 1 and none.
+    Sim sim = StartSim({"--stop-bits", "2", "--handshaking", "2"});
+    ASSERT_FALSE(sim.device().empty());
+    const CliRun run = Cli({"read", "--port", sim.device(), (dir / "r.dat").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Read Data Completed.\n");
+    const std::string found =
+        "Radio found on " + sim.device() + ", 2 stop bits, handshaking RTS/CTS\n";
+    EXPECT_TRUE(Contains(
+        run.err, "Search for communication setting,please wait for a few minutes...\n" + found))
+        << run.err;
+    EXPECT_TRUE(Contains(run.err, "\rRead data from radio 100%\n")) << run.err;
+    EXPECT_EQ(Dump(dir / "r.dat")["ChCount"][0], 1);
+  }
+  {
+    // In Chinese, for a write to a radio that wants 2 stop bits and no handshaking.
+    ASSERT_EQ(Cli({"new", (dir / "new.dat").string()}).status, 0);
+    Sim sim = StartSim({"--stop-bits", "2", "--handshaking", "0"});
+    ASSERT_FALSE(sim.device().empty());
+    const CliRun run = Cli({"--lang", "zh", "write", "--port", sim.device(), "--handshaking", "2",
+                            (dir / "new.dat").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "写入数据完成。\n");
+    const std::string found = "\n在 " + sim.device() + " 上找到对讲机，停止位 2，握手方式 无\n";
+    EXPECT_TRUE(Contains(run.err, found)) << run.err;
+  }
+}
+
 TEST(CliRadio, InfoPrintsTheRadioInformation) {
   Sim sim = StartSim();
   ASSERT_FALSE(sim.device().empty());

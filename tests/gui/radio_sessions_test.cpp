@@ -348,6 +348,7 @@ namespace {
 struct SilentPrompter : Prompter {
   Answer ask(Question) override { return Answer::Cancel; }
   Answer identityRefused(const IdentityCheck&) override { return Answer::No; }
+  void portError() override {}
 };
 
 // Runs a radio-information read on the host and returns how long it took, or -1 on failure.

@@ -5,8 +5,10 @@
 #include <algorithm>
 
 #include "core/config/document.h"
+#include "core/config/model_band.h"
 #include "sim/simulated_link.h"
 #include "sim/virtual_radio.h"
+#include "support/session_on_simulated_link.h"
 
 namespace kr4100 {
 namespace {
@@ -14,48 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 using sim::VirtualRadio;
 
-class TransferSessionTest : public ::testing::Test {
- protected:
-  TransferSessionTest() {
-    link.attach(&session);
-    link.plug(&radio);
-    session.setPortSettings({"COM1", 1, 0});
-    session.setProgramIdentity("HT52", 0);
-    doc.setToday([] { return CalendarDate{2026, 12, 8}; });
-    doc.InitNewDocument();
-  }
-
-  bool Read(SessionKind kind = SessionKind::Read) {
-    if (!session.open(kind)) return false;
-    session.prepareRead();
-    session.start();
-    EXPECT_TRUE(link.runUntilIdle());
-    return link.result && link.result->second;
-  }
-  bool Write() {
-    if (!session.open(SessionKind::Write)) return false;
-    EXPECT_FALSE(session.prepareWrite(doc.working()).has_value());
-    session.start();
-    EXPECT_TRUE(link.runUntilIdle());
-    return link.result && link.result->second;
-  }
-  std::vector<int> Addresses(const VirtualRadio& r, sim::FrameKind kind) const {
-    std::vector<int> out;
-    for (const auto& e : r.events())
-      if (e.kind == kind) out.push_back(e.address);
-    return out;
-  }
-  int Count(std::uint8_t first) const {
-    return static_cast<int>(std::count_if(link.sent.begin(), link.sent.end(),
-                                          [&](const auto& f) { return !f.empty() && f[0] == first; }));
-  }
-
-  VersionTable versions = VersionTable::BuiltIn();
-  sim::SimulatedLink link;
-  TransferSession session{link, versions};
-  VirtualRadio radio;
-  Document doc;
-};
+class TransferSessionTest : public testing::SessionOnSimulatedLink {};
 
 TEST(TransferMath, ProgressRoundsHalfToEvenAndRadioCountMustBeWhole) {
   EXPECT_EQ(ProgressPercent(1, 8), 12);  // 12.5
@@ -85,7 +46,7 @@ TEST_F(TransferSessionTest, ReadTakesTheWholeConfigurationAreaInOrder) {
   EXPECT_TRUE(std::is_sorted(link.progressShown.begin(), link.progressShown.end()));
   EXPECT_EQ(link.progressShown.back(), 100);
 
-  ASSERT_FALSE(UnpackImage(session.image(), doc).has_value());
+  ASSERT_FALSE(session.unpackRead(doc).has_value());
   const int slot = doc.FindChannelSlot(5, 2);
   ASSERT_NE(slot, 0);
   const ChInfo& e = doc.working().slot(slot, 2);
@@ -206,49 +167,47 @@ TEST_F(TransferSessionTest, IdentityRefusalsEndWithTheEndFrameAndNothingTransfer
   EXPECT_FALSE(Read());
 }
 
-TEST_F(TransferSessionTest, SearchTriesPortsStopBitsAndHandshakingInOrder) {
-  link.ports = {"COM3", "COM5"};
-  link.setRadioPort({"COM5", 2, 1});
-  ASSERT_TRUE(Read());
-  EXPECT_EQ(link.searchesStarted, 1);
-  ASSERT_EQ(link.found.size(), 1u);
-  EXPECT_EQ(link.found[0], (PortSettings{"COM5", 2, 1}));
-  EXPECT_EQ(session.portSettings(), (PortSettings{"COM5", 2, 1}));
-  std::vector<PortSettings> tried(link.opened.begin() + 1, link.opened.end());
-  ASSERT_GE(tried.size(), 14u);
-  for (int i = 0; i < 8; ++i)
-    EXPECT_EQ(tried[static_cast<std::size_t>(i)], (PortSettings{"COM3", 1 + i / 4, i % 4}));
-  EXPECT_EQ(tried[8], (PortSettings{"COM5", 1, 0}));
-  EXPECT_EQ(tried[13], (PortSettings{"COM5", 2, 1}));
-  EXPECT_EQ(Addresses(radio, sim::FrameKind::Read).size(), 120u);
+TEST_F(TransferSessionTest, ReadDocumentTakesTheAnnouncedBandAndGoesBackIntoThatRadio) {
+  // Radios whose memory holds another band code (0x1D97) than their identity reply announces.
+  for (const std::uint8_t band : {1, 0}) {
+    VirtualRadio other({"HT52", 248, band, "V600"});
+    const std::uint8_t otherBand = band == 1 ? 0 : 1;
+    other.memory()[0x1D97] = otherBand;
+    link.plug(&other);
+    link.result.reset();
+    link.refusals.clear();
+    session.setProgramIdentity("HT52", otherBand);  // a read takes any band
+    ASSERT_TRUE(Read());
+    ASSERT_FALSE(session.unpackRead(doc).has_value());
+    EXPECT_EQ(doc.working().ModelInfo.BandType, band);
+    EXPECT_EQ(doc.state().bandText, BandTextOf(band, "HT52"));
+
+    // The radio checks a write against the band it announces: the document it gave is accepted.
+    session.setProgramIdentity(doc.state().modelText,
+                               BandCodeOf(doc.state().bandText, doc.state().modelText));
+    link.result.reset();
+    EXPECT_TRUE(Write()) << int{band};
+    EXPECT_TRUE(link.refusals.empty());
+  }
 }
 
-TEST_F(TransferSessionTest, SearchSkipsUnopenablePortsAndEndsWithTheQuestion) {
-  link.unplug();
-  link.ports = {"COM2", "COM4"};
-  link.unopenable = {"COM2"};
-  EXPECT_FALSE(Read());
-  EXPECT_EQ(link.questions, std::vector<Question>{Question::Connection});
-  for (const auto& p : link.opened) EXPECT_NE(p.port, "COM2");
-  // Two handshakes on the stored port, then three on each of COM4's eight combinations.
-  EXPECT_EQ(Count('P'), 2 + 8 * 3);
+TEST_F(TransferSessionTest, AVanishedPortEndsWithThePortErrorInsteadOfAskingAgain) {
+  // The adapter is pulled after three blocks: the radio falls silent and the port cannot be
+  // opened again.
+  radio.faults().silentAfterBlocks = 3;
+  link.answers = {Answer::Ok, Answer::Ok, Answer::Ok};
+  ASSERT_TRUE(session.open(SessionKind::Read));
+  link.unopenable = {"COM1"};
+  session.prepareRead();
+  session.start();
+  ASSERT_TRUE(link.runUntilIdle());
+  // The first OK repeats on the port still open and ends in the search; the second must reopen.
+  EXPECT_EQ(link.questions, (std::vector<Question>{Question::Connection, Question::Connection}));
+  EXPECT_EQ(link.portErrors, 1);
+  ASSERT_TRUE(link.result);
+  EXPECT_EQ(*link.result, std::make_pair(SessionKind::Read, false));
+  EXPECT_EQ(link.answers.size(), 1u);
 
-  link.result.reset();
-  link.questions.clear();
-  link.ports.clear();  // nothing to search: straight to the question
-  EXPECT_FALSE(Read());
-  EXPECT_EQ(link.questions, std::vector<Question>{Question::Connection});
-}
-
-TEST_F(TransferSessionTest, SearchFindingOnlyAnotherModelTakesItAndLetsTheCheckSpeak) {
-  VirtualRadio other({"7731", 252, 0, "V600"});
-  link.plug(&other);
-  link.ports = {"COM7"};
-  link.setRadioPort({"COM7", 1, 2});
-  EXPECT_FALSE(Read());
-  EXPECT_EQ(link.found, (std::vector<PortSettings>{{"COM7", 1, 2}}));
-  ASSERT_EQ(link.refusals.size(), 1u);
-  EXPECT_EQ(link.refusals[0].verdict, IdentityVerdict::ModelWrong);
 }
 
 TEST_F(TransferSessionTest, RadioInformationReadAndTheWriteTheRadioRefuses) {

@@ -41,6 +41,22 @@ TEST(MessageTable, ExactTexts) {
   EXPECT_STREQ(MessageText(MessageId::NotIsNumeric, kChinese), "Not IsNumeric");
 }
 
+TEST(RadioFoundText, EveryHandshakingInBothLanguages) {
+  EXPECT_EQ(RadioFoundText("/dev/ttyUSB0", 1, 0, kEnglish),
+            "Radio found on /dev/ttyUSB0, 1 stop bit, handshaking none");
+  EXPECT_EQ(RadioFoundText("COM3", 2, 1, kEnglish),
+            "Radio found on COM3, 2 stop bits, handshaking XON/XOFF");
+  EXPECT_EQ(RadioFoundText("COM3", 2, 3, kEnglish),
+            "Radio found on COM3, 2 stop bits, handshaking XON/XOFF and RTS/CTS");
+  EXPECT_EQ(RadioFoundText("COM3", 1, 2, kChinese),
+            "在 COM3 上找到对讲机，停止位 1，握手方式 RTS/CTS");
+  EXPECT_EQ(RadioFoundText("COM3", 2, 3, kChinese),
+            "在 COM3 上找到对讲机，停止位 2，握手方式 XON/XOFF 和 RTS/CTS");
+  // A device path is shown as it is, whatever it holds.
+  EXPECT_EQ(RadioFoundText("/tmp/{stopBits}", 1, 7, kEnglish),
+            "Radio found on /tmp/{stopBits}, 1 stop bit, handshaking 7");
+}
+
 TEST(MessageTable, UnknownLanguageFallsBackToEnglishAndStrayIdIsHarmless) {
   EXPECT_STREQ(MessageText(MessageId::FileError, 0), "file error.");
   EXPECT_STREQ(MessageText(MessageId::FileError, 7), "file error.");

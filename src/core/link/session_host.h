@@ -23,6 +23,9 @@ enum class SessionKind : int {
   Search = 9,     // looking for working port settings
 };
 
+// Every frame waits this long for its reply.
+inline constexpr std::chrono::milliseconds kReplyTimeout{300};
+
 struct PortSettings {
   std::string port;     // "COM3" on Windows, a device path elsewhere
   int stopBits = 1;     // 1 or 2
@@ -55,6 +58,9 @@ class SessionHost {
   // The identity check refused the radio: show the check's message. For a version mismatch the
   // answer is Yes (start the program version for the radio's firmware) or No.
   virtual Answer identityRefused(const IdentityCheck& check) = 0;
+  // The port would not open again to repeat the transfer (the adapter has gone): show the port
+  // error. The session then ends without success.
+  virtual void portError() = 0;
 
   virtual void progress(int /*percent*/) {}
   // The port search runs (the progress caption says so) or has ended.

@@ -11,11 +11,13 @@ namespace {
 constexpr int kReadBlock = 64;
 constexpr int kWriteBlock = 16;
 constexpr int kInfoBlock = 16;
-constexpr int kConfigImageEnd = 0x1DE0;
-constexpr int kInfoStart = 0x1EF0;  // one block before 0x1F00: the next request adds a block
-constexpr int kInfoEnd = 0x2000;
-constexpr int kSearchHandshakes = 3;
-constexpr int kSearchCombinations = 8;  // stop bits 1, 2 times handshaking 0..3
+// The current address runs one block behind: each request or block first adds the block size.
+constexpr int kInfoStart = image_map::kRadioInfoBlock - kInfoBlock;
+constexpr int kInfoEnd = static_cast<int>(kImageSize);
+// A read asks for whole blocks until the next one would start at or past the image end, so its
+// last block runs on to the end of the read area.
+static_assert((image_map::kConfigEnd + kReadBlock - 1) / kReadBlock * kReadBlock ==
+              image_map::kConfigEndRead);
 
 bool IsConfigTransfer(SessionKind kind) {
   return kind == SessionKind::Read || kind == SessionKind::Write;
@@ -54,13 +56,14 @@ void TransferSession::setGeometry(bool restart) {
     case SessionKind::Read:
       blockSize_ = kReadBlock;
       currentAddress_ = -kReadBlock;
-      imageEnd_ = kConfigImageEnd;
+      imageEnd_ = image_map::kConfigEnd;
       break;
     case SessionKind::Write:
       blockSize_ = kWriteBlock;
-      // The first attempt starts at 0x0010; a repeat and a group write send the whole image.
-      currentAddress_ = restart || group_ ? -kWriteBlock : 0;
-      imageEnd_ = kConfigImageEnd;
+      // The first attempt starts with the channel records; a repeat and a group write send the
+      // whole image.
+      currentAddress_ = restart || group_ ? -kWriteBlock : image_map::kChannelBase - kWriteBlock;
+      imageEnd_ = image_map::kConfigEnd;
       break;
     case SessionKind::ReadInfo:
     case SessionKind::WriteInfo:
@@ -80,7 +83,6 @@ bool TransferSession::open(SessionKind kind) {
   if (active()) return false;
   kind_ = kind;
   group_ = false;
-  restarted_ = false;
   identity_.reset();
   setGeometry(false);
   if (portOpen_) closePort();
@@ -94,7 +96,7 @@ bool TransferSession::open(SessionKind kind) {
 void TransferSession::cancel() {
   closePort();
   kind_ = SessionKind::Idle;
-  step_ = kStepIdle;
+  step_ = Step::Idle;
 }
 
 void TransferSession::prepareRead() { PrepareImage(image_); }
@@ -112,7 +114,7 @@ std::optional<ImageError> TransferSession::prepareWrite(const RadioConfig& confi
 
 void TransferSession::start() {
   if (!active()) return;
-  step_ = 1;
+  step_ = Step::Handshake;
   handshakeRetries_ = 0;
   identityRetries_ = 0;
   lastProgress_ = 0;
@@ -128,6 +130,16 @@ void TransferSession::startGroupWrite(int radios) {
   waitingForNext_ = false;
   setGeometry(false);
   start();
+}
+
+std::optional<ImageError> TransferSession::unpackRead(Document& doc) const {
+  if (!identity_) return UnpackImage(image_, doc);
+  // The read brings the radio's memory over the identity reply stored at the start; the band the
+  // radio announced is the one it checks a write against, so the document takes that one.
+  RadioImage image = image_;
+  image[static_cast<std::size_t>(image_map::kIdentityBandCode)] =
+      static_cast<std::uint8_t>(identity_->bandCode);
+  return UnpackImage(image, doc);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -153,28 +165,28 @@ void TransferSession::sendHandshake() { sendFrame(BuildHandshake(), 1); }
 void TransferSession::sendIdentityRequest() { sendFrame(BuildIdentityRequest(), kIdentityReplyLength); }
 void TransferSession::sendAck() { sendFrame(BuildAck(), 1); }
 
-void TransferSession::sendEnd(int nextStep) {
-  step_ = nextStep;
+void TransferSession::sendEnd(Step next) {
+  step_ = next;
   sendFrame(BuildEnd(), 1);
 }
 
 void TransferSession::requestNextBlock() {
   currentAddress_ += blockSize_;
   if (currentAddress_ >= imageEnd_) {
-    sendEnd(kStepEndSuccess);
+    sendEnd(Step::End);
     return;
   }
-  step_ = 4;
+  step_ = Step::Block;
   sendFrame(BuildReadRequest(currentAddress_, blockSize_), blockSize_ + 5);
 }
 
 void TransferSession::sendNextBlock() {
   currentAddress_ += blockSize_;
   if (currentAddress_ >= imageEnd_) {
-    sendEnd(kStepEndSuccess);
+    sendEnd(Step::End);
     return;
   }
-  step_ = 4;
+  step_ = Step::Block;
   reportProgress(currentAddress_);
   const auto data = std::span<const std::uint8_t>(image_).subspan(
       static_cast<std::size_t>(currentAddress_), static_cast<std::size_t>(blockSize_));
@@ -204,7 +216,7 @@ void TransferSession::onReceived(std::span<const std::uint8_t> bytes) {
   const ReplyType reply = ClassifyReply(bytes, currentAddress_, blockSize_);
   if (reply == ReplyType::Unknown) return;  // the reply timer decides
   if (kind_ == SessionKind::Search) {
-    searchReply(reply, bytes);
+    searchStepped(search_.onReply(reply, bytes), bytes);
   } else if (group_ && waitingForNext_) {
     groupWaitingReply(reply);
   } else if (kind_ == SessionKind::Read || kind_ == SessionKind::Write ||
@@ -241,7 +253,7 @@ void TransferSession::afterIdentityAck() {
       host_.identityRefused(check);
       questionOpen_ = false;
       if (!active()) return;
-      sendEnd(kStepEndFailure);
+      sendEnd(Step::EndRefused);
       return;
     }
   }
@@ -252,24 +264,25 @@ void TransferSession::afterIdentityAck() {
   }
 }
 
-// One table for reads, writes and radio-information reads: they differ only in what step 4
-// expects (a data block to store, or the acknowledge of one sent) and in the identity handling.
+// One table for reads, writes and radio-information reads: they differ only in what the block
+// step expects (a data block to store, or the acknowledge of one sent) and in the identity
+// handling.
 void TransferSession::handleTransferReply(ReplyType type, std::span<const std::uint8_t> bytes) {
   const bool writing = kind_ == SessionKind::Write;
   switch (step_) {
-    case 1:
+    case Step::Handshake:
       if (type != ReplyType::Ack) return;
       if (writing) firstRadio_ = false;
-      step_ = 2;
+      step_ = Step::IdentityRequest;
       sendIdentityRequest();
       return;
-    case 2:
+    case Step::IdentityRequest:
       if (type != ReplyType::Identity) return;
       if (IsConfigTransfer(kind_)) storeIdentity(bytes);
-      step_ = 3;
+      step_ = Step::IdentityAck;
       sendAck();
       return;
-    case 3:
+    case Step::IdentityAck:
       if (type != ReplyType::Ack) return;
       if (IsConfigTransfer(kind_)) {
         afterIdentityAck();
@@ -277,7 +290,7 @@ void TransferSession::handleTransferReply(ReplyType type, std::span<const std::u
         requestNextBlock();
       }
       return;
-    case 4:
+    case Step::Block:
       if (writing) {
         if (type == ReplyType::Ack) sendNextBlock();
         return;
@@ -285,19 +298,19 @@ void TransferSession::handleTransferReply(ReplyType type, std::span<const std::u
       if (type != ReplyType::DataBlock) return;
       storeBlock(bytes);
       reportProgress(currentAddress_);
-      step_ = 5;
+      step_ = Step::BlockAck;
       sendAck();
       return;
-    case 5:
+    case Step::BlockAck:
       if (type == ReplyType::Ack && !writing) requestNextBlock();
       return;
-    case kStepEndSuccess:
+    case Step::End:
       if (type == ReplyType::Ack) finish(true);
       return;
-    case kStepEndFailure:
+    case Step::EndRefused:
       if (type == ReplyType::Ack) finish(false);
       return;
-    default:
+    case Step::Idle:
       return;
   }
 }
@@ -308,7 +321,7 @@ void TransferSession::handleTransferReply(ReplyType type, std::span<const std::u
 void TransferSession::onTimer() {
   if (!active() || questionOpen_ || kind_ == SessionKind::TestMode) return;
   if (kind_ == SessionKind::Search) {
-    searchTimeout();
+    searchStepped(search_.onTimer(), {});
     return;
   }
   if (group_ && waitingForNext_) {
@@ -321,14 +334,14 @@ void TransferSession::onTimer() {
 void TransferSession::handleTimeout() {
   if (IsConfigTransfer(kind_)) {
     switch (step_) {
-      case 1:
+      case Step::Handshake:
         if (++handshakeRetries_ >= 2) {
           startSearch();
         } else {
           sendHandshake();
         }
         return;
-      case 2:
+      case Step::IdentityRequest:
         // A silent radio may have missed the request: ask once more before searching.
         if (++identityRetries_ >= 2) {
           startSearch();
@@ -336,79 +349,68 @@ void TransferSession::handleTimeout() {
           sendIdentityRequest();
         }
         return;
-      case 3:
+      case Step::IdentityAck:
         afterIdentityAck();  // as if the acknowledge had come
         return;
-      case 4:
-        askConnection();
+      case Step::Block:
+        askAndRestart(Question::Connection);
         return;
-      case 5:
+      case Step::BlockAck:
         if (kind_ == SessionKind::Read) requestNextBlock();
         return;
-      case kStepEndSuccess:
+      case Step::End:
         finish(true);
         return;
-      default:
+      case Step::EndRefused:
+      case Step::Idle:
         finish(false);  // the end frame after a refused identity went unanswered
         return;
     }
+    return;
   }
   // Radio information, both directions.
   switch (step_) {
-    case 1:
+    case Step::Handshake:
       if (kind_ == SessionKind::ReadInfo) {
-        step_ = 2;
+        step_ = Step::IdentityRequest;
         sendIdentityRequest();
       } else {
         finish(false);
       }
       return;
-    case kStepEndSuccess:
+    case Step::End:
       finish(kind_ == SessionKind::ReadInfo);
       return;
-    case kStepEndFailure:
+    case Step::EndRefused:
       finish(false);
       return;
     default:
-      askRetry();
+      askAndRestart(Question::Retry);
       return;
   }
 }
 
-void TransferSession::askConnection() {
-  for (;;) {
-    host_.stopReplyTimer();
-    questionOpen_ = true;
-    const Answer answer = host_.ask(Question::Connection);
-    questionOpen_ = false;
-    if (!active()) return;
-    if (answer != Answer::Ok && answer != Answer::Retry) {
-      finish(false);
-      return;
-    }
-    if (restartFromHandshake()) return;
+void TransferSession::askAndRestart(Question question) {
+  host_.stopReplyTimer();
+  questionOpen_ = true;
+  const Answer answer = host_.ask(question);
+  questionOpen_ = false;
+  if (!active()) return;  // the session was ended while the question was open
+  if (answer != Answer::Ok && answer != Answer::Retry) {
+    finish(false);
+    return;
   }
-}
-
-void TransferSession::askRetry() {
-  for (;;) {
-    host_.stopReplyTimer();
-    questionOpen_ = true;
-    const Answer answer = host_.ask(Question::Retry);
-    questionOpen_ = false;
-    if (!active()) return;
-    if (answer != Answer::Retry && answer != Answer::Ok) {
-      finish(false);
-      return;
-    }
-    if (restartFromHandshake()) return;
-  }
+  if (restartFromHandshake()) return;
+  // Asking again would only meet the same missing port.
+  questionOpen_ = true;
+  host_.portError();
+  questionOpen_ = false;
+  if (active()) finish(false);
 }
 
 bool TransferSession::restartFromHandshake() {
   handshakeRetries_ = 0;
   identityRetries_ = 0;
-  restarted_ = true;
   setGeometry(true);
   resetProgress();
   // After a search the port may be closed or open with other settings.
@@ -416,7 +418,7 @@ bool TransferSession::restartFromHandshake() {
     closePort();
     if (!openPort(port_)) return false;
   }
-  step_ = 1;
+  step_ = Step::Handshake;
   sendHandshake();
   return true;
 }
@@ -430,87 +432,53 @@ void TransferSession::startSearch() {
   host_.stopReplyTimer();
   host_.searching(true);
   closePort();
-  candidates_ = host_.candidatePorts();
-  candidate_ = 0;
-  combination_ = -1;
-  otherModelFound_.reset();
-  searchNextCombination();
+  searchStepped(search_.start(programModel_), {});
 }
 
-void TransferSession::searchNextCombination() {
-  for (;;) {
-    if (++combination_ >= kSearchCombinations) {
-      ++candidate_;
-      combination_ = 0;
-    }
-    if (candidate_ >= candidates_.size()) {
+void TransferSession::searchStepped(PortSearch::Result result,
+                                    std::span<const std::uint8_t> bytes) {
+  switch (result) {
+    case PortSearch::Result::Trying:
+      return;
+    case PortSearch::Result::IdentityReceived:
+      storeIdentity(bytes);
+      return;
+    case PortSearch::Result::Found:
+      searchFound();
+      return;
+    case PortSearch::Result::Exhausted:
       searchExhausted();
       return;
-    }
-    const PortSettings trying{candidates_[candidate_], 1 + combination_ / 4, combination_ % 4};
-    closePort();
-    if (!openPort(trying)) {
-      // A port that cannot be opened is skipped with all its remaining combinations.
-      ++candidate_;
-      combination_ = -1;
-      continue;
-    }
-    searchTrying_ = trying;
-    searchStep_ = 1;
-    searchHandshakes_ = 1;
-    sendHandshake();
-    return;
   }
 }
 
-void TransferSession::searchReply(ReplyType type, std::span<const std::uint8_t> bytes) {
-  if (searchStep_ == 1 && type == ReplyType::Ack) {
-    searchStep_ = 2;
-    sendIdentityRequest();
-  } else if (searchStep_ == 2 && type == ReplyType::Identity) {
-    storeIdentity(bytes);
-    searchStep_ = 3;
-    sendAck();
-  } else if (searchStep_ == 3 && type == ReplyType::Ack) {
-    host_.stopReplyTimer();
-    if (identity_ && SameModel(programModel_, *identity_)) {
-      takeSearchResult(*searchTrying_);
-      kind_ = interrupted_;
-      host_.searching(false);
-      step_ = 3;
-      afterIdentityAck();
-      return;
-    }
-    if (!otherModelFound_) otherModelFound_ = searchTrying_;
-    searchNextCombination();
-  }
-}
-
-void TransferSession::searchTimeout() {
-  if (searchStep_ == 1 && searchHandshakes_ < kSearchHandshakes) {
-    ++searchHandshakes_;
-    sendHandshake();
-    return;
-  }
-  searchNextCombination();
+void TransferSession::searchFound() {
+  portOpen_ = true;
+  openSettings_ = search_.found();
+  takeSearchResult(search_.found());
+  kind_ = interrupted_;
+  host_.searching(false);
+  // The radio has answered the identity request on these settings: check it and go on.
+  step_ = Step::IdentityAck;
+  afterIdentityAck();
 }
 
 void TransferSession::searchExhausted() {
   kind_ = interrupted_;
   host_.searching(false);
-  closePort();
-  if (otherModelFound_) {
+  search_.stop();
+  if (const auto& other = search_.otherModel()) {
     // Another model answered: take its settings and let the identity check say what is wrong.
-    takeSearchResult(*otherModelFound_);
+    takeSearchResult(*other);
     if (openPort(port_)) {
       handshakeRetries_ = 0;
       identityRetries_ = 0;
-      step_ = 1;
+      step_ = Step::Handshake;
       sendHandshake();
       return;
     }
   }
-  askConnection();
+  askAndRestart(Question::Connection);
 }
 
 void TransferSession::takeSearchResult(const PortSettings& found) {
@@ -528,7 +496,7 @@ void TransferSession::groupWaitingReply(ReplyType type) {
     return;
   }
   waitingForNext_ = false;
-  step_ = 2;
+  step_ = Step::IdentityRequest;
   sendIdentityRequest();
 }
 
@@ -555,17 +523,18 @@ void TransferSession::finish(bool success) {
     currentAddress_ = -blockSize_;
     resetProgress();
     host_.nextRadio(radioNumber_);
-    step_ = 1;
+    step_ = Step::Handshake;
     sendHandshake();
     return;
   }
   const SessionKind kind = kind_ == SessionKind::Search ? interrupted_ : kind_;
   host_.stopReplyTimer();
+  search_.stop();
   closePort();
   group_ = false;
   waitingForNext_ = false;
   kind_ = SessionKind::Idle;
-  step_ = kStepIdle;
+  step_ = Step::Idle;
   host_.finished(kind, success);
 }
 

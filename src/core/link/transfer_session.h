@@ -9,16 +9,17 @@
 #include <span>
 #include <string>
 
+#include "core/config/document.h"
 #include "core/config/radio_config.h"
 #include "core/link/frames.h"
 #include "core/link/identity.h"
+#include "core/link/port_search.h"
 #include "core/link/radio_image.h"
 #include "core/link/session_host.h"
 #include "core/settings/version_table.h"
 
 namespace kr4100 {
 
-inline constexpr std::chrono::milliseconds kReplyTimeout{300};
 // Group write: how long no acknowledge must come before the next one counts as a new radio.
 inline constexpr std::chrono::milliseconds kUnpluggedQuiet{1000};
 
@@ -65,16 +66,29 @@ class TransferSession {
   const RadioImage& image() const { return image_; }
   RadioImage& image() { return image_; }
   const std::optional<RadioIdentity>& radioIdentity() const { return identity_; }
+  // After a successful read: the image into the document's working record, with the band of the
+  // identity reply this session received (the radio's memory may say otherwise).
+  std::optional<ImageError> unpackRead(Document& doc) const;
 
  private:
-  enum Step : int { kStepIdle = 0, kStepEndSuccess = 69, kStepEndFailure = 70 };
+  // What the session waits for, named after the frame it sent last.
+  enum class Step {
+    Idle,
+    Handshake,        // the handshake's acknowledge
+    IdentityRequest,  // the identity reply
+    IdentityAck,      // the acknowledge of our acknowledge of the identity
+    Block,            // read: the data block requested; write: the acknowledge of the block sent
+    BlockAck,         // read: the acknowledge of our acknowledge of the block
+    End,              // the end frame's acknowledge; the transfer succeeded
+    EndRefused,       // the same after the identity check refused the radio
+  };
 
   void setGeometry(bool restart);
   void sendFrame(const std::vector<std::uint8_t>& frame, int expectedReplyLength);
   void sendHandshake();
   void sendIdentityRequest();
   void sendAck();
-  void sendEnd(int nextStep);
+  void sendEnd(Step next);
   void requestNextBlock();
   void sendNextBlock();
   void reportProgress(int address);
@@ -88,14 +102,14 @@ class TransferSession {
   void storeBlock(std::span<const std::uint8_t> bytes);
 
   void handleTimeout();
-  void askConnection();  // OK repeats the whole transfer, Cancel ends it
-  void askRetry();
+  // The connection question (read, write) or the retry question (radio information): going on
+  // repeats the transfer from the handshake, anything else ends it.
+  void askAndRestart(Question question);
   bool restartFromHandshake();  // false when the port cannot be opened again
 
   void startSearch();
-  void searchNextCombination();
-  void searchReply(ReplyType type, std::span<const std::uint8_t> bytes);
-  void searchTimeout();
+  void searchStepped(PortSearch::Result result, std::span<const std::uint8_t> bytes);
+  void searchFound();
   void searchExhausted();
   void takeSearchResult(const PortSettings& found);
 
@@ -111,14 +125,13 @@ class TransferSession {
   int programBand_ = 0;
 
   SessionKind kind_ = SessionKind::Idle;
-  int step_ = kStepIdle;
+  Step step_ = Step::Idle;
   int currentAddress_ = 0;
   int blockSize_ = 0;
   int imageEnd_ = 0;
   int lastProgress_ = 0;
   int handshakeRetries_ = 0;
   int identityRetries_ = 0;
-  bool restarted_ = false;  // the whole image goes again (write from 0x0000)
   bool questionOpen_ = false;
   bool portOpen_ = false;
   PortSettings openSettings_;
@@ -134,15 +147,9 @@ class TransferSession {
   bool radioGone_ = false;  // the radio just written was unplugged
   std::chrono::milliseconds lastAck_{0};
 
-  // Port search.
+  // Port search: the kind it interrupted goes on once it has ended.
   SessionKind interrupted_ = SessionKind::Idle;
-  std::vector<std::string> candidates_;
-  std::size_t candidate_ = 0;
-  int combination_ = -1;  // 0..7: stop bits 1/2 x handshaking 0..3
-  int searchStep_ = 0;    // 1 handshake sent, 2 identity request sent, 3 acknowledge sent
-  int searchHandshakes_ = 0;
-  std::optional<PortSettings> searchTrying_;
-  std::optional<PortSettings> otherModelFound_;
+  PortSearch search_{host_};
 };
 
 }  // namespace kr4100

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 namespace kr4100 {
 namespace {
@@ -85,7 +86,37 @@ constexpr bool AllRowsFilled() {
 static_assert(kMessages.size() == static_cast<std::size_t>(MessageId::Count));
 static_assert(AllRowsFilled(), "every message needs both languages");
 
+constexpr Bilingual kRadioFound{"Radio found on {device}, {stopBits}, handshaking {handshaking}",
+                                "在 {device} 上找到对讲机，{stopBits}，握手方式 {handshaking}"};
+constexpr Bilingual kOneStopBit{"{n} stop bit", "停止位 {n}"};
+constexpr Bilingual kStopBits{"{n} stop bits", "停止位 {n}"};
+constexpr std::array<Bilingual, 4> kHandshakingNames{{
+    {"none", "无"},
+    {"XON/XOFF", "XON/XOFF"},
+    {"RTS/CTS", "RTS/CTS"},
+    {"XON/XOFF and RTS/CTS", "XON/XOFF 和 RTS/CTS"},
+}};
+
+std::string Fill(std::string text, std::string_view field, std::string_view value) {
+  const auto at = text.find(field);
+  if (at != std::string::npos) text.replace(at, field.size(), value);
+  return text;
+}
+
 }  // namespace
+
+std::string RadioFoundText(std::string_view device, int stopBits, int handshaking, int language) {
+  const std::string bits =
+      Fill((stopBits == 1 ? kOneStopBit : kStopBits).in(language), "{n}", std::to_string(stopBits));
+  const std::string mode =
+      handshaking >= 0 && handshaking < static_cast<int>(kHandshakingNames.size())
+          ? kHandshakingNames[static_cast<std::size_t>(handshaking)].in(language)
+          : std::to_string(handshaking);
+  // The device last: its path is the user's and may hold anything.
+  std::string text = Fill(kRadioFound.in(language), "{stopBits}", bits);
+  text = Fill(std::move(text), "{handshaking}", mode);
+  return Fill(std::move(text), "{device}", device);
+}
 
 const Bilingual& Message(MessageId id) {
   // An id outside the enum (a cast from a stray integer) must not read past the table.

@@ -1,6 +1,9 @@
 // The program's message table: every message box text, in both languages.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "core/texts/bilingual.h"
 
 namespace kr4100 {
@@ -54,5 +57,10 @@ enum class MessageId : int {
 
 const Bilingual& Message(MessageId id);
 inline const char* MessageText(MessageId id, int language) { return Message(id).in(language); }
+
+// What the port search found, for the command line: the device, its stop bits and handshaking
+// (0 none, 1 XON/XOFF, 2 RTS/CTS, 3 both), e.g. "Radio found on /dev/ttyUSB0, 2 stop bits,
+// handshaking RTS/CTS".
+std::string RadioFoundText(std::string_view device, int stopBits, int handshaking, int language);
 
 }  // namespace kr4100
