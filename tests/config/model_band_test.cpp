@@ -21,6 +21,11 @@ TEST(ModelBandTest, BandCodeNeedsTheExactText) {
   EXPECT_EQ(BandCodeOf("25.615000 - 30.105000 MHz ", "HT52"), 0);
   EXPECT_EQ(BandCodeOf("136 - 174 MHz", "542"), 0);
   EXPECT_EQ(BandTextOf(255, "HT52"), "28.000000 - 29.700000 MHz");
+  // A model with one band of its own gets it back from code 0; the bands that cannot be
+  // stored never come back.
+  EXPECT_EQ(BandTextOf(0, " HT63"), "26.51500 - 27.85500 MHz");
+  EXPECT_EQ(BandTextOf(1, "HT63"), "25.615000 - 30.105000 MHz");
+  EXPECT_EQ(BandTextOf(0, "542"), "28.000000 - 29.700000 MHz");
 }
 
 TEST(ModelBandTest, OnlyBandsBelow100MHzFit) {

@@ -475,6 +475,14 @@ class MainWindowTest : public QObject {
     QCOMPARE(saved.ModelInfo.ModelName.text(), std::string("HT63"));
     QCOMPARE(saved.ModelInfo.ModelType, Integer{248});
     QCOMPARE(saved.ModelInfo.BandType, Integer{0});
+
+    // Opened again, the file brings back the model and its band.
+    h.act("新建")->trigger();
+    h.openAnswer = h.saveAnswer;
+    h.act("mnuFileOpen")->trigger();
+    QCOMPARE(h.ctx->doc().state().modelText, std::string("HT63"));
+    QCOMPARE(h.ctx->doc().state().bandText, std::string("26.51500 - 27.85500 MHz"));
+    QVERIFY(h.window->windowTitle().startsWith(QStringLiteral("KR-4100[26.51500 - 27.85500 MHz]")));
   }
 
   void minimisedWindowLeavesTheStoredGeometry() {

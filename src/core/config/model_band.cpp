@@ -55,8 +55,13 @@ int BandCodeOf(std::string_view bandText, std::string_view /*modelText*/) {
   return bandText == kBand1Text ? 1 : 0;
 }
 
-std::string BandTextOf(int code, std::string_view /*modelText*/) {
-  return code == 1 ? kBand1Text : kBand0Text;
+std::string BandTextOf(int code, std::string_view modelText) {
+  if (code == 1) return kBand1Text;
+  // A model whose dialog offers a single band stores it as code 0; reading it back as the
+  // KR-4100's own first band would give the document another band than the one it was saved with.
+  const std::vector<std::string> bands = ModelDialogBandItems(modelText);
+  if (bands.size() == 1 && BandFitsStoredForm(bands.front())) return bands.front();
+  return kBand0Text;
 }
 
 std::vector<std::string> ModelDialogBandItems(std::string_view modelText) {
