@@ -18,6 +18,7 @@
 #include "app/frm_set_language.h"
 #include "app/print_pages.h"
 #include "support/scripted_prompter.h"
+#include "support/test_installation.h"
 
 using namespace kr4100;
 using kr4100::testing::ScriptedPrompter;
@@ -26,22 +27,9 @@ namespace {
 
 // A fresh installation (templates from the build, no settings file yet) started on a system
 // with the given locale.
-struct Harness {
-  QTemporaryDir root;
-  ScriptedPrompter prompter;
-  std::unique_ptr<AppState> app;
-  std::unique_ptr<UiContext> ctx;
+struct Harness : kr4100::testing::TestInstallation {
 
-  explicit Harness(unsigned locale = 0x0409) {
-    const std::filesystem::path programDir = root.path().toStdString() + "/V600";
-    std::filesystem::create_directories(programDir / "Init");
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(KR4100_PROGRAM_DIR) / "Init"))
-      std::filesystem::copy_file(entry.path(), programDir / "Init" / entry.path().filename());
-    app = std::make_unique<AppState>(InstallLayout{programDir});
-    ctx = std::make_unique<UiContext>(*app, prompter);
-    app->startup(locale, root.path().toStdString() + "/user");
-  }
+  explicit Harness(unsigned locale = 0x0409) : TestInstallation(locale) {}
 
   // What the settings file on disk holds now.
   QString stored(const char* key) const {

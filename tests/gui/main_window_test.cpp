@@ -32,6 +32,7 @@
 #include "gui/qt_paths.h"
 #include "gui/ui_context.h"
 #include "support/scripted_prompter.h"
+#include "support/test_installation.h"
 
 using namespace kr4100;
 using kr4100::testing::ScriptedPrompter;
@@ -46,11 +47,7 @@ const QString kNewDocumentCaption =
     QStringLiteral("KR-4100[28.000000 - 29.700000 MHz][File Name:new.dat]");
 
 // A fresh installation per window: templates from the build, no settings file yet.
-struct Harness {
-  QTemporaryDir root;
-  ScriptedPrompter prompter;
-  std::unique_ptr<AppState> app;
-  std::unique_ptr<UiContext> ctx;
+struct Harness : kr4100::testing::TestInstallation {
   std::unique_ptr<frmMain> window;
   QStringList saveDialogs;  // suggested paths the save dialog was opened with
   QString saveAnswer;       // what the save dialog returns ("" = cancelled)
@@ -58,21 +55,9 @@ struct Harness {
 
   // beforeWindow: what main() would set from the command line (--port, a file to open).
   explicit Harness(bool groupWrite = false, const QByteArray& versionIni = {},
-                   int systemLocale = 0x0409, std::function<void(AppState&)> beforeWindow = {}) {
-    if (!versionIni.isEmpty()) {
-      QFile ini(root.filePath(QStringLiteral("Version.ini")));
-      if (ini.open(QIODevice::WriteOnly)) ini.write(versionIni);
-    }
-    const std::filesystem::path programDir = root.path().toStdString() + "/V600";
-    std::filesystem::create_directories(programDir / "Init");
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(KR4100_PROGRAM_DIR) / "Init"))
-      std::filesystem::copy_file(entry.path(), programDir / "Init" / entry.path().filename());
-    app = std::make_unique<AppState>(InstallLayout{programDir});
-    ctx = std::make_unique<UiContext>(*app, prompter);
+                   int systemLocale = 0x0409, std::function<void(AppState&)> beforeWindow = {})
+      : TestInstallation(static_cast<unsigned>(systemLocale), versionIni) {
     app->groupWriteEnabled = groupWrite;
-    app->startup(systemLocale, root.path().toStdString() + "/user");
-    app->userDataDir = root.path().toStdString() + "/data";
     if (beforeWindow) beforeWindow(*app);
     window = std::make_unique<frmMain>(*ctx);
     window->chooseSaveFile = [this](const QString& suggested, const QString&) {

@@ -14,6 +14,7 @@
 #include "gui/ui_context.h"
 #include "sim/virtual_radio.h"
 #include "support/scripted_prompter.h"
+#include "support/test_installation.h"
 
 using namespace kr4100;
 using kr4100::testing::ScriptedPrompter;
@@ -24,30 +25,15 @@ const QString kReadQuestion = QStringLiteral("Read data from radio.\r\nDo you wi
 const QString kSaveQuestion = QStringLiteral("File has been modify,save it now?");
 
 // An installation that holds this version and V500, which serves radios with firmware V500.
-struct Harness {
-  QTemporaryDir root;
-  ScriptedPrompter prompter;
-  std::unique_ptr<AppState> app;
-  std::unique_ptr<UiContext> ctx;
+struct Harness : kr4100::testing::TestInstallation {
   std::unique_ptr<frmMain> window;
   QStringList started;  // programs the window tried to start
 
-  Harness() {
-    QFile ini(root.filePath(QStringLiteral("Version.ini")));
-    if (ini.open(QIODevice::WriteOnly))
-      ini.write(
-          "[Version]\r\nCurrentVersion=V600\r\nSoftVersionCount=1\r\nFirmVersionCount=2\r\n"
-          "[Soft]\r\nVersion0=V600\r\n[Firm]\r\nFirm0=V600V600\r\nFirm1=V500V500\r\n");
-    ini.close();
-    const std::filesystem::path programDir = root.path().toStdString() + "/V600";
-    std::filesystem::create_directories(programDir / "Init");
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(KR4100_PROGRAM_DIR) / "Init"))
-      std::filesystem::copy_file(entry.path(), programDir / "Init" / entry.path().filename());
-    app = std::make_unique<AppState>(InstallLayout{programDir});
-    ctx = std::make_unique<UiContext>(*app, prompter);
-    app->startup(0x0409, root.path().toStdString() + "/user");
-    app->userDataDir = root.path().toStdString() + "/data";
+  Harness()
+      : TestInstallation(
+            0x0409,
+            "[Version]\r\nCurrentVersion=V600\r\nSoftVersionCount=1\r\nFirmVersionCount=2\r\n"
+            "[Soft]\r\nVersion0=V600\r\n[Firm]\r\nFirm0=V600V600\r\nFirm1=V500V500\r\n") {
     ctx->settings().comDevice = RadioSessions::virtualRadioName().toStdString();
     window = std::make_unique<frmMain>(*ctx);
     window->startProgram = [this](const QString& program) {

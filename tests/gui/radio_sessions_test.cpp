@@ -21,6 +21,7 @@
 #include "app/frm_progress.h"
 #include "app/radio_sessions.h"
 #include "support/scripted_prompter.h"
+#include "support/test_installation.h"
 #include "platform/virtual_radio_host.h"
 #include "sim/virtual_radio.h"
 
@@ -35,25 +36,12 @@ const QString kReadCompleted = QStringLiteral("Read Data Completed.");
 const QString kWriteCompleted = QStringLiteral("Write Data Completed.");
 const QString kRadioCountInvalid = QStringLiteral("The number of radios must be a whole number of at least 1.");
 
-struct Harness {
-  QTemporaryDir root;
-  ScriptedPrompter prompter;
-  std::unique_ptr<AppState> app;
-  std::unique_ptr<UiContext> ctx;
+struct Harness : kr4100::testing::TestInstallation {
   QWidget mainWindow;
   std::unique_ptr<RadioSessions> sessions;
   int readCompletedCalls = 0;
 
   Harness() {
-    const std::filesystem::path programDir = root.path().toStdString() + "/V600";
-    std::filesystem::create_directories(programDir / "Init");
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(KR4100_PROGRAM_DIR) / "Init"))
-      std::filesystem::copy_file(entry.path(), programDir / "Init" / entry.path().filename());
-    app = std::make_unique<AppState>(InstallLayout{programDir});
-    ctx = std::make_unique<UiContext>(*app, prompter);
-    app->startup(0x0409, root.path().toStdString() + "/user");
-    app->userDataDir = root.path().toStdString() + "/data";
     ctx->settings().comDevice = RadioSessions::virtualRadioName().toStdString();
     newSessions();
   }
