@@ -38,6 +38,7 @@ class RadioSessions::Impl {
   ~Impl();
 
   void read();
+  bool prepareWrite();
   void write();
   void readInfo(bool localInformation);
   void askGroupCount();
@@ -201,19 +202,25 @@ void RadioSessions::Impl::read() {
   session_->start();
 }
 
-void RadioSessions::Impl::write() {
-  if (busy()) return;
+// What a write and a group write do before the first frame: pending edits in, the port open, the
+// record packed, the question. False when any of it stops the write.
+bool RadioSessions::Impl::prepareWrite() {
   if (q_.commitPendingEdits) q_.commitPendingEdits();
-  if (!open(SessionKind::Write)) return;
+  if (!open(SessionKind::Write)) return false;
   // A record the radio's memory cannot hold is refused before the user is asked or a byte sent.
   if (const auto error = session_->prepareWrite(ctx_.doc().working())) {
     refuse(MessageId::PackRefused, error->what);
-    return;
+    return false;
   }
   if (ctx_.ask(MessageId::WriteQuestion, MsgButtons::OkCancel, MsgIcon::Question) != Answer::Ok) {
     session_->cancel();
-    return;
+    return false;
   }
+  return true;
+}
+
+void RadioSessions::Impl::write() {
+  if (busy() || !prepareWrite()) return;
   showProgress(SessionKind::Write);
   // The progress window is up and painted before the first frame goes out.
   startPending_ = true;
@@ -243,17 +250,7 @@ void RadioSessions::Impl::askGroupCount() {
 }
 
 void RadioSessions::Impl::groupWrite(int radios) {
-  if (busy() || radios < 1) return;
-  if (q_.commitPendingEdits) q_.commitPendingEdits();
-  if (!open(SessionKind::Write)) return;
-  if (const auto error = session_->prepareWrite(ctx_.doc().working())) {
-    refuse(MessageId::PackRefused, error->what);
-    return;
-  }
-  if (ctx_.ask(MessageId::WriteQuestion, MsgButtons::OkCancel, MsgIcon::Question) != Answer::Ok) {
-    session_->cancel();
-    return;
-  }
+  if (busy() || radios < 1 || !prepareWrite()) return;
   showGroupProgress(radios);
   session_->startGroupWrite(radios);
 }
