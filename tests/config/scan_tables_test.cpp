@@ -129,5 +129,61 @@ TEST(ScanTablesTest, ContextAndEnabling) {
   EXPECT_STREQ(ScanCaption(ScanSetting::TxDwell).en, "TX Dwell Time[s]");
 }
 
+TEST(ScanTablesTest, ShownPriorityMode) {
+  EXPECT_EQ(ShownPriorityMode(0), 0);
+  EXPECT_EQ(ShownPriorityMode(1), 1);
+  EXPECT_EQ(ShownPriorityMode(2), 2);
+  // A mode from a foreign file shows as "None" (and so greys what "None" greys).
+  EXPECT_EQ(ShownPriorityMode(3), 0);
+  EXPECT_EQ(ShownPriorityMode(-1), 0);
+  EXPECT_EQ(ShownPriorityMode(255), 0);
+}
+
+// Group 0 holds channels 1, 2 and 7 (stored out of order), group 2 holds channel 7 only, group
+// 4 holds channel 3; the others are empty.
+RadioConfig RecordWithChannels() {
+  RadioConfig record;
+  record.ChCount = {3, 0, 1, 0, 1, 0};
+  record.Ch[0][0].ChNum = 2;
+  record.Ch[0][1].ChNum = 7;
+  record.Ch[0][2].ChNum = 1;
+  record.Ch[2][0].ChNum = 7;
+  record.Ch[4][0].ChNum = 3;
+  // Beyond the group's count: a leftover that is not a channel.
+  record.Ch[2][1].ChNum = 2;
+  return record;
+}
+
+TEST(ScanTablesTest, GroupsLackingPriorityChannel) {
+  RadioConfig record = RecordWithChannels();
+  record.ScanInfo[0] = kPriorityFixed;
+  record.ScanInfo[1] = 7;
+  EXPECT_EQ(GroupsLackingPriorityChannel(record), (std::vector<int>{4}));
+  record.ScanInfo[1] = 2;  // the leftover in group 2 does not count
+  EXPECT_EQ(GroupsLackingPriorityChannel(record), (std::vector<int>{2, 4}));
+  record.ScanInfo[1] = 40;
+  EXPECT_EQ(GroupsLackingPriorityChannel(record), (std::vector<int>{0, 2, 4}));
+  record.ScanInfo[1] = kNoPriorityChannel;
+  EXPECT_TRUE(GroupsLackingPriorityChannel(record).empty());
+
+  // Only a fixed priority channel is gone to: the other modes never hint.
+  record.ScanInfo[1] = 40;
+  for (int mode : {kPriorityNone, kPrioritySelected, 3}) {
+    record.ScanInfo[0] = static_cast<Integer>(mode);
+    EXPECT_TRUE(GroupsLackingPriorityChannel(record).empty()) << mode;
+  }
+
+  // No channel anywhere: no group is in use, so there is nothing to hint; a count from a
+  // foreign file beyond 60 reads as 60 slots.
+  RadioConfig empty;
+  empty.ScanInfo = {1, 5, 31, 51, 1, 3, 3};
+  EXPECT_TRUE(GroupsLackingPriorityChannel(empty).empty());
+  empty.ChCount[5] = 999;
+  empty.Ch[5][59].ChNum = 5;
+  EXPECT_TRUE(GroupsLackingPriorityChannel(empty).empty());
+  empty.ScanInfo[1] = 6;
+  EXPECT_EQ(GroupsLackingPriorityChannel(empty), (std::vector<int>{5}));
+}
+
 }  // namespace
 }  // namespace kr4100

@@ -139,4 +139,24 @@ bool ScanListEnabled(ScanSetting setting, int priorityMode) {
   }
 }
 
+int ShownPriorityMode(int storedMode) {
+  return ItemIndexOfStored(ScanSetting::Priority, storedMode, ScanListContext{}).value_or(0);
+}
+
+std::vector<int> GroupsLackingPriorityChannel(const RadioConfig& record) {
+  const int mode = record.ScanInfo[static_cast<std::size_t>(ScanSetting::Priority)];
+  const int chNum = record.ScanInfo[static_cast<std::size_t>(ScanSetting::PriorityChannel)];
+  std::vector<int> lacking;
+  if (mode != kPriorityFixed || chNum == kNoPriorityChannel) return lacking;
+  for (int g = 0; g < kGroupCount; ++g) {
+    const int count = std::clamp<int>(record.ChCount[static_cast<std::size_t>(g)], 0,
+                                      kChannelsPerGroup);
+    if (count == 0) continue;  // an empty group is not in use
+    bool found = false;
+    for (int slot = 1; slot <= count && !found; ++slot) found = record.slot(slot, g).ChNum == chNum;
+    if (!found) lacking.push_back(g);
+  }
+  return lacking;
+}
+
 }  // namespace kr4100

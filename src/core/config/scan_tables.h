@@ -28,6 +28,11 @@ inline constexpr Bilingual kScanInfoCaption{"Scan Information", "扫描信息"};
 
 inline constexpr int kNoPriorityChannel = 255;
 
+// The hint beside the priority-channel list: %1 is the channel number, %2 the group letters.
+// The channel grid calls a group "Band" in English, so the hint does too.
+inline constexpr Bilingual kPriorityChannelMissing{"No channel %1 in Band %2",
+                                                   "组%2中没有信道%1"};
+
 // Priority modes (ScanInfo(0)).
 inline constexpr int kPriorityNone = 0;
 inline constexpr int kPriorityFixed = 1;
@@ -62,5 +67,14 @@ std::optional<Bilingual> RevertText(int code);
 // Whether a priority mode leaves a list usable: without priority neither the priority channel
 // nor the look-back times apply, and a selected priority channel is not chosen from the list.
 bool ScanListEnabled(ScanSetting setting, int priorityMode);
+
+// The priority mode the window shows and works with for a stored mode: a mode no item stands
+// for shows as the first item ("None") until the user picks one; the record keeps it till then.
+int ShownPriorityMode(int storedMode);
+
+// The groups in use (holding at least one channel) that have no channel of the fixed priority
+// channel's number, in group order. Empty unless the mode is "Fixd" with a channel chosen: only
+// then does the radio go to that channel. A hint, never a refusal: channels may be added later.
+std::vector<int> GroupsLackingPriorityChannel(const RadioConfig& record);
 
 }  // namespace kr4100
