@@ -36,7 +36,7 @@ class FrmScanInfo::Impl {
 
   QComboBox* combo1[kScanSettingCount] = {};
   QLabel* label1[kScanSettingCount] = {};
-  QLabel* channelHint = nullptr;  // beside the priority-channel list
+  QLabel* channelHint = nullptr;  // groups that lack the fixed priority channel
   QPushButton* commandClose = nullptr;
   QPushButton* commandHelp = nullptr;
   bool shown = false;  // the lists are filled and may be stored from
@@ -74,7 +74,6 @@ void FrmScanInfo::Impl::build() {
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(std::max(TwipsToPixels(kLabelGapTwips), 6));
   grid->setColumnStretch(1, 1);
-  int row = 0;
   for (int k = 0; k < kScanSettingCount; ++k) {
     label1[k] = new QLabel(q);
     label1[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
@@ -84,24 +83,18 @@ void FrmScanInfo::Impl::build() {
     combo1[k]->setMaxVisibleItems(kVisibleItems);
     label1[k]->setBuddy(combo1[k]);
     EnterMovesFocus(combo1[k]);
-    grid->addWidget(label1[k], row, 0);
-    grid->addWidget(combo1[k], row, 1);
-    ++row;
+    grid->addWidget(label1[k], k, 0);
+    grid->addWidget(combo1[k], k, 1);
     // The user's pick only: showing a value must never store it.
     QObject::connect(combo1[k], &QComboBox::activated, q, [this, k](int index) {
       guarded("FrmScanInfo_Combo1_Click", [&] { Combo1_Click(k, index); });
     });
-    if (k == static_cast<int>(ScanSetting::PriorityChannel)) {
-      channelHint = new QLabel(q);
-      channelHint->setObjectName(QStringLiteral("LabelChannelHint"));
-      channelHint->setWordWrap(true);
-      channelHint->setMinimumHeight(q->fontMetrics().height());
-      QPalette muted = channelHint->palette();
-      muted.setColor(QPalette::WindowText, muted.color(QPalette::Disabled, QPalette::WindowText));
-      channelHint->setPalette(muted);
-      grid->addWidget(channelHint, row++, 1);
-    }
   }
+  // Below the lists, so that a hint coming or going never moves them; its line is kept.
+  channelHint = new QLabel(q);
+  channelHint->setObjectName(QStringLiteral("LabelChannelHint"));
+  channelHint->setWordWrap(true);
+  channelHint->setMinimumHeight(q->fontMetrics().height());
 
   commandClose = new QPushButton(q);
   commandClose->setObjectName(QStringLiteral("CommandClose"));
@@ -114,6 +107,7 @@ void FrmScanInfo::Impl::build() {
 
   auto* layout = new QVBoxLayout(q);
   layout->addLayout(grid);
+  layout->addWidget(channelHint);
   layout->addStretch(1);
   layout->addLayout(bottom);
 
@@ -183,7 +177,7 @@ void FrmScanInfo::Impl::ShowChannelHint() {
           ? QString()
           : ctx.pick(kPriorityChannelMissing)
                 .arg(stored(ScanSetting::PriorityChannel))
-                .arg(groups.join(QStringLiteral(", ")));
+                .arg(groups.join(ctx.pick(kGroupListSeparator)));
   channelHint->setText(hint);
   combo(ScanSetting::PriorityChannel)->setToolTip(hint);
   combo(ScanSetting::PriorityChannel)->setAccessibleDescription(hint);

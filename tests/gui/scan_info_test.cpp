@@ -231,6 +231,8 @@ class ScanInfoTest : public QObject {
     f.ctx->settings().currentLanguage = kChinese;
     f.open();
     QCOMPARE(f.hint(), QString::fromUtf8("组A中没有信道2"));
+    f.pick(kChannel, "3");
+    QCOMPARE(f.hint(), QString::fromUtf8("组A、B中没有信道3"));
   }
 
   void closeClosesAndHelpDoesNothing() {

@@ -32,6 +32,7 @@ inline constexpr int kNoPriorityChannel = 255;
 // The channel grid calls a group "Band" in English, so the hint does too.
 inline constexpr Bilingual kPriorityChannelMissing{"No channel %1 in Band %2",
                                                    "组%2中没有信道%1"};
+inline constexpr Bilingual kGroupListSeparator{", ", "、"};
 
 // Priority modes (ScanInfo(0)).
 inline constexpr int kPriorityNone = 0;
