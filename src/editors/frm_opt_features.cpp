@@ -72,9 +72,8 @@ void FrmOptFeatures::Impl::build() {
     addListRow(lists, row, 0, kLeftLists[row]);
   for (int row = 0; row < static_cast<int>(std::size(kRightLists)); ++row)
     addListRow(lists, row, 3, kRightLists[row]);
-  lists->setColumnMinimumWidth(2, TwipsToPixels(400));
-  lists->setColumnStretch(1, 1);
-  lists->setColumnStretch(4, 1);
+  lists->setColumnMinimumWidth(2, TwipsToPixels(300));
+  lists->setColumnStretch(5, 1);  // the lists keep their own width when the window grows
 
   for (int c = 0; c < kOptionCheckCount; ++c) {
     check1[c] = new QCheckBox(q);
