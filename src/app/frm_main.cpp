@@ -24,6 +24,7 @@
 #include "app/glyphs.h"
 #include "app/radio_sessions.h"
 #include "editors/frm_comm_ch_info.h"
+#include "editors/frm_opt_features.h"
 #include "editors/frm_scan_info.h"
 #include "gui/file_dialog_options.h"
 #include "gui/qt_paths.h"
@@ -84,6 +85,7 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
   createToolBars();
   createTree();
   registerChildWindow(QLatin1String(kChannelWindow), [this] { return new frmCommChInfo(ctx_, *this); });
+  registerChildWindow(QStringLiteral("FrmOptFeatures"), [this] { return new FrmOptFeatures(ctx_); });
   registerChildWindow(QStringLiteral("FrmScanInfo"), [this] { return new FrmScanInfo(ctx_); });
   createStatusBar();
   createFileDialogs();

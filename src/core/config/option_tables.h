@@ -12,6 +12,8 @@ inline constexpr int kOptionCheckCount = 18;  // Check1(0..17)
 inline constexpr int kNoOptFeatField = -1;
 
 inline constexpr Bilingual kOptFeaturesCaption{"Optional Features", "可选功能"};
+// The frame around the six operating-mode boxes.
+inline constexpr Bilingual kModeOptionCaption{"Mode Option", "模式选项"};
 
 struct OptionList {
   int field;          // OptFeat index
