@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
@@ -160,6 +162,13 @@ class EmbMsgTest : public QObject {
     box->setFocus();
     QTest::keyClicks(box, QStringLiteral("SEE YOU"));
     QVERIFY(box->hasFocus());
+    // The print dialog's sheets see what the box holds: printing stores it first.
+    QTimer::singleShot(50, [] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+    });
+    main->findChild<QAction*>(QStringLiteral("mnuFilePrint"))->trigger();
+    QCOMPARE(std::string(h.ctx->doc().working().EmbMsg2.raw()),
+             "SEE YOU" + Nul() + std::string(24, ' '));
     // Closing asks to save what was typed, though the box was never left.
     h.prompter.answers = {Answer::Cancel};
     QVERIFY(!main->close());
