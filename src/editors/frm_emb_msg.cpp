@@ -69,8 +69,10 @@ void FrmEmbMsg::Impl::build() {
     text1[k]->setObjectName(QStringLiteral("Text1_%1").arg(k));
     text1[k]->setFont(fixed);
     text1[k]->setMaxLength(kEmbMsgLength);  // more would be cut when stored
-    const QFontMetrics metrics(fixed);
-    text1[k]->setMinimumWidth(metrics.horizontalAdvance(QString(kEmbMsgLength + 2, QLatin1Char('M'))));
+    // Room for all 32 characters besides the frame and the text margins, with the cursor.
+    const QFontMetrics metrics(text1[k]->font());
+    text1[k]->setMinimumWidth(metrics.horizontalAdvance(QString(kEmbMsgLength, QLatin1Char('W'))) +
+                              metrics.averageCharWidth() * 3 + 12);
     label1[k]->setBuddy(text1[k]);
     grid->addWidget(label1[k], k, 0);
     grid->addWidget(text1[k], k, 1);
@@ -117,7 +119,7 @@ FrmEmbMsg::FrmEmbMsg(UiContext& ctx, QWidget* parent) : QWidget(parent), d_(new 
     d_->build();
     reCaption();
     ReShowData();
-    resize(sizeHint().expandedTo(QSize(TwipsToPixels(6000), TwipsToPixels(2200))));
+    resize(sizeHint());  // the boxes hold 32 characters; nothing else needs room
   });
   ctx.doc().addObserver(this);
 }

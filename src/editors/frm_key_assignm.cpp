@@ -134,7 +134,8 @@ FrmKeyAssignm::FrmKeyAssignm(UiContext& ctx, QWidget* parent)
   Guarded(ctx, "FrmKeyAssignm_Form_Load", [&] {
     d_->build();
     reCaption();
-    resize(sizeHint().expandedTo(QSize(TwipsToPixels(5400), TwipsToPixels(2400))));
+    // As tall as the lists need; wide enough for the longest function name.
+    resize(sizeHint().expandedTo(QSize(TwipsToPixels(5400), 0)));
   });
   ctx.doc().addObserver(this);
 }
