@@ -24,9 +24,12 @@
 #include "app/glyphs.h"
 #include "app/radio_sessions.h"
 #include "editors/frm_comm_ch_info.h"
+#include "editors/frm_emb_msg.h"
+#include "editors/frm_key_assignm.h"
 #include "editors/frm_opt_features.h"
 #include "editors/frm_scan_info.h"
 #include "gui/file_dialog_options.h"
+#include "gui/pending_edits.h"
 #include "gui/qt_paths.h"
 #include "gui/twips.h"
 #include "platform/qt_translations.h"
@@ -86,7 +89,9 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
   createTree();
   registerChildWindow(QLatin1String(kChannelWindow), [this] { return new frmCommChInfo(ctx_, *this); });
   registerChildWindow(QStringLiteral("FrmOptFeatures"), [this] { return new FrmOptFeatures(ctx_); });
+  registerChildWindow(QStringLiteral("FrmKeyAssignm"), [this] { return new FrmKeyAssignm(ctx_); });
   registerChildWindow(QStringLiteral("FrmScanInfo"), [this] { return new FrmScanInfo(ctx_); });
+  registerChildWindow(QStringLiteral("FrmEmbMsg"), [this] { return new FrmEmbMsg(ctx_); });
   createStatusBar();
   createFileDialogs();
   connectDocument();
@@ -121,7 +126,10 @@ void frmMain::createActions() {
   action(S::mnuFileOpen, "mnuFileOpen", [this] { fileOpen(); })->setShortcut(QKeySequence::Open);
   action(S::mnuFileSave, "mnuFileSave", [this] { fileSave(); })->setShortcut(QKeySequence::Save);
   action(S::mnuFileSaveAs, "mnuFileSaveAs", [this] { fileSaveAs(); });
-  action(S::mnuFilePrint, "mnuFilePrint", [this] { RunPrintSelection(ctx_, this); });
+  action(S::mnuFilePrint, "mnuFilePrint", [this] {
+    commitEdits();  // the sheets show what the boxes hold
+    RunPrintSelection(ctx_, this);
+  });
   action(S::mnuFileExit, "mnuFileExit", [this] { close(); });
   action(S::mnuModelInfo, "mnuModelInfo", [this] {
     if (RunFrmModelInfo(ctx_, this)) LoadNewDoc();
@@ -553,8 +561,11 @@ void frmMain::reopenChannelWindow() {
 }
 
 void frmMain::commitEdits() {
-  if (auto* grid = qobject_cast<frmCommChInfo*>(childWindow(QLatin1String(kChannelWindow))))
-    grid->commitPendingEdit();
+  for (QMdiSubWindow* sw : mdiArea_->subWindowList()) {
+    // A window closed by its own button has already stored what it held.
+    if (sw->isHidden()) continue;
+    if (auto* editor = dynamic_cast<PendingEdits*>(sw->widget())) editor->commitPendingEdit();
+  }
 }
 
 void frmMain::ReadRMGDataFromRadio() {

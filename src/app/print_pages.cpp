@@ -16,6 +16,7 @@
 
 #include "core/texts/channel_texts.h"
 #include "core/config/conversions.h"
+#include "core/config/embedded_message.h"
 #include "core/config/key_tables.h"
 #include "core/config/option_tables.h"
 #include "core/config/scan_tables.h"
@@ -26,7 +27,7 @@ namespace {
 // ---- texts ----------------------------------------------------------------------------------
 
 constexpr Bilingual kChannelsTitle{"Channel Information", "信道信息"};
-constexpr Bilingual kMessagesTitle{"Embedded Message", "嵌入信息"};
+constexpr const Bilingual& kMessagesTitle = kEmbMsgCaption;  // the window's own caption
 
 constexpr Bilingual kNoChannels{"No channels are in use.", "没有使用中的信道。"};
 
@@ -205,7 +206,9 @@ void KeyPage(Page& page) {
                   {20, 60, 20});
   for (std::size_t k = 0; k < record.KeyAssign.size(); ++k) {
     const int code = record.KeyAssign[k];
-    page.row({QStringLiteral("PF%1").arg(k + 1), page.shown(KeyFunctionText(code)), Num(code)});
+    page.row({QStringLiteral("PF%1").arg(k + 1),
+              QString::fromStdString(KeyShownText(code, page.language())).toHtmlEscaped(),
+              Num(code)});
   }
   page.endTable();
 }
@@ -243,11 +246,11 @@ void MessagePage(Page& page) {
   const RadioConfig& record = page.ctx().doc().working();
   page.heading(page.t(kMessagesTitle), false);
   page.beginTable({page.t(kMessageHeading), page.t(kTextHeading)}, {20, 80});
-  int n = 1;
-  for (const FixedText<32>* message : {&record.EmbMsg1, &record.EmbMsg2}) {
+  std::size_t n = 0;
+  for (const EmbMsgText* message : {&record.EmbMsg1, &record.EmbMsg2}) {
     // The radio keeps single-byte characters; whatever a file brought is shown byte for byte.
     const QString text = QString::fromLatin1(message->text()).toHtmlEscaped();
-    page.row({page.t(kMessageHeading) + QLatin1Char(' ') + Num(n++),
+    page.row({page.t(kEmbMsgLabels[n++]),
               QStringLiteral("<span class=\"mono\">%1</span>").arg(text)},
              u"cl");
   }

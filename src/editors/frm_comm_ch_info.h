@@ -5,17 +5,18 @@
 #include <QWidget>
 
 #include "gui/document_commands.h"
+#include "gui/pending_edits.h"
 #include "gui/ui_context.h"
 
 namespace kr4100 {
 
-class frmCommChInfo : public QWidget, public DocumentObserver {
+class frmCommChInfo : public QWidget, public DocumentObserver, public PendingEdits {
   Q_OBJECT
  public:
   frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget* parent = nullptr);
   ~frmCommChInfo() override;
 
-  void commitPendingEdit();  // what an open in-place editor holds goes into the record
+  void commitPendingEdit() override;  // what an open in-place editor holds goes into the record
 
  protected:
   void showEvent(QShowEvent* event) override;

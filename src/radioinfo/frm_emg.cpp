@@ -16,7 +16,8 @@
 namespace kr4100 {
 namespace {
 
-constexpr Bilingual kCaption{"Embedded Message", "嵌入信息"};
+// Titled as the main window's command that opens it; "Embedded Message" is the message editor.
+constexpr Bilingual kCaption{"Local Information", "本机信息"};
 constexpr Bilingual kFrame{"Dealer Information", "销售商信息"};
 constexpr Bilingual kAreaCode{"Area Code", "销售区号"};
 constexpr Bilingual kLabel1[FrmEMG::kLabelCount] = {

@@ -58,5 +58,16 @@ TEST(KeyTablesTest, NamesOfCodesTheListDoesNotOffer) {
   EXPECT_FALSE(KeyFunctionText(256));
 }
 
+TEST(KeyTablesTest, ShownTextOfEveryStoredCode) {
+  EXPECT_EQ(KeyShownText(9, kEnglish), "Squelch Off");
+  EXPECT_EQ(KeyShownText(255, kChinese), "无");
+  EXPECT_EQ(KeyShownText(1, kEnglish), "Reserved1");
+  EXPECT_EQ(KeyShownText(8, kChinese), "保留2");
+  // Codes the radio does not know show as the number they are.
+  EXPECT_EQ(KeyShownText(12, kEnglish), "12");
+  EXPECT_EQ(KeyShownText(-1, kChinese), "-1");
+  EXPECT_EQ(KeyShownText(254, kEnglish), "254");
+}
+
 }  // namespace
 }  // namespace kr4100

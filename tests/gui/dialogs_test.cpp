@@ -334,6 +334,11 @@ class DialogsTest : public QObject {
           "B Emergency Channel</td><td class=\"c\">None</td>",
           "PF1</td><td class=\"c\">Reserved2</td>", "PF2</td><td class=\"c\">Reserved1</td>"})
       QVERIFY2(html.contains(QString::fromUtf8(text)), text);
+    // A code the radio does not know is named by its number, as the key window shows it.
+    r.KeyAssign = {12, 9};
+    const QString keys = PrintPagesHtml(*h.ctx, {PrintPage::KeyAssign});
+    QVERIFY(keys.contains(QStringLiteral("PF1</td><td class=\"c\">12</td>")));
+    QVERIFY(keys.contains(QStringLiteral("PF2</td><td class=\"c\">Squelch Off</td>")));
   }
 
   void printDialogWritesAPdf() {

@@ -281,12 +281,13 @@ void RadioSessionsTest::radioInformationShowsEveryField() {
   QCOMPARE(text("Text1_11"), QString());
   QCOMPARE(emg->findChild<QComboBox*>("Combo1_0")->currentText(), QStringLiteral("KR-4100"));
   QCOMPARE(emg->findChild<QComboBox*>("Combo1_1")->currentText(), QStringLiteral("28.000000 - 29.700000 MHz"));
-  QCOMPARE(emg->windowTitle(), QStringLiteral("Embedded Message"));
+  // Titled as the command that opens it, not as the message editor.
+  QCOMPARE(emg->windowTitle(), QStringLiteral("Local Information"));
   QCOMPARE(emg->findChild<QLabel*>("Label1_4")->text(), QStringLiteral("Producted Date"));
 
   h.ctx->settings().currentLanguage = kChinese;
   emg->reCaption();
-  QCOMPARE(emg->windowTitle(), QString::fromUtf8("嵌入信息"));
+  QCOMPARE(emg->windowTitle(), QString::fromUtf8("本机信息"));
   QCOMPARE(emg->findChild<QLabel*>("LabelAreaCode")->text(), QString::fromUtf8("销售区号"));
   QCOMPARE(emg->findChild<QLabel*>("Label1_7")->text(), QString());
   QCOMPARE(emg->findChild<QLabel*>("Label1_13")->text(), QString::fromUtf8("经手人"));

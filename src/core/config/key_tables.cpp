@@ -50,4 +50,9 @@ std::optional<Bilingual> KeyFunctionText(int code) {
   return kFunctionNames[static_cast<std::size_t>(code)];
 }
 
+std::string KeyShownText(int code, int language) {
+  if (const std::optional<Bilingual> name = KeyFunctionText(code)) return name->in(language);
+  return std::to_string(code);
+}
+
 }  // namespace kr4100

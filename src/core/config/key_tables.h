@@ -31,4 +31,8 @@ std::optional<int> KeyStoredOfItemIndex(int position);
 // and 1, "Reserved2" for 8); nothing for other codes.
 std::optional<Bilingual> KeyFunctionText(int code);
 
+// What the window and the printed sheet show for a stored code: the function's name, or, for a
+// code the radio does not know, the code itself, so that nobody mistakes it for a function.
+std::string KeyShownText(int code, int language);
+
 }  // namespace kr4100

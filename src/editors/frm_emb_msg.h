@@ -1,0 +1,33 @@
+// The embedded message window: the two texts the radio keeps, each stored in the working record
+// when its box loses the focus, and whenever the main window asks before writing or saving.
+#pragma once
+
+#include <QWidget>
+
+#include "gui/pending_edits.h"
+#include "gui/ui_context.h"
+
+namespace kr4100 {
+
+class FrmEmbMsg : public QWidget, public DocumentObserver, public PendingEdits {
+  Q_OBJECT
+ public:
+  explicit FrmEmbMsg(UiContext& ctx, QWidget* parent = nullptr);
+  ~FrmEmbMsg() override;
+
+  void reCaption();
+  void ReShowData();  // both boxes show the record's messages again
+  void commitPendingEdit() override;  // both boxes are stored, typed or not
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void documentReplaced() override { ReShowData(); }
+
+  class Impl;
+  Impl* d_;
+};
+
+}  // namespace kr4100
