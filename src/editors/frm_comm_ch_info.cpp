@@ -144,15 +144,8 @@ void frmCommChInfo::Impl::build() {
 
   commandEdit = new QPushButton(q);
   commandEdit->setObjectName(QStringLiteral("CommandCHInfoEdit"));
-  commandClose = new QPushButton(q);
-  commandClose->setObjectName(QStringLiteral("CommandClose"));
-  commandHelp = new QPushButton(q);
-  commandHelp->setObjectName(QStringLiteral("CommandHelp"));
-  auto* bottom = new QHBoxLayout;
-  bottom->addStretch(1);
-  bottom->addWidget(commandEdit);
-  bottom->addWidget(commandClose);
-  bottom->addWidget(commandHelp);
+  auto* bottom = CloseAndHelpRow(q, commandClose, commandHelp);
+  bottom->insertWidget(1, commandEdit);
 
   auto* layout = new QVBoxLayout(q);
   layout->addLayout(top);
@@ -164,13 +157,6 @@ void frmCommChInfo::Impl::build() {
   // be choosable.
   QObject::connect(combo2, &QComboBox::activated, q, [this](int i) { bandChanged(i); });
   QObject::connect(commandEdit, &QPushButton::clicked, q, [this] { openEditDialog(); });
-  QObject::connect(commandClose, &QPushButton::clicked, q, [this] {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(q->parentWidget()))
-      sub->close();
-    else
-      q->close();
-  });
-  // CommandHelp has no action.
 }
 
 void frmCommChInfo::Impl::InitShowGrid() {

@@ -71,27 +71,13 @@ void FrmKeyAssignm::Impl::build() {
   grid->setHorizontalSpacing(TwipsToPixels(240));
   grid->setVerticalSpacing(TwipsToPixels(240));
 
-  commandClose = new QPushButton(q);
-  commandClose->setObjectName(QStringLiteral("CommandClose"));
-  commandHelp = new QPushButton(q);
-  commandHelp->setObjectName(QStringLiteral("CommandHelp"));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(commandClose);
-  buttons->addWidget(commandHelp);
+  auto* buttons = CloseAndHelpRow(q, commandClose, commandHelp);
 
   auto* layout = new QVBoxLayout(q);
   layout->addLayout(grid);
   layout->addStretch(1);
   layout->addLayout(buttons);
 
-  QObject::connect(commandClose, &QPushButton::clicked, q, [this] {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(q->parentWidget()))
-      sub->close();
-    else
-      q->close();
-  });
-  // CommandHelp has no action.
 }
 
 void FrmKeyAssignm::Impl::showKey(int k) {

@@ -114,14 +114,7 @@ void FrmOptFeatures::Impl::build() {
   checks->addLayout(common);
   checks->addStretch(1);
 
-  commandClose = new QPushButton(q);
-  commandClose->setObjectName(QStringLiteral("CommandClose"));
-  commandHelp = new QPushButton(q);
-  commandHelp->setObjectName(QStringLiteral("CommandHelp"));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(commandClose);
-  buttons->addWidget(commandHelp);
+  auto* buttons = CloseAndHelpRow(q, commandClose, commandHelp);
 
   auto* layout = new QVBoxLayout(q);
   layout->addLayout(lists);
@@ -130,13 +123,6 @@ void FrmOptFeatures::Impl::build() {
   layout->addStretch(1);
   layout->addLayout(buttons);
 
-  QObject::connect(commandClose, &QPushButton::clicked, q, [this] {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(q->parentWidget()))
-      sub->close();
-    else
-      q->close();
-  });
-  // CommandHelp has no action.
 }
 
 void FrmOptFeatures::Impl::addListRow(QGridLayout* grid, int row, int column, int control) {

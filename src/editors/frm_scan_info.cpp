@@ -96,14 +96,7 @@ void FrmScanInfo::Impl::build() {
   channelHint->setWordWrap(true);
   channelHint->setMinimumHeight(q->fontMetrics().height());
 
-  commandClose = new QPushButton(q);
-  commandClose->setObjectName(QStringLiteral("CommandClose"));
-  commandHelp = new QPushButton(q);
-  commandHelp->setObjectName(QStringLiteral("CommandHelp"));
-  auto* bottom = new QHBoxLayout;
-  bottom->addStretch(1);
-  bottom->addWidget(commandClose);
-  bottom->addWidget(commandHelp);
+  auto* bottom = CloseAndHelpRow(q, commandClose, commandHelp);
 
   auto* layout = new QVBoxLayout(q);
   layout->addLayout(grid);
@@ -111,13 +104,6 @@ void FrmScanInfo::Impl::build() {
   layout->addStretch(1);
   layout->addLayout(bottom);
 
-  QObject::connect(commandClose, &QPushButton::clicked, q, [this] {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(q->parentWidget()))
-      sub->close();
-    else
-      q->close();
-  });
-  // CommandHelp has no action.
 }
 
 void FrmScanInfo::Impl::reCaption() {

@@ -1,6 +1,9 @@
 #include "gui/editor_support.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QMdiSubWindow>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 namespace kr4100 {
@@ -34,6 +37,25 @@ void PickText(QComboBox* box, const QString& text) {
   }
   const int found = box->findText(text, Qt::MatchExactly);
   box->setCurrentIndex(found >= 0 ? found : 0);
+}
+
+QHBoxLayout* CloseAndHelpRow(QWidget* window, QPushButton*& close, QPushButton*& help) {
+  close = new QPushButton(window);
+  close->setObjectName(QStringLiteral("CommandClose"));
+  help = new QPushButton(window);
+  help->setObjectName(QStringLiteral("CommandHelp"));
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(close);
+  row->addWidget(help);
+  QObject::connect(close, &QPushButton::clicked, window, [window] {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+      sub->close();
+    else
+      window->close();
+  });
+  // Help has no action.
+  return row;
 }
 
 }  // namespace kr4100

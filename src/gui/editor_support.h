@@ -8,6 +8,9 @@
 #include "gui/ui_context.h"
 
 class QComboBox;
+class QHBoxLayout;
+class QPushButton;
+class QWidget;
 
 namespace kr4100 {
 
@@ -31,5 +34,9 @@ void RemoveWarningSink(UiContext& ctx);
 // Combo box pick rule: the first entry equal to the text, else entry 0, else nothing. Signals
 // stay quiet: showing a value is not choosing one.
 void PickText(QComboBox* box, const QString& text);
+
+// The editors' bottom row: "CommandClose", which closes the window (its sub-window in the main
+// window), and "CommandHelp", which has no action; both at the right.
+QHBoxLayout* CloseAndHelpRow(QWidget* window, QPushButton*& close, QPushButton*& help);
 
 }  // namespace kr4100
