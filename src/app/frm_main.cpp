@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <span>
 
 #include "app/child_windows.h"
 #include "app/dialogs.h"
@@ -59,6 +60,10 @@ constexpr ChildCommand kChildCommands[] = {
 };
 // The tree offers these pages; the other keys are reachable from the menus only.
 constexpr const char* kTreeNodes[] = {"N1", "N2", "N8", kLocalInformationKey};
+// With the service functions on, the signalling and test-frequency pages join them.
+constexpr const char* kServiceTreeNodes[] = {"N1", "N2", "N5", "N6", "N7", "N8",
+                                             kLocalInformationKey};
+constexpr Bilingual kServiceFunctionsOn{"Service functions on", "维修功能已开启"};
 
 const ChildCommand* CommandOfKey(const QString& key) {
   for (const ChildCommand& c : kChildCommands)
@@ -429,7 +434,9 @@ void frmMain::rebuildTree() {
   tree_->clear();
   auto* root = new QTreeWidgetItem(tree_, {modelLabel_->text()});
   root->setData(0, Qt::UserRole, QStringLiteral("N0"));
-  for (const char* key : kTreeNodes) {
+  const bool service = ctx_.app().serviceFunctions;
+  for (const char* key : service ? std::span<const char* const>(kServiceTreeNodes)
+                                 : std::span<const char* const>(kTreeNodes)) {
     const ChildCommand* command = CommandOfKey(QLatin1String(key));
     const ShellText title = command ? command->menu : ShellText::mnuEMG;
     auto* item = new QTreeWidgetItem(root, {WithoutAccelerator(caption(title))});
@@ -448,6 +455,7 @@ void frmMain::updateCaption() {
 
 void frmMain::updateStatusBar() {
   const StartupSettings& s = ctx_.settings();
+  panel_[0]->setText(ctx_.app().serviceFunctions ? ctx_.pick(kServiceFunctionsOn) : QString());
   panel_[1]->setText(QString::fromStdString(ctx_.state().modelName) + QLatin1Char('[') +
                      QString::fromStdString(ctx_.doc().state().bandText) + QLatin1Char(']'));
   panel_[2]->setText(!ctx_.app().portOverride.empty() || !s.comDevice.empty()
@@ -465,10 +473,12 @@ void frmMain::updateMenus() {
   actions_[S::mnuSetRadioInfo]->setEnabled(false);
   actions_[S::mnuTest]->setEnabled(false);
 
-  for (S hidden : {S::mnuWindowTileHorizontal, S::mnuWindowTileVertical, S::mnuWindowArrangeIcons,
-                   S::mnuFleetSync, S::mnuTestFre, S::mnuTest, S::mnuDTMF})
+  for (S hidden : {S::mnuWindowTileHorizontal, S::mnuWindowTileVertical, S::mnuWindowArrangeIcons})
     actions_[hidden]->setVisible(false);
-  menus_[S::mnuTools]->menuAction()->setVisible(false);
+  const bool service = ctx_.app().serviceFunctions;
+  for (S id : {S::mnuFleetSync, S::mnuTestFre, S::mnuTest, S::mnuDTMF})
+    actions_[id]->setVisible(service);
+  menus_[S::mnuTools]->menuAction()->setVisible(service);
   actions_[S::mnuMWriteToRadio]->setVisible(ctx_.app().groupWriteEnabled);
   toolButtons_.value(QStringLiteral("MWriteRadio"))->setVisible(ctx_.app().groupWriteEnabled);
 

@@ -34,6 +34,9 @@ int main(int argc, char* argv[]) {
   parser.addHelpOption();
   const QCommandLineOption groupWrite(QStringLiteral("group-write"),
                                       QStringLiteral("Offer writing to a group of radios."));
+  const QCommandLineOption service(
+      QStringLiteral("service"),
+      QStringLiteral("Show the service functions (signalling, test frequencies, tools, test mode)."));
   const QCommandLineOption port(QStringLiteral("port"),
                                 QStringLiteral("Serial device to use, e.g. /dev/ttyUSB0."),
                                 QStringLiteral("DEVICE"));
@@ -42,7 +45,7 @@ int main(int argc, char* argv[]) {
                                 QStringLiteral("Save a picture of the main window."),
                                 QStringLiteral("FILE"));
   screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
-  parser.addOptions({groupWrite, port, screenshot});
+  parser.addOptions({groupWrite, service, port, screenshot});
   parser.addPositionalArgument(QStringLiteral("FILE"),
                                QStringLiteral("Data file to open at start (*.dat)."),
                                QStringLiteral("[FILE]"));
@@ -56,6 +59,7 @@ int main(int argc, char* argv[]) {
                 ToPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
   state.userDataDir = ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
   if (parser.isSet(groupWrite)) state.groupWriteEnabled = true;
+  if (parser.isSet(service)) state.serviceFunctions = true;
   if (!parser.positionalArguments().isEmpty())
     state.startFile = ToPath(parser.positionalArguments().constFirst());
   kr4100::UiContext ctx(state, prompter);

@@ -194,6 +194,33 @@ class MainWindowTest : public QObject {
     Harness group(true);
     QVERIFY(group.act("mnuMWriteToRadio")->isVisible());
     QVERIFY(group.act("MWriteRadio")->isVisible());
+    QVERIFY(group.window->findChild<QLabel*>(QStringLiteral("Panels_1"))->text().isEmpty());
+  }
+
+  void serviceSwitchShowsTheServiceFunctions() {
+    Harness h(false, {}, 0x0409, [](AppState& app) { app.serviceFunctions = true; });
+    for (const char* shown : {"mnuDTMF", "mnuFleetSync", "mnuTestFre", "mnuTest", "mnuRadioInfo",
+                              "mnuSetRadioInfo"})
+      QVERIFY2(h.act(shown)->isVisible(), shown);
+    QVERIFY(h.window->findChild<QMenu*>(QStringLiteral("mnuTools"))->menuAction()->isVisible());
+    // Test mode and setting the radio information have no window yet.
+    QVERIFY(!h.act("mnuTest")->isEnabled());
+    QVERIFY(!h.act("mnuSetRadioInfo")->isEnabled());
+    QVERIFY(h.act("mnuRadioInfo")->isEnabled());
+    // The window layout stays the rest of the program's: only the service pages join the tree.
+    QVERIFY(!h.act("mnuWindowArrangeIcons")->isVisible());
+    auto* tree = h.window->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    QStringList keys;
+    for (int i = 0; i < Node(tree, QStringLiteral("N0"))->childCount(); ++i)
+      keys << Node(tree, QStringLiteral("N0"))->child(i)->data(0, Qt::UserRole).toString();
+    QCOMPARE(keys, (QStringList{"N1", "N2", "N5", "N6", "N7", "N8", "N9"}));
+    QCOMPARE(Node(tree, QStringLiteral("N5"))->text(0), QStringLiteral("DTMF"));
+
+    auto* panel = h.window->findChild<QLabel*>(QStringLiteral("Panels_1"));
+    QCOMPARE(panel->text(), QStringLiteral("Service functions on"));
+    h.ctx->settings().currentLanguage = 2;
+    h.window->Change_Language();
+    QCOMPARE(panel->text(), QStringLiteral("维修功能已开启"));
   }
 
   void childWindowsAreSingleInstance() {

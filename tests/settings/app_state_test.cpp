@@ -108,3 +108,28 @@ TEST(AppStatePort, PortsWithANumberAreKeptAsThatNumber) {
 
 }  // namespace
 }  // namespace kr4100
+
+namespace kr4100 {
+namespace {
+
+// The switches a settings file may carry: only "1" turns one on, and nothing writes them.
+TEST(AppStateSwitches, ServiceAndGroupWriteComeOnlyFromAOneInTheSettingsFile) {
+  for (const char* value : {"1", "0", "yes", ""}) {
+    testing::TempDir dir;
+    std::filesystem::create_directories(dir / "V600");
+    std::filesystem::create_directories(dir / "language");
+    testing::WriteText(dir / "language" / "mysetup.ini",
+                       std::string("[language]\nCurrentLanguage=1\nService=") + value +
+                           "\nGroupWrite=" + value + "\n");
+    AppState app{InstallLayout{dir / "V600"}};
+    app.startup(0x0409, dir / "home");
+    EXPECT_EQ(app.serviceFunctions, std::string(value) == "1") << value;
+    EXPECT_EQ(app.groupWriteEnabled, std::string(value) == "1") << value;
+  }
+  Started fresh;
+  EXPECT_FALSE(fresh.app.serviceFunctions);
+  EXPECT_FALSE(fresh.stored("Service").has_value());
+}
+
+}  // namespace
+}  // namespace kr4100

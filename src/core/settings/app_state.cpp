@@ -12,6 +12,9 @@ void AppState::startup(unsigned systemLocaleId, const std::filesystem::path& use
   // The group-write switch may also come from the settings file.
   if (const auto value = settingsFile_.read("language", "GroupWrite"); value && *value == "1")
     groupWriteEnabled = true;
+  // The service functions are for a dealer's technician: a key nobody writes but by hand.
+  if (const auto value = settingsFile_.read("language", "Service"); value && *value == "1")
+    serviceFunctions = true;
   if (const auto device = settingsFile_.read("language", "comDevice"); device && portOverride.empty())
     state_.settings.comDevice = *device;
 }

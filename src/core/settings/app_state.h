@@ -43,6 +43,7 @@ class AppState {
 
   // Optional features switched on from the command line or the settings file.
   bool groupWriteEnabled = false;
+  bool serviceFunctions = false;      // the signalling editors, test frequencies, tools, test mode
   std::string portOverride;           // --port DEVICE: any device path, e.g. a pseudo-terminal
   std::filesystem::path userDataDir;  // the virtual radio's memory lives here
   std::filesystem::path startFile;    // a data file given on the command line, opened at start
