@@ -18,7 +18,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <span>
 
 #include "app/child_windows.h"
 #include "app/dialogs.h"
@@ -58,11 +57,15 @@ constexpr ChildCommand kChildCommands[] = {
     {ShellText::mnuTestFre, "mnuTestFre", "N7", "FrmTestFre"},
     {ShellText::mnuEmbeddedMsg, "mnuEmbeddedMsg", "N8", "FrmEmbMsg"},
 };
-// The tree offers these pages; the other keys are reachable from the menus only.
-constexpr const char* kTreeNodes[] = {"N1", "N2", "N8", kLocalInformationKey};
-// With the service functions on, the signalling and test-frequency pages join them.
-constexpr const char* kServiceTreeNodes[] = {"N1", "N2", "N5", "N6", "N7", "N8",
-                                             kLocalInformationKey};
+// The pages the tree offers; the signalling and test-frequency pages only with the service
+// functions on. The other keys are reachable from the menus only.
+struct TreeNode {
+  const char* key;
+  bool serviceOnly;
+};
+constexpr TreeNode kTreeNodes[] = {{"N1", false}, {"N2", false}, {"N5", true},
+                                   {"N6", true},  {"N7", true},  {"N8", false},
+                                   {kLocalInformationKey, false}};
 constexpr Bilingual kServiceFunctionsOn{"Service functions on", "维修功能已开启"};
 
 const ChildCommand* CommandOfKey(const QString& key) {
@@ -434,9 +437,8 @@ void frmMain::rebuildTree() {
   tree_->clear();
   auto* root = new QTreeWidgetItem(tree_, {modelLabel_->text()});
   root->setData(0, Qt::UserRole, QStringLiteral("N0"));
-  const bool service = ctx_.app().serviceFunctions;
-  for (const char* key : service ? std::span<const char* const>(kServiceTreeNodes)
-                                 : std::span<const char* const>(kTreeNodes)) {
+  for (const auto& [key, serviceOnly] : kTreeNodes) {
+    if (serviceOnly && !ctx_.app().serviceFunctions) continue;
     const ChildCommand* command = CommandOfKey(QLatin1String(key));
     const ShellText title = command ? command->menu : ShellText::mnuEMG;
     auto* item = new QTreeWidgetItem(root, {WithoutAccelerator(caption(title))});
