@@ -1,0 +1,315 @@
+#include "core/testmode/test_mode_driver.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace kr4100 {
+namespace {
+
+namespace rc = reply_check;
+
+std::string HexText(std::span<const std::uint8_t> bytes) {
+  std::string text;
+  char digits[3];
+  for (const std::uint8_t b : bytes) {
+    std::snprintf(digits, sizeof digits, "%02X", b);
+    text += digits;
+  }
+  return text;
+}
+
+// The radio reports a channel it does not have as eight 0xFF bytes.
+bool NoChannel(const std::string& hex) { return hex == "FFFFFFFF"; }
+
+std::string StoredEight(std::string_view raw) {
+  std::string text(raw.substr(0, std::min<std::size_t>(raw.size(), 8)));
+  if (const auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
+  return text;
+}
+
+}  // namespace
+
+bool TestChannelsMatch(const std::vector<TestChannel>& radio, const RadioConfig& config) {
+  const int count = std::clamp<int>(config.TestFreCount, 0, kTestFreSlots);
+  if (static_cast<int>(radio.size()) != count) return false;
+  for (int i = 0; i < count; ++i) {
+    const TestFreEntry& e = config.TestFre[static_cast<std::size_t>(i)];
+    const auto found = std::find_if(radio.begin(), radio.end(),
+                                    [&](const TestChannel& c) { return c.channel == e.No; });
+    if (found == radio.end() || found->rx != StoredEight(e.RxFre.raw()) ||
+        found->tx != StoredEight(e.TxFre.raw()))
+      return false;
+  }
+  return true;
+}
+
+int LowestTestChannel(const RadioConfig& config) {
+  int lowest = kTestChannelCount;
+  const int count = std::clamp<int>(config.TestFreCount, 0, kTestFreSlots);
+  for (int i = 0; i < count; ++i) {
+    const int no = config.TestFre[static_cast<std::size_t>(i)].No;
+    if (no >= 1 && no <= kTestChannelCount) lowest = std::min(lowest, no);
+  }
+  return lowest;
+}
+
+TestModeDriver::TestModeDriver(TestModeHost& host) : host_(host) {}
+
+bool TestModeDriver::start(const PortSettings& settings, const RadioConfig& config) {
+  if (active_) return false;
+  clearQueue();
+  if (!host_.openPort(settings)) return false;
+  active_ = true;
+  awaiting_ = false;
+  sending_ = false;
+  mayOpenWindow_ = false;
+  pttKeyed_ = false;
+  channelsRead_ = 0;
+  channels_.clear();
+  block_.fill(0xFF);
+  config_ = config;
+  modelCode_ = std::string(config.ModelInfo.ModelCode.raw());
+  act(TestAction::Enter);
+  return true;
+}
+
+void TestModeDriver::act(TestAction action, int p, int q) {
+  if (!active_) return;
+  const bool wasIdle = empty() && !awaiting_ && !sending_;
+  switch (action) {
+    case TestAction::Enter:
+      for (int step : {1, 2, 3}) enqueue(StepEntries(action, step, 0, 0));
+      for (int n = 1; n <= kTestChannelCount; ++n) enqueue(StepEntries(action, 4, n, 0));
+      enqueue(StepEntries(action, 4, LowestTestChannel(config_), 0));
+      enqueue(StepEntries(action, 6, 1, 0));
+      break;
+    case TestAction::SelectChannel: enqueue(StepEntries(action, 4, p, 0)); break;
+    case TestAction::SelectSignalling: enqueue(StepEntries(action, 6, p, 0)); break;
+    case TestAction::Wide: enqueue(StepEntries(action, 12, 0, 0)); break;
+    case TestAction::Narrow: enqueue(StepEntries(action, 13, 0, 0)); break;
+    case TestAction::PttRelease:
+      pttKeyed_ = false;
+      enqueue(StepEntries(action, 8, 8, 1));
+      break;
+    case TestAction::PttPress:
+      pttKeyed_ = true;
+      enqueue(StepEntries(action, 11, 8, 1));
+      break;
+    case TestAction::Tune:
+      enqueue(StepEntries(action, 3, 0, 0));
+      enqueue(StepEntries(action, 8, p, 1));
+      break;
+    case TestAction::Leave:
+      enqueue(StepEntries(action, 6, p, 0));
+      enqueue(StepEntries(action, 7, 0, 0));
+      break;
+    case TestAction::SelectPage:
+      enqueue(StepEntries(action, 8, p, 2));
+      enqueue(StepEntries(action, 9, q, 0));
+      break;
+    case TestAction::SetValue: enqueue(StepEntries(action, 10, p, q)); break;
+    case TestAction::AdjustCommand: enqueue(StepEntries(action, 11, p, 2)); break;
+    case TestAction::StoreValues: break;  // storeValues() knows the values
+    case TestAction::PollValue: enqueue(StepEntries(action, 16, p, 0)); break;
+  }
+  if (wasIdle && !empty()) run();
+}
+
+void TestModeDriver::storeValues(int item, bool wide, const std::array<int, kAdjustTabCount>& values) {
+  if (!active_) return;
+  const bool wasIdle = empty() && !awaiting_ && !sending_;
+  for (int tab = 0; tab < kAdjustTabCount; ++tab) {
+    if (!TabEnabled(tab, item, wide)) continue;
+    const int code = PointCode(tab, item);
+    enqueue(StepEntries(TestAction::StoreValues, 8, code, 2));
+    enqueue(StepEntries(TestAction::StoreValues, 10, code, std::clamp(values[static_cast<std::size_t>(tab)], 0, 255)));
+  }
+  enqueue(StepEntries(TestAction::StoreValues, 11, PointCode(0, item), 2));
+  if (wasIdle && !empty()) run();
+}
+
+void TestModeDriver::leave(int signalling) {
+  if (!active_) return;
+  if (pttKeyed_) act(TestAction::PttRelease);
+  act(TestAction::Leave, signalling);
+}
+
+void TestModeDriver::enqueue(const std::vector<QueueEntry>& entries) {
+  for (const QueueEntry& e : entries) {
+    // A full ring drops the entry rather than overwrite one not yet sent.
+    if (next(write_) == read_) {
+      host_.tell(TestModeMessage::QueueFull);
+      continue;
+    }
+    write_ = next(write_);
+    ring_[static_cast<std::size_t>(write_)] = e;
+  }
+}
+
+void TestModeDriver::clearQueue() {
+  read_ = 0;
+  write_ = 0;
+  exchangeStart_ = 0;
+}
+
+// Sends exchanges until one awaits a reply or is still leaving, or the queue is empty.
+void TestModeDriver::run() {
+  while (active_ && !awaiting_ && !sending_ && !empty()) {
+    exchangeStart_ = read_;
+    read_ = next(read_);
+    QueueEntry last = ring_[static_cast<std::size_t>(read_)];
+    if (last.command == kCommandEndTestMode) {
+      end();
+      return;
+    }
+    std::vector<std::uint8_t> bytes = CommandBytes(last);
+    while (!empty() && SentWithPrevious(ring_[static_cast<std::size_t>(next(read_))])) {
+      read_ = next(read_);
+      last = ring_[static_cast<std::size_t>(read_)];
+      const std::vector<std::uint8_t> more = CommandBytes(last);
+      bytes.insert(bytes.end(), more.begin(), more.end());
+    }
+    if (bytes.empty()) continue;  // a step's closing entry: nothing goes out
+    if (last.replyLength >= 1) {
+      awaiting_ = true;
+      awaitLength_ = last.replyLength;
+      host_.send(bytes, awaitLength_);
+      host_.startWaitTimer(kTestWaitTimeout);
+    } else {
+      sending_ = true;
+      host_.send(bytes, 0);
+      host_.startSendTimer(kTestSendInterval);
+    }
+  }
+}
+
+void TestModeDriver::onSendComplete() {
+  if (!sending_) return;
+  sending_ = false;
+  host_.stopSendTimer();
+  run();
+}
+
+void TestModeDriver::onSendTimer() { onSendComplete(); }
+
+bool TestModeDriver::checkReply(const QueueEntry& checker, std::span<const std::uint8_t> reply) const {
+  const auto size = static_cast<int>(reply.size());
+  switch (checker.check) {
+    case rc::kAck: return size == 1 && reply[0] == 0x06;
+    case rc::kIdentity: return size == 8 && reply[0] == 'P';
+    case rc::kBlock: return size == kAdjustBlockLength;
+    case rc::kChannel: return size == 8;
+    case rc::kValues: return size == checker.value1;
+    case rc::kOneByte: return size == 1;
+    default: return true;  // nothing to check it against
+  }
+}
+
+void TestModeDriver::onReceived(std::span<const std::uint8_t> bytes) {
+  if (!active_ || !awaiting_) return;  // nothing awaited: stray bytes are not a reply
+  const std::span<const std::uint8_t> reply =
+      bytes.first(std::min<std::size_t>(bytes.size(), static_cast<std::size_t>(awaitLength_)));
+  const QueueEntry checker = empty() ? QueueEntry{} : ring_[static_cast<std::size_t>(next(read_))];
+  if (!checkReply(checker, reply)) return;
+  awaiting_ = false;
+  host_.stopWaitTimer();
+  process(checker, reply);
+  run();
+}
+
+void TestModeDriver::process(const QueueEntry& checker, std::span<const std::uint8_t> reply) {
+  const auto action = static_cast<TestAction>(checker.action);
+  switch (checker.check) {
+    case rc::kIdentity: {
+      RadioIdentity radio;
+      radio.modelCode.assign(reply.begin() + 1, reply.begin() + 5);
+      radio.modelType = reply[6];
+      radio.bandCode = reply[7];
+      if (!SameModel(modelCode_, radio)) {
+        IdentityCheck check;
+        check.verdict = IdentityVerdict::ModelWrong;
+        check.programModel = ModelDisplayName(modelCode_);
+        check.radioModel = ModelDisplayName(radio.modelCode);
+        end();
+        host_.identityRefused(check);
+      }
+      return;
+    }
+    case rc::kBlock:
+      std::copy(reply.begin(), reply.end(), block_.begin());
+      return;
+    case rc::kChannel:
+      if (action == TestAction::Enter) channelReply(checker, reply);
+      return;
+    case rc::kAck:
+      if (action == TestAction::Enter && checker.step == 6 && mayOpenWindow_) {
+        mayOpenWindow_ = false;
+        host_.entered();
+      } else if (action == TestAction::Tune && checker.step == 8) {
+        host_.tuned(block_);
+      }
+      return;
+    case rc::kValues: host_.valuesArrived(reply); return;
+    case rc::kOneByte: host_.polled(reply[0]); return;
+    default: return;
+  }
+}
+
+void TestModeDriver::channelReply(const QueueEntry& checker, std::span<const std::uint8_t> reply) {
+  // The exchange before the checker sent 0x10 and the channel number.
+  const int channel = ring_[static_cast<std::size_t>(read_)].value1;
+  TestChannel got{channel, HexText(reply.first(4)), HexText(reply.subspan(4, 4))};
+  const auto it = std::find_if(channels_.begin(), channels_.end(),
+                               [&](const TestChannel& c) { return c.channel == channel; });
+  if (NoChannel(got.rx) && NoChannel(got.tx)) {
+    if (it != channels_.end()) channels_.erase(it);
+  } else if (it != channels_.end()) {
+    *it = got;
+  } else {
+    channels_.push_back(got);
+  }
+  (void)checker;
+  // The sixteenth reading completes the list; the channel chosen after it is only a selection.
+  if (++channelsRead_ != kTestChannelCount) return;
+  if (TestChannelsMatch(channels_, config_)) {
+    mayOpenWindow_ = true;
+    return;
+  }
+  clearQueue();
+  host_.stopWaitTimer();
+  host_.tell(TestModeMessage::Mismatch);
+  host_.startEndTimer(kTestEndDelay);
+}
+
+void TestModeDriver::onEndTimer() {
+  host_.stopEndTimer();
+  if (!active_) return;
+  act(TestAction::Leave, 1);
+}
+
+void TestModeDriver::onWaitTimeout() {
+  if (!active_ || !awaiting_) return;
+  awaiting_ = false;
+  host_.stopWaitTimer();
+  if (host_.askRetry() == Answer::Retry && active_) {
+    read_ = exchangeStart_;  // the same bytes go out again
+    run();
+    return;
+  }
+  end();
+}
+
+void TestModeDriver::end() {
+  if (!active_) return;
+  active_ = false;
+  awaiting_ = false;
+  sending_ = false;
+  clearQueue();
+  host_.stopWaitTimer();
+  host_.stopSendTimer();
+  host_.stopEndTimer();
+  host_.closePort();
+  host_.ended();
+}
+
+}  // namespace kr4100
