@@ -1,0 +1,208 @@
+// The driver against the virtual radio's test mode: what one reading of the exchanges sends, the
+// other answers, and faults end in a question or a closed port, never a hang.
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "core/config/document.h"
+#include "core/testmode/test_mode_driver.h"
+#include "sim/test_mode_responder.h"
+
+using namespace kr4100;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Sends go straight into the radio; its answer, when it is as long as awaited, is the reply.
+class LinkHost : public TestModeHost {
+ public:
+  explicit LinkHost(sim::VirtualRadio& radio) : radio_(radio) {}
+  TestModeDriver* driver = nullptr;
+  bool portOpen = false, waitTimer = false;
+  std::deque<Answer> answers;
+  int entered_ = 0, questions = 0;
+  std::vector<TestModeMessage> told;
+  Bytes block, values;
+  std::vector<int> polls;
+  std::deque<Bytes> incoming;  // what the radio said, delivered by pump()
+  std::deque<int> expects;
+
+  bool openPort(const PortSettings&) override { return portOpen = true; }
+  void closePort() override { portOpen = false; }
+  void send(std::span<const std::uint8_t> bytes, int expect) override {
+    incoming.push_back(radio_.receive(bytes));
+    expects.push_back(expect);
+  }
+  void startWaitTimer(std::chrono::milliseconds) override { waitTimer = true; }
+  void stopWaitTimer() override { waitTimer = false; }
+  void startSendTimer(std::chrono::milliseconds) override {}
+  void stopSendTimer() override {}
+  void startEndTimer(std::chrono::milliseconds) override {}
+  void stopEndTimer() override {}
+  Answer askRetry() override {
+    ++questions;
+    if (answers.empty()) return Answer::Cancel;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  void tell(TestModeMessage m) override { told.push_back(m); }
+  void identityRefused(const IdentityCheck&) override {}
+  void entered() override { ++entered_; }
+  void tuned(std::span<const std::uint8_t> b) override { block.assign(b.begin(), b.end()); }
+  void valuesArrived(std::span<const std::uint8_t> v) override { values.assign(v.begin(), v.end()); }
+  void polled(int v) override { polls.push_back(v); }
+
+  // Delivers the radio's answers as the port would: a reply once as many bytes as awaited are
+  // in, a send-complete for an exchange that awaits nothing; a short answer lets the time-out
+  // decide.
+  void pump() {
+    while (!incoming.empty()) {
+      const Bytes got = incoming.front();
+      const int expect = expects.front();
+      incoming.pop_front();
+      expects.pop_front();
+      if (expect == 0) {
+        if (!got.empty()) driver->onReceived(got);  // a stray answer: dropped
+        driver->onSendComplete();
+      } else {
+        if (static_cast<int>(got.size()) >= expect) driver->onReceived(got);
+        // Still waiting with nothing more to come: the wait timer runs out.
+        if (waitTimer && incoming.empty()) driver->onWaitTimeout();
+      }
+    }
+  }
+
+ private:
+  sim::VirtualRadio& radio_;
+};
+
+struct Bench {
+  Document doc;
+  sim::VirtualRadio radio;
+  sim::TestModeResponder responder{radio};
+  LinkHost host{radio};
+  TestModeDriver driver{host};
+
+  Bench() {
+    doc.InitNewDocument();
+    RadioConfig& r = doc.working();
+    r.TestFreCount = 2;
+    r.TestFre[0] = {};
+    r.TestFre[0].No = 3;
+    r.TestFre[0].RxFre = "28500000";
+    r.TestFre[0].TxFre = "28600000";
+    r.TestFre[1].No = 9;
+    r.TestFre[1].RxFre = "29100000";
+    r.TestFre[1].TxFre = "29100000";
+    responder.setTestChannels(r);
+    host.driver = &driver;
+  }
+  bool enter() {
+    if (!driver.start({"sim", 1, 0}, doc.working())) return false;
+    host.pump();
+    return host.entered_ == 1;
+  }
+};
+
+}  // namespace
+
+TEST(TestModeAgainstVirtualRadio, EnterTuneAdjustStoreAndLeave) {
+  Bench b;
+  ASSERT_TRUE(b.enter());
+  EXPECT_TRUE(b.responder.inTestMode());
+  ASSERT_EQ(b.driver.channels().size(), 2u);
+  EXPECT_EQ(b.driver.channels()[0], (TestChannel{3, "28500000", "28600000"}));
+
+  b.driver.act(TestAction::Narrow);
+  b.host.pump();
+  EXPECT_FALSE(b.responder.wide());
+  b.driver.act(TestAction::Wide);
+  b.driver.act(TestAction::SelectSignalling, 7);
+  b.driver.act(TestAction::Tune, 4);
+  b.host.pump();
+  EXPECT_EQ(b.responder.signalling(), 7);
+  EXPECT_EQ(b.responder.tunedItem(), 4);
+  ASSERT_EQ(b.host.block.size(), 62u);
+  const auto values = ItemValuesOf(b.host.block, 4);
+  EXPECT_EQ(values[1], b.responder.value(36));
+
+  b.driver.act(TestAction::SelectPage, 36, PointCount(4, true));
+  b.host.pump();
+  EXPECT_EQ(b.host.values.size(), 4u);
+  b.driver.act(TestAction::SetValue, 36, 201);
+  b.driver.act(TestAction::PttPress);
+  b.host.pump();
+  EXPECT_EQ(b.responder.value(36), 201);
+  EXPECT_TRUE(b.responder.pttKeyed());
+  b.driver.storeValues(4, true, {90, 202, 0, 91, 0, 92});
+  b.driver.leave(1);
+  b.host.pump();
+  EXPECT_EQ(b.responder.value(36), 202);
+  EXPECT_EQ(b.responder.value(38), 92);
+  EXPECT_FALSE(b.responder.pttKeyed());
+  EXPECT_FALSE(b.responder.inTestMode());
+  EXPECT_FALSE(b.driver.active());
+  EXPECT_FALSE(b.host.portOpen);
+}
+
+TEST(TestModeAgainstVirtualRadio, PolledValuesMoveALittle) {
+  Bench b;
+  ASSERT_TRUE(b.enter());
+  b.driver.act(TestAction::Tune, 12);
+  for (int i = 0; i < 3; ++i) b.driver.act(TestAction::PollValue, PointCode(0, 12));
+  b.host.pump();
+  ASSERT_EQ(b.host.polls.size(), 3u);
+  const int base = b.responder.value(28);
+  for (int v : b.host.polls) EXPECT_LE(std::abs(v - base), 1);
+  EXPECT_NE(b.host.polls[0], b.host.polls[1]);
+}
+
+TEST(TestModeAgainstVirtualRadio, AFreshRadioMatchesANewDocument) {
+  Document doc;
+  doc.InitNewDocument();
+  sim::VirtualRadio radio;
+  sim::TestModeResponder responder(radio);
+  LinkHost host(radio);
+  TestModeDriver driver(host);
+  host.driver = &driver;
+  ASSERT_TRUE(driver.start({"sim", 1, 0}, doc.working()));
+  host.pump();
+  EXPECT_EQ(host.entered_, 1);
+  EXPECT_TRUE(host.told.empty());
+}
+
+TEST(TestModeAgainstVirtualRadio, FaultsEndInTheQuestionAndAClosedPort) {
+  for (int fault = 0; fault < 3; ++fault) {
+    for (int at = 1; at <= 6; ++at) {
+      Bench b;
+      auto& f = b.responder.faults();
+      (fault == 0 ? f.dropReply : fault == 1 ? f.corruptReply : f.truncateReply) = at;
+      b.host.answers = {Answer::Retry};
+      b.enter();
+      // One retry resends the exchange, and the sound radio then goes on; a corrupted first byte
+      // that still passes its check (a channel's frequency) shows as a mismatch instead.
+      if (b.host.entered_ == 1) {
+        EXPECT_TRUE(b.driver.active());
+      } else {
+        if (!b.host.told.empty()) {  // the mismatch message: its end timer leaves test mode
+          b.driver.onEndTimer();
+          b.host.pump();
+        }
+        EXPECT_FALSE(b.driver.active()) << fault << "/" << at;
+        EXPECT_FALSE(b.host.portOpen) << fault << "/" << at;
+      }
+      b.driver.leave(1);
+      b.host.pump();
+      if (b.driver.active()) b.driver.end();
+      EXPECT_FALSE(b.host.portOpen);
+    }
+  }
+  Bench pulled;
+  pulled.responder.faults().silentAfter = 5;
+  pulled.enter();
+  EXPECT_EQ(pulled.host.questions, 1);
+  EXPECT_FALSE(pulled.driver.active());
+  EXPECT_FALSE(pulled.host.portOpen);
+}
