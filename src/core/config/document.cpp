@@ -7,7 +7,7 @@
 #include "core/config/data_file_codec.h"
 #include "core/config/file_io.h"
 #include "core/config/numbers.h"
-#include "core/config/test_frequencies.h"
+#include "core/config/test_fre_edit.h"
 
 namespace kr4100 {
 namespace {
@@ -176,14 +176,13 @@ bool Document::ReadTemplate(const std::filesystem::path& path) {
 
 void Document::setDefaultTestFrequencies() {
   working_.TestFreCount = 6;
-  const int band = TestBandIndexOf(state_.bandText);
   for (int i = 1; i <= 6; ++i) {
     TestFreEntry& e = working_.TestFre[static_cast<std::size_t>(i - 1)];
     e.No = static_cast<Integer>(i);
-    e.RxFre = FreToStore(DefaultTestFreText(false, i, band), state_.edges) + '\0';
-    e.TxFre = FreToStore(DefaultTestFreText(true, i, band), state_.edges) + '\0';
-    e.RxMark = 15;
-    e.TxMark = 15;
+    e.RxFre = DefaultTestFreStored(false, i, state_.bandText, state_.edges);
+    e.TxFre = DefaultTestFreStored(true, i, state_.bandText, state_.edges);
+    e.RxMark = kTestFreMarkDefault;
+    e.TxMark = kTestFreMarkDefault;
   }
 }
 
