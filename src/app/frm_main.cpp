@@ -28,6 +28,7 @@
 #include "editors/frm_key_assignm.h"
 #include "editors/frm_opt_features.h"
 #include "editors/frm_scan_info.h"
+#include "editors/frm_test_fre.h"
 #include "gui/file_dialog_options.h"
 #include "gui/pending_edits.h"
 #include "gui/qt_paths.h"
@@ -100,6 +101,7 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
   registerChildWindow(QStringLiteral("FrmKeyAssignm"), [this] { return new FrmKeyAssignm(ctx_); });
   registerChildWindow(QStringLiteral("FrmScanInfo"), [this] { return new FrmScanInfo(ctx_); });
   registerChildWindow(QStringLiteral("FrmEmbMsg"), [this] { return new FrmEmbMsg(ctx_); });
+  registerChildWindow(QStringLiteral("FrmTestFre"), [this] { return new FrmTestFre(ctx_); });
   createStatusBar();
   createFileDialogs();
   connectDocument();
