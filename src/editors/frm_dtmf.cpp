@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <span>
 
 #include "core/config/dtmf_edit.h"
@@ -286,6 +287,12 @@ void FrmDTMF::Impl::ShowData() {
         check1[n]->setChecked(DtmfChecked(b, field));
       }
     }
+    // The lists of a page line up at the width of the widest one, in the language shown.
+    int widest = 0;
+    for (QComboBox* box : combo1)
+      if (box) widest = std::max(widest, box->sizeHint().width());
+    for (QComboBox* box : combo1)
+      if (box) box->setMinimumWidth(widest);
     textIdCode->setText(QString::fromLatin1(IdCodeShownText(b)));
     textStunCode->setText(QString::fromLatin1(StunCodeShownText(b)));
     cell->forget();
