@@ -24,6 +24,7 @@
 #include "app/glyphs.h"
 #include "app/radio_sessions.h"
 #include "editors/frm_comm_ch_info.h"
+#include "editors/frm_dtmf.h"
 #include "editors/frm_emb_msg.h"
 #include "editors/frm_key_assignm.h"
 #include "editors/frm_opt_features.h"
@@ -102,6 +103,7 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
   registerChildWindow(QStringLiteral("FrmScanInfo"), [this] { return new FrmScanInfo(ctx_); });
   registerChildWindow(QStringLiteral("FrmEmbMsg"), [this] { return new FrmEmbMsg(ctx_); });
   registerChildWindow(QStringLiteral("FrmTestFre"), [this] { return new FrmTestFre(ctx_); });
+  registerChildWindow(QStringLiteral("FrmDTMF"), [this] { return new FrmDTMF(ctx_); });
   createStatusBar();
   createFileDialogs();
   connectDocument();
