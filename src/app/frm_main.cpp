@@ -25,6 +25,7 @@
 #include "app/radio_sessions.h"
 #include "editors/frm_comm_ch_info.h"
 #include "editors/frm_emb_msg.h"
+#include "editors/frm_fleet_sync.h"
 #include "editors/frm_key_assignm.h"
 #include "editors/frm_opt_features.h"
 #include "editors/frm_scan_info.h"
@@ -100,6 +101,7 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
   registerChildWindow(QStringLiteral("FrmKeyAssignm"), [this] { return new FrmKeyAssignm(ctx_); });
   registerChildWindow(QStringLiteral("FrmScanInfo"), [this] { return new FrmScanInfo(ctx_); });
   registerChildWindow(QStringLiteral("FrmEmbMsg"), [this] { return new FrmEmbMsg(ctx_); });
+  registerChildWindow(QStringLiteral("FrmFleetSync"), [this] { return new FrmFleetSync(ctx_); });
   createStatusBar();
   createFileDialogs();
   connectDocument();

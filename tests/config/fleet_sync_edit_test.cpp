@@ -72,8 +72,7 @@ TEST(FleetSyncOwnListsTest, BlankHeadComesAndGoesWithTheOwnFleet) {
   pick = PickOwnFleet(pick.lists, pick.settings, 0);
   EXPECT_EQ(pick.settings.OwnFleet, 255);
   EXPECT_EQ(pick.settings.OwnId, 0);
-  EXPECT_TRUE(pick.lists.idHead);
-  EXPECT_EQ(pick.lists.id, 0);
+  EXPECT_EQ(pick.lists, (OwnLists{true, true, 0, 0}));
   // The other settings ride along untouched.
   EXPECT_EQ(pick.settings.DataTxModDelay, 400);
   EXPECT_EQ(pick.settings.PttIdSideTone, 1);

@@ -65,6 +65,7 @@ OwnPick PickOwnFleet(const OwnLists& lists, FleetSyncSettings s, int fleet) {
   OwnLists out = lists;
   if (fleet == 0) {
     // "None" has no ID: the ID list takes its blank back.
+    out.fleetHead = true;
     out.fleet = 0;
     out.idHead = true;
     out.id = 0;
