@@ -278,7 +278,8 @@ FrmFleetSync::FrmFleetSync(UiContext& ctx, QWidget* parent)
 }
 
 FrmFleetSync::~FrmFleetSync() {
-  Guarded(d_->ctx, "FrmFleetSync_Form_Unload", [&] { commitPendingEdit(); });
+  // The open cell was stored when the window closed; the grid's own teardown must not store it
+  // again into whatever document is current by then.
   if (d_->editor) d_->editor->stop();
   if (d_->combo1[0]) d_->combo1[0]->removeEventFilter(this);
   d_->ctx.doc().removeObserver(this);
@@ -295,6 +296,9 @@ void FrmFleetSync::reCaption() {
     d.label1[k]->setText(caption);
     d.combo1[k]->setAccessibleName(caption);
   }
+  QComboBox* ownFleet = d.combo(FleetSyncList::OwnFleet);
+  ownFleet->setToolTip(d.ctx.pick(kOwnFleetNoneHint));
+  ownFleet->setAccessibleDescription(ownFleet->toolTip());
   d.check1->setText(d.ctx.pick(kPttIdSideToneText));
   d.check1->setAccessibleName(d.check1->text());
   QStringList headings;
@@ -311,7 +315,7 @@ void FrmFleetSync::reCaption() {
 void FrmFleetSync::ReShowData() { d_->ShowData(); }
 
 void FrmFleetSync::commitPendingEdit() {
-  if (d_->editor) Guarded(d_->ctx, "FrmFleetSync_Text1_Validate", [&] { d_->editor->commit(); });
+  if (d_->editor) d_->editor->commit();
 }
 
 void FrmFleetSync::closeEvent(QCloseEvent* event) {

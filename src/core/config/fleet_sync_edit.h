@@ -30,6 +30,9 @@ inline constexpr std::array<Bilingual, kFleetSyncListCount> kFleetSyncLabels{
      {"FleetSync Baud Rate[bps]", "队列同步波特率[bps]"},
      {"Data TX Modulation Delay Time[ms]", "数据发射调制延迟时间[毫秒]"},
      {"Message Mode Timer[s]", "信息模式定时器[秒]"}}};
+// Once a fleet is chosen the blank item leaves the list; the key brings "none" back.
+inline constexpr Bilingual kOwnFleetNoneHint{"Delete or Backspace: no own fleet",
+                                             "Delete 或 Backspace 键：无自身队列"};
 inline constexpr Bilingual kPttIdSideToneText{"PTT ID Side Tone", "PTT ID 侧音"};
 inline constexpr Bilingual kFleetAll{"All", "所有"};
 
