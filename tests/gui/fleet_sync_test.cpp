@@ -185,7 +185,7 @@ class FleetSyncTest : public QObject {
     QTest::keyClick(f.box(), Qt::Key_Backspace);
     QTest::keyClicks(f.box(), QStringLiteral("9a"));
     QCOMPARE(f.box()->text(), QStringLiteral("129"));
-    // Part of the number selected: the digit replaces it.
+    // With one digit selected, a digit replaces it.
     f.box()->setSelection(2, 1);
     QTest::keyClicks(f.box(), QStringLiteral("5"));
     QCOMPARE(f.box()->text(), QStringLiteral("125"));
