@@ -26,6 +26,7 @@
 #include "editors/frm_comm_ch_info.h"
 #include "editors/frm_dtmf.h"
 #include "editors/frm_emb_msg.h"
+#include "editors/frm_fleet_sync.h"
 #include "editors/frm_key_assignm.h"
 #include "editors/frm_opt_features.h"
 #include "editors/frm_scan_info.h"
@@ -104,6 +105,7 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
   registerChildWindow(QStringLiteral("FrmEmbMsg"), [this] { return new FrmEmbMsg(ctx_); });
   registerChildWindow(QStringLiteral("FrmTestFre"), [this] { return new FrmTestFre(ctx_); });
   registerChildWindow(QStringLiteral("FrmDTMF"), [this] { return new FrmDTMF(ctx_); });
+  registerChildWindow(QStringLiteral("FrmFleetSync"), [this] { return new FrmFleetSync(ctx_); });
   createStatusBar();
   createFileDialogs();
   connectDocument();

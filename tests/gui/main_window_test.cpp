@@ -207,6 +207,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!h.act("mnuTest")->isEnabled());
     QVERIFY(!h.act("mnuSetRadioInfo")->isEnabled());
     QVERIFY(h.act("mnuRadioInfo")->isEnabled());
+    QVERIFY(h.act("mnuFleetSync")->isEnabled());
     // The window layout stays the rest of the program's: only the service pages join the tree.
     QVERIFY(!h.act("mnuWindowArrangeIcons")->isVisible());
     auto* tree = h.window->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
