@@ -157,8 +157,9 @@ void frmMain::createActions() {
   action(S::mnuWriteToRadio, "mnuWriteToRadio", [this] { sessions_->writeToRadio(); });
   action(S::mnuMWriteToRadio, "mnuMWriteToRadio", [this] { sessions_->groupWrite(); });
   action(S::mnuTest, "mnuTest", [] {});
-  action(S::mnuRadioInfo, "mnuRadioInfo", [this] { sessions_->readRadioInformation(false); });
-  action(S::mnuSetRadioInfo, "mnuSetRadioInfo", [] {});
+  action(S::mnuRadioInfo, "mnuRadioInfo",
+         [this] { sessions_->readRadioInformation(InfoReadView::RadioInformation); });
+  action(S::mnuSetRadioInfo, "mnuSetRadioInfo", [this] { sessions_->setRadioInformation(); });
   action(S::mnuComm, "mnuComm", [this] {
     RunFrmComSet(ctx_, this, &RadioSessions::portNames);
     updateStatusBar();
@@ -477,9 +478,9 @@ void frmMain::updateMenus() {
   using S = ShellText;
   for (const ChildCommand& c : kChildCommands)
     actions_[c.menu]->setEnabled(children_->isRegistered(QLatin1String(c.window)));
-  // Their windows are not part of this program yet.
-  actions_[S::mnuSetRadioInfo]->setEnabled(false);
+  // Its window is not part of this program yet.
   actions_[S::mnuTest]->setEnabled(false);
+  actions_[S::mnuSetRadioInfo]->setEnabled(ctx_.app().serviceFunctions);
 
   for (S hidden : {S::mnuWindowTileHorizontal, S::mnuWindowTileVertical, S::mnuWindowArrangeIcons})
     actions_[hidden]->setVisible(false);
@@ -587,7 +588,7 @@ void frmMain::commitEdits() {
 }
 
 void frmMain::ReadRMGDataFromRadio() {
-  sessions_->readRadioInformation(true);
+  sessions_->readRadioInformation(InfoReadView::LocalInformation);
 }
 
 }  // namespace kr4100

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ctime>
 
 #include "core/config/data_file_codec.h"
 #include "core/config/file_io.h"
@@ -20,19 +19,6 @@ int UsedChannels(const RadioConfig& r, int g) {
 }
 
 int CurrentGroup(const RadioConfig& r) { return std::clamp<int>(r.CurGroup, 0, kGroupCount - 1); }
-
-CalendarDate LocalToday() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
-}
-
-std::string EightDigitDate(const CalendarDate& d) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02d%02d", d.year % 10000, d.month % 100, d.day % 100);
-  return text;
-}
 
 // The text of a fixed field up to its first NUL, blanks kept.
 std::string UpToNul(std::string_view raw) { return std::string(raw.substr(0, raw.find('\0'))); }
