@@ -251,7 +251,13 @@ void FrmDTMF::Impl::reCaption() {
     sstab1->setTabText(t, ctx.pick(kDtmfTabs[static_cast<std::size_t>(t)]));
   for (int n = 1; n < kFields; ++n) {
     const QString caption = ctx.pick(DtmfCaption(static_cast<DtmfField>(n)));
-    if (label1[n]) label1[n]->setText(caption);
+    if (label1[n]) {
+      label1[n]->setText(caption);
+      // Latin letters and CJK in one caption are drawn a few pixels wider than they measure
+      // (hinting of the fallback font); the slack keeps the closing bracket in view.
+      label1[n]->setMinimumWidth(label1[n]->fontMetrics().horizontalAdvance(caption) +
+                                 label1[n]->fontMetrics().averageCharWidth());
+    }
     if (check1[n]) check1[n]->setText(caption);
     if (combo1[n]) combo1[n]->setAccessibleName(caption);
   }
