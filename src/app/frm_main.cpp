@@ -24,10 +24,13 @@
 #include "app/glyphs.h"
 #include "app/radio_sessions.h"
 #include "editors/frm_comm_ch_info.h"
+#include "editors/frm_dtmf.h"
 #include "editors/frm_emb_msg.h"
+#include "editors/frm_fleet_sync.h"
 #include "editors/frm_key_assignm.h"
 #include "editors/frm_opt_features.h"
 #include "editors/frm_scan_info.h"
+#include "editors/frm_test_fre.h"
 #include "gui/file_dialog_options.h"
 #include "gui/pending_edits.h"
 #include "gui/qt_paths.h"
@@ -100,6 +103,9 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
   registerChildWindow(QStringLiteral("FrmKeyAssignm"), [this] { return new FrmKeyAssignm(ctx_); });
   registerChildWindow(QStringLiteral("FrmScanInfo"), [this] { return new FrmScanInfo(ctx_); });
   registerChildWindow(QStringLiteral("FrmEmbMsg"), [this] { return new FrmEmbMsg(ctx_); });
+  registerChildWindow(QStringLiteral("FrmTestFre"), [this] { return new FrmTestFre(ctx_); });
+  registerChildWindow(QStringLiteral("FrmDTMF"), [this] { return new FrmDTMF(ctx_); });
+  registerChildWindow(QStringLiteral("FrmFleetSync"), [this] { return new FrmFleetSync(ctx_); });
   createStatusBar();
   createFileDialogs();
   connectDocument();
@@ -151,8 +157,9 @@ void frmMain::createActions() {
   action(S::mnuWriteToRadio, "mnuWriteToRadio", [this] { sessions_->writeToRadio(); });
   action(S::mnuMWriteToRadio, "mnuMWriteToRadio", [this] { sessions_->groupWrite(); });
   action(S::mnuTest, "mnuTest", [] {});
-  action(S::mnuRadioInfo, "mnuRadioInfo", [this] { sessions_->readRadioInformation(false); });
-  action(S::mnuSetRadioInfo, "mnuSetRadioInfo", [] {});
+  action(S::mnuRadioInfo, "mnuRadioInfo",
+         [this] { sessions_->readRadioInformation(InfoReadView::RadioInformation); });
+  action(S::mnuSetRadioInfo, "mnuSetRadioInfo", [this] { sessions_->setRadioInformation(); });
   action(S::mnuComm, "mnuComm", [this] {
     RunFrmComSet(ctx_, this, &RadioSessions::portNames);
     updateStatusBar();
@@ -471,9 +478,9 @@ void frmMain::updateMenus() {
   using S = ShellText;
   for (const ChildCommand& c : kChildCommands)
     actions_[c.menu]->setEnabled(children_->isRegistered(QLatin1String(c.window)));
-  // Their windows are not part of this program yet.
-  actions_[S::mnuSetRadioInfo]->setEnabled(false);
+  // Its window is not part of this program yet.
   actions_[S::mnuTest]->setEnabled(false);
+  actions_[S::mnuSetRadioInfo]->setEnabled(ctx_.app().serviceFunctions);
 
   for (S hidden : {S::mnuWindowTileHorizontal, S::mnuWindowTileVertical, S::mnuWindowArrangeIcons})
     actions_[hidden]->setVisible(false);
@@ -581,7 +588,7 @@ void frmMain::commitEdits() {
 }
 
 void frmMain::ReadRMGDataFromRadio() {
-  sessions_->readRadioInformation(true);
+  sessions_->readRadioInformation(InfoReadView::LocalInformation);
 }
 
 }  // namespace kr4100

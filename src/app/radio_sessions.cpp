@@ -9,6 +9,8 @@
 
 #include "core/config/model_band.h"
 #include "radioinfo/frm_emg.h"
+#include "radioinfo/frm_radio_info.h"
+#include "radioinfo/frm_radio_info_set.h"
 #include "app/frm_m_progress.h"
 #include "app/frm_mul_set.h"
 #include "app/frm_progress.h"
@@ -40,7 +42,9 @@ class RadioSessions::Impl {
   void read();
   bool prepareWrite();
   void write();
-  void readInfo(bool localInformation);
+  void readInfo(InfoReadView view, QWidget* over);
+  void writeInfo();
+  void openInfoSet();
   void askGroupCount();
   void groupWrite(int radios);
   bool busy() const { return startPending_ || (session_ != nullptr && session_->active()); }
@@ -82,7 +86,8 @@ class RadioSessions::Impl {
   void nextRadio(int radioNumber);
   void finished(SessionKind kind, bool success);
   void readFinished();
-  void showRadioInformation(const RadioInfo& info, const std::string& firmware);
+  void showEmbeddedInformation(const RadioInfo& info, const std::string& firmware);
+  void showRadioInformation();
   Answer identityRefused(const IdentityCheck& check);
   void refuse(MessageId lead, const std::string& what);
 
@@ -102,6 +107,11 @@ class RadioSessions::Impl {
   int startTicket_ = 0;
   QPointer<ProgressWindow> progress_;  // of a read or write, or of a group write
   QPointer<FrmEMG> emg_;
+  QPointer<FrmRadioInfo> radioInfo_;
+  QPointer<FrmRadioInfoSet> radioInfoSet_;
+  // What the last radio-information read shows, and over which window.
+  InfoReadView infoView_ = InfoReadView::LocalInformation;
+  QPointer<QWidget> infoOver_;
 };
 
 RadioSessions::Impl::Impl(RadioSessions& q, UiContext& ctx, QWidget* mainWindow)
@@ -234,10 +244,34 @@ void RadioSessions::Impl::write() {
   });
 }
 
-void RadioSessions::Impl::readInfo(bool localInformation) {
+void RadioSessions::Impl::readInfo(InfoReadView view, QWidget* over) {
   if (busy() || !open(SessionKind::ReadInfo)) return;
-  if (localInformation) session_->prepareRead();
+  infoView_ = view;
+  infoOver_ = over;
+  if (view == InfoReadView::LocalInformation) session_->prepareRead();
   session_->start();
+}
+
+// No question and no progress window: the radio answers at once (and does not take the block).
+void RadioSessions::Impl::writeInfo() {
+  if (busy() || !open(SessionKind::WriteInfo)) return;
+  session_->start();
+}
+
+void RadioSessions::Impl::openInfoSet() {
+  // One just closed is on its way out: a new one is opened.
+  if (radioInfoSet_ && radioInfoSet_->isVisible()) {
+    radioInfoSet_->raise();
+    radioInfoSet_->activateWindow();
+    return;
+  }
+  radioInfoSet_ = new FrmRadioInfoSet(ctx_, mainWindow_);
+  FrmRadioInfoSet* window = radioInfoSet_;
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowModality(Qt::ApplicationModal);
+  window->onRead = [this, window] { readInfo(InfoReadView::EmbeddedInformation, window); };
+  window->onWrite = [this] { writeInfo(); };
+  window->show();
 }
 
 void RadioSessions::Impl::askGroupCount() {
@@ -326,10 +360,12 @@ void RadioSessions::Impl::finished(SessionKind kind, bool success) {
       if (success) ctx_.tell(MessageId::WriteCompleted);
       return;
     case SessionKind::ReadInfo:
-      if (success) {
-        showRadioInformation(UnpackRadioInfo(session_->image()),
-                             heard ? heard->firmware : std::string());
-      }
+      if (!success) return;
+      if (infoView_ == InfoReadView::RadioInformation)
+        showRadioInformation();
+      else
+        showEmbeddedInformation(UnpackRadioInfo(session_->image()),
+                                heard ? heard->firmware : std::string());
       return;
     case SessionKind::WriteInfo:
       // The radio never takes the block; say so rather than let the user believe it did.
@@ -358,18 +394,34 @@ void RadioSessions::Impl::readFinished() {
   ctx_.tell(MessageId::ReadCompleted);
 }
 
-void RadioSessions::Impl::showRadioInformation(const RadioInfo& info, const std::string& firmware) {
+void RadioSessions::Impl::showEmbeddedInformation(const RadioInfo& info,
+                                                  const std::string& firmware) {
   if (emg_) {
     emg_->ShowByData(info, firmware);
     emg_->raise();
     emg_->activateWindow();
     return;
   }
-  emg_ = new FrmEMG(ctx_, mainWindow_);
+  // Over the set window when its Read asked: a modal window stays above the one it came from.
+  emg_ = new FrmEMG(ctx_, infoOver_ ? infoOver_.data() : mainWindow_.data());
   emg_->setAttribute(Qt::WA_DeleteOnClose);
   emg_->setWindowModality(Qt::ApplicationModal);
   emg_->ShowByData(info, firmware);
   emg_->show();
+}
+
+// The window shows the document's ModelInfo, which the read leaves as it was.
+void RadioSessions::Impl::showRadioInformation() {
+  if (radioInfo_ && radioInfo_->isVisible()) {
+    radioInfo_->ShowData();
+    radioInfo_->raise();
+    radioInfo_->activateWindow();
+    return;
+  }
+  radioInfo_ = new FrmRadioInfo(ctx_, mainWindow_);
+  radioInfo_->setAttribute(Qt::WA_DeleteOnClose);
+  radioInfo_->setWindowModality(Qt::ApplicationModal);
+  radioInfo_->show();
 }
 
 Answer RadioSessions::Impl::identityRefused(const IdentityCheck& check) {
@@ -396,7 +448,11 @@ RadioSessions::~RadioSessions() { delete d_; }
 
 void RadioSessions::readFromRadio() { d_->read(); }
 void RadioSessions::writeToRadio() { d_->write(); }
-void RadioSessions::readRadioInformation(bool localInformation) { d_->readInfo(localInformation); }
+void RadioSessions::readRadioInformation(InfoReadView view, QWidget* over) {
+  d_->readInfo(view, over);
+}
+void RadioSessions::writeRadioInformation() { d_->writeInfo(); }
+void RadioSessions::setRadioInformation() { d_->openInfoSet(); }
 void RadioSessions::groupWrite() { d_->askGroupCount(); }
 bool RadioSessions::busy() const { return d_->busy(); }
 void RadioSessions::setVirtualRadioSpeed(double factor) { d_->setVirtualSpeed(factor); }

@@ -17,6 +17,13 @@ namespace sim {
 class VirtualRadio;
 }
 
+// What a radio-information read shows when it succeeds.
+enum class InfoReadView {
+  LocalInformation,     // mnuEMG: the image preset first, then the embedded-information window
+  RadioInformation,     // mnuRadioInfo: the radio-information window
+  EmbeddedInformation,  // the set window's Read: the embedded-information window over it
+};
+
 class RadioSessions : public QObject {
   Q_OBJECT
  public:
@@ -25,7 +32,10 @@ class RadioSessions : public QObject {
 
   void readFromRadio();              // mnuReadFromRadio
   void writeToRadio();               // mnuWriteToRadio
-  void readRadioInformation(bool localInformation);  // mnuEMG (true), mnuRadioInfo (false)
+  // A radio-information read; its window opens over `over` (the main window when unset).
+  void readRadioInformation(InfoReadView view, QWidget* over = nullptr);
+  void writeRadioInformation();      // the set window's Write, after its store
+  void setRadioInformation();        // mnuSetRadioInfo: FrmRadioInfoSet, modal
   void groupWrite();                 // mnuMWriteToRadio: FrmMulSet, then frmMProgress
   bool busy() const;
 

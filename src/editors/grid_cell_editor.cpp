@@ -194,6 +194,7 @@ void GridCellEditor::commit() {
     if (editCol_ == kColRxFre || editCol_ == kColTxFre) {
       if (!text1_->isVisible()) return;
       text1_->hide();
+      if (!text1_->isModified()) return;  // see eventFilter
       storeValue(editRow_, editCol_, text1_->text());
     } else if (QComboBox* box = list(editCol_); box && box->isVisible()) {
       const int index = box->currentIndex();
@@ -280,9 +281,13 @@ bool GridCellEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     if (leaving && text1_->isVisible() && (editCol_ == kColRxFre || editCol_ == kColTxFre) &&
         editRow_ > 0) {
-      // Leaving the field commits it, as any other way out of the cell does.
+      // Leaving the field commits it, as any other way out of the cell does. A text nobody
+      // typed into is what the cell shows already: storing it again would only repeat the range
+      // check, and a window activating after a band change would warn about, and move, a
+      // frequency the user never touched.
       text1_->hide();
-      run_("frmCommChInfo_SaveShowGridData", [&] { storeValue(editRow_, editCol_, text1_->text()); });
+      if (text1_->isModified())
+        run_("frmCommChInfo_SaveShowGridData", [&] { storeValue(editRow_, editCol_, text1_->text()); });
     }
     return false;
   }

@@ -54,6 +54,9 @@ TEST_F(DocumentTest, NewDocumentHasOneChannelPerGroupAndIsUnmodified) {
   EXPECT_EQ(r.TestFreCount, 6);
   EXPECT_EQ(r.TestFre[0].No, 1);
   EXPECT_EQ(r.TestFre[5].RxMark, 15);
+  // Inside the band and in order, not cut from another band's defaults.
+  EXPECT_EQ(r.TestFre[0].RxFre.raw(), "28000000");
+  EXPECT_EQ(r.TestFre[5].TxFre.raw(), "28566670");
   EXPECT_EQ(doc.state().fileName, "new.dat");
   EXPECT_TRUE(doc.state().neverSaved);
   EXPECT_FALSE(doc.IsDocumentModified());

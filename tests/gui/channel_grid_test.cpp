@@ -323,10 +323,24 @@ class ChannelGridTest : public QObject {
     QCOMPARE(emg->count(), 2);
   }
 
+  void visitingACellStoresNothing() {
+    Fixture f;
+    // The record holds a frequency the band no longer takes (a file of another band, a model
+    // change before the grid re-shows): only typing may store, and so warn or move it.
+    f.doc().setModelAndBand("HT63", "26.51500 - 27.85500 MHz");
+    f.go(1, 1);
+    QVERIFY(f.editorOver(f.text1(), 1, 1));
+    f.combo("Combo6")->setFocus();
+    f.go(2, 1);
+    QVERIFY(f.prompter.asked.isEmpty());
+    QCOMPARE(QString::fromStdString(f.channel(1)->RxFre.text()), QString("28015000"));
+    QVERIFY(!f.doc().IsDocumentModified());
+  }
+
   void groupChangeShowsTheOtherGroup() {
     Fixture f;
     f.go(2, 1);
-    f.text1()->setText("28.2");
+    QTest::keyClicks(f.text1(), "28.2");
     f.combo("Combo6")->setCurrentIndex(3);  // the pending edit goes into group A first
     QVERIFY(f.channel(2, 0));
     QCOMPARE(f.doc().working().CurGroup, Integer(3));

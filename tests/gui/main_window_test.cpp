@@ -203,10 +203,11 @@ class MainWindowTest : public QObject {
                               "mnuSetRadioInfo"})
       QVERIFY2(h.act(shown)->isVisible(), shown);
     QVERIFY(h.window->findChild<QMenu*>(QStringLiteral("mnuTools"))->menuAction()->isVisible());
-    // Test mode and setting the radio information have no window yet.
+    // Test mode has no window yet.
     QVERIFY(!h.act("mnuTest")->isEnabled());
-    QVERIFY(!h.act("mnuSetRadioInfo")->isEnabled());
+    QVERIFY(h.act("mnuSetRadioInfo")->isEnabled());
     QVERIFY(h.act("mnuRadioInfo")->isEnabled());
+    QVERIFY(h.act("mnuFleetSync")->isEnabled());
     // The window layout stays the rest of the program's: only the service pages join the tree.
     QVERIFY(!h.act("mnuWindowArrangeIcons")->isVisible());
     auto* tree = h.window->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));

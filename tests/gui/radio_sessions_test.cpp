@@ -256,7 +256,7 @@ void RadioSessionsTest::groupWriteCountsRadiosAndClosingEndsIt() {
 
 void RadioSessionsTest::radioInformationShowsEveryField() {
   Harness h;
-  h.sessions->readRadioInformation(false);
+  h.sessions->readRadioInformation(InfoReadView::EmbeddedInformation);
   QVERIFY(h.prompter.asked.isEmpty());  // no question before reading the information
   QTRY_VERIFY_WITH_TIMEOUT(h.find<FrmEMG>("FrmEMG") != nullptr, 5000);
   FrmEMG* emg = h.find<FrmEMG>("FrmEMG");
@@ -311,7 +311,7 @@ void RadioSessionsTest::radioInformationIsTheRadiosOwn() {
   info.DealerCode.assign("D-0417 \xCD\xF5\xBE\xAD\xC0\xED\xD5");          // D-0417 王经理
   PackRadioInfo(info, radio.memory());
 
-  h.sessions->readRadioInformation(true);
+  h.sessions->readRadioInformation(InfoReadView::LocalInformation);
   QTRY_VERIFY_WITH_TIMEOUT(h.find<FrmEMG>("FrmEMG") != nullptr, 5000);
   FrmEMG* emg = h.find<FrmEMG>("FrmEMG");
   QCOMPARE(emg->findChild<QLineEdit*>("Text1_11")->text(), QString::fromUtf8("张三"));
@@ -325,7 +325,7 @@ void RadioSessionsTest::radioInformationIsTheRadiosOwn() {
   // Read again while the window is open, from a radio that names another firmware.
   identity.firmware = "V620";
   radio.setIdentity(identity);
-  h.sessions->readRadioInformation(false);
+  h.sessions->readRadioInformation(InfoReadView::EmbeddedInformation);
   QTRY_COMPARE_WITH_TIMEOUT(emg->findChild<QLineEdit*>("Text1_5")->text(),
                             QStringLiteral("V6.20"), 5000);
   QCOMPARE(h.find<FrmEMG>("FrmEMG"), emg);

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ctime>
 
 #include "core/config/data_file_codec.h"
 #include "core/config/file_io.h"
 #include "core/config/numbers.h"
-#include "core/config/test_frequencies.h"
+#include "core/config/test_fre_edit.h"
 
 namespace kr4100 {
 namespace {
@@ -20,19 +19,6 @@ int UsedChannels(const RadioConfig& r, int g) {
 }
 
 int CurrentGroup(const RadioConfig& r) { return std::clamp<int>(r.CurGroup, 0, kGroupCount - 1); }
-
-CalendarDate LocalToday() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
-}
-
-std::string EightDigitDate(const CalendarDate& d) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02d%02d", d.year % 10000, d.month % 100, d.day % 100);
-  return text;
-}
 
 // The text of a fixed field up to its first NUL, blanks kept.
 std::string UpToNul(std::string_view raw) { return std::string(raw.substr(0, raw.find('\0'))); }
@@ -176,14 +162,13 @@ bool Document::ReadTemplate(const std::filesystem::path& path) {
 
 void Document::setDefaultTestFrequencies() {
   working_.TestFreCount = 6;
-  const int band = TestBandIndexOf(state_.bandText);
   for (int i = 1; i <= 6; ++i) {
     TestFreEntry& e = working_.TestFre[static_cast<std::size_t>(i - 1)];
     e.No = static_cast<Integer>(i);
-    e.RxFre = FreToStore(DefaultTestFreText(false, i, band), state_.edges) + '\0';
-    e.TxFre = FreToStore(DefaultTestFreText(true, i, band), state_.edges) + '\0';
-    e.RxMark = 15;
-    e.TxMark = 15;
+    e.RxFre = DefaultTestFreStored(false, i, state_.bandText, state_.edges);
+    e.TxFre = DefaultTestFreStored(true, i, state_.bandText, state_.edges);
+    e.RxMark = kTestFreMarkDefault;
+    e.TxMark = kTestFreMarkDefault;
   }
 }
 

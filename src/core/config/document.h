@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/config/calendar_date.h"
 #include "core/config/conversions.h"
 #include "core/config/model_band.h"
 #include "core/config/radio_config.h"
@@ -41,12 +42,6 @@ class DocumentObserver {
   virtual void channelSetChanged() {}
   // The whole working copy was replaced (new document, file or template read).
   virtual void documentReplaced() {}
-};
-
-struct CalendarDate {
-  int year;
-  int month;
-  int day;
 };
 
 // Which template a new document reads over its defaults.

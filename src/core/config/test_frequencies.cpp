@@ -7,8 +7,8 @@
 
 namespace kr4100 {
 
-const std::array<VhfUhfBand, 6> kVhfUhfBands{{
-    {136.0, 174.0},
+const std::array<TestFreSpan, 6> kTestFreSpans{{
+    {28.0, 29.7},
     {255.0, 256.0},
     {350.0, 390.0},
     {400.0, 470.0},
@@ -19,7 +19,7 @@ const std::array<VhfUhfBand, 6> kVhfUhfBands{{
 namespace {
 
 constexpr int kTestCount = 16;
-constexpr int kBandCount = static_cast<int>(std::tuple_size_v<decltype(kVhfUhfBands)>);
+constexpr int kBandCount = static_cast<int>(std::tuple_size_v<decltype(kTestFreSpans)>);
 
 // Band texts in band-index order, as the model dialog offers them.
 constexpr std::array<std::string_view, kBandCount> kBandTexts{
@@ -37,15 +37,15 @@ std::string FormatHz(std::int64_t hz) {
   return buffer;
 }
 
-// The sixteen default test frequencies of a band spread evenly from its lower edge (test 1) to its
-// upper edge (test 16): lower + (upper - lower) * (i - 1) / 15, rounded to the nearest 10 Hz with
-// ties to even. Receive and transmit defaults are the same. The sums are done in whole hertz so
+// The sixteen default test frequencies of a band index spread evenly from the lower end of its
+// span (test 1) to the upper end (test 16): lower + (upper - lower) * (i - 1) / 15, rounded to the
+// nearest 10 Hz with ties to even, so they sit on the 10 Hz grid the frequency check snaps to. Receive and transmit defaults are the same. The sums are done in whole hertz so
 // that every platform produces the same texts, which the record compares character for character.
 DefaultTable BuildDefaultTable() {
   DefaultTable table;
   for (int band = 0; band < kBandCount; ++band) {
-    const auto lowerHz = static_cast<std::int64_t>(std::llround(kVhfUhfBands[band].lower * 1e6));
-    const auto upperHz = static_cast<std::int64_t>(std::llround(kVhfUhfBands[band].upper * 1e6));
+    const auto lowerHz = static_cast<std::int64_t>(std::llround(kTestFreSpans[band].lower * 1e6));
+    const auto upperHz = static_cast<std::int64_t>(std::llround(kTestFreSpans[band].upper * 1e6));
     for (int test = 0; test < kTestCount; ++test) {
       // Offset in 10 Hz units: span * test / 15 / 10, rounded half to even.
       const std::int64_t numerator = (upperHz - lowerHz) * test;

@@ -1,4 +1,6 @@
-// Default test frequencies: sixteen receive/transmit pairs for each of six VHF/UHF bands.
+// Default test frequencies: sixteen receive/transmit pairs for each of the six band indexes a band
+// text can map to. Index 0 is this radio's own band; the others are kept for band texts of other
+// models, which a document of this radio does not have.
 #pragma once
 
 #include <array>
@@ -7,13 +9,15 @@
 
 namespace kr4100 {
 
-struct VhfUhfBand {
-  double lower;  // MHz
-  double upper;  // MHz
+struct TestFreSpan {
+  double lower;  // MHz, the default of test 1
+  double upper;  // MHz, the default of test 16
 };
 
-// The six VHF/UHF band edges, band index 0..5.
-extern const std::array<VhfUhfBand, 6> kVhfUhfBands;
+// The span the sixteen defaults of band index 0..5 are spread over. Index 0, where both bands of
+// this radio map, is 28.000000 - 29.700000 MHz: inside the narrow band and the wide one, so every
+// default is a usable frequency whose stored form (eight digits of hertz) holds it exactly.
+extern const std::array<TestFreSpan, 6> kTestFreSpans;
 
 // Band index of a band text, compared on its first 13 characters; 0 for any other text.
 int TestBandIndexOf(std::string_view bandText);

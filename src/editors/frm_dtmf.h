@@ -1,0 +1,33 @@
+// The DTMF window: encode and decode settings, the stun code and the autodial memory, each
+// stored in the working record as it is chosen or its box is left.
+#pragma once
+
+#include <QWidget>
+
+#include "gui/pending_edits.h"
+#include "gui/ui_context.h"
+
+namespace kr4100 {
+
+class FrmDTMF : public QWidget, public DocumentObserver, public PendingEdits {
+  Q_OBJECT
+ public:
+  explicit FrmDTMF(UiContext& ctx, QWidget* parent = nullptr);
+  ~FrmDTMF() override;
+
+  void reCaption();   // every text in the language in force, then the data again
+  void ReShowData();  // every control shows the record again; the cell editor closes
+  void commitPendingEdit() override;  // the two boxes and an open grid cell are stored
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void documentReplaced() override { ReShowData(); }
+
+  class Impl;
+  Impl* d_;
+};
+
+}  // namespace kr4100

@@ -1,0 +1,214 @@
+#include "editors/frm_test_fre.h"
+
+#include <QAbstractItemView>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/config/test_fre_edit.h"
+#include "core/texts/test_fre_texts.h"
+#include "gui/editor_support.h"
+#include "gui/floating_cell_editor.h"
+#include "gui/key_filters.h"
+#include "gui/twips.h"
+
+namespace kr4100 {
+namespace {
+
+constexpr int kNumberColumnTwips = 800;
+constexpr int kFrequencyColumnTwips = 1500;
+
+}  // namespace
+
+class FrmTestFre::Impl {
+ public:
+  Impl(FrmTestFre* window, UiContext& context) : q(window), ctx(context) {}
+
+  FrmTestFre* q;
+  UiContext& ctx;
+  QTableWidget* grid = nullptr;
+  FloatingCellEditor* editor = nullptr;
+  QPushButton* commandClose = nullptr;
+  QPushButton* commandHelp = nullptr;
+  bool ownWarningSink = false;
+
+  QTableWidgetItem* cell(int row, int col) { return grid->item(row - 1, col); }
+
+  void build();
+  void sizeGrid();
+  void showRow(int row);
+  void store(int row, int col, const QString& text);
+  void enterPressed();
+  void nameBox();
+};
+
+void FrmTestFre::Impl::build() {
+  q->setObjectName(QStringLiteral("FrmTestFre"));
+  grid = new QTableWidget(kTestFreRows, 3, q);
+  grid->setObjectName(QStringLiteral("MSFlexGrid1"));
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setTabKeyNavigation(false);  // Tab leaves the grid; Enter moves between its cells
+  grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->verticalHeader()->hide();
+  QHeaderView* headings = grid->horizontalHeader();
+  headings->setSectionResizeMode(QHeaderView::Fixed);
+  headings->setHighlightSections(false);
+  headings->setSectionsClickable(false);  // a heading click would select a whole column
+  const QBrush fixed = q->palette().button();
+  for (int r = 1; r <= kTestFreRows; ++r) {
+    for (int c = 0; c < 3; ++c) {
+      auto* item = new QTableWidgetItem;
+      item->setTextAlignment(Qt::AlignCenter);
+      if (c == 0) {
+        // The row numbers are headings: never the current cell.
+        item->setFlags(Qt::NoItemFlags);
+        item->setBackground(fixed);
+        item->setForeground(q->palette().buttonText());
+        item->setText(QString::number(r));
+      } else {
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      }
+      grid->setItem(r - 1, c, item);
+    }
+  }
+
+  editor = new FloatingCellEditor(grid, [this](int row, int col, const QString& text) {
+    Guarded(ctx, "FrmTestFre_SaveShowGridData", [&] { store(row, col, text); });
+  });
+  editor->box()->setAlignment(Qt::AlignCenter);
+  editor->setSelectAllOnFocus(true);
+  editor->setKeyFilter([](QKeyEvent* key) {
+    return RefusedFrequencyKey(key->key(), key->modifiers(), key->text());
+  });
+  editor->enterPressed = [this] { enterPressed(); };
+  // After the editor has opened the cell: the box is named after what it edits.
+  QObject::connect(grid, &QTableWidget::currentCellChanged, q, [this] { nameBox(); });
+
+  auto* buttons = CloseAndHelpRow(q, commandClose, commandHelp);
+  auto* layout = new QVBoxLayout(q);
+  layout->addWidget(grid, 0, Qt::AlignHCenter);
+  layout->addStretch(1);
+  layout->addLayout(buttons);
+}
+
+// Every row in view at once: the grid is as tall as its headings and sixteen rows, and its two
+// frequency columns share what the number column leaves, each wide enough for a frequency.
+void FrmTestFre::Impl::sizeGrid() {
+  const QFontMetrics metrics(grid->font());
+  const int rowHeight = metrics.height() + 6;
+  grid->verticalHeader()->setMinimumSectionSize(rowHeight);
+  grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+  QHeaderView* headings = grid->horizontalHeader();
+  const QFontMetrics headingMetrics(headings->font());
+  const auto headingWidth = [&](int c) {
+    return headingMetrics.horizontalAdvance(ctx.pick(kTestFreHeadings[static_cast<std::size_t>(c)])) + 16;
+  };
+  const int numberWidth = std::max(TwipsToPixels(kNumberColumnTwips), headingWidth(0));
+  const int frequencyWidth =
+      std::max({TwipsToPixels(kFrequencyColumnTwips),
+                metrics.horizontalAdvance(QStringLiteral("88.888888")) + 16, headingWidth(1),
+                headingWidth(2)});
+  grid->setColumnWidth(0, numberWidth);
+  grid->setColumnWidth(1, frequencyWidth);
+  grid->setColumnWidth(2, frequencyWidth);
+  const int frame = 2 * grid->frameWidth();
+  grid->setFixedSize(numberWidth + 2 * frequencyWidth + frame,
+                     headings->sizeHint().height() + kTestFreRows * rowHeight + frame);
+}
+
+void FrmTestFre::Impl::showRow(int row) {
+  const TestFreRowTexts texts = ShownTestFreRow(ctx.doc(), row);
+  cell(row, kTestFreColRx)->setText(QString::fromStdString(texts.rx));
+  cell(row, kTestFreColTx)->setText(QString::fromStdString(texts.tx));
+}
+
+void FrmTestFre::Impl::store(int row, int col, const QString& text) {
+  // Another window may have taken its warning sink away while this one is open.
+  if (InstallWarningSink(ctx)) ownWarningSink = true;
+  // The key filter lets only digits and "." in.
+  CommitTestFreCell(ctx.doc(), row, col, text.toLatin1().toStdString());
+  // The row shows what the record holds: the partner frequency, a blank row, or, after a
+  // refusal, what it had before.
+  showRow(row);
+}
+
+// Enter: an empty RX cell goes down to the next row, anything else to the next cell; after
+// the last cell the first row follows.
+void FrmTestFre::Impl::enterPressed() {
+  const int row = editor->editRow();
+  const int col = editor->editCol();
+  if (row < 1) return;
+  const int nextRow = row % kTestFreRows + 1;
+  if (col == kTestFreColRx && !editor->box()->text().isEmpty())
+    grid->setCurrentCell(row - 1, kTestFreColTx);
+  else
+    grid->setCurrentCell(nextRow - 1, kTestFreColRx);
+}
+
+void FrmTestFre::Impl::nameBox() {
+  const int col = editor->editCol();
+  if (col < 1) return;
+  editor->box()->setAccessibleName(
+      ctx.pick(kTestFreHeadings[static_cast<std::size_t>(col)]) + QLatin1Char(' ') +
+      ctx.pick(kTestFreHeadings[0]) + QLatin1Char(' ') + QString::number(editor->editRow()));
+}
+
+FrmTestFre::FrmTestFre(UiContext& ctx, QWidget* parent) : QWidget(parent), d_(new Impl(this, ctx)) {
+  d_->ownWarningSink = InstallWarningSink(ctx);
+  Guarded(ctx, "FrmTestFre_Form_Load", [&] {
+    d_->build();
+    reCaption();
+    ReShowData();
+    resize(sizeHint());
+  });
+  ctx.doc().addObserver(this);
+}
+
+FrmTestFre::~FrmTestFre() {
+  // The grid's teardown moves its current cell and the focus: none of it may store or open.
+  // What the box held was stored when the window closed, or the main window asked for it.
+  if (d_->editor) d_->editor->stop();
+  d_->ctx.doc().removeObserver(this);
+  if (d_->ownWarningSink) RemoveWarningSink(d_->ctx);
+  delete d_;
+  d_ = nullptr;
+}
+
+void FrmTestFre::reCaption() {
+  const QString caption = d_->ctx.pick(kTestFreCaption);
+  setWindowTitle(caption);
+  d_->grid->setAccessibleName(caption);
+  for (int c = 0; c < 3; ++c)
+    d_->grid->setHorizontalHeaderItem(
+        c, new QTableWidgetItem(d_->ctx.pick(kTestFreHeadings[static_cast<std::size_t>(c)])));
+  d_->nameBox();
+  d_->commandClose->setText(d_->ctx.msg(MessageId::CloseButton));
+  d_->commandHelp->setText(d_->ctx.msg(MessageId::HelpButton));
+  d_->sizeGrid();
+}
+
+void FrmTestFre::ReShowData() {
+  Guarded(d_->ctx, "FrmTestFre_ReShowData", [&] {
+    // What the box held belonged to the data shown before.
+    d_->editor->forget();
+    for (int row = 1; row <= kTestFreRows; ++row) d_->showRow(row);
+  });
+}
+
+void FrmTestFre::commitPendingEdit() {
+  if (d_->editor) d_->editor->commit();
+}
+
+void FrmTestFre::closeEvent(QCloseEvent* event) {
+  Guarded(d_->ctx, "FrmTestFre_Form_Unload", [&] { commitPendingEdit(); });
+  QWidget::closeEvent(event);
+}
+
+}  // namespace kr4100

@@ -1,0 +1,41 @@
+// The set-radio-information window (modal): edits the model, band, serial number (programming
+// date) and version of the document's ModelInfo, fills the date from the computer's clock, and
+// starts the radio-information read and write. Its values go into the record on Write and when
+// it closes.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "core/config/calendar_date.h"
+#include "gui/ui_context.h"
+
+namespace kr4100 {
+
+class FrmRadioInfoSet : public QDialog {
+  Q_OBJECT
+ public:
+  explicit FrmRadioInfoSet(UiContext& ctx, QWidget* parent = nullptr);
+  ~FrmRadioInfoSet() override;
+
+  void reCaption();
+  void ShowData();   // ModelInfo as it is now
+  void StoreData();  // the window's values into ModelInfo
+
+  // Set by whoever opens the window: the radio-information read, and the write that follows the
+  // store.
+  std::function<void()> onRead;
+  std::function<void()> onWrite;
+  // Where Time Sync takes today's date from; the computer's clock unless a test sets its own.
+  void setToday(std::function<CalendarDate()> today);
+
+ protected:
+  void done(int result) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  class Impl;
+  Impl* d_;
+};
+
+}  // namespace kr4100
