@@ -7,7 +7,10 @@ namespace kr4100 {
 SerialTestModeHost::SerialTestModeHost(Prompter& prompter, QObject* parent)
     : QtTestModeHost(prompter, parent) {
   connect(&port_, &QSerialPort::readyRead, this, &SerialTestModeHost::readAvailable);
-  connect(&port_, &QSerialPort::bytesWritten, this, &SerialTestModeHost::written);
+  // Queued: the driver sends the next exchange from this event, and a write made while the port
+  // is still emitting bytesWritten would never have its own reported.
+  connect(&port_, &QSerialPort::bytesWritten, this, &SerialTestModeHost::written,
+          Qt::QueuedConnection);
   connect(&port_, &QSerialPort::errorOccurred, this, &SerialTestModeHost::failed);
 }
 

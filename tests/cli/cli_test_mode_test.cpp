@@ -161,13 +161,16 @@ TEST(CliTestMode, AlignPrintsSetsAndStoresPointsThatASecondRunReadsBack) {
     run = Cli({"testmode", "align", "--port", port, "--item", "1", "--set", "4=250", "--set",
                "0=112", file});
     ASSERT_EQ(run.status, 0) << run.err;
+
+    // Stored once test mode was left, with the radio still running.
+    const auto image = testing::ReadBytes(memory);
+    ASSERT_EQ(image.size(), 8192u);
+    EXPECT_EQ(image[0x1E00 + 4], 120);
+    EXPECT_EQ(image[0x1E00 + 13], 129);
+    EXPECT_EQ(image[0x1E00 + 14], 66);
+    EXPECT_EQ(image[0x1E00 + 15], 131);
+    EXPECT_EQ(image[0x1E00 + 20], 255);  // code 52
   }
-  const auto image = testing::ReadBytes(memory);
-  ASSERT_EQ(image.size(), 8192u);
-  EXPECT_EQ(image[0x1E00 + 4], 120);
-  EXPECT_EQ(image[0x1E00 + 13], 129);
-  EXPECT_EQ(image[0x1E00 + 14], 66);
-  EXPECT_EQ(image[0x1E00 + 15], 131);
 
   // The memory file carries them into the next run of the radio.
   Sim sim = StartSim({"--test-channels", file, "--image", memory});

@@ -1,6 +1,6 @@
 // The Qt hosts of test mode: the in-process virtual radio entering, tuning, storing and leaving
 // on the event loop, and the serial link to kr4100-sim ending test mode when the device goes.
-#include <QSignalSpy>
+#include <QElapsedTimer>
 #include <QtTest>
 #include <memory>
 
@@ -148,6 +148,17 @@ class TestModeHostTest : public QObject {
     QVERIFY(driver.start({sim.device(), 1, 0}, doc.working()));
     QTRY_COMPARE(events.entered, 1);
     QCOMPARE(driver.channels().size(), std::size_t{1});
+
+    // Exchanges that await nothing go on as soon as their bytes are out, not on the 100 ms send
+    // timer: thirty of them take far less than three seconds.
+    int polled = -1;
+    host.onPolled = [&](int v) { polled = v; };
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 30; ++i) driver.act(TestAction::SetValue, 24, i);
+    driver.act(TestAction::PollValue, 24);
+    QTRY_VERIFY(polled >= 0);
+    QVERIFY2(clock.elapsed() < 1500, QByteArray::number(clock.elapsed()).constData());
 
     sim.stop();  // the pseudo-terminal goes, as an adapter pulled out does
     QTRY_COMPARE(events.ended, 1);
