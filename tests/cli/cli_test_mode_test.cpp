@@ -219,7 +219,7 @@ TEST(CliTestMode, PollPrintsValuesThatMoveALittle) {
   EXPECT_NE(polled[0], polled[1]);
 }
 
-TEST(CliTestMode, AFaultEndsWithTheRetryQuestionAndThePortClosed) {
+TEST(CliTestMode, AFaultOrAnotherModelEndsTestModeWithThePortClosed) {
   testing::TempDir dir;
   SaveDocumentWithTestChannels(dir / "t.dat");
   const std::string file = (dir / "t.dat").string();
@@ -236,6 +236,14 @@ TEST(CliTestMode, AFaultEndsWithTheRetryQuestionAndThePortClosed) {
     EXPECT_EQ(run.out, "") << fault[0];
     EXPECT_EQ(run.err, "Check Connection. Retry or Cancel?\n") << fault[0];
     EXPECT_EQ(OpenHandlesTo(sim.device()), 0) << fault[0];
+  }
+  {
+    // A radio of another model is refused after its identity, before any test channel is read.
+    Sim other = StartSim({"--test-channels", file, "--model", "7731"});
+    const CliRun run = Cli({"testmode", "channels", "--port", other.device(), file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Model type is wrong.\nPC:KR-4100\nRadio:7731\n");
+    EXPECT_EQ(OpenHandlesTo(other.device()), 0);
   }
   // A fault while tuning: entering took 40 replies and wide one more; the adjustment block
   // (reply 42) never comes.
