@@ -10,6 +10,7 @@
 #include "cli/image_commands.h"
 #ifdef KR4100_RADIO_COMMANDS
 #include "cli/radio_commands.h"
+#include "cli/test_mode_cli.h"
 #endif
 #include "cli/record_json.h"
 #include "core/texts/bilingual.h"
@@ -111,6 +112,28 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
 
   auto* cmdInfo = app.add_subcommand("info", "Read and print the radio's information block");
   AddPortOptions(cmdInfo, o);
+
+  auto* cmdTest = app.add_subcommand("testmode", "Test mode: the radio's test channels, alignment");
+  cmdTest->require_subcommand(1);
+  auto* cmdTestChannels = cmdTest->add_subcommand(
+      "channels", "Enter test mode with a data file's test frequencies and print the radio's");
+  AddPortOptions(cmdTestChannels, o);
+  cmdTestChannels->add_option("FILE", o.input, "Data file with the test frequencies")->required();
+  auto* cmdTestAlign = cmdTest->add_subcommand(
+      "align", "Tune an alignment item: print its points, set them, store them");
+  AddPortOptions(cmdTestAlign, o);
+  cmdTestAlign->add_option("FILE", o.input, "Data file with the test frequencies")->required();
+  cmdTestAlign->add_option("--item", o.testItem, "Alignment item 1-15")
+      ->required()
+      ->check(CLI::Range(1, 15));
+  cmdTestAlign->add_flag("--narrow", o.narrow, "Switch to narrow before tuning (default: wide)");
+  cmdTestAlign->add_option("--set", o.testSets, "Set a point as its slider would: TAB=VALUE")
+      ->allow_extra_args(false);
+  cmdTestAlign->add_flag("--ok", o.testOk, "Press OK on the last tab set");
+  cmdTestAlign->add_flag("--cancel", o.testCancel,
+                         "Close with Cancel: the values read at the start are sent back and stored");
+  cmdTestAlign->add_option("--poll", o.testPoll, "Items 12-15: print K polled values")
+      ->check(CLI::Range(1, 1000));
 #endif
 
   try {
@@ -132,6 +155,8 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   if (cmdRead->parsed()) return RunRead(context);
   if (cmdWrite->parsed()) return RunWrite(context);
   if (cmdInfo->parsed()) return RunInfo(context);
+  if (cmdTestChannels->parsed()) return RunTestModeChannels(context);
+  if (cmdTestAlign->parsed()) return RunTestModeAlign(context);
 #endif
   return kExitUsage;
 }

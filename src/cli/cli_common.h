@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/cli_app.h"
 #include "core/config/data_file.h"
@@ -26,6 +27,13 @@ struct CliOptions {
   std::string port;
   int stopBits = 1;
   int handshaking = 0;
+  // testmode align.
+  int testItem = 0;
+  bool narrow = false;
+  std::vector<std::string> testSets;  // "TAB=VALUE", in order
+  bool testOk = false;
+  bool testCancel = false;
+  int testPoll = 0;
 };
 
 // One command's surroundings.

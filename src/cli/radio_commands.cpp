@@ -1,11 +1,11 @@
 #include "cli/radio_commands.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <array>
 #include <optional>
 #include <ostream>
 
+#include "cli/radio_console.h"
 #include "core/config/model_band.h"
 #include "core/link/radio_image.h"
 #include "core/link/transfer_session.h"
@@ -15,83 +15,6 @@
 
 namespace kr4100 {
 namespace {
-
-// Qt's event loop and serial port need an application object. The program's main has none (most
-// commands never touch Qt), and a test calling RunCli has none either; one is made for the
-// command and goes with it.
-class QtApplicationScope {
- public:
-  QtApplicationScope() {
-    if (QCoreApplication::instance() == nullptr) app_.emplace(argc_, argv_.data());
-  }
-
- private:
-  static inline int argc_ = 1;
-  static inline char name_[] = "kr4100-cli";
-  static inline std::array<char*, 2> argv_{name_, nullptr};
-  std::optional<QCoreApplication> app_;
-};
-
-// Nobody is there to answer: connection and retry questions are answered Cancel, the version
-// question No; each is printed as it is asked. Progress goes to one line that is rewritten.
-class ConsolePrompter final : public Prompter {
- public:
-  explicit ConsolePrompter(const CliContext& context) : context_(context) {}
-
-  Answer ask(Question /*question*/) override {
-    show(MessageText(MessageId::Connection, context_.language));
-    return Answer::Cancel;
-  }
-
-  Answer identityRefused(const IdentityCheck& check) override {
-    show(check.message(context_.language));
-    return check.isQuestion() ? Answer::No : Answer::Ok;
-  }
-
-  void portError() override { show(MessageText(MessageId::PortError, context_.language)); }
-
-  void setCaption(std::string caption) { caption_ = std::move(caption); }
-
-  void progress(int percent) {
-    if (caption_.empty()) return;
-    context_.err << '\r' << caption_ << ' ' << percent << '%' << std::flush;
-    lineOpen_ = true;
-  }
-
-  void searching(bool on) {
-    if (on) show(MessageText(MessageId::SearchCaption, context_.language));
-  }
-
-  // Not why a session ended, so it leaves explained() as it is.
-  void portFound(const PortSettings& found) {
-    endProgressLine();
-    PrintMessage(context_.err,
-                 RadioFoundText(found.port, found.stopBits, found.handshaking, context_.language));
-    context_.err.flush();
-  }
-
-  void endProgressLine() {
-    if (!lineOpen_) return;
-    context_.err << '\n' << std::flush;
-    lineOpen_ = false;
-  }
-
-  // Something has already told the user why the session ended.
-  bool explained() const { return explained_; }
-
- private:
-  void show(std::string_view text) {
-    endProgressLine();
-    PrintMessage(context_.err, text);
-    context_.err.flush();
-    explained_ = true;
-  }
-
-  const CliContext& context_;
-  std::string caption_;
-  bool lineOpen_ = false;
-  bool explained_ = false;
-};
 
 // The ports the search tries: the one named on the command line first, then the system's.
 std::vector<std::string> CandidatePorts(const std::string& given) {

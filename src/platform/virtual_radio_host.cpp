@@ -4,16 +4,13 @@
 #include <system_error>
 
 #include "core/config/file_io.h"
-#include "sim/simulated_link.h"  // WireTime
 
 namespace kr4100 {
 
 VirtualRadioHost::VirtualRadioHost(Prompter& prompter, std::filesystem::path memoryFile,
                                    QObject* parent)
     : QtSessionHost(prompter, parent), memoryFile_(std::move(memoryFile)) {
-  deliveryTimer_.setSingleShot(true);
-  deliveryTimer_.setTimerType(Qt::PreciseTimer);
-  connect(&deliveryTimer_, &QTimer::timeout, this, &VirtualRadioHost::deliverDue);
+  wire_.onArrived = [this](const std::vector<std::uint8_t>& bytes) { arrived(bytes); };
 }
 
 sim::VirtualRadio& VirtualRadioHost::radio() {
@@ -41,9 +38,8 @@ bool VirtualRadioHost::openPort(const PortSettings& /*settings*/) {
   sim::VirtualRadio& r = radio();
   r.resetReceiver();
   r.clearEvents();
-  arriving_.clear();
+  wire_.clear();
   input_.clear();
-  lineFreeUs_ = 0;
   swappedInUs_ = 0;
   open_ = true;
   forgetIdentity();
@@ -52,8 +48,7 @@ bool VirtualRadioHost::openPort(const PortSettings& /*settings*/) {
 
 void VirtualRadioHost::closePort() {
   replyTimer_.stop();
-  deliveryTimer_.stop();
-  arriving_.clear();
+  wire_.clear();
   input_.clear();
   if (!open_) return;
   open_ = false;
@@ -65,60 +60,31 @@ void VirtualRadioHost::closePort() {
   if (written) saveMemory();
 }
 
-qint64 VirtualRadioHost::wireUs(std::size_t bytes) const {
-  if (speed_ <= 0) return 0;
-  const auto real = std::chrono::duration_cast<std::chrono::microseconds>(sim::WireTime(bytes));
-  return static_cast<qint64>(static_cast<double>(real.count()) / speed_);
-}
-
 void VirtualRadioHost::send(std::span<const std::uint8_t> frame, int expectedReplyLength) {
   // As on a real port: what had already come in does not count for this frame.
   input_.clear();
   threshold_ = static_cast<std::size_t>(std::max(1, expectedReplyLength));
   if (!open_) return;
-  const qint64 now = nowUs();
-  if (now < swappedInUs_) return;  // no radio on the cable while one is swapped for the next
+  if (wire_.nowUs() < swappedInUs_) return;  // no radio on the cable while one is swapped for the next
   std::vector<std::uint8_t> reply = radio().receive(frame);
   if (reply.empty()) return;
-  // The radio answers once the whole frame is in; its answer waits for the line if need be.
-  const qint64 due = std::max(now + wireUs(frame.size()), lineFreeUs_) + wireUs(reply.size());
-  lineFreeUs_ = due;
-  arriving_.push_back({due, std::move(reply)});
-  scheduleDelivery();
+  wire_.carry(frame.size(), std::move(reply));
 }
 
-void VirtualRadioHost::scheduleDelivery() {
-  if (arriving_.empty()) {
-    deliveryTimer_.stop();
-    return;
-  }
-  const qint64 waitUs = std::max<qint64>(0, arriving_.front().dueUs - nowUs());
-  deliveryTimer_.start(static_cast<int>((waitUs + 999) / 1000));
-}
-
-void VirtualRadioHost::deliverDue() {
-  const qint64 now = nowUs();
-  while (!arriving_.empty() && arriving_.front().dueUs <= now) {
-    const auto& bytes = arriving_.front().bytes;
-    input_.insert(input_.end(), bytes.begin(), bytes.end());
-    arriving_.pop_front();
-  }
+void VirtualRadioHost::arrived(const std::vector<std::uint8_t>& bytes) {
+  input_.insert(input_.end(), bytes.begin(), bytes.end());
   // The session sees a reply only once the armed number of bytes is in, then all that is in.
   if (session_ && open_ && input_.size() >= threshold_) {
     const std::vector<std::uint8_t> reply = std::exchange(input_, {});
     deliver(reply);
   }
-  // The session may have sent, closed or finished meanwhile; whatever is still on its way
-  // arrives in turn.
-  scheduleDelivery();
 }
 
 void VirtualRadioHost::nextRadio(int radioNumber) {
   // The radio just written is taken off the cable and the next one plugged in a moment later.
-  swappedInUs_ = nowUs() + std::chrono::duration_cast<std::chrono::microseconds>(kVirtualRadioSwapTime).count();
-  arriving_.clear();
+  swappedInUs_ = wire_.nowUs() + std::chrono::duration_cast<std::chrono::microseconds>(kVirtualRadioSwapTime).count();
+  wire_.clear();
   input_.clear();
-  deliveryTimer_.stop();
   QtSessionHost::nextRadio(radioNumber);
 }
 

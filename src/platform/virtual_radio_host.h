@@ -3,18 +3,15 @@
 // no radio sees sessions run at the pace of a real one. The radio's memory is kept in a file.
 #pragma once
 
-#include <QElapsedTimer>
-#include <QObject>
-#include <QTimer>
 #include <chrono>
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "platform/qt_session_host.h"
+#include "platform/virtual_wire.h"
 #include "sim/virtual_radio.h"
 
 namespace kr4100 {
@@ -31,8 +28,8 @@ class VirtualRadioHost : public QtSessionHost {
 
   // 1: the real pace; 10: ten times faster; 0 or less: replies arrive on the next turn of the
   // event loop. The session's own time-outs and the swap time between radios are not scaled.
-  void setSpeedFactor(double factor) { speed_ = factor; }
-  double speedFactor() const { return speed_; }
+  void setSpeedFactor(double factor) { wire_.setSpeedFactor(factor); }
+  double speedFactor() const { return wire_.speedFactor(); }
 
   // The radio at the end of the cable, created on first use from the memory file when that holds
   // a whole image.
@@ -48,23 +45,12 @@ class VirtualRadioHost : public QtSessionHost {
   void nextRadio(int radioNumber) override;
 
  private:
-  struct Arrival {
-    qint64 dueUs;
-    std::vector<std::uint8_t> bytes;
-  };
-
-  qint64 nowUs() const { return clock_.nsecsElapsed() / 1000; }
-  qint64 wireUs(std::size_t bytes) const;
-  void scheduleDelivery();
-  void deliverDue();
+  void arrived(const std::vector<std::uint8_t>& bytes);
 
   std::filesystem::path memoryFile_;
   std::unique_ptr<sim::VirtualRadio> radio_;
-  QTimer deliveryTimer_;
-  double speed_ = 1.0;
+  VirtualWire wire_;
   bool open_ = false;
-  std::deque<Arrival> arriving_;
-  qint64 lineFreeUs_ = 0;     // when the radio's reply line is free again
   qint64 swappedInUs_ = 0;    // the radio is away until then (group write)
   std::vector<std::uint8_t> input_;
   std::size_t threshold_ = 1;

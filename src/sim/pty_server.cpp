@@ -168,7 +168,8 @@ bool PtyServer::feedRadio(std::span<const std::uint8_t> bytes, Clock::time_point
       std::any_of(radio_.events().begin(), radio_.events().end(),
                   [](const VirtualRadio::Event& e) { return e.kind == FrameKind::End; });
   radio_.clearEvents();  // a long-running server must not collect events without end
-  if (ended && !save(error)) return false;
+  const bool wanted = saveWanted_ && saveWanted_();
+  if ((ended || wanted) && !save(error)) return false;
   return true;
 }
 

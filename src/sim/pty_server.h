@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -45,6 +46,10 @@ class PtyServer {
   // Writes the radio's memory to the save path, atomically; true when there is none.
   bool save(std::string& error) const;
 
+  // Asked after the radio has taken bytes: true stores the memory as an end frame does (test mode
+  // left, say).
+  void setSaveWanted(std::function<bool()> wanted) { saveWanted_ = std::move(wanted); }
+
  private:
   struct TimedByte {
     std::uint8_t byte;
@@ -68,7 +73,8 @@ class PtyServer {
   Clock::time_point inWireFree_{};   // when the inbound wire is free for the next byte
   Clock::time_point outWireFree_{};  // the same for the outbound wire
   Clock::time_point lastInput_{};
-  bool outputBlocked_ = false;  // the pseudo-terminal's buffer is full: wait until writable
+  bool outputBlocked_ = false;
+  std::function<bool()> saveWanted_;  // the pseudo-terminal's buffer is full: wait until writable
 };
 
 }  // namespace kr4100::sim

@@ -11,8 +11,11 @@
 #include <optional>
 #include <string>
 
+#include "core/config/data_file_codec.h"
+#include "core/config/data_file_layout.h"
 #include "core/config/file_io.h"
 #include "sim/pty_server.h"
+#include "sim/test_mode_responder.h"
 #include "sim/virtual_radio.h"
 
 namespace {
@@ -76,6 +79,23 @@ std::optional<RadioImage> LoadImage(const std::string& path, std::string& error)
   RadioImage image{};
   std::copy(bytes->begin(), bytes->end(), image.begin());
   return image;
+}
+
+// The test frequencies of a data file: the radio's own test channels are made to agree with them.
+std::optional<kr4100::RadioConfig> LoadTestChannels(const std::string& path, std::string& error) {
+  constexpr std::size_t kSize = kr4100::layout::kDataFileSize;
+  const auto size = kr4100::RegularFileSize(path);
+  const auto bytes = size ? kr4100::ReadFilePrefix(path, kSize) : std::nullopt;
+  if (!size || !bytes) {
+    error = "cannot read data file " + path;
+    return std::nullopt;
+  }
+  if (*size != kSize || bytes->size() != kSize) {
+    error = "data file " + path + " holds " + std::to_string(*size) + " bytes, not " +
+            std::to_string(kSize);
+    return std::nullopt;
+  }
+  return kr4100::DecodeDataFile(std::span<const std::uint8_t, kSize>(bytes->data(), kSize));
 }
 
 // An image from a programmed radio carries the radio's identity reply; start from it so the
@@ -142,6 +162,24 @@ int main(int argc, char** argv) {
                  "Fall silent after N data blocks (cable pulled)")
       ->check(CLI::Range(0, kMaxCount));
 
+  std::string testChannelsPath;
+  kr4100::sim::TestModeFaults testFaults;
+  app.add_option("--test-channels", testChannelsPath,
+                 "Take the radio's test channels from this data file's test frequencies")
+      ->check(CLI::ExistingFile);
+  app.add_option("--test-drop-reply", testFaults.dropReply,
+                 "In test mode, never send the N-th reply")
+      ->check(CLI::Range(1, kMaxCount));
+  app.add_option("--test-corrupt-reply", testFaults.corruptReply,
+                 "In test mode, change the first byte of the N-th reply")
+      ->check(CLI::Range(1, kMaxCount));
+  app.add_option("--test-truncate-reply", testFaults.truncateReply,
+                 "In test mode, send the N-th reply without its last byte")
+      ->check(CLI::Range(1, kMaxCount));
+  app.add_option("--test-silent-after", testFaults.silentAfter,
+                 "In test mode, fall silent after N replies (cable pulled)")
+      ->check(CLI::Range(0, kMaxCount));
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -169,17 +207,38 @@ int main(int argc, char** argv) {
   id.modelType = static_cast<std::uint8_t>(modelType);
   id.bandCode = static_cast<std::uint8_t>(band);
 
+  std::optional<kr4100::RadioConfig> testChannels;
+  if (!testChannelsPath.empty()) {
+    std::string error;
+    testChannels = LoadTestChannels(testChannelsPath, error);
+    if (!testChannels) {
+      std::cerr << "kr4100-sim: " << error << '\n';
+      return kExitUsage;
+    }
+  }
+
   kr4100::sim::VirtualRadio radio(id, faults);
   if (image) {
     radio.memory() = *image;
     radio.setIdentity(id);
   }
+  // Attached once the memory is in place: a fresh radio's alignment values are filled in, an
+  // image's are kept.
+  kr4100::sim::TestModeResponder testMode(radio);
+  testMode.faults() = testFaults;
+  if (testChannels) testMode.setTestChannels(*testChannels);
 
   if (!InstallStopHandlers()) {
     std::perror("kr4100-sim: signal handlers");
     return kExitFailure;
   }
   kr4100::sim::PtyServer server(radio, serverOptions);
+  // Alignment values set in test mode are kept like a write's data: stored when test mode is left.
+  server.setSaveWanted([&testMode, seen = 0]() mutable {
+    const bool left = testMode.testModeEnds() != seen;
+    seen = testMode.testModeEnds();
+    return left;
+  });
   std::string error;
   if (!server.open(error)) {
     std::cerr << "kr4100-sim: " << error << '\n';

@@ -125,11 +125,13 @@ std::size_t TestModeResponder::consume(std::span<const std::uint8_t> b, std::vec
   if (b.size() >= 2 && (b[1] == 0x0D || b[1] == 0x0E || b[1] == 0x0A)) {
     const int p = b[0];
     if (b[1] == 0x0D) {
-      if (p == 8) {
-        pttKeyed_ = false;
-        answer(reply, {kAck});
-      } else if (afterBlock) {
+      // Tuning item 8 sends the same two bytes as a PTT release; only the block read just before
+      // tells them apart.
+      if (afterBlock) {
         tunedItem_ = p;
+        answer(reply, {kAck});
+      } else if (p == 8) {
+        pttKeyed_ = false;
         answer(reply, {kAck});
       } else {
         pageCode_ = p;  // selecting a page is not answered
@@ -178,6 +180,7 @@ std::size_t TestModeResponder::consume(std::span<const std::uint8_t> b, std::vec
       ackAnswered_ = false;
       return 1;
     case 0x45:
+      ++ends_;
       inTestMode_ = false;
       pttKeyed_ = false;
       radio_.setExtraHandlerFirst(false);

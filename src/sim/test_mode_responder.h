@@ -42,6 +42,8 @@ class TestModeResponder {
   int signalling() const { return signalling_; }
   int tunedItem() const { return tunedItem_; }
   int value(int code) const;  // an alignment value, -1 for a code the radio does not have
+  // How often test mode was left (0x45); a memory file is worth storing after each.
+  int testModeEnds() const { return ends_; }
   void setValue(int code, int value);
 
  private:
@@ -62,6 +64,7 @@ class TestModeResponder {
   bool afterBlock_ = false;   // the block was just read: "p 0x0D" tunes item p
   int replies_ = 0;
   int polls_ = 0;
+  int ends_ = 0;
 };
 
 }  // namespace kr4100::sim

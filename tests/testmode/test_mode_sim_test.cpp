@@ -147,6 +147,31 @@ TEST(TestModeAgainstVirtualRadio, EnterTuneAdjustStoreAndLeave) {
   EXPECT_FALSE(b.host.portOpen);
 }
 
+// Tuning Sensitivity (item 8) sends "08 0D" like a PTT release; the radio takes it as the tune
+// because the adjustment block was read just before, and a later release is still a release.
+TEST(TestModeAgainstVirtualRadio, TuningItemEightIsNotAPttRelease) {
+  Bench b;
+  ASSERT_TRUE(b.enter());
+  b.driver.act(TestAction::PttPress);
+  b.driver.act(TestAction::PttRelease);
+  b.driver.act(TestAction::Tune, 8);
+  b.driver.act(TestAction::SelectPage, PointCode(5, 8), PointCount(8, true));
+  b.host.pump();
+  EXPECT_EQ(b.responder.tunedItem(), 8);
+  EXPECT_EQ(b.host.values, (Bytes{static_cast<std::uint8_t>(b.responder.value(31)),
+                                  static_cast<std::uint8_t>(b.responder.value(53)),
+                                  static_cast<std::uint8_t>(b.responder.value(54)),
+                                  static_cast<std::uint8_t>(b.responder.value(55))}));
+  b.driver.act(TestAction::PttPress);
+  b.host.pump();
+  ASSERT_TRUE(b.responder.pttKeyed());
+  b.driver.act(TestAction::PttRelease);
+  b.host.pump();
+  EXPECT_FALSE(b.responder.pttKeyed());
+  EXPECT_EQ(b.responder.tunedItem(), 8);
+  EXPECT_TRUE(b.driver.active());
+}
+
 TEST(TestModeAgainstVirtualRadio, PolledValuesMoveALittle) {
   Bench b;
   ASSERT_TRUE(b.enter());

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/texts/messages.h"
+
 namespace kr4100 {
 namespace {
 
@@ -28,6 +30,12 @@ std::string StoredEight(std::string_view raw) {
 }
 
 }  // namespace
+
+const Bilingual& TestModeMessageText(TestModeMessage message) {
+  // The program only ever had this one in English.
+  static constexpr Bilingual kQueueFull{"Comm List is full!", "Comm List is full!"};
+  return message == TestModeMessage::QueueFull ? kQueueFull : Message(MessageId::TestFrequencyMismatch);
+}
 
 bool TestChannelsMatch(const std::vector<TestChannel>& radio, const RadioConfig& config) {
   const int count = std::clamp<int>(config.TestFreCount, 0, kTestFreSlots);

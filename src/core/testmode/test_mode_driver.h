@@ -39,6 +39,9 @@ enum class TestModeMessage {
   Mismatch,   // the radio's test channels differ from the document's test frequencies
 };
 
+// The text a message shows, in both languages.
+const Bilingual& TestModeMessageText(TestModeMessage message);
+
 // One test channel as the radio reported it: RX and TX as the hexadecimal text of their 4 bytes
 // (the stored form of a frequency, "28000000").
 struct TestChannel {

@@ -1,0 +1,96 @@
+// What the radio commands share on the console: a Qt application for the command's lifetime and
+// a prompter that answers every question Cancel (or No) and prints it.
+#pragma once
+
+#include <QCoreApplication>
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "cli/cli_common.h"
+#include "core/texts/messages.h"
+#include "platform/qt_session_host.h"
+
+namespace kr4100 {
+
+// Qt's event loop and serial port need an application object. The program's main has none (most
+// commands never touch Qt), and a test calling RunCli has none either; one is made for the
+// command and goes with it.
+class QtApplicationScope {
+ public:
+  QtApplicationScope() {
+    if (QCoreApplication::instance() == nullptr) app_.emplace(argc_, argv_.data());
+  }
+
+ private:
+  static inline int argc_ = 1;
+  static inline char name_[] = "kr4100-cli";
+  static inline std::array<char*, 2> argv_{name_, nullptr};
+  std::optional<QCoreApplication> app_;
+};
+
+// Nobody is there to answer: connection and retry questions are answered Cancel, the version
+// question No; each is printed as it is asked. Progress goes to one line that is rewritten.
+class ConsolePrompter final : public Prompter {
+ public:
+  explicit ConsolePrompter(const CliContext& context) : context_(context) {}
+
+  Answer ask(Question /*question*/) override {
+    show(MessageText(MessageId::Connection, context_.language));
+    return Answer::Cancel;
+  }
+
+  Answer identityRefused(const IdentityCheck& check) override {
+    show(check.message(context_.language));
+    return check.isQuestion() ? Answer::No : Answer::Ok;
+  }
+
+  void portError() override { show(MessageText(MessageId::PortError, context_.language)); }
+
+  void setCaption(std::string caption) { caption_ = std::move(caption); }
+
+  void progress(int percent) {
+    if (caption_.empty()) return;
+    context_.err << '\r' << caption_ << ' ' << percent << '%' << std::flush;
+    lineOpen_ = true;
+  }
+
+  void searching(bool on) {
+    if (on) show(MessageText(MessageId::SearchCaption, context_.language));
+  }
+
+  // Not why a session ended, so it leaves explained() as it is.
+  void portFound(const PortSettings& found) {
+    endProgressLine();
+    PrintMessage(context_.err,
+                 RadioFoundText(found.port, found.stopBits, found.handshaking, context_.language));
+    context_.err.flush();
+  }
+
+  void endProgressLine() {
+    if (!lineOpen_) return;
+    context_.err << '\n' << std::flush;
+    lineOpen_ = false;
+  }
+
+  // Something has already told the user why the session ended.
+  bool explained() const { return explained_; }
+
+  // Prints a message that explains why the command fails.
+  void show(std::string_view text) {
+    endProgressLine();
+    PrintMessage(context_.err, text);
+    context_.err.flush();
+    explained_ = true;
+  }
+
+ private:
+  const CliContext& context_;
+  std::string caption_;
+  bool lineOpen_ = false;
+  bool explained_ = false;
+};
+
+}  // namespace kr4100

@@ -1,0 +1,280 @@
+#include "cli/test_mode_cli.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <array>
+#include <charconv>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <vector>
+
+#include "cli/radio_console.h"
+#include "core/config/conversions.h"
+#include "core/testmode/test_mode_commands.h"
+#include "core/testmode/test_mode_driver.h"
+#include "platform/serial_test_mode_host.h"
+
+namespace kr4100 {
+namespace {
+
+// The driver ends every exchange within its own time-outs; this only guards the command against
+// a wait that nothing would ever end.
+constexpr std::chrono::seconds kWaitLimit{60};
+// Test mode is left with the signalling it started with.
+constexpr int kSignallingAtStart = 1;
+
+// One test-mode run over the serial port, driven step by step on local event loops.
+class TestModeRun {
+ public:
+  explicit TestModeRun(const CliContext& context)
+      : context_(context),
+        port_{context.options.port, context.options.stopBits, context.options.handshaking},
+        prompter_(context),
+        host_(prompter_),
+        driver_(host_) {
+    host_.attach(&driver_);
+    host_.onMessage = [this](TestModeMessage message) {
+      prompter_.show(TestModeMessageText(message).in(context_.language));
+      wake();
+    };
+    host_.onEntered = [this] {
+      entered_ = true;
+      wake();
+    };
+    host_.onTuned = [this](std::span<const std::uint8_t> block) {
+      block_.assign(block.begin(), block.end());
+      tuned_ = true;
+      wake();
+    };
+    host_.onValues = [this](std::span<const std::uint8_t> values) {
+      values_.assign(values.begin(), values.end());
+      ++valueReplies_;
+      wake();
+    };
+    host_.onPolled = [this](int value) {
+      polls_.push_back(value);
+      wake();
+    };
+    host_.onEnded = [this] { wake(); };
+  }
+
+  TestModeDriver& driver() { return driver_; }
+  const std::vector<std::uint8_t>& block() const { return block_; }
+  const std::vector<std::uint8_t>& values() const { return values_; }
+  int valueReplies() const { return valueReplies_; }
+  const std::vector<int>& polls() const { return polls_; }
+
+  // Opens the port and enters test mode; false when the radio is not in it (and the user told).
+  bool enter(const RadioConfig& config) {
+    if (!driver_.start(port_, config)) {
+      prompter_.show(MessageText(MessageId::PortError, context_.language));
+      return false;
+    }
+    return waitFor([this] { return entered_; });
+  }
+
+  bool tune(int item) {
+    driver_.act(TestAction::Tune, item);
+    return waitFor([this] { return tuned_; });
+  }
+
+  // Runs the event loop until done() holds or test mode has ended; done() at the end.
+  bool waitFor(const std::function<bool()>& done) {
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, [this] {
+      if (!driver_.active()) return;
+      driver_.end();
+      prompter_.show(MessageText(MessageId::Connection, context_.language));
+    });
+    limit.start(kWaitLimit);
+    while (!done() && driver_.active()) {
+      QEventLoop loop;
+      loop_ = &loop;
+      loop.exec();
+      loop_ = nullptr;
+    }
+    return done();
+  }
+
+  // Leaves test mode and waits until it is over; the command's exit status.
+  int leave() {
+    driver_.leave(kSignallingAtStart);
+    waitFor([this] { return !driver_.active(); });
+    return prompter_.explained() ? kExitFailed : kExitOk;
+  }
+
+  // Test mode ended before the command was through: it is ended for sure, and why is printed
+  // unless that has been done.
+  int failed() {
+    driver_.end();
+    if (!prompter_.explained()) Fail(MessageId::Connection, context_);
+    return kExitFailed;
+  }
+
+ private:
+  void wake() {
+    if (loop_ != nullptr) loop_->quit();
+  }
+
+  const CliContext& context_;
+  PortSettings port_;
+  QtApplicationScope qt_;  // before every Qt object below
+  ConsolePrompter prompter_;
+  SerialTestModeHost host_;
+  TestModeDriver driver_;
+  QEventLoop* loop_ = nullptr;
+  bool entered_ = false;
+  bool tuned_ = false;
+  std::vector<std::uint8_t> block_;
+  std::vector<std::uint8_t> values_;
+  int valueReplies_ = 0;
+  std::vector<int> polls_;
+};
+
+int OpenDocument(Document& doc, const CliContext& context) {
+  const FileOutcome opened = OpenDataFile(doc, context.options.input, LoadVersions(context));
+  return opened.ok() ? kExitOk : Fail(opened, context);
+}
+
+int Usage(const CliContext& context, const std::string& text) {
+  context.err << text << '\n';
+  return kExitUsage;
+}
+
+struct PointSetting {
+  int tab;
+  int value;
+};
+
+// "TAB=VALUE" with a tab 0..5 and a value 0..255.
+std::optional<PointSetting> ParseSetting(const std::string& text) {
+  const auto eq = text.find('=');
+  if (eq == std::string::npos) return std::nullopt;
+  auto number = [](std::string_view s) -> std::optional<int> {
+    int v = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc{} || end != s.data() + s.size() || s.empty()) return std::nullopt;
+    return v;
+  };
+  const auto tab = number(std::string_view(text).substr(0, eq));
+  const auto value = number(std::string_view(text).substr(eq + 1));
+  if (!tab || !value || *tab < 0 || *tab >= kAdjustTabCount || *value < 0 || *value > 255)
+    return std::nullopt;
+  return PointSetting{*tab, *value};
+}
+
+// The tab-0 slider moves every point of the item by one step, as far as no enabled point leaves
+// 0..255; the slider then stands at tab 0's moved value.
+void MoveAllPoints(std::array<int, kAdjustTabCount>& values, int item, bool wide, int slider) {
+  int d = slider - values[0];
+  for (int tab = 1; tab < kAdjustTabCount; ++tab) {
+    if (!TabEnabled(tab, item, wide)) continue;
+    const int v = values[static_cast<std::size_t>(tab)];
+    if (v + d > 255) d = 255 - v;
+    if (v + d < 0) d = -v;
+  }
+  for (int& v : values) v += d;
+}
+
+nlohmann::json PointsJson(const std::array<int, kAdjustTabCount>& values, int item, bool wide) {
+  nlohmann::json points = nlohmann::json::array();
+  for (int tab = 0; tab < kAdjustTabCount; ++tab) {
+    if (!TabEnabled(tab, item, wide)) continue;
+    points.push_back(
+        {{"tab", tab}, {"code", PointCode(tab, item)}, {"value", values[static_cast<std::size_t>(tab)]}});
+  }
+  return points;
+}
+
+}  // namespace
+
+int RunTestModeChannels(const CliContext& context) {
+  Document doc;
+  if (const int status = OpenDocument(doc, context); status != kExitOk) return status;
+  TestModeRun run(context);
+  if (!run.enter(doc.working())) return run.failed();
+
+  nlohmann::json channels = nlohmann::json::array();
+  const BandEdges& edges = doc.state().edges;
+  for (const TestChannel& c : run.driver().channels())
+    channels.push_back({{"channel", c.channel}, {"rx", FreToText(c.rx, edges)}, {"tx", FreToText(c.tx, edges)}});
+  context.out << channels.dump() << '\n';
+  return run.leave();
+}
+
+int RunTestModeAlign(const CliContext& context) {
+  const CliOptions& o = context.options;
+  const int item = o.testItem;
+  const bool wide = !o.narrow;
+  // Everything the radio would be asked is checked before the port is opened.
+  std::vector<PointSetting> settings;
+  for (const std::string& text : o.testSets) {
+    const auto setting = ParseSetting(text);
+    if (!setting) return Usage(context, "--set " + text + ": expected TAB=VALUE, tab 0-5, value 0-255");
+    if (UsesPollingLayout(item) || !TabEnabled(setting->tab, item, wide))
+      return Usage(context, "--set " + text + ": item " + std::to_string(item) + " has no tab " +
+                                std::to_string(setting->tab) + (wide ? " in wide" : " in narrow"));
+    settings.push_back(*setting);
+  }
+  if (o.testOk && UsesPollingLayout(item))
+    return Usage(context, "--ok: item " + std::to_string(item) + " has no OK");
+  if (o.testPoll > 0 && !UsesPollingLayout(item))
+    return Usage(context, "--poll: only items 12 to 15 are polled");
+
+  Document doc;
+  if (const int status = OpenDocument(doc, context); status != kExitOk) return status;
+  TestModeRun run(context);
+  if (!run.enter(doc.working())) return run.failed();
+  // The bandwidth is always set, so that the points read are those of the bandwidth assumed.
+  run.driver().act(wide ? TestAction::Wide : TestAction::Narrow);
+  if (!run.tune(item)) return run.failed();
+
+  const std::array<int, kAdjustTabCount> atStart = ItemValuesOf(run.block(), item);
+  std::array<int, kAdjustTabCount> values = atStart;
+  context.out << PointsJson(values, item, wide).dump() << '\n' << std::flush;
+
+  int tab = 0;  // the adjustment window opens on tab 0
+  for (const PointSetting& s : settings) {
+    if (s.tab != tab) {
+      // Another page: its values come back, one per point of the item, in tab order.
+      const int before = run.valueReplies();
+      run.driver().act(TestAction::SelectPage, PointCode(s.tab, item), PointCount(item, wide));
+      if (!run.waitFor([&] { return run.valueReplies() > before; })) return run.failed();
+      std::size_t next = 0;
+      for (int t = 0; t < kAdjustTabCount; ++t)
+        if (TabEnabled(t, item, wide) && next < run.values().size())
+          values[static_cast<std::size_t>(t)] = run.values()[next++];
+      tab = s.tab;
+    }
+    if (tab == 0)
+      MoveAllPoints(values, item, wide, s.value);
+    else
+      values[static_cast<std::size_t>(tab)] = s.value;
+    run.driver().act(TestAction::SetValue, PointCode(tab, item), values[static_cast<std::size_t>(tab)]);
+  }
+  if (o.testOk) run.driver().act(TestAction::AdjustCommand, PointCode(tab, item));
+
+  if (o.testPoll > 0) {
+    for (int k = 1; k <= o.testPoll; ++k) {
+      run.driver().act(TestAction::PollValue, PointCode(0, item));
+      if (!run.waitFor([&] { return static_cast<int>(run.polls().size()) >= k; })) return run.failed();
+    }
+    context.out << nlohmann::json(run.polls()).dump() << '\n' << std::flush;
+  }
+
+  // Closing the adjustment window stores the item's values; Cancel first puts back those the
+  // window opened with, so the radio is as it was.
+  if (o.testCancel) {
+    for (int t = 0; t < kAdjustTabCount; ++t)
+      if (TabEnabled(t, item, wide))
+        run.driver().act(TestAction::SetValue, PointCode(t, item), atStart[static_cast<std::size_t>(t)]);
+    run.driver().storeValues(item, wide, atStart);
+  } else {
+    run.driver().storeValues(item, wide, values);
+  }
+  return run.leave();
+}
+
+}  // namespace kr4100

@@ -1,0 +1,66 @@
+#include "platform/qt_test_mode_host.h"
+
+namespace kr4100 {
+
+QtTestModeHost::QtTestModeHost(Prompter& prompter, QObject* parent)
+    : QObject(parent), prompter_(prompter) {
+  for (QTimer* timer : {&waitTimer_, &sendTimer_, &endTimer_}) {
+    timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer);
+  }
+  connect(&waitTimer_, &QTimer::timeout, this, [this] {
+    if (driver_) driver_->onWaitTimeout();
+  });
+  connect(&sendTimer_, &QTimer::timeout, this, [this] {
+    if (driver_) driver_->onSendTimer();
+  });
+  connect(&endTimer_, &QTimer::timeout, this, [this] {
+    if (driver_) driver_->onEndTimer();
+  });
+}
+
+void QtTestModeHost::tell(TestModeMessage message) {
+  if (onMessage) onMessage(message);
+}
+
+void QtTestModeHost::identityRefused(const IdentityCheck& check) {
+  prompter_.identityRefused(check);
+  if (onIdentityRefused) onIdentityRefused(check);
+}
+
+void QtTestModeHost::entered() {
+  if (onEntered) onEntered();
+}
+
+void QtTestModeHost::tuned(std::span<const std::uint8_t> block) {
+  if (onTuned) onTuned(block);
+}
+
+void QtTestModeHost::valuesArrived(std::span<const std::uint8_t> values) {
+  if (onValues) onValues(values);
+}
+
+void QtTestModeHost::polled(int value) {
+  if (onPolled) onPolled(value);
+}
+
+void QtTestModeHost::ended() {
+  if (onEnded) onEnded();
+}
+
+void QtTestModeHost::deliver(std::span<const std::uint8_t> reply) {
+  if (driver_) driver_->onReceived(reply);
+}
+
+void QtTestModeHost::sendComplete() {
+  if (driver_) driver_->onSendComplete();
+}
+
+void QtTestModeHost::linkLost() {
+  // Ended before the box shows: nothing may go on the line while the user reads it.
+  const bool running = driver_ && driver_->active();
+  if (driver_) driver_->end();
+  if (running) prompter_.portError();
+}
+
+}  // namespace kr4100

@@ -1,0 +1,65 @@
+// What the test-mode hosts over Qt share: the wait, send and end timers as QTimers, the retry
+// question through a Prompter, and the driver's events passed on to whoever runs test mode (the
+// test mode windows, the command line). The two links (serial port, in-process virtual radio)
+// derive from it.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "core/testmode/test_mode_driver.h"
+#include "platform/qt_session_host.h"
+
+namespace kr4100 {
+
+class QtTestModeHost : public QObject, public TestModeHost {
+ public:
+  explicit QtTestModeHost(Prompter& prompter, QObject* parent = nullptr);
+
+  void attach(TestModeDriver* driver) { driver_ = driver; }
+
+  std::function<void(TestModeMessage)> onMessage;
+  std::function<void(const IdentityCheck&)> onIdentityRefused;  // after the prompter showed it
+  std::function<void()> onEntered;
+  std::function<void(std::span<const std::uint8_t>)> onTuned;
+  std::function<void(std::span<const std::uint8_t>)> onValues;
+  std::function<void(int)> onPolled;
+  std::function<void()> onEnded;
+
+  // TestModeHost
+  void startWaitTimer(std::chrono::milliseconds interval) override { waitTimer_.start(interval); }
+  void stopWaitTimer() override { waitTimer_.stop(); }
+  void startSendTimer(std::chrono::milliseconds interval) override { sendTimer_.start(interval); }
+  void stopSendTimer() override { sendTimer_.stop(); }
+  void startEndTimer(std::chrono::milliseconds interval) override { endTimer_.start(interval); }
+  void stopEndTimer() override { endTimer_.stop(); }
+  Answer askRetry() override { return prompter_.ask(Question::Retry); }
+  void tell(TestModeMessage message) override;
+  void identityRefused(const IdentityCheck& check) override;
+  void entered() override;
+  void tuned(std::span<const std::uint8_t> block) override;
+  void valuesArrived(std::span<const std::uint8_t> values) override;
+  void polled(int value) override;
+  void ended() override;
+
+ protected:
+  // A whole reply for the driver.
+  void deliver(std::span<const std::uint8_t> reply);
+  // The bytes of the last send have left.
+  void sendComplete();
+  // The port failed or the device went away: test mode ends at once and the user is told.
+  void linkLost();
+
+  Prompter& prompter_;
+  TestModeDriver* driver_ = nullptr;
+
+ private:
+  QTimer waitTimer_;
+  QTimer sendTimer_;
+  QTimer endTimer_;
+};
+
+}  // namespace kr4100

@@ -1,0 +1,71 @@
+#include "platform/serial_test_mode_host.h"
+
+#include "platform/serial_session_host.h"  // ApplyPortSettings
+
+namespace kr4100 {
+
+SerialTestModeHost::SerialTestModeHost(Prompter& prompter, QObject* parent)
+    : QtTestModeHost(prompter, parent) {
+  connect(&port_, &QSerialPort::readyRead, this, &SerialTestModeHost::readAvailable);
+  // Queued: the driver sends the next exchange from this event, and a write made while the port
+  // is still emitting bytesWritten would never have its own reported.
+  connect(&port_, &QSerialPort::bytesWritten, this, &SerialTestModeHost::written,
+          Qt::QueuedConnection);
+  connect(&port_, &QSerialPort::errorOccurred, this, &SerialTestModeHost::failed);
+}
+
+bool SerialTestModeHost::openPort(const PortSettings& settings) {
+  if (port_.isOpen()) port_.close();
+  port_.setPortName(QString::fromStdString(settings.port));
+  if (!port_.open(QIODevice::ReadWrite)) return false;
+  ApplyPortSettings(port_, settings);
+  port_.clear();
+  input_.clear();
+  threshold_ = 0;
+  leaving_ = 0;
+  return true;
+}
+
+void SerialTestModeHost::closePort() {
+  if (port_.isOpen()) port_.close();
+  input_.clear();
+  threshold_ = 0;
+  leaving_ = 0;
+}
+
+void SerialTestModeHost::send(std::span<const std::uint8_t> bytes, int expectedReplyLength) {
+  input_.clear();
+  threshold_ = expectedReplyLength;
+  if (!port_.isOpen()) return;
+  // Only what came in is dropped: an exchange that awaits nothing may still be on its way out,
+  // and clearing the output would cut it off on a real line.
+  port_.clear(QSerialPort::Input);
+  leaving_ += static_cast<qint64>(bytes.size());
+  port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+  port_.flush();
+}
+
+void SerialTestModeHost::readAvailable() {
+  const QByteArray got = port_.readAll();
+  // Nothing awaited: stray bytes never become the start of the next reply.
+  if (threshold_ <= 0) return;
+  input_.append(got);
+  if (input_.size() < threshold_) return;
+  const QByteArray reply = std::exchange(input_, QByteArray());
+  threshold_ = 0;
+  deliver(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(reply.constData()),
+                                        static_cast<std::size_t>(reply.size())));
+}
+
+void SerialTestModeHost::written(qint64 bytes) {
+  leaving_ = std::max<qint64>(0, leaving_ - bytes);
+  if (leaving_ == 0) sendComplete();
+}
+
+void SerialTestModeHost::failed(QSerialPort::SerialPortError error) {
+  // Opening reports its own failure through openPort; a time-out is not a failure of the line.
+  if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !port_.isOpen()) return;
+  linkLost();
+}
+
+}  // namespace kr4100

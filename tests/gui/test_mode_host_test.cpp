@@ -1,0 +1,172 @@
+// The Qt hosts of test mode: the in-process virtual radio entering, tuning, storing and leaving
+// on the event loop, and the serial link to kr4100-sim ending test mode when the device goes.
+#include <QElapsedTimer>
+#include <QtTest>
+#include <memory>
+
+#include "core/config/data_file.h"
+#include "core/config/document.h"
+#include "core/testmode/test_mode_driver.h"
+#include "platform/serial_test_mode_host.h"
+#include "platform/virtual_test_mode_host.h"
+#include "sim/virtual_radio.h"
+#include "support/sim_process.h"
+#include "support/temp_dir.h"
+
+using namespace kr4100;
+
+namespace {
+
+class CountingPrompter : public Prompter {
+ public:
+  int questions = 0;
+  int portErrors = 0;
+  Answer ask(Question) override {
+    ++questions;
+    return Answer::Cancel;
+  }
+  Answer identityRefused(const IdentityCheck&) override { return Answer::Ok; }
+  void portError() override { ++portErrors; }
+};
+
+// A document whose test frequencies the radio is given too, so that they match.
+RadioConfig WithTestChannels() {
+  Document doc;
+  doc.InitNewDocument();
+  RadioConfig& c = doc.working();
+  c.TestFreCount = 1;
+  c.TestFre[0] = {};
+  c.TestFre[0].No = 5;
+  c.TestFre[0].RxFre = "28500000";
+  c.TestFre[0].TxFre = "28600000";
+  return c;
+}
+
+struct Events {
+  int entered = 0;
+  int ended = 0;
+  int memoryChanged = 0;
+  std::vector<std::uint8_t> block;
+  std::vector<TestModeMessage> told;
+
+  void watch(QtTestModeHost& host) {
+    host.onEntered = [this] { ++entered; };
+    host.onEnded = [this] { ++ended; };
+    host.onTuned = [this](std::span<const std::uint8_t> b) { block.assign(b.begin(), b.end()); };
+    host.onMessage = [this](TestModeMessage m) { told.push_back(m); };
+  }
+};
+
+}  // namespace
+
+class TestModeHostTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void virtualRadioEntersTunesStoresAndLeaves() {
+    const RadioConfig config = WithTestChannels();
+    sim::VirtualRadio radio;
+    CountingPrompter prompter;
+    auto host = std::make_unique<VirtualTestModeHost>(prompter, radio);
+    host->setSpeedFactor(0);
+    host->responder().setTestChannels(config);
+    TestModeDriver driver(*host);
+    host->attach(&driver);
+    Events events;
+    events.watch(*host);
+    host->onMemoryChanged = [&] { ++events.memoryChanged; };
+
+    QVERIFY(driver.start({"Virtual radio", 1, 0}, config));
+    QVERIFY(host->portOpen());
+    // Nothing is answered within the call: replies come on the event loop.
+    QCOMPARE(events.entered, 0);
+    QTRY_COMPARE(events.entered, 1);
+    QVERIFY(host->responder().inTestMode());
+    QCOMPARE(driver.channels().size(), std::size_t{1});
+
+    driver.act(TestAction::Tune, 5);
+    QTRY_COMPARE(events.block.size(), std::size_t{62});
+    QCOMPARE(ItemValuesOf(events.block, 5)[3], host->responder().value(107));
+    // Selecting a page awaits nothing: the driver goes on once its bytes are across.
+    driver.act(TestAction::SelectPage, 107, 4);
+    driver.act(TestAction::SetValue, 107, 7);
+    driver.act(TestAction::PttPress);
+    QTRY_VERIFY(host->responder().pttKeyed());
+    QCOMPARE(host->responder().value(107), 7);
+
+    driver.leave(1);
+    QTRY_COMPARE(events.ended, 1);
+    QVERIFY(!host->responder().pttKeyed());
+    QVERIFY(!host->responder().inTestMode());
+    QVERIFY(!host->portOpen());
+    QCOMPARE(events.memoryChanged, 1);
+    QCOMPARE(prompter.questions, 0);
+
+    // The radio answers programming sessions again once the host is gone.
+    host.reset();
+    const std::uint8_t handshake[] = {'P', 'R', 'O', 'G', 'R', 'A', 'M'};
+    QCOMPARE(radio.receive(handshake), (std::vector<std::uint8_t>{0x06}));
+  }
+
+  void virtualRadioMismatchLeavesAfterTheEndTimer() {
+    sim::VirtualRadio radio;
+    CountingPrompter prompter;
+    VirtualTestModeHost host(prompter, radio);
+    host.setSpeedFactor(0);
+    TestModeDriver driver(host);
+    host.attach(&driver);
+    Events events;
+    events.watch(host);
+    RadioConfig other = WithTestChannels();
+    other.TestFre[0].No = 6;  // the radio has its row 5 elsewhere
+    host.responder().setTestChannels(WithTestChannels());
+    QVERIFY(driver.start({"Virtual radio", 1, 0}, other));
+    QTRY_COMPARE(events.told.size(), std::size_t{1});
+    QCOMPARE(events.told[0], TestModeMessage::Mismatch);
+    QTRY_COMPARE(events.ended, 1);
+    QCOMPARE(events.entered, 0);
+    QVERIFY(!host.responder().inTestMode());
+    QVERIFY(!host.portOpen());
+    QCOMPARE(events.memoryChanged, 0);
+  }
+
+  void serialDeviceGoneEndsTestModeAndTellsThePortError() {
+    testing::TempDir dir;
+    Document doc;
+    doc.InitNewDocument();
+    doc.working() = WithTestChannels();
+    QVERIFY(SaveDataFile(doc, dir / "t.dat").ok());
+    testing::SimProcess sim(KR4100_SIM_PATH, {"--test-channels", (dir / "t.dat").string()});
+    QVERIFY(!sim.device().empty());
+
+    CountingPrompter prompter;
+    SerialTestModeHost host(prompter);
+    TestModeDriver driver(host);
+    host.attach(&driver);
+    Events events;
+    events.watch(host);
+    QVERIFY(driver.start({sim.device(), 1, 0}, doc.working()));
+    QTRY_COMPARE(events.entered, 1);
+    QCOMPARE(driver.channels().size(), std::size_t{1});
+
+    // Exchanges that await nothing go on as soon as their bytes are out, not on the 100 ms send
+    // timer: thirty of them take far less than three seconds.
+    int polled = -1;
+    host.onPolled = [&](int v) { polled = v; };
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 30; ++i) driver.act(TestAction::SetValue, 24, i);
+    driver.act(TestAction::PollValue, 24);
+    QTRY_VERIFY(polled >= 0);
+    QVERIFY2(clock.elapsed() < 1500, QByteArray::number(clock.elapsed()).constData());
+
+    sim.stop();  // the pseudo-terminal goes, as an adapter pulled out does
+    QTRY_COMPARE(events.ended, 1);
+    QCOMPARE(prompter.portErrors, 1);
+    QVERIFY(!host.portOpen());
+    QVERIFY(!driver.active());
+  }
+};
+
+QTEST_MAIN(TestModeHostTest)
+#include "test_mode_host_test.moc"
