@@ -125,11 +125,13 @@ std::size_t TestModeResponder::consume(std::span<const std::uint8_t> b, std::vec
   if (b.size() >= 2 && (b[1] == 0x0D || b[1] == 0x0E || b[1] == 0x0A)) {
     const int p = b[0];
     if (b[1] == 0x0D) {
-      if (p == 8) {
-        pttKeyed_ = false;
-        answer(reply, {kAck});
-      } else if (afterBlock) {
+      // Right after the block, p is the item to tune, and item 8 (Sensitivity) must not be
+      // taken for the PTT release.
+      if (afterBlock) {
         tunedItem_ = p;
+        answer(reply, {kAck});
+      } else if (p == 8) {
+        pttKeyed_ = false;
         answer(reply, {kAck});
       } else {
         pageCode_ = p;  // selecting a page is not answered
