@@ -267,6 +267,20 @@ TEST(AdjustmentPanel, GroupMovedPointsSurviveAPageReplyAndAreStoredOnClose) {
   EXPECT_TRUE(b.panel.tuningEnabled());
 }
 
+TEST(AdjustmentPanel, ASliderMovedWhileItsPageIsAskedForKeepsItsValue) {
+  Bench b;
+  b.tune(4);
+  AdjustmentPanel a(b.panel, b.host.block);
+  a.chooseTab(1);
+  a.slide(1, 77);  // queued behind the page request: the reply still has the old value
+  EXPECT_EQ(b.run(), (Bytes{36, 0x0D, 0x07, 0x06, 36, 0x20, 77}));
+  ASSERT_EQ(b.host.values.size(), 4u);
+  EXPECT_NE(b.host.values[1], 77);
+  a.takeValues(b.host.values);
+  EXPECT_EQ(a.value(1), 77);
+  EXPECT_EQ(b.responder.value(36), 77);
+}
+
 TEST(AdjustmentPanel, CancelPutsBackTheOpeningValuesAfterReleasingPtt) {
   Bench b;
   b.tune(7);  // one point: DTMF Fine Deviation, code 29

@@ -39,12 +39,12 @@ int AdjustmentPanel::slide(int tab, int value) {
     for (int i = 0; i < kAdjustTabCount; ++i) {
       if (!enabled(i)) continue;
       values_[static_cast<std::size_t>(i)] += d;
-      if (i != 0 && d != 0) moved_[static_cast<std::size_t>(i)] = true;
+      if (d != 0) touched_[static_cast<std::size_t>(i)] = true;
     }
     value = values_[0];
   } else {
     values_[static_cast<std::size_t>(tab)] = value;
-    moved_[static_cast<std::size_t>(tab)] = false;  // the radio hears this one now
+    touched_[static_cast<std::size_t>(tab)] = true;
   }
   panel_.driver().act(TestAction::SetValue, PointCode(tab, item_), value);
   return value;
@@ -58,7 +58,7 @@ void AdjustmentPanel::takeValues(std::span<const std::uint8_t> values) {
   std::size_t k = 0;
   for (int tab = 0; tab < kAdjustTabCount && k < values.size(); ++tab) {
     if (!enabled(tab)) continue;
-    if (!moved_[static_cast<std::size_t>(tab)]) values_[static_cast<std::size_t>(tab)] = values[k];
+    if (!touched_[static_cast<std::size_t>(tab)]) values_[static_cast<std::size_t>(tab)] = values[k];
     ++k;
   }
 }

@@ -35,8 +35,9 @@ class AdjustmentPanel {
   bool togglePtt() { return panel_.togglePtt(); }
   bool transmitting() const { return panel_.transmitting(); }
   void poll();
-  // A page's values, one per enabled point in tab order. Points the group move changed keep the
-  // window's value: the radio has not heard of them yet, and closing stores them.
+  // A page's values, one per enabled point in tab order. Points the window has changed keep its
+  // value: the group move's are not sent until closing, and a slider's value may still be queued
+  // behind the page request when the reply comes.
   void takeValues(std::span<const std::uint8_t> values);
   // Closing: PTT released, then the item's values stored; Cancel first sends back and then
   // stores the values the window opened with.
@@ -49,7 +50,7 @@ class AdjustmentPanel {
   int tab_ = 0;
   std::array<int, kAdjustTabCount> values_{};
   std::array<int, kAdjustTabCount> opening_{};
-  std::array<bool, kAdjustTabCount> moved_{};
+  std::array<bool, kAdjustTabCount> touched_{};
   bool closed_ = false;
 };
 
