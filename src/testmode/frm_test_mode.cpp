@@ -257,6 +257,8 @@ void FrmTestMode::reCaption() {
   }
   for (int i = 0; i < kAdjustItemCount; ++i) listItem_->item(i)->setText(ctx_.pick(AdjustItemName(i + 1)));
   listItem_->setAccessibleName(ctx_.pick(kItems));
+  // All fifteen items in view: Chinese rows are taller than English ones.
+  listItem_->setMinimumHeight(listItem_->sizeHintForRow(0) * kAdjustItemCount + 2 * listItem_->frameWidth() + 2);
   const std::pair<QPushButton*, const Bilingual*> buttons[] = {
       {commandWide_, &kWide},   {commandNarrow_, &kNarrow}, {commandTuning_, &kTuning},
       {commandPtt_, &kPtt},     {commandPrint_, &kPrint},   {commandClose_, &kClose},

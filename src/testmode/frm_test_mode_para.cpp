@@ -167,6 +167,7 @@ void FrmTestModePara::reCaption() {
     bar_[tab]->setAccessibleName(name + QLatin1Char(' ') + ctx_.pick(kBar));
   }
   tabs_->setAccessibleName(windowTitle());
+  framePoll_->setTitle(windowTitle());
   framePoll_->setAccessibleName(windowTitle());
   textPoll_->setAccessibleName(ctx_.pick(kPolled));
   barPoll_->setAccessibleName(ctx_.pick(kPolled));
