@@ -41,7 +41,9 @@ constexpr Bilingual kWidePicture{"Wide band", "宽带"};
 constexpr Bilingual kNarrowPicture{"Narrow band", "窄带"};
 constexpr Bilingual kLamp{"Transmit lamp", "发射指示灯"};
 
-QString Plain(QString text) { return text.remove(QLatin1Char('&')); }
+QString Plain(QString text) {
+  return text.remove(QLatin1Char('&'));
+}
 
 QLabel* Picture(const QPixmap& pixmap, const QString& name, QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -79,8 +81,8 @@ FrmTestMode* FrmTestMode::open(TestModeDriver& driver, UiContext& ctx, QWidget* 
 void FrmTestMode::build() {
   setObjectName(QStringLiteral("FrmTestMode"));
 
-  auto makeList = [this](QGroupBox*& frame, QLabel*& label, QComboBox*& combo, int k, const char* frameName,
-                         const char* labelName, const char* comboName) {
+  auto makeList = [this](QGroupBox*& frame, QLabel*& label, QComboBox*& combo, int k,
+                         const char* frameName, const char* labelName, const char* comboName) {
     frame = new QGroupBox(this);
     frame->setObjectName(QLatin1String(frameName));
     label = new QLabel(frame);
@@ -114,15 +116,17 @@ void FrmTestMode::build() {
     grid->addWidget(textTx_[k], 2, 1);
     grid->setColumnStretch(1, 1);
   };
-  makeList(frameChannel_, labelChannel_, comboChannel_, 0, "FrameChannel", "LabelChannel", "ComboChannel");
-  makeList(frameSignalling_, labelSignalling_, comboSignalling_, 1, "FrameSignalling", "LabelSignalling",
-           "ComboSignalling");
+  makeList(frameChannel_, labelChannel_, comboChannel_, 0, "FrameChannel", "LabelChannel",
+           "ComboChannel");
+  makeList(frameSignalling_, labelSignalling_, comboSignalling_, 1, "FrameSignalling",
+           "LabelSignalling", "ComboSignalling");
 
   listItem_ = new QListWidget(this);
   listItem_->setObjectName(QStringLiteral("ListItem"));
   listItem_->setSelectionMode(QAbstractItemView::SingleSelection);
   for (int i = 1; i <= kAdjustItemCount; ++i) listItem_->addItem(QString());
-  listItem_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Battery Warning Level____")));
+  listItem_->setMinimumWidth(
+      fontMetrics().horizontalAdvance(QStringLiteral("Battery Warning Level____")));
 
   auto button = [this](const char* name) {
     auto* b = new QPushButton(this);
@@ -139,7 +143,8 @@ void FrmTestMode::build() {
 
   for (int k = 0; k < 2; ++k) {
     const auto which = k == 0 ? PttPicture::Microphone : PttPicture::Antenna;
-    pictureReleased_[k] = Picture(DrawPttPicture(which, false), QStringLiteral("PictureReleased%1").arg(k), this);
+    pictureReleased_[k] =
+        Picture(DrawPttPicture(which, false), QStringLiteral("PictureReleased%1").arg(k), this);
     pictureTransmitting_[k] =
         Picture(DrawPttPicture(which, true), QStringLiteral("PictureTransmitting%1").arg(k), this);
   }
@@ -255,13 +260,15 @@ void FrmTestMode::reCaption() {
     pictureReleased_[k]->setAccessibleName(ctx_.pick(kReleasedPicture[k]));
     pictureTransmitting_[k]->setAccessibleName(ctx_.pick(kTransmittingPicture[k]));
   }
-  for (int i = 0; i < kAdjustItemCount; ++i) listItem_->item(i)->setText(ctx_.pick(AdjustItemName(i + 1)));
+  for (int i = 0; i < kAdjustItemCount; ++i)
+    listItem_->item(i)->setText(ctx_.pick(AdjustItemName(i + 1)));
   listItem_->setAccessibleName(ctx_.pick(kItems));
   // All fifteen items in view: Chinese rows are taller than English ones.
-  listItem_->setMinimumHeight(listItem_->sizeHintForRow(0) * kAdjustItemCount + 2 * listItem_->frameWidth() + 2);
+  listItem_->setMinimumHeight(listItem_->sizeHintForRow(0) * kAdjustItemCount +
+                              2 * listItem_->frameWidth() + 2);
   const std::pair<QPushButton*, const Bilingual*> buttons[] = {
-      {commandWide_, &kWide},   {commandNarrow_, &kNarrow}, {commandTuning_, &kTuning},
-      {commandPtt_, &kPtt},     {commandPrint_, &kPrint},   {commandClose_, &kClose},
+      {commandWide_, &kWide}, {commandNarrow_, &kNarrow}, {commandTuning_, &kTuning},
+      {commandPtt_, &kPtt},   {commandPrint_, &kPrint},   {commandClose_, &kClose},
   };
   for (const auto& [b, text] : buttons) {
     b->setText(ctx_.pick(*text));

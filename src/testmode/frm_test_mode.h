@@ -4,7 +4,6 @@
 
 #include <QPointer>
 #include <QWidget>
-
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -70,7 +69,7 @@ class FrmTestMode : public QWidget {
   QComboBox* comboSignalling_ = nullptr;
   QLabel* labelRx_[2] = {};  // captions: channel, signalling
   QLabel* labelTx_[2] = {};
-  QLabel* textRx_[2] = {};   // the frequencies / signalling texts
+  QLabel* textRx_[2] = {};  // the frequencies / signalling texts
   QLabel* textTx_[2] = {};
   QListWidget* listItem_ = nullptr;
   QPushButton* commandWide_ = nullptr;

@@ -29,12 +29,14 @@ constexpr Bilingual kBar{"Level", "电平"};
 constexpr Bilingual kPolled{"Measured value", "测量值"};
 constexpr Bilingual kLamp{"Indicator lamp", "指示灯"};
 
-QString Plain(QString text) { return text.remove(QLatin1Char('&')); }
+QString Plain(QString text) {
+  return text.remove(QLatin1Char('&'));
+}
 
 }  // namespace
 
-FrmTestModePara::FrmTestModePara(TestModePanel& panel, std::span<const std::uint8_t> block, UiContext& ctx,
-                                 QWidget* parent)
+FrmTestModePara::FrmTestModePara(TestModePanel& panel, std::span<const std::uint8_t> block,
+                                 UiContext& ctx, QWidget* parent)
     : QWidget(parent, Qt::Dialog), ctx_(ctx), adjustment_(panel, block) {
   setAttribute(Qt::WA_DeleteOnClose);
   // The test mode window waits while an item is tuned: no second tune, no channel change.
@@ -171,8 +173,10 @@ void FrmTestModePara::reCaption() {
   framePoll_->setAccessibleName(windowTitle());
   textPoll_->setAccessibleName(ctx_.pick(kPolled));
   barPoll_->setAccessibleName(ctx_.pick(kPolled));
-  const std::pair<QPushButton*, const Bilingual*> buttons[] = {
-      {commandStart_, &kStart}, {commandOk_, &kOk}, {commandCancel_, &kCancel}, {commandPtt_, &kPtt}};
+  const std::pair<QPushButton*, const Bilingual*> buttons[] = {{commandStart_, &kStart},
+                                                               {commandOk_, &kOk},
+                                                               {commandCancel_, &kCancel},
+                                                               {commandPtt_, &kPtt}};
   for (const auto& [b, text] : buttons) {
     b->setText(ctx_.pick(*text));
     b->setAccessibleName(Plain(ctx_.pick(*text)));

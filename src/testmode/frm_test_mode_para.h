@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QWidget>
-
 #include <cstdint>
 #include <span>
 
@@ -27,7 +26,8 @@ class FrmTestModePara : public QWidget {
   Q_OBJECT
  public:
   // Modal over the test mode window while it is open; deletes itself on close.
-  FrmTestModePara(TestModePanel& panel, std::span<const std::uint8_t> block, UiContext& ctx, QWidget* parent);
+  FrmTestModePara(TestModePanel& panel, std::span<const std::uint8_t> block, UiContext& ctx,
+                  QWidget* parent);
 
   void reCaption();
   void valuesArrived(std::span<const std::uint8_t> values);

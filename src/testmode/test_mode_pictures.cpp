@@ -78,7 +78,9 @@ QPixmap DrawBandwidthPicture(bool wide) {
   return pixmap;
 }
 
-TestModeLamp::TestModeLamp(QWidget* parent) : QWidget(parent) { setFixedSize(sizeHint()); }
+TestModeLamp::TestModeLamp(QWidget* parent) : QWidget(parent) {
+  setFixedSize(sizeHint());
+}
 
 void TestModeLamp::setColor(const QColor& color) {
   color_ = color;

@@ -8,7 +8,8 @@ AdjustmentPanel::AdjustmentPanel(TestModePanel& panel, std::span<const std::uint
     : panel_(panel), item_(panel.item()), wide_(panel.wide()) {
   const auto fromBlock = ItemValuesOf(block, item_);
   for (int tab = 0; tab < kAdjustTabCount; ++tab)
-    if (enabled(tab)) values_[static_cast<std::size_t>(tab)] = fromBlock[static_cast<std::size_t>(tab)];
+    if (enabled(tab))
+      values_[static_cast<std::size_t>(tab)] = fromBlock[static_cast<std::size_t>(tab)];
   opening_ = values_;
 }
 
@@ -50,15 +51,20 @@ int AdjustmentPanel::slide(int tab, int value) {
   return value;
 }
 
-void AdjustmentPanel::ok() { panel_.driver().act(TestAction::AdjustCommand, PointCode(tab_, item_)); }
+void AdjustmentPanel::ok() {
+  panel_.driver().act(TestAction::AdjustCommand, PointCode(tab_, item_));
+}
 
-void AdjustmentPanel::poll() { panel_.driver().act(TestAction::PollValue, PointCode(0, item_)); }
+void AdjustmentPanel::poll() {
+  panel_.driver().act(TestAction::PollValue, PointCode(0, item_));
+}
 
 void AdjustmentPanel::takeValues(std::span<const std::uint8_t> values) {
   std::size_t k = 0;
   for (int tab = 0; tab < kAdjustTabCount && k < values.size(); ++tab) {
     if (!enabled(tab)) continue;
-    if (!touched_[static_cast<std::size_t>(tab)]) values_[static_cast<std::size_t>(tab)] = values[k];
+    if (!touched_[static_cast<std::size_t>(tab)])
+      values_[static_cast<std::size_t>(tab)] = values[k];
     ++k;
   }
 }
@@ -70,7 +76,9 @@ void AdjustmentPanel::close(bool cancel) {
   TestModeDriver& driver = panel_.driver();
   if (cancel) {
     for (int tab = 0; tab < kAdjustTabCount; ++tab)
-      if (enabled(tab)) driver.act(TestAction::SetValue, PointCode(tab, item_), opening_[static_cast<std::size_t>(tab)]);
+      if (enabled(tab))
+        driver.act(TestAction::SetValue, PointCode(tab, item_),
+                   opening_[static_cast<std::size_t>(tab)]);
     values_ = opening_;
   }
   driver.storeValues(item_, wide_, values_);

@@ -11,7 +11,8 @@ bool TestModePanel::releasePtt() {
 bool TestModePanel::chooseChannel(int position) {
   releasePtt();
   const auto& list = driver_.channels();
-  if (position < 1 || position > static_cast<int>(list.size()) || position == channel_) return false;
+  if (position < 1 || position > static_cast<int>(list.size()) || position == channel_)
+    return false;
   channel_ = position;
   driver_.act(TestAction::SelectChannel, list[static_cast<std::size_t>(position - 1)].channel);
   return true;
@@ -51,6 +52,8 @@ bool TestModePanel::tune() {
   return true;
 }
 
-void TestModePanel::close() { driver_.leave(signalling_); }
+void TestModePanel::close() {
+  driver_.leave(signalling_);
+}
 
 }  // namespace kr4100

@@ -47,13 +47,17 @@ int main(int argc, char** argv) {
   auto wait = [] { QTest::qWait(250); };
   auto snap = [&](QWidget* w, const char* what) {
     wait();
-    w->grab().save(out.filePath(QStringLiteral("%1-%2-%3.png").arg(language).arg(++shot).arg(QLatin1String(what))));
+    w->grab().save(out.filePath(
+        QStringLiteral("%1-%2-%3.png").arg(language).arg(++shot).arg(QLatin1String(what))));
   };
   wait();
   FrmTestMode* w = link.window;
   if (!w) return 1;
   snap(w, "entered");
-  auto button = [&](QWidget* on, const char* name) { on->findChild<QPushButton*>(QLatin1String(name))->click(); wait(); };
+  auto button = [&](QWidget* on, const char* name) {
+    on->findChild<QPushButton*>(QLatin1String(name))->click();
+    wait();
+  };
   emit w->findChild<QComboBox*>(QStringLiteral("ComboChannel"))->activated(2);
   emit w->findChild<QComboBox*>(QStringLiteral("ComboSignalling"))->activated(8);
   button(w, "CommandPTT");
