@@ -1,0 +1,88 @@
+// The test mode window: test channel and signalling, wide/narrow, PTT, and the item to tune.
+// It acts through the test-mode driver; the main window passes the driver's events on to it.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/testmode/test_mode_panel.h"
+#include "gui/ui_context.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTimer;
+
+namespace kr4100 {
+
+class FrmTestModePara;
+class TestModeLamp;
+
+class FrmTestMode : public QWidget {
+  Q_OBJECT
+ public:
+  FrmTestMode(TestModeDriver& driver, UiContext& ctx, QWidget* parent = nullptr);
+  ~FrmTestMode() override;
+
+  // What the main window calls once the driver reports test mode entered: a modeless window
+  // that deletes itself on close, where closing leaves test mode.
+  static FrmTestMode* open(TestModeDriver& driver, UiContext& ctx, QWidget* parent);
+
+  void reCaption();
+
+  // The driver's events, passed on by the main window's test-mode host.
+  void tuned(std::span<const std::uint8_t> block);
+  void valuesArrived(std::span<const std::uint8_t> values);
+  void polled(int value);
+  // Test mode is over (left, cancelled, port lost): both windows close, sending nothing.
+  void ended();
+
+  TestModePanel& panel() { return panel_; }
+  FrmTestModePara* para() const { return para_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void build();
+  void showChannel();
+  void showSignalling();
+  void showState();  // pictures, lamp, PTT button and Tuning from the panel
+  void openPara();
+
+  UiContext& ctx_;
+  TestModePanel panel_;
+  std::vector<std::uint8_t> block_;
+  QPointer<FrmTestModePara> para_;
+  QTimer* timerPara_ = nullptr;
+
+  QGroupBox* frameChannel_ = nullptr;
+  QGroupBox* frameSignalling_ = nullptr;
+  QLabel* labelChannel_ = nullptr;
+  QLabel* labelSignalling_ = nullptr;
+  QComboBox* comboChannel_ = nullptr;
+  QComboBox* comboSignalling_ = nullptr;
+  QLabel* labelRx_[2] = {};  // captions: channel, signalling
+  QLabel* labelTx_[2] = {};
+  QLabel* textRx_[2] = {};  // the frequencies / signalling texts
+  QLabel* textTx_[2] = {};
+  QListWidget* listItem_ = nullptr;
+  QPushButton* commandWide_ = nullptr;
+  QPushButton* commandNarrow_ = nullptr;
+  QPushButton* commandTuning_ = nullptr;
+  QPushButton* commandPtt_ = nullptr;
+  QPushButton* commandPrint_ = nullptr;
+  QPushButton* commandClose_ = nullptr;
+  QLabel* pictureReleased_[2] = {};
+  QLabel* pictureTransmitting_[2] = {};
+  QLabel* pictureWide_ = nullptr;
+  QLabel* pictureNarrow_ = nullptr;
+  TestModeLamp* lamp_ = nullptr;
+};
+
+}  // namespace kr4100

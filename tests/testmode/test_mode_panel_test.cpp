@@ -1,0 +1,217 @@
+// The decisions of the two test-mode windows against the virtual radio, where they go beyond
+// what the window tests reach: channel positions, one tune at a time, the clamping of the test
+// point's group move and which values a page reply may overwrite. Bytes worked out by hand.
+#include "core/testmode/test_mode_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "core/config/document.h"
+#include "core/testmode/adjustment_panel.h"
+#include "sim/test_mode_responder.h"
+
+using namespace kr4100;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class RadioHost : public TestModeHost {
+ public:
+  explicit RadioHost(sim::VirtualRadio& radio) : radio_(radio) {}
+  TestModeDriver* driver = nullptr;
+  Bytes wire;  // everything sent, in order
+  Bytes block, values;
+  std::vector<int> polls;
+  bool portOpen = false, waitTimer = false;
+  int entered_ = 0;
+
+  bool openPort(const PortSettings&) override { return portOpen = true; }
+  void closePort() override { portOpen = false; }
+  void send(std::span<const std::uint8_t> bytes, int expect) override {
+    wire.insert(wire.end(), bytes.begin(), bytes.end());
+    incoming_.push_back({radio_.receive(bytes), expect});
+  }
+  void startWaitTimer(std::chrono::milliseconds) override { waitTimer = true; }
+  void stopWaitTimer() override { waitTimer = false; }
+  void startSendTimer(std::chrono::milliseconds) override {}
+  void stopSendTimer() override {}
+  void startEndTimer(std::chrono::milliseconds) override {}
+  void stopEndTimer() override {}
+  Answer askRetry() override { return Answer::Cancel; }
+  void tell(TestModeMessage) override {}
+  void identityRefused(const IdentityCheck&) override {}
+  void entered() override { ++entered_; }
+  void tuned(std::span<const std::uint8_t> b) override { block.assign(b.begin(), b.end()); }
+  void valuesArrived(std::span<const std::uint8_t> v) override {
+    values.assign(v.begin(), v.end());
+  }
+  void polled(int v) override { polls.push_back(v); }
+
+  void pump() {
+    while (!incoming_.empty()) {
+      const auto [got, expect] = incoming_.front();
+      incoming_.pop_front();
+      if (expect == 0) {
+        driver->onSendComplete();
+      } else if (static_cast<int>(got.size()) >= expect) {
+        driver->onReceived(got);
+      } else if (waitTimer && incoming_.empty()) {
+        driver->onWaitTimeout();
+      }
+    }
+  }
+  // What went out since the last call.
+  Bytes take() {
+    Bytes out = wire;
+    wire.clear();
+    return out;
+  }
+
+ private:
+  sim::VirtualRadio& radio_;
+  std::deque<std::pair<Bytes, int>> incoming_;
+};
+
+// In test mode with the radio's test channels 3 and 9, the wire emptied.
+struct Bench {
+  Document doc;
+  sim::VirtualRadio radio;
+  sim::TestModeResponder responder{radio};
+  RadioHost host{radio};
+  TestModeDriver driver{host};
+  TestModePanel panel{driver};
+
+  Bench() {
+    doc.InitNewDocument();
+    RadioConfig& r = doc.working();
+    r.TestFreCount = 2;
+    r.TestFre[0].No = 3;
+    r.TestFre[0].RxFre = "28500000";
+    r.TestFre[0].TxFre = "28600000";
+    r.TestFre[1].No = 9;
+    r.TestFre[1].RxFre = "29100000";
+    r.TestFre[1].TxFre = "29100000";
+    responder.setTestChannels(r);
+    host.driver = &driver;
+    driver.start({"sim", 1, 0}, r);
+    host.pump();
+    host.take();
+  }
+  Bytes run() {
+    host.pump();
+    return host.take();
+  }
+  void tune(int item) {
+    panel.chooseItem(item);
+    ASSERT_TRUE(panel.tune());
+    run();
+  }
+};
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+}  // namespace
+
+TEST(TestModePanel, ChannelsGoByListPositionAndAnUnchangedChoiceSendsNothing) {
+  Bench b;
+  EXPECT_FALSE(b.panel.chooseChannel(1));  // current since the window opened
+  EXPECT_FALSE(b.panel.chooseChannel(3));  // the radio has two test channels
+  EXPECT_FALSE(b.panel.chooseChannel(0));
+  EXPECT_TRUE(b.run().empty());
+  EXPECT_TRUE(b.panel.chooseChannel(2));
+  EXPECT_EQ(b.run(), (Bytes{0x10, 0x09, 0x06}));  // position 2 is channel 9
+  EXPECT_EQ(b.panel.channel(), 2);
+  EXPECT_FALSE(b.panel.chooseChannel(2));
+  EXPECT_FALSE(b.panel.chooseSignalling(1));
+  EXPECT_FALSE(b.panel.chooseSignalling(10));
+  EXPECT_TRUE(b.run().empty());
+}
+
+TEST(TestModePanel, TuningWaitsForAnItemAndAllowsOneWindowAtATime) {
+  Bench b;
+  EXPECT_FALSE(b.panel.tuningEnabled());
+  EXPECT_FALSE(b.panel.tune());
+  EXPECT_TRUE(b.run().empty());
+  b.panel.chooseItem(16);
+  EXPECT_FALSE(b.panel.tuningEnabled());
+  b.panel.chooseItem(4);
+  EXPECT_TRUE(b.panel.tune());
+  EXPECT_EQ(b.run(), (Bytes{0x05, 0x06, 0x04, 0x0D}));
+  EXPECT_EQ(b.responder.tunedItem(), 4);
+  EXPECT_EQ(b.host.block.size(), 62u);
+  EXPECT_FALSE(b.panel.tune());
+  EXPECT_TRUE(b.run().empty());
+  b.panel.adjustmentClosed();
+  EXPECT_TRUE(b.panel.tuningEnabled());
+}
+
+TEST(AdjustmentPanel, TheTestPointMovesAllPointsAsFarAsTheFirstOneCanGo) {
+  Bench b;
+  const int codes[6] = {18, 48, 51, 49, 52, 50};
+  for (int i = 0; i < 6; ++i) b.responder.setValue(codes[i], 100 + i);
+  b.responder.setValue(52, 250);
+  b.responder.setValue(51, 3);
+  b.tune(1);
+  AdjustmentPanel a(b.panel, b.host.block);
+  // +10 on the test point: High' at 250 lets all six move by +5 only.
+  EXPECT_EQ(a.slide(0, 110), 105);
+  EXPECT_EQ(a.values(), (std::array<int, 6>{105, 106, 8, 108, 255, 110}));
+  EXPECT_EQ(b.run(), (Bytes{18, 0x20, 105}));
+  // Down to 0: Low' at 8 stops the move at -8.
+  EXPECT_EQ(a.slide(0, 0), 97);
+  EXPECT_EQ(a.values(), (std::array<int, 6>{97, 98, 0, 100, 247, 102}));
+  EXPECT_EQ(b.run(), (Bytes{18, 0x20, 97}));
+
+  // Points an item does not have are not in the way: Max Deviation's unused tabs hold 0.
+  Bench m;
+  m.tune(4);
+  AdjustmentPanel dev(m.panel, m.host.block);
+  const auto before = dev.values();
+  EXPECT_EQ(dev.slide(0, before[0] - 10), before[0] - 10);
+  EXPECT_EQ(dev.value(5), before[5] - 10);
+  EXPECT_EQ(dev.value(2), 0);
+}
+
+TEST(AdjustmentPanel, PointsTheWindowChangedSurviveAPageReplyAndAreStoredOnClose) {
+  Bench b;
+  b.tune(8);  // Sensitivity: its item byte is the PTT's point byte
+  EXPECT_EQ(b.responder.tunedItem(), 8);
+  AdjustmentPanel a(b.panel, b.host.block);
+  const auto opened = a.values();
+  a.slide(0, opened[0] + 3);
+  b.run();
+  a.chooseTab(3);  // the radio still has the old Center value
+  EXPECT_EQ(b.run(), (Bytes{54, 0x0D, 0x07, 0x06}));
+  ASSERT_EQ(b.host.values.size(), 4u);
+  EXPECT_EQ(b.host.values[2], opened[3]);
+  a.takeValues(b.host.values);
+  EXPECT_EQ(a.value(3), opened[3] + 3);
+  a.close(false);
+  // Each point's page and value, then the closing command on the test point.
+  const Bytes stored = Cat({{31, 0x0D, 31, 0x20, static_cast<std::uint8_t>(opened[0] + 3)},
+                            {53, 0x0D, 53, 0x20, static_cast<std::uint8_t>(opened[1] + 3)},
+                            {54, 0x0D, 54, 0x20, static_cast<std::uint8_t>(opened[3] + 3)},
+                            {55, 0x0D, 55, 0x20, static_cast<std::uint8_t>(opened[5] + 3)},
+                            {31, 0x0E}});
+  EXPECT_EQ(b.run(), stored);
+  EXPECT_EQ(b.responder.value(54), opened[3] + 3);
+  EXPECT_TRUE(b.panel.tuningEnabled());
+
+  // A slider moved while its page is still being asked for: the reply has the old value.
+  Bench s;
+  s.tune(4);
+  AdjustmentPanel dev(s.panel, s.host.block);
+  dev.chooseTab(1);
+  dev.slide(1, 77);
+  EXPECT_EQ(s.run(), (Bytes{36, 0x0D, 0x07, 0x06, 36, 0x20, 77}));
+  ASSERT_EQ(s.host.values.size(), 4u);
+  EXPECT_NE(s.host.values[1], 77);
+  dev.takeValues(s.host.values);
+  EXPECT_EQ(dev.value(1), 77);
+}
