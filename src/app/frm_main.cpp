@@ -23,6 +23,7 @@
 #include "app/dialogs.h"
 #include "app/glyphs.h"
 #include "app/radio_sessions.h"
+#include "app/test_mode_session.h"
 #include "editors/frm_comm_ch_info.h"
 #include "editors/frm_dtmf.h"
 #include "editors/frm_emb_msg.h"
@@ -87,7 +88,10 @@ QString WithoutAccelerator(QString text) {
 }  // namespace
 
 frmMain::frmMain(UiContext& ctx, QWidget* parent)
-    : QMainWindow(parent), ctx_(ctx), sessions_(std::make_unique<RadioSessions>(ctx, this)) {
+    : QMainWindow(parent),
+      ctx_(ctx),
+      sessions_(std::make_unique<RadioSessions>(ctx, this)),
+      testMode_(std::make_unique<TestModeSession>(ctx, *sessions_, this)) {
   setObjectName(QStringLiteral("frmMain"));
   setContextMenuPolicy(Qt::NoContextMenu);  // no toolbar menu that would bypass the View checks
   QApplication::setWindowIcon(DrawGlyph(Glyph::Radio));  // the child windows show it too
@@ -120,6 +124,8 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
 }
 
 frmMain::~frmMain() {
+  // A transmitter is never left keyed behind the program.
+  testMode_->leave();
   // Editors observe the document; they go before the sessions and the context's users vanish.
   children_->deleteAll();
 }
@@ -156,7 +162,7 @@ void frmMain::createActions() {
   action(S::mnuReadFromRadio, "mnuReadFromRadio", [this] { sessions_->readFromRadio(); });
   action(S::mnuWriteToRadio, "mnuWriteToRadio", [this] { sessions_->writeToRadio(); });
   action(S::mnuMWriteToRadio, "mnuMWriteToRadio", [this] { sessions_->groupWrite(); });
-  action(S::mnuTest, "mnuTest", [] {});
+  action(S::mnuTest, "mnuTest", [this] { testMode_->start(); });
   action(S::mnuRadioInfo, "mnuRadioInfo",
          [this] { sessions_->readRadioInformation(InfoReadView::RadioInformation); });
   action(S::mnuSetRadioInfo, "mnuSetRadioInfo", [this] { sessions_->setRadioInformation(); });
@@ -345,6 +351,7 @@ void frmMain::connectDocument() {
 
 void frmMain::connectSessions() {
   sessions_->commitPendingEdits = [this] { commitEdits(); };
+  sessions_->linkInUse = [this] { return testMode_->active(); };
   sessions_->readCompleted = [this] {
     closeAllChildren();
     updateCaption();
@@ -405,6 +412,7 @@ void frmMain::Change_Language() {
   // Qt's own texts first: the boxes and dialogs opened from here on speak the language too.
   UseQtTranslations(ctx_.language());
   reCaption();
+  testMode_->reCaption();
   rebuildTree();
   LoadBKPic();
 }
@@ -478,8 +486,6 @@ void frmMain::updateMenus() {
   using S = ShellText;
   for (const ChildCommand& c : kChildCommands)
     actions_[c.menu]->setEnabled(children_->isRegistered(QLatin1String(c.window)));
-  // Its window is not part of this program yet.
-  actions_[S::mnuTest]->setEnabled(false);
   actions_[S::mnuSetRadioInfo]->setEnabled(ctx_.app().serviceFunctions);
 
   for (S hidden : {S::mnuWindowTileHorizontal, S::mnuWindowTileVertical, S::mnuWindowArrangeIcons})

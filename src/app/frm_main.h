@@ -26,6 +26,7 @@ namespace kr4100 {
 
 class ChildWindows;
 class RadioSessions;
+class TestModeSession;
 class frmCommChInfo;
 
 class frmMain : public QMainWindow, public DocumentCommands {
@@ -60,6 +61,7 @@ class frmMain : public QMainWindow, public DocumentCommands {
 
   QMdiArea* mdiArea() const { return mdiArea_; }
   RadioSessions& sessions() { return *sessions_; }
+  TestModeSession& testMode() { return *testMode_; }
 
   // DocumentCommands
   void newDocumentDeferred() override { LoadNewDocDeferred(); }
@@ -114,6 +116,7 @@ class frmMain : public QMainWindow, public DocumentCommands {
 
   UiContext& ctx_;
   std::unique_ptr<RadioSessions> sessions_;
+  std::unique_ptr<TestModeSession> testMode_;
   int captionedLanguage_ = 0;
   QString caption_;
   bool leavingForOtherVersion_ = false;

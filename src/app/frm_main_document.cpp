@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "app/frm_main.h"
+#include "app/test_mode_session.h"
 #include "core/settings/version_table.h"
 #include "gui/qt_paths.h"
 
@@ -153,6 +154,8 @@ void frmMain::initialSetting() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+  // Test mode is left first: PTT released, the radio told, the port closed.
+  testMode_->leave();
   if (!leavingForOtherVersion_) {
     commitEdits();
     if (!saveBeforeLeaving()) {

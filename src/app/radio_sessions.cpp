@@ -47,9 +47,16 @@ class RadioSessions::Impl {
   void openInfoSet();
   void askGroupCount();
   void groupWrite(int radios);
-  bool busy() const { return startPending_ || (session_ != nullptr && session_->active()); }
+  bool busy() const {
+    return startPending_ || (session_ != nullptr && session_->active()) || (q_.linkInUse && q_.linkInUse());
+  }
   void setVirtualSpeed(double factor);
+  double virtualSpeed() const { return virtualSpeed_; }
   sim::VirtualRadio& virtualRadio();
+  bool saveVirtualMemory() { return virtualHost_ && virtualHost_->saveMemory(); }
+  bool usesVirtualRadio() const;
+  PortSettings portSettings() const;
+  Prompter& prompter() { return prompter_; }
 
  private:
   // The session's questions as message boxes over the program's prompter.
@@ -166,6 +173,15 @@ sim::VirtualRadio& RadioSessions::Impl::virtualRadio() {
   return virtualHost_->radio();
 }
 
+bool RadioSessions::Impl::usesVirtualRadio() const { return IsVirtualRadio(portName()); }
+
+PortSettings RadioSessions::Impl::portSettings() const {
+  const QString port = portName();
+  const StartupSettings& settings = ctx_.settings();
+  return {IsVirtualRadio(port) ? std::string(kVirtualRadioStored) : port.toStdString(), settings.stopBit,
+          settings.handshaking};
+}
+
 // Picks the session for the port in force, sets it up for the document and opens the port.
 bool RadioSessions::Impl::open(SessionKind kind) {
   const QString port = portName();
@@ -183,9 +199,7 @@ bool RadioSessions::Impl::open(SessionKind kind) {
     session_ = serialSession_.get();
     host_ = serialHost_.get();
   }
-  const StartupSettings& settings = ctx_.settings();
-  session_->setPortSettings({IsVirtualRadio(port) ? std::string(kVirtualRadioStored) : port.toStdString(),
-                             settings.stopBit, settings.handshaking});
+  session_->setPortSettings(portSettings());
   const DocState& doc = ctx_.doc().state();
   session_->setProgramIdentity(doc.modelText, BandCodeOf(doc.bandText, doc.modelText));
   if (session_->open(kind)) return true;
@@ -456,6 +470,11 @@ void RadioSessions::setRadioInformation() { d_->openInfoSet(); }
 void RadioSessions::groupWrite() { d_->askGroupCount(); }
 bool RadioSessions::busy() const { return d_->busy(); }
 void RadioSessions::setVirtualRadioSpeed(double factor) { d_->setVirtualSpeed(factor); }
+bool RadioSessions::usesVirtualRadio() const { return d_->usesVirtualRadio(); }
+PortSettings RadioSessions::portSettings() const { return d_->portSettings(); }
+Prompter& RadioSessions::prompter() { return d_->prompter(); }
+double RadioSessions::virtualRadioSpeed() const { return d_->virtualSpeed(); }
+bool RadioSessions::saveVirtualRadioMemory() { return d_->saveVirtualMemory(); }
 sim::VirtualRadio& RadioSessions::virtualRadio() { return d_->virtualRadio(); }
 
 QStringList RadioSessions::portNames() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "gui/ui_context.h"
+#include "platform/qt_session_host.h"
 
 class QWidget;
 
@@ -55,6 +56,17 @@ class RadioSessions : public QObject {
   // The version question's Yes: the program version for this firmware takes over (after the save
   // question). False when it did not, and the session ends as after No.
   std::function<bool(const std::string& firmware)> leaveForOtherVersion;
+
+  // Test mode uses the same port: while it runs, the transfer commands wait (busy()).
+  std::function<bool()> linkInUse;
+
+  // What test mode takes over from the transfer sessions: the port in force with its settings,
+  // the questions, and the virtual radio with its pace and memory file.
+  bool usesVirtualRadio() const;
+  PortSettings portSettings() const;
+  Prompter& prompter();
+  double virtualRadioSpeed() const;
+  bool saveVirtualRadioMemory();
 
   // The virtual radio's pace: 1 real 9600 baud, higher is faster, 0 replies at once.
   void setVirtualRadioSpeed(double factor);

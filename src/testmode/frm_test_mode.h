@@ -10,6 +10,7 @@
 
 #include "core/testmode/test_mode_panel.h"
 #include "gui/ui_context.h"
+#include "testmode/frm_test_mode_para.h"
 
 class QComboBox;
 class QGroupBox;
@@ -20,7 +21,7 @@ class QTimer;
 
 namespace kr4100 {
 
-class FrmTestModePara;
+
 class TestModeLamp;
 
 class FrmTestMode : public QWidget {

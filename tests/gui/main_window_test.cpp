@@ -203,8 +203,7 @@ class MainWindowTest : public QObject {
                               "mnuSetRadioInfo"})
       QVERIFY2(h.act(shown)->isVisible(), shown);
     QVERIFY(h.window->findChild<QMenu*>(QStringLiteral("mnuTools"))->menuAction()->isVisible());
-    // Test mode has no window yet.
-    QVERIFY(!h.act("mnuTest")->isEnabled());
+    QVERIFY(h.act("mnuTest")->isEnabled());
     QVERIFY(h.act("mnuSetRadioInfo")->isEnabled());
     QVERIFY(h.act("mnuRadioInfo")->isEnabled());
     QVERIFY(h.act("mnuFleetSync")->isEnabled());

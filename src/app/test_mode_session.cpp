@@ -1,0 +1,101 @@
+#include "app/test_mode_session.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include "app/radio_sessions.h"
+#include "core/testmode/test_mode_driver.h"
+#include "platform/serial_test_mode_host.h"
+#include "platform/virtual_test_mode_host.h"
+#include "testmode/frm_test_mode.h"
+
+namespace kr4100 {
+namespace {
+
+constexpr int kShowTestFrmMs = 300;
+
+}  // namespace
+
+TestModeSession::TestModeSession(UiContext& ctx, RadioSessions& sessions, QWidget* mainWindow)
+    : ctx_(ctx), sessions_(sessions), mainWindow_(mainWindow) {
+  timerShowTestFrm_.setObjectName(QStringLiteral("TimerShowTestFrm"));
+  timerShowTestFrm_.setSingleShot(true);
+  timerShowTestFrm_.setInterval(kShowTestFrmMs);
+  connect(&timerShowTestFrm_, &QTimer::timeout, this, [this] { openWindow(); });
+}
+
+TestModeSession::~TestModeSession() {
+  leave();
+  // The window may outlive this object by a turn of the event loop; it must not reach the
+  // driver that goes now.
+  if (window_) delete window_;
+}
+
+bool TestModeSession::active() const { return driver_ && driver_->active(); }
+
+void TestModeSession::start() {
+  if (active() || sessions_.busy()) return;
+  // A fresh host and driver for every start: nothing of the last run (timers, a half reply)
+  // can reach this one.
+  window_.clear();
+  driver_.reset();
+  host_.reset();
+  if (sessions_.usesVirtualRadio()) {
+    auto host = std::make_unique<VirtualTestModeHost>(sessions_.prompter(), sessions_.virtualRadio());
+    host->setSpeedFactor(sessions_.virtualRadioSpeed());
+    host->onMemoryChanged = [this] { sessions_.saveVirtualRadioMemory(); };
+    host_ = std::move(host);
+  } else {
+    host_ = std::make_unique<SerialTestModeHost>(sessions_.prompter());
+  }
+  driver_ = std::make_unique<TestModeDriver>(*host_);
+  host_->attach(driver_.get());
+  host_->onMessage = [this](TestModeMessage message) {
+    ctx_.prompter().ask(ctx_.pick(TestModeMessageText(message)), MsgButtons::Ok,
+                        message == TestModeMessage::Mismatch ? MsgIcon::Critical : MsgIcon::Warning);
+  };
+  host_->onEntered = [this] { timerShowTestFrm_.start(); };
+  host_->onTuned = [this](std::span<const std::uint8_t> block) {
+    if (window_) window_->tuned(block);
+  };
+  host_->onValues = [this](std::span<const std::uint8_t> values) {
+    if (window_) window_->valuesArrived(values);
+  };
+  host_->onPolled = [this](int value) {
+    if (window_) window_->polled(value);
+  };
+  host_->onEnded = [this] { ended(); };
+  if (!driver_->start(sessions_.portSettings(), ctx_.doc().working()))
+    ctx_.tell(MessageId::PortError, MsgIcon::Critical);
+}
+
+void TestModeSession::openWindow() {
+  if (!active() || window_) return;
+  window_ = FrmTestMode::open(*driver_, ctx_, mainWindow_);
+}
+
+void TestModeSession::ended() {
+  timerShowTestFrm_.stop();
+  if (window_) window_->ended();
+}
+
+void TestModeSession::leave() {
+  timerShowTestFrm_.stop();
+  if (!active()) return;
+  if (window_) {
+    window_->close();  // stores an open item, releases PTT, leaves
+  } else {
+    driver_->leave(1);
+  }
+  QElapsedTimer waited;
+  waited.start();
+  while (active() && waited.elapsed() < kLeaveTestModeMs)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  if (active()) driver_->end();
+}
+
+void TestModeSession::reCaption() {
+  if (window_) window_->reCaption();
+}
+
+}  // namespace kr4100
