@@ -31,8 +31,9 @@ FloatingCellEditor::FloatingCellEditor(QTableWidget* grid, Commit commit, int fi
   connect(grid_->verticalHeader(), &QHeaderView::sectionResized, this, [this] { place(); });
   connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { place(); });
   connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { place(); });
+  viewport_ = grid_->viewport();
   grid_->installEventFilter(this);
-  grid_->viewport()->installEventFilter(this);
+  viewport_->installEventFilter(this);
 }
 
 void FloatingCellEditor::setKeyFilter(std::function<bool(QKeyEvent*)> refuse) {
@@ -85,6 +86,10 @@ void FloatingCellEditor::commit() {
 void FloatingCellEditor::stop() {
   forget();
   stopped_ = true;
+  box_->removeEventFilter(this);
+  grid_->removeEventFilter(this);
+  viewport_->removeEventFilter(this);
+  disconnect(grid_, nullptr, this, nullptr);
 }
 
 void FloatingCellEditor::forget() {
@@ -103,7 +108,10 @@ void FloatingCellEditor::hideBox() {
 }
 
 bool FloatingCellEditor::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == grid_->viewport() && event->type() == QEvent::Resize) {
+  // The box and the viewport are torn down inside the grid's destructor, and their last events
+  // come here while the grid is half gone: nothing of it may be called then.
+  if (stopped_) return false;
+  if (watched == viewport_ && event->type() == QEvent::Resize) {
     place();
     return false;
   }

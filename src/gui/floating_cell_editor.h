@@ -12,6 +12,7 @@
 class QKeyEvent;
 class QLineEdit;
 class QTableWidget;
+class QWidget;
 
 namespace kr4100 {
 
@@ -51,6 +52,7 @@ class FloatingCellEditor : public QObject {
   void hideBox();
 
   QTableWidget* grid_;
+  QWidget* viewport_ = nullptr;
   Commit commit_;
   int firstCol_;
   QLineEdit* box_ = nullptr;
