@@ -174,23 +174,7 @@ void frmCommChInfo::Impl::InitShowGrid() {
   const int rowHeight = metrics.height() + 4;
   grid->verticalHeader()->setDefaultSectionSize(rowHeight);
   grid->verticalHeader()->setMinimumSectionSize(rowHeight);
-  const QBrush fixed = q->palette().button();
-  for (int r = 1; r <= kGridRows; ++r) {
-    for (int c = 0; c < kGridCols; ++c) {
-      auto* item = new QTableWidgetItem;
-      item->setTextAlignment(Qt::AlignCenter);
-      if (c == 0) {
-        // The row-number column is fixed: it cannot become the current cell.
-        item->setFlags(Qt::NoItemFlags);
-        item->setBackground(fixed);
-        item->setForeground(q->palette().buttonText());
-        item->setText(QString::number(r));
-      } else {
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-      }
-      grid->setItem(r - 1, c, item);
-    }
-  }
+  FillNumberedGrid(grid, kGridRows);
   editor->close();
 }
 

@@ -172,19 +172,8 @@ void FrmDTMF::Impl::buildGrid(QWidget* page) {
   grid->setTabKeyNavigation(false);  // Tab leaves the grid, arrows and Enter move in it
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->horizontalHeader()->setSectionsClickable(false);
-  const QPalette palette = grid->palette();
-  for (int r = 0; r < kAutodialRows; ++r) {
-    // The number column is fixed: never current, never edited, looked at like a heading.
-    auto* number = new QTableWidgetItem(QString::number(r + 1));
-    number->setFlags(Qt::NoItemFlags);
-    number->setTextAlignment(Qt::AlignCenter);
-    number->setForeground(palette.buttonText());
-    number->setBackground(palette.button());
-    grid->setItem(r, 0, number);
-    auto* digits = new QTableWidgetItem;
-    digits->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    grid->setItem(r, 1, digits);
-  }
+  // The number column is fixed: never current, never edited, looked at like a heading.
+  FillNumberedGrid(grid, kAutodialRows, Qt::AlignLeft | Qt::AlignVCenter);
   grid->setColumnWidth(1, TwipsToPixels(kCellWidthTwips));
   // Row 1 is current before the editor listens, so showing the grid or tabbing into it opens
   // nothing; a click on row 1 or Enter opens it.

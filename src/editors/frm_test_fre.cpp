@@ -61,23 +61,7 @@ void FrmTestFre::Impl::build() {
   headings->setSectionResizeMode(QHeaderView::Fixed);
   headings->setHighlightSections(false);
   headings->setSectionsClickable(false);  // a heading click would select a whole column
-  const QBrush fixed = q->palette().button();
-  for (int r = 1; r <= kTestFreRows; ++r) {
-    for (int c = 0; c < 3; ++c) {
-      auto* item = new QTableWidgetItem;
-      item->setTextAlignment(Qt::AlignCenter);
-      if (c == 0) {
-        // The row numbers are headings: never the current cell.
-        item->setFlags(Qt::NoItemFlags);
-        item->setBackground(fixed);
-        item->setForeground(q->palette().buttonText());
-        item->setText(QString::number(r));
-      } else {
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-      }
-      grid->setItem(r - 1, c, item);
-    }
-  }
+  FillNumberedGrid(grid, kTestFreRows);
 
   editor = new FloatingCellEditor(grid, [this](int row, int col, const QString& text) {
     Guarded(ctx, "FrmTestFre_SaveShowGridData", [&] { store(row, col, text); });

@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTableWidget>
 
 namespace kr4100 {
 namespace {
@@ -56,6 +57,24 @@ QHBoxLayout* CloseAndHelpRow(QWidget* window, QPushButton*& close, QPushButton*&
   });
   // Help has no action.
   return row;
+}
+
+void FillNumberedGrid(QTableWidget* grid, int rows, Qt::Alignment dataAlignment) {
+  const QPalette palette = grid->palette();
+  for (int r = 0; r < rows; ++r) {
+    auto* number = new QTableWidgetItem(QString::number(r + 1));
+    number->setFlags(Qt::NoItemFlags);
+    number->setTextAlignment(Qt::AlignCenter);
+    number->setBackground(palette.button());
+    number->setForeground(palette.buttonText());
+    grid->setItem(r, 0, number);
+    for (int c = 1; c < grid->columnCount(); ++c) {
+      auto* item = new QTableWidgetItem;
+      item->setTextAlignment(dataAlignment);
+      item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      grid->setItem(r, c, item);
+    }
+  }
 }
 
 }  // namespace kr4100

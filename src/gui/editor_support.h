@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QtCore/qnamespace.h>
 #include <exception>
 
 #include "gui/ui_context.h"
@@ -10,6 +11,7 @@
 class QComboBox;
 class QHBoxLayout;
 class QPushButton;
+class QTableWidget;
 class QWidget;
 
 namespace kr4100 {
@@ -38,5 +40,9 @@ void PickText(QComboBox* box, const QString& text);
 // The editors' bottom row: "CommandClose", which closes the window (its sub-window in the main
 // window), and "CommandHelp", which has no action; both at the right.
 QHBoxLayout* CloseAndHelpRow(QWidget* window, QPushButton*& close, QPushButton*& help);
+
+// Fills an editor grid's rows: column 0 holds the row numbers 1..rows, drawn like headings and
+// never the current cell; every other column gets an empty cell that can be selected.
+void FillNumberedGrid(QTableWidget* grid, int rows, Qt::Alignment dataAlignment = Qt::AlignCenter);
 
 }  // namespace kr4100
