@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/config/channel_csv.h"
 #include "core/config/data_file_codec.h"
 #include "core/config/file_io.h"
 #include "core/config/numbers.h"
@@ -352,6 +353,13 @@ bool Document::SetChannelValue(int chNum, int column, std::string_view valueIn) 
   }
   notifyChannelChanged(chNum);
   return true;
+}
+
+void Document::ReplaceChannelTables(const ChannelTables& tables) {
+  working_.ChCount = tables.ChCount;
+  working_.Ch = tables.Ch;
+  emergencyRecheck();
+  notifyReplaced();
 }
 
 void Document::notifyChannelChanged(int chNum) {

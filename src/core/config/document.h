@@ -15,6 +15,8 @@
 
 namespace kr4100 {
 
+struct ChannelTables;
+
 // Channel grid columns as SetChannelField and SetChannelValue number them.
 enum ChannelColumn : int {
   kColRxFre = 1, kColTxFre, kColBusy, kColEcho, kColHiCut, kColPlus10K, kColNbAnl, kColRb, kColScan,
@@ -109,6 +111,9 @@ class Document {
   // False when a frequency was refused after the range warning; the channel (or the free number)
   // is then left exactly as it was.
   bool SetChannelValue(int chNum, int column, std::string_view value);
+  // Puts in the channel tables of all groups in one go (a channel import or a grid paste): the
+  // emergency channels are re-checked and every window shows the document again.
+  void ReplaceChannelTables(const ChannelTables& tables);
 
  private:
   void fillDefaults();

@@ -72,6 +72,12 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMes
     /* BandNotStorable */
     {"This frequency band cannot be used: frequencies of 100 MHz or more cannot be stored.",
      "无法使用此频段：不能保存100 MHz及以上的频率。"},
+    // Channel CSV and the channel grid's clipboard.
+    /* ChannelsNotImported */
+    {"The channels were not imported; nothing was changed. Rows with errors:",
+     "信道未导入，数据没有改变。有误的行："},
+    /* ChannelsNotPasted */
+    {"Nothing was pasted. Rows with errors:", "未粘贴任何内容。有误的行："},
 }};
 
 // A missing row would shift every later message onto the wrong text; an empty slot shows up here.

@@ -52,6 +52,9 @@ enum class MessageId : int {
   PackRefused,            // lead text before the setting that does not fit the radio's memory
   UnpackRefused,          // lead text before what made the data read from the radio unusable
   BandNotStorable,        // the model dialog refuses a band of 100 MHz or more
+  // Channel CSV and the channel grid's clipboard.
+  ChannelsNotImported,    // lead text before the rows of a channel file that were refused
+  ChannelsNotPasted,      // lead text before the pasted rows that were refused
   Count
 };
 

@@ -65,6 +65,9 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     /* LanguageEnglish */ {"English", "英语"},
     /* LanguageChinese */ {"Chinese", "中文"},
     /* ProductTitle */ {kDefaultModelName, kDefaultModelName},
+    // Channel CSV: File menu.
+    /* mnuExportChannels */ {"&Export Channels...", "导出信道(&E)..."},
+    /* mnuImportChannels */ {"&Import Channels...", "导入信道(&I)..."},
 }};
 
 constexpr bool AllRowsFilled() {

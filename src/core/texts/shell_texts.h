@@ -68,6 +68,9 @@ enum class ShellText : int {
   LanguageEnglish,
   LanguageChinese,
   ProductTitle,  // "KR-4100", the same in both languages
+  // Channel CSV: File menu.
+  mnuExportChannels,
+  mnuImportChannels,
   Count
 };
 
