@@ -7,6 +7,7 @@
 #include "cli/cli_common.h"
 #include "core/config/data_file.h"
 #include "core/config/document.h"
+#include "cli/csv_commands.h"
 #include "cli/image_commands.h"
 #ifdef KR4100_RADIO_COMMANDS
 #include "cli/radio_commands.h"
@@ -99,6 +100,17 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   cmdUnpack->add_option("IMAGE", o.input, "Image file of 8192 bytes")->required();
   cmdUnpack->add_option("OUT", o.output, "Data file to write")->required();
 
+  auto* cmdExportCsv =
+      app.add_subcommand("export-csv", "Write a data file's channels as a CSV file");
+  cmdExportCsv->add_option("FILE", o.input, "Data file to open")->required();
+  cmdExportCsv->add_option("OUT", o.output, "CSV file to write")->required();
+
+  auto* cmdImportCsv = app.add_subcommand(
+      "import-csv", "Replace a data file's channels with a CSV file's and save it as OUT");
+  cmdImportCsv->add_option("FILE", o.input, "Data file to open")->required();
+  cmdImportCsv->add_option("IN", o.csv, "CSV file with the channels")->required();
+  cmdImportCsv->add_option("OUT", o.output, "Data file to write")->required();
+
 #ifdef KR4100_RADIO_COMMANDS
   auto* cmdRead =
       app.add_subcommand("read", "Read the configuration from the radio into a data file");
@@ -151,6 +163,8 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   if (cmdResave->parsed()) return RunResave(context);
   if (cmdPack->parsed()) return RunPack(context);
   if (cmdUnpack->parsed()) return RunUnpack(context);
+  if (cmdExportCsv->parsed()) return RunExportCsv(context);
+  if (cmdImportCsv->parsed()) return RunImportCsv(context);
 #ifdef KR4100_RADIO_COMMANDS
   if (cmdRead->parsed()) return RunRead(context);
   if (cmdWrite->parsed()) return RunWrite(context);

@@ -23,6 +23,7 @@ struct CliOptions {
   bool noTemplate = false;
   std::string input;
   std::string output;
+  std::string csv;  // import-csv: the channel file
   // Radio commands.
   std::string port;
   int stopBits = 1;
