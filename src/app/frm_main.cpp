@@ -193,6 +193,9 @@ void frmMain::createActions() {
   action(S::mnuWindowArrangeIcons, "mnuWindowArrangeIcons", [] {});
   action(S::mnuCloseAll, "mnuCloseAll", [this] { closeAllChildren(); });
   action(S::mnuHelpAbout, "mnuHelpAbout", [this] { RunAbout(ctx_, this); });
+  // Channel CSV.
+  action(S::mnuExportChannels, "mnuExportChannels", [this] { exportChannels(); });
+  action(S::mnuImportChannels, "mnuImportChannels", [this] { importChannels(); });
 }
 
 void frmMain::createMenus() {
@@ -210,8 +213,9 @@ void frmMain::createMenus() {
   };
   constexpr S sep = S::Count;
   addMenu(S::mnuFile, "mnuFile",
-          {S::mnuFileNew, S::mnuFileOpen, S::mnuFileSave, S::mnuFileSaveAs, sep, S::mnuFilePrint,
-           sep, S::mnuFileExit});
+          {S::mnuFileNew, S::mnuFileOpen, S::mnuFileSave, S::mnuFileSaveAs, sep,
+           S::mnuExportChannels, S::mnuImportChannels, sep,
+           S::mnuFilePrint, sep, S::mnuFileExit});
   addMenu(S::mnuModel, "mnuModel", {S::mnuModelInfo});
   addMenu(S::mnuEdit, "mnuEdit",
           {S::mnuChannelInfo, S::mnuOptFeature, S::mnuKeyAssignm, S::mnuScanInfo, S::mnuDTMF,
@@ -329,8 +333,11 @@ void frmMain::createFileDialogs() {
                        filter);
     dialog.setOptions(FileDialogOptions(ctx_));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // With the suffix the dialog itself asks before replacing an existing "x.dat".
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    // With the suffix the dialog itself asks before replacing an existing "x.dat"; the filter's
+    // own suffix, so that a channel export gets ".csv".
+    const QRegularExpressionMatch suffix =
+        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    dialog.setDefaultSuffix(suffix.hasMatch() ? suffix.captured(1) : QStringLiteral("dat"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
   };
   startProgram = [](const QString& program) {

@@ -49,6 +49,9 @@ class frmMain : public QMainWindow, public DocumentCommands {
   bool fileSave();
   bool fileSaveAs();
   void initialSetting();
+  // Channel tables as a CSV file (frm_main_channels.cpp).
+  void exportChannels();
+  void importChannels();
 
   // Child windows are single-instance and found by their window name (objectName). Editors
   // register here; a command whose window is not registered stays disabled.

@@ -2,6 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMdiSubWindow>
@@ -19,6 +22,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/config/channel_csv.h"
 #include "core/texts/channel_texts.h"
 #include "editors/frm_ch_info_edit.h"
 #include "editors/grid_cell_editor.h"
@@ -34,6 +38,7 @@ constexpr Bilingual kSelectBand = {"Select Frequency Band", "频段选择"};
 constexpr Bilingual kChannelEdit = {"Channel Edit", "信道编辑"};
 constexpr Bilingual kCaptionPrefix = {"Channel Information[Channel -", "信道信息[信道 -"};
 constexpr int kVisibleRows = 25;
+constexpr std::size_t kProblemsShown = 20;  // a message box must still fit the screen
 
 
 }  // namespace
@@ -92,6 +97,16 @@ class frmCommChInfo::Impl {
   void bandChanged(int index);
   void emergencyChosen(int group, int index);
   void openEditDialog();
+
+  // Rows chosen by their channel numbers (the fixed first column), as a spreadsheet's row
+  // headings choose rows; 0: none, the cursor row counts.
+  int selAnchor = 0;
+  int selEnd = 0;
+  void selectRows(int anchor, int end);
+  void clearRowSelection();
+  std::vector<int> chosenRows();
+  void copyRows();
+  void pasteRows();
 };
 
 void frmCommChInfo::Impl::build() {
@@ -353,6 +368,50 @@ void frmCommChInfo::Impl::openEditDialog() {
   });
 }
 
+void frmCommChInfo::Impl::selectRows(int anchor, int end) {
+  selAnchor = std::clamp(anchor, 1, kGridRows);
+  selEnd = std::clamp(end, 1, kGridRows);
+  grid->clearSelection();
+  grid->setRangeSelected(QTableWidgetSelectionRange(std::min(selAnchor, selEnd) - 1, kColRxFre,
+                                                    std::max(selAnchor, selEnd) - 1, kGridCols - 1),
+                         true);
+}
+
+void frmCommChInfo::Impl::clearRowSelection() { selAnchor = selEnd = 0; }
+
+std::vector<int> frmCommChInfo::Impl::chosenRows() {
+  std::vector<int> rows;
+  if (selAnchor > 0) {
+    for (int r = std::min(selAnchor, selEnd); r <= std::max(selAnchor, selEnd); ++r) rows.push_back(r);
+  } else {
+    rows.push_back(std::max(grid->currentRow() + 1, 1));
+  }
+  return rows;
+}
+
+void frmCommChInfo::Impl::copyRows() {
+  const Document& doc = ctx.doc();
+  QApplication::clipboard()->setText(QString::fromStdString(
+      CopyChannelRows(doc.working(), group(), chosenRows(), doc.state().edges, ctx.language())));
+}
+
+void frmCommChInfo::Impl::pasteRows() {
+  Document& doc = ctx.doc();
+  const std::string text = QApplication::clipboard()->text().toStdString();
+  const int first = chosenRows().front();
+  const ChannelTablesResult result =
+      PasteChannelRows(doc.working(), group(), first, text, doc.state().edges);
+  if (!result.ok()) {
+    ctx.prompter().ask(ctx.msg(MessageId::ChannelsNotPasted) + QStringLiteral("\r\n") +
+                           QString::fromStdString(DescribeCsvProblems(
+                               result.problems, doc.state().edges, ctx.language(), kProblemsShown)),
+                       MsgButtons::Ok, MsgIcon::Warning);
+    return;
+  }
+  // One change of the working record for the whole block; the grid refills as for new data.
+  doc.ReplaceChannelTables(result.tables);
+}
+
 frmCommChInfo::frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget* parent)
     : QWidget(parent), d_(new Impl(this, ctx, commands)) {
   d_->ownWarningSink = InstallWarningSink(ctx);
@@ -371,6 +430,12 @@ frmCommChInfo::frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget
     }
     QObject::connect(d_->grid, &QTableWidget::currentCellChanged, this,
                      [this] { d_->editor->enterCell(); });
+    QObject::connect(d_->grid, &QTableWidget::currentCellChanged, this,
+                     [this] { d_->clearRowSelection(); });
+    // The clipboard keys belong to the grid itself: an open cell editor has the focus and keeps
+    // its own rules for them.
+    d_->grid->installEventFilter(this);
+    d_->grid->viewport()->installEventFilter(this);
   });
   ctx.doc().addObserver(this);
 }
@@ -422,6 +487,46 @@ void frmCommChInfo::showEvent(QShowEvent* event) {
     // Once laid out, the editor opens on row 1, column 1.
     QTimer::singleShot(0, this, [this] { d_->editor->enterCell(); });
   }
+}
+
+bool frmCommChInfo::eventFilter(QObject* watched, QEvent* event) {
+  if (!d_ || !d_->gridOpen) return QWidget::eventFilter(watched, event);
+  QTableWidget* grid = d_->grid;
+  if (watched == grid->viewport() && event->type() == QEvent::MouseButtonPress) {
+    // A press on a channel number chooses that row, Shift extends the choice; no editor opens,
+    // so the grid keeps the focus for the clipboard keys.
+    const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+    const int row = grid->rowAt(pos.y()) + 1;
+    if (grid->columnAt(pos.x()) != 0 || row < 1) return false;
+    d_->editor->commit();
+    const bool extend = static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier;
+    d_->selectRows(extend && d_->selAnchor > 0 ? d_->selAnchor : row, row);
+    grid->setFocus(Qt::MouseFocusReason);
+    return true;
+  }
+  if (watched != grid) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool copy = key->matches(QKeySequence::Copy);
+    const bool paste = key->matches(QKeySequence::Paste);
+    const bool extend = (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+                        key->modifiers() == Qt::ShiftModifier;
+    if (!copy && !paste && !extend) return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+      event->accept();  // the grid's own, not a menu's
+      return true;
+    }
+    if (copy) d_->guarded("frmCommChInfo_Copy", [&] { d_->copyRows(); });
+    if (paste) d_->guarded("frmCommChInfo_Paste", [&] { d_->pasteRows(); });
+    if (extend) {
+      // Shift+arrows choose rows from the cursor without moving it, so no editor opens.
+      const int anchor = d_->selAnchor > 0 ? d_->selAnchor : grid->currentRow() + 1;
+      const int end = (d_->selAnchor > 0 ? d_->selEnd : anchor) + (key->key() == Qt::Key_Up ? -1 : 1);
+      d_->selectRows(anchor, end);
+    }
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void frmCommChInfo::closeEvent(QCloseEvent* event) {

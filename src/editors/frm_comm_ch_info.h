@@ -21,6 +21,8 @@ class frmCommChInfo : public QWidget, public DocumentObserver, public PendingEdi
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // The grid's clipboard and its row selection by channel number (see the .cpp).
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // DocumentObserver
