@@ -23,11 +23,11 @@ void frmMain::exportChannels() {
   const DocState& state = ctx_.doc().state();
   // Beside the data file, under its name; a document never saved suggests the documents folder.
   const QFileInfo document(QString::fromStdString(state.fileName));
-  const QDir folder = state.neverSaved
-                          ? QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                          : document.absoluteDir();
-  QString path = chooseSaveFile(folder.filePath(document.completeBaseName() + QStringLiteral(".csv")),
-                                ctx_.pick(kCsvFilter));
+  const QDir folder =
+      state.neverSaved ? QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                       : document.absoluteDir();
+  QString path = chooseSaveFile(
+      folder.filePath(document.completeBaseName() + QStringLiteral(".csv")), ctx_.pick(kCsvFilter));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
   const std::string text = ExportChannelsCsv(ctx_.doc().working(), state.edges);

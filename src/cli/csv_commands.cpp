@@ -30,7 +30,8 @@ int RunImportCsv(const CliContext& c) {
   const FileOutcome opened = OpenDataFile(doc, c.options.input, LoadVersions(c));
   if (!opened.ok()) return Fail(opened, c);
   const auto size = RegularFileSize(c.options.csv);
-  const auto bytes = size && *size <= kMaxCsvBytes ? ReadFilePrefix(c.options.csv, *size) : std::nullopt;
+  const auto bytes =
+      size && *size <= kMaxCsvBytes ? ReadFilePrefix(c.options.csv, *size) : std::nullopt;
   if (!bytes) return Fail(MessageId::FileError, c);
 
   const std::string text(bytes->begin(), bytes->end());

@@ -24,7 +24,8 @@ CliRun Cli(std::vector<std::string> args) {
   std::vector<const char*> argv;
   for (const auto& a : args) argv.push_back(a.c_str());
   std::ostringstream out, err;
-  const int status = RunCli(static_cast<int>(argv.size()), argv.data(), KR4100_PROGRAM_DIR, out, err);
+  const int status =
+      RunCli(static_cast<int>(argv.size()), argv.data(), KR4100_PROGRAM_DIR, out, err);
   return {status, out.str(), err.str()};
 }
 

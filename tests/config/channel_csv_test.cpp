@@ -44,14 +44,21 @@ class ChannelCsvTest : public ::testing::Test {
 
 TEST_F(ChannelCsvTest, ExportWritesHeaderAndUsedChannelsInStoredOrder) {
   const std::string expected =
-      std::string(kHeader) +
-      "A,1,28.015000,28.015000," + kDefaultTail + "\r\n"
+      std::string(kHeader) + "A,1,28.015000,28.015000," + kDefaultTail +
+      "\r\n"
       "A,12,29.500000,29.650000,Enable,Enable,Disable,Disable,Disable,Disable,Del\r\n"
       "A,5,28.300000,28.300000,Disable,Disable,Disable,Disable,Disable,Enable,Add\r\n"
-      "B,1,28.145000,28.145000," + kDefaultTail + "\r\n"
-      "C,1,28.115000,28.115000," + kDefaultTail + "\r\n"
-      "D,1,28.085000,28.085000," + kDefaultTail + "\r\n"
-      "E,1,28.055000,28.055000," + kDefaultTail + "\r\n";
+      "B,1,28.145000,28.145000," +
+      kDefaultTail +
+      "\r\n"
+      "C,1,28.115000,28.115000," +
+      kDefaultTail +
+      "\r\n"
+      "D,1,28.085000,28.085000," +
+      kDefaultTail +
+      "\r\n"
+      "E,1,28.055000,28.055000," +
+      kDefaultTail + "\r\n";
   EXPECT_EQ(ExportChannelsCsv(doc.working(), band()), expected);
 }
 
@@ -105,18 +112,33 @@ TEST_F(ChannelCsvTest, ImportTakesWhatSpreadsheetsWrite) {
 
 TEST_F(ChannelCsvTest, ImportListsEveryBadRowWithItsLineAndBuildsNothing) {
   const std::string ok = "," + std::string(kDefaultTail);
-  const std::string text = std::string(kHeader) +
-                           "A,1,28.015000,28.015000" + ok + "\r\n"           // 2 good
-                           "A,2,28.1,28.1,Disable\r\n"                       // 3 columns
-                           "G,3,28.1,28.1" + ok + "\r\n"                     // 4 group
-                           "A,61,28.1,28.1" + ok + "\r\n"                    // 5 number
-                           "A,4,,28.1" + ok + "\r\n"                         // 6 no RX
-                           "A,5,28.1x,28.1" + ok + "\r\n"                    // 7 not a number
-                           "A,6,28.1,29.8" + ok + "\r\n"                     // 8 TX above the band
+  const std::string text = std::string(kHeader) + "A,1,28.015000,28.015000" + ok +
+                           "\r\n"                       // 2 good
+                           "A,2,28.1,28.1,Disable\r\n"  // 3 columns
+                           "G,3,28.1,28.1" +
+                           ok +
+                           "\r\n"  // 4 group
+                           "A,61,28.1,28.1" +
+                           ok +
+                           "\r\n"  // 5 number
+                           "A,4,,28.1" +
+                           ok +
+                           "\r\n"  // 6 no RX
+                           "A,5,28.1x,28.1" +
+                           ok +
+                           "\r\n"  // 7 not a number
+                           "A,6,28.1,29.8" +
+                           ok +
+                           "\r\n"  // 8 TX above the band
                            "A,7,28.1,28.1,Disable,On,Disable,Disable,Disable,Disable,Add\r\n"  // 9
-                           "\"A\",\"8\r\nx\",28.1,28.1" + ok + "\r\n"        // 10-11, spans lines
-                           "A,1,28.2,28.2" + ok + "\r\n"                     // 12 duplicate of 2
-                           "A,9,\"28.1" + ok + "\r\n";                       // 13 never closed
+                           "\"A\",\"8\r\nx\",28.1,28.1" +
+                           ok +
+                           "\r\n"  // 10-11, spans lines
+                           "A,1,28.2,28.2" +
+                           ok +
+                           "\r\n"  // 12 duplicate of 2
+                           "A,9,\"28.1" +
+                           ok + "\r\n";  // 13 never closed
   const ChannelTablesResult result = ImportChannelsCsv(text, band());
   const std::vector<CsvProblem> expected = {
       {.line = 3, .kind = CsvProblemKind::ColumnCount, .count = 5, .expected = 11},
@@ -156,14 +178,14 @@ TEST_F(ChannelCsvTest, AFileWithoutChannelsIsRefused) {
 }
 
 TEST_F(ChannelCsvTest, ProblemsReadInBothLanguagesAndLongListsAreCut) {
-  const CsvProblem band0{.line = 8, .kind = CsvProblemKind::OutOfBand, .column = kColTxFre,
-                         .value = "29.8"};
+  const CsvProblem band0{
+      .line = 8, .kind = CsvProblemKind::OutOfBand, .column = kColTxFre, .value = "29.8"};
   EXPECT_EQ(DescribeCsvProblem(band0, band(), kEnglish),
             "Line 8: TX frequency \"29.8\" is outside the band 28.000000 - 29.700000 MHz");
   EXPECT_EQ(DescribeCsvProblem(band0, band(), kChinese),
             "第 8 行：发射频率“29.8”超出频段 28.000000 - 29.700000 MHz");
-  const CsvProblem word{.line = 2, .kind = CsvProblemKind::AttributeWord, .column = kColScan,
-                        .value = "x"};
+  const CsvProblem word{
+      .line = 2, .kind = CsvProblemKind::AttributeWord, .column = kColScan, .value = "x"};
   EXPECT_EQ(DescribeCsvProblem(word, band(), kEnglish), "Line 2: Scan \"x\" is not Del or Add");
   EXPECT_EQ(DescribeCsvProblem(word, band(), kChinese), "第 2 行：扫描“x”不是“删除”或“添加”");
 
@@ -199,7 +221,8 @@ TEST_F(ChannelCsvTest, PasteLandsOnConsecutiveChannelsFromTheCursor) {
   const ChInfo& eleven = t.Ch[0][3];  // new ones go to the end of the group
   EXPECT_EQ(eleven.ChNum, 11);
   EXPECT_EQ(eleven.RxFre.raw(), "29000000");
-  EXPECT_EQ(eleven.Busy + eleven.Echo + eleven.HiCut + eleven.Plus10K + eleven.NbAnl + eleven.Rb, 6);
+  EXPECT_EQ(eleven.Busy + eleven.Echo + eleven.HiCut + eleven.Plus10K + eleven.NbAnl + eleven.Rb,
+            6);
   const ChInfo& thirteen = t.Ch[0][4];  // from the row without its number column
   EXPECT_EQ(thirteen.ChNum, 13);
   EXPECT_EQ(thirteen.TxFre.raw(), "28500000");
@@ -207,7 +230,9 @@ TEST_F(ChannelCsvTest, PasteLandsOnConsecutiveChannelsFromTheCursor) {
   EXPECT_EQ(t.Ch[1], before.Ch[1]);
   EXPECT_EQ(t.ChCount[1], before.ChCount[1]);
 
-  const auto second = PasteChannelRows(doc.working(), 0, 12, "28.4\t\tDisable\tDisable\tDisable\tDisable\tDisable\tDisable\tDel\n", band());
+  const auto second = PasteChannelRows(
+      doc.working(), 0, 12, "28.4\t\tDisable\tDisable\tDisable\tDisable\tDisable\tDisable\tDel\n",
+      band());
   ASSERT_TRUE(second.ok());
   EXPECT_EQ(second.tables.ChCount[0], 3);
   const ChInfo& twelve = second.tables.Ch[0][1];
@@ -218,7 +243,8 @@ TEST_F(ChannelCsvTest, PasteLandsOnConsecutiveChannelsFromTheCursor) {
 }
 
 TEST_F(ChannelCsvTest, PasteHasTheImportsChecksAndStopsAtChannel60) {
-  const std::string good = "\t28.1\t28.1\tDisable\tEnable\tDisable\tDisable\tDisable\tDisable\tAdd\n";
+  const std::string good =
+      "\t28.1\t28.1\tDisable\tEnable\tDisable\tDisable\tDisable\tDisable\tAdd\n";
   const std::string text = "1" + good + "x" + good + "3\t29.9\t28.1\tDisable\n" + "4" + good;
   const auto result = PasteChannelRows(doc.working(), 0, 58, text, band());
   const std::vector<CsvProblem> expected = {
@@ -250,8 +276,8 @@ TEST_F(ChannelCsvTest, ReplacingTheTablesRechecksEmergencyChannelsAndTellsTheWin
   ASSERT_TRUE(result.ok());
   doc.ReplaceChannelTables(result.tables);
   EXPECT_EQ(recorder.replaced, 1);
-  EXPECT_EQ(doc.working().OptFeat[kEmgCh0], 11);     // still there
-  EXPECT_EQ(doc.working().OptFeat[kEmgCh0 + 1], 3);  // moved to B's first channel
+  EXPECT_EQ(doc.working().OptFeat[kEmgCh0], 11);      // still there
+  EXPECT_EQ(doc.working().OptFeat[kEmgCh0 + 1], 3);   // moved to B's first channel
   EXPECT_EQ(doc.working().OptFeat[kEmgCh0 + 2], -1);  // C is empty
   EXPECT_TRUE(doc.IsDocumentModified());
   doc.removeObserver(&recorder);

@@ -1,5 +1,7 @@
 // Channel CSV through the File menu, and the channel grid's clipboard, driven as a user would with
 // the file dialogs answered by the test.
+#include "core/config/channel_csv.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -11,7 +13,6 @@
 #include <memory>
 
 #include "app/frm_main.h"
-#include "core/config/channel_csv.h"
 #include "support/test_installation.h"
 
 using namespace kr4100;
@@ -107,8 +108,8 @@ class ChannelCsvWindowTest : public QObject {
         "\r\nA,4,28.400000,28.450000,Disable,Enable,Disable,Disable,Disable,Disable,Add\r\n"));
 
     // The file edited in a spreadsheet: channel 7 added to A, every other group dropped.
-    WriteAll(h.path("edited.csv"), QByteArray("A,1,28.1,,") + kRowTail + "A,7,29.5,29.6," +
-                                       kRowTail);
+    WriteAll(h.path("edited.csv"),
+             QByteArray("A,1,28.1,,") + kRowTail + "A,7,29.5,29.6," + kRowTail);
     h.openAnswer = h.path("edited.csv");
     h.act("mnuImportChannels")->trigger();
     QVERIFY(h.prompter.asked.isEmpty());
@@ -134,8 +135,7 @@ class ChannelCsvWindowTest : public QObject {
     for (int language : {kEnglish, kChinese}) {
       Harness h(language);
       QByteArray text = "Group,CH No.\r\n";
-      for (int n = 1; n <= 23; ++n)
-        text += "A," + QByteArray::number(n) + ",30.5,," + kRowTail;
+      for (int n = 1; n <= 23; ++n) text += "A," + QByteArray::number(n) + ",30.5,," + kRowTail;
       WriteAll(h.path("bad.csv"), text);
       const ChannelTables before = h.tables();
       h.openAnswer = h.path("bad.csv");
@@ -145,7 +145,8 @@ class ChannelCsvWindowTest : public QObject {
       const QStringList lines = shown.split("\r\n");
       QCOMPARE(lines.size(), 22);  // lead, 20 rows, the rest counted
       if (language == kEnglish) {
-        QCOMPARE(lines[0], QString("The channels were not imported; nothing was changed. Rows with errors:"));
+        QCOMPARE(lines[0],
+                 QString("The channels were not imported; nothing was changed. Rows with errors:"));
         QCOMPARE(lines[1], QString("Line 2: RX frequency \"30.5\" is outside the band "
                                    "28.000000 - 29.700000 MHz"));
         QCOMPARE(lines[21], QString("and 3 more"));
@@ -166,17 +167,19 @@ class ChannelCsvWindowTest : public QObject {
     h.clickNumber(2, Qt::ShiftModifier);
     QTest::keyClick(h.grid(), Qt::Key_Down, Qt::ShiftModifier);  // and one more by keyboard
     QTest::keyClick(h.grid(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(),
-             QString("1\t28.100000\t28.100000\tDisable\tEnable\tDisable\tDisable\tDisable\tDisable\tAdd\r\n"
-                     "2\t28.200000\t28.200000\tEnable\tEnable\tDisable\tDisable\tDisable\tDisable\tAdd\r\n"
-                     "3\t\t\t\t\t\t\t\t\t\r\n"));
+    QCOMPARE(
+        QApplication::clipboard()->text(),
+        QString(
+            "1\t28.100000\t28.100000\tDisable\tEnable\tDisable\tDisable\tDisable\tDisable\tAdd\r\n"
+            "2\t28.200000\t28.200000\tEnable\tEnable\tDisable\tDisable\tDisable\tDisable\tAdd\r\n"
+            "3\t\t\t\t\t\t\t\t\t\r\n"));
   }
 
   void gridPastesFromTheCursorRowInOneChange() {
     Harness h;
-    QApplication::clipboard()->setText(
-        QString::fromUtf8("1\t29.000000\t29.100000\t使用\t使用\t不使用\t不使用\t不使用\t不使用\t删除\r\n"
-                          "2\t29.200000\t29.200000\tDisable\tEnable\tDisable\tDisable\tDisable\tDisable\tAdd\r\n"));
+    QApplication::clipboard()->setText(QString::fromUtf8(
+        "1\t29.000000\t29.100000\t使用\t使用\t不使用\t不使用\t不使用\t不使用\t删除\r\n"
+        "2\t29.200000\t29.200000\tDisable\tEnable\tDisable\tDisable\tDisable\tDisable\tAdd\r\n"));
     h.clickNumber(4);
     QTest::keyClick(h.grid(), Qt::Key_V, Qt::ControlModifier);
     QVERIFY(h.prompter.asked.isEmpty());

@@ -15,7 +15,7 @@ namespace {
 constexpr char kComma = ',';
 constexpr char kTab = '\t';
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr int kAttributeCount = 7;            // BUSY .. Scan, grid columns 3..9
+constexpr int kAttributeCount = 7;                  // BUSY .. Scan, grid columns 3..9
 constexpr int kValueColumns = 2 + kAttributeCount;  // RX, TX and the attributes
 constexpr int kCsvColumns = 2 + kValueColumns;      // group letter and channel number first
 constexpr int kGridColumns = 1 + kValueColumns;     // channel number first
@@ -23,8 +23,8 @@ constexpr int kGridColumns = 1 + kValueColumns;     // channel number first
 // "+10KHz" would start a formula in a spreadsheet, so the file's heading spells it out; the rest
 // are the grid's own headings. Only the first heading is ever read back (to skip the row).
 constexpr std::array<const char*, kCsvColumns> kCsvHeader{
-    "Group", "CH No.", "RX Frequency", "TX Frequency", "BUSY", "ECHO",
-    "HI-CUT", "Plus 10KHz", "NB/ANL", "RB", "Scan"};
+    "Group",  "CH No.",     "RX Frequency", "TX Frequency", "BUSY", "ECHO",
+    "HI-CUT", "Plus 10KHz", "NB/ANL",       "RB",           "Scan"};
 
 // ---- reading delimited text ------------------------------------------------------------------
 
@@ -143,8 +143,8 @@ void AppendValues(std::vector<std::string>& fields, const ChInfo& e, const BandE
   const auto values = AttributesOf(e);
   for (int k = 0; k < kAttributeCount; ++k) {
     const Integer v = values[static_cast<std::size_t>(k)];
-    fields.push_back(v == 0 || v == 1 ? WordsOfAttribute(k)[static_cast<std::size_t>(v)].in(language)
-                                      : "");
+    fields.push_back(
+        v == 0 || v == 1 ? WordsOfAttribute(k)[static_cast<std::size_t>(v)].in(language) : "");
   }
 }
 
@@ -175,13 +175,17 @@ std::optional<Integer> AttributeValue(int index, std::string_view word) {
 std::optional<std::string> CheckedFrequency(std::string_view text, int column, int line,
                                             const BandEdges& band, std::vector<CsvProblem>& out) {
   if (!IsNumeric(text)) {
-    out.push_back({.line = line, .kind = CsvProblemKind::NotNumber, .column = column,
+    out.push_back({.line = line,
+                   .kind = CsvProblemKind::NotNumber,
+                   .column = column,
                    .value = std::string(text)});
     return std::nullopt;
   }
   const std::string display = NormaliseFreText(text, false, band, {});
   if (display.empty()) {
-    out.push_back({.line = line, .kind = CsvProblemKind::OutOfBand, .column = column,
+    out.push_back({.line = line,
+                   .kind = CsvProblemKind::OutOfBand,
+                   .column = column,
                    .value = std::string(text)});
     return std::nullopt;
   }
@@ -207,7 +211,9 @@ std::optional<ChannelValues> CheckValues(const Record& r, std::size_t first, con
     if (const auto v = AttributeValue(k, word))
       values.attributes[static_cast<std::size_t>(k)] = *v;
     else
-      out.push_back({.line = r.line, .kind = CsvProblemKind::AttributeWord, .column = kColBusy + k,
+      out.push_back({.line = r.line,
+                     .kind = CsvProblemKind::AttributeWord,
+                     .column = kColBusy + k,
                      .value = std::string(word)});
   }
   if (out.size() != before || !rx || !tx) return std::nullopt;
@@ -255,8 +261,10 @@ bool HasColumns(const Record& r, std::size_t wanted, std::vector<CsvProblem>& ou
   }
   if (r.fields.size() >= wanted && ColumnsUsed(r) <= wanted) return true;
   const std::size_t found = r.fields.size() < wanted ? r.fields.size() : ColumnsUsed(r);
-  out.push_back({.line = r.line, .kind = CsvProblemKind::ColumnCount,
-                 .count = static_cast<int>(found), .expected = static_cast<int>(wanted)});
+  out.push_back({.line = r.line,
+                 .kind = CsvProblemKind::ColumnCount,
+                 .count = static_cast<int>(found),
+                 .expected = static_cast<int>(wanted)});
   return false;
 }
 
@@ -269,8 +277,8 @@ bool IsHeader(const Record& r) {
 
 constexpr Bilingual kLine{"Line ", "第 "};
 constexpr Bilingual kLineEnd{": ", " 行："};
-constexpr std::array<Bilingual, 2> kFrequencyNames{{{"RX frequency", "接收频率"},
-                                                    {"TX frequency", "发射频率"}}};
+constexpr std::array<Bilingual, 2> kFrequencyNames{
+    {{"RX frequency", "接收频率"}, {"TX frequency", "发射频率"}}};
 
 std::string ColumnName(int column, int language) {
   if (column == kColRxFre || column == kColTxFre)
@@ -298,7 +306,8 @@ std::string ExportChannelsCsv(const RadioConfig& record, const BandEdges& band) 
   std::string out;
   AppendRow(out, std::vector<std::string>(kCsvHeader.begin(), kCsvHeader.end()), kComma, "\r\n");
   for (int g = 0; g < kGroupCount; ++g) {
-    const int count = std::clamp<int>(record.ChCount[static_cast<std::size_t>(g)], 0, kChannelsPerGroup);
+    const int count =
+        std::clamp<int>(record.ChCount[static_cast<std::size_t>(g)], 0, kChannelsPerGroup);
     // Stored order, not channel order: importing the file gives back the very same slots.
     for (int c = 1; c <= count; ++c) {
       const ChInfo& e = record.slot(c, g);
@@ -335,8 +344,11 @@ ChannelTablesResult ImportChannelsCsv(std::string_view text, const BandEdges& ba
     if (!group || !chNum) continue;
     const auto [place, fresh] = seen.try_emplace({*group, *chNum}, r.line);
     if (!fresh) {
-      result.problems.push_back({.line = r.line, .kind = CsvProblemKind::Duplicate, .group = *group,
-                                 .chNum = *chNum, .otherLine = place->second});
+      result.problems.push_back({.line = r.line,
+                                 .kind = CsvProblemKind::Duplicate,
+                                 .group = *group,
+                                 .chNum = *chNum,
+                                 .otherLine = place->second});
       continue;
     }
     if (!values || !result.problems.empty()) continue;
@@ -356,7 +368,8 @@ std::string CopyChannelRows(const RadioConfig& record, int group, const std::vec
                             const BandEdges& band, int language) {
   std::string out;
   if (group < 0 || group >= kGroupCount) return out;
-  const int count = std::clamp<int>(record.ChCount[static_cast<std::size_t>(group)], 0, kChannelsPerGroup);
+  const int count =
+      std::clamp<int>(record.ChCount[static_cast<std::size_t>(group)], 0, kChannelsPerGroup);
   for (int chNum : chNums) {
     std::vector<std::string> fields{std::to_string(chNum)};
     const ChInfo* entry = nullptr;
@@ -396,10 +409,12 @@ ChannelTablesResult PasteChannelRows(const RadioConfig& record, int group, int f
     const std::size_t first = numbered ? 1 : 0;
     if (!HasColumns(r, numbered ? kGridColumns : kValueColumns, result.problems)) continue;
     bool empty = true;
-    for (std::size_t f = first; f < first + kValueColumns; ++f) empty = empty && Trim(r.fields[f]).empty();
+    for (std::size_t f = first; f < first + kValueColumns; ++f)
+      empty = empty && Trim(r.fields[f]).empty();
     if (empty) continue;  // an unused channel of the copied block: its target stays as it is
     if (numbered && !Trim(r.fields[0]).empty() && !ChannelNumber(Trim(r.fields[0])))
-      result.problems.push_back({.line = r.line, .kind = CsvProblemKind::ChannelNumber,
+      result.problems.push_back({.line = r.line,
+                                 .kind = CsvProblemKind::ChannelNumber,
                                  .value = std::string(Trim(r.fields[0]))});
     if (target > kChannelsPerGroup) {
       result.problems.push_back(
@@ -442,9 +457,9 @@ std::string DescribeCsvProblem(const CsvProblem& p, const BandEdges& band, int l
   const std::string value = InQuotes(p.value, language);
   switch (p.kind) {
     case CsvProblemKind::ColumnCount:
-      text += zh ? "共 " + std::to_string(p.count) + " 列，应为 " + std::to_string(p.expected) + " 列"
-                 : std::to_string(p.count) + " columns, " + std::to_string(p.expected) +
-                       " expected";
+      text +=
+          zh ? "共 " + std::to_string(p.count) + " 列，应为 " + std::to_string(p.expected) + " 列"
+             : std::to_string(p.count) + " columns, " + std::to_string(p.expected) + " expected";
       break;
     case CsvProblemKind::UnclosedQuote:
       text += zh ? "引号未闭合" : "a quotation mark is not closed";
@@ -473,7 +488,8 @@ std::string DescribeCsvProblem(const CsvProblem& p, const BandEdges& band, int l
       break;
     }
     case CsvProblemKind::Duplicate: {
-      const std::string letter = kGroupLetters[static_cast<std::size_t>(std::clamp(p.group, 0, kGroupCount - 1))];
+      const std::string letter =
+          kGroupLetters[static_cast<std::size_t>(std::clamp(p.group, 0, kGroupCount - 1))];
       text += zh ? letter + " 组信道 " + std::to_string(p.chNum) + " 已在第 " +
                        std::to_string(p.otherLine) + " 行出现"
                  : "group " + letter + " channel " + std::to_string(p.chNum) +
@@ -481,9 +497,9 @@ std::string DescribeCsvProblem(const CsvProblem& p, const BandEdges& band, int l
       break;
     }
     case CsvProblemKind::PastLastChannel:
-      text += zh ? "将落在信道 " + std::to_string(p.chNum) + "，超出最后一个信道 60"
-                 : "would land on channel " + std::to_string(p.chNum) +
-                       ", past the last channel 60";
+      text +=
+          zh ? "将落在信道 " + std::to_string(p.chNum) + "，超出最后一个信道 60"
+             : "would land on channel " + std::to_string(p.chNum) + ", past the last channel 60";
       break;
     case CsvProblemKind::NoChannels:
       text += zh ? "没有信道行" : "there are no channel rows";

@@ -27,10 +27,10 @@ struct ChannelTables {
 ChannelTables ChannelTablesOf(const RadioConfig& record);
 
 enum class CsvProblemKind {
-  ColumnCount,      // count: columns found, expected: columns wanted
+  ColumnCount,  // count: columns found, expected: columns wanted
   UnclosedQuote,
-  GroupLetter,      // value
-  ChannelNumber,    // value
+  GroupLetter,    // value
+  ChannelNumber,  // value
   RxMissing,
   NotNumber,        // column, value
   OutOfBand,        // column, value
