@@ -193,6 +193,8 @@ void frmMain::createActions() {
   action(S::mnuWindowArrangeIcons, "mnuWindowArrangeIcons", [] {});
   action(S::mnuCloseAll, "mnuCloseAll", [this] { closeAllChildren(); });
   action(S::mnuHelpAbout, "mnuHelpAbout", [this] { RunAbout(ctx_, this); });
+  // Comparing the document with a data file.
+  action(S::mnuFileCompare, "mnuFileCompare", [this] { compareWithFile(); });
 }
 
 void frmMain::createMenus() {
@@ -210,8 +212,10 @@ void frmMain::createMenus() {
   };
   constexpr S sep = S::Count;
   addMenu(S::mnuFile, "mnuFile",
-          {S::mnuFileNew, S::mnuFileOpen, S::mnuFileSave, S::mnuFileSaveAs, sep, S::mnuFilePrint,
-           sep, S::mnuFileExit});
+          {S::mnuFileNew, S::mnuFileOpen, S::mnuFileSave, S::mnuFileSaveAs,
+           // Comparing the document with a data file.
+           sep, S::mnuFileCompare,
+           sep, S::mnuFilePrint, sep, S::mnuFileExit});
   addMenu(S::mnuModel, "mnuModel", {S::mnuModelInfo});
   addMenu(S::mnuEdit, "mnuEdit",
           {S::mnuChannelInfo, S::mnuOptFeature, S::mnuKeyAssignm, S::mnuScanInfo, S::mnuDTMF,

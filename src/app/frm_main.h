@@ -49,6 +49,7 @@ class frmMain : public QMainWindow, public DocumentCommands {
   bool fileSave();
   bool fileSaveAs();
   void initialSetting();
+  void compareWithFile();  // file dialog, then the differences of the document and that file
 
   // Child windows are single-instance and found by their window name (objectName). Editors
   // register here; a command whose window is not registered stays disabled.

@@ -65,6 +65,8 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     /* LanguageEnglish */ {"English", "英语"},
     /* LanguageChinese */ {"Chinese", "中文"},
     /* ProductTitle */ {kDefaultModelName, kDefaultModelName},
+    // Comparing the document with a data file.
+    /* mnuFileCompare */ {"Compare with File...", "与文件比较..."},
 }};
 
 constexpr bool AllRowsFilled() {

@@ -68,6 +68,8 @@ enum class ShellText : int {
   LanguageEnglish,
   LanguageChinese,
   ProductTitle,  // "KR-4100", the same in both languages
+  // Comparing the document with a data file.
+  mnuFileCompare,
   Count
 };
 
