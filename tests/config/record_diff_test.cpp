@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -197,6 +198,23 @@ TEST_F(ImageDiffTest, NamedFieldsComeFirstThenBytesByAddress) {
             (Diffs{{"Group B channel 3", "Channel", "present", "absent", false},
                    {"Group B channel 12", "RX frequency", "28.125000", "28.126000", false},
                    {"Memory", "0x193C", "0xFF", "0x28", true}}));
+}
+
+TEST_F(ImageDiffTest, AReadBackOfNothingButZerosLosesNoByte) {
+  const Bytes sent = Packed();
+  const Bytes read(sent.size(), 0x00);
+  const Diffs diffs = DiffImages(sent, read, a, {0x0010, 0x1DE0}, kEnglish);
+  // Every differing byte is either named or listed; the listed ones are exactly the differing
+  // bytes that change no field.
+  std::size_t differing = 0;
+  for (std::size_t at = 0x0010; at < 0x1DE0; ++at) differing += sent[at] != 0 ? 1 : 0;
+  std::size_t listed = 0;
+  for (const auto& d : diffs) listed += d.place == "Memory" ? 1 : 0;
+  EXPECT_GT(listed, 0u);
+  EXPECT_LT(listed, differing);
+  EXPECT_NE(std::find_if(diffs.begin(), diffs.end(),
+                         [](const FieldDifference& d) { return d.place == "Group B channel 12"; }),
+            diffs.end());
 }
 
 }  // namespace
