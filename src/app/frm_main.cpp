@@ -196,6 +196,8 @@ void frmMain::createActions() {
   // Channel CSV.
   action(S::mnuExportChannels, "mnuExportChannels", [this] { exportChannels(); });
   action(S::mnuImportChannels, "mnuImportChannels", [this] { importChannels(); });
+  // Comparing the document with a data file.
+  action(S::mnuFileCompare, "mnuFileCompare", [this] { compareWithFile(); });
 }
 
 void frmMain::createMenus() {
@@ -214,7 +216,9 @@ void frmMain::createMenus() {
   constexpr S sep = S::Count;
   addMenu(S::mnuFile, "mnuFile",
           {S::mnuFileNew, S::mnuFileOpen, S::mnuFileSave, S::mnuFileSaveAs, sep,
-           S::mnuExportChannels, S::mnuImportChannels, sep,
+           S::mnuExportChannels, S::mnuImportChannels,
+           // Comparing the document with a data file.
+           S::mnuFileCompare, sep,
            S::mnuFilePrint, sep, S::mnuFileExit});
   addMenu(S::mnuModel, "mnuModel", {S::mnuModelInfo});
   addMenu(S::mnuEdit, "mnuEdit",

@@ -52,6 +52,7 @@ class frmMain : public QMainWindow, public DocumentCommands {
   // Channel tables as a CSV file (frm_main_channels.cpp).
   void exportChannels();
   void importChannels();
+  void compareWithFile();  // file dialog, then the differences of the document and that file
 
   // Child windows are single-instance and found by their window name (objectName). Editors
   // register here; a command whose window is not registered stays disabled.

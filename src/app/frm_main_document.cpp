@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "app/frm_compare_file.h"
 #include "app/frm_main.h"
 #include "app/test_mode_session.h"
 #include "core/settings/version_table.h"
@@ -165,6 +166,15 @@ void frmMain::closeEvent(QCloseEvent* event) {
     writeSettings();
   }
   event->accept();
+}
+
+void frmMain::compareWithFile() {
+  commitEdits();  // compare what the boxes hold
+  const QString path = chooseOpenFile(fileFilter());
+  if (path.isEmpty()) return;
+  // Window-modal: the list stays true to the document while it is open.
+  auto* window = new FrmCompareFile(ctx_, path, this);
+  window->open();
 }
 
 }  // namespace kr4100

@@ -24,6 +24,7 @@ struct CliOptions {
   std::string input;
   std::string output;
   std::string csv;  // import-csv: the channel file
+  std::vector<std::string> inputs;  // dump and check: every file named
   // Radio commands.
   std::string port;
   int stopBits = 1;

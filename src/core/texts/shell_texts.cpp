@@ -68,6 +68,8 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     // Channel CSV: File menu.
     /* mnuExportChannels */ {"&Export Channels...", "导出信道(&E)..."},
     /* mnuImportChannels */ {"&Import Channels...", "导入信道(&I)..."},
+    // Comparing the document with a data file.
+    /* mnuFileCompare */ {"Compare with File...", "与文件比较..."},
 }};
 
 constexpr bool AllRowsFilled() {

@@ -71,6 +71,8 @@ enum class ShellText : int {
   // Channel CSV: File menu.
   mnuExportChannels,
   mnuImportChannels,
+  // Comparing the document with a data file.
+  mnuFileCompare,
   Count
 };
 

@@ -1,0 +1,30 @@
+// The document beside a data file: every setting in which the working record and the file
+// differ, by place and field, with both values, in the language in force.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace kr4100 {
+
+class UiContext;
+
+class FrmCompareFile final : public QDialog {
+  Q_OBJECT
+ public:
+  // Opens the file as Open would and lists the differences; a refused file shows why instead.
+  FrmCompareFile(UiContext& ctx, const QString& path, QWidget* parent);
+
+  QTableWidget* table() const { return table_; }
+  QLabel* summary() const { return summary_; }
+
+ private:
+  QTableWidget* table_;
+  QLabel* summary_;
+  QPushButton* close_;
+};
+
+}  // namespace kr4100
