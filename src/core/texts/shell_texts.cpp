@@ -65,6 +65,9 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     /* LanguageEnglish */ {"English", "英语"},
     /* LanguageChinese */ {"Chinese", "中文"},
     /* ProductTitle */ {kDefaultModelName, kDefaultModelName},
+    // Undo and redo of the working record.
+    /* mnuEditUndo */ {"&Undo", "撤销(&U)"},
+    /* mnuEditRedo */ {"&Redo", "重做(&R)"},
 }};
 
 constexpr bool AllRowsFilled() {

@@ -68,6 +68,9 @@ enum class ShellText : int {
   LanguageEnglish,
   LanguageChinese,
   ProductTitle,  // "KR-4100", the same in both languages
+  // Undo and redo of the working record (Edit menu).
+  mnuEditUndo,
+  mnuEditRedo,
   Count
 };
 
