@@ -201,10 +201,17 @@ void frmMain::createActions() {
   action(S::mnuHelpAbout, "mnuHelpAbout", [this] { RunAbout(ctx_, this); });
   // Undo and redo. Ctrl+Y as well as the platform's own redo key; a text box with typing of
   // its own to take back keeps both keys (see UndoHistory).
+  // The same key twice on one action would make it ambiguous and do nothing.
+  auto keys = [](QKeyCombination first, QKeySequence::StandardKey platform) {
+    QList<QKeySequence> list{QKeySequence(first)};
+    for (const QKeySequence& k : QKeySequence::keyBindings(platform))
+      if (!list.contains(k)) list << k;
+    return list;
+  };
   action(S::mnuEditUndo, "mnuEditUndo", [this] { history_->undo(); })
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+      ->setShortcuts(keys(Qt::CTRL | Qt::Key_Z, QKeySequence::Undo));
   action(S::mnuEditRedo, "mnuEditRedo", [this] { history_->redo(); })
-      ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(QKeySequence::Redo)});
+      ->setShortcuts(keys(Qt::CTRL | Qt::Key_Y, QKeySequence::Redo));
   history_->commitPendingEdits = [this] { commitEdits(); };
   connect(history_.get(), &UndoHistory::availabilityChanged, this, [this] { updateMenus(); });
   connect(history_.get(), &UndoHistory::restored, this, [this] {

@@ -31,6 +31,14 @@ bool FocusHasOwnUndo(QKeySequence::StandardKey which) {
   return which == QKeySequence::Undo ? edit->isUndoAvailable() : edit->isRedoAvailable();
 }
 
+// The keys of the Edit menu: Ctrl+Z and Ctrl+Y, and the platform's own undo and redo keys.
+bool IsKeyOf(const QKeyEvent* key, QKeySequence::StandardKey which) {
+  const int ctrlKey = which == QKeySequence::Undo ? Qt::Key_Z : Qt::Key_Y;
+  const bool ctrl = key->key() == ctrlKey && (key->modifiers() & ~Qt::KeypadModifier) ==
+                                                  Qt::ControlModifier;
+  return ctrl || key->matches(which);
+}
+
 }  // namespace
 
 class UndoHistory::Step : public QUndoCommand {
@@ -136,14 +144,27 @@ bool UndoHistory::eventFilter(QObject* watched, QEvent* event) {
       // the document instead. With typing of its own to take back, the box keeps them.
       auto* key = static_cast<QKeyEvent*>(event);
       for (auto which : {QKeySequence::Undo, QKeySequence::Redo}) {
-        if (key->matches(which) && FocusedLineEdit() && !FocusHasOwnUndo(which)) {
+        if (!IsKeyOf(key, which) || !FocusedLineEdit()) continue;
+        if (FocusHasOwnUndo(which)) {
+          key->accept();
+        } else {
           key->ignore();
-          return true;
         }
+        return true;
       }
       break;
     }
-    case QEvent::KeyPress:
+    case QEvent::KeyPress: {
+      // Ctrl+Y is not every platform's redo key; a box that keeps it must still redo.
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (IsKeyOf(key, QKeySequence::Redo) && !key->matches(QKeySequence::Redo) &&
+          FocusHasOwnUndo(QKeySequence::Redo)) {
+        FocusedLineEdit()->redo();
+        return true;
+      }
+      scheduleCheck();
+      break;
+    }
     case QEvent::KeyRelease:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
