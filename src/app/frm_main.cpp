@@ -91,7 +91,8 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
     : QMainWindow(parent),
       ctx_(ctx),
       sessions_(std::make_unique<RadioSessions>(ctx, this)),
-      testMode_(std::make_unique<TestModeSession>(ctx, *sessions_, this)) {
+      testMode_(std::make_unique<TestModeSession>(ctx, *sessions_, this)),
+      history_(std::make_unique<UndoHistory>(ctx.doc())) {
   setObjectName(QStringLiteral("frmMain"));
   setContextMenuPolicy(Qt::NoContextMenu);  // no toolbar menu that would bypass the View checks
   QApplication::setWindowIcon(DrawGlyph(Glyph::Radio));  // the child windows show it too
@@ -121,6 +122,8 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
     StartShowData();
   else
     LoadNewDoc();
+  // The document the program starts with is where undoing ends.
+  history_->clear();
 }
 
 frmMain::~frmMain() {
@@ -152,6 +155,9 @@ void frmMain::createActions() {
   });
   action(S::mnuFileExit, "mnuFileExit", [this] { close(); });
   action(S::mnuModelInfo, "mnuModelInfo", [this] {
+    commitEdits();  // typing still in a box stays a step of its own
+    // The dialog writes the model into the record before the new document replaces it: one step.
+    const UndoHistory::Hold hold(*history_);
     if (RunFrmModelInfo(ctx_, this)) LoadNewDoc();
   });
   for (const ChildCommand& c : kChildCommands) {
@@ -198,6 +204,25 @@ void frmMain::createActions() {
   action(S::mnuImportChannels, "mnuImportChannels", [this] { importChannels(); });
   // Comparing the document with a data file.
   action(S::mnuFileCompare, "mnuFileCompare", [this] { compareWithFile(); });
+  // Undo and redo. Ctrl+Y as well as the platform's own redo key; a text box with typing of
+  // its own to take back keeps both keys (see UndoHistory).
+  // The same key twice on one action would make it ambiguous and do nothing.
+  auto keys = [](QKeyCombination first, QKeySequence::StandardKey platform) {
+    QList<QKeySequence> list{QKeySequence(first)};
+    for (const QKeySequence& k : QKeySequence::keyBindings(platform))
+      if (!list.contains(k)) list << k;
+    return list;
+  };
+  action(S::mnuEditUndo, "mnuEditUndo", [this] { history_->undo(); })
+      ->setShortcuts(keys(Qt::CTRL | Qt::Key_Z, QKeySequence::Undo));
+  action(S::mnuEditRedo, "mnuEditRedo", [this] { history_->redo(); })
+      ->setShortcuts(keys(Qt::CTRL | Qt::Key_Y, QKeySequence::Redo));
+  history_->commitPendingEdits = [this] { commitEdits(); };
+  connect(history_.get(), &UndoHistory::availabilityChanged, this, [this] { updateMenus(); });
+  connect(history_.get(), &UndoHistory::restored, this, [this] {
+    updateCaption();
+    updateStatusBar();
+  });
 }
 
 void frmMain::createMenus() {
@@ -222,7 +247,7 @@ void frmMain::createMenus() {
            S::mnuFilePrint, sep, S::mnuFileExit});
   addMenu(S::mnuModel, "mnuModel", {S::mnuModelInfo});
   addMenu(S::mnuEdit, "mnuEdit",
-          {S::mnuChannelInfo, S::mnuOptFeature, S::mnuKeyAssignm, S::mnuScanInfo, S::mnuDTMF,
+          {S::mnuEditUndo, S::mnuEditRedo, sep, S::mnuChannelInfo, S::mnuOptFeature, S::mnuKeyAssignm, S::mnuScanInfo, S::mnuDTMF,
            S::mnuFleetSync, S::mnuTestFre, S::mnuEmbeddedMsg, sep, S::mnuEMG});
   addMenu(S::mnuProgram, "mnuProgram",
           {S::mnuReadFromRadio, S::mnuWriteToRadio, S::mnuMWriteToRadio, S::mnuTest});
@@ -364,6 +389,7 @@ void frmMain::connectSessions() {
   sessions_->commitPendingEdits = [this] { commitEdits(); };
   sessions_->linkInUse = [this] { return testMode_->active(); };
   sessions_->readCompleted = [this] {
+    history_->checkpoint();  // the read is one step
     closeAllChildren();
     updateCaption();
     updateStatusBar();
@@ -505,6 +531,8 @@ void frmMain::updateMenus() {
   for (S id : {S::mnuFleetSync, S::mnuTestFre, S::mnuTest, S::mnuDTMF})
     actions_[id]->setVisible(service);
   menus_[S::mnuTools]->menuAction()->setVisible(service);
+  actions_[S::mnuEditUndo]->setEnabled(history_->canUndo());
+  actions_[S::mnuEditRedo]->setEnabled(history_->canRedo());
   actions_[S::mnuMWriteToRadio]->setVisible(ctx_.app().groupWriteEnabled);
   toolButtons_.value(QStringLiteral("MWriteRadio"))->setVisible(ctx_.app().groupWriteEnabled);
 
@@ -602,6 +630,8 @@ void frmMain::commitEdits() {
     if (sw->isHidden()) continue;
     if (auto* editor = dynamic_cast<PendingEdits*>(sw->widget())) editor->commitPendingEdit();
   }
+  // What was typed is a step of its own, before whatever the caller goes on to do.
+  history_->checkpoint();
 }
 
 void frmMain::ReadRMGDataFromRadio() {

@@ -9,6 +9,7 @@
 
 #include "core/config/data_file.h"
 #include "gui/document_commands.h"
+#include "gui/undo_history.h"
 #include "gui/ui_context.h"
 
 class QAction;
@@ -65,6 +66,9 @@ class frmMain : public QMainWindow, public DocumentCommands {
 
   QMdiArea* mdiArea() const { return mdiArea_; }
   RadioSessions& sessions() { return *sessions_; }
+  // Undo and redo of the working record. A command that changes the record as a whole calls
+  // history().checkpoint() right after the change, which makes it one step.
+  UndoHistory& history() { return *history_; }
   TestModeSession& testMode() { return *testMode_; }
 
   // DocumentCommands
@@ -121,6 +125,8 @@ class frmMain : public QMainWindow, public DocumentCommands {
   UiContext& ctx_;
   std::unique_ptr<RadioSessions> sessions_;
   std::unique_ptr<TestModeSession> testMode_;
+  std::unique_ptr<UndoHistory> history_;
+  std::unique_ptr<UndoHistory::Hold> newDocumentHold_;  // band change until its new document
   int captionedLanguage_ = 0;
   QString caption_;
   bool leavingForOtherVersion_ = false;

@@ -60,6 +60,7 @@ void frmMain::importChannels() {
   }
   // One change of the working record; the open windows follow through the document.
   doc.ReplaceChannelTables(result.tables);
+  history().checkpoint();  // the whole import is one undo step
   openChild(QStringLiteral("frmCommChInfo"));
 }
 

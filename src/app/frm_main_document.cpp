@@ -18,13 +18,18 @@ namespace kr4100 {
 void frmMain::LoadNewDoc() {
   timerReNew_->stop();
   closeAllChildren();
+  history_->checkpoint();  // what the closing editors stored is a step before the new document
   ctx_.doc().ResetToNewDocument(TemplateKind::NewDocument);
+  newDocumentHold_.reset();
+  history_->checkpoint();  // one Undo brings the previous document back
   reCaption();
   rebuildTree();
   reopenChannelWindow();
 }
 
 void frmMain::LoadNewDocDeferred() {
+  // The band is already the new one; the new document follows, and both are one step.
+  if (!newDocumentHold_) newDocumentHold_ = std::make_unique<UndoHistory::Hold>(*history_);
   timerReNew_->start();
 }
 
@@ -63,6 +68,7 @@ bool frmMain::openFile(const QString& path) {
     return false;
   }
   closeAllChildren();
+  history_->clear();  // undoing never reaches past an opened file
   reCaption();
   rebuildTree();
   reopenChannelWindow();
@@ -149,7 +155,9 @@ bool frmMain::leaveForOtherVersion(const std::string& fileTag, bool askToSave) {
 
 void frmMain::initialSetting() {
   closeAllChildren();
+  history_->checkpoint();
   ctx_.doc().ResetToNewDocument(TemplateKind::InitialSetting);
+  history_->checkpoint();  // question-free, and one Undo brings the settings back
   updateCaption();
   reopenChannelWindow();
 }

@@ -30,6 +30,8 @@ class FrmCHInfoEdit : public QDialog {
   void SetGridEditData(bool) {}
   // Stores what a frequency field holds and has not stored yet.
   void commitPendingEdit();
+  // The chosen channel as the record now holds it (the record was put back as a whole).
+  void ReShowData() { showChannel(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

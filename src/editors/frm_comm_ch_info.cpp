@@ -477,7 +477,9 @@ void frmCommChInfo::channelSetChanged() {
   if (d_->gridOpen) d_->InitComboList();
 }
 void frmCommChInfo::documentReplaced() {
-  if (d_->gridOpen) d_->SetGridData2();
+  if (!d_->gridOpen) return;
+  d_->SetGridData2();
+  if (d_->editDialog) d_->editDialog->ReShowData();
 }
 
 void frmCommChInfo::showEvent(QShowEvent* event) {

@@ -178,6 +178,30 @@ TEST_F(DocumentTest, ObserversHearChannelChangesAndReplacement) {
   EXPECT_EQ(recorder.events, (std::vector<std::string>{"set", "ch4", "ch4", "new"}));
 }
 
+// Undo puts an earlier working copy back: its band comes with it, the saved copy and the name
+// stay, so the document is unmodified exactly when the record is the saved one again.
+TEST_F(DocumentTest, RestoredWorkingCopyBringsItsBandAndKeepsTheSavedCopy) {
+  struct Recorder : DocumentObserver {
+    int replaced = 0;
+    void documentReplaced() override { ++replaced; }
+  } recorder;
+  const RadioConfig start = doc.working();
+  const std::string band = doc.state().bandText;
+  doc.state().fileName = "/data/a.dat";
+  doc.SetChannelValue(4, kColRxFre, "28.4");
+  doc.setModelAndBand(doc.state().modelText, kBand1Text);
+  doc.addObserver(&recorder);
+
+  doc.RestoreWorking(start, doc.state().modelText, band);
+  EXPECT_EQ(recorder.replaced, 1);
+  EXPECT_EQ(doc.state().bandText, band);
+  EXPECT_EQ(doc.state().edges.lower, SetBandEdges(band).lower);
+  EXPECT_EQ(doc.FindChannelSlot(4, 0), 0);
+  EXPECT_FALSE(doc.IsDocumentModified());
+  EXPECT_EQ(doc.state().fileName, "/data/a.dat");
+  doc.removeObserver(&recorder);
+}
+
 TEST_F(DocumentTest, ChannelOrderDoesNotMakeADocumentModified) {
   doc.SetChannelValue(2, kColRxFre, "28.2");
   doc.SetChannelValue(3, kColRxFre, "28.3");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/config/channel_csv.h"
 #include "core/config/data_file_codec.h"
@@ -145,6 +146,13 @@ void Document::LoadSaved(const RadioConfig& fromFile) {
 void Document::ReplaceWorking(const RadioConfig& record) {
   working_ = record;
   SyncDocState();
+  notifyReplaced();
+}
+
+void Document::RestoreWorking(const RadioConfig& record, std::string modelText,
+                              std::string bandText) {
+  working_ = record;
+  setModelAndBand(std::move(modelText), std::move(bandText));
   notifyReplaced();
 }
 

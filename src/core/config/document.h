@@ -98,6 +98,9 @@ class Document {
   // Replaces the working copy as a whole (a read from the radio); the document state follows its
   // ModelInfo. The saved copy stays, so the document counts as modified until it is saved.
   void ReplaceWorking(const RadioConfig& record);
+  // Puts an earlier working copy back together with the model and band it had (undo and redo);
+  // the saved copy and the file name stay, so the modified test keeps comparing with the file.
+  void RestoreWorking(const RadioConfig& record, std::string modelText, std::string bandText);
   // Puts back a saved copy without touching the working copy (a save that did not reach the file).
   void LoadSavedCopyOnly(const RadioConfig& saved) { saved_ = saved; }
 

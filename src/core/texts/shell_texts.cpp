@@ -70,6 +70,9 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     /* mnuImportChannels */ {"&Import Channels...", "导入信道(&I)..."},
     // Comparing the document with a data file.
     /* mnuFileCompare */ {"Compare with File...", "与文件比较..."},
+    // Undo and redo of the working record.
+    /* mnuEditUndo */ {"&Undo", "撤销(&U)"},
+    /* mnuEditRedo */ {"&Redo", "重做(&R)"},
 }};
 
 constexpr bool AllRowsFilled() {

@@ -73,6 +73,9 @@ enum class ShellText : int {
   mnuImportChannels,
   // Comparing the document with a data file.
   mnuFileCompare,
+  // Undo and redo of the working record (Edit menu).
+  mnuEditUndo,
+  mnuEditRedo,
   Count
 };
 

@@ -1,0 +1,87 @@
+// Undo and redo of the working record: each step keeps the whole record (with its model and band)
+// before and after, on a QUndoStack. Editors write into the record directly, so steps are found
+// rather than announced: after every user input the record is compared with the last snapshot.
+//
+// For code that changes the record outside a user input (a read from the radio, CSV import, a
+// paste, New, Initial Setting): call checkpoint() right after the change and it is one step of its
+// own. Work that changes the record in several stages that must undo together runs under a Hold.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/config/document.h"
+
+class QUndoStack;
+
+namespace kr4100 {
+
+class UndoHistory : public QObject {
+  Q_OBJECT
+ public:
+  struct Snapshot {
+    RadioConfig record;
+    std::string modelText;
+    std::string bandText;
+  };
+
+  // watchInput: look for changes after every key, click, wheel turn and window close of the
+  // application (the main window); off, only checkpoint() records.
+  explicit UndoHistory(Document& doc, bool watchInput = true, QObject* parent = nullptr);
+  ~UndoHistory() override;
+
+  QUndoStack* stack() const { return stack_.get(); }
+  bool canUndo() const;
+  bool canRedo() const;
+
+  // What an editor holds but has not stored yet goes into the record before an undo or redo, so
+  // that typed text becomes the step that is undone.
+  std::function<void()> commitPendingEdits;
+
+  void undo();
+  void redo();
+  // Whatever changed since the last step becomes one step; nothing changed, nothing is recorded.
+  void checkpoint();
+  // The history starts again from the document as it is now (Open).
+  void clear();
+
+  // While one lives, nothing is recorded; the last one to go records everything since as one step.
+  class Hold {
+   public:
+    explicit Hold(UndoHistory& history) : history_(history) { ++history_.holds_; }
+    ~Hold() {
+      if (--history_.holds_ == 0) history_.checkpoint();
+    }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    UndoHistory& history_;
+  };
+
+ signals:
+  // The working record was put back to an earlier or later step (editors have reloaded it).
+  void restored();
+  // Undo or redo became possible or impossible.
+  void availabilityChanged();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  class Step;
+  Snapshot take() const;
+  void restore(const Snapshot& snapshot);
+  void scheduleCheck();
+
+  Document& doc_;
+  std::unique_ptr<QUndoStack> stack_;
+  Snapshot current_;  // the record as the last step (or the start) left it
+  int holds_ = 0;
+  bool restoring_ = false;
+  bool checkQueued_ = false;
+};
+
+}  // namespace kr4100
