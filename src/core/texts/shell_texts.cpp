@@ -65,6 +65,9 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     /* LanguageEnglish */ {"English", "英语"},
     /* LanguageChinese */ {"Chinese", "中文"},
     /* ProductTitle */ {kDefaultModelName, kDefaultModelName},
+    // Backups and read-back verify.
+    /* mnuOpenBackup */ {"Open &Backup...", "打开备份(&B)..."},
+    /* mnuVerifyAfterWrite */ {"&Verify after writing", "写入后校验(&V)"},
 }};
 
 constexpr bool AllRowsFilled() {

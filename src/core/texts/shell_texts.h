@@ -68,6 +68,9 @@ enum class ShellText : int {
   LanguageEnglish,
   LanguageChinese,
   ProductTitle,  // "KR-4100", the same in both languages
+  // Backups and read-back verify.
+  mnuOpenBackup,        // File menu: the file dialog on the backups folder
+  mnuVerifyAfterWrite,  // Setup menu: checkable, read the radio back after every write
   Count
 };
 
