@@ -193,6 +193,13 @@ void frmMain::createActions() {
   action(S::mnuWindowArrangeIcons, "mnuWindowArrangeIcons", [] {});
   action(S::mnuCloseAll, "mnuCloseAll", [this] { closeAllChildren(); });
   action(S::mnuHelpAbout, "mnuHelpAbout", [this] { RunAbout(ctx_, this); });
+  // Backups and read-back verify.
+  action(S::mnuOpenBackup, "mnuOpenBackup", [this] { fileOpenBackup(); });
+  QAction* verify = action(S::mnuVerifyAfterWrite, "mnuVerifyAfterWrite", [this] {
+    ctx_.app().saveVerifyAfterWrite(actions_[ShellText::mnuVerifyAfterWrite]->isChecked());
+  });
+  verify->setCheckable(true);
+  verify->setChecked(ctx_.settings().verifyAfterWrite);
 }
 
 void frmMain::createMenus() {
@@ -210,8 +217,9 @@ void frmMain::createMenus() {
   };
   constexpr S sep = S::Count;
   addMenu(S::mnuFile, "mnuFile",
-          {S::mnuFileNew, S::mnuFileOpen, S::mnuFileSave, S::mnuFileSaveAs, sep, S::mnuFilePrint,
-           sep, S::mnuFileExit});
+          {S::mnuFileNew, S::mnuFileOpen, S::mnuFileSave, S::mnuFileSaveAs,
+           S::mnuOpenBackup,  // backups
+           sep, S::mnuFilePrint, sep, S::mnuFileExit});
   addMenu(S::mnuModel, "mnuModel", {S::mnuModelInfo});
   addMenu(S::mnuEdit, "mnuEdit",
           {S::mnuChannelInfo, S::mnuOptFeature, S::mnuKeyAssignm, S::mnuScanInfo, S::mnuDTMF,
@@ -219,7 +227,9 @@ void frmMain::createMenus() {
   addMenu(S::mnuProgram, "mnuProgram",
           {S::mnuReadFromRadio, S::mnuWriteToRadio, S::mnuMWriteToRadio, S::mnuTest});
   addMenu(S::mnuTools, "mnuTools", {S::mnuRadioInfo, S::mnuSetRadioInfo});
-  addMenu(S::mnuSetup, "mnuSetup", {S::mnuComm, S::mnuLanguage, sep, S::MnuInitial});
+  addMenu(S::mnuSetup, "mnuSetup",
+          {S::mnuComm, S::mnuLanguage, sep, S::MnuInitial,
+           sep, S::mnuVerifyAfterWrite});  // read-back verify
   addMenu(S::mnuView, "mnuView", {S::mnuTreeView, S::mnuViewToolbar, S::mnuViewStatusBar});
   addMenu(S::mnuWindow, "mnuWindow",
           {S::mnuWindowCascade, S::mnuWindowTileVertical, S::mnuWindowTileHorizontal,
@@ -322,6 +332,10 @@ void frmMain::createFileDialogs() {
     const QString folder =
         doc.neverSaved ? QString() : QFileInfo(QString::fromStdString(doc.fileName)).absolutePath();
     return QFileDialog::getOpenFileName(this, WithoutAccelerator(caption(ShellText::mnuFileOpen)),
+                                        folder, filter, nullptr, FileDialogOptions(ctx_));
+  };
+  chooseOpenFileIn = [this](const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(this, WithoutAccelerator(caption(ShellText::mnuOpenBackup)),
                                         folder, filter, nullptr, FileDialogOptions(ctx_));
   };
   chooseSaveFile = [this](const QString& suggested, const QString& filter) {
