@@ -1,10 +1,13 @@
 // kr4100-bench: how close a read and a write come to the time their bytes need on a 9600-baud
 // line. The virtual radio paces both directions at the real rate, so wire time is the floor;
-// what the run takes beyond it is the program's own latency (and the virtual radio's).
+// what the run takes beyond it is the program's own latency (and the virtual radio's). It also
+// times check over 1,000 data files in one process.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -80,6 +83,66 @@ bool Report(const char* name, const Measured& m, std::size_t frameBytes) {
   return ratio <= kTargetRatio && m.figures.bytesOnWire == frameBytes;
 }
 
+constexpr int kCheckFiles = 1000;
+constexpr double kCheckTargetSeconds = 1.0;
+
+// check over 1,000 files in one process, through the command itself: a mix of good files and
+// files Open refuses (too short, unknown version). False when it took a second or more.
+bool BenchCheck(const std::filesystem::path& programDir) {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("kr4100-bench-check-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const auto good = dir / "good.dat";
+  std::ostringstream out, err;
+  {
+    const std::vector<std::string> args{"kr4100-cli", "new", good.string()};
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    if (kr4100::RunCli(static_cast<int>(argv.size()), argv.data(), programDir, out, err) != 0) {
+      std::printf("check FAILED: cannot make a data file\n%s\n", err.str().c_str());
+      return false;
+    }
+  }
+  std::vector<std::string> args{"kr4100-cli", "check"};
+  int refused = 0;
+  for (int i = 0; i < kCheckFiles; ++i) {
+    const auto file = dir / ("f" + std::to_string(i) + ".dat");
+    if (i % 10 == 3) {
+      std::ofstream(file, std::ios::binary) << "V600 too short";
+      ++refused;
+    } else if (i % 10 == 7) {
+      std::filesystem::copy_file(good, file, std::filesystem::copy_options::overwrite_existing);
+      std::fstream(file, std::ios::in | std::ios::out | std::ios::binary) << "XXXX";
+      ++refused;
+    } else {
+      std::filesystem::copy_file(good, file, std::filesystem::copy_options::overwrite_existing);
+    }
+    args.push_back(file.string());
+  }
+  std::vector<const char*> argv;
+  for (const auto& a : args) argv.push_back(a.c_str());
+  std::ostringstream checkOut, checkErr;
+  const auto start = std::chrono::steady_clock::now();
+  const int status =
+      kr4100::RunCli(static_cast<int>(argv.size()), argv.data(), programDir, checkOut, checkErr);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+
+  const std::string lines = checkOut.str();
+  const auto notOk = static_cast<int>(std::count(lines.begin(), lines.end(), '\n')) -
+                     [&] {
+                       int ok = 0;
+                       for (std::size_t at = 0; (at = lines.find(": OK\n", at)) != std::string::npos; ++at)
+                         ++ok;
+                       return ok;
+                     }();
+  std::printf("check %d files (%d refused) in one process: %.3f s  target < %.1f s\n", kCheckFiles,
+              notOk, seconds, kCheckTargetSeconds);
+  return status == 1 && notOk == refused && seconds < kCheckTargetSeconds;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,7 +155,12 @@ int main(int argc, char** argv) {
   app.add_option("--sim", simPath, "The kr4100-sim program")->check(CLI::ExistingFile);
   app.add_option("--runs", runs, "How many reads and writes")->check(CLI::Range(1, 100));
   app.add_flag("--unpaced", unpaced, "Let the virtual radio answer at once (no 9600-baud pacing)");
+  bool checkOnly = false;
+  app.add_flag("--check-only", checkOnly, "Time the 1,000-file check alone, without the radio");
   CLI11_PARSE(app, argc, argv);
+
+  const bool checkGood = BenchCheck(programDir);
+  if (checkOnly) return checkGood ? 0 : 1;
 
   kr4100::testing::SimProcess sim(
       simPath, unpaced ? std::vector<std::string>{} : std::vector<std::string>{"--pace"});
@@ -115,5 +183,5 @@ int main(int argc, char** argv) {
   }
   std::error_code ec;
   std::filesystem::remove(file, ec);
-  return unpaced || good ? 0 : 1;
+  return (unpaced || good) && checkGood ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 #include "cli/cli_common.h"
 #include "core/config/data_file.h"
 #include "core/config/document.h"
+#include "cli/file_commands.h"
 #include "cli/image_commands.h"
 #ifdef KR4100_RADIO_COMMANDS
 #include "cli/radio_commands.h"
@@ -23,14 +24,6 @@ int RunNew(const CliContext& c) {
   InitNewDocument(doc, c.options.band, c);
   const FileOutcome saved = SaveDataFile(doc, c.options.output);
   return saved.ok() ? kExitOk : Fail(saved, c);
-}
-
-int RunDump(const CliContext& c) {
-  Document doc;
-  const FileOutcome opened = OpenDataFile(doc, c.options.input, LoadVersions(c));
-  if (!opened.ok()) return Fail(opened, c);
-  c.out << RecordToJson(doc.working()).dump(2, ' ', true) << '\n';
-  return kExitOk;
 }
 
 int RunResave(const CliContext& c) {
@@ -86,8 +79,18 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   cmdNew->add_flag("--no-template", o.noTemplate, "Do not read the band's template file");
   cmdNew->add_option("OUT", o.output, "Data file to write")->required();
 
-  auto* cmdDump = app.add_subcommand("dump", "Print a data file's whole record as JSON");
-  cmdDump->add_option("FILE", o.input, "Data file to read")->required();
+  auto* cmdDump = app.add_subcommand(
+      "dump", "Print a data file's whole record as JSON (several files: one document per line)");
+  cmdDump->add_option("FILE", o.inputs, "Data files to read")->required();
+
+  auto* cmdCheck =
+      app.add_subcommand("check", "Open each data file as the program does: OK or why not");
+  cmdCheck->add_option("FILE", o.inputs, "Data files to check")->required();
+
+  auto* cmdDiff = app.add_subcommand(
+      "diff", "Print every setting that differs between two data files (exit 1 when any)");
+  cmdDiff->add_option("A", o.input, "First data file")->required();
+  cmdDiff->add_option("B", o.output, "Second data file")->required();
 
   auto* cmdResave = app.add_subcommand("resave", "Open a data file and save it again");
   cmdResave->add_option("IN", o.input, "Data file to open")->required();
@@ -106,7 +109,7 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   cmdUnpack->add_option("IMAGE", o.input, "Image file of 8192 bytes")->required();
   cmdUnpack->add_option("OUT", o.output, "Data file to write")->required();
 
-#ifdef KR4100_RADIO_COMMANDS
+#if defined(KR4100_RADIO_COMMANDS) || defined(KR4100_RADIO_HANDOFF)
   auto* cmdRead =
       app.add_subcommand("read", "Read the configuration from the radio into a data file");
   AddPortOptions(cmdRead, o);
@@ -159,6 +162,8 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
       o, InstallLayout{programDir}, o.lang == "zh" ? kChinese : kEnglish, out, err, figures};
   if (cmdNew->parsed()) return RunNew(context);
   if (cmdDump->parsed()) return RunDump(context);
+  if (cmdCheck->parsed()) return RunCheck(context);
+  if (cmdDiff->parsed()) return RunDiff(context);
   if (cmdResave->parsed()) return RunResave(context);
   if (cmdPack->parsed()) return RunPack(context);
   if (cmdUnpack->parsed()) return RunUnpack(context);
@@ -168,6 +173,9 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   if (cmdInfo->parsed()) return RunInfo(context);
   if (cmdTestChannels->parsed()) return RunTestModeChannels(context);
   if (cmdTestAlign->parsed()) return RunTestModeAlign(context);
+#elif defined(KR4100_RADIO_HANDOFF)
+  for (const CLI::App* radio : {cmdRead, cmdWrite, cmdInfo, cmdTest})
+    if (radio->parsed()) return kExitHandOff;
 #endif
   return kExitUsage;
 }

@@ -12,6 +12,9 @@ namespace kr4100 {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+// Not an exit status: a radio command parsed by a kr4100-cli built without the serial side, which
+// hands the whole command line to the program that has it.
+inline constexpr int kExitHandOff = -1;
 
 // What the serial session of a radio command (read, write, info) measured, for the benchmark.
 struct SessionFigures {

@@ -23,6 +23,7 @@ struct CliOptions {
   bool noTemplate = false;
   std::string input;
   std::string output;
+  std::vector<std::string> inputs;  // dump and check: every file named
   // Radio commands.
   std::string port;
   int stopBits = 1;

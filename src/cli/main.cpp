@@ -1,3 +1,7 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -15,8 +19,29 @@ std::filesystem::path ProgramDir(const char* argv0) {
   return exe.parent_path();
 }
 
+#ifdef KR4100_RADIO_HANDOFF
+// The radio commands live in a program of their own beside this one, so that the file commands
+// start without loading Qt and the serial port. It takes over this process: same arguments, same
+// streams, and its exit status is ours.
+int HandOff(const std::filesystem::path& programDir, char** argv) {
+  const std::string radio = (programDir / "kr4100-cli-radio").string();
+  argv[0] = const_cast<char*>(radio.c_str());
+  execv(radio.c_str(), argv);
+  std::cerr << radio << ": " << std::strerror(errno) << '\n';
+  return kr4100::kExitFailed;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  return kr4100::RunCli(argc, argv, ProgramDir(argc > 0 ? argv[0] : "."), std::cout, std::cerr);
+  const std::filesystem::path programDir = ProgramDir(argc > 0 ? argv[0] : ".");
+  const int status = kr4100::RunCli(argc, argv, programDir, std::cout, std::cerr);
+#ifdef KR4100_RADIO_HANDOFF
+  if (status == kr4100::kExitHandOff) {
+    std::cout.flush();
+    return HandOff(programDir, argv);
+  }
+#endif
+  return status;
 }

@@ -1,0 +1,76 @@
+#include "cli/file_commands.h"
+
+#include <ostream>
+
+#include "cli/record_json.h"
+#include "core/config/record_diff.h"
+
+namespace kr4100 {
+namespace {
+
+// A message box text breaks its lines with CR LF; a check line keeps to one line.
+std::string OneLine(std::string_view text) {
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    line += text[i] == '\n' || text[i] == '\r' ? ' ' : text[i];
+  }
+  return line;
+}
+
+}  // namespace
+
+CheckedFile CheckDataFile(const std::filesystem::path& path, const VersionTable& versions,
+                          int language) {
+  Document doc;
+  const FileOutcome opened = OpenDataFile(doc, path, versions);
+  return {opened.ok(), path.string() + ": " + (opened.ok() ? std::string("OK")
+                                                           : OneLine(opened.message(language)))};
+}
+
+int RunDump(const CliContext& c) {
+  const auto& files = c.options.inputs;
+  const VersionTable versions = LoadVersions(c);
+  int status = kExitOk;
+  for (const std::string& file : files) {
+    Document doc;
+    const FileOutcome opened = OpenDataFile(doc, file, versions);
+    if (!opened.ok()) {
+      status = Fail(opened, c);
+      continue;
+    }
+    // One file: the indented document it has always been. Several: one document per line, so a
+    // script can take them apart.
+    if (files.size() == 1)
+      c.out << RecordToJson(doc.working()).dump(2, ' ', true) << '\n';
+    else
+      c.out << RecordToJson(doc.working()).dump(-1, ' ', true) << '\n';
+  }
+  return status;
+}
+
+int RunCheck(const CliContext& c) {
+  const VersionTable versions = LoadVersions(c);
+  int status = kExitOk;
+  for (const std::string& file : c.options.inputs) {
+    const CheckedFile checked = CheckDataFile(file, versions, c.language);
+    c.out << checked.line << '\n';
+    if (!checked.ok) status = kExitFailed;
+  }
+  return status;
+}
+
+int RunDiff(const CliContext& c) {
+  const VersionTable versions = LoadVersions(c);
+  Document a;
+  Document b;
+  const FileOutcome openedA = OpenDataFile(a, c.options.input, versions);
+  if (!openedA.ok()) return Fail(openedA, c);
+  const FileOutcome openedB = OpenDataFile(b, c.options.output, versions);
+  if (!openedB.ok()) return Fail(openedB, c);
+  const auto differences = DiffRecords(a.working(), b.working(), c.language);
+  for (const FieldDifference& d : differences) c.out << DifferenceLine(d, c.language) << '\n';
+  return differences.empty() ? kExitOk : kExitFailed;
+}
+
+}  // namespace kr4100

@@ -1,0 +1,24 @@
+// Commands over several data files: dump, check and diff. Each file is opened exactly as the
+// program's Open opens it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "cli/cli_common.h"
+
+namespace kr4100 {
+
+// One line of check: "<path>: OK" or "<path>: <the refusal message on one line>".
+struct CheckedFile {
+  bool ok = false;
+  std::string line;
+};
+CheckedFile CheckDataFile(const std::filesystem::path& path, const VersionTable& versions,
+                          int language);
+
+int RunDump(const CliContext& context);
+int RunCheck(const CliContext& context);
+int RunDiff(const CliContext& context);
+
+}  // namespace kr4100

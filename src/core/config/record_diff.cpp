@@ -1,0 +1,491 @@
+#include "core/config/record_diff.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "core/config/conversions.h"
+#include "core/config/data_file_layout.h"
+#include "core/config/dtmf_edit.h"
+#include "core/config/embedded_message.h"
+#include "core/config/fleet_sync_edit.h"
+#include "core/config/key_tables.h"
+#include "core/config/model_band.h"
+#include "core/config/option_tables.h"
+#include "core/config/radio_info_edit.h"
+#include "core/config/scan_tables.h"
+#include "core/config/test_fre_edit.h"
+#include "core/link/radio_image.h"
+#include "core/texts/channel_texts.h"
+#include "core/texts/test_fre_texts.h"
+
+namespace kr4100 {
+namespace {
+
+constexpr Bilingual kGroupChannel{"Group %1 channel %2", "%1组 信道%2"};
+constexpr Bilingual kGroupPlace{"Group %1", "%1组"};
+constexpr Bilingual kChannelPresence{"Channel", "信道"};
+constexpr Bilingual kPresent{"present", "有"};
+constexpr Bilingual kAbsent{"absent", "无"};
+constexpr Bilingual kRxFrequency{"RX frequency", "接收频率"};
+constexpr Bilingual kTxFrequency{"TX frequency", "发射频率"};
+constexpr Bilingual kRxSubCode{"RX sub code", "接收亚音码"};
+constexpr Bilingual kTxSubCode{"TX sub code", "发射亚音码"};
+constexpr Bilingual kChannelInfo{"Channel Information", "信道信息"};
+constexpr Bilingual kCurrentGroup{"Current group", "当前组"};
+constexpr Bilingual kOption{"Option", "选项"};
+constexpr Bilingual kOn{"On", "开"};
+constexpr Bilingual kOff{"Off", "关"};
+constexpr Bilingual kAutodialRow{"Autodial Memory %1", "自动拨号存储器 %1"};
+constexpr Bilingual kFleetListRow{"Fleet List %1 %2", "队列表 %1 %2"};
+constexpr Bilingual kTestFreRow{"Test frequency %1", "测试频率 %1"};
+constexpr Bilingual kModelInfo{"Model Information", "机型信息"};
+constexpr Bilingual kModel{"Model", "机型"};
+constexpr Bilingual kModelCode{"Model code", "机型代码"};
+constexpr Bilingual kBand{"Band", "频段"};
+constexpr Bilingual kDate{"Date", "日期"};
+constexpr Bilingual kVersion{"Version", "版本"};
+constexpr Bilingual kDataFile{"Data file", "数据文件"};
+constexpr Bilingual kRecord{"Stored record", "存储记录"};
+constexpr Bilingual kMemory{"Memory", "存储器"};
+constexpr Bilingual kEmpty{"(empty)", "（空）"};
+
+std::string Fill(std::string_view pattern, std::string_view one, std::string_view two = {}) {
+  std::string out;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+      out += pattern[i + 1] == '1' ? one : two;
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
+  return out;
+}
+
+// "Scan Resume Time[s]" names its field "Scan Resume Time"; the value carries no unit anyway.
+std::string WithoutUnit(std::string caption) {
+  if (!caption.empty() && caption.back() == ']') {
+    const auto open = caption.rfind('[');
+    if (open != std::string::npos && open > 0) caption.erase(open);
+  }
+  return caption;
+}
+
+std::string Hex(unsigned value, int digits) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string out = "0x";
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kDigits[(value >> shift) & 0xF];
+  return out;
+}
+
+// The side of a record every window reads beside the record itself: its model and band.
+struct Side {
+  const RadioConfig& r;
+  std::string modelText;
+  BandEdges edges;
+  explicit Side(const RadioConfig& record) : r(record) {
+    const std::string_view raw = record.ModelInfo.ModelCode.raw();
+    modelText = std::string(raw.substr(0, raw.find('\0')));
+    const auto last = modelText.find_last_not_of(' ');
+    modelText.erase(last == std::string::npos ? 0 : last + 1);
+    edges = SetBandEdges(BandTextOf(record.ModelInfo.BandType, modelText));
+  }
+};
+
+class Differ {
+ public:
+  Differ(const RadioConfig& a, const RadioConfig& b, int language, bool storedFallback)
+      : a_(a), b_(b), language_(language), storedFallback_(storedFallback) {}
+
+  std::vector<FieldDifference> run() {
+    channels();
+    options();
+    keys();
+    scan();
+    dtmf();
+    fleetSync();
+    testFrequencies();
+    messages();
+    modelInfo();
+    if (storedFallback_ && out_.empty() && !(a_.r == b_.r)) storedFields();
+    return std::move(out_);
+  }
+
+ private:
+  Side a_;
+  Side b_;
+  int language_;
+  bool storedFallback_;
+  std::vector<FieldDifference> out_;
+
+  std::string in(const Bilingual& text) const { return text.in(language_); }
+
+  void add(std::string place, std::string name, std::string va, std::string vb, bool section) {
+    if (va == vb) return;
+    if (va.empty()) va = in(kEmpty);
+    if (vb.empty()) vb = in(kEmpty);
+    out_.push_back({std::move(place), std::move(name), std::move(va), std::move(vb), section});
+  }
+
+  template <class Show>
+  void field(const std::string& place, const std::string& name, bool section, Show&& show) {
+    add(place, name, show(a_), show(b_), section);
+  }
+
+  // A stored frequency as the grid shows it; a text that is no frequency shows as stored.
+  static std::string Frequency(const Side& s, std::string_view stored) {
+    bool bad = false;
+    std::string shown = FreToText(stored, s.edges, [&](MessageId) { bad = true; });
+    if (!bad) return shown;
+    std::string text(stored);
+    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+    return "\"" + text + "\"";
+  }
+
+  std::string onOff(bool on) const { return in(on ? kOn : kOff); }
+
+  static const ChInfo* FindChannel(const RadioConfig& r, int g, int n) {
+    const int count = std::clamp<int>(r.ChCount[static_cast<std::size_t>(g)], 0, kChannelsPerGroup);
+    for (int slot = 1; slot <= count; ++slot)
+      if (r.slot(slot, g).ChNum == n) return &r.slot(slot, g);
+    return nullptr;
+  }
+
+  std::string flagText(int value, int column) const {
+    const auto& items = column == 9 ? kScanItems : kEnableItems;
+    return value == 0 || value == 1 ? in(items[static_cast<std::size_t>(value)])
+                                    : std::to_string(value);
+  }
+
+  void channels() {
+    for (int g = 0; g < kGroupCount; ++g) {
+      const char* letter = kGroupLetters[static_cast<std::size_t>(g)];
+      for (int n = 1; n <= kChannelsPerGroup; ++n) {
+        const ChInfo* ca = FindChannel(a_.r, g, n);
+        const ChInfo* cb = FindChannel(b_.r, g, n);
+        if (ca == nullptr && cb == nullptr) continue;
+        const std::string place = Fill(in(kGroupChannel), letter, std::to_string(n));
+        if (ca == nullptr || cb == nullptr) {
+          add(place, in(kChannelPresence), in(ca ? kPresent : kAbsent), in(cb ? kPresent : kAbsent),
+              false);
+          continue;
+        }
+        add(place, in(kRxFrequency), Frequency(a_, ca->RxFre.raw()), Frequency(b_, cb->RxFre.raw()),
+            false);
+        add(place, in(kTxFrequency), Frequency(a_, ca->TxFre.raw()), Frequency(b_, cb->TxFre.raw()),
+            false);
+        const auto flags = [](const ChInfo& c) {
+          return std::array<int, 7>{c.Busy, c.Echo, c.HiCut, c.Plus10K, c.NbAnl, c.Rb, c.Scan};
+        };
+        const auto fa = flags(*ca);
+        const auto fb = flags(*cb);
+        for (int i = 0; i < 7; ++i)
+          add(place, in(kChannelHeadings[static_cast<std::size_t>(3 + i)]), flagText(fa[i], 3 + i),
+              flagText(fb[i], 3 + i), false);
+        add(place, in(kRxSubCode), std::to_string(ca->RxSubCode), std::to_string(cb->RxSubCode),
+            false);
+        add(place, in(kTxSubCode), std::to_string(ca->TxSubCode), std::to_string(cb->TxSubCode),
+            false);
+      }
+    }
+    for (int g = 0; g < kGroupCount; ++g) {
+      const auto k = static_cast<std::size_t>(kEmgCh0 + g);
+      add(Fill(in(kGroupPlace), kGroupLetters[static_cast<std::size_t>(g)]), in(kEmergencyChannel),
+          std::to_string(a_.r.OptFeat[k] + 1), std::to_string(b_.r.OptFeat[k] + 1), false);
+    }
+    field(in(kChannelInfo), in(kCurrentGroup), true, [](const Side& s) {
+      const int g = s.r.CurGroup;
+      return g >= 0 && g < kGroupCount ? std::string(kGroupLetters[static_cast<std::size_t>(g)])
+                                       : std::to_string(g);
+    });
+  }
+
+  void options() {
+    for (int f = 0; f < kOptFeatCount; ++f) {
+      if (f >= kEmgCh0 && f < kEmgCh0 + kGroupCount) continue;  // with the channels
+      const auto k = static_cast<std::size_t>(f);
+      if (a_.r.OptFeat[k] == b_.r.OptFeat[k]) continue;
+      if (const OptionList* list = OptionListOfField(f)) {
+        field(in(kOption), WithoutUnit(in(list->caption)), true, [&](const Side& s) {
+          return ItemTextOfStored(list->items, s.r.OptFeat[k], language_)
+              .value_or(std::to_string(s.r.OptFeat[k]));
+        });
+      } else if (const OptionCheck* check = OptionCheckOfField(f)) {
+        field(in(kOption), in(check->caption), true,
+              [&](const Side& s) { return onOff(CheckedOfStored(*check, s.r.OptFeat[k])); });
+      } else {
+        field(in(kOption), "OptFeat(" + std::to_string(f) + ")", true,
+              [&](const Side& s) { return std::to_string(s.r.OptFeat[k]); });
+      }
+    }
+  }
+
+  void keys() {
+    for (std::size_t i = 0; i < kKeyLabels.size(); ++i)
+      field(in(kKeyAssignCaption), in(kKeyLabels[i]), true,
+            [&](const Side& s) { return KeyShownText(s.r.KeyAssign[i], language_); });
+  }
+
+  void scan() {
+    for (int k = 0; k < kScanSettingCount; ++k) {
+      const auto setting = static_cast<ScanSetting>(k);
+      field(in(kScanInfoCaption), in(ScanCaption(setting)), true, [&](const Side& s) {
+        const int stored = s.r.ScanInfo[static_cast<std::size_t>(k)];
+        const ScanListContext context = ScanListContextOf(s.r, s.modelText);
+        const auto items = ScanItemTexts(setting, context, language_);
+        const auto at = ItemIndexOfStored(setting, stored, context);
+        return at && *at >= 0 && static_cast<std::size_t>(*at) < items.size()
+                   ? items[static_cast<std::size_t>(*at)]
+                   : std::to_string(stored);
+      });
+    }
+  }
+
+  static int DtmfStored(const DtmfSettings& d, DtmfField f) {
+    switch (f) {
+      case DtmfField::DtmfSpeed: return d.DtmfSpeed;
+      case DtmfField::FirstDigitTime: return d.FirstDigitTime;
+      case DtmfField::FirstDigitDelay: return d.FirstDigitDelay;
+      case DtmfField::StarHashTime: return d.StarHashTime;
+      case DtmfField::DCodeAssign: return d.DCodeAssign;
+      case DtmfField::DtmfSideTone: return d.DtmfSideTone;
+      case DtmfField::GroupCode: return d.GroupCode;
+      case DtmfField::AutoResetTimer: return d.AutoResetTimer;
+      case DtmfField::CallAlert: return d.CallAlert;
+      case DtmfField::Transpond: return d.Transpond;
+      case DtmfField::ClearToTranspond: return d.ClearToTranspond;
+      case DtmfField::StunType: return d.StunType;
+      default: return 0;
+    }
+  }
+
+  void dtmf() {
+    const std::string place = in(kDtmfCaption);
+    for (int k = 1; k <= kDtmfFieldCount; ++k) {
+      const auto f = static_cast<DtmfField>(k);
+      field(place, in(DtmfCaption(f)), true, [&](const Side& s) -> std::string {
+        const DtmfSettings& d = s.r.Dtmf;
+        switch (ControlOf(f)) {
+          case DtmfControl::CheckBox:
+            return onOff(DtmfChecked(d, f));
+          case DtmfControl::TextBox:
+            return f == DtmfField::IdCode ? IdCodeShownText(d) : StunCodeShownText(d);
+          case DtmfControl::List: {
+            const auto items = DtmfItemTexts(f, language_);
+            const auto at = DtmfItemIndexOfStored(d, f);
+            if (at && *at >= 0 && static_cast<std::size_t>(*at) < items.size())
+              return items[static_cast<std::size_t>(*at)];
+            return std::to_string(DtmfStored(d, f));
+          }
+        }
+        return {};
+      });
+    }
+    const auto rowsA = AutodialRowTexts(a_.r);
+    const auto rowsB = AutodialRowTexts(b_.r);
+    for (std::size_t row = 0; row < rowsA.size(); ++row)
+      add(place, Fill(in(kAutodialRow), std::to_string(row + 1)), rowsA[row], rowsB[row], true);
+  }
+
+  static const FleetListEntry* FleetRow(const RadioConfig& r, int row) {
+    const int count = std::clamp<int>(r.FleetListCount, 0, kFleetListSlots);
+    for (int i = 0; i < count; ++i)
+      if (r.FleetList[static_cast<std::size_t>(i)].Row == row)
+        return &r.FleetList[static_cast<std::size_t>(i)];
+    return nullptr;
+  }
+
+  void fleetSync() {
+    const std::string place = in(kFleetSyncCaption);
+    const auto label = [&](FleetSyncList list) {
+      return in(kFleetSyncLabels[static_cast<std::size_t>(list)]);
+    };
+    field(place, label(FleetSyncList::OwnFleet), true, [](const Side& s) {
+      const int shown = ShownOwnLists(s.r.Fleet).fleet;
+      return shown > 0 ? std::to_string(shown + kFleetFirst - 1) : std::string();
+    });
+    field(place, label(FleetSyncList::OwnId), true, [](const Side& s) {
+      const int shown = ShownOwnLists(s.r.Fleet).id;
+      return shown > 0 ? std::to_string(shown + kIdFirst - 1) : std::string();
+    });
+    const std::pair<FleetSyncList, Long FleetSyncSettings::*> lists[] = {
+        {FleetSyncList::ModDelay, &FleetSyncSettings::DataTxModDelay},
+        {FleetSyncList::MsgTimer, &FleetSyncSettings::MsgModeTimer}};
+    field(place, label(FleetSyncList::BaudRate), true, [&](const Side& s) {
+      return ItemTextOfStored(FleetSyncItems(FleetSyncList::BaudRate), s.r.Fleet.BaudRate, language_)
+          .value_or(std::to_string(s.r.Fleet.BaudRate));
+    });
+    for (const auto& [list, member] : lists) {
+      field(place, label(list), true, [&](const Side& s) {
+        const Long stored = s.r.Fleet.*member;
+        return ItemTextOfStored(FleetSyncItems(list), static_cast<int>(stored), language_)
+            .value_or(std::to_string(stored));
+      });
+    }
+    field(place, in(kPttIdSideToneText), true,
+          [&](const Side& s) { return onOff(s.r.Fleet.PttIdSideTone != 0); });
+    for (int row = 1; row <= kFleetListSlots; ++row) {
+      const FleetListEntry* ea = FleetRow(a_.r, row);
+      const FleetListEntry* eb = FleetRow(b_.r, row);
+      const auto cell = [&](const FleetListEntry* e, FleetColumn column) {
+        if (e == nullptr) return std::string();
+        return column == FleetColumn::Fleet ? FleetCellText(e->Fleet, column, language_)
+                                            : FleetCellText(static_cast<Integer>(e->Id), column,
+                                                            language_);
+      };
+      for (const FleetColumn column : {FleetColumn::Fleet, FleetColumn::Id})
+        add(place,
+            Fill(in(kFleetListRow), std::to_string(row),
+                 in(kFleetGridHeadings[static_cast<std::size_t>(column)])),
+            cell(ea, column), cell(eb, column), true);
+    }
+  }
+
+  void testFrequencies() {
+    for (int row = 1; row <= kTestFreRows; ++row) {
+      const std::string place = Fill(in(kTestFreRow), std::to_string(row));
+      for (const bool transmit : {false, true}) {
+        field(place, in(kTestFreHeadings[transmit ? 2 : 1]), false, [&](const Side& s) {
+          const int i = FindTestFreEntry(s.r, row);
+          if (i < 0) return std::string();
+          const TestFreEntry& e = s.r.TestFre[static_cast<std::size_t>(i)];
+          return Frequency(s, transmit ? e.TxFre.raw() : e.RxFre.raw());
+        });
+      }
+    }
+  }
+
+  void messages() {
+    field(in(kEmbMsgCaption), in(kEmbMsgLabels[0]), true,
+          [](const Side& s) { return EmbMsgShownText(s.r.EmbMsg1); });
+    field(in(kEmbMsgCaption), in(kEmbMsgLabels[1]), true,
+          [](const Side& s) { return EmbMsgShownText(s.r.EmbMsg2); });
+  }
+
+  void modelInfo() {
+    const std::string place = in(kModelInfo);
+    field(place, in(kModelCode), true, [](const Side& s) { return s.modelText; });
+    field(place, in(kModel), true, [](const Side& s) { return ShowRadioInfo(s.r.ModelInfo).model; });
+    field(place, in(kBand), true, [](const Side& s) { return ShowRadioInfo(s.r.ModelInfo).band; });
+    field(place, in(kDate), true, [](const Side& s) { return ShowRadioInfo(s.r.ModelInfo).date; });
+    field(place, in(kVersion), true,
+          [](const Side& s) { return ShowRadioInfo(s.r.ModelInfo).version; });
+    field(in(kDataFile), in(kVersion), true, [](const Side& s) { return s.r.Version.text(); });
+  }
+
+  // What no window shows: each stored field, numbered among the fields of its name.
+  static std::vector<std::pair<std::string, std::string>> Stored(const RadioConfig& r) {
+    std::vector<std::pair<std::string, std::string>> out;
+    std::map<std::string, int> seen;
+    layout::Fields(r, [&](const char* name, const auto& v) {
+      const int n = ++seen[name];
+      std::string value;
+      if constexpr (requires { v.raw(); }) {
+        for (const char c : v.raw()) value += static_cast<unsigned char>(c) < 0x20 || c == 0x7F
+                                                  ? Hex(static_cast<unsigned char>(c), 2)
+                                                  : std::string(1, c);
+      } else {
+        value = std::to_string(v);
+      }
+      out.emplace_back(std::string(name) + "(" + std::to_string(n) + ")", std::move(value));
+    });
+    return out;
+  }
+
+  void storedFields() {
+    const auto fa = Stored(a_.r);
+    const auto fb = Stored(b_.r);
+    for (std::size_t i = 0; i < fa.size() && i < fb.size(); ++i)
+      add(in(kRecord), fa[i].first, fa[i].second, fb[i].second, true);
+  }
+};
+
+// The record an image unpacks to over the base, as a read makes it; nothing when it cannot.
+std::optional<RadioConfig> Unpacked(const RadioImage& image, const RadioConfig& base) {
+  RadioConfig record = base;
+  for (int g = 0; g < kGroupCount; ++g) {
+    record.ChCount[static_cast<std::size_t>(g)] = 0;
+    for (int n = 1; n <= kChannelsPerGroup; ++n)
+      if (UnpackChannel(image, n, g, record)) return std::nullopt;
+  }
+  UnpackIdentity(image, record);
+  UnpackMessages(image, record);
+  if (UnpackOptions(image, record)) return std::nullopt;
+  return record;
+}
+
+RadioImage ToImage(const std::vector<std::uint8_t>& bytes) {
+  RadioImage image;
+  image.fill(0xFF);
+  std::copy_n(bytes.begin(), std::min(bytes.size(), image.size()), image.begin());
+  return image;
+}
+
+}  // namespace
+
+std::vector<FieldDifference> DiffRecords(const RadioConfig& a, const RadioConfig& b, int language) {
+  return Differ(a, b, language, true).run();
+}
+
+std::vector<FieldDifference> DiffImages(const std::vector<std::uint8_t>& sent,
+                                        const std::vector<std::uint8_t>& readBack,
+                                        const RadioConfig& base, ImageRange range, int language) {
+  range.end = std::min(range.end, kImageSize);
+  std::vector<std::size_t> differing;
+  for (std::size_t at = range.first; at < range.end; ++at) {
+    if (at >= sent.size() || at >= readBack.size() || sent[at] != readBack[at])
+      differing.push_back(at);
+  }
+  if (differing.empty()) return {};
+
+  const RadioImage sentImage = ToImage(sent);
+  const RadioImage readImage = ToImage(readBack);
+  const auto sentRecord = Unpacked(sentImage, base);
+  const auto readRecord = sentRecord ? Unpacked(readImage, base) : std::nullopt;
+  std::vector<FieldDifference> out;
+  if (readRecord) out = Differ(*sentRecord, *readRecord, language, false).run();
+  const auto listed = [&](const FieldDifference& d) {
+    return std::any_of(out.begin(), out.end(),
+                       [&](const FieldDifference& o) { return o.place == d.place && o.name == d.name; });
+  };
+  // A byte is named when taking it alone from the read-back image changes a named field that the
+  // list holds (fields of an image that reads as no configuration are listed byte by byte);
+  // otherwise it is listed by its address.
+  for (const std::size_t at : differing) {
+    bool named = false;
+    if (sentRecord && at < sent.size() && at < readBack.size()) {
+      RadioImage one = sentImage;
+      one[at] = readImage[at];
+      const auto record = Unpacked(one, base);
+      if (record && !(*record == *sentRecord)) {
+        const auto alone = Differ(*sentRecord, *record, language, false).run();
+        if (!readRecord)
+          for (const auto& d : alone)
+            if (!listed(d)) out.push_back(d);
+        named = !alone.empty() && std::all_of(alone.begin(), alone.end(), listed);
+      }
+    }
+    if (named) continue;
+    const auto byte = [](const std::vector<std::uint8_t>& v, std::size_t i) {
+      return i < v.size() ? Hex(v[i], 2) : std::string("--");
+    };
+    out.push_back({kMemory.in(language), Hex(static_cast<unsigned>(at), 4), byte(sent, at),
+                   byte(readBack, at), true});
+  }
+  return out;
+}
+
+std::string DifferenceTitle(const FieldDifference& d, int language) {
+  if (d.place.empty()) return d.name;
+  if (d.section) return d.place + (language == kChinese ? "：" : ": ") + d.name;
+  return d.place + " " + d.name;
+}
+
+std::string DifferenceLine(const FieldDifference& d, int language) {
+  return DifferenceTitle(d, language) + (language == kChinese ? "：" : ": ") + d.a + " -> " + d.b;
+}
+
+}  // namespace kr4100
