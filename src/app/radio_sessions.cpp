@@ -441,7 +441,8 @@ void RadioSessions::Impl::finished(SessionKind kind, bool success) {
 void RadioSessions::Impl::radioWritten(const RadioWritten& radio) {
   std::optional<VerifyResult> verify;
   if (radio.readBack)
-    verify = VerifyWrite(session_->image(), session_->readBackImage(), radio.sentFrom, ctx_.language());
+    verify = VerifyWrite(session_->image(), session_->readBackImage(), radio.sentFrom,
+                         ctx_.doc().working(), ctx_.language());
   if (groupRadios_ == 0) {
     lastVerify_ = verify;
     return;

@@ -204,7 +204,7 @@ int RunWrite(const CliContext& context) {
     if (!written || !written->readBack) return Fail(MessageId::Connection, context);
     const VerifyResult verify = VerifyWrite(radio.session().image(),
                                             radio.session().readBackImage(), written->sentFrom,
-                                            context.language);
+                                            doc.working(), context.language);
     if (!verify.passed()) {
       // Every difference: a script wants them all.
       PrintMessage(context.out, MessageText(MessageId::VerifyFailed, context.language));

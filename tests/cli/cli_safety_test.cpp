@@ -79,7 +79,7 @@ using Sim = testing::SimProcess;
 TEST(CliVerify, WriteVerifyExitsOneAndNamesWhatTheRadioStoredWrongly) {
   testing::TempDir dir;
   SaveNewDocument(dir / "a.dat");
-  Sim bad(KR4100_SIM_PATH, {"--store-wrong", "291"});  // 0x0123, in the first group's records
+  Sim bad(KR4100_SIM_PATH, {"--store-wrong", "16"});  // 0x0010: the first channel's RX frequency
   ASSERT_FALSE(bad.device().empty());
   CliRun run = Cli({"write", "--port", bad.device(), "--no-backup", (dir / "a.dat").string()});
   EXPECT_EQ(run.status, 0) << "without --verify nothing is read back";
@@ -89,7 +89,8 @@ TEST(CliVerify, WriteVerifyExitsOneAndNamesWhatTheRadioStoredWrongly) {
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_FALSE(Contains(run.out, "Write Data Completed.")) << run.out;
   EXPECT_TRUE(Contains(run.out, "Verify after writing")) << run.out;
-  EXPECT_TRUE(Contains(run.out, "Address 0x0123: sent 0x")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "Group A channel 1 RX frequency: 28.015000 -> 29.015000\n"))
+      << run.out;
 
   run = Cli({"--lang", "zh", "write", "--port", bad.device(), "--no-backup", "--verify",
              (dir / "a.dat").string()});

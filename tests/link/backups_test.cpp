@@ -132,7 +132,7 @@ TEST_F(GroupWriteLogTest, OneRowPerRadioWithTheFailingOnesSaidSo) {
   };
   link.whenRadioWritten = [&](const RadioWritten& w) {
     std::optional<VerifyResult> verify;
-    if (w.readBack) verify = VerifyWrite(session.image(), session.readBackImage(), w.sentFrom, kEnglish);
+    if (w.readBack) verify = VerifyWrite(session.image(), session.readBackImage(), w.sentFrom, doc.working(), kEnglish);
     AppendProductionLog(dir.path(),
                         MakeProductionLogRow(w, true, verify ? &*verify : nullptr, kStamp));
   };
@@ -188,7 +188,8 @@ TEST(ProductionLog, RowWordsForVerifyOffAndANeverAnsweringRadio) {
   EXPECT_TRUE(RadioSucceeded(w, false, nullptr));
   EXPECT_FALSE(RadioSucceeded(w, true, nullptr));  // verify on but nothing compared
   VerifyResult two;
-  two.addresses = {1, 2};
+  two.addresses = {1, 2, 3};
+  two.differences = {"Group A channel 1 RX frequency: 28.000000 -> 28.100000", "Memory: 0x0003"};
   EXPECT_EQ(MakeProductionLogRow(w, true, &two, kStamp).verify, "2 differences");
 }
 

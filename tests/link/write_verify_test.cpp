@@ -17,7 +17,7 @@ class WriteVerifyTest : public testing::SessionOnSimulatedLink {
  protected:
   VerifyResult LastVerify() const {
     const RadioWritten& w = link.written.back();
-    return VerifyWrite(session.image(), session.readBackImage(), w.sentFrom, kEnglish);
+    return VerifyWrite(session.image(), session.readBackImage(), w.sentFrom, doc.working(), kEnglish);
   }
 };
 
@@ -49,31 +49,35 @@ TEST_F(WriteVerifyTest, ASoundRadioReadsBackWhatWasWrittenAndVerifyOffReadsNothi
 }
 
 TEST_F(WriteVerifyTest, AByteStoredWronglyIsNamedAndNotTakenForSuccess) {
-  radio.faults().storeWrongAddress = 0x0123;
-  radio.faults().storeWrongXor = 0x40;
+  radio.faults().storeWrongAddress = 0x0010;  // the first channel's receive frequency
+  radio.faults().storeWrongXor = 0x01;
   session.setReadBack(true);
   ASSERT_TRUE(Write());  // the transfer itself went well: every block was acknowledged
   const VerifyResult verify = LastVerify();
   ASSERT_FALSE(verify.passed());
-  EXPECT_EQ(verify.addresses, std::vector<int>{0x0123});
+  EXPECT_EQ(verify.addresses, std::vector<int>{0x0010});
   ASSERT_EQ(verify.differences.size(), 1u);
-  const auto sent = session.image()[0x0123];
-  EXPECT_EQ(radio.memory()[0x0123], sent ^ 0x40);
-  EXPECT_NE(verify.differences[0].find("0123"), std::string::npos) << verify.differences[0];
+  const auto sent = session.image()[0x0010];
+  EXPECT_EQ(radio.memory()[0x0010], sent ^ 0x01);
+  // 28.015000 MHz goes out as BCD 28 01 50; a radio storing 0x29 for 0x28 holds 29.015000.
+  EXPECT_EQ(sent, 0x28);
+  EXPECT_EQ(verify.differences[0], "Group A channel 1 RX frequency: 28.015000 -> 29.015000");
 }
 
 TEST_F(WriteVerifyTest, OnlyTheBytesTheWriteSentCount) {
+  const RadioConfig base{};
   RadioImage sent{}, back{};
   sent.fill(0x11);
   back = sent;
   back[0x0005] = 0;  // below the first block of a first attempt
   back[0x1DF0] = 0;  // read, never written
-  EXPECT_TRUE(VerifyWrite(sent, back, 0x0010, kEnglish).passed());
-  EXPECT_EQ(VerifyWrite(sent, back, 0x0000, kEnglish).addresses, std::vector<int>{0x0005});
+  EXPECT_TRUE(VerifyWrite(sent, back, 0x0010, base, kEnglish).passed());
+  EXPECT_EQ(VerifyWrite(sent, back, 0x0000, base, kEnglish).addresses, std::vector<int>{0x0005});
   back[0x1DDF] = 0;  // the last byte written
-  EXPECT_EQ(VerifyWrite(sent, back, 0x0010, kEnglish).addresses, std::vector<int>{0x1DDF});
-  EXPECT_EQ(VerifyWrite(sent, back, 0x0010, kChinese).differences[0],
-            "地址 0x1DDF：写入 0x11，读回 0x00");
+  EXPECT_EQ(VerifyWrite(sent, back, 0x0010, base, kEnglish).addresses, std::vector<int>{0x1DDF});
+  // A byte no field owns still shows, by its address.
+  EXPECT_EQ(VerifyWrite(sent, back, 0x0010, base, kChinese).differences[0],
+            "存储器：0x1DDF：0x11 -> 0x00");
 }
 
 TEST(WriteVerifyList, TwentyLinesThenHowManyMore) {
@@ -119,7 +123,7 @@ TEST_F(GroupVerifyTest, EachRadioIsReadBackBeforeTheNextIsTakenOn) {
   PlugInTurn({&radio, &second, &third});
   std::vector<VerifyResult> verdicts;
   link.whenRadioWritten = [&](const RadioWritten& w) {
-    verdicts.push_back(VerifyWrite(session.image(), session.readBackImage(), w.sentFrom, kEnglish));
+    verdicts.push_back(VerifyWrite(session.image(), session.readBackImage(), w.sentFrom, doc.working(), kEnglish));
   };
   session.setReadBack(true);
   ASSERT_TRUE(session.open(SessionKind::Write));

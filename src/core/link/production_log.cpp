@@ -32,7 +32,7 @@ ProductionLogRow MakeProductionLogRow(const RadioWritten& radio, bool verifyOn,
   } else if (verify->passed()) {
     row.verify = "passed";
   } else {
-    const std::size_t n = verify->addresses.size();
+    const std::size_t n = verify->differences.size();
     row.verify = std::to_string(n) + (n == 1 ? " difference" : " differences");
   }
   if (!radio.success)
