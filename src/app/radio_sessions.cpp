@@ -465,9 +465,14 @@ void RadioSessions::Impl::radioWritten(const RadioWritten& radio) {
 
 void RadioSessions::Impl::writeFinished(bool success) {
   if (groupRadios_ > 0) {
-    // Only a run every radio of which reads back right is called complete.
-    if (success && groupFailed_ == 0) ctx_.tell(MessageId::WriteCompleted);
-    groupFinished();
+    // A run ended by Cancel or by closing the window ends without a message, as it always has:
+    // its tally was in the window and its rows are in the production log. A run that went to its
+    // end is called complete only when every radio reads back right, and is summed up.
+    if (success) {
+      if (groupFailed_ == 0) ctx_.tell(MessageId::WriteCompleted);
+      groupFinished();
+    }
+    groupRadios_ = 0;
     return;
   }
   if (!success) return;
