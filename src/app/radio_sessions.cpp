@@ -158,6 +158,9 @@ void RadioSessions::Impl::wire(Host& host) {
   host.onPortSettingsFound = [this](const PortSettings& found) { portSettingsFound(found); };
   host.onNextRadio = [this](int radioNumber) { nextRadio(radioNumber); };
   host.onRadioWritten = [this](const RadioWritten& radio) { radioWritten(radio); };
+  host.onReadingBack = [this](bool on) {
+    if (progress_) progress_->setCaption(on ? MessageId::VerifyCaption : MessageId::WriteCaption);
+  };
   host.onFinished = [this](SessionKind kind, bool success) { finished(kind, success); };
 }
 

@@ -48,6 +48,11 @@ class CliSession {
       prompter_.portFound(found);
     };
     host_.onRadioWritten = [this](const RadioWritten& radio) { written_ = radio; };
+    host_.onReadingBack = [this](bool on) {
+      prompter_.endProgressLine();
+      prompter_.setCaption(
+          MessageText(on ? MessageId::VerifyCaption : MessageId::WriteCaption, context_.language));
+    };
   }
 
   TransferSession& session() { return session_; }

@@ -36,6 +36,7 @@ class QtSessionHost : public QObject, public SessionHost {
   std::function<void(const PortSettings&)> onPortSettingsFound;
   std::function<void(int)> onNextRadio;
   std::function<void(const RadioWritten&)> onRadioWritten;
+  std::function<void(bool)> onReadingBack;
   std::function<void(SessionKind, bool)> onFinished;
   std::function<std::vector<std::string>()> onCandidatePorts;  // replaces the host's own list
 
@@ -58,6 +59,9 @@ class QtSessionHost : public QObject, public SessionHost {
   void portSettingsFound(const PortSettings& settings) override;
   void nextRadio(int radioNumber) override;
   void radioWritten(const RadioWritten& radio) override;
+  void readingBack(bool on) override {
+    if (onReadingBack) onReadingBack(on);
+  }
   void finished(SessionKind kind, bool success) override;
 
  protected:

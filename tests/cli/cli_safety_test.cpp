@@ -101,6 +101,10 @@ TEST(CliVerify, WriteVerifyExitsOneAndNamesWhatTheRadioStoredWrongly) {
   run = Cli({"write", "--port", sound.device(), "--no-backup", "--verify", (dir / "a.dat").string()});
   EXPECT_EQ(run.status, 0) << run.out << run.err;
   EXPECT_EQ(run.out, "Write Data Completed.\n");
+  // The read-back has a progress line of its own, after the write's.
+  const auto written = run.err.find("\rWrite data to radio 100%\n");
+  ASSERT_NE(written, std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("\rVerify data in radio 100%\n", written), std::string::npos) << run.err;
 }
 
 TEST(CliBackups, ReadAndWriteKeepTheirDataFilesUnlessTold) {

@@ -183,8 +183,13 @@ void WriteSafetyTest::groupWriteLogsEveryRadioAndSumsUp() {
   QVERIFY(counts);
   QCOMPARE(counts->text(), QStringLiteral("Succeeded: 0   Failed: 0"));
   sim::Faults& faults = h.sessions->virtualRadio().faults();
+  QStringList titles;
+  connect(progress, &QWidget::windowTitleChanged, this, [&](const QString& t) { titles << t; });
   QTRY_VERIFY_WITH_TIMEOUT(label3->text() == QStringLiteral("2"), 15000);
   faults.storeWrongAddress = 0x0010;  // the second radio is a bad one
+  // The first radio was read back under a caption of its own; the next is written again.
+  QCOMPARE(titles, (QStringList{QStringLiteral("Verify data in radio"),
+                                QStringLiteral("Write data to radio")}));
   QCOMPARE(counts->text(), QStringLiteral("Succeeded: 1   Failed: 0"));
   QTRY_VERIFY_WITH_TIMEOUT(label3->text() == QStringLiteral("3"), 15000);
   faults.storeWrongAddress = -1;

@@ -82,6 +82,8 @@ class SessionHost {
   virtual void portSettingsFound(const PortSettings& /*settings*/) {}
   // Group write: radio n (2, 3, ...) is awaited; its progress starts at 0.
   virtual void nextRadio(int /*radioNumber*/) {}
+  // Verify: the radio is being read back after its write (on), or a write goes out again (off).
+  virtual void readingBack(bool /*on*/) {}
   // A radio's write has ended (before finished(), and before a group write takes on the next
   // radio): the session's images are still those of this radio.
   virtual void radioWritten(const RadioWritten& /*radio*/) {}

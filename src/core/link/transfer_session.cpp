@@ -65,7 +65,10 @@ void TransferSession::setGeometry(bool restart) {
       currentAddress_ = restart || group_ ? -kWriteBlock : image_map::kChannelBase - kWriteBlock;
       imageEnd_ = image_map::kConfigEnd;
       sentFrom_ = currentAddress_ + blockSize_;
-      readingBack_ = false;
+      if (readingBack_) {
+        readingBack_ = false;
+        host_.readingBack(false);
+      }
       break;
     case SessionKind::ReadInfo:
     case SessionKind::WriteInfo:
@@ -530,6 +533,7 @@ void TransferSession::endAcknowledged() {
 
 void TransferSession::startReadBack() {
   readingBack_ = true;
+  host_.readingBack(true);
   readBackImage_.fill(0xFF);
   blockSize_ = kReadBlock;
   currentAddress_ = -kReadBlock;

@@ -90,6 +90,8 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMes
     {"Radio {n}: ", "对讲机 {n}："},
     /* ProductionLogFailed */
     {"The production log could not be written:", "无法写入生产记录："},
+    /* VerifyCaption */
+    {"Verify data in radio", "校验对讲机数据"},
 }};
 
 // A missing row would shift every later message onto the wrong text; an empty slot shows up here.

@@ -63,6 +63,7 @@ enum class MessageId : int {
   GroupProgressCounts,    // the group progress window's running tally
   GroupRadioDifference,   // "Radio {n}: " in front of a difference in the group summary
   ProductionLogFailed,    // the production log file could not be written
+  VerifyCaption,          // progress caption while a write is read back
   Count
 };
 
