@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <algorithm>
+#include <string>
+
+#include "core/texts/messages.h"
 
 namespace kr4100 {
 namespace {
@@ -24,13 +27,28 @@ frmMProgress::frmMProgress(UiContext& ctx, int radiosToWrite, QWidget* parent)
   grid()->addWidget(label4_, 2, 0);
   grid()->addWidget(label3_, 2, 1);
   grid()->addWidget(progressBar2_, 3, 0, 1, 2);
+  counts_ = new QLabel(this);
+  counts_->setObjectName(QStringLiteral("LabelCounts"));
+  grid()->addWidget(counts_, 4, 0, 1, 2);
 
   setRadioNumber(1);
+  setCounts(0, 0);
   fixSize();
 }
 
 void frmMProgress::reCaptionRows() {
   label4_->setText(ctx_.pick(kRadio));
+  if (counts_) setCounts(succeeded_, failed_);
+}
+
+void frmMProgress::setCounts(int succeeded, int failed) {
+  succeeded_ = succeeded;
+  failed_ = failed;
+  const QString text = QString::fromStdString(
+      MessageWith(MessageId::GroupProgressCounts, ctx_.language(),
+                  {{"{ok}", std::to_string(succeeded)}, {"{failed}", std::to_string(failed)}}));
+  counts_->setText(text);
+  counts_->setAccessibleName(text);
 }
 
 void frmMProgress::setRadioNumber(int radioNumber) {

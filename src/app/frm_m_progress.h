@@ -13,6 +13,8 @@ class frmMProgress : public ProgressWindow {
 
   // Radio n is in transfer (or awaited); its percentage starts again at 0.
   void setRadioNumber(int radioNumber);
+  // How many radios have succeeded and failed so far (a verify difference counts as failed).
+  void setCounts(int succeeded, int failed);
 
  protected:
   void reCaptionRows() override;
@@ -21,6 +23,9 @@ class frmMProgress : public ProgressWindow {
   QLabel* label3_ = nullptr;
   QLabel* label4_ = nullptr;
   QProgressBar* progressBar2_ = nullptr;
+  QLabel* counts_ = nullptr;
+  int succeeded_ = 0;
+  int failed_ = 0;
 };
 
 }  // namespace kr4100

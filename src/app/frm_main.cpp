@@ -223,6 +223,13 @@ void frmMain::createActions() {
     updateCaption();
     updateStatusBar();
   });
+  // Backups and read-back verify.
+  action(S::mnuOpenBackup, "mnuOpenBackup", [this] { fileOpenBackup(); });
+  QAction* verify = action(S::mnuVerifyAfterWrite, "mnuVerifyAfterWrite", [this] {
+    ctx_.app().saveVerifyAfterWrite(actions_[ShellText::mnuVerifyAfterWrite]->isChecked());
+  });
+  verify->setCheckable(true);
+  verify->setChecked(ctx_.settings().verifyAfterWrite);
 }
 
 void frmMain::createMenus() {
@@ -240,7 +247,7 @@ void frmMain::createMenus() {
   };
   constexpr S sep = S::Count;
   addMenu(S::mnuFile, "mnuFile",
-          {S::mnuFileNew, S::mnuFileOpen, S::mnuFileSave, S::mnuFileSaveAs, sep,
+          {S::mnuFileNew, S::mnuFileOpen, S::mnuOpenBackup, S::mnuFileSave, S::mnuFileSaveAs, sep,
            S::mnuExportChannels, S::mnuImportChannels,
            // Comparing the document with a data file.
            S::mnuFileCompare, sep,
@@ -252,7 +259,9 @@ void frmMain::createMenus() {
   addMenu(S::mnuProgram, "mnuProgram",
           {S::mnuReadFromRadio, S::mnuWriteToRadio, S::mnuMWriteToRadio, S::mnuTest});
   addMenu(S::mnuTools, "mnuTools", {S::mnuRadioInfo, S::mnuSetRadioInfo});
-  addMenu(S::mnuSetup, "mnuSetup", {S::mnuComm, S::mnuLanguage, sep, S::MnuInitial});
+  addMenu(S::mnuSetup, "mnuSetup",
+          {S::mnuComm, S::mnuLanguage, sep, S::MnuInitial,
+           sep, S::mnuVerifyAfterWrite});  // read-back verify
   addMenu(S::mnuView, "mnuView", {S::mnuTreeView, S::mnuViewToolbar, S::mnuViewStatusBar});
   addMenu(S::mnuWindow, "mnuWindow",
           {S::mnuWindowCascade, S::mnuWindowTileVertical, S::mnuWindowTileHorizontal,
@@ -355,6 +364,10 @@ void frmMain::createFileDialogs() {
     const QString folder =
         doc.neverSaved ? QString() : QFileInfo(QString::fromStdString(doc.fileName)).absolutePath();
     return QFileDialog::getOpenFileName(this, WithoutAccelerator(caption(ShellText::mnuFileOpen)),
+                                        folder, filter, nullptr, FileDialogOptions(ctx_));
+  };
+  chooseOpenFileIn = [this](const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(this, WithoutAccelerator(caption(ShellText::mnuOpenBackup)),
                                         folder, filter, nullptr, FileDialogOptions(ctx_));
   };
   chooseSaveFile = [this](const QString& suggested, const QString& filter) {

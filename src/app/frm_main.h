@@ -47,6 +47,7 @@ class frmMain : public QMainWindow, public DocumentCommands {
   // The document commands as the menus run them.
   void fileNew(bool askFirst);  // the menu asks, the toolbar does not
   void fileOpen();
+  void fileOpenBackup();
   bool fileSave();
   bool fileSaveAs();
   void initialSetting();
@@ -77,6 +78,8 @@ class frmMain : public QMainWindow, public DocumentCommands {
   // File dialogs, replaceable so that tests never meet a native dialog. Each returns the chosen
   // path, or an empty text when the user cancelled.
   std::function<QString(const QString& filter)> chooseOpenFile;
+  // The same, opened on a given folder (Open Backup).
+  std::function<QString(const QString& folder, const QString& filter)> chooseOpenFileIn;
   std::function<QString(const QString& suggestedPath, const QString& filter)> chooseSaveFile;
   // Starts another installed program version; false when it could not be started.
   std::function<bool(const QString& program)> startProgram;

@@ -10,6 +10,7 @@
 #include "app/frm_compare_file.h"
 #include "app/frm_main.h"
 #include "app/test_mode_session.h"
+#include "core/link/backups.h"
 #include "core/settings/version_table.h"
 #include "gui/qt_paths.h"
 
@@ -50,6 +51,19 @@ void frmMain::fileOpen() {
   commitEdits();
   if (!saveBeforeLeaving()) return;
   const QString path = chooseOpenFile(fileFilter());
+  if (path.isEmpty()) return;
+  openFile(path);
+}
+
+// The backups folder of the per-user data folder; a backup opens as any data file does.
+void frmMain::fileOpenBackup() {
+  commitEdits();
+  if (!saveBeforeLeaving()) return;
+  const std::filesystem::path& dataDir = ctx_.app().userDataDir;
+  const std::filesystem::path folder = dataDir.empty() ? dataDir : BackupFolder(dataDir);
+  std::error_code ec;
+  if (!folder.empty()) std::filesystem::create_directories(folder, ec);  // there before any backup
+  const QString path = chooseOpenFileIn(ToQString(folder), fileFilter());
   if (path.isEmpty()) return;
   openFile(path);
 }

@@ -80,6 +80,11 @@ void ProgressWindow::setSearching(bool on) {
   reCaption();
 }
 
+void ProgressWindow::setCaption(MessageId caption) {
+  caption_ = caption;
+  reCaption();
+}
+
 void ProgressWindow::reject() {
   if (onUserClose) onUserClose();
   QDialog::reject();

@@ -21,6 +21,8 @@ class ProgressWindow : public QDialog {
   void setPercent(int percent);
   // The port search runs: the caption says so until it ends.
   void setSearching(bool on);
+  // The caption outside a search (a write's read-back shows its own).
+  void setCaption(MessageId caption);
 
   // The user closed the window (title-bar button, Escape) while the session runs.
   std::function<void()> onUserClose;

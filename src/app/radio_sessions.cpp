@@ -14,7 +14,10 @@
 #include "app/frm_m_progress.h"
 #include "app/frm_mul_set.h"
 #include "app/frm_progress.h"
+#include "core/link/backups.h"
+#include "core/link/production_log.h"
 #include "core/link/radio_image.h"
+#include "core/link/write_verify.h"
 #include "core/link/transfer_session.h"
 #include "platform/serial_ports.h"
 #include "platform/serial_session_host.h"
@@ -91,8 +94,12 @@ class RadioSessions::Impl {
   void searching(bool on);
   void portSettingsFound(const PortSettings& found);
   void nextRadio(int radioNumber);
+  void radioWritten(const RadioWritten& radio);
   void finished(SessionKind kind, bool success);
+  void writeFinished(bool success);
+  void groupFinished();
   void readFinished();
+  void backUp(const RadioConfig& config, BackupKind kind, const BackupRadio& radio);
   void showEmbeddedInformation(const RadioInfo& info, const std::string& firmware);
   void showRadioInformation();
   Answer identityRefused(const IdentityCheck& check);
@@ -119,6 +126,15 @@ class RadioSessions::Impl {
   // What the last radio-information read shows, and over which window.
   InfoReadView infoView_ = InfoReadView::LocalInformation;
   QPointer<QWidget> infoOver_;
+
+  // Verify and the group write's tally, for the write in progress.
+  bool verifyOn_ = false;
+  std::optional<VerifyResult> lastVerify_;  // of the single write's radio, when read back
+  int groupRadios_ = 0;                     // 0: a single write
+  int groupSucceeded_ = 0;
+  int groupFailed_ = 0;
+  std::vector<std::string> groupDifferences_;  // "Radio 2: ..." for every radio that read back wrong
+  bool logFailed_ = false;
 };
 
 RadioSessions::Impl::Impl(RadioSessions& q, UiContext& ctx, QWidget* mainWindow)
@@ -141,6 +157,10 @@ void RadioSessions::Impl::wire(Host& host) {
   host.onSearching = [this](bool on) { searching(on); };
   host.onPortSettingsFound = [this](const PortSettings& found) { portSettingsFound(found); };
   host.onNextRadio = [this](int radioNumber) { nextRadio(radioNumber); };
+  host.onRadioWritten = [this](const RadioWritten& radio) { radioWritten(radio); };
+  host.onReadingBack = [this](bool on) {
+    if (progress_) progress_->setCaption(on ? MessageId::VerifyCaption : MessageId::WriteCaption);
+  };
   host.onFinished = [this](SessionKind kind, bool success) { finished(kind, success); };
 }
 
@@ -200,6 +220,9 @@ bool RadioSessions::Impl::open(SessionKind kind) {
     host_ = serialHost_.get();
   }
   session_->setPortSettings(portSettings());
+  verifyOn_ = kind == SessionKind::Write && ctx_.settings().verifyAfterWrite;
+  session_->setReadBack(verifyOn_);
+  lastVerify_.reset();
   const DocState& doc = ctx_.doc().state();
   session_->setProgramIdentity(doc.modelText, BandCodeOf(doc.bandText, doc.modelText));
   if (session_->open(kind)) return true;
@@ -240,11 +263,31 @@ bool RadioSessions::Impl::prepareWrite() {
     session_->cancel();
     return false;
   }
+  // The document as it goes out, before the first frame; the radio has not answered yet, so the
+  // document's model and band and the firmware last heard name it.
+  const DocState& doc = ctx_.doc().state();
+  backUp(ctx_.doc().working(), BackupKind::Write,
+         {ModelDisplayName(doc.modelText), std::to_string(BandCodeOf(doc.bandText, doc.modelText)),
+          ctx_.state().firmwareVersion});
   return true;
 }
 
+// A backup that cannot be written is said, and whatever was going on goes on.
+// Without a data folder (an embedding that set none) there is nowhere to keep them.
+void RadioSessions::Impl::backUp(const RadioConfig& config, BackupKind kind, const BackupRadio& radio) {
+  if (ctx_.app().userDataDir.empty()) return;
+  const BackupResult result =
+      WriteBackup(ctx_.app().userDataDir, config, kind, radio, LocalTimestampNow());
+  if (result.ok) return;
+  ctx_.prompter().ask(ctx_.msg(MessageId::BackupFailed) + QLatin1Char('\n') +
+                          QString::fromStdString(result.file.string()),
+                      MsgButtons::Ok, MsgIcon::Warning);
+}
+
 void RadioSessions::Impl::write() {
-  if (busy() || !prepareWrite()) return;
+  if (busy()) return;
+  groupRadios_ = 0;
+  if (!prepareWrite()) return;
   showProgress(SessionKind::Write);
   // The progress window is up and painted before the first frame goes out.
   startPending_ = true;
@@ -298,7 +341,13 @@ void RadioSessions::Impl::askGroupCount() {
 }
 
 void RadioSessions::Impl::groupWrite(int radios) {
-  if (busy() || radios < 1 || !prepareWrite()) return;
+  if (busy() || radios < 1) return;
+  groupRadios_ = radios;
+  groupSucceeded_ = 0;
+  groupFailed_ = 0;
+  groupDifferences_.clear();
+  logFailed_ = false;
+  if (!prepareWrite()) return;
   showGroupProgress(radios);
   session_->startGroupWrite(radios);
 }
@@ -371,7 +420,7 @@ void RadioSessions::Impl::finished(SessionKind kind, bool success) {
       if (success) readFinished();
       return;
     case SessionKind::Write:
-      if (success) ctx_.tell(MessageId::WriteCompleted);
+      writeFinished(success);
       return;
     case SessionKind::ReadInfo:
       if (!success) return;
@@ -390,11 +439,95 @@ void RadioSessions::Impl::finished(SessionKind kind, bool success) {
   }
 }
 
+// Each radio as its write ends: the read-back compared, and in a group write the tally and the
+// production log row.
+void RadioSessions::Impl::radioWritten(const RadioWritten& radio) {
+  std::optional<VerifyResult> verify;
+  if (radio.readBack)
+    verify = VerifyWrite(session_->image(), session_->readBackImage(), radio.sentFrom,
+                         ctx_.doc().working(), ctx_.language());
+  if (groupRadios_ == 0) {
+    lastVerify_ = verify;
+    return;
+  }
+  const bool succeeded = RadioSucceeded(radio, verifyOn_, verify ? &*verify : nullptr);
+  ++(succeeded ? groupSucceeded_ : groupFailed_);
+  if (verify) {
+    const std::string lead = MessageWith(MessageId::GroupRadioDifference, ctx_.language(),
+                                         {{"{n}", std::to_string(radio.radioNumber)}});
+    for (const std::string& difference : verify->differences)
+      groupDifferences_.push_back(lead + difference);
+  }
+  const ProductionLogRow row =
+      MakeProductionLogRow(radio, verifyOn_, verify ? &*verify : nullptr, LocalTimestampNow());
+  if (!ctx_.app().userDataDir.empty() && !AppendProductionLog(ctx_.app().userDataDir, row))
+    logFailed_ = true;
+  if (auto* group = qobject_cast<frmMProgress*>(progress_.data()))
+    group->setCounts(groupSucceeded_, groupFailed_);
+}
+
+void RadioSessions::Impl::writeFinished(bool success) {
+  if (groupRadios_ > 0) {
+    // A run ended by Cancel or by closing the window ends without a message, as it always has:
+    // its tally was in the window and its rows are in the production log. A run that went to its
+    // end is called complete only when every radio reads back right, and is summed up.
+    if (success) {
+      if (groupFailed_ == 0) ctx_.tell(MessageId::WriteCompleted);
+      groupFinished();
+    }
+    groupRadios_ = 0;
+    return;
+  }
+  if (!success) return;
+  // A radio that does not hold what was sent is never reported as written.
+  if (verifyOn_ && lastVerify_ && !lastVerify_->passed()) {
+    ctx_.prompter().ask(ctx_.msg(MessageId::VerifyFailed) + QLatin1Char('\n') +
+                            QString::fromStdString(
+                                VerifyListText(lastVerify_->differences, ctx_.language())),
+                        MsgButtons::Ok, MsgIcon::Warning);
+    return;
+  }
+  ctx_.tell(MessageId::WriteCompleted);
+}
+
+// After the group write's own ending: how many radios were written, and what read back wrong.
+void RadioSessions::Impl::groupFinished() {
+  const int language = ctx_.language();
+  std::string text = MessageWith(MessageId::GroupSummary, language,
+                                 {{"{n}", std::to_string(groupSucceeded_)},
+                                  {"{total}", std::to_string(groupRadios_)}});
+  if (groupFailed_ > 0)
+    text += "\n" + MessageWith(MessageId::GroupFailedCount, language,
+                                {{"{n}", std::to_string(groupFailed_)}});
+  if (!groupDifferences_.empty())
+    text += std::string("\n\n") + MessageText(MessageId::VerifyFailed, language) + "\n" +
+            VerifyListText(groupDifferences_, language);
+  if (logFailed_)
+    text += std::string("\n\n") + MessageText(MessageId::ProductionLogFailed, language) + "\n" +
+            (ctx_.app().userDataDir / kProductionLogFile).string();
+  const bool clean = groupFailed_ == 0 && !logFailed_ && groupSucceeded_ == groupRadios_;
+  groupRadios_ = 0;
+  ctx_.prompter().ask(QString::fromStdString(text), MsgButtons::Ok,
+                      clean ? MsgIcon::Information : MsgIcon::Warning);
+}
+
 void RadioSessions::Impl::readFinished() {
   if (q_.closeEditors) {
     q_.closeEditors();
   } else if (q_.commitPendingEdits) {
     q_.commitPendingEdits();
+  }
+  // The data file the read makes is kept before it replaces the document.
+  {
+    Document made;
+    made.working() = ctx_.doc().working();
+    if (!session_->unpackRead(made)) {
+      const std::optional<RadioIdentity>& id = session_->radioIdentity();
+      backUp(made.working(), BackupKind::Read,
+             id ? BackupRadio{ModelDisplayName(id->modelCode), std::to_string(id->bandCode),
+                              CleanCode(id->firmware)}
+                : BackupRadio{});
+    }
   }
   if (const auto error = session_->unpackRead(ctx_.doc())) {
     refuse(MessageId::UnpackRefused, error->what);

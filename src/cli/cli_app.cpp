@@ -50,6 +50,13 @@ void AddBandOption(CLI::App* command, CliOptions& o) {
       ->check(CLI::Range(0, 3));
 }
 
+[[maybe_unused]] void AddBackupOptions(CLI::App* command, CliOptions& o) {
+  command->add_flag("--no-backup", o.noBackup, "Keep no backup of what is read or written");
+  command->add_option("--data-dir", o.dataDir,
+                      "Per-user data folder whose \"backups\" folder keeps the backups "
+                      "(default: the program's)");
+}
+
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, const std::filesystem::path& programDir,
@@ -120,10 +127,14 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   AddPortOptions(cmdRead, o);
   AddBandOption(cmdRead, o);
   cmdRead->add_option("OUT", o.output, "Data file to write")->required();
+  AddBackupOptions(cmdRead, o);
 
   auto* cmdWrite = app.add_subcommand("write", "Write a data file's configuration to the radio");
   AddPortOptions(cmdWrite, o);
   cmdWrite->add_option("FILE", o.input, "Data file to write to the radio")->required();
+  AddBackupOptions(cmdWrite, o);
+  cmdWrite->add_flag("--verify", o.verify,
+                     "Read the radio back after writing; exit 1 and list what differs");
 
   auto* cmdInfo = app.add_subcommand("info", "Read and print the radio's information block");
   AddPortOptions(cmdInfo, o);

@@ -29,6 +29,9 @@ struct CliOptions {
   std::string port;
   int stopBits = 1;
   int handshaking = 0;
+  bool verify = false;    // write: read the radio back and compare
+  bool noBackup = false;  // read, write: no backup in the data folder
+  std::string dataDir;    // the per-user data folder the backups go into; empty: the program's
   // testmode align.
   int testItem = 0;
   bool narrow = false;

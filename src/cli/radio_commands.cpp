@@ -1,13 +1,18 @@
 #include "cli/radio_commands.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QStandardPaths>
 #include <array>
 #include <optional>
 #include <ostream>
 
 #include "cli/radio_console.h"
 #include "core/config/model_band.h"
+#include "core/link/backups.h"
+#include "core/link/identity.h"
 #include "core/link/radio_image.h"
+#include "core/link/write_verify.h"
 #include "core/link/transfer_session.h"
 #include "core/texts/messages.h"
 #include "platform/serial_ports.h"
@@ -42,9 +47,17 @@ class CliSession {
       port_ = found;
       prompter_.portFound(found);
     };
+    host_.onRadioWritten = [this](const RadioWritten& radio) { written_ = radio; };
+    host_.onReadingBack = [this](bool on) {
+      prompter_.endProgressLine();
+      prompter_.setCaption(
+          MessageText(on ? MessageId::VerifyCaption : MessageId::WriteCaption, context_.language));
+    };
   }
 
   TransferSession& session() { return session_; }
+  // How the write ended, once it has.
+  const std::optional<RadioWritten>& written() const { return written_; }
 
   // Opens the port for a session of the kind; prints the port error when it cannot.
   bool open(SessionKind kind) {
@@ -95,7 +108,33 @@ class CliSession {
   ConsolePrompter prompter_;
   SerialSessionHost host_;
   TransferSession session_;
+  std::optional<RadioWritten> written_;
 };
+
+// The program's per-user data folder (where the desktop program keeps its backups too), or the
+// one --data-dir names.
+std::filesystem::path UserDataDir(const CliContext& context) {
+  if (!context.options.dataDir.empty()) return context.options.dataDir;
+  const QString organisation = QCoreApplication::organizationName();
+  const QString application = QCoreApplication::applicationName();
+  QCoreApplication::setOrganizationName(QStringLiteral("KR_4100"));
+  QCoreApplication::setApplicationName(QStringLiteral("kr4100"));
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  QCoreApplication::setOrganizationName(organisation);
+  QCoreApplication::setApplicationName(application);
+  return std::filesystem::path(folder.toStdU16String());
+}
+
+// A backup that cannot be written is said on the error stream; the command goes on.
+void BackUp(const CliContext& context, const RadioConfig& config, BackupKind kind,
+            const BackupRadio& radio) {
+  if (context.options.noBackup) return;
+  const BackupResult result =
+      WriteBackup(UserDataDir(context), config, kind, radio, LocalTimestampNow());
+  if (result.ok) return;
+  PrintMessage(context.err, std::string(MessageText(MessageId::BackupFailed, context.language)) +
+                                " " + result.file.string());
+}
 
 void SetProgramIdentity(TransferSession& session, const Document& doc) {
   const DocState& state = doc.state();
@@ -137,6 +176,11 @@ int RunRead(const CliContext& context) {
 
   if (const auto error = radio.session().unpackRead(doc))
     return Fail(MessageId::UnpackRefused, context, error->what);
+  const auto& id = radio.session().radioIdentity();
+  BackUp(context, doc.working(), BackupKind::Read,
+         id ? BackupRadio{ModelDisplayName(id->modelCode), std::to_string(id->bandCode),
+                          CleanCode(id->firmware)}
+            : BackupRadio{});
   const FileOutcome saved = SaveDataFile(doc, context.options.output);
   if (!saved.ok()) return Fail(saved, context);
   PrintMessage(context.out, MessageText(MessageId::ReadCompleted, context.language));
@@ -154,7 +198,25 @@ int RunWrite(const CliContext& context) {
   if (!radio.open(SessionKind::Write)) return kExitFailed;
   if (const auto error = radio.session().prepareWrite(doc.working()))
     return Fail(MessageId::PackRefused, context, error->what);
+  const DocState& state = doc.state();
+  BackUp(context, doc.working(), BackupKind::Write,
+         {ModelDisplayName(state.modelText),
+          std::to_string(BandCodeOf(state.bandText, state.modelText)), std::string()});
+  radio.session().setReadBack(context.options.verify);
   if (!radio.run()) return kExitFailed;
+  if (context.options.verify) {
+    const auto& written = radio.written();
+    if (!written || !written->readBack) return Fail(MessageId::Connection, context);
+    const VerifyResult verify = VerifyWrite(radio.session().image(),
+                                            radio.session().readBackImage(), written->sentFrom,
+                                            doc.working(), context.language);
+    if (!verify.passed()) {
+      // Every difference: a script wants them all.
+      PrintMessage(context.out, MessageText(MessageId::VerifyFailed, context.language));
+      for (const std::string& difference : verify.differences) context.out << difference << '\n';
+      return kExitFailed;
+    }
+  }
   PrintMessage(context.out, MessageText(MessageId::WriteCompleted, context.language));
   return kExitOk;
 }

@@ -48,6 +48,10 @@ void QtSessionHost::nextRadio(int radioNumber) {
   if (onNextRadio) onNextRadio(radioNumber);
 }
 
+void QtSessionHost::radioWritten(const RadioWritten& radio) {
+  if (onRadioWritten) onRadioWritten(radio);
+}
+
 void QtSessionHost::finished(SessionKind kind, bool success) {
   if (onFinished) onFinished(kind, success);
 }

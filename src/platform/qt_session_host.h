@@ -35,6 +35,8 @@ class QtSessionHost : public QObject, public SessionHost {
   std::function<void(bool)> onSearching;
   std::function<void(const PortSettings&)> onPortSettingsFound;
   std::function<void(int)> onNextRadio;
+  std::function<void(const RadioWritten&)> onRadioWritten;
+  std::function<void(bool)> onReadingBack;
   std::function<void(SessionKind, bool)> onFinished;
   std::function<std::vector<std::string>()> onCandidatePorts;  // replaces the host's own list
 
@@ -56,6 +58,10 @@ class QtSessionHost : public QObject, public SessionHost {
   std::vector<std::string> candidatePorts() override;
   void portSettingsFound(const PortSettings& settings) override;
   void nextRadio(int radioNumber) override;
+  void radioWritten(const RadioWritten& radio) override;
+  void readingBack(bool on) override {
+    if (onReadingBack) onReadingBack(on);
+  }
   void finished(SessionKind kind, bool success) override;
 
  protected:

@@ -161,6 +161,9 @@ int main(int argc, char** argv) {
   app.add_option("--silent-after", faults.silentAfterBlocks,
                  "Fall silent after N data blocks (cable pulled)")
       ->check(CLI::Range(0, kMaxCount));
+  app.add_option("--store-wrong", faults.storeWrongAddress,
+                 "Store the written byte at this image address wrongly (bad memory cell)")
+      ->check(CLI::Range(0, static_cast<int>(kr4100::kImageSize) - 1));
 
   std::string testChannelsPath;
   kr4100::sim::TestModeFaults testFaults;

@@ -56,6 +56,8 @@ class SimulatedLink : public SessionHost {
   std::vector<PortSettings> opened;
   std::vector<PortSettings> found;
   std::vector<int> radiosStarted;
+  std::vector<RadioWritten> written;                    // each radio's write, as reported
+  std::function<void(const RadioWritten&)> whenRadioWritten;
   int searchesStarted = 0;
   int portErrors = 0;
   std::optional<std::pair<SessionKind, bool>> result;
@@ -78,6 +80,10 @@ class SimulatedLink : public SessionHost {
   void nextRadio(int radioNumber) override {
     radiosStarted.push_back(radioNumber);
     if (whenNextRadio) whenNextRadio(radioNumber);
+  }
+  void radioWritten(const RadioWritten& radio) override {
+    written.push_back(radio);
+    if (whenRadioWritten) whenRadioWritten(radio);
   }
   void finished(SessionKind kind, bool success) override { result = {kind, success}; }
 

@@ -195,6 +195,9 @@ std::size_t VirtualRadio::consumeWrite(std::vector<std::uint8_t>& out) {
   if (address + static_cast<int>(length) > static_cast<int>(kImageSize)) return total;
 
   std::copy_n(pending_.begin() + kBlockHeader, length, memory_.begin() + address);
+  const int wrong = faults_.storeWrongAddress;
+  if (wrong >= address && wrong < address + static_cast<int>(length))
+    memory_[static_cast<std::size_t>(wrong)] ^= faults_.storeWrongXor;
   events_.push_back({FrameKind::Write, address});
   ++blocks_;
   reply(out, {kAckByte});

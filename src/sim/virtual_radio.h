@@ -29,6 +29,8 @@ struct Faults {
   bool ignoreEnd = false;       // the end frame is not acknowledged
   int silentAfterBlocks = -1;   // after n data blocks (read or written) nothing more is heard or
                                 // answered, as if the cable were pulled
+  int storeWrongAddress = -1;   // a written byte landing here is stored with storeWrongXor
+  std::uint8_t storeWrongXor = 0x01;  // applied (a bad memory cell), every write, acknowledged
 };
 
 // A frame the radio recognised, as the radio saw it.

@@ -82,6 +82,7 @@ class RadioSessionsTest : public QObject {
 
 void RadioSessionsTest::writeThenReadGivesTheChangedChannelBack() {
   Harness h;
+  h.ctx->settings().verifyAfterWrite = false;  // the write alone: its percentage only rises
   h.ctx->doc().SetChannelValue(9, kColRxFre, "28.5");
   bool committed = false;
   h.sessions->commitPendingEdits = [&] { committed = true; };

@@ -77,6 +77,18 @@ TEST(StartupSettings, MissingFileIsCreatedComplete) {
   std::filesystem::remove_all(dir);
 }
 
+// On unless the file says 0; start-up never adds the key, only the Setup menu's choice does.
+TEST(StartupSettings, VerifyAfterWritingIsOnUntilTurnedOff) {
+  IniFile ini = IniFile::Parse("[language]\nIsFirstRun=0\ncomPort=1\nCurrentLanguage=1\n");
+  EXPECT_TRUE(LoadStartupSettings(ini, 0x409).verifyAfterWrite);
+  EXPECT_EQ(ini.text().find("VerifyAfterWrite"), std::string::npos);
+  SaveVerifyAfterWrite(ini, false);
+  EXPECT_NE(ini.text().find("VerifyAfterWrite=0\n"), std::string::npos);
+  EXPECT_FALSE(LoadStartupSettings(ini, 0x409).verifyAfterWrite);
+  SaveVerifyAfterWrite(ini, true);
+  EXPECT_TRUE(LoadStartupSettings(ini, 0x409).verifyAfterWrite);
+}
+
 TEST(StartupSettings, SavesWriteTheirKeys) {
   IniFile ini = IniFile::Parse("[language]\nIsFirstRun=0\n");
   StartupSettings s;

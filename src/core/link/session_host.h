@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <span>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,16 @@ struct PortSettings {
 // The connection question has OK/Cancel (read, write), the retry question Retry/Cancel
 // (radio information); both show "Check Connection. Retry or Cancel?".
 enum class Question { Connection, Retry };
+
+// How one radio's write ended: the single write's radio, or each radio of a group write.
+struct RadioWritten {
+  int radioNumber = 1;
+  bool success = false;
+  std::optional<RadioIdentity> identity;  // as the radio announced itself
+  std::chrono::milliseconds duration{0};  // from its first handshake to its end
+  bool readBack = false;  // its memory was read back whole after the write (verify)
+  int sentFrom = 0;       // the first address the write sent; it ran on to the end of the area
+};
 enum class Answer { Ok, Cancel, Retry, Yes, No };
 
 class SessionHost {
@@ -71,6 +82,11 @@ class SessionHost {
   virtual void portSettingsFound(const PortSettings& /*settings*/) {}
   // Group write: radio n (2, 3, ...) is awaited; its progress starts at 0.
   virtual void nextRadio(int /*radioNumber*/) {}
+  // Verify: the radio is being read back after its write (on), or a write goes out again (off).
+  virtual void readingBack(bool /*on*/) {}
+  // A radio's write has ended (before finished(), and before a group write takes on the next
+  // radio): the session's images are still those of this radio.
+  virtual void radioWritten(const RadioWritten& /*radio*/) {}
   // The session has ended; the port is closed and the session idle when this is called.
   virtual void finished(SessionKind kind, bool success) = 0;
 };

@@ -64,6 +64,11 @@ void TransferSession::setGeometry(bool restart) {
       // whole image.
       currentAddress_ = restart || group_ ? -kWriteBlock : image_map::kChannelBase - kWriteBlock;
       imageEnd_ = image_map::kConfigEnd;
+      sentFrom_ = currentAddress_ + blockSize_;
+      if (readingBack_) {
+        readingBack_ = false;
+        host_.readingBack(false);
+      }
       break;
     case SessionKind::ReadInfo:
     case SessionKind::WriteInfo:
@@ -114,6 +119,7 @@ std::optional<ImageError> TransferSession::prepareWrite(const RadioConfig& confi
 
 void TransferSession::start() {
   if (!active()) return;
+  radioStarted_ = host_.now();
   step_ = Step::Handshake;
   handshakeRetries_ = 0;
   identityRetries_ = 0;
@@ -235,14 +241,16 @@ void TransferSession::storeIdentity(std::span<const std::uint8_t> bytes) {
 }
 
 void TransferSession::storeBlock(std::span<const std::uint8_t> bytes) {
+  RadioImage& target = readingBack_ ? readBackImage_ : image_;
   const auto address = static_cast<std::size_t>(currentAddress_);
   const auto length = static_cast<std::size_t>(blockSize_);
-  if (address + length > image_.size() || bytes.size() < length + 4) return;
-  std::copy_n(bytes.begin() + 4, length, image_.begin() + static_cast<std::ptrdiff_t>(address));
+  if (address + length > target.size() || bytes.size() < length + 4) return;
+  std::copy_n(bytes.begin() + 4, length, target.begin() + static_cast<std::ptrdiff_t>(address));
 }
 
 void TransferSession::afterIdentityAck() {
-  const bool checked = !(group_ && kind_ == SessionKind::Write);
+  // The radio of a read-back was checked (or, in a group write, taken as it is) a moment ago.
+  const bool checked = !(group_ && kind_ == SessionKind::Write) && !readingBack_;
   if (checked) {
     const IdentityCheck check = CheckIdentity(programModel_, programBand_,
                                               identity_.value_or(RadioIdentity{}), versions_,
@@ -257,7 +265,7 @@ void TransferSession::afterIdentityAck() {
       return;
     }
   }
-  if (kind_ == SessionKind::Read) {
+  if (kind_ == SessionKind::Read || readingBack_) {
     requestNextBlock();
   } else {
     sendNextBlock();
@@ -268,7 +276,7 @@ void TransferSession::afterIdentityAck() {
 // step expects (a data block to store, or the acknowledge of one sent) and in the identity
 // handling.
 void TransferSession::handleTransferReply(ReplyType type, std::span<const std::uint8_t> bytes) {
-  const bool writing = kind_ == SessionKind::Write;
+  const bool writing = kind_ == SessionKind::Write && !readingBack_;
   switch (step_) {
     case Step::Handshake:
       if (type != ReplyType::Ack) return;
@@ -278,7 +286,8 @@ void TransferSession::handleTransferReply(ReplyType type, std::span<const std::u
       return;
     case Step::IdentityRequest:
       if (type != ReplyType::Identity) return;
-      if (IsConfigTransfer(kind_)) storeIdentity(bytes);
+      // The write image keeps the identity heard before its blocks went out.
+      if (IsConfigTransfer(kind_) && !readingBack_) storeIdentity(bytes);
       step_ = Step::IdentityAck;
       sendAck();
       return;
@@ -305,7 +314,7 @@ void TransferSession::handleTransferReply(ReplyType type, std::span<const std::u
       if (type == ReplyType::Ack && !writing) requestNextBlock();
       return;
     case Step::End:
-      if (type == ReplyType::Ack) finish(true);
+      if (type == ReplyType::Ack) endAcknowledged();
       return;
     case Step::EndRefused:
       if (type == ReplyType::Ack) finish(false);
@@ -356,10 +365,10 @@ void TransferSession::handleTimeout() {
         askAndRestart(Question::Connection);
         return;
       case Step::BlockAck:
-        if (kind_ == SessionKind::Read) requestNextBlock();
+        if (kind_ == SessionKind::Read || readingBack_) requestNextBlock();
         return;
       case Step::End:
-        finish(true);
+        endAcknowledged();
         return;
       case Step::EndRefused:
       case Step::Idle:
@@ -496,6 +505,7 @@ void TransferSession::groupWaitingReply(ReplyType type) {
     return;
   }
   waitingForNext_ = false;
+  radioStarted_ = host_.now();
   step_ = Step::IdentityRequest;
   sendIdentityRequest();
 }
@@ -512,7 +522,42 @@ void TransferSession::abort() {
   if (active()) finish(false);
 }
 
+// A write's end frame was acknowledged: with verify on, the same radio is read back first.
+void TransferSession::endAcknowledged() {
+  if (kind_ == SessionKind::Write && readBack_ && !readingBack_) {
+    startReadBack();
+    return;
+  }
+  finish(true);
+}
+
+void TransferSession::startReadBack() {
+  readingBack_ = true;
+  host_.readingBack(true);
+  readBackImage_.fill(0xFF);
+  blockSize_ = kReadBlock;
+  currentAddress_ = -kReadBlock;
+  imageEnd_ = image_map::kConfigEnd;
+  handshakeRetries_ = 0;
+  identityRetries_ = 0;
+  resetProgress();
+  step_ = Step::Handshake;
+  sendHandshake();
+}
+
 void TransferSession::finish(bool success) {
+  const SessionKind ending = kind_ == SessionKind::Search ? interrupted_ : kind_;
+  // A radio of a group write still awaited was never written: nothing to report about it.
+  if (ending == SessionKind::Write && !(group_ && waitingForNext_)) {
+    RadioWritten radio;
+    radio.radioNumber = group_ ? radioNumber_ : 1;
+    radio.success = success;
+    radio.identity = identity_;
+    radio.duration = host_.now() - radioStarted_;
+    radio.readBack = success && readingBack_;
+    radio.sentFrom = sentFrom_;
+    host_.radioWritten(radio);
+  }
   if (group_ && kind_ == SessionKind::Write && success && ++radioNumber_ <= radios_) {
     // The next radio: the port stays open and the handshake goes out until one answers.
     waitingForNext_ = true;
@@ -520,14 +565,16 @@ void TransferSession::finish(bool success) {
     lastAck_ = host_.now();
     handshakeRetries_ = 0;
     identityRetries_ = 0;
-    currentAddress_ = -blockSize_;
+    identity_.reset();
+    setGeometry(true);
     resetProgress();
     host_.nextRadio(radioNumber_);
     step_ = Step::Handshake;
     sendHandshake();
     return;
   }
-  const SessionKind kind = kind_ == SessionKind::Search ? interrupted_ : kind_;
+  const SessionKind kind = ending;
+  readingBack_ = false;
   host_.stopReplyTimer();
   search_.stop();
   closePort();

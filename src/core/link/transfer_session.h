@@ -49,6 +49,12 @@ class TransferSession {
   void prepareRead();
   std::optional<ImageError> prepareWrite(const RadioConfig& config);
 
+  // Verify: after each radio's write the session reads the radio's memory back (same port, no
+  // identity check) before it ends or takes on the next radio.
+  void setReadBack(bool on) { readBack_ = on; }
+  bool readBack() const { return readBack_; }
+  bool readingBack() const { return readingBack_; }
+
   // Sends the handshake. For a group write, radios is the number of radios to write.
   void start();
   void startGroupWrite(int radios);
@@ -66,6 +72,8 @@ class TransferSession {
   const RadioImage& image() const { return image_; }
   RadioImage& image() { return image_; }
   const std::optional<RadioIdentity>& radioIdentity() const { return identity_; }
+  // What the last read-back brought (0xFF where nothing came).
+  const RadioImage& readBackImage() const { return readBackImage_; }
   // After a successful read: the image into the document's working record, with the band of the
   // identity reply this session received (the radio's memory may say otherwise).
   std::optional<ImageError> unpackRead(Document& doc) const;
@@ -116,6 +124,8 @@ class TransferSession {
   void groupWaitingReply(ReplyType type);
   void groupWaitingTimeout();
 
+  void endAcknowledged();
+  void startReadBack();
   void finish(bool success);
 
   SessionHost& host_;
@@ -137,6 +147,13 @@ class TransferSession {
   PortSettings openSettings_;
   RadioImage image_{};
   std::optional<RadioIdentity> identity_;
+
+  // Read-back after a write.
+  bool readBack_ = false;
+  bool readingBack_ = false;
+  RadioImage readBackImage_{};
+  int sentFrom_ = 0;
+  std::chrono::milliseconds radioStarted_{0};
 
   // Group write.
   bool group_ = false;

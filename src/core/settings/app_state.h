@@ -32,6 +32,7 @@ class AppState {
   // The settings file follows the port dialog, the port search and the language dialog at once.
   void savePortSettings();
   void saveLanguage(int language);
+  void saveVerifyAfterWrite(bool on);
 
   // The port sessions open: the one given on the command line until the user chooses one in the
   // port dialog, then the stored one.

@@ -16,6 +16,7 @@ constexpr std::string_view kHandshaking = "Handshaking";
 constexpr std::string_view kStopBit = "StopBit";
 constexpr std::string_view kCurrentLanguage = "CurrentLanguage";
 constexpr std::string_view kComDevice = "comDevice";
+constexpr std::string_view kVerifyAfterWrite = "VerifyAfterWrite";
 
 std::optional<int> ReadInteger(const IniStore& ini, std::string_view key) {
   const auto text = ini.read(kSection, key);
@@ -60,6 +61,8 @@ StartupSettings LoadStartupSettings(IniStore& ini, unsigned systemLocaleId, bool
   s.handshaking = InRange(ReadInteger(ini, kHandshaking), 0, 3, 0);
   s.stopBit = InRange(ReadInteger(ini, kStopBit), 1, 2, 1);
   s.comDevice = std::string(Trim(ini.read(kSection, kComDevice).value_or("")));
+  // Only an explicit 0 turns the read-back off; start-up never writes this key.
+  s.verifyAfterWrite = ReadInteger(ini, kVerifyAfterWrite).value_or(1) != 0;
 
   if (s.firstRun) {
     s.firstRun = false;
@@ -137,6 +140,10 @@ void SavePortSettings(IniStore& ini, const StartupSettings& settings) {
 
 void SaveLanguage(IniStore& ini, int language) {
   ini.write(kSection, kCurrentLanguage, std::to_string(language));
+}
+
+void SaveVerifyAfterWrite(IniStore& ini, bool on) {
+  ini.write(kSection, kVerifyAfterWrite, on ? "1" : "0");
 }
 
 }  // namespace kr4100

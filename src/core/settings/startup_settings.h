@@ -21,6 +21,8 @@ struct StartupSettings {
   int handshaking = 0;       // 0..3
   int stopBit = 1;           // 1 or 2
   bool firstRun = false;
+  // Read the image back after every write and compare it; kept only once the user changes it.
+  bool verifyAfterWrite = true;
 };
 
 // Language index of a system locale identifier: 2 for Chinese (PRC), 1 for anything else.
@@ -48,5 +50,7 @@ void StorePort(StartupSettings& settings, std::string_view port);
 void SavePortSettings(IniStore& ini, const StartupSettings& settings);
 // Stores the language chosen in the language dialog.
 void SaveLanguage(IniStore& ini, int language);
+// Stores the Setup menu's "Verify after writing".
+void SaveVerifyAfterWrite(IniStore& ini, bool on);
 
 }  // namespace kr4100

@@ -78,6 +78,26 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMes
      "信道未导入，数据没有改变。有误的行："},
     /* ChannelsNotPasted */
     {"Nothing was pasted. Rows with errors:", "未粘贴任何内容。有误的行："},
+    // Backups, read-back verify and the group write's production log.
+    /* BackupFailed */
+    {"The backup could not be written (the transfer goes on):", "无法写入备份（传输继续进行）："},
+    /* VerifyFailed */
+    {"Verify after writing: the radio does not hold what was written. Differences:",
+     "写入后校验：对讲机中的数据与写入的不一致。差异："},
+    /* VerifyMore */
+    {"and {n} more", "另有 {n} 处"},
+    /* GroupSummary */
+    {"{n} of {total} radios written", "已写入 {n} / {total} 台对讲机"},
+    /* GroupFailedCount */
+    {"{n} failed", "{n} 台失败"},
+    /* GroupProgressCounts */
+    {"Succeeded: {ok}   Failed: {failed}", "成功：{ok}   失败：{failed}"},
+    /* GroupRadioDifference */
+    {"Radio {n}: ", "对讲机 {n}："},
+    /* ProductionLogFailed */
+    {"The production log could not be written:", "无法写入生产记录："},
+    /* VerifyCaption */
+    {"Verify data in radio", "校验对讲机数据"},
 }};
 
 // A missing row would shift every later message onto the wrong text; an empty slot shows up here.
@@ -122,6 +142,13 @@ std::string RadioFoundText(std::string_view device, int stopBits, int handshakin
   std::string text = Fill(kRadioFound.in(language), "{stopBits}", bits);
   text = Fill(std::move(text), "{handshaking}", mode);
   return Fill(std::move(text), "{device}", device);
+}
+
+std::string MessageWith(MessageId id, int language,
+                        std::initializer_list<std::pair<std::string_view, std::string>> fields) {
+  std::string text = MessageText(id, language);
+  for (const auto& [field, value] : fields) text = Fill(std::move(text), field, value);
+  return text;
 }
 
 const Bilingual& Message(MessageId id) {

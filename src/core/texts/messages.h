@@ -1,7 +1,9 @@
 // The program's message table: every message box text, in both languages.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <string_view>
 
 #include "core/texts/bilingual.h"
@@ -55,6 +57,16 @@ enum class MessageId : int {
   // Channel CSV and the channel grid's clipboard.
   ChannelsNotImported,    // lead text before the rows of a channel file that were refused
   ChannelsNotPasted,      // lead text before the pasted rows that were refused
+  // Backups, read-back verify and the group write's production log.
+  BackupFailed,           // lead text before the backup file that could not be written
+  VerifyFailed,           // lead text before the list of differences a read-back found
+  VerifyMore,             // "and {n} more" below the first differences
+  GroupSummary,           // "{n} of {total} radios written"
+  GroupFailedCount,       // "{n} failed"
+  GroupProgressCounts,    // the group progress window's running tally
+  GroupRadioDifference,   // "Radio {n}: " in front of a difference in the group summary
+  ProductionLogFailed,    // the production log file could not be written
+  VerifyCaption,          // progress caption while a write is read back
   Count
 };
 
@@ -64,6 +76,10 @@ inline const char* MessageText(MessageId id, int language) { return Message(id).
 // What the port search found, for the command line: the device, its stop bits and handshaking
 // (0 none, 1 XON/XOFF, 2 RTS/CTS, 3 both), e.g. "Radio found on /dev/ttyUSB0, 2 stop bits,
 // handshaking RTS/CTS".
+// Message text with "{name}" fields filled in order of the pairs given.
+std::string MessageWith(MessageId id, int language,
+                        std::initializer_list<std::pair<std::string_view, std::string>> fields);
+
 std::string RadioFoundText(std::string_view device, int stopBits, int handshaking, int language);
 
 }  // namespace kr4100

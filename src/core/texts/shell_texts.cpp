@@ -73,6 +73,9 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     // Undo and redo of the working record.
     /* mnuEditUndo */ {"&Undo", "撤销(&U)"},
     /* mnuEditRedo */ {"&Redo", "重做(&R)"},
+    // Backups and read-back verify.
+    /* mnuOpenBackup */ {"Open &Backup...", "打开备份(&B)..."},
+    /* mnuVerifyAfterWrite */ {"&Verify after writing", "写入后校验(&V)"},
 }};
 
 constexpr bool AllRowsFilled() {

@@ -76,6 +76,9 @@ enum class ShellText : int {
   // Undo and redo of the working record (Edit menu).
   mnuEditUndo,
   mnuEditRedo,
+  // Backups and read-back verify.
+  mnuOpenBackup,        // File menu: the file dialog on the backups folder
+  mnuVerifyAfterWrite,  // Setup menu: checkable, read the radio back after every write
   Count
 };
 

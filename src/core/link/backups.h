@@ -1,0 +1,59 @@
+// Automatic backups: every image read from a radio and every document about to be written to one
+// is kept as a data file in the "backups" folder of the per-user data folder, newest 500 kept.
+// Nothing here throws or shows anything; a failure comes back as a result for the caller to report.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/config/radio_config.h"
+
+namespace kr4100 {
+
+inline constexpr const char* kBackupFolder = "backups";
+inline constexpr std::size_t kBackupsKept = 500;
+
+enum class BackupKind { Read, Write };
+
+// Local date and time, to the second; the caller takes it from its clock.
+struct Timestamp {
+  int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+Timestamp LocalTimestampNow();
+// "2024-05-01 14:03:22", as the production log and the backup names show it.
+std::string FormatTimestamp(const Timestamp& stamp);
+
+// The radio a backup belongs to, as far as it is known (a write's backup is made before the radio
+// has answered: the document's model and band and the firmware last heard).
+struct BackupRadio {
+  std::string model;     // "KR-4100"
+  std::string band;      // band code, "0" or "1"
+  std::string firmware;  // "V600"; may be empty
+};
+
+// Keeps letters, digits, '-' and '.'; anything else becomes '_', so that a radio's identity can
+// never leave the folder or upset a file system. Never empty ("unknown").
+std::string SanitiseForFileName(std::string_view text);
+
+// "20240501-140322_read_KR-4100_band0_V600.dat": the date first, so that name order is age order.
+std::string BackupFileName(const Timestamp& stamp, BackupKind kind, const BackupRadio& radio);
+
+struct BackupResult {
+  bool ok = false;
+  std::filesystem::path file;  // the backup written (ok), or the one that could not be
+};
+
+// Writes the record as a data file into <userDataDir>/backups (made when missing), then deletes
+// the oldest backups beyond kBackupsKept. Two backups in the same second get "-2", "-3", ...
+BackupResult WriteBackup(const std::filesystem::path& userDataDir, const RadioConfig& config,
+                         BackupKind kind, const BackupRadio& radio, const Timestamp& stamp);
+
+// Deletes the oldest ".dat" files of the folder (by name, which starts with the date) until at
+// most `keep` remain. Returns how many were deleted; files that cannot be deleted are left.
+std::size_t PruneBackups(const std::filesystem::path& folder, std::size_t keep = kBackupsKept);
+
+std::filesystem::path BackupFolder(const std::filesystem::path& userDataDir);
+
+}  // namespace kr4100

@@ -1,0 +1,160 @@
+// kr4100-cli read and write keep backups, and write --verify catches a radio (kr4100-sim over a
+// pseudo-terminal) that stores a byte wrongly.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "core/config/data_file.h"
+#include "core/config/document.h"
+#include "support/sim_process.h"
+#include "support/temp_dir.h"
+
+namespace kr4100 {
+namespace {
+
+// Every radio command of this test binary keeps its backups in a scratch folder, never in the
+// home folder of whoever runs the tests.
+class ScratchDataHome : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    home_ = std::filesystem::temp_directory_path() / ("kr4100-cli-data-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(home_);
+    ::setenv("XDG_DATA_HOME", home_.c_str(), 1);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove_all(home_, ec);
+  }
+  static std::filesystem::path home() { return home_; }
+
+ private:
+  static inline std::filesystem::path home_;
+};
+[[maybe_unused]] const auto* const kScratch =
+    ::testing::AddGlobalTestEnvironment(new ScratchDataHome);
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+  args.insert(args.begin(), "kr4100-cli");
+  std::vector<const char*> argv;
+  for (const auto& a : args) argv.push_back(a.c_str());
+  std::ostringstream out, err;
+  const int status = RunCli(static_cast<int>(argv.size()), argv.data(), KR4100_PROGRAM_DIR, out, err);
+  return {status, out.str(), err.str()};
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::vector<std::filesystem::path> Backups(const std::filesystem::path& dataDir) {
+  std::vector<std::filesystem::path> files;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(dataDir / "backups", ec), end; !ec && it != end;
+       it.increment(ec))
+    files.push_back(it->path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+void SaveNewDocument(const std::filesystem::path& file) {
+  Document doc;
+  doc.InitNewDocument();
+  doc.AppendChannel(9, 1, "28.500000");
+  ASSERT_TRUE(SaveDataFile(doc, file).ok());
+}
+
+using Sim = testing::SimProcess;
+
+TEST(CliVerify, WriteVerifyExitsOneAndNamesWhatTheRadioStoredWrongly) {
+  testing::TempDir dir;
+  SaveNewDocument(dir / "a.dat");
+  Sim bad(KR4100_SIM_PATH, {"--store-wrong", "16"});  // 0x0010: the first channel's RX frequency
+  ASSERT_FALSE(bad.device().empty());
+  CliRun run = Cli({"write", "--port", bad.device(), "--no-backup", (dir / "a.dat").string()});
+  EXPECT_EQ(run.status, 0) << "without --verify nothing is read back";
+  EXPECT_EQ(run.out, "Write Data Completed.\n");
+
+  run = Cli({"write", "--port", bad.device(), "--no-backup", "--verify", (dir / "a.dat").string()});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_FALSE(Contains(run.out, "Write Data Completed.")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "Verify after writing")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "Group A channel 1 RX frequency: 28.015000 -> 29.015000\n"))
+      << run.out;
+
+  run = Cli({"--lang", "zh", "write", "--port", bad.device(), "--no-backup", "--verify",
+             (dir / "a.dat").string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(Contains(run.out, "写入后校验")) << run.out;
+
+  Sim sound(KR4100_SIM_PATH, {});
+  run = Cli({"write", "--port", sound.device(), "--no-backup", "--verify", (dir / "a.dat").string()});
+  EXPECT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_EQ(run.out, "Write Data Completed.\n");
+  // The read-back has a progress line of its own, after the write's.
+  const auto written = run.err.find("\rWrite data to radio 100%\n");
+  ASSERT_NE(written, std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("\rVerify data in radio 100%\n", written), std::string::npos) << run.err;
+}
+
+TEST(CliBackups, ReadAndWriteKeepTheirDataFilesUnlessTold) {
+  testing::TempDir dir;
+  SaveNewDocument(dir / "a.dat");
+  Sim sim(KR4100_SIM_PATH, {});
+  ASSERT_FALSE(sim.device().empty());
+  const auto data = dir / "data";
+  CliRun run =
+      Cli({"write", "--port", sim.device(), "--data-dir", data.string(), (dir / "a.dat").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  auto files = Backups(data);
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_TRUE(Contains(files[0].filename().string(), "_write_KR-4100_band0_unknown.dat"))
+      << files[0];
+  EXPECT_EQ(testing::ReadBytes(files[0]), testing::ReadBytes(dir / "a.dat"));
+
+  run = Cli({"read", "--port", sim.device(), "--data-dir", data.string(), (dir / "r.dat").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  files = Backups(data);
+  ASSERT_EQ(files.size(), 2u);
+  const auto read = Contains(files[0].filename().string(), "_read_") ? files[0] : files[1];
+  EXPECT_TRUE(Contains(read.filename().string(), "_read_KR-4100_band0_V600.dat")) << read;
+  EXPECT_EQ(testing::ReadBytes(read), testing::ReadBytes(dir / "r.dat"));
+
+  run = Cli({"read", "--port", sim.device(), "--data-dir", data.string(), "--no-backup",
+             (dir / "r2.dat").string()});
+  ASSERT_EQ(run.status, 0);
+  EXPECT_EQ(Backups(data).size(), 2u);
+
+  // Without --data-dir: the desktop program's per-user data folder (other commands of this
+  // binary may have left theirs there).
+  const auto standard = ScratchDataHome::home() / "KR_4100" / "kr4100";
+  const std::size_t before = Backups(standard).size();
+  run = Cli({"read", "--port", sim.device(), (dir / "r3.dat").string()});
+  ASSERT_EQ(run.status, 0);
+  EXPECT_EQ(Backups(standard).size(), before + 1);
+}
+
+TEST(CliBackups, ABackupThatCannotBeWrittenIsSaidAndTheTransferGoesOn) {
+  testing::TempDir dir;
+  SaveNewDocument(dir / "a.dat");
+  testing::WriteText(dir / "blocked", "a file where the folder would go");
+  Sim sim(KR4100_SIM_PATH, {});
+  const CliRun run = Cli({"write", "--port", sim.device(), "--data-dir", (dir / "blocked").string(),
+                          (dir / "a.dat").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Write Data Completed.\n");
+  EXPECT_TRUE(Contains(run.err, "The backup could not be written")) << run.err;
+}
+
+}  // namespace
+}  // namespace kr4100

@@ -1,0 +1,280 @@
+// Backups, read-back verify and the group write's production log, driven through the radio
+// commands against the in-process virtual radio, and their menu entries in the main window.
+#include <QAction>
+#include <QLabel>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/frm_m_progress.h"
+#include "app/frm_main.h"
+#include "app/frm_mul_set.h"
+#include "app/radio_sessions.h"
+#include "core/config/data_file_codec.h"
+#include "gui/ui_context.h"
+#include "sim/virtual_radio.h"
+#include "support/scripted_prompter.h"
+#include "support/test_installation.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace kr4100;
+
+namespace {
+
+const QString kWriteCompleted = QStringLiteral("Write Data Completed.");
+const QString kReadCompleted = QStringLiteral("Read Data Completed.");
+
+std::vector<std::filesystem::path> Backups(const std::filesystem::path& dataDir) {
+  std::vector<std::filesystem::path> files;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(dataDir / "backups", ec), end; !ec && it != end;
+       it.increment(ec))
+    files.push_back(it->path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::vector<std::uint8_t> Bytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct Harness : kr4100::testing::TestInstallation {
+  QWidget mainWindow;
+  std::unique_ptr<RadioSessions> sessions;
+
+  Harness() {
+    ctx->settings().comDevice = RadioSessions::virtualRadioName().toStdString();
+    sessions = std::make_unique<RadioSessions>(*ctx, &mainWindow);
+    sessions->setVirtualRadioSpeed(0);
+  }
+  bool askedContaining(const QString& part) const {
+    for (const QString& text : prompter.asked)
+      if (text.contains(part)) return true;
+    return false;
+  }
+};
+
+// Sees whether the backup of a read is already there when the read replaces the document.
+struct ReplaceWatcher : DocumentObserver {
+  std::filesystem::path dataDir;
+  int replaced = 0;
+  bool backupWasThere = false;
+  void documentReplaced() override {
+    ++replaced;
+    for (const auto& file : Backups(dataDir))
+      if (file.filename().string().find("_read_") != std::string::npos) backupWasThere = true;
+  }
+};
+
+}  // namespace
+
+class WriteSafetyTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { qputenv("XDG_CONFIG_HOME", config_.path().toUtf8()); }
+  void writeAndReadKeepBackupsBeforeAnythingElse();
+  void aBackupThatCannotBeWrittenDoesNotStopTheWrite();
+  void verifyNamesAByteTheRadioStoredWrongly();
+  void groupWriteLogsEveryRadioAndSumsUp();
+  void menuEntriesOpenBackupAndVerifySetting();
+
+ private:
+  QTemporaryDir config_;  // the per-user settings store of the main window
+};
+
+void WriteSafetyTest::writeAndReadKeepBackupsBeforeAnythingElse() {
+  Harness h;
+  h.ctx->doc().SetChannelValue(9, kColRxFre, "28.5");
+  const auto written = EncodeDataFile(h.ctx->doc().working());
+  h.prompter.answers = {Answer::Ok};
+  h.sessions->writeToRadio();
+  // Kept once the user said yes, before the first frame.
+  auto files = Backups(h.app->userDataDir);
+  QCOMPARE(files.size(), std::size_t{1});
+  QVERIFY(files[0].filename().string().find("_write_KR-4100_band0_V600.dat") != std::string::npos);
+  QVERIFY(Bytes(files[0]) == std::vector<std::uint8_t>(written.begin(), written.end()));
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kWriteCompleted), 15000);
+
+  h.ctx->doc().ResetToNewDocument(TemplateKind::NewDocument);
+  ReplaceWatcher watcher;
+  watcher.dataDir = h.app->userDataDir;
+  h.ctx->doc().addObserver(&watcher);
+  h.prompter.answers = {Answer::Ok};
+  h.sessions->readFromRadio();
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kReadCompleted), 15000);
+  h.ctx->doc().removeObserver(&watcher);
+  QVERIFY(watcher.replaced > 0);
+  QVERIFY(watcher.backupWasThere);
+  files = Backups(h.app->userDataDir);
+  QCOMPARE(files.size(), std::size_t{2});
+  const auto read = files[0].filename().string().find("_read_") != std::string::npos ? files[0] : files[1];
+  // The backup is the data file the read made: the document as it now is.
+  const auto now = EncodeDataFile(h.ctx->doc().working());
+  QVERIFY(Bytes(read) == std::vector<std::uint8_t>(now.begin(), now.end()));
+}
+
+void WriteSafetyTest::aBackupThatCannotBeWrittenDoesNotStopTheWrite() {
+  Harness h;
+  std::filesystem::create_directories(h.app->userDataDir);
+  std::ofstream(h.app->userDataDir / "backups") << "a file where the folder would go";
+  h.prompter.answers = {Answer::Ok, Answer::Ok};
+  h.sessions->writeToRadio();
+  QVERIFY(h.askedContaining(QStringLiteral("The backup could not be written")));
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kWriteCompleted), 15000);
+  QCOMPARE(h.sessions->virtualRadio().memory()[0x1D60], std::uint8_t{2});
+}
+
+void WriteSafetyTest::verifyNamesAByteTheRadioStoredWrongly() {
+  Harness h;
+  QVERIFY(h.ctx->settings().verifyAfterWrite);  // on by default
+  h.sessions->virtualRadio().faults().storeWrongAddress = 0x0010;
+  h.prompter.answers = {Answer::Ok};
+  h.sessions->writeToRadio();
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.size() == 2, 15000);
+  const QString warning = h.prompter.asked.back();
+  QVERIFY2(warning.startsWith(QStringLiteral("Verify after writing")), qPrintable(warning));
+  QVERIFY2(warning.contains(QStringLiteral("Group A channel 1 RX frequency: 28.015000 -> 29.015000")),
+           qPrintable(warning));
+  QVERIFY(!h.prompter.asked.contains(kWriteCompleted));
+
+  // In Chinese, and with verify off the same radio is taken at its word.
+  h.ctx->settings().currentLanguage = kChinese;
+  h.prompter.asked.clear();
+  h.prompter.answers = {Answer::Ok};
+  h.sessions->writeToRadio();
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.size() == 2, 15000);
+  QVERIFY(h.prompter.asked.back().startsWith(QString::fromUtf8("写入后校验")));
+  h.ctx->settings().currentLanguage = kEnglish;
+  h.ctx->settings().verifyAfterWrite = false;
+  h.prompter.asked.clear();
+  h.prompter.answers = {Answer::Ok};
+  h.sessions->writeToRadio();
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kWriteCompleted), 15000);
+
+  // A sound radio passes.
+  h.ctx->settings().verifyAfterWrite = true;
+  h.sessions->virtualRadio().faults().storeWrongAddress = -1;
+  h.prompter.asked.clear();
+  h.prompter.answers = {Answer::Ok};
+  h.sessions->writeToRadio();
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kWriteCompleted), 15000);
+}
+
+// Three radios: the second stores a byte wrongly. Each gets its row; the window keeps the tally
+// and the end sums it up instead of calling the run complete.
+void WriteSafetyTest::groupWriteLogsEveryRadioAndSumsUp() {
+  Harness h;
+  h.sessions->groupWrite();
+  auto* dialog = h.mainWindow.findChild<FrmMulSet*>(QStringLiteral("FrmMulSet"));
+  QVERIFY(dialog);
+  dialog->findChild<QLineEdit*>("Text1")->setText(QStringLiteral("3"));
+  h.prompter.answers = {Answer::Ok};
+  dialog->findChild<QPushButton*>("Command1")->click();
+  auto* progress = h.mainWindow.findChild<frmMProgress*>(QStringLiteral("frmMProgress"));
+  QVERIFY(progress);
+  auto* label3 = progress->findChild<QLabel*>("Label3");
+  auto* counts = progress->findChild<QLabel*>("LabelCounts");
+  QVERIFY(counts);
+  QCOMPARE(counts->text(), QStringLiteral("Succeeded: 0   Failed: 0"));
+  sim::Faults& faults = h.sessions->virtualRadio().faults();
+  QStringList titles;
+  connect(progress, &QWidget::windowTitleChanged, this, [&](const QString& t) { titles << t; });
+  QTRY_VERIFY_WITH_TIMEOUT(label3->text() == QStringLiteral("2"), 15000);
+  faults.storeWrongAddress = 0x0010;  // the second radio is a bad one
+  // The first radio was read back under a caption of its own; the next is written again.
+  QCOMPARE(titles, (QStringList{QStringLiteral("Verify data in radio"),
+                                QStringLiteral("Write data to radio")}));
+  QCOMPARE(counts->text(), QStringLiteral("Succeeded: 1   Failed: 0"));
+  QTRY_VERIFY_WITH_TIMEOUT(label3->text() == QStringLiteral("3"), 15000);
+  faults.storeWrongAddress = -1;
+  QCOMPARE(counts->text(), QStringLiteral("Succeeded: 1   Failed: 1"));
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.size() == 2, 15000);
+
+  const QString summary = h.prompter.asked.back();
+  QVERIFY2(summary.startsWith(QStringLiteral("2 of 3 radios written\n1 failed")), qPrintable(summary));
+  QVERIFY2(summary.contains(
+               QStringLiteral("Radio 2: Group A channel 1 RX frequency: 28.015000 -> 29.015000")),
+           qPrintable(summary));
+  QVERIFY(!h.prompter.asked.contains(kWriteCompleted));
+
+  std::ifstream log(h.app->userDataDir / "group-write.csv", std::ios::binary);
+  QVERIFY(log.good());
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(log, line);) lines.push_back(line);
+  QCOMPARE(lines.size(), std::size_t{4});
+  QCOMPARE(QString::fromStdString(lines[0]),
+           QStringLiteral("Date and time,Radio,Result,Model,Band,Firmware,Duration (s),Verify\r"));
+  auto has = [&](std::size_t i, const char* part) {
+    return lines[i].find(part) != std::string::npos;
+  };
+  QVERIFY(has(1, ",1,written,KR-4100,0,V600,") && has(1, ",passed\r"));
+  QVERIFY(has(2, ",2,verify failed,KR-4100,0,V600,") && has(2, ",1 difference\r"));
+  QVERIFY(has(3, ",3,written,KR-4100,0,V600,") && has(3, ",passed\r"));
+  // One backup for the run: the same document goes to every radio.
+  QCOMPARE(Backups(h.app->userDataDir).size(), std::size_t{1});
+
+  // Chinese summary.
+  h.ctx->settings().currentLanguage = kChinese;
+  h.prompter.asked.clear();
+  h.sessions->groupWrite();
+  dialog = h.mainWindow.findChild<FrmMulSet*>(QStringLiteral("FrmMulSet"));
+  dialog->findChild<QLineEdit*>("Text1")->setText(QStringLiteral("1"));
+  h.prompter.answers = {Answer::Ok};
+  dialog->findChild<QPushButton*>("Command1")->click();
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.size() == 3, 15000);
+  QCOMPARE(h.prompter.asked.back(), QString::fromUtf8("已写入 1 / 1 台对讲机"));
+}
+
+void WriteSafetyTest::menuEntriesOpenBackupAndVerifySetting() {
+  kr4100::testing::TestInstallation inst;
+  frmMain window(*inst.ctx);
+  QString folderAsked;
+  QString answer;
+  window.chooseOpenFileIn = [&](const QString& folder, const QString&) {
+    folderAsked = folder;
+    return answer;
+  };
+  auto* openBackup = window.findChild<QAction*>(QStringLiteral("mnuOpenBackup"));
+  auto* verify = window.findChild<QAction*>(QStringLiteral("mnuVerifyAfterWrite"));
+  QVERIFY(openBackup && verify);
+  QCOMPARE(openBackup->text(), QStringLiteral("Open &Backup..."));
+  QCOMPARE(verify->text(), QStringLiteral("&Verify after writing"));
+  QVERIFY(verify->isCheckable() && verify->isChecked());
+
+  openBackup->trigger();
+  const auto folder = inst.app->userDataDir / "backups";
+  QCOMPARE(folderAsked, QString::fromStdString(folder.string()));
+  QVERIFY(std::filesystem::is_directory(folder));
+
+  // A backup opens as Open opens a file: it becomes the document.
+  Document other;
+  other.InitNewDocument();
+  other.working().OptFeat[3] = 5;
+  const auto bytes = EncodeDataFile(other.working());
+  const auto file = folder / "20240501-140322_read_KR-4100_band0_V600.dat";
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+  answer = QString::fromStdString(file.string());
+  openBackup->trigger();
+  QCOMPARE(inst.ctx->doc().state().fileName, file.string());
+  QCOMPARE(inst.ctx->doc().working().OptFeat[3], 5);
+
+  // Unticked and remembered in the settings file.
+  verify->trigger();
+  QVERIFY(!inst.ctx->settings().verifyAfterWrite);
+  QVERIFY(inst.app->settingsFile().text().find("VerifyAfterWrite=0") != std::string::npos);
+
+  inst.ctx->settings().currentLanguage = kChinese;
+  window.Change_Language();
+  QCOMPARE(openBackup->text(), QString::fromUtf8("打开备份(&B)..."));
+  QCOMPARE(verify->text(), QString::fromUtf8("写入后校验(&V)"));
+}
+
+QTEST_MAIN(WriteSafetyTest)
+#include "write_safety_test.moc"
