@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli_app.h"
+#include "support/cli_run.h"
 #include "core/config/data_file.h"
 #include "core/config/document.h"
 #include "support/sim_process.h"
@@ -17,21 +18,9 @@
 namespace kr4100 {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "kr4100-cli");
-  std::vector<const char*> argv;
-  for (const auto& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  const int status =
-      RunCli(static_cast<int>(argv.size()), argv.data(), KR4100_PROGRAM_DIR, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::Cli;
+using testing::CliRun;
+using testing::Contains;
 
 nlohmann::json Dump(const std::filesystem::path& file) {
   const CliRun run = Cli({"dump", file.string()});
@@ -48,10 +37,6 @@ nlohmann::json ChannelTable(const nlohmann::json& dump) {
     table.push_back(group);
   }
   return table;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
 }
 
 using Sim = testing::SimProcess;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli_app.h"
+#include "support/cli_run.h"
 #include "core/config/data_file.h"
 #include "core/config/document.h"
 #include "support/sim_process.h"
@@ -16,6 +17,10 @@
 
 namespace kr4100 {
 namespace {
+
+using testing::Cli;
+using testing::CliRun;
+using testing::Contains;
 
 // Every radio command of this test binary keeps its backups in a scratch folder, never in the
 // home folder of whoever runs the tests.
@@ -37,25 +42,6 @@ class ScratchDataHome : public ::testing::Environment {
 };
 [[maybe_unused]] const auto* const kScratch =
     ::testing::AddGlobalTestEnvironment(new ScratchDataHome);
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "kr4100-cli");
-  std::vector<const char*> argv;
-  for (const auto& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  const int status = RunCli(static_cast<int>(argv.size()), argv.data(), KR4100_PROGRAM_DIR, out, err);
-  return {status, out.str(), err.str()};
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
 
 std::vector<std::filesystem::path> Backups(const std::filesystem::path& dataDir) {
   std::vector<std::filesystem::path> files;

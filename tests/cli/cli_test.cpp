@@ -1,4 +1,5 @@
 #include "cli/cli_app.h"
+#include "support/cli_run.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +16,8 @@
 namespace kr4100 {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "kr4100-cli");
-  std::vector<const char*> argv;
-  for (const auto& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  const int status = RunCli(static_cast<int>(argv.size()), argv.data(), KR4100_PROGRAM_DIR, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::Cli;
+using testing::CliRun;
 
 nlohmann::json Dump(const std::filesystem::path& file) {
   const CliRun run = Cli({"dump", file.string()});
