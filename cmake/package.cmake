@@ -32,8 +32,9 @@ install(CODE "
     message(STATUS \"Keeping: \${kr4100_settings}\")
   else()
     message(STATUS \"Installing: \${kr4100_settings}\")
+    # file(INSTALL) puts DESTDIR in front by itself.
     file(INSTALL \"${CMAKE_BINARY_DIR}/package/mysetup.ini\"
-         DESTINATION \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${KR4100_INSTALL_ROOT}/language\")
+         DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${KR4100_INSTALL_ROOT}/language\")
   endif()")
 
 # Relative links, so the installed tree can be moved or unpacked anywhere (dpkg -x included).
@@ -84,4 +85,6 @@ file(WRITE "${CMAKE_BINARY_DIR}/package/conffiles"
      "${CPACK_PACKAGING_INSTALL_PREFIX}/${KR4100_INSTALL_ROOT}/language/mysetup.ini\n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${CMAKE_BINARY_DIR}/package/conffiles")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The build keeps its debugging information; the package does without it.
+set(CPACK_STRIP_FILES ON)
 include(CPack)
