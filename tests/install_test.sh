@@ -97,7 +97,12 @@ if [ "$(id -u)" -eq 0 ]; then
 else
   chmod -R a-w "$prefix"
 fi
-timeout 60 "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" \
+# A clean environment but for the sanitizers' settings, when the suite runs under them.
+keep=()
+for var in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+  [ -z "${!var:-}" ] || keep+=("$var=${!var}")
+done
+timeout 60 "${as_user[@]}" env -i "${keep[@]}" PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" \
   XDG_DATA_HOME="$home/data" QT_QPA_PLATFORM=offscreen \
   "$prefix/bin/kr4100" --screenshot "$home/main.png" >gui.out 2>&1 \
   || { cat gui.out >&2; fail "the installed kr4100 did not start from a read-only folder"; }
