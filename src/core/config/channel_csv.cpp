@@ -436,7 +436,9 @@ ChannelTablesResult PasteChannelRows(const RadioConfig& record, int group, int f
   auto& slots = result.tables.Ch[g];
   for (const auto& [chNum, values] : rows) {
     auto used = slots.begin() + count;
-    auto it = std::find_if(slots.begin(), used, [&](const ChInfo& e) { return e.ChNum == chNum; });
+    // clang 14 cannot capture a structured binding in a lambda.
+    const auto wanted = chNum;
+    auto it = std::find_if(slots.begin(), used, [&](const ChInfo& e) { return e.ChNum == wanted; });
     if (it == used) {
       // A new channel starts clean; an existing one keeps the fine offsets the radio reported,
       // as a grid edit leaves them.
