@@ -22,6 +22,7 @@ struct TestModeFaults {
   int dropReply = 0;      // the n-th reply is never sent
   int corruptReply = 0;   // the n-th reply has its first byte changed
   int truncateReply = 0;  // the n-th reply loses its last byte
+  int refuseReply = 0;    // the n-th reply, an acknowledge, comes as 0x15 instead
   int silentAfter = -1;   // after n replies nothing more is answered (cable pulled)
 };
 
