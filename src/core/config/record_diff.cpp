@@ -319,7 +319,7 @@ class Differ {
           .value_or(std::to_string(s.r.Fleet.BaudRate));
     });
     for (const auto& [list, member] : lists) {
-      field(place, label(list), true, [&](const Side& s) {
+      field(place, label(list), true, [&, list = list, member = member](const Side& s) {
         const Long stored = s.r.Fleet.*member;
         return ItemTextOfStored(FleetSyncItems(list), static_cast<int>(stored), language_)
             .value_or(std::to_string(stored));
