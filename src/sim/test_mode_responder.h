@@ -45,6 +45,7 @@ class TestModeResponder {
   int value(int code) const;  // an alignment value, -1 for a code the radio does not have
   // How often test mode was left (0x45); a memory file is worth storing after each.
   int testModeEnds() const { return ends_; }
+  int replies() const { return replies_; }  // test-mode replies produced, dropped ones included
   void setValue(int code, int value);
 
  private:
