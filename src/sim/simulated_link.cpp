@@ -39,9 +39,15 @@ void SimulatedLink::send(std::span<const std::uint8_t> frame, int expectedReplyL
   // it is still sending.
   const Micros frameIn = now_ + WireTime(frame.size());
   std::vector<std::uint8_t> reply = radio_->receive(frame);
+  if (second_ && replies_ + 1 >= secondFrom_) {
+    const std::vector<std::uint8_t> other = second_->receive(frame);
+    if (reply.size() < other.size()) reply.resize(other.size(), 0xFF);
+    for (std::size_t i = 0; i < other.size(); ++i) reply[i] &= other[i];
+  }
   if (reply.empty()) return;
   const Micros start = std::max(frameIn, lineFree_);
   lineFree_ = start + WireTime(reply.size());
+  if (++replies_ == lateReply) lineFree_ = std::max(lineFree_, now_ + lateArrival);
   arriving_.emplace(lineFree_, std::move(reply));
 }
 

@@ -36,6 +36,17 @@ class SimulatedLink : public SessionHost {
     arriving_.clear();
   }
   void setRadioPort(PortSettings settings) { radioPort_ = std::move(settings); }
+  // A second radio on the same cable (null: none), from the fromReply-th reply on the wire
+  // (1-based): it hears every frame the first one hears, and when both answer, the replies
+  // collide on the idle-high line, where a 0 bit wins.
+  void plugSecond(VirtualRadio* radio, int fromReply = 1) {
+    second_ = radio;
+    secondFrom_ = fromReply;
+  }
+  // The n-th reply on the wire (1-based) is late: its last byte arrives lateArrival after its
+  // frame was sent, unless the wire itself takes longer.
+  int lateReply = 0;
+  Micros lateArrival{0};
   std::vector<std::string> ports{"COM1"};  // what the port search tries
   std::set<std::string> unopenable;        // ports that refuse to open
 
@@ -96,6 +107,9 @@ class SimulatedLink : public SessionHost {
 
   TransferSession* session_ = nullptr;
   VirtualRadio* radio_ = nullptr;
+  VirtualRadio* second_ = nullptr;
+  int secondFrom_ = 1;
+  int replies_ = 0;  // replies put on the wire
   std::optional<PortSettings> radioPort_;  // unset: any setting reaches the radio
   std::optional<PortSettings> open_;
   Micros now_{0};

@@ -79,6 +79,7 @@ void TestModeResponder::answer(std::vector<std::uint8_t>& reply, std::vector<std
   if (replies_ == faults_.dropReply) return;
   if (replies_ == faults_.corruptReply && !bytes.empty()) bytes[0] ^= 0x5A;
   if (replies_ == faults_.truncateReply && !bytes.empty()) bytes.pop_back();
+  if (replies_ == faults_.refuseReply && bytes == std::vector<std::uint8_t>{0x06}) bytes[0] = 0x15;
   reply.insert(reply.end(), bytes.begin(), bytes.end());
 }
 

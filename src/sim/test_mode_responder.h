@@ -22,6 +22,7 @@ struct TestModeFaults {
   int dropReply = 0;      // the n-th reply is never sent
   int corruptReply = 0;   // the n-th reply has its first byte changed
   int truncateReply = 0;  // the n-th reply loses its last byte
+  int refuseReply = 0;    // the n-th reply, an acknowledge, comes as 0x15 instead
   int silentAfter = -1;   // after n replies nothing more is answered (cable pulled)
 };
 
@@ -44,6 +45,7 @@ class TestModeResponder {
   int value(int code) const;  // an alignment value, -1 for a code the radio does not have
   // How often test mode was left (0x45); a memory file is worth storing after each.
   int testModeEnds() const { return ends_; }
+  int replies() const { return replies_; }  // test-mode replies produced, dropped ones included
   void setValue(int code, int value);
 
  private:

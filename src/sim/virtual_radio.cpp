@@ -82,7 +82,8 @@ void VirtualRadio::setIdentity(const IdentitySettings& identity) {
 }
 
 bool VirtualRadio::silent() const {
-  return faults_.silentAfterBlocks >= 0 && blocks_ >= faults_.silentAfterBlocks;
+  return (faults_.silentAfterBlocks >= 0 && blocks_ >= faults_.silentAfterBlocks) ||
+         (faults_.silentAfterReplies >= 0 && replies_ >= faults_.silentAfterReplies);
 }
 
 std::vector<std::uint8_t> VirtualRadio::receive(std::span<const std::uint8_t> bytes) {
@@ -107,6 +108,11 @@ std::vector<std::uint8_t> VirtualRadio::receive(std::span<const std::uint8_t> by
 void VirtualRadio::reply(std::vector<std::uint8_t>& out, std::vector<std::uint8_t> bytes) {
   ++replies_;
   if (replies_ == faults_.dropReply) return;
+  if (replies_ == faults_.corruptReply && !bytes.empty()) bytes.front() ^= 0x5A;
+  if (replies_ == faults_.truncateReply && !bytes.empty()) bytes.pop_back();
+  if (replies_ == faults_.refuseReply && bytes == std::vector<std::uint8_t>{kAckByte}) {
+    bytes.front() = 0x15;
+  }
   out.insert(out.end(), bytes.begin(), bytes.end());
 }
 

@@ -29,6 +29,11 @@ struct Faults {
   bool ignoreEnd = false;       // the end frame is not acknowledged
   int silentAfterBlocks = -1;   // after n data blocks (read or written) nothing more is heard or
                                 // answered, as if the cable were pulled
+  int corruptReply = 0;         // the n-th reply has its first byte changed
+  int truncateReply = 0;        // the n-th reply loses its last byte
+  int refuseReply = 0;          // the n-th reply, an acknowledge, comes as 0x15 instead
+  int silentAfterReplies = -1;  // after n replies nothing more is heard or answered (cable
+                                // pulled at any step, not only between data blocks)
   int storeWrongAddress = -1;   // a written byte landing here is stored with storeWrongXor
   std::uint8_t storeWrongXor = 0x01;  // applied (a bad memory cell), every write, acknowledged
 };

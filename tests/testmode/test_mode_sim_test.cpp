@@ -231,3 +231,34 @@ TEST(TestModeAgainstVirtualRadio, FaultsEndInTheQuestionAndAClosedPort) {
   EXPECT_FALSE(pulled.driver.active());
   EXPECT_FALSE(pulled.host.portOpen);
 }
+
+// Cancelling the retry question with PTT keyed must not leave the radio transmitting, also when
+// the exchange cut short was a tune, after whose adjustment block the radio reads a lone release
+// as tuning item 8.
+TEST(TestModeAgainstVirtualRadio, GivingUpWithPttKeyedReleasesIt) {
+  for (int lost = 1; lost <= 3; ++lost) {  // the block, the acknowledge after it, the tune's
+    Bench b;
+    ASSERT_TRUE(b.enter());
+    b.driver.act(TestAction::PttPress);
+    b.host.pump();
+    ASSERT_TRUE(b.responder.pttKeyed());
+    b.responder.faults().dropReply = b.responder.replies() + lost;
+    b.driver.act(TestAction::Tune, 4);
+    b.host.pump();  // the time-out asks; nobody retries
+    EXPECT_EQ(b.host.questions, 1) << lost;
+    EXPECT_FALSE(b.driver.active()) << lost;
+    EXPECT_FALSE(b.driver.pttKeyed()) << lost;
+    EXPECT_FALSE(b.responder.pttKeyed()) << lost;
+    EXPECT_FALSE(b.host.portOpen) << lost;
+  }
+}
+
+// A press that never went out leaves nothing to release: ending sends nothing more.
+TEST(TestModeAgainstVirtualRadio, EndingUnkeyedSendsNoRelease) {
+  Bench b;
+  ASSERT_TRUE(b.enter());
+  ASSERT_TRUE(b.host.expects.empty());
+  b.driver.end();
+  EXPECT_TRUE(b.host.expects.empty());
+  EXPECT_FALSE(b.host.portOpen);
+}

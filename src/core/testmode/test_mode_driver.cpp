@@ -72,6 +72,7 @@ bool TestModeDriver::start(const PortSettings& settings, const RadioConfig& conf
   sending_ = false;
   mayOpenWindow_ = false;
   pttKeyed_ = false;
+  keyedOnAir_ = false;
   channelsRead_ = 0;
   channels_.clear();
   block_.fill(0xFF);
@@ -174,6 +175,7 @@ void TestModeDriver::run() {
     while (!empty() && SentWithPrevious(ring_[static_cast<std::size_t>(next(read_))])) {
       read_ = next(read_);
       last = ring_[static_cast<std::size_t>(read_)];
+      if (last.check == reply_check::kPttPress) keyedOnAir_ = true;
       const std::vector<std::uint8_t> more = CommandBytes(last);
       bytes.insert(bytes.end(), more.begin(), more.end());
     }
@@ -250,6 +252,7 @@ void TestModeDriver::process(const QueueEntry& checker, std::span<const std::uin
       if (action == TestAction::Enter) channelReply(checker, reply);
       return;
     case rc::kAck:
+      if (action == TestAction::PttRelease) keyedOnAir_ = false;
       if (action == TestAction::Enter && checker.step == 6 && mayOpenWindow_) {
         mayOpenWindow_ = false;
         host_.entered();
@@ -313,6 +316,22 @@ void TestModeDriver::end() {
   awaiting_ = false;
   sending_ = false;
   clearQueue();
+  // Giving up with PTT keyed (the retry question cancelled, the link lost, the program closing)
+  // must not leave the radio transmitting: the release goes out, unanswered, before the port
+  // closes. It goes twice: straight after an adjustment block the radio takes the first as
+  // tuning item 8, and a release of an unkeyed radio does nothing.
+  pttKeyed_ = false;
+  if (keyedOnAir_) {
+    keyedOnAir_ = false;
+    std::vector<std::uint8_t> release;
+    for (int i = 0; i < 2; ++i) {
+      for (const QueueEntry& e : StepEntries(TestAction::PttRelease, 8, 8, 1)) {
+        const std::vector<std::uint8_t> bytes = CommandBytes(e);
+        release.insert(release.end(), bytes.begin(), bytes.end());
+      }
+    }
+    host_.send(release, 0);
+  }
   host_.stopWaitTimer();
   host_.stopSendTimer();
   host_.stopEndTimer();

@@ -138,6 +138,7 @@ class TestModeDriver {
   bool sending_ = false;      // an exchange without reply is leaving; the driver goes on after it
   bool mayOpenWindow_ = false;
   bool pttKeyed_ = false;
+  bool keyedOnAir_ = false;  // a PTT press went out and no release has been acknowledged since
   int channelsRead_ = 0;
   std::string modelCode_;
   RadioConfig config_;

@@ -1,0 +1,592 @@
+// The fault campaign: every step of every radio session meets every fault the virtual radio
+// knows, on the simulated clock. Each case must end by itself, tell the user when it fails, leave
+// the document alone after a failed read, never call a write that did not land a success, close
+// the port, and never leave PTT keyed. The table of outcomes goes to stdout.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/config/document.h"
+#include "core/link/radio_image.h"
+#include "core/link/transfer_session.h"
+#include "core/testmode/test_mode_commands.h"
+#include "core/testmode/test_mode_driver.h"
+#include "sim/simulated_link.h"
+#include "sim/test_mode_responder.h"
+#include "sim/virtual_radio.h"
+
+namespace kr4100 {
+namespace {
+
+using namespace std::chrono_literals;
+using sim::Micros;
+
+enum class Fault { NoReply, Corrupted, Truncated, LateInside, LateOutside, NoAck, CablePulled, SecondRadio };
+constexpr std::array kAllFaults{Fault::NoReply,     Fault::Corrupted,   Fault::Truncated,
+                                Fault::LateInside,  Fault::LateOutside, Fault::NoAck,
+                                Fault::CablePulled, Fault::SecondRadio};
+
+const char* NameOf(Fault f) {
+  switch (f) {
+    case Fault::NoReply: return "no reply";
+    case Fault::Corrupted: return "corrupted";
+    case Fault::Truncated: return "truncated";
+    case Fault::LateInside: return "late, inside";
+    case Fault::LateOutside: return "late, outside";
+    case Fault::NoAck: return "no acknowledge";
+    case Fault::CablePulled: return "cable pulled";
+    case Fault::SecondRadio: return "second radio";
+  }
+  return "?";
+}
+
+// The reply's last byte comes this long after its frame was sent: 1 ms either side of the
+// time-out.
+constexpr Micros kJustInside = std::chrono::duration_cast<Micros>(kReplyTimeout) - 1ms;
+constexpr Micros kJustOutside = std::chrono::duration_cast<Micros>(kReplyTimeout) + 1ms;
+
+// Longest a session may take on the simulated clock, whatever the fault: a group write of three
+// radios with one retry and a port search stays well inside.
+constexpr auto kBound = 3min;
+
+// How the user answers the questions of a case: retry the first, or cancel it.
+enum class Policy { Retry, Cancel };
+
+// One step of a session: the radio's reply to one frame.
+struct Step {
+  std::string label;
+  int radio = 1;  // which radio of a group write replies
+  int reply = 0;  // that radio's reply, 1-based
+  int wire = 0;   // the reply on the cable, 1-based over all radios
+  bool ack = false;
+};
+
+struct Row {
+  std::string session, step, fault, outcome;
+};
+std::vector<Row>& Table() {
+  static std::vector<Row> rows;
+  return rows;
+}
+
+void PrintTable() {
+  std::size_t w[3] = {7, 4, 5};
+  for (const Row& r : Table()) {
+    w[0] = std::max(w[0], r.session.size());
+    w[1] = std::max(w[1], r.step.size());
+    w[2] = std::max(w[2], r.fault.size());
+  }
+  auto line = [&](const std::string& a, const std::string& b, const std::string& c,
+                  const std::string& d) {
+    std::printf("%-*s | %-*s | %-*s | %s\n", static_cast<int>(w[0]), a.c_str(),
+                static_cast<int>(w[1]), b.c_str(), static_cast<int>(w[2]), c.c_str(), d.c_str());
+  };
+  line("session", "step", "fault", "outcome (first question retried | cancelled)");
+  for (const Row& r : Table()) line(r.session, r.step, r.fault, r.outcome);
+  std::fflush(stdout);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Transfer sessions: read, write, radio information read and write, group write
+
+enum class Session { Read, Write, ReadInfo, WriteInfo, GroupWrite };
+
+const char* NameOf(Session s) {
+  switch (s) {
+    case Session::Read: return "read";
+    case Session::Write: return "write";
+    case Session::ReadInfo: return "info read";
+    case Session::WriteInfo: return "info write";
+    case Session::GroupWrite: return "group write x3";
+  }
+  return "?";
+}
+
+struct TransferBench {
+  explicit TransferBench(Session s) : session(s) {
+    link.attach(&transfer);
+    transfer.setPortSettings({"COM1", 1, 0});
+    transfer.setProgramIdentity("HT52", 0);
+    doc.setToday([] { return CalendarDate{2026, 12, 8}; });
+    doc.InitNewDocument();
+    const int count = s == Session::GroupWrite ? 3 : 1;
+    for (int i = 0; i < count; ++i) {
+      radios.push_back(std::make_unique<sim::VirtualRadio>());
+      // Memory unlike a new document's, so a read that loses or shifts a block shows.
+      auto& memory = radios.back()->memory();
+      for (int a = image_map::kChannelBase; a < 0x1D00; ++a)
+        memory[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(a * 7 + i);
+    }
+    link.plug(radios.front().get());
+    // Group write: the radio just written is unplugged, the next one plugged in a moment later.
+    link.whenNextRadio = [this](int n) {
+      link.unplug();
+      link.at(link.now() + 1500ms, [this, n] { link.plug(radios[static_cast<std::size_t>(n - 1)].get()); });
+    };
+  }
+
+  bool start() {
+    const SessionKind kind = session == Session::Read        ? SessionKind::Read
+                             : session == Session::ReadInfo  ? SessionKind::ReadInfo
+                             : session == Session::WriteInfo ? SessionKind::WriteInfo
+                                                             : SessionKind::Write;
+    if (!transfer.open(kind)) return false;
+    if (kind == SessionKind::Write) {
+      if (transfer.prepareWrite(doc.working())) return false;
+    } else {
+      transfer.prepareRead();
+    }
+    if (session == Session::GroupWrite) {
+      transfer.startGroupWrite(3);
+    } else {
+      transfer.start();
+    }
+    return true;
+  }
+
+  Session session;
+  VersionTable versions = VersionTable::BuiltIn();
+  sim::SimulatedLink link;
+  TransferSession transfer{link, versions};
+  std::vector<std::unique_ptr<sim::VirtualRadio>> radios;
+  // Another radio of the same model on the same cable, with other memory and another band.
+  sim::VirtualRadio intruder{sim::IdentitySettings{"HT52", 248, 1, "V600"}};
+  Document doc;
+};
+
+// The steps of a session, from a clean run: one per kind of frame the radios answer, the first
+// and the last data block, for each radio of a group write.
+std::vector<Step> StepsOf(Session s) {
+  TransferBench b(s);
+  EXPECT_TRUE(b.start());
+  EXPECT_TRUE(b.link.runUntilIdle());
+  std::vector<Step> steps;
+  int wire = 0;
+  for (std::size_t r = 0; r < b.radios.size(); ++r) {
+    const auto& events = b.radios[r]->events();
+    std::map<std::string, Step> first;
+    std::optional<Step> lastBlock;
+    sim::FrameKind previous = sim::FrameKind::Other;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+      Step step;
+      step.radio = static_cast<int>(r) + 1;
+      step.reply = static_cast<int>(i) + 1;
+      step.wire = wire + step.reply;
+      const auto& e = events[i];
+      bool block = false;
+      switch (e.kind) {
+        case sim::FrameKind::Handshake: step.label = "handshake"; step.ack = true; break;
+        case sim::FrameKind::IdentityRequest: step.label = "identity"; break;
+        case sim::FrameKind::Ack:
+          step.ack = true;
+          step.label = previous == sim::FrameKind::IdentityRequest ? "identity ack" : "block ack";
+          break;
+        case sim::FrameKind::Read:
+        case sim::FrameKind::Write:
+          block = true;
+          step.ack = e.kind == sim::FrameKind::Write;
+          step.label = "first block";
+          break;
+        case sim::FrameKind::End: step.label = "end"; step.ack = true; break;
+        case sim::FrameKind::Other: step.label = "other"; break;
+      }
+      previous = e.kind;
+      if (block) {
+        lastBlock = step;
+        char at[16];
+        std::snprintf(at, sizeof at, " %04X", e.address);
+        lastBlock->label = "last block" + std::string(at);
+        step.label += at;
+        if (std::none_of(first.begin(), first.end(),
+                         [](const auto& kv) { return kv.first.rfind("first block", 0) == 0; }))
+          first.emplace(step.label, step);
+        continue;
+      }
+      first.emplace(step.label, step);
+    }
+    std::vector<Step> ordered;
+    for (auto& [label, step] : first) ordered.push_back(step);
+    if (lastBlock && lastBlock->reply != ordered.back().reply) ordered.push_back(*lastBlock);
+    std::sort(ordered.begin(), ordered.end(), [](const Step& a, const Step& b) { return a.reply < b.reply; });
+    for (Step& step : ordered) {
+      if (b.radios.size() > 1) step.label = "radio " + std::to_string(step.radio) + ": " + step.label;
+      steps.push_back(step);
+    }
+    wire += static_cast<int>(events.size());
+  }
+  return steps;
+}
+
+bool Applies(Fault f, Session s, const Step& step) {
+  if (f == Fault::SecondRadio) return s == Session::GroupWrite;
+  if (f == Fault::NoAck) return step.ack;
+  return true;
+}
+
+void Inject(TransferBench& b, Fault f, const Step& step) {
+  sim::Faults& faults = b.radios[static_cast<std::size_t>(step.radio - 1)]->faults();
+  switch (f) {
+    case Fault::NoReply: faults.dropReply = step.reply; break;
+    case Fault::Corrupted: faults.corruptReply = step.reply; break;
+    case Fault::Truncated: faults.truncateReply = step.reply; break;
+    case Fault::LateInside:
+      b.link.lateReply = step.wire;
+      b.link.lateArrival = kJustInside;
+      break;
+    case Fault::LateOutside:
+      b.link.lateReply = step.wire;
+      b.link.lateArrival = kJustOutside;
+      break;
+    case Fault::NoAck: faults.refuseReply = step.reply; break;
+    case Fault::CablePulled: faults.silentAfterReplies = step.reply - 1; break;
+    case Fault::SecondRadio: b.link.plugSecond(&b.intruder, step.wire); break;
+  }
+}
+
+// One case under one answering policy; returns the outcome text and checks the rules.
+std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy) {
+  TransferBench b(s);
+  Inject(b, f, step);
+  // Later questions are cancelled (the link answers Cancel once its answers run out); the first
+  // one under Retry is answered with what its kind of question offers.
+  b.link.answers = policy == Policy::Retry
+                       ? std::deque<Answer>{s == Session::ReadInfo || s == Session::WriteInfo
+                                                ? Answer::Retry
+                                                : Answer::Ok}
+                       : std::deque<Answer>{};
+  const RadioConfig before = b.doc.working();
+  const std::string where = std::string(NameOf(s)) + " / " + step.label + " / " + NameOf(f) +
+                            (policy == Policy::Retry ? " / retry" : " / cancel");
+  if (!b.start()) {
+    ADD_FAILURE() << where << ": the session did not start";
+    return "NOT STARTED";
+  }
+  std::string outcome;
+  if (!b.link.runUntilIdle(kBound)) {
+    // A group write waits for each next radio as long as the user likes: one that never answers
+    // leaves the session waiting, with the group window saying so, until the user closes it.
+    const auto& faulted = *b.radios[static_cast<std::size_t>(step.radio - 1)];
+    const bool waiting =
+        s == Session::GroupWrite && step.radio > 1 &&
+        std::none_of(faulted.events().begin(), faulted.events().end(),
+                     [](const auto& e) { return e.kind == sim::FrameKind::Write; });
+    b.transfer.abort();
+    if (!waiting) {
+      ADD_FAILURE() << where << ": still running after " << kBound.count() << " min";
+      return "HANG";
+    }
+    outcome = "waits for radio " + std::to_string(step.radio) + ", window closed: ";
+  }
+  EXPECT_FALSE(b.link.portOpen()) << where << ": port left open";
+  const bool ok = b.link.result && b.link.result->second;
+  const int told = static_cast<int>(b.link.questions.size() + b.link.refusals.size()) +
+                   b.link.portErrors;
+  const bool writes = s == Session::Write || s == Session::GroupWrite;
+  // The window reports every failed write; a failed read is reported by its question.
+  if (!ok && !writes && s != Session::WriteInfo) {
+    EXPECT_GT(told, 0) << where << ": failed without telling the user";
+  }
+
+  if (s == Session::Read) {
+    if (ok) {
+      const auto& image = b.transfer.image();
+      const auto& memory = b.radios.front()->memory();
+      EXPECT_TRUE(std::equal(image.begin(), image.begin() + image_map::kConfigEndRead, memory.begin()))
+          << where << ": the image read is not the radio's memory";
+      b.transfer.unpackRead(b.doc);
+    } else {
+      EXPECT_TRUE(b.doc.working() == before) << where << ": a failed read changed the document";
+    }
+  }
+  if (writes) {
+    int landed = 0;
+    for (const RadioWritten& w : b.link.written) {
+      const auto& memory = b.radios[static_cast<std::size_t>(w.radioNumber - 1)]->memory();
+      const auto& image = b.transfer.image();
+      const bool same = std::equal(image.begin() + w.sentFrom, image.begin() + image_map::kConfigEnd,
+                                   memory.begin() + w.sentFrom);
+      if (w.success) {
+        EXPECT_TRUE(same) << where << ": radio " << w.radioNumber
+                          << " reported written but its memory differs";
+        ++landed;
+      }
+    }
+    if (s == Session::GroupWrite) outcome += std::to_string(landed) + "/3 written, ";
+    if (!ok && s == Session::Write) {
+      EXPECT_TRUE(b.link.written.empty() || !b.link.written.back().success) << where;
+    }
+  }
+  if (s == Session::WriteInfo) {
+    EXPECT_FALSE(ok) << where << ": the radio takes no information";
+  }
+
+  outcome += ok ? "ok" : "failed";
+  if (!b.link.questions.empty()) outcome += ", asked " + std::to_string(b.link.questions.size());
+  if (!b.link.refusals.empty()) outcome += ", refused";
+  if (b.link.portErrors > 0) outcome += ", port error";
+  if (b.link.searchesStarted > 0) outcome += ", searched";
+  if (!ok && told == 0) outcome += ", window tells";
+  if (f == Fault::SecondRadio && b.intruder.events().size() > 0) {
+    const auto& image = b.transfer.image();
+    const bool written = std::equal(image.begin() + image_map::kChannelBase,
+                                    image.begin() + image_map::kConfigEnd,
+                                    b.intruder.memory().begin() + image_map::kChannelBase);
+    if (written) outcome += ", intruder written too";
+  }
+  char time[24];
+  std::snprintf(time, sizeof time, " (%.1f s)",
+                std::chrono::duration<double>(b.link.clock()).count());
+  return outcome + time;
+}
+
+class TransferCampaign : public ::testing::TestWithParam<Session> {};
+
+TEST_P(TransferCampaign, EveryStepMeetsEveryFault) {
+  const Session s = GetParam();
+  const auto steps = StepsOf(s);
+  ASSERT_FALSE(steps.empty());
+  for (const Step& step : steps) {
+    for (Fault f : kAllFaults) {
+      if (!Applies(f, s, step)) continue;
+      const std::string retried = RunTransferCase(s, step, f, Policy::Retry);
+      const std::string cancelled = RunTransferCase(s, step, f, Policy::Cancel);
+      Table().push_back({NameOf(s), step.label, NameOf(f), retried + " | " + cancelled});
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, TransferCampaign,
+                         ::testing::Values(Session::Read, Session::Write, Session::ReadInfo,
+                                           Session::WriteInfo, Session::GroupWrite));
+
+// ---------------------------------------------------------------------------------------------
+// Test mode: entry and one alignment, on a simulated clock with the driver's three timers
+
+class TestModeBench : public TestModeHost {
+ public:
+  TestModeBench() {
+    doc.InitNewDocument();
+    RadioConfig& r = doc.working();
+    r.TestFreCount = 1;
+    r.TestFre[0] = {};
+    r.TestFre[0].No = 3;
+    r.TestFre[0].RxFre = "28500000";
+    r.TestFre[0].TxFre = "28600000";
+    responder.setTestChannels(r);
+  }
+
+  // Entry, then PTT keyed while an item is tuned, a value set and stored, then leaving.
+  bool run() {
+    if (!driver.start({"COM1", 1, 0}, doc.working())) return false;
+    runWhile([this] { return !(enteredCount > 0 && driver.empty() && idle()); });
+    if (driver.active() && enteredCount > 0) {
+      driver.act(TestAction::PttPress);
+      driver.act(TestAction::Tune, 4);
+      driver.act(TestAction::SelectPage, 36, PointCount(4, true));
+      driver.act(TestAction::SetValue, 36, 201);
+      driver.storeValues(4, true, {90, 202, 0, 91, 0, 92});
+      runWhile([this] { return !(driver.empty() && idle()); });
+    }
+    if (driver.active()) driver.leave(1);
+    runWhile([] { return true; });
+    return !driver.active();
+  }
+
+  int lateReply = 0;
+  Micros lateArrival{0};
+  std::deque<Answer> answers;
+  int questions = 0, refusals = 0, enteredCount = 0;
+  std::vector<TestModeMessage> told;
+  std::vector<std::string> answered;  // per reply: what it answered
+  std::vector<bool> ackReply;         // per reply: a lone acknowledge
+  bool portOpen = false;
+  Micros now{0};
+
+  Document doc;
+  sim::VirtualRadio radio;
+  sim::TestModeResponder responder{radio};
+  TestModeDriver driver{*this};
+
+  // TestModeHost
+  bool openPort(const PortSettings&) override { return portOpen = true; }
+  void closePort() override {
+    portOpen = false;
+    input_.clear();
+    arriving_.clear();
+  }
+  void send(std::span<const std::uint8_t> bytes, int expect) override {
+    input_.clear();
+    threshold_ = expect;
+    const Micros out = std::max(now, txFree_) + sim::WireTime(bytes.size());
+    txFree_ = out;
+    if (expect == 0) events_.emplace(out, [this] { driver.onSendComplete(); });
+    if (!portOpen) return;
+    std::vector<std::uint8_t> reply = radio.receive(bytes);
+    if (reply.empty()) return;
+    Micros at = std::max(out, rxFree_) + sim::WireTime(reply.size());
+    rxFree_ = at;
+    char text[32];
+    std::snprintf(text, sizeof text, "%02X%s", bytes[0], bytes.size() > 1 ? " .." : "");
+    answered.push_back(text);
+    ackReply.push_back(reply == std::vector<std::uint8_t>{0x06});
+    if (static_cast<int>(answered.size()) == lateReply) at = std::max(at, now + lateArrival);
+    arriving_.emplace(at, std::move(reply));
+  }
+  void startWaitTimer(std::chrono::milliseconds i) override { wait_ = now + i; }
+  void stopWaitTimer() override { wait_.reset(); }
+  void startSendTimer(std::chrono::milliseconds i) override { send_ = now + i; }
+  void stopSendTimer() override { send_.reset(); }
+  void startEndTimer(std::chrono::milliseconds i) override { end_ = now + i; }
+  void stopEndTimer() override { end_.reset(); }
+  Answer askRetry() override {
+    ++questions;
+    if (answers.empty()) return Answer::Cancel;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  void tell(TestModeMessage m) override { told.push_back(m); }
+  void identityRefused(const IdentityCheck&) override { ++refusals; }
+  void entered() override { ++enteredCount; }
+
+ private:
+  bool idle() const { return !wait_ && !send_ && !end_ && arriving_.empty() && events_.empty(); }
+
+  // Runs the clock while the driver is active and keepGoing holds, until the bound.
+  void runWhile(const std::function<bool()>& keepGoing) {
+    const Micros limit = std::chrono::duration_cast<Micros>(kBound);
+    while (driver.active() && keepGoing() && now < limit) {
+      std::optional<Micros> next;
+      auto consider = [&](std::optional<Micros> t) {
+        if (t && (!next || *t < *next)) next = t;
+      };
+      consider(wait_);
+      consider(send_);
+      consider(end_);
+      if (!arriving_.empty()) consider(arriving_.begin()->first);
+      if (!events_.empty()) consider(events_.begin()->first);
+      if (!next) return;
+      now = std::max(now, *next);
+      // Bytes and send completions before timers due at the same moment.
+      if (!arriving_.empty() && arriving_.begin()->first <= now) {
+        auto bytes = std::move(arriving_.begin()->second);
+        arriving_.erase(arriving_.begin());
+        deliver(std::move(bytes));
+      } else if (!events_.empty() && events_.begin()->first <= now) {
+        auto action = std::move(events_.begin()->second);
+        events_.erase(events_.begin());
+        action();
+      } else if (wait_ && *wait_ <= now) {
+        wait_.reset();
+        driver.onWaitTimeout();
+      } else if (send_ && *send_ <= now) {
+        send_.reset();
+        driver.onSendTimer();
+      } else if (end_ && *end_ <= now) {
+        end_.reset();
+        driver.onEndTimer();
+      }
+    }
+  }
+
+  void deliver(std::vector<std::uint8_t> bytes) {
+    if (!portOpen) return;
+    if (threshold_ == 0) {  // nothing awaited: the driver drops it
+      driver.onReceived(bytes);
+      return;
+    }
+    input_.insert(input_.end(), bytes.begin(), bytes.end());
+    if (static_cast<int>(input_.size()) < threshold_) return;
+    std::vector<std::uint8_t> all;
+    all.swap(input_);
+    driver.onReceived(all);
+  }
+
+  std::vector<std::uint8_t> input_;
+  int threshold_ = 0;
+  Micros txFree_{0}, rxFree_{0};
+  std::optional<Micros> wait_, send_, end_;
+  std::multimap<Micros, std::vector<std::uint8_t>> arriving_;
+  std::multimap<Micros, std::function<void()>> events_;
+};
+
+std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string& label) {
+  TestModeBench b;
+  auto& faults = b.responder.faults();
+  switch (f) {
+    case Fault::NoReply: faults.dropReply = reply; break;
+    case Fault::Corrupted: faults.corruptReply = reply; break;
+    case Fault::Truncated: faults.truncateReply = reply; break;
+    case Fault::LateInside: b.lateReply = reply; b.lateArrival = kJustInside; break;
+    case Fault::LateOutside: b.lateReply = reply; b.lateArrival = kJustOutside; break;
+    case Fault::NoAck: faults.refuseReply = reply; break;
+    case Fault::CablePulled: faults.silentAfter = reply - 1; break;
+    case Fault::SecondRadio: break;
+  }
+  if (policy == Policy::Retry) b.answers = {Answer::Retry};
+  const std::string where = "test mode / " + label + " / " + NameOf(f) +
+                            (policy == Policy::Retry ? " / retry" : " / cancel");
+  const bool ended = b.run();
+  EXPECT_TRUE(ended) << where << ": test mode still running";
+  if (!ended) {
+    b.driver.end();
+    return "HANG";
+  }
+  EXPECT_FALSE(b.portOpen) << where << ": port left open";
+  EXPECT_FALSE(b.driver.pttKeyed()) << where << ": the program believes PTT is still keyed";
+  const bool pulled = f == Fault::CablePulled;
+  // Once the cable is out nothing reaches the radio; with it in, PTT must have been released.
+  if (!pulled) {
+    EXPECT_FALSE(b.responder.pttKeyed()) << where << ": the radio was left keyed";
+  }
+  const bool aligned = b.responder.value(36) == 202;
+  const bool completed = b.enteredCount > 0 && aligned && !b.responder.inTestMode();
+  if (!completed) {
+    EXPECT_GT(b.questions + b.refusals + static_cast<int>(b.told.size()), 0)
+        << where << ": gave up without telling the user";
+  }
+  std::string outcome = completed ? "aligned, left" : b.enteredCount > 0 ? "entered, cut short" : "not entered";
+  if (b.questions > 0) outcome += ", asked " + std::to_string(b.questions);
+  if (!b.told.empty()) outcome += ", told mismatch";
+  if (b.responder.pttKeyed()) outcome += pulled ? ", radio keyed (cable out)" : ", RADIO KEYED";
+  char time[24];
+  std::snprintf(time, sizeof time, " (%.1f s)", std::chrono::duration<double>(b.now).count());
+  return outcome + time;
+}
+
+TEST(TestModeCampaign, EntryAndOneAlignmentMeetEveryFault) {
+  TestModeBench clean;
+  ASSERT_TRUE(clean.run());
+  ASSERT_EQ(clean.enteredCount, 1);
+  ASSERT_EQ(clean.responder.value(36), 202);
+  ASSERT_FALSE(clean.responder.pttKeyed());
+  for (std::size_t i = 0; i < clean.answered.size(); ++i) {
+    const int reply = static_cast<int>(i) + 1;
+    const std::string label = "reply " + std::to_string(reply) + " to " + clean.answered[i];
+    for (Fault f : kAllFaults) {
+      if (f == Fault::SecondRadio || (f == Fault::NoAck && !clean.ackReply[i])) continue;
+      const std::string retried = RunTestModeCase(reply, f, Policy::Retry, label);
+      const std::string cancelled = RunTestModeCase(reply, f, Policy::Cancel, label);
+      Table().push_back({"test mode", label, NameOf(f), retried + " | " + cancelled});
+    }
+  }
+}
+
+// Printed once every case has run.
+class TablePrinter : public ::testing::Environment {
+ public:
+  void TearDown() override { PrintTable(); }
+};
+const auto* const kPrinter = ::testing::AddGlobalTestEnvironment(new TablePrinter);
+
+}  // namespace
+}  // namespace kr4100
