@@ -6,6 +6,7 @@
 
 #include "cli/cli_common.h"
 #include "core/config/data_file.h"
+#include "core/config/file_io.h"
 #include "core/config/document.h"
 #include "cli/csv_commands.h"
 #include "cli/file_commands.h"
@@ -23,15 +24,15 @@ namespace {
 int RunNew(const CliContext& c) {
   Document doc;
   InitNewDocument(doc, c.options.band, c);
-  const FileOutcome saved = SaveDataFile(doc, c.options.output);
+  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
   return saved.ok() ? kExitOk : Fail(saved, c);
 }
 
 int RunResave(const CliContext& c) {
   Document doc;
-  const FileOutcome opened = OpenDataFile(doc, c.options.input, LoadVersions(c));
+  const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(c.options.input), LoadVersions(c));
   if (!opened.ok()) return Fail(opened, c);
-  const FileOutcome saved = SaveDataFile(doc, c.options.output);
+  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
   return saved.ok() ? kExitOk : Fail(saved, c);
 }
 
