@@ -69,6 +69,8 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
            std::ostream& out, std::ostream& err, SessionFigures* figures) {
   CliOptions o;
   CLI::App app{"KR-4100 programming software, command line"};
+  // Options are "--name" everywhere; a leading "/" is a path, also on Windows.
+  app.allow_windows_style_options(false);
   app.name("kr4100-cli");
   app.require_subcommand(1);
   app.add_option("--lang", o.lang, "Language of messages: en or zh")

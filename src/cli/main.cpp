@@ -4,7 +4,6 @@
 #endif
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -41,21 +40,17 @@ std::filesystem::path ProgramDir(const char*) {
   return std::filesystem::path(name).parent_path();
 }
 
-// The arguments as UTF-8, the encoding every command takes its file names in; main's own argv is
-// in the ANSI code page, which cannot hold most names.
-std::vector<std::string> Utf8Arguments() {
+// The arguments as UTF-8, the encoding every command takes its file names in; a narrow argv
+// would be in the ANSI code page, which cannot hold most names.
+std::vector<std::string> Utf8Arguments(int argc, wchar_t** wide) {
   std::vector<std::string> result;
-  int count = 0;
-  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  if (wide == nullptr) return result;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < argc; ++i) {
     const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
     std::string text(bytes > 0 ? static_cast<std::size_t>(bytes) : 1u, '\0');
     if (bytes > 0) ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, text.data(), bytes, nullptr, nullptr);
     text.resize(text.size() - 1);
     result.push_back(std::move(text));
   }
-  ::LocalFree(wide);
   return result;
 }
 #else
@@ -82,21 +77,20 @@ int HandOff(const std::filesystem::path& programDir, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const std::filesystem::path programDir = ProgramDir(argc > 0 ? argv[0] : ".");
 #ifdef _WIN32
+int wmain(int argc, wchar_t** wargv) {
   // The same bytes out as on Linux: no LF to CRLF on the way, UTF-8 text passed through as is.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  const std::vector<std::string> arguments = Utf8Arguments();
-  std::vector<const char*> pointers;
-  for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
-  if (!pointers.empty()) {
-    pointers.push_back(nullptr);
-    return kr4100::RunCli(static_cast<int>(arguments.size()), pointers.data(), programDir, std::cout,
-                          std::cerr);
-  }
-#endif
+  const std::vector<std::string> arguments = Utf8Arguments(argc, wargv);
+  std::vector<const char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  argv.push_back(nullptr);
+  return kr4100::RunCli(argc, argv.data(), ProgramDir(nullptr), std::cout, std::cerr);
+}
+#else
+int main(int argc, char** argv) {
+  const std::filesystem::path programDir = ProgramDir(argc > 0 ? argv[0] : ".");
   const int status = kr4100::RunCli(argc, argv, programDir, std::cout, std::cerr);
 #ifdef KR4100_RADIO_HANDOFF
   if (status == kr4100::kExitHandOff) {
@@ -106,3 +100,4 @@ int main(int argc, char** argv) {
 #endif
   return status;
 }
+#endif
