@@ -6,6 +6,7 @@
 
 #include "cli/cli_common.h"
 #include "core/config/data_file.h"
+#include "core/config/file_io.h"
 #include "core/config/document.h"
 #include "cli/csv_commands.h"
 #include "cli/file_commands.h"
@@ -23,15 +24,15 @@ namespace {
 int RunNew(const CliContext& c) {
   Document doc;
   InitNewDocument(doc, c.options.band, c);
-  const FileOutcome saved = SaveDataFile(doc, c.options.output);
+  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
   return saved.ok() ? kExitOk : Fail(saved, c);
 }
 
 int RunResave(const CliContext& c) {
   Document doc;
-  const FileOutcome opened = OpenDataFile(doc, c.options.input, LoadVersions(c));
+  const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(c.options.input), LoadVersions(c));
   if (!opened.ok()) return Fail(opened, c);
-  const FileOutcome saved = SaveDataFile(doc, c.options.output);
+  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
   return saved.ok() ? kExitOk : Fail(saved, c);
 }
 
@@ -68,6 +69,8 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
            std::ostream& out, std::ostream& err, SessionFigures* figures) {
   CliOptions o;
   CLI::App app{"KR-4100 programming software, command line"};
+  // Options are "--name" everywhere; a leading "/" is a path, also on Windows.
+  app.allow_windows_style_options(false);
   app.name("kr4100-cli");
   app.require_subcommand(1);
   app.add_option("--lang", o.lang, "Language of messages: en or zh")

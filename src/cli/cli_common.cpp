@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "core/config/file_io.h"
 #include "core/config/model_band.h"
 #include "core/settings/ini_file.h"
 
@@ -10,7 +11,7 @@ namespace kr4100 {
 VersionTable LoadVersions(const CliContext& context) {
   const std::filesystem::path path = context.options.versionIni.empty()
                                          ? context.install.versionIni()
-                                         : std::filesystem::path(context.options.versionIni);
+                                         : PathFromUtf8(context.options.versionIni);
   const IniFile ini = IniFile::Open(path);
   return VersionTable::Load(ini.existed() ? &ini : nullptr);
 }

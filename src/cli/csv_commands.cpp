@@ -16,22 +16,22 @@ constexpr std::uintmax_t kMaxCsvBytes = 16u << 20;
 
 int RunExportCsv(const CliContext& c) {
   Document doc;
-  const FileOutcome opened = OpenDataFile(doc, c.options.input, LoadVersions(c));
+  const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(c.options.input), LoadVersions(c));
   if (!opened.ok()) return Fail(opened, c);
   const std::string text = ExportChannelsCsv(doc.working(), doc.state().edges);
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-  if (!WriteFileAtomically(c.options.output, {bytes, text.size()}))
+  if (!WriteFileAtomically(PathFromUtf8(c.options.output), {bytes, text.size()}))
     return Fail(MessageId::FileError, c);
   return kExitOk;
 }
 
 int RunImportCsv(const CliContext& c) {
   Document doc;
-  const FileOutcome opened = OpenDataFile(doc, c.options.input, LoadVersions(c));
+  const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(c.options.input), LoadVersions(c));
   if (!opened.ok()) return Fail(opened, c);
-  const auto size = RegularFileSize(c.options.csv);
+  const auto size = RegularFileSize(PathFromUtf8(c.options.csv));
   const auto bytes =
-      size && *size <= kMaxCsvBytes ? ReadFilePrefix(c.options.csv, *size) : std::nullopt;
+      size && *size <= kMaxCsvBytes ? ReadFilePrefix(PathFromUtf8(c.options.csv), *size) : std::nullopt;
   if (!bytes) return Fail(MessageId::FileError, c);
 
   const std::string text(bytes->begin(), bytes->end());
@@ -43,7 +43,7 @@ int RunImportCsv(const CliContext& c) {
     return kExitFailed;
   }
   doc.ReplaceChannelTables(result.tables);
-  const FileOutcome saved = SaveDataFile(doc, c.options.output);
+  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
   return saved.ok() ? kExitOk : Fail(saved, c);
 }
 

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/record_json.h"
+#include "core/config/file_io.h"
 #include "core/config/record_diff.h"
 
 namespace kr4100 {
@@ -24,7 +25,7 @@ CheckedFile CheckDataFile(const std::filesystem::path& path, const VersionTable&
                           int language) {
   Document doc;
   const FileOutcome opened = OpenDataFile(doc, path, versions);
-  return {opened.ok(), path.string() + ": " + (opened.ok() ? std::string("OK")
+  return {opened.ok(), Utf8FromPath(path) + ": " + (opened.ok() ? std::string("OK")
                                                            : OneLine(opened.message(language)))};
 }
 
@@ -34,7 +35,7 @@ int RunDump(const CliContext& c) {
   int status = kExitOk;
   for (const std::string& file : files) {
     Document doc;
-    const FileOutcome opened = OpenDataFile(doc, file, versions);
+    const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(file), versions);
     if (!opened.ok()) {
       status = Fail(opened, c);
       continue;
@@ -53,7 +54,7 @@ int RunCheck(const CliContext& c) {
   const VersionTable versions = LoadVersions(c);
   int status = kExitOk;
   for (const std::string& file : c.options.inputs) {
-    const CheckedFile checked = CheckDataFile(file, versions, c.language);
+    const CheckedFile checked = CheckDataFile(PathFromUtf8(file), versions, c.language);
     c.out << checked.line << '\n';
     if (!checked.ok) status = kExitFailed;
   }
@@ -64,9 +65,9 @@ int RunDiff(const CliContext& c) {
   const VersionTable versions = LoadVersions(c);
   Document a;
   Document b;
-  const FileOutcome openedA = OpenDataFile(a, c.options.input, versions);
+  const FileOutcome openedA = OpenDataFile(a, PathFromUtf8(c.options.input), versions);
   if (!openedA.ok()) return Fail(openedA, c);
-  const FileOutcome openedB = OpenDataFile(b, c.options.output, versions);
+  const FileOutcome openedB = OpenDataFile(b, PathFromUtf8(c.options.output), versions);
   if (!openedB.ok()) return Fail(openedB, c);
   const auto differences = DiffRecords(a.working(), b.working(), c.language);
   for (const FieldDifference& d : differences) c.out << DifferenceLine(d, c.language) << '\n';

@@ -32,22 +32,22 @@ void PutDocumentIdentity(const Document& doc, RadioImage& image) {
 
 int RunPack(const CliContext& context) {
   Document doc;
-  const FileOutcome opened = OpenDataFile(doc, context.options.input, LoadVersions(context));
+  const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(context.options.input), LoadVersions(context));
   if (!opened.ok()) return Fail(opened, context);
   // Exactly what a write sends: the prepared image with the record packed into it.
   RadioImage image;
   PrepareImage(image);
   if (const auto error = PackImage(doc.working(), image))
     return Fail(MessageId::PackRefused, context, error->what);
-  if (!WriteFileAtomically(context.options.output, image))
+  if (!WriteFileAtomically(PathFromUtf8(context.options.output), image))
     return Fail(MessageId::FileError, context);
   return kExitOk;
 }
 
 int RunUnpack(const CliContext& context) {
-  const auto size = RegularFileSize(context.options.input);
+  const auto size = RegularFileSize(PathFromUtf8(context.options.input));
   if (!size || *size != kImageSize) return Fail(MessageId::FileError, context);
-  const auto bytes = ReadFilePrefix(context.options.input, kImageSize);
+  const auto bytes = ReadFilePrefix(PathFromUtf8(context.options.input), kImageSize);
   if (!bytes || bytes->size() != kImageSize) return Fail(MessageId::FileError, context);
   RadioImage image;
   std::copy(bytes->begin(), bytes->end(), image.begin());
@@ -64,7 +64,7 @@ int RunUnpack(const CliContext& context) {
   if (!HasIdentity(image)) PutDocumentIdentity(doc, image);
   if (const auto error = UnpackImage(image, doc))
     return Fail(MessageId::UnpackRefused, context, error->what);
-  const FileOutcome saved = SaveDataFile(doc, context.options.output);
+  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(context.options.output));
   return saved.ok() ? kExitOk : Fail(saved, context);
 }
 

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "cli/radio_console.h"
+#include "core/config/file_io.h"
 #include "core/config/model_band.h"
 #include "core/link/backups.h"
 #include "core/link/identity.h"
@@ -181,7 +182,7 @@ int RunRead(const CliContext& context) {
          id ? BackupRadio{ModelDisplayName(id->modelCode), std::to_string(id->bandCode),
                           CleanCode(id->firmware)}
             : BackupRadio{});
-  const FileOutcome saved = SaveDataFile(doc, context.options.output);
+  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(context.options.output));
   if (!saved.ok()) return Fail(saved, context);
   PrintMessage(context.out, MessageText(MessageId::ReadCompleted, context.language));
   return kExitOk;
@@ -190,7 +191,7 @@ int RunRead(const CliContext& context) {
 int RunWrite(const CliContext& context) {
   Document doc;
   const VersionTable versions = LoadVersions(context);
-  const FileOutcome opened = OpenDataFile(doc, context.options.input, versions);
+  const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(context.options.input), versions);
   if (!opened.ok()) return Fail(opened, context);
   CliSession radio(context, versions);
   // The radio must be of the file's model, version pairing and band.

@@ -11,6 +11,7 @@
 
 #include "cli/radio_console.h"
 #include "core/config/conversions.h"
+#include "core/config/file_io.h"
 #include "core/testmode/test_mode_commands.h"
 #include "core/testmode/test_mode_driver.h"
 #include "platform/serial_test_mode_host.h"
@@ -134,7 +135,7 @@ class TestModeRun {
 };
 
 int OpenDocument(Document& doc, const CliContext& context) {
-  const FileOutcome opened = OpenDataFile(doc, context.options.input, LoadVersions(context));
+  const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(context.options.input), LoadVersions(context));
   return opened.ok() ? kExitOk : Fail(opened, context);
 }
 

@@ -71,6 +71,18 @@ TEST_F(CliFiles, CheckPrintsOneLinePerFileAndFailsWhenAnyIsRefused) {
   EXPECT_EQ(Cli({"check"}).status, 2);
 }
 
+// Names are UTF-8 on every system: the one given is the one opened, written and printed.
+TEST_F(CliFiles, NonAsciiNamesAreOpenedWrittenAndPrintedAsGiven) {
+  const std::string name = (dir.path() / "\xE9\xA2\x91\xE9\x81\x93-\xC3\x9C.dat").string();
+  const std::string copy = (dir.path() / "\xC3\xA9t\xC3\xA9.dat").string();
+  ASSERT_EQ(Cli({"resave", a().string(), name}).status, 0);
+  ASSERT_EQ(Cli({"resave", name, copy}).status, 0);
+  EXPECT_EQ(testing::ReadBytes(copy), testing::ReadBytes(a()));
+  const CliRun run = Cli({"check", name});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, name + ": OK\n");
+}
+
 TEST_F(CliFiles, DiffListsEachDifferenceAndExitsOneWhenAny) {
   CliRun run = Cli({"diff", a().string(), b().string()});
   EXPECT_EQ(run.status, 0);

@@ -1,5 +1,7 @@
 #include "core/config/calendar_date.h"
 
+#include "core/os/os.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -7,8 +9,7 @@ namespace kr4100 {
 
 CalendarDate LocalToday() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = os::LocalTime(now);
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 

@@ -30,7 +30,7 @@ FileOutcome OpenDataFile(Document& doc, const std::filesystem::path& path,
   // One byte more than a data file is enough to tell a longer file from a good one.
   const auto content = ReadFilePrefix(path, layout::kDataFileSize + 1);
   if (!content) return {FileStatus::FileError, {}};
-  return OpenDataBytes(doc, *content, path.string(), versions);
+  return OpenDataBytes(doc, *content, Utf8FromPath(path), versions);
 }
 
 FileOutcome OpenDataBytes(Document& doc, std::span<const std::uint8_t> content,
@@ -63,7 +63,7 @@ FileOutcome SaveDataFile(Document& doc, const std::filesystem::path& path) {
     doc.LoadSavedCopyOnly(previousSaved);
     return {FileStatus::FileError, {}};
   }
-  doc.state().fileName = path.string();
+  doc.state().fileName = Utf8FromPath(path);
   doc.state().neverSaved = false;
   return {FileStatus::Ok, {}};
 }

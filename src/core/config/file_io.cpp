@@ -1,7 +1,6 @@
 #include "core/config/file_io.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "core/os/os.h"
 
 #include <cstdio>
 #include <fstream>
@@ -33,31 +32,26 @@ std::optional<std::uintmax_t> RegularFileSize(const fs::path& path) {
   return size;
 }
 
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 bool WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
   std::error_code ec;
   const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
   std::random_device seed;
-  const fs::path temp =
-      dir / ("." + path.filename().string() + ".tmp" + std::to_string(seed() % 1000000u));
+  // Built as a path, not a narrow string, so a name outside the ASCII range survives on Windows.
+  fs::path tempName = ".";
+  tempName += path.filename();
+  tempName += ".tmp" + std::to_string(seed() % 1000000u);
+  const fs::path temp = dir / tempName;
 
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  std::size_t written = 0;
-  bool ok = true;
-  while (written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n <= 0) {
-      ok = false;
-      break;
-    }
-    written += static_cast<std::size_t>(n);
-  }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) {
-    fs::rename(temp, path, ec);
-    ok = !ec;
-  }
+  bool ok = os::CreateSyncedFile(temp, bytes) && os::RenameOver(temp, path);
   if (!ok) fs::remove(temp, ec);
   return ok;
 }

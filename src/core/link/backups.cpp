@@ -8,6 +8,7 @@
 
 #include "core/config/data_file_codec.h"
 #include "core/config/file_io.h"
+#include "core/os/os.h"
 
 namespace kr4100 {
 namespace {
@@ -23,8 +24,8 @@ std::string CompactStamp(const Timestamp& s) {
 
 Timestamp LocalTimestampNow() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  if (const std::tm* t = std::localtime(&now)) local = *t;
+  // Not std::localtime: its shared buffer is no place for a session running beside the window.
+  const std::tm local = os::LocalTime(now);
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
           local.tm_hour,        local.tm_min,     local.tm_sec};
 }

@@ -5,6 +5,8 @@
 #include <random>
 #include <system_error>
 
+#include "core/os/os.h"
+
 namespace kr4100 {
 
 namespace fs = std::filesystem;
@@ -227,8 +229,7 @@ bool IniFile::save() const {
         return false;
       }
     }
-    fs::rename(temporary, path_, ec);
-    if (ec) {
+    if (!os::RenameOver(temporary, path_)) {
       std::error_code ignored;
       fs::remove(temporary, ignored);
       return false;

@@ -1,8 +1,8 @@
 #include "core/settings/startup.h"
 
-#include <unistd.h>
-
 #include <system_error>
+
+#include "core/os/os.h"
 
 namespace kr4100 {
 namespace {
@@ -10,10 +10,10 @@ namespace {
 // The nearest folder that exists on the way up decides whether the file could be made there.
 bool CanWrite(const std::filesystem::path& file) {
   std::error_code ec;
-  if (std::filesystem::exists(file, ec)) return ::access(file.c_str(), W_OK) == 0;
+  if (std::filesystem::exists(file, ec)) return os::MayWrite(file);
   for (auto dir = file.parent_path(); !dir.empty(); dir = dir.parent_path()) {
     if (std::filesystem::exists(dir, ec))
-      return std::filesystem::is_directory(dir, ec) && ::access(dir.c_str(), W_OK | X_OK) == 0;
+      return std::filesystem::is_directory(dir, ec) && os::MayWrite(dir);
     if (dir == dir.parent_path()) break;
   }
   return false;

@@ -1,0 +1,3 @@
+# Whatever version Debian ships is the one the native build uses too.
+set(PACKAGE_VERSION_COMPATIBLE TRUE)
+set(PACKAGE_VERSION_EXACT FALSE)
