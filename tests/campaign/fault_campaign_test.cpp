@@ -18,6 +18,7 @@
 #include "core/config/document.h"
 #include "core/link/radio_image.h"
 #include "core/link/transfer_session.h"
+#include "core/link/write_verify.h"
 #include "core/testmode/test_mode_commands.h"
 #include "core/testmode/test_mode_driver.h"
 #include "sim/simulated_link.h"
@@ -98,12 +99,13 @@ void PrintTable() {
 // ---------------------------------------------------------------------------------------------
 // Transfer sessions: read, write, radio information read and write, group write
 
-enum class Session { Read, Write, ReadInfo, WriteInfo, GroupWrite };
+enum class Session { Read, Write, WriteVerify, ReadInfo, WriteInfo, GroupWrite };
 
 const char* NameOf(Session s) {
   switch (s) {
     case Session::Read: return "read";
     case Session::Write: return "write";
+    case Session::WriteVerify: return "write + verify";
     case Session::ReadInfo: return "info read";
     case Session::WriteInfo: return "info write";
     case Session::GroupWrite: return "group write x3";
@@ -140,6 +142,7 @@ struct TransferBench {
                              : session == Session::WriteInfo ? SessionKind::WriteInfo
                                                              : SessionKind::Write;
     if (!transfer.open(kind)) return false;
+    transfer.setReadBack(session == Session::WriteVerify);
     if (kind == SessionKind::Write) {
       if (transfer.prepareWrite(doc.working())) return false;
     } else {
@@ -164,7 +167,8 @@ struct TransferBench {
 };
 
 // The steps of a session, from a clean run: one per kind of frame the radios answer, the first
-// and the last data block, for each radio of a group write.
+// and the last data block, for each radio of a group write, and again for the read-back of a
+// verified write.
 std::vector<Step> StepsOf(Session s) {
   TransferBench b(s);
   EXPECT_TRUE(b.start());
@@ -173,53 +177,72 @@ std::vector<Step> StepsOf(Session s) {
   int wire = 0;
   for (std::size_t r = 0; r < b.radios.size(); ++r) {
     const auto& events = b.radios[r]->events();
-    std::map<std::string, Step> first;
-    std::optional<Step> lastBlock;
-    sim::FrameKind previous = sim::FrameKind::Other;
-    for (std::size_t i = 0; i < events.size(); ++i) {
-      Step step;
-      step.radio = static_cast<int>(r) + 1;
-      step.reply = static_cast<int>(i) + 1;
-      step.wire = wire + step.reply;
-      const auto& e = events[i];
-      bool block = false;
-      switch (e.kind) {
-        case sim::FrameKind::Handshake: step.label = "handshake"; step.ack = true; break;
-        case sim::FrameKind::IdentityRequest: step.label = "identity"; break;
-        case sim::FrameKind::Ack:
-          step.ack = true;
-          step.label = previous == sim::FrameKind::IdentityRequest ? "identity ack" : "block ack";
-          break;
-        case sim::FrameKind::Read:
-        case sim::FrameKind::Write:
-          block = true;
-          step.ack = e.kind == sim::FrameKind::Write;
-          step.label = "first block";
-          break;
-        case sim::FrameKind::End: step.label = "end"; step.ack = true; break;
-        case sim::FrameKind::Other: step.label = "other"; break;
+    // One phase per handshake after an end frame: the write, then its read-back.
+    std::size_t from = 0;
+    while (from < events.size()) {
+      std::size_t to = from + 1;
+      while (to < events.size() && !(events[to].kind == sim::FrameKind::Handshake &&
+                                     events[to - 1].kind == sim::FrameKind::End))
+        ++to;
+      const std::string phase = from == 0 ? "" : "read-back ";
+      std::map<std::string, Step> first;
+      std::optional<Step> lastBlock;
+      bool blockSeen = false;
+      sim::FrameKind previous = sim::FrameKind::Other;
+      for (std::size_t i = from; i < to; ++i) {
+        Step step;
+        step.radio = static_cast<int>(r) + 1;
+        step.reply = static_cast<int>(i) + 1;
+        step.wire = wire + step.reply;
+        const auto& e = events[i];
+        bool block = false;
+        switch (e.kind) {
+          case sim::FrameKind::Handshake: step.label = "handshake"; step.ack = true; break;
+          case sim::FrameKind::IdentityRequest: step.label = "identity"; break;
+          case sim::FrameKind::Ack:
+            step.ack = true;
+            step.label = previous == sim::FrameKind::IdentityRequest ? "identity ack" : "block ack";
+            break;
+          case sim::FrameKind::Read:
+          case sim::FrameKind::Write:
+            block = true;
+            step.ack = e.kind == sim::FrameKind::Write;
+            break;
+          case sim::FrameKind::End: step.label = "end"; step.ack = true; break;
+          case sim::FrameKind::Other: step.label = "other"; break;
+        }
+        previous = e.kind;
+        if (block) {
+          char at[16];
+          std::snprintf(at, sizeof at, " %04X", e.address);
+          lastBlock = step;
+          lastBlock->label = "last block" + std::string(at);
+          if (!blockSeen) {
+            blockSeen = true;
+            step.label = "first block" + std::string(at);
+            first.emplace(step.label, step);
+          }
+          continue;
+        }
+        first.emplace(step.label, step);
       }
-      previous = e.kind;
-      if (block) {
-        lastBlock = step;
-        char at[16];
-        std::snprintf(at, sizeof at, " %04X", e.address);
-        lastBlock->label = "last block" + std::string(at);
-        step.label += at;
-        if (std::none_of(first.begin(), first.end(),
-                         [](const auto& kv) { return kv.first.rfind("first block", 0) == 0; }))
-          first.emplace(step.label, step);
-        continue;
+      std::vector<Step> ordered;
+      for (auto& [label, step] : first) ordered.push_back(step);
+      std::sort(ordered.begin(), ordered.end(),
+                [](const Step& a, const Step& b) { return a.reply < b.reply; });
+      if (lastBlock && lastBlock->reply != ordered.back().reply &&
+          std::none_of(ordered.begin(), ordered.end(),
+                       [&](const Step& st) { return st.reply == lastBlock->reply; })) {
+        ordered.push_back(*lastBlock);
+        std::sort(ordered.begin(), ordered.end(),
+                  [](const Step& a, const Step& b) { return a.reply < b.reply; });
       }
-      first.emplace(step.label, step);
-    }
-    std::vector<Step> ordered;
-    for (auto& [label, step] : first) ordered.push_back(step);
-    if (lastBlock && lastBlock->reply != ordered.back().reply) ordered.push_back(*lastBlock);
-    std::sort(ordered.begin(), ordered.end(), [](const Step& a, const Step& b) { return a.reply < b.reply; });
-    for (Step& step : ordered) {
-      if (b.radios.size() > 1) step.label = "radio " + std::to_string(step.radio) + ": " + step.label;
-      steps.push_back(step);
+      for (Step& step : ordered) {
+        step.label = phase + step.label;
+        if (b.radios.size() > 1) step.label = "radio " + std::to_string(step.radio) + ": " + step.label;
+        steps.push_back(step);
+      }
+      from = to;
     }
     wire += static_cast<int>(events.size());
   }
@@ -290,7 +313,7 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy)
   const bool ok = b.link.result && b.link.result->second;
   const int told = static_cast<int>(b.link.questions.size() + b.link.refusals.size()) +
                    b.link.portErrors;
-  const bool writes = s == Session::Write || s == Session::GroupWrite;
+  const bool writes = s == Session::Write || s == Session::WriteVerify || s == Session::GroupWrite;
   // The window reports every failed write; a failed read is reported by its question.
   if (!ok && !writes && s != Session::WriteInfo) {
     EXPECT_GT(told, 0) << where << ": failed without telling the user";
@@ -319,9 +342,18 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy)
                           << " reported written but its memory differs";
         ++landed;
       }
+      if (s == Session::WriteVerify && w.success) {
+        // What the user is shown after the write: the comparison with what was read back.
+        EXPECT_TRUE(w.readBack) << where << ": written without the read-back";
+        const VerifyResult verify =
+            VerifyWrite(image, b.transfer.readBackImage(), w.sentFrom, b.doc.working(), 1);
+        EXPECT_EQ(verify.passed(), same) << where << ": the read-back " << (same ? "finds" : "misses")
+                                         << " a difference the radio does not have";
+        outcome += verify.passed() ? "verified, " : "verify found " + std::to_string(verify.addresses.size()) + ", ";
+      }
     }
     if (s == Session::GroupWrite) outcome += std::to_string(landed) + "/3 written, ";
-    if (!ok && s == Session::Write) {
+    if (!ok && (s == Session::Write || s == Session::WriteVerify)) {
       EXPECT_TRUE(b.link.written.empty() || !b.link.written.back().success) << where;
     }
   }
@@ -365,8 +397,9 @@ TEST_P(TransferCampaign, EveryStepMeetsEveryFault) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, TransferCampaign,
-                         ::testing::Values(Session::Read, Session::Write, Session::ReadInfo,
-                                           Session::WriteInfo, Session::GroupWrite));
+                         ::testing::Values(Session::Read, Session::Write, Session::WriteVerify,
+                                           Session::ReadInfo, Session::WriteInfo,
+                                           Session::GroupWrite));
 
 // ---------------------------------------------------------------------------------------------
 // Test mode: entry and one alignment, on a simulated clock with the driver's three timers
