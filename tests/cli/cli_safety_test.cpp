@@ -44,13 +44,7 @@ class ScratchDataHome : public ::testing::Environment {
     ::testing::AddGlobalTestEnvironment(new ScratchDataHome);
 
 std::vector<std::filesystem::path> Backups(const std::filesystem::path& dataDir) {
-  std::vector<std::filesystem::path> files;
-  std::error_code ec;
-  for (std::filesystem::directory_iterator it(dataDir / "backups", ec), end; !ec && it != end;
-       it.increment(ec))
-    files.push_back(it->path());
-  std::sort(files.begin(), files.end());
-  return files;
+  return kr4100::testing::FilesIn(dataDir / "backups");
 }
 
 void SaveNewDocument(const std::filesystem::path& file) {

@@ -15,14 +15,6 @@ namespace {
 
 std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
-std::vector<std::string> Names(const std::filesystem::path& dir) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir))
-    names.push_back(Utf8FromPath(entry.path().filename()));
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // "频道-Ünï.dat" spelled out byte by byte, so the test does not rest on the source encoding.
 const std::string kNonAsciiName =
     "\xE9\xA2\x91\xE9\x81\x93-\xC3\x9C\x6E\xC3\xAF.dat";
@@ -45,7 +37,7 @@ TEST(FileIoTest, AtomicWriteCreatesReplacesAndLeavesNothingBehind) {
   EXPECT_EQ(testing::ReadBytes(target), Bytes("second"));
   ASSERT_TRUE(WriteFileAtomically(target, {}));
   EXPECT_TRUE(testing::ReadBytes(target).empty());
-  EXPECT_EQ(Names(dir.path()), std::vector<std::string>{kNonAsciiName});
+  EXPECT_EQ(testing::NamesIn(dir.path()), std::vector<std::string>{kNonAsciiName});
 }
 
 TEST(FileIoTest, FailedAtomicWriteKeepsTheTargetAndRemovesTheTemporary) {
@@ -54,10 +46,10 @@ TEST(FileIoTest, FailedAtomicWriteKeepsTheTargetAndRemovesTheTemporary) {
   std::filesystem::create_directories(dir / "taken" / "inside");
   EXPECT_FALSE(WriteFileAtomically(dir / "taken", Bytes("x")));
   EXPECT_TRUE(std::filesystem::is_directory(dir / "taken" / "inside"));
-  EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"taken"});
+  EXPECT_EQ(testing::NamesIn(dir.path()), std::vector<std::string>{"taken"});
 
   EXPECT_FALSE(WriteFileAtomically(dir / "missing" / "x.dat", Bytes("x")));
-  EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"taken"});
+  EXPECT_EQ(testing::NamesIn(dir.path()), std::vector<std::string>{"taken"});
 }
 
 TEST(OsTest, CreateSyncedFileNeverOverwrites) {

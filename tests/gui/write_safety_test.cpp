@@ -15,6 +15,7 @@
 #include "gui/ui_context.h"
 #include "sim/virtual_radio.h"
 #include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
 #include "support/test_installation.h"
 
 #include <QLineEdit>
@@ -29,13 +30,7 @@ const QString kWriteCompleted = QStringLiteral("Write Data Completed.");
 const QString kReadCompleted = QStringLiteral("Read Data Completed.");
 
 std::vector<std::filesystem::path> Backups(const std::filesystem::path& dataDir) {
-  std::vector<std::filesystem::path> files;
-  std::error_code ec;
-  for (std::filesystem::directory_iterator it(dataDir / "backups", ec), end; !ec && it != end;
-       it.increment(ec))
-    files.push_back(it->path());
-  std::sort(files.begin(), files.end());
-  return files;
+  return kr4100::testing::FilesIn(dataDir / "backups");
 }
 
 std::vector<std::uint8_t> Bytes(const std::filesystem::path& file) {

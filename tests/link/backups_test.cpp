@@ -20,14 +20,6 @@ using testing::TempDir;
 
 constexpr Timestamp kStamp{2024, 5, 1, 14, 3, 22};
 
-std::vector<std::string> Names(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(Backups, NamesCarryDateTimeKindAndTheRadioSafeForAFileSystem) {
   EXPECT_EQ(BackupFileName(kStamp, BackupKind::Read, {"KR-4100", "0", "V600"}),
             "20240501-140322_read_KR-4100_band0_V600.dat");
@@ -55,7 +47,7 @@ TEST(Backups, WrittenAsTheDataFileOfTheRecordAndNeverOverAnEarlierOne) {
       WriteBackup(dir.path(), doc.working(), BackupKind::Write, {"KR-4100", "0", "V600"}, kStamp);
   ASSERT_TRUE(second.ok);
   EXPECT_EQ(second.file.filename(), "20240501-140322_write_KR-4100_band0_V600-2.dat");
-  EXPECT_EQ(Names(dir / "backups").size(), 2u);
+  EXPECT_EQ(testing::NamesIn(dir / "backups").size(), 2u);
 }
 
 TEST(Backups, TheNewest500AreKept) {
@@ -70,7 +62,7 @@ TEST(Backups, TheNewest500AreKept) {
   testing::WriteText(folder / "notes.txt", "kept: not a backup");
   RadioConfig config{};
   ASSERT_TRUE(WriteBackup(dir.path(), config, BackupKind::Read, {"KR-4100", "0", "V600"}, kStamp).ok);
-  const auto names = Names(folder);
+  const auto names = testing::NamesIn(folder);
   ASSERT_EQ(names.size(), 501u);  // 500 backups and the text file
   EXPECT_EQ(names.front(), "20231003-000000_read_KR-4100_band0_V600.dat");  // three oldest gone
   EXPECT_EQ(names[499], "20240501-140322_read_KR-4100_band0_V600.dat");

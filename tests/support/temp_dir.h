@@ -1,6 +1,7 @@
 // A scratch folder per test, removed afterwards.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -44,6 +45,26 @@ inline void WriteBytes(const std::filesystem::path& path, const std::vector<std:
 inline void WriteText(const std::filesystem::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
+}
+
+// What a folder holds, sorted by name; empty when the folder is missing.
+inline std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    files.push_back(it->path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// The same as UTF-8 names.
+inline std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& file : FilesIn(folder)) {
+    const std::u8string name = file.filename().u8string();
+    names.emplace_back(name.begin(), name.end());
+  }
+  return names;
 }
 
 }  // namespace kr4100::testing
