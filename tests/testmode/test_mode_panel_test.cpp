@@ -10,6 +10,7 @@
 #include "core/config/document.h"
 #include "core/testmode/adjustment_panel.h"
 #include "sim/test_mode_responder.h"
+#include "support/test_mode_radio_host.h"
 
 using namespace kr4100;
 
@@ -17,69 +18,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class RadioHost : public TestModeHost {
- public:
-  explicit RadioHost(sim::VirtualRadio& radio) : radio_(radio) {}
-  TestModeDriver* driver = nullptr;
-  Bytes wire;  // everything sent, in order
-  Bytes block, values;
-  std::vector<int> polls;
-  bool portOpen = false, waitTimer = false;
-  int entered_ = 0;
-
-  bool openPort(const PortSettings&) override { return portOpen = true; }
-  void closePort() override { portOpen = false; }
-  void send(std::span<const std::uint8_t> bytes, int expect) override {
-    wire.insert(wire.end(), bytes.begin(), bytes.end());
-    incoming_.push_back({radio_.receive(bytes), expect});
-  }
-  void startWaitTimer(std::chrono::milliseconds) override { waitTimer = true; }
-  void stopWaitTimer() override { waitTimer = false; }
-  void startSendTimer(std::chrono::milliseconds) override {}
-  void stopSendTimer() override {}
-  void startEndTimer(std::chrono::milliseconds) override {}
-  void stopEndTimer() override {}
-  Answer askRetry() override { return Answer::Cancel; }
-  void tell(TestModeMessage) override {}
-  void identityRefused(const IdentityCheck&) override {}
-  void entered() override { ++entered_; }
-  void tuned(std::span<const std::uint8_t> b) override { block.assign(b.begin(), b.end()); }
-  void valuesArrived(std::span<const std::uint8_t> v) override {
-    values.assign(v.begin(), v.end());
-  }
-  void polled(int v) override { polls.push_back(v); }
-
-  void pump() {
-    while (!incoming_.empty()) {
-      const auto [got, expect] = incoming_.front();
-      incoming_.pop_front();
-      if (expect == 0) {
-        driver->onSendComplete();
-      } else if (static_cast<int>(got.size()) >= expect) {
-        driver->onReceived(got);
-      } else if (waitTimer && incoming_.empty()) {
-        driver->onWaitTimeout();
-      }
-    }
-  }
-  // What went out since the last call.
-  Bytes take() {
-    Bytes out = wire;
-    wire.clear();
-    return out;
-  }
-
- private:
-  sim::VirtualRadio& radio_;
-  std::deque<std::pair<Bytes, int>> incoming_;
-};
-
 // In test mode with the radio's test channels 3 and 9, the wire emptied.
 struct Bench {
   Document doc;
   sim::VirtualRadio radio;
   sim::TestModeResponder responder{radio};
-  RadioHost host{radio};
+  kr4100::testing::TestModeRadioHost host{radio};
   TestModeDriver driver{host};
   TestModePanel panel{driver};
 

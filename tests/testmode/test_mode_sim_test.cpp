@@ -7,6 +7,7 @@
 #include "core/config/document.h"
 #include "core/testmode/test_mode_driver.h"
 #include "sim/test_mode_responder.h"
+#include "support/test_mode_radio_host.h"
 
 using namespace kr4100;
 
@@ -14,75 +15,11 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Sends go straight into the radio; its answer, when it is as long as awaited, is the reply.
-class LinkHost : public TestModeHost {
- public:
-  explicit LinkHost(sim::VirtualRadio& radio) : radio_(radio) {}
-  TestModeDriver* driver = nullptr;
-  bool portOpen = false, waitTimer = false;
-  std::deque<Answer> answers;
-  int entered_ = 0, questions = 0;
-  std::vector<TestModeMessage> told;
-  Bytes block, values;
-  std::vector<int> polls;
-  std::deque<Bytes> incoming;  // what the radio said, delivered by pump()
-  std::deque<int> expects;
-
-  bool openPort(const PortSettings&) override { return portOpen = true; }
-  void closePort() override { portOpen = false; }
-  void send(std::span<const std::uint8_t> bytes, int expect) override {
-    incoming.push_back(radio_.receive(bytes));
-    expects.push_back(expect);
-  }
-  void startWaitTimer(std::chrono::milliseconds) override { waitTimer = true; }
-  void stopWaitTimer() override { waitTimer = false; }
-  void startSendTimer(std::chrono::milliseconds) override {}
-  void stopSendTimer() override {}
-  void startEndTimer(std::chrono::milliseconds) override {}
-  void stopEndTimer() override {}
-  Answer askRetry() override {
-    ++questions;
-    if (answers.empty()) return Answer::Cancel;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  void tell(TestModeMessage m) override { told.push_back(m); }
-  void identityRefused(const IdentityCheck&) override {}
-  void entered() override { ++entered_; }
-  void tuned(std::span<const std::uint8_t> b) override { block.assign(b.begin(), b.end()); }
-  void valuesArrived(std::span<const std::uint8_t> v) override { values.assign(v.begin(), v.end()); }
-  void polled(int v) override { polls.push_back(v); }
-
-  // Delivers the radio's answers as the port would: a reply once as many bytes as awaited are
-  // in, a send-complete for an exchange that awaits nothing; a short answer lets the time-out
-  // decide.
-  void pump() {
-    while (!incoming.empty()) {
-      const Bytes got = incoming.front();
-      const int expect = expects.front();
-      incoming.pop_front();
-      expects.pop_front();
-      if (expect == 0) {
-        if (!got.empty()) driver->onReceived(got);  // a stray answer: dropped
-        driver->onSendComplete();
-      } else {
-        if (static_cast<int>(got.size()) >= expect) driver->onReceived(got);
-        // Still waiting with nothing more to come: the wait timer runs out.
-        if (waitTimer && incoming.empty()) driver->onWaitTimeout();
-      }
-    }
-  }
-
- private:
-  sim::VirtualRadio& radio_;
-};
-
 struct Bench {
   Document doc;
   sim::VirtualRadio radio;
   sim::TestModeResponder responder{radio};
-  LinkHost host{radio};
+  kr4100::testing::TestModeRadioHost host{radio};
   TestModeDriver driver{host};
 
   Bench() {
@@ -102,7 +39,7 @@ struct Bench {
   bool enter() {
     if (!driver.start({"sim", 1, 0}, doc.working())) return false;
     host.pump();
-    return host.entered_ == 1;
+    return host.enteredCount == 1;
   }
 };
 
@@ -189,12 +126,12 @@ TEST(TestModeAgainstVirtualRadio, AFreshRadioMatchesANewDocument) {
   doc.InitNewDocument();
   sim::VirtualRadio radio;
   sim::TestModeResponder responder(radio);
-  LinkHost host(radio);
+  kr4100::testing::TestModeRadioHost host(radio);
   TestModeDriver driver(host);
   host.driver = &driver;
   ASSERT_TRUE(driver.start({"sim", 1, 0}, doc.working()));
   host.pump();
-  EXPECT_EQ(host.entered_, 1);
+  EXPECT_EQ(host.enteredCount, 1);
   EXPECT_TRUE(host.told.empty());
 }
 
@@ -208,7 +145,7 @@ TEST(TestModeAgainstVirtualRadio, FaultsEndInTheQuestionAndAClosedPort) {
       b.enter();
       // One retry resends the exchange, and the sound radio then goes on; a corrupted first byte
       // that still passes its check (a channel's frequency) shows as a mismatch instead.
-      if (b.host.entered_ == 1) {
+      if (b.host.enteredCount == 1) {
         EXPECT_TRUE(b.driver.active());
       } else {
         if (!b.host.told.empty()) {  // the mismatch message: its end timer leaves test mode
@@ -257,8 +194,8 @@ TEST(TestModeAgainstVirtualRadio, GivingUpWithPttKeyedReleasesIt) {
 TEST(TestModeAgainstVirtualRadio, EndingUnkeyedSendsNoRelease) {
   Bench b;
   ASSERT_TRUE(b.enter());
-  ASSERT_TRUE(b.host.expects.empty());
+  ASSERT_TRUE(b.host.pending() == 0);
   b.driver.end();
-  EXPECT_TRUE(b.host.expects.empty());
+  EXPECT_TRUE(b.host.pending() == 0);
   EXPECT_FALSE(b.host.portOpen);
 }

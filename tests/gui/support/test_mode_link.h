@@ -6,94 +6,47 @@
 
 #include <QPointer>
 #include <QTimer>
-#include <deque>
 #include <functional>
-#include <vector>
 
-#include "core/testmode/test_mode_driver.h"
 #include "sim/test_mode_responder.h"
-#include "sim/virtual_radio.h"
+#include "support/test_mode_radio_host.h"
 #include "testmode/frm_test_mode.h"
 
 namespace kr4100::testing {
 
-class TestModeLink : public TestModeHost {
+class TestModeLink : public TestModeRadioHost {
  public:
-  using Bytes = std::vector<std::uint8_t>;
+  using TestModeRadioHost::TestModeRadioHost;
 
-  explicit TestModeLink(sim::VirtualRadio& radio) : radio_(radio) {}
-
-  TestModeDriver* driver = nullptr;
   QPointer<FrmTestMode> window;
   std::function<void()> onEntered;  // what the main window does: open the test mode window
   bool autoPump = false;            // deliver the radio's answers from the event loop
-  bool portOpen = false;
-  bool waitTimer = false;
-  int endedCount = 0;
-  std::vector<TestModeMessage> told;
 
-  bool openPort(const PortSettings&) override { return portOpen = true; }
-  void closePort() override { portOpen = false; }
-  void send(std::span<const std::uint8_t> bytes, int expect) override {
-    wire_.insert(wire_.end(), bytes.begin(), bytes.end());
-    incoming_.push_back({radio_.receive(bytes), expect});
-    if (autoPump) QTimer::singleShot(0, [this] { pump(); });
-  }
-  void startWaitTimer(std::chrono::milliseconds) override { waitTimer = true; }
-  void stopWaitTimer() override { waitTimer = false; }
-  void startSendTimer(std::chrono::milliseconds) override {}
-  void stopSendTimer() override {}
-  void startEndTimer(std::chrono::milliseconds) override {}
-  void stopEndTimer() override {}
-  Answer askRetry() override { return Answer::Cancel; }
-  void tell(TestModeMessage m) override { told.push_back(m); }
-  void identityRefused(const IdentityCheck&) override {}
   void entered() override {
+    TestModeRadioHost::entered();
     if (onEntered) onEntered();
   }
   void tuned(std::span<const std::uint8_t> block) override {
+    TestModeRadioHost::tuned(block);
     if (window) window->tuned(block);
   }
   void valuesArrived(std::span<const std::uint8_t> values) override {
+    TestModeRadioHost::valuesArrived(values);
     if (window) window->valuesArrived(values);
   }
   void polled(int value) override {
+    TestModeRadioHost::polled(value);
     if (window) window->polled(value);
   }
   void ended() override {
-    ++endedCount;
+    TestModeRadioHost::ended();
     if (window) window->ended();
   }
 
-  // Delivers what the radio answered until the driver waits for nothing more.
-  void pump() {
-    if (pumping_) return;
-    pumping_ = true;
-    while (!incoming_.empty()) {
-      const auto [got, expect] = incoming_.front();
-      incoming_.pop_front();
-      if (expect == 0) {
-        driver->onSendComplete();
-      } else if (static_cast<int>(got.size()) >= expect) {
-        driver->onReceived(got);
-      } else if (waitTimer && incoming_.empty()) {
-        driver->onWaitTimeout();
-      }
-    }
-    pumping_ = false;
+ protected:
+  void queued() override {
+    if (autoPump) QTimer::singleShot(0, [this] { pump(); });
   }
-  // Everything sent since the last call.
-  Bytes take() {
-    Bytes out;
-    out.swap(wire_);
-    return out;
-  }
-
- private:
-  sim::VirtualRadio& radio_;
-  std::deque<std::pair<Bytes, int>> incoming_;
-  Bytes wire_;
-  bool pumping_ = false;
 };
 
 }  // namespace kr4100::testing
