@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages the build needs, only those that are missing; with arguments,
+# those packages instead.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkg-config googletest libgtest-dev
+packages=("$@")
+((${#packages[@]})) || packages=(build-essential cmake ninja-build pkg-config googletest libgtest-dev
           nlohmann-json3-dev libcli11-dev clang libclang-rt-dev
           qt6-base-dev qt6-serialport-dev qt6-translations-l10n
           fonts-noto-cjk xvfb xauth desktop-file-utils)
