@@ -24,6 +24,7 @@
 #include "sim/simulated_link.h"
 #include "sim/test_mode_responder.h"
 #include "sim/virtual_radio.h"
+#include "support/test_channels.h"
 
 namespace kr4100 {
 namespace {
@@ -409,11 +410,7 @@ class TestModeBench : public TestModeHost {
   TestModeBench() {
     doc.InitNewDocument();
     RadioConfig& r = doc.working();
-    r.TestFreCount = 1;
-    r.TestFre[0] = {};
-    r.TestFre[0].No = 3;
-    r.TestFre[0].RxFre = "28500000";
-    r.TestFre[0].TxFre = "28600000";
+    kr4100::testing::SetTestChannels(r, {{3, "28500000", "28600000"}});
     responder.setTestChannels(r);
   }
 

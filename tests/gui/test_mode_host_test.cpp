@@ -12,6 +12,7 @@
 #include "sim/virtual_radio.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
+#include "support/test_channels.h"
 
 using namespace kr4100;
 
@@ -34,11 +35,7 @@ RadioConfig WithTestChannels() {
   Document doc;
   doc.InitNewDocument();
   RadioConfig& c = doc.working();
-  c.TestFreCount = 1;
-  c.TestFre[0] = {};
-  c.TestFre[0].No = 5;
-  c.TestFre[0].RxFre = "28500000";
-  c.TestFre[0].TxFre = "28600000";
+  kr4100::testing::SetTestChannels(c, {{5, "28500000", "28600000"}});
   return c;
 }
 

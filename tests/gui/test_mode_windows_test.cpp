@@ -15,6 +15,7 @@
 
 #include "support/test_installation.h"
 #include "support/test_mode_link.h"
+#include "support/test_channels.h"
 #include "testmode/frm_test_mode.h"
 #include "testmode/frm_test_mode_para.h"
 #include "testmode/test_mode_pictures.h"
@@ -48,13 +49,7 @@ struct Bench : kr4100::testing::TestInstallation {
   explicit Bench(int language = kEnglish) {
     ctx->settings().currentLanguage = language;
     RadioConfig& r = ctx->doc().working();
-    r.TestFreCount = 2;
-    r.TestFre[0].No = 3;
-    r.TestFre[0].RxFre = "28500000";
-    r.TestFre[0].TxFre = "28600000";
-    r.TestFre[1].No = 9;
-    r.TestFre[1].RxFre = "29100000";
-    r.TestFre[1].TxFre = "29150000";
+    kr4100::testing::SetTestChannels(r, {{3, "28500000", "28600000"}, {9, "29100000", "29150000"}});
     responder.setTestChannels(r);
     link.driver = &driver;
     link.onEntered = [this] { link.window = FrmTestMode::open(driver, *ctx, nullptr); };

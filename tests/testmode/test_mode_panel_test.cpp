@@ -11,6 +11,7 @@
 #include "core/testmode/adjustment_panel.h"
 #include "sim/test_mode_responder.h"
 #include "support/test_mode_radio_host.h"
+#include "support/test_channels.h"
 
 using namespace kr4100;
 
@@ -30,13 +31,7 @@ struct Bench {
   Bench() {
     doc.InitNewDocument();
     RadioConfig& r = doc.working();
-    r.TestFreCount = 2;
-    r.TestFre[0].No = 3;
-    r.TestFre[0].RxFre = "28500000";
-    r.TestFre[0].TxFre = "28600000";
-    r.TestFre[1].No = 9;
-    r.TestFre[1].RxFre = "29100000";
-    r.TestFre[1].TxFre = "29100000";
+    kr4100::testing::SetTestChannels(r, {{3, "28500000", "28600000"}, {9, "29100000", "29100000"}});
     responder.setTestChannels(r);
     host.driver = &driver;
     driver.start({"sim", 1, 0}, r);
