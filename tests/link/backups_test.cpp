@@ -116,12 +116,7 @@ TEST_F(GroupWriteLogTest, OneRowPerRadioWithTheFailingOnesSaidSo) {
   sim::VirtualRadio third;
   second.faults().storeWrongAddress = 0x0200;
   third.faults().silentAfterBlocks = 30;
-  std::vector<sim::VirtualRadio*> radios{&radio, &second, &third};
-  link.whenNextRadio = [&](int n) {
-    const auto now = link.now();
-    link.at(now + 500ms, [this] { link.unplug(); });
-    link.at(now + 2500ms, [&, n] { link.plug(radios[static_cast<std::size_t>(n - 1)]); });
-  };
+  PlugInTurn({&radio, &second, &third});
   link.whenRadioWritten = [&](const RadioWritten& w) {
     std::optional<VerifyResult> verify;
     if (w.readBack) verify = VerifyWrite(session.image(), session.readBackImage(), w.sentFrom, doc.working(), kEnglish);

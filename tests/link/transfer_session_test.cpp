@@ -264,25 +264,7 @@ TEST_F(TransferSessionTest, AWriteThatDoesNotFitIsRefusedBeforeAnythingIsSent) {
   EXPECT_FALSE(session.open(SessionKind::Idle) && false);
 }
 
-class GroupWriteTest : public TransferSessionTest {
- protected:
-  // Each finished radio is unplugged half a second later; the next is plugged in 2 s later.
-  void PlugInTurn(std::vector<VirtualRadio*> radios) {
-    link.plug(radios[0]);
-    link.whenNextRadio = [this, radios](int n) {
-      const auto now = link.now();
-      link.at(now + 500ms, [this] { link.unplug(); });
-      link.at(now + 2500ms, [this, radios, n] { link.plug(radios[static_cast<std::size_t>(n - 1)]); });
-    };
-  }
-  bool GroupWrite(int radios) {
-    if (!session.open(SessionKind::Write)) return false;
-    EXPECT_FALSE(session.prepareWrite(doc.working()).has_value());
-    session.startGroupWrite(radios);
-    EXPECT_TRUE(link.runUntilIdle());
-    return link.result && link.result->second;
-  }
-};
+using GroupWriteTest = TransferSessionTest;
 
 TEST_F(GroupWriteTest, ThreeRadiosOneAfterAnotherWithUnplugAndReplug) {
   VirtualRadio second({"7731", 252, 1, "V900"});  // no identity check in a group write

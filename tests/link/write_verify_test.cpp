@@ -105,17 +105,7 @@ TEST_F(WriteVerifyTest, AReadBackThatStallsIsNoSuccess) {
   EXPECT_EQ(link.questions.size(), 1u);
 }
 
-class GroupVerifyTest : public WriteVerifyTest {
- protected:
-  void PlugInTurn(std::vector<VirtualRadio*> radios) {
-    link.plug(radios[0]);
-    link.whenNextRadio = [this, radios](int n) {
-      const auto now = link.now();
-      link.at(now + 500ms, [this] { link.unplug(); });
-      link.at(now + 2500ms, [this, radios, n] { link.plug(radios[static_cast<std::size_t>(n - 1)]); });
-    };
-  }
-};
+using GroupVerifyTest = WriteVerifyTest;
 
 TEST_F(GroupVerifyTest, EachRadioIsReadBackBeforeTheNextIsTakenOn) {
   VirtualRadio second, third;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -37,6 +38,24 @@ class SessionOnSimulatedLink : public ::testing::Test {
     if (!session.open(SessionKind::Write)) return false;
     EXPECT_FALSE(session.prepareWrite(doc.working()).has_value());
     session.start();
+    EXPECT_TRUE(link.runUntilIdle());
+    return link.result && link.result->second;
+  }
+  // A group write's radios, one at a time: each finished radio is unplugged half a second later
+  // and the next plugged in 2 s later.
+  void PlugInTurn(std::vector<sim::VirtualRadio*> radios) {
+    link.plug(radios[0]);
+    link.whenNextRadio = [this, radios](int n) {
+      const auto now = link.now();
+      link.at(now + std::chrono::milliseconds(500), [this] { link.unplug(); });
+      link.at(now + std::chrono::milliseconds(2500),
+              [this, radios, n] { link.plug(radios[static_cast<std::size_t>(n - 1)]); });
+    };
+  }
+  bool GroupWrite(int radios) {
+    if (!session.open(SessionKind::Write)) return false;
+    EXPECT_FALSE(session.prepareWrite(doc.working()).has_value());
+    session.startGroupWrite(radios);
     EXPECT_TRUE(link.runUntilIdle());
     return link.result && link.result->second;
   }
