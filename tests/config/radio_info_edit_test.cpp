@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <string>
 #include <vector>
 
@@ -128,6 +130,22 @@ TEST(RadioInfoEditTest, KeyRuleAndTimeSyncDate) {
   EXPECT_EQ(EightDigitDate({2026, 12, 1}), "20261201");
   EXPECT_EQ(EightDigitDate({2026, 3, 5}), "20260305");
   EXPECT_EQ(EightDigitDate({999, 1, 31}), "09990131");
+}
+
+// A build or a comparison that fixes the date gets it whatever the day; anything but a count of
+// seconds leaves the computer's date.
+TEST(CalendarDate, SourceDateEpochFixesTodayInUtc) {
+  const auto date = [] { return EightDigitDate(LocalToday()); };
+  const std::string computer = date();
+  ::setenv("SOURCE_DATE_EPOCH", "1765238399", 1);  // 2025-12-08 23:59:59 UTC
+  EXPECT_EQ(date(), "20251208");
+  ::setenv("SOURCE_DATE_EPOCH", "0", 1);
+  EXPECT_EQ(date(), "19700101");
+  for (const char* bad : {"", "12x", "-5", "99999999999999999999"}) {
+    ::setenv("SOURCE_DATE_EPOCH", bad, 1);
+    EXPECT_EQ(date().substr(0, 4), computer.substr(0, 4)) << bad;
+  }
+  ::unsetenv("SOURCE_DATE_EPOCH");
 }
 
 }  // namespace

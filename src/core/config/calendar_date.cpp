@@ -2,12 +2,35 @@
 
 #include "core/os/os.h"
 
+#include <charconv>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
+#include <optional>
+#include <string_view>
 
 namespace kr4100 {
 
+namespace {
+
+std::optional<CalendarDate> SourceDateEpoch() {
+  const char* value = std::getenv("SOURCE_DATE_EPOCH");
+  if (value == nullptr) return std::nullopt;
+  const std::string_view text(value);
+  long long seconds = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (error != std::errc() || end != text.data() + text.size() || seconds < 0) return std::nullopt;
+  const std::chrono::year_month_day date{std::chrono::floor<std::chrono::days>(
+      std::chrono::sys_seconds{std::chrono::seconds{seconds}})};
+  return CalendarDate{static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+                      static_cast<int>(static_cast<unsigned>(date.day()))};
+}
+
+}  // namespace
+
 CalendarDate LocalToday() {
+  if (const auto fixed = SourceDateEpoch()) return *fixed;
   const std::time_t now = std::time(nullptr);
   const std::tm local = os::LocalTime(now);
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};

@@ -12,7 +12,9 @@ struct CalendarDate {
   int day;
 };
 
-// The local calendar date of the computer.
+// The local calendar date of the computer, or, when SOURCE_DATE_EPOCH holds a count of seconds,
+// that moment's date in UTC: a build that sets it makes the same band templates on any day, and
+// two programs run under it agree on the date.
 CalendarDate LocalToday();
 
 // Year, month and day run together as eight digits: 1 December 2026 gives "20261201".
