@@ -20,7 +20,10 @@ std::optional<CalendarDate> SourceDateEpoch() {
   const std::string_view text(value);
   long long seconds = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-  if (error != std::errc() || end != text.data() + text.size() || seconds < 0) return std::nullopt;
+  // Up to the end of year 9999: the date has eight digits, and the calendar arithmetic stays small.
+  constexpr long long kLast = 253402300799;
+  if (error != std::errc() || end != text.data() + text.size() || seconds < 0 || seconds > kLast)
+    return std::nullopt;
   const std::chrono::year_month_day date{std::chrono::floor<std::chrono::days>(
       std::chrono::sys_seconds{std::chrono::seconds{seconds}})};
   return CalendarDate{static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
