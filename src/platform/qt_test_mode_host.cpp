@@ -9,6 +9,8 @@ QtTestModeHost::QtTestModeHost(Prompter& prompter, QObject* parent)
     timer->setTimerType(Qt::PreciseTimer);
   }
   connect(&waitTimer_, &QTimer::timeout, this, [this] {
+    // A reply that is all in but still settling counts as in time.
+    settleNow();
     if (driver_) driver_->onWaitTimeout();
   });
   connect(&sendTimer_, &QTimer::timeout, this, [this] {

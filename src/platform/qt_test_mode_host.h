@@ -52,6 +52,9 @@ class QtTestModeHost : public QObject, public TestModeHost {
   void sendComplete();
   // The port failed or the device went away: test mode ends at once and the user is told.
   void linkLost();
+  // The wait ran out: a link that holds a complete reply back (to see whether more follows)
+  // hands it over now.
+  virtual void settleNow() {}
 
   Prompter& prompter_;
   TestModeDriver* driver_ = nullptr;

@@ -1,5 +1,14 @@
 #include "platform/serial_session_host.h"
 
+#include <QElapsedTimer>
+#include <QThread>
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#else
+#include <sys/ioctl.h>
+#endif
+
 #include "platform/serial_ports.h"
 
 namespace kr4100 {
@@ -21,6 +30,36 @@ void ApplyPortSettings(QSerialPort& port, const PortSettings& settings) {
       port.setFlowControl(QSerialPort::NoFlowControl);
       break;
   }
+}
+
+namespace {
+
+// Bytes the system still holds for the line; 0 where it cannot tell.
+qint64 SystemOutputQueue(QSerialPort& port) {
+#if defined(Q_OS_WIN)
+  DWORD errors = 0;
+  COMSTAT status{};
+  if (ClearCommError(reinterpret_cast<HANDLE>(port.handle()), &errors, &status)) return status.cbOutQue;
+  return 0;
+#elif defined(TIOCOUTQ)
+  int pending = 0;
+  if (::ioctl(port.handle(), TIOCOUTQ, &pending) == 0) return pending;
+  return 0;
+#else
+  (void)port;
+  return 0;
+#endif
+}
+
+}  // namespace
+
+void DrainOutput(QSerialPort& port, std::chrono::milliseconds bound) {
+  if (!port.isOpen()) return;
+  QElapsedTimer clock;
+  clock.start();
+  const auto left = [&] { return static_cast<int>(std::max<qint64>(0, bound.count() - clock.elapsed())); };
+  while (port.bytesToWrite() > 0 && left() > 0) port.waitForBytesWritten(left());
+  while (SystemOutputQueue(port) > 0 && left() > 0) QThread::msleep(2);
 }
 
 SerialSessionHost::SerialSessionHost(Prompter& prompter, QObject* parent)

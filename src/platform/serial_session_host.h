@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QSerialPort>
+#include <chrono>
 #include <vector>
 
 #include "platform/qt_session_host.h"
@@ -14,6 +15,10 @@ namespace kr4100 {
 // stop bits, and handshaking 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 both (hardware flow control,
 // Qt has no combined mode; the radio cable uses RTS/CTS then).
 void ApplyPortSettings(QSerialPort& port, const PortSettings& settings);
+
+// Waits until what was written has left Qt's buffer and the system's output queue, or until
+// bound: closing a port may cancel output still pending (Windows does).
+void DrainOutput(QSerialPort& port, std::chrono::milliseconds bound);
 
 class SerialSessionHost : public QtSessionHost {
  public:

@@ -1,11 +1,15 @@
 #include "platform/serial_test_mode_host.h"
 
-#include "platform/serial_session_host.h"  // ApplyPortSettings
+#include "platform/serial_session_host.h"  // ApplyPortSettings, DrainOutput
 
 namespace kr4100 {
 
 SerialTestModeHost::SerialTestModeHost(Prompter& prompter, QObject* parent)
     : QtTestModeHost(prompter, parent) {
+  quiet_.setSingleShot(true);
+  quiet_.setTimerType(Qt::PreciseTimer);
+  quiet_.setInterval(kReplyQuietGap);
+  connect(&quiet_, &QTimer::timeout, this, &SerialTestModeHost::deliverReply);
   connect(&port_, &QSerialPort::readyRead, this, &SerialTestModeHost::readAvailable);
   // Queued: the driver sends the next exchange from this event, and a write made while the port
   // is still emitting bytesWritten would never have its own reported.
@@ -14,27 +18,36 @@ SerialTestModeHost::SerialTestModeHost(Prompter& prompter, QObject* parent)
   connect(&port_, &QSerialPort::errorOccurred, this, &SerialTestModeHost::failed);
 }
 
+SerialTestModeHost::~SerialTestModeHost() { closePort(); }
+
 bool SerialTestModeHost::openPort(const PortSettings& settings) {
   if (port_.isOpen()) port_.close();
   port_.setPortName(QString::fromStdString(settings.port));
   if (!port_.open(QIODevice::ReadWrite)) return false;
   ApplyPortSettings(port_, settings);
   port_.clear();
-  input_.clear();
-  threshold_ = 0;
+  resetReply();
   leaving_ = 0;
   return true;
 }
 
 void SerialTestModeHost::closePort() {
-  if (port_.isOpen()) port_.close();
-  input_.clear();
-  threshold_ = 0;
+  if (port_.isOpen()) {
+    waitSent(kTestDrainBound);
+    port_.close();
+  }
+  resetReply();
   leaving_ = 0;
 }
 
-void SerialTestModeHost::send(std::span<const std::uint8_t> bytes, int expectedReplyLength) {
+void SerialTestModeHost::resetReply() {
+  quiet_.stop();
   input_.clear();
+  threshold_ = 0;
+}
+
+void SerialTestModeHost::send(std::span<const std::uint8_t> bytes, int expectedReplyLength) {
+  resetReply();
   threshold_ = expectedReplyLength;
   if (!port_.isOpen()) return;
   // Only what came in is dropped: an exchange that awaits nothing may still be on its way out,
@@ -45,12 +58,27 @@ void SerialTestModeHost::send(std::span<const std::uint8_t> bytes, int expectedR
   port_.flush();
 }
 
+void SerialTestModeHost::waitSent(std::chrono::milliseconds bound) {
+  if (port_.isOpen()) DrainOutput(port_, bound);
+}
+
 void SerialTestModeHost::readAvailable() {
   const QByteArray got = port_.readAll();
   // Nothing awaited: stray bytes never become the start of the next reply.
   if (threshold_ <= 0) return;
   input_.append(got);
-  if (input_.size() < threshold_) return;
+  // Enough is in: the reply is whole once nothing more follows for a moment; a byte that does
+  // restarts the wait and makes the reply too long.
+  if (input_.size() >= threshold_) quiet_.start();
+}
+
+void SerialTestModeHost::settleNow() {
+  if (quiet_.isActive()) deliverReply();
+}
+
+void SerialTestModeHost::deliverReply() {
+  quiet_.stop();
+  if (threshold_ <= 0 || input_.size() < threshold_) return;
   const QByteArray reply = std::exchange(input_, QByteArray());
   threshold_ = 0;
   deliver(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(reply.constData()),

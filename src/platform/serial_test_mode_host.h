@@ -1,31 +1,45 @@
-// Test mode over a real serial port (QSerialPort): the receive threshold of the awaited reply,
-// send completion from the port's bytesWritten, and a port error or a vanished device ending
-// test mode at once.
+// Test mode over a real serial port (QSerialPort): a reply is handed over only once it has gone
+// quiet, so that a stray or extra byte makes it the wrong length instead of shifting it; send
+// completion from the port's bytesWritten; the last bytes drained before the port closes; and a
+// port error or a vanished device ending test mode at once.
 #pragma once
 
 #include <QSerialPort>
+#include <QTimer>
 
 #include "platform/qt_test_mode_host.h"
 
 namespace kr4100 {
 
+// How long the line must stay quiet after the awaited bytes are in before the reply counts as
+// whole: some twenty character times at 9600 baud, more than a USB adapter's latency timer.
+inline constexpr std::chrono::milliseconds kReplyQuietGap{20};
+
 class SerialTestModeHost : public QtTestModeHost {
  public:
   explicit SerialTestModeHost(Prompter& prompter, QObject* parent = nullptr);
+  ~SerialTestModeHost() override;
 
   // TestModeHost
   bool openPort(const PortSettings& settings) override;
   void closePort() override;
   void send(std::span<const std::uint8_t> bytes, int expectedReplyLength) override;
+  void waitSent(std::chrono::milliseconds bound) override;
 
   bool portOpen() const { return port_.isOpen(); }
+
+ protected:
+  void settleNow() override;
 
  private:
   void readAvailable();
   void written(qint64 bytes);
   void failed(QSerialPort::SerialPortError error);
+  void deliverReply();
+  void resetReply();
 
   QSerialPort port_;
+  QTimer quiet_;
   QByteArray input_;
   qsizetype threshold_ = 0;  // 0: no reply awaited, whatever comes is dropped
   qint64 leaving_ = 0;       // bytes handed to the port and not yet written out

@@ -34,6 +34,8 @@ class VirtualTestModeHost : public QtTestModeHost {
   bool openPort(const PortSettings& settings) override;
   void closePort() override;
   void send(std::span<const std::uint8_t> bytes, int expectedReplyLength) override;
+  // The radio takes every byte as it is sent: nothing is ever still leaving.
+  void waitSent(std::chrono::milliseconds) override {}
 
  private:
   void arrived(const std::vector<std::uint8_t>& bytes);

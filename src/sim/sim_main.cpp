@@ -179,6 +179,14 @@ int main(int argc, char** argv) {
   app.add_option("--test-truncate-reply", testFaults.truncateReply,
                  "In test mode, send the N-th reply without its last byte")
       ->check(CLI::Range(1, kMaxCount));
+  app.add_option("--test-stray-reply", testFaults.strayReply,
+                 "In test mode, send the N-th reply with a stray byte in front")
+      ->check(CLI::Range(1, kMaxCount));
+  app.add_option("--test-overlong-reply", testFaults.overlongReply,
+                 "In test mode, send the N-th reply with one byte too many at its end")
+      ->check(CLI::Range(1, kMaxCount));
+  app.add_flag("--test-ack-page", testFaults.ackPageSelect,
+               "In test mode, acknowledge a page select (the 0x06 arrives ahead of the values)");
   app.add_option("--test-silent-after", testFaults.silentAfter,
                  "In test mode, fall silent after N replies (cable pulled)")
       ->check(CLI::Range(0, kMaxCount));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "core/config/document.h"
 #include "core/testmode/test_mode_commands.h"
@@ -80,6 +81,8 @@ void TestModeResponder::answer(std::vector<std::uint8_t>& reply, std::vector<std
   if (replies_ == faults_.corruptReply && !bytes.empty()) bytes[0] ^= 0x5A;
   if (replies_ == faults_.truncateReply && !bytes.empty()) bytes.pop_back();
   if (replies_ == faults_.refuseReply && bytes == std::vector<std::uint8_t>{0x06}) bytes[0] = 0x15;
+  if (replies_ == faults_.strayReply) bytes.insert(bytes.begin(), 0x00);
+  if (replies_ == faults_.overlongReply) bytes.push_back(bytes.empty() ? 0x06 : bytes.back());
   reply.insert(reply.end(), bytes.begin(), bytes.end());
 }
 
@@ -136,6 +139,7 @@ std::size_t TestModeResponder::consume(std::span<const std::uint8_t> b, std::vec
         answer(reply, {kAck});
       } else {
         pageCode_ = p;  // selecting a page is not answered
+        pageAckOwed_ = faults_.ackPageSelect;
       }
     } else if (b[1] == 0x0E) {
       if (p == 8) {
@@ -177,7 +181,13 @@ std::size_t TestModeResponder::consume(std::span<const std::uint8_t> b, std::vec
       afterBlock_ = afterBlock;  // the block's acknowledge comes between it and the tune
       return 1;
     case 0x07:
-      answer(reply, pageValues());
+      if (std::exchange(pageAckOwed_, false)) {
+        std::vector<std::uint8_t> late = pageValues();
+        late.insert(late.begin(), kAck);
+        answer(reply, std::move(late));
+      } else {
+        answer(reply, pageValues());
+      }
       ackAnswered_ = false;
       return 1;
     case 0x45:

@@ -23,7 +23,12 @@ struct TestModeFaults {
   int corruptReply = 0;   // the n-th reply has its first byte changed
   int truncateReply = 0;  // the n-th reply loses its last byte
   int refuseReply = 0;    // the n-th reply, an acknowledge, comes as 0x15 instead
+  int strayReply = 0;     // the n-th reply comes with a stray byte in front
+  int overlongReply = 0;  // the n-th reply comes with one byte too many at its end
   int silentAfter = -1;   // after n replies nothing more is answered (cable pulled)
+  // A radio that acknowledges a page select: its 0x06 goes out late, just ahead of the page's
+  // values.
+  bool ackPageSelect = false;
 };
 
 class TestModeResponder {
@@ -64,6 +69,7 @@ class TestModeResponder {
   int pageCode_ = 0;
   bool ackAnswered_ = false;  // the program's 0x06 after this reply is acknowledged
   bool afterBlock_ = false;   // the block was just read: "p 0x0D" tunes item p
+  bool pageAckOwed_ = false;  // with ackPageSelect: a page select's 0x06 is still to go
   int replies_ = 0;
   int polls_ = 0;
   int ends_ = 0;

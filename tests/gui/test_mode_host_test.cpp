@@ -6,6 +6,7 @@
 
 #include "core/config/data_file.h"
 #include "core/config/document.h"
+#include "core/testmode/adjustment_panel.h"
 #include "core/testmode/test_mode_driver.h"
 #include "platform/serial_test_mode_host.h"
 #include "platform/virtual_test_mode_host.h"
@@ -22,8 +23,10 @@ class CountingPrompter : public Prompter {
  public:
   int questions = 0;
   int portErrors = 0;
+  std::function<void()> whileAsking;  // the event loop of the open box
   Answer ask(Question) override {
     ++questions;
+    if (whileAsking) whileAsking();
     return Answer::Cancel;
   }
   Answer identityRefused(const IdentityCheck&) override { return Answer::Ok; }
@@ -162,6 +165,51 @@ class TestModeHostTest : public QObject {
     QCOMPARE(prompter.portErrors, 1);
     QVERIFY(!host.portOpen());
     QVERIFY(!driver.active());
+  }
+
+  // A radio that falls silent while a measured item is polled: the poll timer ticks on while
+  // the reply is overdue and while the retry question is open, and queues nothing then; one
+  // question, no "Comm List is full!", and the port closed after Cancel.
+  void serialSilenceMidPollNeverFloods() {
+    testing::TempDir dir;
+    Document doc;
+    doc.InitNewDocument();
+    doc.working() = WithTestChannels();
+    QVERIFY(SaveDataFile(doc, dir / "t.dat").ok());
+    // Entering takes 40 replies and the tune 3: the fourth poll is never answered.
+    testing::SimProcess sim(KR4100_SIM_PATH, {"--test-channels", (dir / "t.dat").string(),
+                                              "--test-silent-after", "46"});
+    QVERIFY(!sim.device().empty());
+    CountingPrompter prompter;
+    SerialTestModeHost host(prompter);
+    TestModeDriver driver(host);
+    host.attach(&driver);
+    Events events;
+    events.watch(host);
+    QVERIFY(driver.start({sim.device(), 1, 0}, doc.working()));
+    QTRY_COMPARE(events.entered, 1);
+    TestModePanel panel(driver);
+    panel.chooseItem(13);
+    QVERIFY(panel.tune());
+    QTRY_COMPARE(events.block.size(), std::size_t{62});
+    AdjustmentPanel vox(panel, events.block);
+
+    int queued = 0, queuedWhileAsking = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] { queued += vox.poll() ? 1 : 0; });
+    poll.start(5);
+    prompter.whileAsking = [&] {
+      const int before = queued;
+      QTest::qWait(200);
+      queuedWhileAsking = queued - before;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!driver.active(), 5000);
+    poll.stop();
+    QCOMPARE(prompter.questions, 1);
+    QCOMPARE(queuedWhileAsking, 0);
+    QCOMPARE(queued, 4);
+    QVERIFY(events.told.empty());
+    QVERIFY(!host.portOpen());
   }
 };
 

@@ -37,6 +37,7 @@ class TestModeRadioHost : public TestModeHost {
     incoming_.push_back({radio_.receive(bytes), expect});
     queued();
   }
+  void waitSent(std::chrono::milliseconds) override {}
   void startWaitTimer(std::chrono::milliseconds) override { waitTimer = true; }
   void stopWaitTimer() override { waitTimer = false; }
   void startSendTimer(std::chrono::milliseconds) override {}

@@ -34,20 +34,29 @@ class FakeHost : public TestModeHost {
   bool openPort(const PortSettings&) override { return portOpen = true; }
   void closePort() override { portOpen = false; }
   void send(std::span<const std::uint8_t> b, int expect) override { sent.push_back({Bytes(b.begin(), b.end()), expect}); }
+  // What was sent before each wait for the bytes to leave, and whether the port was still open.
+  std::vector<std::pair<std::size_t, bool>> drains;
+  void waitSent(std::chrono::milliseconds) override { drains.push_back({sent.size(), portOpen}); }
   void startWaitTimer(std::chrono::milliseconds) override { waitTimer = true; }
   void stopWaitTimer() override { waitTimer = false; }
   void startSendTimer(std::chrono::milliseconds) override { sendTimer = true; }
   void stopSendTimer() override { sendTimer = false; }
   void startEndTimer(std::chrono::milliseconds) override { endTimer = true; }
   void stopEndTimer() override { endTimer = false; }
+  // What the event loop does while a box is open (timer ticks, say).
+  std::function<void()> whileAsking, whileTelling;
   Answer askRetry() override {
     ++retryQuestions;
+    if (whileAsking) whileAsking();
     if (answers.empty()) return Answer::Cancel;
     const Answer a = answers.front();
     answers.pop_front();
     return a;
   }
-  void tell(TestModeMessage m) override { told.push_back(m); }
+  void tell(TestModeMessage m) override {
+    told.push_back(m);
+    if (whileTelling) whileTelling();
+  }
   void identityRefused(const IdentityCheck&) override { ++refused; }
   void entered() override { ++enteredCount; }
   void tuned(std::span<const std::uint8_t> block) override { tunedBlock.assign(block.begin(), block.end()); }
@@ -264,13 +273,19 @@ TEST(TestModeDriver, CancelAfterATimeOutEndsWithThePortClosed) {
   EXPECT_FALSE(rig.host.waitTimer);
   EXPECT_TRUE(rig.driver.empty());
   EXPECT_EQ(rig.host.endedCount, 1);
+  // The radio took the entry word and may still listen: the leave bytes go out unanswered, and
+  // have left before the port closes.
+  ASSERT_EQ(rig.host.sent.size(), 3u);
+  EXPECT_EQ(rig.host.sent[2].bytes, (Bytes{0x11, 0x01, 0x45}));
+  EXPECT_EQ(rig.host.sent[2].expect, 0);
+  EXPECT_EQ(rig.host.drains, (std::vector<std::pair<std::size_t, bool>>{{3, true}}));
   // Nothing further happens after the end.
   rig.driver.act(TestAction::Wide);
   rig.driver.onReceived(Bytes{0x06});
-  EXPECT_EQ(rig.host.sent.size(), 2u);
+  EXPECT_EQ(rig.host.sent.size(), 3u);
 }
 
-TEST(TestModeDriver, AnotherModelIsRefused) {
+TEST(TestModeDriver, AnotherModelIsRefusedAndLeftAsFound) {
   Rig rig;
   rig.radio->override = [](const Sent& s) -> std::optional<Bytes> {
     if (s.bytes == Bytes{0x02}) return Bytes{'P', '7', '7', '3', '1', 0, 252, 0};
@@ -280,6 +295,79 @@ TEST(TestModeDriver, AnotherModelIsRefused) {
   EXPECT_EQ(rig.host.refused, 1);
   EXPECT_FALSE(rig.driver.active());
   EXPECT_FALSE(rig.host.portOpen);
+  // It acknowledged the entry word: it is in test mode and is told to leave it, unanswered.
+  EXPECT_EQ(rig.sentSince(2), (std::vector<Bytes>{{0x11, 0x01, 0x45}}));
+  EXPECT_EQ(rig.host.drains, (std::vector<std::pair<std::size_t, bool>>{{3, true}}));
+}
+
+// A reply is taken only at exactly its length: one stray byte in front or one too many at the
+// end would shift every value after it. Nothing of such a reply is stored or shown, later bytes
+// of the same exchange are not believed either, and the time-out decides.
+TEST(TestModeDriver, AReplyOfAnyOtherLengthIsRefusedWhole) {
+  Rig rig;
+  rig.enter();
+  Bytes block(kAdjustBlockLength, 0x80);
+  Bytes stray = block;
+  stray.insert(stray.begin(), 0x00);
+  rig.driver.act(TestAction::Tune, 4);
+  EXPECT_EQ(rig.host.sent.back().bytes, Bytes{0x05});
+  rig.driver.onReceived(stray);
+  rig.driver.onReceived(block);  // even the right bytes: the exchange has failed
+  EXPECT_TRUE(rig.host.waitTimer);
+  rig.host.answers = {Answer::Retry};
+  rig.driver.onWaitTimeout();
+  EXPECT_EQ(rig.host.sent.back().bytes, Bytes{0x05});
+  rig.answered = rig.host.sent.size() - 1;
+  rig.pump();
+  EXPECT_EQ(rig.host.tunedBlock, block);
+
+  // One point in narrow: a page reply with the radio's acknowledge in front is two bytes.
+  rig.radio->override = [](const Sent& s) -> std::optional<Bytes> {
+    if (s.bytes == Bytes{0x07}) return Bytes{0x06, 0x77};
+    return std::nullopt;
+  };
+  rig.driver.act(TestAction::SelectPage, 24, 1);
+  rig.pump();
+  ASSERT_EQ(rig.host.sent.back().bytes, Bytes{0x07});
+  EXPECT_TRUE(rig.host.values.empty());
+  EXPECT_TRUE(rig.host.waitTimer);
+  rig.host.answers = {Answer::Cancel};
+  rig.driver.onWaitTimeout();
+  EXPECT_TRUE(rig.host.values.empty());
+  EXPECT_FALSE(rig.driver.active());
+}
+
+// While the retry question is open nothing goes out, whatever the event loop queues meanwhile;
+// and a full queue tells the user once, never in a second box over the first.
+TEST(TestModeDriver, OpenBoxesHoldTheLineAndTheQueueIsTheirsToFill) {
+  Rig rig;
+  rig.enter();
+  rig.driver.act(TestAction::Wide);
+  std::size_t sentBeforeAnswer = 0;
+  bool idleWhileAsking = true;
+  rig.host.whileAsking = [&] {
+    idleWhileAsking = rig.driver.idle();
+    rig.driver.act(TestAction::PollValue, 28);
+    sentBeforeAnswer = rig.host.sent.size();
+  };
+  const std::size_t before = rig.host.sent.size();
+  rig.host.answers = {Answer::Retry};
+  rig.driver.onWaitTimeout();
+  EXPECT_FALSE(idleWhileAsking);
+  EXPECT_EQ(sentBeforeAnswer, before);
+  // After Retry the same bytes go again, then what was queued.
+  EXPECT_EQ(rig.sentSince(before), (std::vector<Bytes>{{0x46}}));
+  rig.answered = rig.host.sent.size() - 1;
+  rig.pump();
+  EXPECT_EQ(rig.sentSince(before), (std::vector<Bytes>{{0x46}, {28, 0x0A}, {0x06}}));
+
+  rig.driver.act(TestAction::Wide);  // awaiting its acknowledge
+  rig.host.whileTelling = [&] {
+    if (rig.host.told.size() > 3) return;  // the old way recursed without end
+    for (int i = 0; i < 10; ++i) rig.driver.act(TestAction::SetValue, 48, i);
+  };
+  for (int i = 0; i < 105; ++i) rig.driver.act(TestAction::SetValue, 48, i);
+  EXPECT_EQ(rig.host.told, std::vector<TestModeMessage>{TestModeMessage::QueueFull});
 }
 
 TEST(TestModeDriver, AFullQueueDropsWhatDoesNotFit) {
@@ -315,7 +403,7 @@ TEST(TestModeDriver, TuneSelectPageStoreAndPoll) {
   EXPECT_EQ(rig.host.values, std::vector<Bytes>{Bytes(4, 0x42)});
 
   from = rig.host.sent.size();
-  rig.driver.storeValues(4, true, {10, 11, 0, 13, 0, 15});
+  rig.driver.storeValues(4, {{24, 10}, {36, 11}, {37, 13}, {38, 15}});
   rig.pump();
   EXPECT_EQ(rig.sentSince(from), (std::vector<Bytes>{{24, 0x0D}, {24, 0x20, 10}, {36, 0x0D}, {36, 0x20, 11},
                                                      {37, 0x0D}, {37, 0x20, 13}, {38, 0x0D}, {38, 0x20, 15},

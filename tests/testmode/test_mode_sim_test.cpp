@@ -67,7 +67,7 @@ TEST(TestModeAgainstVirtualRadio, EnterTuneAdjustStoreAndLeave) {
   b.host.pump();
   EXPECT_EQ(b.responder.value(36), 201);
   EXPECT_TRUE(b.responder.pttKeyed());
-  b.driver.storeValues(4, true, {90, 202, 0, 91, 0, 92});
+  b.driver.storeValues(4, {{24, 90}, {36, 202}, {37, 91}, {38, 92}});
   b.driver.leave(1);
   b.host.pump();
   EXPECT_EQ(b.responder.value(36), 202);
@@ -184,12 +184,15 @@ TEST(TestModeAgainstVirtualRadio, GivingUpWithPttKeyedReleasesIt) {
   }
 }
 
-// A press that never went out leaves nothing to release: ending sends nothing more.
+// A press that never went out leaves nothing to release: ending sends only the leave bytes,
+// and the radio is out of test mode.
 TEST(TestModeAgainstVirtualRadio, EndingUnkeyedSendsNoRelease) {
   Bench b;
   ASSERT_TRUE(b.enter());
   ASSERT_TRUE(b.host.pending() == 0);
+  b.host.take();
   b.driver.end();
-  EXPECT_TRUE(b.host.pending() == 0);
+  EXPECT_EQ(b.host.take(), (Bytes{0x11, 0x01, 0x45}));
+  EXPECT_FALSE(b.responder.inTestMode());
   EXPECT_FALSE(b.host.portOpen);
 }

@@ -69,10 +69,15 @@ bool TestModeDriver::start(const PortSettings& settings, const RadioConfig& conf
   if (!host_.openPort(settings)) return false;
   active_ = true;
   awaiting_ = false;
+  replyFailed_ = false;
+  asking_ = false;
+  overflowTold_ = false;
   sending_ = false;
   mayOpenWindow_ = false;
   pttKeyed_ = false;
   keyedOnAir_ = false;
+  radioInTestMode_ = false;
+  signalling_ = 1;
   channelsRead_ = 0;
   channels_.clear();
   block_.fill(0xFF);
@@ -84,7 +89,7 @@ bool TestModeDriver::start(const PortSettings& settings, const RadioConfig& conf
 
 void TestModeDriver::act(TestAction action, int p, int q) {
   if (!active_) return;
-  const bool wasIdle = empty() && !awaiting_ && !sending_;
+  const bool wasIdle = nothingInFlight();
   switch (action) {
     case TestAction::Enter:
       for (int step : {1, 2, 3}) enqueue(StepEntries(action, step, 0, 0));
@@ -93,7 +98,10 @@ void TestModeDriver::act(TestAction action, int p, int q) {
       enqueue(StepEntries(action, 6, 1, 0));
       break;
     case TestAction::SelectChannel: enqueue(StepEntries(action, 4, p, 0)); break;
-    case TestAction::SelectSignalling: enqueue(StepEntries(action, 6, p, 0)); break;
+    case TestAction::SelectSignalling:
+      signalling_ = p;
+      enqueue(StepEntries(action, 6, p, 0));
+      break;
     case TestAction::Wide: enqueue(StepEntries(action, 12, 0, 0)); break;
     case TestAction::Narrow: enqueue(StepEntries(action, 13, 0, 0)); break;
     case TestAction::PttRelease:
@@ -109,6 +117,7 @@ void TestModeDriver::act(TestAction action, int p, int q) {
       enqueue(StepEntries(action, 8, p, 1));
       break;
     case TestAction::Leave:
+      signalling_ = p;
       enqueue(StepEntries(action, 6, p, 0));
       enqueue(StepEntries(action, 7, 0, 0));
       break;
@@ -121,20 +130,22 @@ void TestModeDriver::act(TestAction action, int p, int q) {
     case TestAction::StoreValues: break;  // storeValues() knows the values
     case TestAction::PollValue: enqueue(StepEntries(action, 16, p, 0)); break;
   }
+  runIfIdle(wasIdle);
+}
+
+void TestModeDriver::runIfIdle(bool wasIdle) {
   if (wasIdle && !empty()) run();
 }
 
-void TestModeDriver::storeValues(int item, bool wide, const std::array<int, kAdjustTabCount>& values) {
-  if (!active_) return;
-  const bool wasIdle = empty() && !awaiting_ && !sending_;
-  for (int tab = 0; tab < kAdjustTabCount; ++tab) {
-    if (!TabEnabled(tab, item, wide)) continue;
-    const int code = PointCode(tab, item);
-    enqueue(StepEntries(TestAction::StoreValues, 8, code, 2));
-    enqueue(StepEntries(TestAction::StoreValues, 10, code, std::clamp(values[static_cast<std::size_t>(tab)], 0, 255)));
+void TestModeDriver::storeValues(int item, const std::vector<StoredPoint>& points) {
+  if (!active_ || points.empty()) return;
+  const bool wasIdle = nothingInFlight();
+  for (const StoredPoint& point : points) {
+    enqueue(StepEntries(TestAction::StoreValues, 8, point.code, 2));
+    enqueue(StepEntries(TestAction::StoreValues, 10, point.code, std::clamp(point.value, 0, 255)));
   }
   enqueue(StepEntries(TestAction::StoreValues, 11, PointCode(0, item), 2));
-  if (wasIdle && !empty()) run();
+  runIfIdle(wasIdle);
 }
 
 void TestModeDriver::leave(int signalling) {
@@ -145,11 +156,18 @@ void TestModeDriver::leave(int signalling) {
 
 void TestModeDriver::enqueue(const std::vector<QueueEntry>& entries) {
   for (const QueueEntry& e : entries) {
-    // A full ring drops the entry rather than overwrite one not yet sent.
+    // A full ring drops the entry rather than overwrite one not yet sent. The message is shown
+    // once for the overflow, and never over itself while its box is open.
     if (next(write_) == read_) {
-      host_.tell(TestModeMessage::QueueFull);
+      if (!overflowTold_ && !telling_) {
+        overflowTold_ = true;
+        telling_ = true;
+        host_.tell(TestModeMessage::QueueFull);
+        telling_ = false;
+      }
       continue;
     }
+    overflowTold_ = false;
     write_ = next(write_);
     ring_[static_cast<std::size_t>(write_)] = e;
   }
@@ -163,7 +181,7 @@ void TestModeDriver::clearQueue() {
 
 // Sends exchanges until one awaits a reply or is still leaving, or the queue is empty.
 void TestModeDriver::run() {
-  while (active_ && !awaiting_ && !sending_ && !empty()) {
+  while (active_ && !asking_ && !awaiting_ && !sending_ && !empty()) {
     exchangeStart_ = read_;
     read_ = next(read_);
     QueueEntry last = ring_[static_cast<std::size_t>(read_)];
@@ -180,8 +198,10 @@ void TestModeDriver::run() {
       bytes.insert(bytes.end(), more.begin(), more.end());
     }
     if (bytes.empty()) continue;  // a step's closing entry: nothing goes out
+    if (last.command == 1) radioInTestMode_ = true;  // it may take the word even if no ack comes
     if (last.replyLength >= 1) {
       awaiting_ = true;
+      replyFailed_ = false;
       awaitLength_ = last.replyLength;
       host_.send(bytes, awaitLength_);
       host_.startWaitTimer(kTestWaitTimeout);
@@ -215,12 +235,16 @@ bool TestModeDriver::checkReply(const QueueEntry& checker, std::span<const std::
   }
 }
 
-void TestModeDriver::onReceived(std::span<const std::uint8_t> bytes) {
-  if (!active_ || !awaiting_) return;  // nothing awaited: stray bytes are not a reply
-  const std::span<const std::uint8_t> reply =
-      bytes.first(std::min<std::size_t>(bytes.size(), static_cast<std::size_t>(awaitLength_)));
+void TestModeDriver::onReceived(std::span<const std::uint8_t> reply) {
+  // Nothing awaited: stray bytes are not a reply. After a wrong one, nothing more of the same
+  // exchange is believed either.
+  if (!active_ || !awaiting_ || replyFailed_) return;
   const QueueEntry checker = empty() ? QueueEntry{} : ring_[static_cast<std::size_t>(next(read_))];
-  if (!checkReply(checker, reply)) return;
+  // A byte too many or too few shifts every value after it: the reply is refused whole.
+  if (static_cast<int>(reply.size()) != awaitLength_ || !checkReply(checker, reply)) {
+    replyFailed_ = true;
+    return;
+  }
   awaiting_ = false;
   host_.stopWaitTimer();
   process(checker, reply);
@@ -253,6 +277,7 @@ void TestModeDriver::process(const QueueEntry& checker, std::span<const std::uin
       return;
     case rc::kAck:
       if (action == TestAction::PttRelease) keyedOnAir_ = false;
+      if (action == TestAction::Leave && checker.step == 7) radioInTestMode_ = false;
       if (action == TestAction::Enter && checker.step == 6 && mayOpenWindow_) {
         mayOpenWindow_ = false;
         host_.entered();
@@ -301,8 +326,13 @@ void TestModeDriver::onEndTimer() {
 void TestModeDriver::onWaitTimeout() {
   if (!active_ || !awaiting_) return;
   awaiting_ = false;
+  replyFailed_ = false;
   host_.stopWaitTimer();
-  if (host_.askRetry() == Answer::Retry && active_) {
+  // While the question is open nothing goes out and nothing that arrives is taken.
+  asking_ = true;
+  const Answer answer = host_.askRetry();
+  asking_ = false;
+  if (answer == Answer::Retry && active_) {
     read_ = exchangeStart_;  // the same bytes go out again
     run();
     return;
@@ -310,31 +340,44 @@ void TestModeDriver::onWaitTimeout() {
   end();
 }
 
+std::vector<std::uint8_t> TestModeDriver::farewellBytes() const {
+  std::vector<std::uint8_t> bytes;
+  const auto add = [&bytes](TestAction action, int step, int p, int q) {
+    for (const QueueEntry& e : StepEntries(action, step, p, q)) {
+      const std::vector<std::uint8_t> more = CommandBytes(e);
+      bytes.insert(bytes.end(), more.begin(), more.end());
+    }
+  };
+  // The release goes twice: straight after an adjustment block the radio takes the first as
+  // tuning item 8, and a release of an unkeyed radio does nothing.
+  if (keyedOnAir_)
+    for (int i = 0; i < 2; ++i) add(TestAction::PttRelease, 8, 8, 1);
+  // A radio that answered wrongly, or not at all, may still be listening in test mode.
+  if (radioInTestMode_) {
+    add(TestAction::Leave, 6, signalling_, 0);
+    add(TestAction::Leave, 7, 0, 0);
+  }
+  return bytes;
+}
+
 void TestModeDriver::end() {
   if (!active_) return;
   active_ = false;
   awaiting_ = false;
+  replyFailed_ = false;
   sending_ = false;
   clearQueue();
-  // Giving up with PTT keyed (the retry question cancelled, the link lost, the program closing)
-  // must not leave the radio transmitting: the release goes out, unanswered, before the port
-  // closes. It goes twice: straight after an adjustment block the radio takes the first as
-  // tuning item 8, and a release of an unkeyed radio does nothing.
+  // Giving up must not leave the radio transmitting or in test mode: what it needs goes out,
+  // unanswered, and has left before the port closes.
+  const std::vector<std::uint8_t> farewell = farewellBytes();
   pttKeyed_ = false;
-  if (keyedOnAir_) {
-    keyedOnAir_ = false;
-    std::vector<std::uint8_t> release;
-    for (int i = 0; i < 2; ++i) {
-      for (const QueueEntry& e : StepEntries(TestAction::PttRelease, 8, 8, 1)) {
-        const std::vector<std::uint8_t> bytes = CommandBytes(e);
-        release.insert(release.end(), bytes.begin(), bytes.end());
-      }
-    }
-    host_.send(release, 0);
-  }
+  keyedOnAir_ = false;
+  radioInTestMode_ = false;
+  if (!farewell.empty()) host_.send(farewell, 0);
   host_.stopWaitTimer();
   host_.stopSendTimer();
   host_.stopEndTimer();
+  host_.waitSent(kTestDrainBound);
   host_.closePort();
   host_.ended();
 }

@@ -10,8 +10,13 @@
 // the identity request (0x02) the 8-byte reply is checked by the entry that sends the 0x06, whose
 // own one-byte reply is checked by the step's closing entry. An exchange that awaits nothing
 // lets the driver go on once its bytes have left (send complete, or the send timer's tick).
-// Bytes that arrive while nothing is awaited are dropped; a reply that fails its check is
-// ignored, and the wait time-out decides.
+// Bytes that arrive while nothing is awaited are dropped. A reply is taken only when it has
+// exactly the awaited length and passes its check; one that fails makes the whole exchange
+// fail (nothing of it is stored or shown), and the wait time-out decides.
+//
+// Whatever way test mode ends, the radio is left as found: a keyed transmitter is released and,
+// once the entry word has gone out, the leave bytes follow unless the radio acknowledged them;
+// both have left the port before it closes.
 #pragma once
 
 #include <array>
@@ -33,6 +38,8 @@ inline constexpr std::chrono::milliseconds kTestWaitTimeout{300};
 inline constexpr std::chrono::milliseconds kTestSendInterval{100};
 inline constexpr std::chrono::milliseconds kTestEndDelay{300};
 inline constexpr int kTestQueueSlots = 101;
+// How long the last bytes may take to leave the port before it closes.
+inline constexpr std::chrono::milliseconds kTestDrainBound{500};
 
 enum class TestModeMessage {
   QueueFull,  // "Comm List is full!"
@@ -63,8 +70,13 @@ class TestModeHost {
   virtual bool openPort(const PortSettings& settings) = 0;
   virtual void closePort() = 0;
   // Drops what the radio sent so far, arms the receive threshold at expectedReplyLength (0: no
-  // reply awaited) and writes the bytes after any still leaving.
+  // reply awaited) and writes the bytes after any still leaving. The reply is handed to
+  // onReceived once, whole: everything that arrived for the exchange, extra bytes included, so
+  // that the driver can refuse a reply of the wrong length.
   virtual void send(std::span<const std::uint8_t> bytes, int expectedReplyLength) = 0;
+  // Returns once every byte sent has left the port, or after bound; closing a port may cut off
+  // what is still leaving.
+  virtual void waitSent(std::chrono::milliseconds bound) = 0;
   virtual void startWaitTimer(std::chrono::milliseconds interval) = 0;
   virtual void stopWaitTimer() = 0;
   virtual void startSendTimer(std::chrono::milliseconds interval) = 0;
@@ -88,6 +100,13 @@ class TestModeHost {
   virtual void ended() {}
 };
 
+// One adjustment point to store: its code and value.
+struct StoredPoint {
+  int code = 0;
+  int value = 0;
+  friend bool operator==(const StoredPoint&, const StoredPoint&) = default;
+};
+
 class TestModeDriver {
  public:
   explicit TestModeDriver(TestModeHost& host);
@@ -98,12 +117,13 @@ class TestModeDriver {
   bool start(const PortSettings& settings, const RadioConfig& config);
   // Queues an action; nothing happens when test mode is not running.
   void act(TestAction action, int p = 0, int q = 0);
-  // Closing the adjustment window: for each enabled point of the item its page and value, then
-  // the closing command.
-  void storeValues(int item, bool wide, const std::array<int, kAdjustTabCount>& values);
+  // Closing the adjustment window: for each point given its page and value, then the closing
+  // command on the item's test point. No points: nothing is sent.
+  void storeValues(int item, const std::vector<StoredPoint>& points);
   // Leaves test mode as closing the window does: PTT released first if it is keyed.
   void leave(int signalling);
-  // Ends at once (port error, cable pulled, program closing).
+  // Ends at once (port error, cable pulled, wrong radio, retry cancelled, program closing): the
+  // release and leave bytes go out unanswered where the radio may need them.
   void end();
 
   void onReceived(std::span<const std::uint8_t> bytes);
@@ -115,6 +135,8 @@ class TestModeDriver {
   bool active() const { return active_; }
   bool pttKeyed() const { return pttKeyed_; }
   bool empty() const { return read_ == write_; }
+  // Running, nothing queued or in flight and no question open: a poll may go out.
+  bool idle() const { return active_ && empty() && !awaiting_ && !sending_ && !asking_; }
   const std::vector<TestChannel>& channels() const { return channels_; }
   const std::array<std::uint8_t, kAdjustBlockLength>& block() const { return block_; }
 
@@ -123,6 +145,9 @@ class TestModeDriver {
   void enqueue(const std::vector<QueueEntry>& entries);
   void clearQueue();
   void run();
+  void runIfIdle(bool wasIdle);
+  bool nothingInFlight() const { return empty() && !awaiting_ && !sending_; }
+  std::vector<std::uint8_t> farewellBytes() const;
   bool checkReply(const QueueEntry& checker, std::span<const std::uint8_t> reply) const;
   void process(const QueueEntry& checker, std::span<const std::uint8_t> reply);
   void channelReply(const QueueEntry& checker, std::span<const std::uint8_t> reply);
@@ -135,10 +160,16 @@ class TestModeDriver {
   bool active_ = false;
   bool awaiting_ = false;     // a reply is awaited
   int awaitLength_ = 0;
+  bool replyFailed_ = false;  // the awaited reply came wrong: only the time-out moves on
+  bool asking_ = false;       // the retry question is open: nothing goes out
+  bool overflowTold_ = false; // "Comm List is full!" shown for the current overflow
+  bool telling_ = false;      // a message is open: no second one over it
   bool sending_ = false;      // an exchange without reply is leaving; the driver goes on after it
   bool mayOpenWindow_ = false;
   bool pttKeyed_ = false;
   bool keyedOnAir_ = false;  // a PTT press went out and no release has been acknowledged since
+  bool radioInTestMode_ = false;  // the entry word went out and no leave was acknowledged since
+  int signalling_ = 1;            // the last signalling chosen, to leave with
   int channelsRead_ = 0;
   std::string modelCode_;
   RadioConfig config_;
