@@ -12,6 +12,7 @@
 #include "cli/radio_console.h"
 #include "core/config/conversions.h"
 #include "core/config/file_io.h"
+#include "core/testmode/adjustment_panel.h"
 #include "core/testmode/test_mode_commands.h"
 #include "core/testmode/test_mode_driver.h"
 #include "platform/serial_test_mode_host.h"
@@ -75,8 +76,8 @@ class TestModeRun {
     return waitFor([this] { return entered_; });
   }
 
-  bool tune(int item) {
-    driver_.act(TestAction::Tune, item);
+  // Waits for the tune that was queued.
+  bool tuned() {
     return waitFor([this] { return tuned_; });
   }
 
@@ -90,6 +91,11 @@ class TestModeRun {
       prompter_.show(MessageText(MessageId::Connection, context_.language));
     });
     limit.start(kWaitLimit);
+    // Not every state the command waits for is announced (the driver going idle is not): look
+    // again now and then.
+    QTimer recheck;
+    QObject::connect(&recheck, &QTimer::timeout, [this] { wake(); });
+    recheck.start(std::chrono::milliseconds(5));
     while (!done() && driver_.active()) {
       QEventLoop loop;
       loop_ = &loop;
@@ -166,25 +172,11 @@ std::optional<PointSetting> ParseSetting(const std::string& text) {
   return PointSetting{*tab, *value};
 }
 
-// The tab-0 slider moves every point of the item by one step, as far as no enabled point leaves
-// 0..255; the slider then stands at tab 0's moved value.
-void MoveAllPoints(std::array<int, kAdjustTabCount>& values, int item, bool wide, int slider) {
-  int d = slider - values[0];
-  for (int tab = 1; tab < kAdjustTabCount; ++tab) {
-    if (!TabEnabled(tab, item, wide)) continue;
-    const int v = values[static_cast<std::size_t>(tab)];
-    if (v + d > 255) d = 255 - v;
-    if (v + d < 0) d = -v;
-  }
-  for (int& v : values) v += d;
-}
-
-nlohmann::json PointsJson(const std::array<int, kAdjustTabCount>& values, int item, bool wide) {
+nlohmann::json PointsJson(const AdjustmentPanel& adjustment) {
   nlohmann::json points = nlohmann::json::array();
   for (int tab = 0; tab < kAdjustTabCount; ++tab) {
-    if (!TabEnabled(tab, item, wide)) continue;
-    points.push_back(
-        {{"tab", tab}, {"code", PointCode(tab, item)}, {"value", values[static_cast<std::size_t>(tab)]}});
+    if (!adjustment.enabled(tab)) continue;
+    points.push_back({{"tab", tab}, {"code", PointCode(tab, adjustment.item())}, {"value", adjustment.value(tab)}});
   }
   return points;
 }
@@ -228,53 +220,38 @@ int RunTestModeAlign(const CliContext& context) {
   if (const int status = OpenDocument(doc, context); status != kExitOk) return status;
   TestModeRun run(context);
   if (!run.enter(doc.working())) return run.failed();
-  // The bandwidth is always set, so that the points read are those of the bandwidth assumed.
-  run.driver().act(wide ? TestAction::Wide : TestAction::Narrow);
-  if (!run.tune(item)) return run.failed();
+  // The command does what the two windows do, through the same panels: the bandwidth is always
+  // set, so that the points read are those of the bandwidth assumed.
+  TestModePanel panel(run.driver());
+  panel.setWide(wide);
+  panel.chooseItem(item);
+  if (!panel.tune() || !run.tuned()) return run.failed();
+  AdjustmentPanel adjustment(panel, run.block());
+  context.out << PointsJson(adjustment).dump() << '\n' << std::flush;
 
-  const std::array<int, kAdjustTabCount> atStart = ItemValuesOf(run.block(), item);
-  std::array<int, kAdjustTabCount> values = atStart;
-  context.out << PointsJson(values, item, wide).dump() << '\n' << std::flush;
-
-  int tab = 0;  // the adjustment window opens on tab 0
   for (const PointSetting& s : settings) {
-    if (s.tab != tab) {
-      // Another page: its values come back, one per point of the item, in tab order.
-      const int before = run.valueReplies();
-      run.driver().act(TestAction::SelectPage, PointCode(s.tab, item), PointCount(item, wide));
+    const int before = run.valueReplies();
+    // Another page: its values come back, one per point of the item, in tab order; points an
+    // earlier group move changed keep their new values.
+    if (adjustment.chooseTab(s.tab)) {
       if (!run.waitFor([&] { return run.valueReplies() > before; })) return run.failed();
-      std::size_t next = 0;
-      for (int t = 0; t < kAdjustTabCount; ++t)
-        if (TabEnabled(t, item, wide) && next < run.values().size())
-          values[static_cast<std::size_t>(t)] = run.values()[next++];
-      tab = s.tab;
+      adjustment.takeValues(run.values());
     }
-    if (tab == 0)
-      MoveAllPoints(values, item, wide, s.value);
-    else
-      values[static_cast<std::size_t>(tab)] = s.value;
-    run.driver().act(TestAction::SetValue, PointCode(tab, item), values[static_cast<std::size_t>(tab)]);
+    adjustment.slide(s.tab, s.value);
   }
-  if (o.testOk) run.driver().act(TestAction::AdjustCommand, PointCode(tab, item));
+  if (o.testOk) adjustment.ok();
 
   if (o.testPoll > 0) {
     for (int k = 1; k <= o.testPoll; ++k) {
-      run.driver().act(TestAction::PollValue, PointCode(0, item));
+      if (!run.waitFor([&] { return run.driver().idle(); }) || !adjustment.poll()) return run.failed();
       if (!run.waitFor([&] { return static_cast<int>(run.polls().size()) >= k; })) return run.failed();
     }
     context.out << nlohmann::json(run.polls()).dump() << '\n' << std::flush;
   }
 
-  // Closing the adjustment window stores the item's values; Cancel first puts back those the
-  // window opened with, so the radio is as it was.
-  if (o.testCancel) {
-    for (int t = 0; t < kAdjustTabCount; ++t)
-      if (TabEnabled(t, item, wide))
-        run.driver().act(TestAction::SetValue, PointCode(t, item), atStart[static_cast<std::size_t>(t)]);
-    run.driver().storeValues(item, wide, atStart);
-  } else {
-    run.driver().storeValues(item, wide, values);
-  }
+  // Closing the adjustment window stores the points moved; Cancel stores back what the radio
+  // had for them, so the radio is as it was.
+  adjustment.close(o.testCancel);
   return run.leave();
 }
 

@@ -60,6 +60,13 @@ nlohmann::json Line(const std::string& out, int n) {
   return nlohmann::json::parse(line, nullptr, false);
 }
 
+// The radio's memory file once the radio has stored it: a leave that is not waited for may still
+// be on its way when the command returns.
+std::vector<std::uint8_t> StoredMemory(const std::string& path) {
+  for (int i = 0; i < 200 && !std::filesystem::exists(path); ++i) ::usleep(10'000);
+  return testing::ReadBytes(path);
+}
+
 nlohmann::json Point(int tab, int code, int value) {
   return {{"tab", tab}, {"code", code}, {"value", value}};
 }
@@ -240,6 +247,70 @@ TEST(CliTestMode, AFaultOrAnotherModelEndsTestModeWithThePortClosed) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "Check Connection. Retry or Cancel?\n");
+}
+
+// A group move on the Test point changes the other points in the program only; a later page
+// on another tab brings the radio's old values for them, which must not undo the move.
+TEST(CliTestMode, AGroupMoveSurvivesALaterPageOnAnotherTab) {
+  testing::TempDir dir;
+  SaveDocumentWithTestChannels(dir / "t.dat");
+  const std::string file = (dir / "t.dat").string();
+  const std::string memory = (dir / "radio.img").string();
+  Sim sim = StartSim({"--test-channels", file, "--save", memory});
+  ASSERT_FALSE(sim.device().empty());
+  const CliRun run = Cli({"testmode", "align", "--port", sim.device(), "--item", "4", "--set",
+                          "0=114", "--set", "3=50", file});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto image = testing::ReadBytes(memory);
+  ASSERT_EQ(image.size(), 8192u);
+  EXPECT_EQ(image[0x1E00 + 4], 114);   // code 24, +10
+  EXPECT_EQ(image[0x1E00 + 13], 123);  // code 36, carried along
+  EXPECT_EQ(image[0x1E00 + 14], 50);   // code 37, set
+  EXPECT_EQ(image[0x1E00 + 15], 125);  // code 38, carried along
+}
+
+// Replies of the wrong length from the real serial port: a stray byte before the adjustment
+// block, a radio that acknowledges a page select ahead of the values. Nothing of them is shown
+// or stored; the question is asked, and the radio is told to leave test mode.
+TEST(CliTestMode, RepliesOfTheWrongLengthAreRefusedAndNothingIsStored) {
+  testing::TempDir dir;
+  SaveDocumentWithTestChannels(dir / "t.dat");
+  const std::string file = (dir / "t.dat").string();
+  // Entering takes 40 replies and wide one more: reply 42 is the tune's adjustment block.
+  for (const std::vector<std::string>& fault :
+       {std::vector<std::string>{"--test-stray-reply", "42"}, {"--test-overlong-reply", "42"},
+        {"--test-ack-page"}}) {
+    const std::string memory = (dir / "radio.img").string();
+    std::filesystem::remove(memory);
+    std::vector<std::string> args{"--test-channels", file, "--save", memory};
+    args.insert(args.end(), fault.begin(), fault.end());
+    Sim sim = StartSim(args);
+    ASSERT_FALSE(sim.device().empty());
+    const CliRun run = Cli({"testmode", "align", "--port", sim.device(), "--item", "4", "--set",
+                            "3=50", file});
+    EXPECT_EQ(run.status, 1) << fault[0];
+    EXPECT_EQ(run.err, "Check Connection. Retry or Cancel?\n") << fault[0];
+    const bool blockFault = fault[0] != "--test-ack-page";
+    // The block's points are printed only when the block was taken.
+    EXPECT_EQ(run.out.empty(), blockFault) << fault[0] << run.out;
+    // Stored on leaving test mode: the radio got the leave bytes, and every value is as it was.
+    const auto image = StoredMemory(memory);
+    ASSERT_EQ(image.size(), 8192u) << fault[0];
+    for (int i = 0; i < 44; ++i) EXPECT_EQ(image[0x1E00 + i], 100 + i) << fault[0] << " byte " << i;
+  }
+}
+
+// A radio of another model has acknowledged the entry word: it is told to leave test mode
+// (the virtual radio stores its memory file each time it does).
+TEST(CliTestMode, ARefusedRadioIsToldToLeaveTestMode) {
+  testing::TempDir dir;
+  SaveDocumentWithTestChannels(dir / "t.dat");
+  const std::string file = (dir / "t.dat").string();
+  const std::string memory = (dir / "radio.img").string();
+  Sim other = StartSim({"--test-channels", file, "--model", "7731", "--save", memory});
+  const CliRun run = Cli({"testmode", "channels", "--port", other.device(), file});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(StoredMemory(memory).size(), 8192u);
 }
 
 TEST(CliTestMode, RefusesWhatTheAdjustmentWindowWouldNotOffer) {

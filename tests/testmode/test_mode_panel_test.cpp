@@ -154,3 +154,58 @@ TEST(AdjustmentPanel, PointsTheWindowChangedSurviveAPageReplyAndAreStoredOnClose
   dev.takeValues(s.host.values);
   EXPECT_EQ(dev.value(1), 77);
 }
+
+// No alignment value changes on the radio unless the user moved it: closing untouched sends
+// nothing, closing stores only the moved point, and Cancel stores back the value the radio had
+// for that point alone.
+TEST(AdjustmentPanel, OnlyMovedPointsAreStoredAndCancelRestoresJustThose) {
+  Bench b;
+  b.tune(4);
+  const RadioImage before = b.radio.memory();
+  {
+    AdjustmentPanel a(b.panel, b.host.block);
+    a.close(false);
+    EXPECT_EQ(b.run(), Bytes{});
+  }
+  b.tune(4);
+  {
+    AdjustmentPanel a(b.panel, b.host.block);
+    a.chooseTab(3);
+    b.run();
+    a.takeValues(b.host.values);
+    a.slide(3, 9);
+    b.run();
+    a.close(false);
+    EXPECT_EQ(b.run(), (Bytes{37, 0x0D, 37, 0x20, 9, 24, 0x0E}));
+    EXPECT_EQ(b.responder.value(37), 9);
+  }
+  const int center = 9;
+  b.tune(4);
+  {
+    AdjustmentPanel a(b.panel, b.host.block);
+    const int low = a.value(1);
+    a.chooseTab(1);
+    b.run();
+    a.takeValues(b.host.values);
+    a.slide(1, 200);
+    b.run();
+    a.close(true);
+    EXPECT_EQ(b.run(), (Bytes{36, 0x0D, 36, 0x20, static_cast<std::uint8_t>(low), 24, 0x0E}));
+    EXPECT_EQ(a.value(1), low);
+  }
+  // Across the three windows only Center changed on the radio.
+  RadioImage expected = before;
+  expected[static_cast<std::size_t>(sim::kAlignmentBase + *AdjustBlockOffset(37))] = center;
+  EXPECT_EQ(b.radio.memory(), expected);
+
+  // A polled item has nothing to store, and no poll goes out over one still unanswered.
+  b.tune(13);
+  AdjustmentPanel vox(b.panel, b.host.block);
+  EXPECT_TRUE(vox.poll());
+  EXPECT_FALSE(vox.poll());
+  EXPECT_EQ(b.run(), (Bytes{33, 0x0A, 0x06}));
+  EXPECT_TRUE(vox.poll());
+  b.run();
+  vox.close(false);
+  EXPECT_EQ(b.run(), Bytes{});
+}

@@ -55,16 +55,24 @@ void AdjustmentPanel::ok() {
   panel_.driver().act(TestAction::AdjustCommand, PointCode(tab_, item_));
 }
 
-void AdjustmentPanel::poll() {
+bool AdjustmentPanel::poll() {
+  if (!panel_.driver().idle()) return false;
   panel_.driver().act(TestAction::PollValue, PointCode(0, item_));
+  return true;
+}
+
+bool AdjustmentPanel::touched(int tab) const {
+  return tab >= 0 && tab < kAdjustTabCount && touched_[static_cast<std::size_t>(tab)];
 }
 
 void AdjustmentPanel::takeValues(std::span<const std::uint8_t> values) {
   std::size_t k = 0;
   for (int tab = 0; tab < kAdjustTabCount && k < values.size(); ++tab) {
     if (!enabled(tab)) continue;
-    if (!touched_[static_cast<std::size_t>(tab)])
-      values_[static_cast<std::size_t>(tab)] = values[k];
+    const auto t = static_cast<std::size_t>(tab);
+    // The radio's word beats the block's assumed layout, for as long as the user has not moved
+    // the point: that is also the value Cancel restores.
+    if (!touched_[t]) values_[t] = opening_[t] = values[k];
     ++k;
   }
 }
@@ -73,15 +81,14 @@ void AdjustmentPanel::close(bool cancel) {
   if (closed_) return;
   closed_ = true;
   panel_.releasePtt();
-  TestModeDriver& driver = panel_.driver();
-  if (cancel) {
-    for (int tab = 0; tab < kAdjustTabCount; ++tab)
-      if (enabled(tab))
-        driver.act(TestAction::SetValue, PointCode(tab, item_),
-                   opening_[static_cast<std::size_t>(tab)]);
-    values_ = opening_;
+  std::vector<StoredPoint> points;
+  for (int tab = 0; tab < kAdjustTabCount; ++tab) {
+    const auto t = static_cast<std::size_t>(tab);
+    if (enabled(tab) && touched_[t])
+      points.push_back({PointCode(tab, item_), cancel ? opening_[t] : values_[t]});
   }
-  driver.storeValues(item_, wide_, values_);
+  if (cancel) values_ = opening_;
+  panel_.driver().storeValues(item_, points);
   panel_.adjustmentClosed();
 }
 

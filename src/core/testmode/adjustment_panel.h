@@ -12,8 +12,8 @@ namespace kr4100 {
 
 class AdjustmentPanel {
  public:
-  // Values from the adjustment block that arrived with the tune; they are also what Cancel puts
-  // back.
+  // Values from the adjustment block that arrived with the tune. Until the user moves a point,
+  // the radio's page replies update both what is shown and what Cancel puts back.
   AdjustmentPanel(TestModePanel& panel, std::span<const std::uint8_t> block);
 
   int item() const { return item_; }
@@ -34,13 +34,17 @@ class AdjustmentPanel {
   void ok();
   bool togglePtt() { return panel_.togglePtt(); }
   bool transmitting() const { return panel_.transmitting(); }
-  void poll();
+  // Asks for one polled value; false (nothing queued) while the last exchange is not through or
+  // the retry question is open, so a slow radio is never flooded.
+  bool poll();
+  // Points the user moved, directly or by the test point's group move.
+  bool touched(int tab) const;
   // A page's values, one per enabled point in tab order. Points the window has changed keep its
   // value: the group move's are not sent until closing, and a slider's value may still be queued
   // behind the page request when the reply comes.
   void takeValues(std::span<const std::uint8_t> values);
-  // Closing: PTT released, then the item's values stored; Cancel first sends back and then
-  // stores the values the window opened with.
+  // Closing: PTT released, then the points the user moved are stored, or with Cancel stored
+  // back with the values the radio had for them. Untouched points are never sent.
   void close(bool cancel);
 
  private:
