@@ -43,28 +43,30 @@ void TestModeSession::start() {
   if (sessions_.usesVirtualRadio()) {
     auto host = std::make_unique<VirtualTestModeHost>(sessions_.prompter(), sessions_.virtualRadio());
     host->setSpeedFactor(sessions_.virtualRadioSpeed());
-    host->onMemoryChanged = [this] { sessions_.saveVirtualRadioMemory(); };
+    connect(host.get(), &VirtualTestModeHost::memoryChanged, this,
+            [this] { sessions_.saveVirtualRadioMemory(); });
     host_ = std::move(host);
   } else {
     host_ = std::make_unique<SerialTestModeHost>(sessions_.prompter());
   }
   driver_ = std::make_unique<TestModeDriver>(*host_);
   host_->attach(driver_.get());
-  host_->onMessage = [this](TestModeMessage message) {
+  QtTestModeHost* host = host_.get();
+  connect(host, &QtTestModeHost::messageRaised, this, [this](TestModeMessage message) {
     ctx_.prompter().ask(ctx_.pick(TestModeMessageText(message)), MsgButtons::Ok,
                         message == TestModeMessage::Mismatch ? MsgIcon::Critical : MsgIcon::Warning);
-  };
-  host_->onEntered = [this] { timerShowTestFrm_.start(); };
-  host_->onTuned = [this](std::span<const std::uint8_t> block) {
+  });
+  connect(host, &QtTestModeHost::testModeEntered, this, [this] { timerShowTestFrm_.start(); });
+  connect(host, &QtTestModeHost::blockArrived, this, [this](const std::vector<std::uint8_t>& block) {
     if (window_) window_->tuned(block);
-  };
-  host_->onValues = [this](std::span<const std::uint8_t> values) {
+  });
+  connect(host, &QtTestModeHost::valuesReceived, this, [this](const std::vector<std::uint8_t>& values) {
     if (window_) window_->valuesArrived(values);
-  };
-  host_->onPolled = [this](int value) {
+  });
+  connect(host, &QtTestModeHost::valuePolled, this, [this](int value) {
     if (window_) window_->polled(value);
-  };
-  host_->onEnded = [this] { ended(); };
+  });
+  connect(host, &QtTestModeHost::testModeEnded, this, [this] { ended(); });
   if (!driver_->start(sessions_.portSettings(), ctx_.doc().working()))
     ctx_.tell(MessageId::PortError, MsgIcon::Critical);
 }

@@ -36,29 +36,29 @@ class TestModeRun {
         host_(prompter_),
         driver_(host_) {
     host_.attach(&driver_);
-    host_.onMessage = [this](TestModeMessage message) {
+    QObject::connect(&host_, &QtTestModeHost::messageRaised, [this](TestModeMessage message) {
       prompter_.show(TestModeMessageText(message).in(context_.language));
       wake();
-    };
-    host_.onEntered = [this] {
+    });
+    QObject::connect(&host_, &QtTestModeHost::testModeEntered, [this] {
       entered_ = true;
       wake();
-    };
-    host_.onTuned = [this](std::span<const std::uint8_t> block) {
-      block_.assign(block.begin(), block.end());
+    });
+    QObject::connect(&host_, &QtTestModeHost::blockArrived, [this](const std::vector<std::uint8_t>& block) {
+      block_ = block;
       tuned_ = true;
       wake();
-    };
-    host_.onValues = [this](std::span<const std::uint8_t> values) {
-      values_.assign(values.begin(), values.end());
+    });
+    QObject::connect(&host_, &QtTestModeHost::valuesReceived, [this](const std::vector<std::uint8_t>& values) {
+      values_ = values;
       ++valueReplies_;
       wake();
-    };
-    host_.onPolled = [this](int value) {
+    });
+    QObject::connect(&host_, &QtTestModeHost::valuePolled, [this](int value) {
       polls_.push_back(value);
       wake();
-    };
-    host_.onEnded = [this] { wake(); };
+    });
+    QObject::connect(&host_, &QtTestModeHost::testModeEnded, [this] { wake(); });
   }
 
   TestModeDriver& driver() { return driver_; }

@@ -21,34 +21,23 @@ QtTestModeHost::QtTestModeHost(Prompter& prompter, QObject* parent)
   });
 }
 
-void QtTestModeHost::tell(TestModeMessage message) {
-  if (onMessage) onMessage(message);
-}
+void QtTestModeHost::tell(TestModeMessage message) { emit messageRaised(message); }
 
-void QtTestModeHost::identityRefused(const IdentityCheck& check) {
-  prompter_.identityRefused(check);
-  if (onIdentityRefused) onIdentityRefused(check);
-}
+void QtTestModeHost::identityRefused(const IdentityCheck& check) { prompter_.identityRefused(check); }
 
-void QtTestModeHost::entered() {
-  if (onEntered) onEntered();
-}
+void QtTestModeHost::entered() { emit testModeEntered(); }
 
 void QtTestModeHost::tuned(std::span<const std::uint8_t> block) {
-  if (onTuned) onTuned(block);
+  emit blockArrived(std::vector<std::uint8_t>(block.begin(), block.end()));
 }
 
 void QtTestModeHost::valuesArrived(std::span<const std::uint8_t> values) {
-  if (onValues) onValues(values);
+  emit valuesReceived(std::vector<std::uint8_t>(values.begin(), values.end()));
 }
 
-void QtTestModeHost::polled(int value) {
-  if (onPolled) onPolled(value);
-}
+void QtTestModeHost::polled(int value) { emit valuePolled(value); }
 
-void QtTestModeHost::ended() {
-  if (onEnded) onEnded();
-}
+void QtTestModeHost::ended() { emit testModeEnded(); }
 
 void QtTestModeHost::deliver(std::span<const std::uint8_t> reply) {
   if (driver_) driver_->onReceived(reply);

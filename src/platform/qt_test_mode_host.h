@@ -1,14 +1,14 @@
 // What the test-mode hosts over Qt share: the wait, send and end timers as QTimers, the retry
-// question through a Prompter, and the driver's events passed on to whoever runs test mode (the
-// test mode windows, the command line). The two links (serial port, in-process virtual radio)
-// derive from it.
+// question through a Prompter, and the driver's events passed on as signals to whoever runs test
+// mode (the test mode windows, the command line). The two links (serial port, in-process virtual
+// radio) derive from it.
 #pragma once
 
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
-#include <functional>
 #include <span>
+#include <vector>
 
 #include "core/testmode/test_mode_driver.h"
 #include "platform/qt_session_host.h"
@@ -16,18 +16,11 @@
 namespace kr4100 {
 
 class QtTestModeHost : public QObject, public TestModeHost {
+  Q_OBJECT
  public:
   explicit QtTestModeHost(Prompter& prompter, QObject* parent = nullptr);
 
   void attach(TestModeDriver* driver) { driver_ = driver; }
-
-  std::function<void(TestModeMessage)> onMessage;
-  std::function<void(const IdentityCheck&)> onIdentityRefused;  // after the prompter showed it
-  std::function<void()> onEntered;
-  std::function<void(std::span<const std::uint8_t>)> onTuned;
-  std::function<void(std::span<const std::uint8_t>)> onValues;
-  std::function<void(int)> onPolled;
-  std::function<void()> onEnded;
 
   // TestModeHost
   void startWaitTimer(std::chrono::milliseconds interval) override { waitTimer_.start(interval); }
@@ -44,6 +37,16 @@ class QtTestModeHost : public QObject, public TestModeHost {
   void valuesArrived(std::span<const std::uint8_t> values) override;
   void polled(int value) override;
   void ended() override;
+
+ signals:
+  // The driver's events, in the order they come; connect directly (the byte vectors are only
+  // valid during the call).
+  void messageRaised(kr4100::TestModeMessage message);
+  void testModeEntered();
+  void blockArrived(const std::vector<std::uint8_t>& block);
+  void valuesReceived(const std::vector<std::uint8_t>& values);
+  void valuePolled(int value);
+  void testModeEnded();
 
  protected:
   // A whole reply for the driver.

@@ -67,12 +67,18 @@ SerialSessionHost::SerialSessionHost(Prompter& prompter, QObject* parent)
   connect(&port_, &QSerialPort::readyRead, this, &SerialSessionHost::readAvailable);
 }
 
+bool OpenSerialPort(QSerialPort& port, const PortSettings& settings) {
+  if (port.isOpen()) port.close();
+  port.setPortName(QString::fromStdString(settings.port));
+  if (!port.open(QIODevice::ReadWrite)) return false;
+  ApplyPortSettings(port, settings);
+  // Whatever the line held before this session is not an answer to it.
+  port.clear();
+  return true;
+}
+
 bool SerialSessionHost::openPort(const PortSettings& settings) {
-  if (port_.isOpen()) port_.close();
-  port_.setPortName(QString::fromStdString(settings.port));
-  if (!port_.open(QIODevice::ReadWrite)) return false;
-  ApplyPortSettings(port_, settings);
-  port_.clear();
+  if (!OpenSerialPort(port_, settings)) return false;
   input_.clear();
   bytesOnWire_ = 0;
   forgetIdentity();

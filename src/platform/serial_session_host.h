@@ -15,6 +15,9 @@ namespace kr4100 {
 // stop bits, and handshaking 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 both (hardware flow control,
 // Qt has no combined mode; the radio cable uses RTS/CTS then).
 void ApplyPortSettings(QSerialPort& port, const PortSettings& settings);
+// Opens the port read-write with those settings and nothing left in its buffers; what both the
+// transfer and the test-mode hosts do. False: it cannot be opened.
+bool OpenSerialPort(QSerialPort& port, const PortSettings& settings);
 
 // Waits until what was written has left Qt's buffer and the system's output queue, or until
 // bound: closing a port may cancel output still pending (Windows does).

@@ -1,6 +1,6 @@
 #include "platform/serial_test_mode_host.h"
 
-#include "platform/serial_session_host.h"  // ApplyPortSettings, DrainOutput
+#include "platform/serial_session_host.h"  // OpenSerialPort, DrainOutput
 
 namespace kr4100 {
 
@@ -21,11 +21,7 @@ SerialTestModeHost::SerialTestModeHost(Prompter& prompter, QObject* parent)
 SerialTestModeHost::~SerialTestModeHost() { closePort(); }
 
 bool SerialTestModeHost::openPort(const PortSettings& settings) {
-  if (port_.isOpen()) port_.close();
-  port_.setPortName(QString::fromStdString(settings.port));
-  if (!port_.open(QIODevice::ReadWrite)) return false;
-  ApplyPortSettings(port_, settings);
-  port_.clear();
+  if (!OpenSerialPort(port_, settings)) return false;
   resetReply();
   leaving_ = 0;
   return true;

@@ -16,6 +16,7 @@ namespace kr4100 {
 inline constexpr std::chrono::milliseconds kReplyQuietGap{20};
 
 class SerialTestModeHost : public QtTestModeHost {
+  Q_OBJECT
  public:
   explicit SerialTestModeHost(Prompter& prompter, QObject* parent = nullptr);
   ~SerialTestModeHost() override;

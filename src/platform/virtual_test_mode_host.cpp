@@ -28,7 +28,7 @@ void VirtualTestModeHost::closePort() {
   threshold_ = 0;
   if (!open_) return;
   open_ = false;
-  if (radio_.memory() != memoryAtOpen_ && onMemoryChanged) onMemoryChanged();
+  if (radio_.memory() != memoryAtOpen_) emit memoryChanged();
 }
 
 void VirtualTestModeHost::send(std::span<const std::uint8_t> bytes, int expectedReplyLength) {

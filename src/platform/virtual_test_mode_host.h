@@ -15,6 +15,7 @@
 namespace kr4100 {
 
 class VirtualTestModeHost : public QtTestModeHost {
+  Q_OBJECT
  public:
   // The radio must outlive this host.
   VirtualTestModeHost(Prompter& prompter, sim::VirtualRadio& radio, QObject* parent = nullptr);
@@ -26,16 +27,17 @@ class VirtualTestModeHost : public QtTestModeHost {
   sim::TestModeResponder& responder() { return responder_; }
   bool portOpen() const { return open_; }
 
-  // The radio's memory changed while the port was open (alignment values set): whoever keeps
-  // the radio's memory file stores it.
-  std::function<void()> onMemoryChanged;
-
   // TestModeHost
   bool openPort(const PortSettings& settings) override;
   void closePort() override;
   void send(std::span<const std::uint8_t> bytes, int expectedReplyLength) override;
   // The radio takes every byte as it is sent: nothing is ever still leaving.
   void waitSent(std::chrono::milliseconds) override {}
+
+ signals:
+  // The radio's memory changed while the port was open (alignment values set): whoever keeps
+  // the radio's memory file stores it.
+  void memoryChanged();
 
  private:
   void arrived(const std::vector<std::uint8_t>& bytes);

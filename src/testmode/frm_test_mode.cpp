@@ -59,10 +59,10 @@ FrmTestMode::FrmTestMode(TestModeDriver& driver, UiContext& ctx, QWidget* parent
     : QWidget(parent, Qt::Window), ctx_(ctx), panel_(driver) {
   build();
   // On load: lists at their first entry, no item chosen, released and wide shown.
-  for (const TestChannel& c : driver.channels()) comboChannel_->addItem(QString::number(c.channel));
-  for (int s = 1; s <= kSignallingCount; ++s) comboSignalling_->addItem(QString::number(s));
-  comboChannel_->setCurrentIndex(comboChannel_->count() > 0 ? 0 : -1);
-  comboSignalling_->setCurrentIndex(0);
+  for (const TestChannel& c : driver.channels()) channelCombo_->addItem(QString::number(c.channel));
+  for (int s = 1; s <= kSignallingCount; ++s) signallingCombo_->addItem(QString::number(s));
+  channelCombo_->setCurrentIndex(channelCombo_->count() > 0 ? 0 : -1);
+  signallingCombo_->setCurrentIndex(0);
   reCaption();
   showChannel();
   showSignalling();
@@ -80,52 +80,59 @@ FrmTestMode* FrmTestMode::open(TestModeDriver& driver, UiContext& ctx, QWidget* 
 
 void FrmTestMode::build() {
   setObjectName(QStringLiteral("FrmTestMode"));
+  createControls();
+  layOut();
+  connectControls();
+}
 
-  auto makeList = [this](QGroupBox*& frame, QLabel*& label, QComboBox*& combo, int k,
-                         const char* frameName, const char* labelName, const char* comboName) {
-    frame = new QGroupBox(this);
-    frame->setObjectName(QLatin1String(frameName));
-    label = new QLabel(frame);
-    label->setObjectName(QLatin1String(labelName));
-    combo = new QComboBox(frame);
-    combo->setObjectName(QLatin1String(comboName));
-    combo->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
-    label->setBuddy(combo);
-    labelRx_[k] = new QLabel(frame);
-    labelTx_[k] = new QLabel(frame);
-    textRx_[k] = new QLabel(frame);
-    textTx_[k] = new QLabel(frame);
-    const QString which = k == 0 ? QStringLiteral("Channel") : QStringLiteral("Signalling");
-    labelRx_[k]->setObjectName(QStringLiteral("LabelRx") + which);
-    labelTx_[k]->setObjectName(QStringLiteral("LabelTx") + which);
-    textRx_[k]->setObjectName(QStringLiteral("TextRx") + which);
-    textTx_[k]->setObjectName(QStringLiteral("TextTx") + which);
-    for (QLabel* text : {textRx_[k], textTx_[k]}) {
-      text->setFrameShape(QFrame::StyledPanel);
-      text->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("DTMF DEC(159D)__")));
-      text->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
-    }
-    labelRx_[k]->setBuddy(textRx_[k]);
-    labelTx_[k]->setBuddy(textTx_[k]);
-    auto* grid = new QGridLayout(frame);
-    grid->addWidget(label, 0, 0);
-    grid->addWidget(combo, 0, 1);
-    grid->addWidget(labelRx_[k], 1, 0);
-    grid->addWidget(textRx_[k], 1, 1);
-    grid->addWidget(labelTx_[k], 2, 0);
-    grid->addWidget(textTx_[k], 2, 1);
-    grid->setColumnStretch(1, 1);
-  };
-  makeList(frameChannel_, labelChannel_, comboChannel_, 0, "FrameChannel", "LabelChannel",
-           "ComboChannel");
-  makeList(frameSignalling_, labelSignalling_, comboSignalling_, 1, "FrameSignalling",
-           "LabelSignalling", "ComboSignalling");
+// One of the two list frames (k: 0 channel, 1 signalling): its caption, list, RX and TX.
+void FrmTestMode::createListFrame(QGroupBox*& frame, QLabel*& label, QComboBox*& combo, int k,
+                                  const char* frameName, const char* labelName, const char* comboName) {
+  frame = new QGroupBox(this);
+  frame->setObjectName(QLatin1String(frameName));
+  label = new QLabel(frame);
+  label->setObjectName(QLatin1String(labelName));
+  combo = new QComboBox(frame);
+  combo->setObjectName(QLatin1String(comboName));
+  combo->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+  label->setBuddy(combo);
+  rxLabels_[k] = new QLabel(frame);
+  txLabels_[k] = new QLabel(frame);
+  rxTexts_[k] = new QLabel(frame);
+  txTexts_[k] = new QLabel(frame);
+  const QString which = k == 0 ? QStringLiteral("Channel") : QStringLiteral("Signalling");
+  rxLabels_[k]->setObjectName(QStringLiteral("LabelRx") + which);
+  txLabels_[k]->setObjectName(QStringLiteral("LabelTx") + which);
+  rxTexts_[k]->setObjectName(QStringLiteral("TextRx") + which);
+  txTexts_[k]->setObjectName(QStringLiteral("TextTx") + which);
+  for (QLabel* text : {rxTexts_[k], txTexts_[k]}) {
+    text->setFrameShape(QFrame::StyledPanel);
+    text->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("DTMF DEC(159D)__")));
+    text->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
+  }
+  rxLabels_[k]->setBuddy(rxTexts_[k]);
+  txLabels_[k]->setBuddy(txTexts_[k]);
+  auto* grid = new QGridLayout(frame);
+  grid->addWidget(label, 0, 0);
+  grid->addWidget(combo, 0, 1);
+  grid->addWidget(rxLabels_[k], 1, 0);
+  grid->addWidget(rxTexts_[k], 1, 1);
+  grid->addWidget(txLabels_[k], 2, 0);
+  grid->addWidget(txTexts_[k], 2, 1);
+  grid->setColumnStretch(1, 1);
+}
 
-  listItem_ = new QListWidget(this);
-  listItem_->setObjectName(QStringLiteral("ListItem"));
-  listItem_->setSelectionMode(QAbstractItemView::SingleSelection);
-  for (int i = 1; i <= kAdjustItemCount; ++i) listItem_->addItem(QString());
-  listItem_->setMinimumWidth(
+void FrmTestMode::createControls() {
+  createListFrame(channelFrame_, channelLabel_, channelCombo_, 0, "FrameChannel", "LabelChannel",
+                  "ComboChannel");
+  createListFrame(signallingFrame_, signallingLabel_, signallingCombo_, 1, "FrameSignalling",
+                  "LabelSignalling", "ComboSignalling");
+
+  itemList_ = new QListWidget(this);
+  itemList_->setObjectName(QStringLiteral("ListItem"));
+  itemList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  for (int i = 1; i <= kAdjustItemCount; ++i) itemList_->addItem(QString());
+  itemList_->setMinimumWidth(
       fontMetrics().horizontalAdvance(QStringLiteral("Battery Warning Level____")));
 
   auto button = [this](const char* name) {
@@ -133,48 +140,55 @@ void FrmTestMode::build() {
     b->setObjectName(QLatin1String(name));
     return b;
   };
-  commandWide_ = button("CommandWide");
-  commandNarrow_ = button("CommandNarrow");
-  commandTuning_ = button("CommandTuning");
-  commandPtt_ = button("CommandPTT");
-  commandPtt_->setCheckable(true);
-  commandPrint_ = button("CommandPrint");
-  commandClose_ = button("CommandClose");
+  wideButton_ = button("CommandWide");
+  narrowButton_ = button("CommandNarrow");
+  tuningButton_ = button("CommandTuning");
+  pttButton_ = button("CommandPTT");
+  pttButton_->setCheckable(true);
+  printButton_ = button("CommandPrint");
+  closeButton_ = button("CommandClose");
 
   for (int k = 0; k < 2; ++k) {
     const auto which = k == 0 ? PttPicture::Microphone : PttPicture::Antenna;
-    pictureReleased_[k] =
+    releasedPictures_[k] =
         Picture(DrawPttPicture(which, false), QStringLiteral("PictureReleased%1").arg(k), this);
-    pictureTransmitting_[k] =
+    transmittingPictures_[k] =
         Picture(DrawPttPicture(which, true), QStringLiteral("PictureTransmitting%1").arg(k), this);
   }
-  pictureWide_ = Picture(DrawBandwidthPicture(true), QStringLiteral("PictureWide"), this);
-  pictureNarrow_ = Picture(DrawBandwidthPicture(false), QStringLiteral("PictureNarrow"), this);
+  widePicture_ = Picture(DrawBandwidthPicture(true), QStringLiteral("PictureWide"), this);
+  narrowPicture_ = Picture(DrawBandwidthPicture(false), QStringLiteral("PictureNarrow"), this);
   lamp_ = new TestModeLamp(this);
   lamp_->setObjectName(QStringLiteral("ShapeLamp"));
 
+  paraTimer_ = new QTimer(this);
+  paraTimer_->setObjectName(QStringLiteral("TimerPara"));
+  paraTimer_->setSingleShot(true);
+  paraTimer_->setInterval(0);
+}
+
+void FrmTestMode::layOut() {
   // Each pair of pictures shares its place: one of the two is shown at a time.
   auto* pictures = new QHBoxLayout;
   for (int k = 0; k < 2; ++k) {
     auto* slot = new QGridLayout;
-    slot->addWidget(pictureReleased_[k], 0, 0);
-    slot->addWidget(pictureTransmitting_[k], 0, 0);
+    slot->addWidget(releasedPictures_[k], 0, 0);
+    slot->addWidget(transmittingPictures_[k], 0, 0);
     pictures->addLayout(slot);
   }
   auto* band = new QGridLayout;
-  band->addWidget(pictureWide_, 0, 0);
-  band->addWidget(pictureNarrow_, 0, 0);
+  band->addWidget(widePicture_, 0, 0);
+  band->addWidget(narrowPicture_, 0, 0);
   pictures->addLayout(band);
   pictures->addStretch();
   pictures->addWidget(lamp_, 0, Qt::AlignVCenter);
 
   auto* buttons = new QGridLayout;
-  buttons->addWidget(commandWide_, 0, 0);
-  buttons->addWidget(commandNarrow_, 0, 1);
-  buttons->addWidget(commandPtt_, 1, 0);
-  buttons->addWidget(commandTuning_, 1, 1);
-  buttons->addWidget(commandPrint_, 2, 0);
-  buttons->addWidget(commandClose_, 2, 1);
+  buttons->addWidget(wideButton_, 0, 0);
+  buttons->addWidget(narrowButton_, 0, 1);
+  buttons->addWidget(pttButton_, 1, 0);
+  buttons->addWidget(tuningButton_, 1, 1);
+  buttons->addWidget(printButton_, 2, 0);
+  buttons->addWidget(closeButton_, 2, 1);
 
   auto* right = new QVBoxLayout;
   right->addLayout(pictures);
@@ -182,100 +196,97 @@ void FrmTestMode::build() {
   right->addLayout(buttons);
 
   auto* lower = new QHBoxLayout;
-  lower->addWidget(listItem_, 1);
+  lower->addWidget(itemList_, 1);
   lower->addLayout(right);
 
   auto* upper = new QHBoxLayout;
-  upper->addWidget(frameChannel_);
-  upper->addWidget(frameSignalling_);
+  upper->addWidget(channelFrame_);
+  upper->addWidget(signallingFrame_);
 
   auto* root = new QVBoxLayout(this);
   root->addLayout(upper);
   root->addLayout(lower, 1);
+}
 
-  connect(comboChannel_, &QComboBox::activated, this, [this](int index) {
+void FrmTestMode::connectControls() {
+  connect(channelCombo_, &QComboBox::activated, this, [this](int index) {
     panel_.chooseChannel(index + 1);
     showChannel();
     showState();
   });
-  connect(comboSignalling_, &QComboBox::activated, this, [this](int index) {
+  connect(signallingCombo_, &QComboBox::activated, this, [this](int index) {
     panel_.chooseSignalling(index + 1);
     showSignalling();
     showState();
   });
-  connect(commandWide_, &QPushButton::clicked, this, [this] {
+  connect(wideButton_, &QPushButton::clicked, this, [this] {
     panel_.setWide(true);
     showState();
   });
-  connect(commandNarrow_, &QPushButton::clicked, this, [this] {
+  connect(narrowButton_, &QPushButton::clicked, this, [this] {
     panel_.setWide(false);
     showState();
   });
-  connect(commandPtt_, &QPushButton::clicked, this, [this] {
+  connect(pttButton_, &QPushButton::clicked, this, [this] {
     panel_.togglePtt();
     showState();
   });
   // Choosing by click or by the arrow keys; focus alone moves no selection, so it chooses nothing.
-  connect(listItem_, &QListWidget::itemSelectionChanged, this, [this] {
-    const auto selected = listItem_->selectedItems();
+  connect(itemList_, &QListWidget::itemSelectionChanged, this, [this] {
+    const auto selected = itemList_->selectedItems();
     if (selected.isEmpty()) return;
-    panel_.chooseItem(listItem_->row(selected.front()) + 1);
+    panel_.chooseItem(itemList_->row(selected.front()) + 1);
     showState();
   });
-  connect(listItem_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    panel_.chooseItem(listItem_->row(item) + 1);
+  connect(itemList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    panel_.chooseItem(itemList_->row(item) + 1);
     showState();
   });
-  connect(commandTuning_, &QPushButton::clicked, this, [this] {
+  connect(tuningButton_, &QPushButton::clicked, this, [this] {
     panel_.tune();
     showState();
   });
-  connect(commandPrint_, &QPushButton::clicked, this, [this] {
+  connect(printButton_, &QPushButton::clicked, this, [this] {
     panel_.print();
     showState();
   });
-  connect(commandClose_, &QPushButton::clicked, this, &QWidget::close);
-
-  timerPara_ = new QTimer(this);
-  timerPara_->setObjectName(QStringLiteral("TimerPara"));
-  timerPara_->setSingleShot(true);
-  timerPara_->setInterval(0);
-  connect(timerPara_, &QTimer::timeout, this, &FrmTestMode::openPara);
+  connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+  connect(paraTimer_, &QTimer::timeout, this, &FrmTestMode::openPara);
 }
 
 void FrmTestMode::reCaption() {
   setWindowTitle(ctx_.pick(kCaption));
-  frameChannel_->setTitle(ctx_.pick(kFrameChannel));
-  frameSignalling_->setTitle(ctx_.pick(kFrameSignalling));
-  labelChannel_->setText(ctx_.pick(kChannelNo));
-  labelSignalling_->setText(ctx_.pick(kSignalling));
-  comboChannel_->setAccessibleName(ctx_.pick(kChannelNo));
-  comboSignalling_->setAccessibleName(ctx_.pick(kSignalling));
+  channelFrame_->setTitle(ctx_.pick(kFrameChannel));
+  signallingFrame_->setTitle(ctx_.pick(kFrameSignalling));
+  channelLabel_->setText(ctx_.pick(kChannelNo));
+  signallingLabel_->setText(ctx_.pick(kSignalling));
+  channelCombo_->setAccessibleName(ctx_.pick(kChannelNo));
+  signallingCombo_->setAccessibleName(ctx_.pick(kSignalling));
   for (int k = 0; k < 2; ++k) {
     const QString group = k == 0 ? ctx_.pick(kFrameChannel) : ctx_.pick(kFrameSignalling);
-    labelRx_[k]->setText(ctx_.pick(kRx));
-    labelTx_[k]->setText(ctx_.pick(kTx));
-    textRx_[k]->setAccessibleName(group + QLatin1Char(' ') + ctx_.pick(kRx));
-    textTx_[k]->setAccessibleName(group + QLatin1Char(' ') + ctx_.pick(kTx));
-    pictureReleased_[k]->setAccessibleName(ctx_.pick(kReleasedPicture[k]));
-    pictureTransmitting_[k]->setAccessibleName(ctx_.pick(kTransmittingPicture[k]));
+    rxLabels_[k]->setText(ctx_.pick(kRx));
+    txLabels_[k]->setText(ctx_.pick(kTx));
+    rxTexts_[k]->setAccessibleName(group + QLatin1Char(' ') + ctx_.pick(kRx));
+    txTexts_[k]->setAccessibleName(group + QLatin1Char(' ') + ctx_.pick(kTx));
+    releasedPictures_[k]->setAccessibleName(ctx_.pick(kReleasedPicture[k]));
+    transmittingPictures_[k]->setAccessibleName(ctx_.pick(kTransmittingPicture[k]));
   }
   for (int i = 0; i < kAdjustItemCount; ++i)
-    listItem_->item(i)->setText(ctx_.pick(AdjustItemName(i + 1)));
-  listItem_->setAccessibleName(ctx_.pick(kItems));
+    itemList_->item(i)->setText(ctx_.pick(AdjustItemName(i + 1)));
+  itemList_->setAccessibleName(ctx_.pick(kItems));
   // All fifteen items in view: Chinese rows are taller than English ones.
-  listItem_->setMinimumHeight(listItem_->sizeHintForRow(0) * kAdjustItemCount +
-                              2 * listItem_->frameWidth() + 2);
+  itemList_->setMinimumHeight(itemList_->sizeHintForRow(0) * kAdjustItemCount +
+                              2 * itemList_->frameWidth() + 2);
   const std::pair<QPushButton*, const Bilingual*> buttons[] = {
-      {commandWide_, &kWide}, {commandNarrow_, &kNarrow}, {commandTuning_, &kTuning},
-      {commandPtt_, &kPtt},   {commandPrint_, &kPrint},   {commandClose_, &kClose},
+      {wideButton_, &kWide}, {narrowButton_, &kNarrow}, {tuningButton_, &kTuning},
+      {pttButton_, &kPtt},   {printButton_, &kPrint},   {closeButton_, &kClose},
   };
   for (const auto& [b, text] : buttons) {
     b->setText(ctx_.pick(*text));
     b->setAccessibleName(Plain(ctx_.pick(*text)));
   }
-  pictureWide_->setAccessibleName(ctx_.pick(kWidePicture));
-  pictureNarrow_->setAccessibleName(ctx_.pick(kNarrowPicture));
+  widePicture_->setAccessibleName(ctx_.pick(kWidePicture));
+  narrowPicture_->setAccessibleName(ctx_.pick(kNarrowPicture));
   lamp_->setAccessibleName(ctx_.pick(kLamp));
   showSignalling();
 }
@@ -284,40 +295,40 @@ void FrmTestMode::showChannel() {
   const auto& list = panel_.driver().channels();
   const int position = panel_.channel();
   if (position < 1 || position > static_cast<int>(list.size())) {
-    textRx_[0]->clear();
-    textTx_[0]->clear();
+    rxTexts_[0]->clear();
+    txTexts_[0]->clear();
     return;
   }
   const TestChannel& c = list[static_cast<std::size_t>(position - 1)];
   const BandEdges band = SetBandEdges(ctx_.doc().state().bandText);
-  textRx_[0]->setText(QString::fromStdString(FreToText(c.rx, band)));
-  textTx_[0]->setText(QString::fromStdString(FreToText(c.tx, band)));
-  comboChannel_->setCurrentIndex(position - 1);
+  rxTexts_[0]->setText(QString::fromStdString(FreToText(c.rx, band)));
+  txTexts_[0]->setText(QString::fromStdString(FreToText(c.tx, band)));
+  channelCombo_->setCurrentIndex(position - 1);
 }
 
 void FrmTestMode::showSignalling() {
   const int s = panel_.signalling();
-  textRx_[1]->setText(ctx_.pick(SignallingRxText(s)));
-  textTx_[1]->setText(ctx_.pick(SignallingTxText(s)));
-  comboSignalling_->setCurrentIndex(s - 1);
+  rxTexts_[1]->setText(ctx_.pick(SignallingRxText(s)));
+  txTexts_[1]->setText(ctx_.pick(SignallingTxText(s)));
+  signallingCombo_->setCurrentIndex(s - 1);
 }
 
 void FrmTestMode::showState() {
   const bool transmitting = panel_.transmitting();
   for (int k = 0; k < 2; ++k) {
-    pictureReleased_[k]->setVisible(!transmitting);
-    pictureTransmitting_[k]->setVisible(transmitting);
+    releasedPictures_[k]->setVisible(!transmitting);
+    transmittingPictures_[k]->setVisible(transmitting);
   }
-  commandPtt_->setChecked(transmitting);
+  pttButton_->setChecked(transmitting);
   lamp_->setColor(transmitting ? kLampTransmitting : kLampReleased);
-  pictureWide_->setVisible(panel_.wide());
-  pictureNarrow_->setVisible(!panel_.wide());
-  commandTuning_->setEnabled(panel_.tuningEnabled());
+  widePicture_->setVisible(panel_.wide());
+  narrowPicture_->setVisible(!panel_.wide());
+  tuningButton_->setEnabled(panel_.tuningEnabled());
 }
 
 void FrmTestMode::tuned(std::span<const std::uint8_t> block) {
   block_.assign(block.begin(), block.end());
-  timerPara_->start();
+  paraTimer_->start();
 }
 
 void FrmTestMode::openPara() {
@@ -342,7 +353,7 @@ void FrmTestMode::ended() {
 }
 
 void FrmTestMode::closeEvent(QCloseEvent* event) {
-  timerPara_->stop();
+  paraTimer_->stop();
   if (para_) para_->close();
   panel_.close();
   event->accept();

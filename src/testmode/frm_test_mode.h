@@ -51,6 +51,11 @@ class FrmTestMode : public QWidget {
 
  private:
   void build();
+  void createControls();
+  void createListFrame(QGroupBox*& frame, QLabel*& label, QComboBox*& combo, int k,
+                       const char* frameName, const char* labelName, const char* comboName);
+  void layOut();
+  void connectControls();
   void showChannel();
   void showSignalling();
   void showState();  // pictures, lamp, PTT button and Tuning from the panel
@@ -60,29 +65,29 @@ class FrmTestMode : public QWidget {
   TestModePanel panel_;
   std::vector<std::uint8_t> block_;
   QPointer<FrmTestModePara> para_;
-  QTimer* timerPara_ = nullptr;
+  QTimer* paraTimer_ = nullptr;
 
-  QGroupBox* frameChannel_ = nullptr;
-  QGroupBox* frameSignalling_ = nullptr;
-  QLabel* labelChannel_ = nullptr;
-  QLabel* labelSignalling_ = nullptr;
-  QComboBox* comboChannel_ = nullptr;
-  QComboBox* comboSignalling_ = nullptr;
-  QLabel* labelRx_[2] = {};  // captions: channel, signalling
-  QLabel* labelTx_[2] = {};
-  QLabel* textRx_[2] = {};  // the frequencies / signalling texts
-  QLabel* textTx_[2] = {};
-  QListWidget* listItem_ = nullptr;
-  QPushButton* commandWide_ = nullptr;
-  QPushButton* commandNarrow_ = nullptr;
-  QPushButton* commandTuning_ = nullptr;
-  QPushButton* commandPtt_ = nullptr;
-  QPushButton* commandPrint_ = nullptr;
-  QPushButton* commandClose_ = nullptr;
-  QLabel* pictureReleased_[2] = {};
-  QLabel* pictureTransmitting_[2] = {};
-  QLabel* pictureWide_ = nullptr;
-  QLabel* pictureNarrow_ = nullptr;
+  QGroupBox* channelFrame_ = nullptr;
+  QGroupBox* signallingFrame_ = nullptr;
+  QLabel* channelLabel_ = nullptr;
+  QLabel* signallingLabel_ = nullptr;
+  QComboBox* channelCombo_ = nullptr;
+  QComboBox* signallingCombo_ = nullptr;
+  QLabel* rxLabels_[2] = {};  // captions: channel, signalling
+  QLabel* txLabels_[2] = {};
+  QLabel* rxTexts_[2] = {};  // the frequencies / signalling texts
+  QLabel* txTexts_[2] = {};
+  QListWidget* itemList_ = nullptr;
+  QPushButton* wideButton_ = nullptr;
+  QPushButton* narrowButton_ = nullptr;
+  QPushButton* tuningButton_ = nullptr;
+  QPushButton* pttButton_ = nullptr;
+  QPushButton* printButton_ = nullptr;
+  QPushButton* closeButton_ = nullptr;
+  QLabel* releasedPictures_[2] = {};
+  QLabel* transmittingPictures_[2] = {};
+  QLabel* widePicture_ = nullptr;
+  QLabel* narrowPicture_ = nullptr;
   TestModeLamp* lamp_ = nullptr;
 };
 

@@ -49,37 +49,108 @@ FrmTestModePara::FrmTestModePara(TestModePanel& panel, std::span<const std::uint
 
 void FrmTestModePara::build() {
   setObjectName(QStringLiteral("FrmTestModePara"));
-  const bool polling = adjustment_.polling();
+  createPages();
+  createPollFrame();
+  createButtons();
+  layOut();
+  connectControls();
+}
 
+// A page per point: slider, value box and bar. Pages of points the item lacks stay in place,
+// greyed, when it has four; a single point shows as a single page.
+void FrmTestModePara::createPages() {
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("SSTab1"));
   for (int tab = 0; tab < kAdjustTabCount; ++tab) {
     auto* page = new QWidget(tabs_);
     page->setObjectName(QStringLiteral("Page%1").arg(tab));
-    slider_[tab] = new QSlider(Qt::Horizontal, page);
-    slider_[tab]->setObjectName(QStringLiteral("Slider1_%1").arg(tab));
-    slider_[tab]->setRange(0, 255);
-    slider_[tab]->setPageStep(8);
-    text_[tab] = new QLineEdit(page);
-    text_[tab]->setObjectName(QStringLiteral("Text1_%1").arg(tab));
-    text_[tab]->setReadOnly(true);
-    text_[tab]->setAlignment(Qt::AlignRight);
-    text_[tab]->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
-    bar_[tab] = new QProgressBar(page);
-    bar_[tab]->setObjectName(QStringLiteral("ProgressBar1_%1").arg(tab));
-    bar_[tab]->setRange(0, 255);
-    bar_[tab]->setTextVisible(false);
+    sliders_[tab] = new QSlider(Qt::Horizontal, page);
+    sliders_[tab]->setObjectName(QStringLiteral("Slider1_%1").arg(tab));
+    sliders_[tab]->setRange(0, 255);
+    sliders_[tab]->setPageStep(8);
+    valueBoxes_[tab] = new QLineEdit(page);
+    valueBoxes_[tab]->setObjectName(QStringLiteral("Text1_%1").arg(tab));
+    valueBoxes_[tab]->setReadOnly(true);
+    valueBoxes_[tab]->setAlignment(Qt::AlignRight);
+    valueBoxes_[tab]->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    bars_[tab] = new QProgressBar(page);
+    bars_[tab]->setObjectName(QStringLiteral("ProgressBar1_%1").arg(tab));
+    bars_[tab]->setRange(0, 255);
+    bars_[tab]->setTextVisible(false);
     auto* grid = new QGridLayout(page);
-    grid->addWidget(slider_[tab], 0, 0);
-    grid->addWidget(text_[tab], 0, 1);
-    grid->addWidget(bar_[tab], 1, 0, 1, 2);
+    grid->addWidget(sliders_[tab], 0, 0);
+    grid->addWidget(valueBoxes_[tab], 0, 1);
+    grid->addWidget(bars_[tab], 1, 0, 1, 2);
     grid->setRowStretch(2, 1);
     tabs_->addTab(page, QString());
     const bool used = adjustment_.enabled(tab);
     tabs_->setTabEnabled(tab, used);
-    // A single point shows as a single page; four points keep the unused pages in place, greyed.
     tabs_->setTabVisible(tab, used || adjustment_.pointCount() > 1);
-    connect(slider_[tab], &QSlider::valueChanged, this, [this, tab](int value) {
+  }
+}
+
+// The measured items' layout: one polled value with its bar.
+void FrmTestModePara::createPollFrame() {
+  pollFrame_ = new QGroupBox(this);
+  pollFrame_->setObjectName(QStringLiteral("FramePoll"));
+  pollText_ = new QLineEdit(pollFrame_);
+  pollText_->setObjectName(QStringLiteral("TextPoll"));
+  pollText_->setReadOnly(true);
+  pollText_->setAlignment(Qt::AlignRight);
+  pollBar_ = new QProgressBar(pollFrame_);
+  pollBar_->setObjectName(QStringLiteral("ProgressBarPoll"));
+  pollBar_->setRange(0, 255);
+  pollBar_->setValue(0);
+  pollBar_->setTextVisible(false);
+  auto* pollLayout = new QVBoxLayout(pollFrame_);
+  pollLayout->addWidget(pollText_);
+  pollLayout->addWidget(pollBar_);
+}
+
+void FrmTestModePara::createButtons() {
+  auto button = [this](const char* name) {
+    auto* b = new QPushButton(this);
+    b->setObjectName(QLatin1String(name));
+    return b;
+  };
+  startButton_ = button("CommandStart");
+  startButton_->setCheckable(true);
+  okButton_ = button("CommandOK");
+  cancelButton_ = button("CommandCancel");
+  pttButton_ = button("CommandPTT");
+  pttButton_->setCheckable(true);
+  lamp_ = new TestModeLamp(this);
+  lamp_->setObjectName(QStringLiteral("ShapeLamp"));
+
+  pollTimer_ = new QTimer(this);
+  pollTimer_->setObjectName(QStringLiteral("TimerPoll"));
+  pollTimer_->setInterval(kPollIntervalMs);
+}
+
+void FrmTestModePara::layOut() {
+  const bool polling = adjustment_.polling();
+  tabs_->setVisible(!polling);
+  pttButton_->setVisible(!polling);
+  pollFrame_->setVisible(polling);
+  startButton_->setVisible(polling);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(lamp_);
+  buttons->addWidget(pttButton_);
+  buttons->addWidget(startButton_);
+  buttons->addStretch();
+  buttons->addWidget(okButton_);
+  buttons->addWidget(cancelButton_);
+  auto* root = new QVBoxLayout(this);
+  root->addWidget(tabs_);
+  root->addWidget(pollFrame_);
+  root->addLayout(buttons);
+  setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 30);
+}
+
+void FrmTestModePara::connectControls() {
+  for (int tab = 0; tab < kAdjustTabCount; ++tab) {
+    connect(sliders_[tab], &QSlider::valueChanged, this, [this, tab](int value) {
       adjustment_.slide(tab, value);
       showValues();
     });
@@ -88,73 +159,22 @@ void FrmTestModePara::build() {
     adjustment_.chooseTab(tab);
     showValues();
   });
-
-  framePoll_ = new QGroupBox(this);
-  framePoll_->setObjectName(QStringLiteral("FramePoll"));
-  textPoll_ = new QLineEdit(framePoll_);
-  textPoll_->setObjectName(QStringLiteral("TextPoll"));
-  textPoll_->setReadOnly(true);
-  textPoll_->setAlignment(Qt::AlignRight);
-  barPoll_ = new QProgressBar(framePoll_);
-  barPoll_->setObjectName(QStringLiteral("ProgressBarPoll"));
-  barPoll_->setRange(0, 255);
-  barPoll_->setValue(0);
-  barPoll_->setTextVisible(false);
-  auto* pollLayout = new QVBoxLayout(framePoll_);
-  pollLayout->addWidget(textPoll_);
-  pollLayout->addWidget(barPoll_);
-
-  auto button = [this](const char* name) {
-    auto* b = new QPushButton(this);
-    b->setObjectName(QLatin1String(name));
-    return b;
-  };
-  commandStart_ = button("CommandStart");
-  commandStart_->setCheckable(true);
-  commandOk_ = button("CommandOK");
-  commandCancel_ = button("CommandCancel");
-  commandPtt_ = button("CommandPTT");
-  commandPtt_->setCheckable(true);
-  lamp_ = new TestModeLamp(this);
-  lamp_->setObjectName(QStringLiteral("ShapeLamp"));
-
-  timerPoll_ = new QTimer(this);
-  timerPoll_->setObjectName(QStringLiteral("TimerPoll"));
-  timerPoll_->setInterval(kPollIntervalMs);
-  connect(timerPoll_, &QTimer::timeout, this, [this] { adjustment_.poll(); });
-
-  tabs_->setVisible(!polling);
-  commandPtt_->setVisible(!polling);
-  framePoll_->setVisible(polling);
-  commandStart_->setVisible(polling);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(lamp_);
-  buttons->addWidget(commandPtt_);
-  buttons->addWidget(commandStart_);
-  buttons->addStretch();
-  buttons->addWidget(commandOk_);
-  buttons->addWidget(commandCancel_);
-  auto* root = new QVBoxLayout(this);
-  root->addWidget(tabs_);
-  root->addWidget(framePoll_);
-  root->addLayout(buttons);
-  setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 30);
-
-  connect(commandOk_, &QPushButton::clicked, this, [this] { adjustment_.ok(); });
-  connect(commandCancel_, &QPushButton::clicked, this, [this] {
+  // A tick while the last poll is unanswered or a question is open queues nothing.
+  connect(pollTimer_, &QTimer::timeout, this, [this] { adjustment_.poll(); });
+  connect(okButton_, &QPushButton::clicked, this, [this] { adjustment_.ok(); });
+  connect(cancelButton_, &QPushButton::clicked, this, [this] {
     cancel_ = true;
     close();
   });
-  connect(commandPtt_, &QPushButton::clicked, this, [this] {
+  connect(pttButton_, &QPushButton::clicked, this, [this] {
     adjustment_.togglePtt();
     showLamp();
   });
-  connect(commandStart_, &QPushButton::clicked, this, [this] {
-    if (timerPoll_->isActive())
-      timerPoll_->stop();
+  connect(startButton_, &QPushButton::clicked, this, [this] {
+    if (pollTimer_->isActive())
+      pollTimer_->stop();
     else
-      timerPoll_->start();
+      pollTimer_->start();
     showLamp();
   });
 }
@@ -164,19 +184,19 @@ void FrmTestModePara::reCaption() {
   for (int tab = 0; tab < kAdjustTabCount; ++tab) {
     const QString name = ctx_.pick(AdjustTabName(tab));
     tabs_->setTabText(tab, name);
-    slider_[tab]->setAccessibleName(name + QLatin1Char(' ') + ctx_.pick(kSlider));
-    text_[tab]->setAccessibleName(name + QLatin1Char(' ') + ctx_.pick(kSlider));
-    bar_[tab]->setAccessibleName(name + QLatin1Char(' ') + ctx_.pick(kBar));
+    sliders_[tab]->setAccessibleName(name + QLatin1Char(' ') + ctx_.pick(kSlider));
+    valueBoxes_[tab]->setAccessibleName(name + QLatin1Char(' ') + ctx_.pick(kSlider));
+    bars_[tab]->setAccessibleName(name + QLatin1Char(' ') + ctx_.pick(kBar));
   }
   tabs_->setAccessibleName(windowTitle());
-  framePoll_->setTitle(windowTitle());
-  framePoll_->setAccessibleName(windowTitle());
-  textPoll_->setAccessibleName(ctx_.pick(kPolled));
-  barPoll_->setAccessibleName(ctx_.pick(kPolled));
-  const std::pair<QPushButton*, const Bilingual*> buttons[] = {{commandStart_, &kStart},
-                                                               {commandOk_, &kOk},
-                                                               {commandCancel_, &kCancel},
-                                                               {commandPtt_, &kPtt}};
+  pollFrame_->setTitle(windowTitle());
+  pollFrame_->setAccessibleName(windowTitle());
+  pollText_->setAccessibleName(ctx_.pick(kPolled));
+  pollBar_->setAccessibleName(ctx_.pick(kPolled));
+  const std::pair<QPushButton*, const Bilingual*> buttons[] = {{startButton_, &kStart},
+                                                               {okButton_, &kOk},
+                                                               {cancelButton_, &kCancel},
+                                                               {pttButton_, &kPtt}};
   for (const auto& [b, text] : buttons) {
     b->setText(ctx_.pick(*text));
     b->setAccessibleName(Plain(ctx_.pick(*text)));
@@ -188,10 +208,10 @@ void FrmTestModePara::reCaption() {
 void FrmTestModePara::showValues() {
   for (int tab = 0; tab < kAdjustTabCount; ++tab) {
     const int v = adjustment_.value(tab);
-    const QSignalBlocker block(slider_[tab]);
-    slider_[tab]->setValue(v);
-    text_[tab]->setText(QString::number(v));
-    bar_[tab]->setValue(v);
+    const QSignalBlocker block(sliders_[tab]);
+    sliders_[tab]->setValue(v);
+    valueBoxes_[tab]->setText(QString::number(v));
+    bars_[tab]->setValue(v);
   }
   const QSignalBlocker block(tabs_);
   tabs_->setCurrentIndex(adjustment_.tab());
@@ -199,10 +219,10 @@ void FrmTestModePara::showValues() {
 
 void FrmTestModePara::showLamp() {
   const bool transmitting = adjustment_.transmitting();
-  commandPtt_->setChecked(transmitting);
-  commandStart_->setChecked(timerPoll_->isActive());
+  pttButton_->setChecked(transmitting);
+  startButton_->setChecked(pollTimer_->isActive());
   if (adjustment_.polling())
-    lamp_->setColor(timerPoll_->isActive() ? kLampPolling : kLampReleased);
+    lamp_->setColor(pollTimer_->isActive() ? kLampPolling : kLampReleased);
   else
     lamp_->setColor(transmitting ? kLampTransmitting : kLampReleased);
 }
@@ -213,12 +233,12 @@ void FrmTestModePara::valuesArrived(std::span<const std::uint8_t> values) {
 }
 
 void FrmTestModePara::polled(int value) {
-  textPoll_->setText(QString::number(value));
-  barPoll_->setValue(value);
+  pollText_->setText(QString::number(value));
+  pollBar_->setValue(value);
 }
 
 void FrmTestModePara::closeEvent(QCloseEvent* event) {
-  timerPoll_->stop();
+  pollTimer_->stop();
   adjustment_.close(cancel_);
   event->accept();
   emit closed();

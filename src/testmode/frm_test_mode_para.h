@@ -1,6 +1,6 @@
 // The adjustment window of one item: a page per point with slider, value box and bar, or for the
-// measured items one polled value. Closing stores the item's values; Cancel puts back the ones
-// the window opened with.
+// measured items one polled value. Closing stores the points the user moved; Cancel puts back
+// what the radio had for them.
 #pragma once
 
 #include <QWidget>
@@ -45,6 +45,11 @@ class FrmTestModePara : public QWidget {
 
  private:
   void build();
+  void createPages();
+  void createPollFrame();
+  void createButtons();
+  void layOut();
+  void connectControls();
   void showValues();
   void showLamp();
 
@@ -53,18 +58,18 @@ class FrmTestModePara : public QWidget {
   bool cancel_ = false;
 
   QTabWidget* tabs_ = nullptr;
-  QSlider* slider_[kAdjustTabCount] = {};
-  QLineEdit* text_[kAdjustTabCount] = {};
-  QProgressBar* bar_[kAdjustTabCount] = {};
-  QGroupBox* framePoll_ = nullptr;
-  QLineEdit* textPoll_ = nullptr;
-  QProgressBar* barPoll_ = nullptr;
-  QPushButton* commandStart_ = nullptr;
-  QPushButton* commandOk_ = nullptr;
-  QPushButton* commandCancel_ = nullptr;
-  QPushButton* commandPtt_ = nullptr;
+  QSlider* sliders_[kAdjustTabCount] = {};
+  QLineEdit* valueBoxes_[kAdjustTabCount] = {};
+  QProgressBar* bars_[kAdjustTabCount] = {};
+  QGroupBox* pollFrame_ = nullptr;
+  QLineEdit* pollText_ = nullptr;
+  QProgressBar* pollBar_ = nullptr;
+  QPushButton* startButton_ = nullptr;
+  QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  QPushButton* pttButton_ = nullptr;
   TestModeLamp* lamp_ = nullptr;
-  QTimer* timerPoll_ = nullptr;
+  QTimer* pollTimer_ = nullptr;
 };
 
 }  // namespace kr4100

@@ -50,10 +50,10 @@ struct Events {
   std::vector<TestModeMessage> told;
 
   void watch(QtTestModeHost& host) {
-    host.onEntered = [this] { ++entered; };
-    host.onEnded = [this] { ++ended; };
-    host.onTuned = [this](std::span<const std::uint8_t> b) { block.assign(b.begin(), b.end()); };
-    host.onMessage = [this](TestModeMessage m) { told.push_back(m); };
+    QObject::connect(&host, &QtTestModeHost::testModeEntered, [this] { ++entered; });
+    QObject::connect(&host, &QtTestModeHost::testModeEnded, [this] { ++ended; });
+    QObject::connect(&host, &QtTestModeHost::blockArrived, [this](const std::vector<std::uint8_t>& b) { block = b; });
+    QObject::connect(&host, &QtTestModeHost::messageRaised, [this](TestModeMessage m) { told.push_back(m); });
   }
 };
 
@@ -74,7 +74,7 @@ class TestModeHostTest : public QObject {
     host->attach(&driver);
     Events events;
     events.watch(*host);
-    host->onMemoryChanged = [&] { ++events.memoryChanged; };
+    QObject::connect(host.get(), &VirtualTestModeHost::memoryChanged, [&] { ++events.memoryChanged; });
 
     QVERIFY(driver.start({"Virtual radio", 1, 0}, config));
     QVERIFY(host->portOpen());
@@ -152,7 +152,7 @@ class TestModeHostTest : public QObject {
     // Exchanges that await nothing go on as soon as their bytes are out, not on the 100 ms send
     // timer: thirty of them take far less than three seconds.
     int polled = -1;
-    host.onPolled = [&](int v) { polled = v; };
+    QObject::connect(&host, &QtTestModeHost::valuePolled, [&](int v) { polled = v; });
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < 30; ++i) driver.act(TestAction::SetValue, 24, i);
