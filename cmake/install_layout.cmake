@@ -14,13 +14,14 @@ if(NOT EXISTS "${KR4100_ROOT_DIR}/language/mysetup.ini")
   configure_file("${CMAKE_SOURCE_DIR}/data/mysetup.ini.in" "${KR4100_ROOT_DIR}/language/mysetup.ini" @ONLY)
 endif()
 
-# The band templates are made by the program's own code, not copied from anywhere.
+# The band templates are made by the program's own code, not copied from anywhere. They carry
+# the date SOURCE_DATE_EPOCH gives at build time, when it is set, so that a build is reproducible.
 set(KR4100_TEMPLATES "")
 foreach(band 0 1)
   foreach(name "${band}_KR-4100_New.dat" "${band}_KR-4100.dat")
     set(out "${KR4100_PROGRAM_DIR}/Init/${name}")
     add_custom_command(OUTPUT "${out}"
-      COMMAND kr4100-cli new --band ${band} --no-template "${out}"
+      COMMAND kr4100-cli new --band ${band} --no-template --source-date-epoch "${out}"
       DEPENDS kr4100-cli
       COMMENT "Making template ${name}"
       VERBATIM)

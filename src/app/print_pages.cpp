@@ -20,6 +20,7 @@
 #include "core/config/key_tables.h"
 #include "core/config/option_tables.h"
 #include "core/config/scan_tables.h"
+#include "platform/radio_text.h"
 
 namespace kr4100 {
 namespace {
@@ -248,8 +249,8 @@ void MessagePage(Page& page) {
   page.beginTable({page.t(kMessageHeading), page.t(kTextHeading)}, {20, 80});
   std::size_t n = 0;
   for (const EmbMsgText* message : {&record.EmbMsg1, &record.EmbMsg2}) {
-    // The radio keeps single-byte characters; whatever a file brought is shown byte for byte.
-    const QString text = QString::fromLatin1(message->text()).toHtmlEscaped();
+    // As the message window shows it: a Chinese message from a radio prints as Chinese.
+    const QString text = FromRadioText(message->text()).toHtmlEscaped();
     page.row({page.t(kEmbMsgLabels[n++]),
               QStringLiteral("<span class=\"mono\">%1</span>").arg(text)},
              u"cl");

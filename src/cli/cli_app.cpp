@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli_common.h"
+#include "core/config/calendar_date.h"
 #include "core/config/data_file.h"
 #include "core/config/file_io.h"
 #include "core/config/document.h"
@@ -23,6 +24,9 @@ namespace {
 
 int RunNew(const CliContext& c) {
   Document doc;
+  if (c.options.sourceDateEpoch) {
+    if (const auto fixed = SourceDateEpochDate()) doc.setToday([date = *fixed] { return date; });
+  }
   InitNewDocument(doc, c.options.band, c);
   const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
   return saved.ok() ? kExitOk : Fail(saved, c);
@@ -81,6 +85,9 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   auto* cmdNew = app.add_subcommand("new", "Write a new document as a data file");
   AddBandOption(cmdNew, o);
   cmdNew->add_flag("--no-template", o.noTemplate, "Do not read the band's template file");
+  cmdNew->add_flag("--source-date-epoch", o.sourceDateEpoch,
+                   "Date the document by SOURCE_DATE_EPOCH (UTC) when it is set, instead of "
+                   "today, as the build does for reproducible templates");
   cmdNew->add_option("OUT", o.output, "Data file to write")->required();
 
   auto* cmdDump = app.add_subcommand(

@@ -21,6 +21,7 @@ struct CliOptions {
   int band = 0;
   bool bandGiven = false;  // unpack: without --band the image's own band picks the template
   bool noTemplate = false;
+  bool sourceDateEpoch = false;  // new: dated by SOURCE_DATE_EPOCH, as the build's templates are
   std::string input;
   std::string output;
   std::string csv;  // import-csv: the channel file

@@ -96,7 +96,7 @@ class FrmDTMF::Impl {
   void reCaption();
   void ShowData();
   void Combo1_Click(DtmfField field, int index);
-  void IdCode_Validate();
+  void IdCode_Validate(IdCodeCommitBy by);
   void StunCode_Validate();
   void MSFlexGrid1_Commit(int row, const QString& text);
 };
@@ -302,10 +302,11 @@ void FrmDTMF::Impl::Combo1_Click(DtmfField field, int index) {
   if (shown) StoreDtmfPick(block(), field, index);
 }
 
-void FrmDTMF::Impl::IdCode_Validate() {
+void FrmDTMF::Impl::IdCode_Validate(IdCodeCommitBy by) {
   if (checkingId) return;
   checkingId = true;
-  const IdCodeCommit result = CommitIdCode(block(), textIdCode->text().toLatin1().toStdString());
+  const IdCodeCommit result =
+      CommitIdCode(block(), textIdCode->text().toLatin1().toStdString(), by);
   if (result == IdCodeCommit::Refused) {
     ctx.tell(MessageId::InvalidData, MsgIcon::Critical);
     textIdCode->setText(QString::fromLatin1(kIdCodeDefault));
@@ -337,7 +338,7 @@ FrmDTMF::~FrmDTMF() {
   if (d_->cell) d_->cell->stop();
   Guarded(d_->ctx, "FrmDTMF_Form_Unload", [&] {
     if (d_->shown) {
-      d_->IdCode_Validate();
+      d_->IdCode_Validate(IdCodeCommitBy::Program);
       d_->StunCode_Validate();
     }
   });
@@ -363,7 +364,7 @@ void FrmDTMF::ReShowData() {
 
 void FrmDTMF::commitPendingEdit() {
   if (!d_->shown) return;
-  d_->IdCode_Validate();
+  d_->IdCode_Validate(IdCodeCommitBy::Program);
   d_->StunCode_Validate();
   d_->cell->commit();
 }
@@ -378,7 +379,8 @@ bool FrmDTMF::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut &&
       static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && d_ && d_->shown) {
     if (watched == d_->textIdCode)
-      Guarded(d_->ctx, "FrmDTMF_TextIdCode_LostFocus", [&] { d_->IdCode_Validate(); });
+      Guarded(d_->ctx, "FrmDTMF_TextIdCode_LostFocus",
+              [&] { d_->IdCode_Validate(IdCodeCommitBy::LeavingBox); });
     else if (watched == d_->textStunCode)
       Guarded(d_->ctx, "FrmDTMF_TextStunCode_LostFocus", [&] { d_->StunCode_Validate(); });
   }

@@ -16,13 +16,14 @@
 #include "gui/editor_support.h"
 #include "gui/key_filters.h"
 #include "gui/twips.h"
+#include "platform/radio_text.h"
 
 namespace kr4100 {
 namespace {
 
 constexpr int kBoxCount = static_cast<int>(kEmbMsgLabels.size());
 
-// Ctrl+C, Ctrl+V and Ctrl+X and every character the radio cannot show give nothing; blanks,
+// Ctrl+C, Ctrl+V and Ctrl+X and every character beyond 7 bits give nothing; blanks,
 // punctuation and the editing keys do their usual work.
 bool RefusedMessageKey(const QKeyEvent* key) {
   if (key->modifiers().testFlag(Qt::ControlModifier) &&
@@ -96,8 +97,12 @@ void FrmEmbMsg::Impl::build() {
 }
 
 void FrmEmbMsg::Impl::store(int k) {
-  // Only 7-bit characters can be typed; anything else came from a file and goes back unchanged.
-  StoreEmbMsg(message(k), text1[k]->text().toLatin1().toStdString());
+  const QString text = text1[k]->text();
+  // A box still showing the message leaves it byte for byte as it came: the decoding drops half a
+  // character at the field's end and shows a byte no character stands for as a replacement mark,
+  // neither of which would encode back to the same bytes.
+  if (text == FromRadioText(EmbMsgShownText(message(k)))) return;
+  StoreEmbMsg(message(k), ToRadioText(text, kEmbMsgLength));
 }
 
 FrmEmbMsg::FrmEmbMsg(UiContext& ctx, QWidget* parent) : QWidget(parent), d_(new Impl(this, ctx)) {
@@ -137,7 +142,7 @@ void FrmEmbMsg::reCaption() {
 void FrmEmbMsg::ReShowData() {
   Guarded(d_->ctx, "FrmEmbMsg_ReShowData", [&] {
     for (int k = 0; k < kBoxCount; ++k) {
-      d_->text1[k]->setText(QString::fromLatin1(EmbMsgShownText(d_->message(k))));
+      d_->text1[k]->setText(FromRadioText(EmbMsgShownText(d_->message(k))));
       d_->text1[k]->setModified(false);
     }
   });

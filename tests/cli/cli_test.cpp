@@ -58,6 +58,21 @@ TEST(Cli, NewWritesADocumentWithEveryDefault) {
   EXPECT_EQ(Dump(file)["ModelInfo"]["BandType2"], 1);
 }
 
+// SOURCE_DATE_EPOCH dates what the build makes, which asks for it; a user's new document is
+// dated by the computer whatever the environment holds.
+TEST(Cli, NewTakesTheBuildsDateOnlyWhenAsked) {
+  testing::TempDir dir;
+  ::setenv("SOURCE_DATE_EPOCH", "0", 1);
+  const CliRun user = Cli({"new", "--no-template", (dir / "user.dat").string()});
+  const CliRun build =
+      Cli({"new", "--no-template", "--source-date-epoch", (dir / "build.dat").string()});
+  ::unsetenv("SOURCE_DATE_EPOCH");
+  ASSERT_EQ(user.status, 0) << user.err;
+  ASSERT_EQ(build.status, 0) << build.err;
+  EXPECT_NE(Dump(dir / "user.dat")["ModelInfo"]["ProgDate"], "19700101");
+  EXPECT_EQ(Dump(dir / "build.dat")["ModelInfo"]["ProgDate"], "19700101");
+}
+
 TEST(Cli, DumpShowsEveryStoredCharacterAndResaveKeepsTheFile) {
   testing::TempDir dir;
   const RadioConfig record = testing::DistinctRecord();

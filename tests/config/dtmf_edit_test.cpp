@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "core/config/document.h"
 
@@ -132,24 +133,37 @@ TEST(DtmfEditTest, CheckBoxes) {
 }
 
 TEST(DtmfEditTest, IdCodeNeedsThreeCharacters) {
+  constexpr IdCodeCommitBy kLeft = IdCodeCommitBy::LeavingBox;
   DtmfSettings b = NewBlock();
   EXPECT_EQ(IdCodeShownText(b), "000");
-  EXPECT_EQ(CommitIdCode(b, "000"), IdCodeCommit::Unchanged);
+  EXPECT_EQ(CommitIdCode(b, "000", kLeft), IdCodeCommit::Unchanged);
 
-  EXPECT_EQ(CommitIdCode(b, "12345"), IdCodeCommit::Stored);
+  EXPECT_EQ(CommitIdCode(b, "12345", kLeft), IdCodeCommit::Stored);
   EXPECT_EQ(std::string(b.IdCode.raw()), "12345     ");
-  EXPECT_EQ(CommitIdCode(b, "12"), IdCodeCommit::Refused);
+  EXPECT_EQ(CommitIdCode(b, "12", kLeft), IdCodeCommit::Refused);
   EXPECT_EQ(std::string(b.IdCode.raw()), "000       ");
-  EXPECT_EQ(CommitIdCode(b, ""), IdCodeCommit::Refused);
-  EXPECT_EQ(CommitIdCode(b, "123"), IdCodeCommit::Stored);
-  EXPECT_EQ(CommitIdCode(b, "1234567890123"), IdCodeCommit::Stored);
+  EXPECT_EQ(CommitIdCode(b, "", kLeft), IdCodeCommit::Refused);
+  EXPECT_EQ(CommitIdCode(b, "123", kLeft), IdCodeCommit::Stored);
+  EXPECT_EQ(CommitIdCode(b, "1234567890123", kLeft), IdCodeCommit::Stored);
   EXPECT_EQ(std::string(b.IdCode.raw()), "1234567890");
+  // A long enough code from a file, shown without its blanks, stays as it came.
+  b.IdCode = " 4567";
+  EXPECT_EQ(CommitIdCode(b, "4567", kLeft), IdCodeCommit::Unchanged);
+  EXPECT_EQ(std::string(b.IdCode.raw()), " 4567     ");
 
-  // A short code from a file shows as it is; passing through the box keeps it.
-  b.IdCode = " 12";
-  EXPECT_EQ(IdCodeShownText(b), "12");
-  EXPECT_EQ(CommitIdCode(b, "12"), IdCodeCommit::Unchanged);
-  EXPECT_EQ(std::string(b.IdCode.raw()), " 12       ");
+  // A short code from a file shows as it is. Collected by the program it stays; the user
+  // leaving the box gets it refused as a typed one, and the field takes "000".
+  for (const auto& [fromFile, shown] : {std::pair{" 12       ", "12"}, {"          ", ""}}) {
+    SCOPED_TRACE(fromFile);
+    b.IdCode = fromFile;
+    EXPECT_EQ(IdCodeShownText(b), shown);
+    EXPECT_EQ(CommitIdCode(b, shown, IdCodeCommitBy::Program), IdCodeCommit::Unchanged);
+    EXPECT_EQ(std::string(b.IdCode.raw()), fromFile);
+    EXPECT_EQ(CommitIdCode(b, shown, kLeft), IdCodeCommit::Refused);
+    EXPECT_EQ(std::string(b.IdCode.raw()), "000       ");
+  }
+  // A short text typed over a good code is refused however it is committed.
+  EXPECT_EQ(CommitIdCode(b, "9", IdCodeCommitBy::Program), IdCodeCommit::Refused);
 }
 
 TEST(DtmfEditTest, StunCodeStoredWithNulThenBlanks) {

@@ -132,21 +132,27 @@ TEST(RadioInfoEditTest, KeyRuleAndTimeSyncDate) {
   EXPECT_EQ(EightDigitDate({999, 1, 31}), "09990131");
 }
 
-// A build or a comparison that fixes the date gets it whatever the day; anything but a count of
-// seconds leaves the computer's date.
-TEST(CalendarDate, SourceDateEpochFixesTodayInUtc) {
-  const auto date = [] { return EightDigitDate(LocalToday()); };
-  const std::string computer = date();
+// The date a build fixes for what it makes; anything but a count of seconds up to the year 9999
+// fixes none. The computer's date stays the computer's either way.
+TEST(CalendarDate, SourceDateEpochFixesOnlyTheBuildsDateInUtc) {
+  const auto fixed = [] {
+    const auto date = SourceDateEpochDate();
+    return date ? EightDigitDate(*date) : std::string("none");
+  };
+  ::unsetenv("SOURCE_DATE_EPOCH");
+  EXPECT_EQ(fixed(), "none");
   ::setenv("SOURCE_DATE_EPOCH", "1765238399", 1);  // 2025-12-08 23:59:59 UTC
-  EXPECT_EQ(date(), "20251208");
-  ::setenv("SOURCE_DATE_EPOCH", "0", 1);
-  EXPECT_EQ(date(), "19700101");
+  EXPECT_EQ(fixed(), "20251208");
   ::setenv("SOURCE_DATE_EPOCH", "253402300799", 1);
-  EXPECT_EQ(date(), "99991231");
+  EXPECT_EQ(fixed(), "99991231");
   for (const char* bad : {"", "12x", "-5", "253402300800", "99999999999999999999"}) {
     ::setenv("SOURCE_DATE_EPOCH", bad, 1);
-    EXPECT_EQ(date().substr(0, 4), computer.substr(0, 4)) << bad;
+    EXPECT_EQ(fixed(), "none") << bad;
   }
+  // A user's new document and a Time Sync take today from here: never 1 January 1970.
+  ::setenv("SOURCE_DATE_EPOCH", "0", 1);
+  EXPECT_EQ(fixed(), "19700101");
+  EXPECT_NE(LocalToday().year, 1970);
   ::unsetenv("SOURCE_DATE_EPOCH");
 }
 

@@ -131,9 +131,7 @@ TEST_F(TestFreEditTest, OutOfRangeAndUnchangedValuesLeaveTheRecordAlone) {
   EXPECT_EQ(warnings, (std::vector<MessageId>{MessageId::OutOfRange, MessageId::OutOfRange}));
   EXPECT_EQ(r(), before);
 
-  // What the row already holds, typed again: no change, even where the marks on file are not
-  // the derived ones (a document never changes by a visit).
-  r().TestFre[0].RxMark = 7;
+  // What the row already holds, typed again: no change.
   doc.CommitWorkingCopy();
   EXPECT_EQ(Commit(1, kTestFreColRx, "28"), TestFreStore::Unchanged);
   EXPECT_EQ(Commit(1, kTestFreColTx, "28.000000"), TestFreStore::Unchanged);
@@ -151,6 +149,34 @@ TEST_F(TestFreEditTest, OutOfRangeAndUnchangedValuesLeaveTheRecordAlone) {
   EXPECT_EQ(Commit(17, kTestFreColRx, "28.5"), TestFreStore::Unchanged);
   EXPECT_EQ(Commit(7, 0, "28.5"), TestFreStore::Unchanged);
   EXPECT_EQ(r().TestFreCount, 6);
+}
+
+TEST_F(TestFreEditTest, EveryCommitDerivesTheMarksAgainAChangeOrNot) {
+  const RadioConfig derived = r();
+  // Marks as a foreign file may bring them, not fitting its frequencies.
+  const auto spoilMarks = [this] {
+    r().TestFre[0].RxMark = 7;
+    r().TestFre[5].TxMark = 0;
+  };
+  spoilMarks();
+  doc.CommitWorkingCopy();
+  // The row's own frequency typed again: the row is unchanged, the marks are put right, and the
+  // document has that change to save.
+  EXPECT_EQ(Commit(1, kTestFreColRx, "28"), TestFreStore::Unchanged);
+  EXPECT_EQ(r(), derived);
+  EXPECT_TRUE(doc.IsDocumentModified());
+  // A refused frequency and an empty row left empty commit too.
+  spoilMarks();
+  EXPECT_EQ(Commit(2, kTestFreColRx, "29.8"), TestFreStore::Refused);
+  EXPECT_EQ(r(), derived);
+  spoilMarks();
+  EXPECT_EQ(Commit(9, kTestFreColTx, ""), TestFreStore::Unchanged);
+  EXPECT_EQ(r(), derived);
+  // Outside the grid's data cells nothing is committed.
+  spoilMarks();
+  Commit(17, kTestFreColRx, "28.5");
+  Commit(3, 0, "28.5");
+  EXPECT_EQ(Entry(1).RxMark, 7);
 }
 
 TEST_F(TestFreEditTest, NeverMoreThanSixteenEntries) {

@@ -290,6 +290,7 @@ class DialogsTest : public QObject {
     doc.AppendChannel(60, 2, "28.100000");
     doc.working().slot(1, 0).Busy = 1;  // channel 3
     doc.working().EmbMsg1 = std::string("<A&B>") + '\0';
+    doc.working().EmbMsg2 = std::string("\xC4\xE3\xBA\xC3") + '\0';  // 你好 in GBK
 
     const QString html = PrintPagesHtml(*h.ctx, {PrintPage::Channels, PrintPage::EmbMsg});
     for (const char* text :
@@ -297,7 +298,7 @@ class DialogsTest : public QObject {
           "+10KHz", "NB/ANL",
           "<td class=\"c\">3</td><td class=\"c\">28.015000</td><td class=\"c\">28.015000</td>"
           "<td class=\"c\">Enable</td><td class=\"c\">Enable</td><td class=\"c\">Disable</td>",
-          "Embedded Message", "&lt;A&amp;B&gt;"})
+          "Embedded Message", "&lt;A&amp;B&gt;", "你好"})
       QVERIFY2(html.contains(QString::fromUtf8(text)), text);
     QVERIFY(html.indexOf("29.600000") < html.indexOf("28.015000"));  // channel 1 before 3
     QVERIFY(!html.contains("Optional Features"));

@@ -214,6 +214,25 @@ class DtmfTest : public QObject {
     QCOMPARE(zh.prompter.asked, QStringList{QString::fromUtf8("无效数据")});
   }
 
+  void shortIdCodeFromAFileIsRefusedWhenTheBoxIsLeft() {
+    Fixture f;
+    f.block().IdCode = "12";
+    f.ctx->doc().CommitWorkingCopy();
+    f.window->ReShowData();
+    f.showTab(1);
+    QCOMPARE(f.idCode()->text(), QStringLiteral("12"));
+    // Saving or writing collects the box without the user in it: nothing is said or changed.
+    f.window->commitPendingEdit();
+    QVERIFY(f.prompter.asked.isEmpty());
+    QCOMPARE(std::string(f.block().IdCode.raw()), "12        ");
+    // Passing through the box refuses it as if typed.
+    f.idCode()->setFocus();
+    f.list(8)->setFocus();
+    QCOMPARE(f.prompter.asked, QStringList{QStringLiteral("Invalid Data")});
+    QCOMPARE(f.idCode()->text(), QStringLiteral("000"));
+    QCOMPARE(std::string(f.block().IdCode.raw()), "000       ");
+  }
+
   void stunCodeKeysAndStoredForm() {
     Fixture f;
     f.showTab(1);

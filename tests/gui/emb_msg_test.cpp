@@ -140,6 +140,42 @@ class EmbMsgTest : public QObject {
     QCOMPARE(f.stored(0), "OK" + std::string(30, '\0'));
   }
 
+  void chineseMessagesShowAndGoBackAsGbk() {
+    Fixture f;
+    RadioConfig& r = f.ctx->doc().working();
+    // GBK bytes, worked out by hand: 你好 is C4 E3 BA C3.
+    r.EmbMsg1 = std::string_view("\xC4\xE3\xBA\xC3 CQ\0", 8);
+    // Sixteen times 中 (D6 D0) fills the field; a radio may also end a field in half a character.
+    r.EmbMsg2 = std::string_view("A\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0"
+                                 "\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6",
+                                 32);
+    f.ctx->doc().CommitWorkingCopy();
+    const RadioConfig before = r;
+    f.window->ReShowData();
+    QCOMPARE(f.box(0)->text(), QString::fromUtf8("你好 CQ"));
+    QCOMPARE(f.box(1)->text(), QStringLiteral("A") + QString::fromUtf8("中").repeated(15));
+    // Passing through both boxes changes no byte, the half character included.
+    f.box(0)->setFocus();
+    f.box(1)->setFocus();
+    f.window->commitPendingEdit();
+    QVERIFY(f.ctx->doc().working() == before);
+    QVERIFY(!f.ctx->doc().IsDocumentModified());
+
+    // Typed beside Chinese characters, the message is stored as GBK again.
+    f.box(0)->setFocus();
+    f.box(0)->end(false);
+    QTest::keyClicks(f.box(0), QStringLiteral("!"));
+    f.box(1)->setFocus();
+    QCOMPARE(f.stored(0), "\xC4\xE3\xBA\xC3 CQ!" + Nul() + std::string(23, ' '));
+    // Two letters in front push the last 中 out whole: the field never ends in half of one.
+    f.box(1)->home(false);
+    QTest::keyClicks(f.box(1), QStringLiteral("BC"));
+    f.box(0)->setFocus();
+    std::string expected = "BCA";
+    for (int i = 0; i < 14; ++i) expected += "\xD6\xD0";
+    QCOMPARE(f.stored(1), expected + Nul());
+  }
+
   void pendingInputReachesTheSavedFile() {
     kr4100::testing::TestInstallation h;
     const QString path = h.root.filePath(QStringLiteral("messages.dat"));

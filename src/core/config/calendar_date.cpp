@@ -12,9 +12,7 @@
 
 namespace kr4100 {
 
-namespace {
-
-std::optional<CalendarDate> SourceDateEpoch() {
+std::optional<CalendarDate> SourceDateEpochDate() {
   const char* value = std::getenv("SOURCE_DATE_EPOCH");
   if (value == nullptr) return std::nullopt;
   const std::string_view text(value);
@@ -30,10 +28,7 @@ std::optional<CalendarDate> SourceDateEpoch() {
                       static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
-}  // namespace
-
 CalendarDate LocalToday() {
-  if (const auto fixed = SourceDateEpoch()) return *fixed;
   const std::time_t now = std::time(nullptr);
   const std::tm local = os::LocalTime(now);
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};

@@ -217,9 +217,11 @@ std::string IdCodeShownText(const DtmfSettings& block) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-IdCodeCommit CommitIdCode(DtmfSettings& block, std::string_view text) {
-  if (text == IdCodeShownText(block)) return IdCodeCommit::Unchanged;
-  if (text.size() < static_cast<std::size_t>(kIdCodeMinLength)) {
+IdCodeCommit CommitIdCode(DtmfSettings& block, std::string_view text, IdCodeCommitBy by) {
+  const bool tooShort = text.size() < static_cast<std::size_t>(kIdCodeMinLength);
+  if (text == IdCodeShownText(block) && (!tooShort || by == IdCodeCommitBy::Program))
+    return IdCodeCommit::Unchanged;
+  if (tooShort) {
     block.IdCode = kIdCodeDefault;
     return IdCodeCommit::Refused;
   }

@@ -65,9 +65,13 @@ inline constexpr int kIdCodeMinLength = 3;
 inline constexpr const char* kIdCodeDefault = "000";
 std::string IdCodeShownText(const DtmfSettings& block);
 enum class IdCodeCommit { Unchanged, Stored, Refused };
-// A text equal to what the box was shown leaves the field alone (also a short one read from a
-// file: the user did not type it).
-IdCodeCommit CommitIdCode(DtmfSettings& block, std::string_view text);
+// Why the box's text is committed: the user leaves the box, or the program collects what the
+// window holds (before saving or writing, and as it closes).
+enum class IdCodeCommitBy { LeavingBox, Program };
+// A text equal to what the box was shown leaves the field alone, byte for byte, when it is long
+// enough. A short one read from a file is refused when the user leaves the box, as a typed one
+// is; the program's own commit keeps it, since nobody was in the box to be told.
+IdCodeCommit CommitIdCode(DtmfSettings& block, std::string_view text, IdCodeCommitBy by);
 
 // Stun code: shown up to the first NUL; a shorter text than 10 is stored with one NUL and
 // blanks after it, a longer one is cut to 10. True when the field changed.

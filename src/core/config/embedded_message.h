@@ -32,8 +32,9 @@ EmbMsgText EmbMsgStoredForm(std::string_view text);
 // followed its NUL there). True when the field changed.
 bool StoreEmbMsg(EmbMsgText& field, std::string_view text);
 
-// Whether a character may be typed into a message box: the radio shows 7-bit characters only,
-// and Ctrl+C, Ctrl+V and Ctrl+X (3, 22, 24) never become text.
+// Whether a character may be typed into a message box: 7-bit characters only (a message that
+// came from a radio may hold Chinese ones), and Ctrl+C, Ctrl+V and Ctrl+X (3, 22, 24) never
+// become text.
 bool IsEmbMsgCharacter(char32_t code);
 
 }  // namespace kr4100

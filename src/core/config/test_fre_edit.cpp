@@ -52,9 +52,10 @@ void DeriveTestFreMarks(RadioConfig& r, std::string_view bandText, const BandEdg
   }
 }
 
-TestFreStore CommitTestFreCell(Document& doc, int row, int column, std::string_view text) {
-  if (!IsGridRow(row) || (column != kTestFreColRx && column != kTestFreColTx))
-    return TestFreStore::Unchanged;
+namespace {
+
+// The entry side of a commit; the marks are the caller's.
+TestFreStore StoreTestFreCell(Document& doc, int row, int column, std::string_view text) {
   RadioConfig& r = doc.working();
   const DocState& state = doc.state();
   const int used = UsedTestFre(r);
@@ -66,7 +67,6 @@ TestFreStore CommitTestFreCell(Document& doc, int row, int column, std::string_v
     // The freed slot is cleared: a deleted frequency should not live on in the saved file.
     r.TestFre[static_cast<std::size_t>(used - 1)] = TestFreEntry{};
     r.TestFreCount = static_cast<Integer>(used - 1);
-    DeriveTestFreMarks(r, state.bandText, state.edges);
     return TestFreStore::Deleted;
   }
 
@@ -84,7 +84,6 @@ TestFreStore CommitTestFreCell(Document& doc, int row, int column, std::string_v
   const FixedText<8> txFre(FreToStore(tx ? value : other, state.edges));
 
   if (at >= 0) {
-    // Writing what is already there is no change, and the marks are left as they came.
     if (entry.RxFre == rx && entry.TxFre == txFre) return TestFreStore::Unchanged;
   } else if (used >= kTestFreSlots) {
     return TestFreStore::Refused;
@@ -98,8 +97,19 @@ TestFreStore CommitTestFreCell(Document& doc, int row, int column, std::string_v
     r.TestFre[static_cast<std::size_t>(used)] = entry;
     r.TestFreCount = static_cast<Integer>(used + 1);
   }
-  DeriveTestFreMarks(r, state.bandText, state.edges);
   return TestFreStore::Stored;
+}
+
+}  // namespace
+
+TestFreStore CommitTestFreCell(Document& doc, int row, int column, std::string_view text) {
+  if (!IsGridRow(row) || (column != kTestFreColRx && column != kTestFreColTx))
+    return TestFreStore::Unchanged;
+  const TestFreStore result = StoreTestFreCell(doc, row, column, text);
+  // Every commit, a change or not: marks a file brought that do not fit its frequencies are put
+  // right by the first cell the user leaves.
+  DeriveTestFreMarks(doc.working(), doc.state().bandText, doc.state().edges);
+  return result;
 }
 
 }  // namespace kr4100

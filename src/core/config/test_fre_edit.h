@@ -43,7 +43,8 @@ enum class TestFreStore {
 // the channel grid's check (a transmit frequency is pulled to the nearer band edge, a receive
 // frequency out of range is refused); a row with only one frequency gets it for both. An empty
 // text deletes the row's entry, so both cells go blank. New entries are appended, so the list is
-// in creation order, not row order. After any change the marks of every entry are derived again.
+// in creation order, not row order. After every commit of a data cell, whether it changed the
+// row or not, the marks of every entry are derived again.
 TestFreStore CommitTestFreCell(Document& doc, int row, int column, std::string_view text);
 
 // RxMark/TxMark of every entry in use: kTestFreMarkDefault where the stored text equals, byte for
