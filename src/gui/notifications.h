@@ -17,7 +17,7 @@
 // Every change to the record goes through Document or a core edit function, never by writing
 // the working record from a window; that is what keeps Undo and the modified state true.
 //
-// Older code not yet moved over: the hosts' callbacks (QtSessionHost, shared with the command
-// line, and QtTestModeHost), UndoHistory::commitPendingEdits, the floating cell editor's
-// callbacks and the splash's end.
+// Older code not yet moved over: the transfer-session host's callbacks (QtSessionHost, shared
+// with the command line), UndoHistory::commitPendingEdits, the floating cell editor's callbacks
+// and the splash's end.
 #pragma once
