@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/config/document.h"
+#include "core/link/image_diff.h"
 #include "core/link/radio_image.h"
 
 namespace kr4100 {

@@ -18,7 +18,6 @@
 #include "core/config/radio_info_edit.h"
 #include "core/config/scan_tables.h"
 #include "core/config/test_fre_edit.h"
-#include "core/link/radio_image.h"
 #include "core/texts/channel_texts.h"
 #include "core/texts/test_fre_texts.h"
 
@@ -50,7 +49,6 @@ constexpr Bilingual kDate{"Date", "日期"};
 constexpr Bilingual kVersion{"Version", "版本"};
 constexpr Bilingual kDataFile{"Data file", "数据文件"};
 constexpr Bilingual kRecord{"Stored record", "存储记录"};
-constexpr Bilingual kMemory{"Memory", "存储器"};
 constexpr Bilingual kEmpty{"(empty)", "（空）"};
 
 std::string Fill(std::string_view pattern, std::string_view one, std::string_view two = {}) {
@@ -73,13 +71,6 @@ std::string WithoutUnit(std::string caption) {
     if (open != std::string::npos && open > 0) caption.erase(open);
   }
   return caption;
-}
-
-std::string Hex(unsigned value, int digits) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string out = "0x";
-  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kDigits[(value >> shift) & 0xF];
-  return out;
 }
 
 // The side of a record every window reads beside the record itself: its model and band.
@@ -374,7 +365,7 @@ class Differ {
       std::string value;
       if constexpr (requires { v.raw(); }) {
         for (const char c : v.raw()) value += static_cast<unsigned char>(c) < 0x20 || c == 0x7F
-                                                  ? Hex(static_cast<unsigned char>(c), 2)
+                                                  ? "0x" + ByteHex(static_cast<std::uint8_t>(c))
                                                   : std::string(1, c);
       } else {
         value = std::to_string(v);
@@ -392,79 +383,15 @@ class Differ {
   }
 };
 
-// The record an image unpacks to over the base, as a read makes it; nothing when it cannot.
-std::optional<RadioConfig> Unpacked(const RadioImage& image, const RadioConfig& base) {
-  RadioConfig record = base;
-  for (int g = 0; g < kGroupCount; ++g) {
-    record.ChCount[static_cast<std::size_t>(g)] = 0;
-    for (int n = 1; n <= kChannelsPerGroup; ++n)
-      if (UnpackChannel(image, n, g, record)) return std::nullopt;
-  }
-  UnpackIdentity(image, record);
-  UnpackMessages(image, record);
-  if (UnpackOptions(image, record)) return std::nullopt;
-  return record;
-}
-
-RadioImage ToImage(const std::vector<std::uint8_t>& bytes) {
-  RadioImage image;
-  image.fill(0xFF);
-  std::copy_n(bytes.begin(), std::min(bytes.size(), image.size()), image.begin());
-  return image;
-}
-
 }  // namespace
 
 std::vector<FieldDifference> DiffRecords(const RadioConfig& a, const RadioConfig& b, int language) {
   return Differ(a, b, language, true).run();
 }
 
-std::vector<FieldDifference> DiffImages(const std::vector<std::uint8_t>& sent,
-                                        const std::vector<std::uint8_t>& readBack,
-                                        const RadioConfig& base, ImageRange range, int language) {
-  range.end = std::min(range.end, kImageSize);
-  std::vector<std::size_t> differing;
-  for (std::size_t at = range.first; at < range.end; ++at) {
-    if (at >= sent.size() || at >= readBack.size() || sent[at] != readBack[at])
-      differing.push_back(at);
-  }
-  if (differing.empty()) return {};
-
-  const RadioImage sentImage = ToImage(sent);
-  const RadioImage readImage = ToImage(readBack);
-  const auto sentRecord = Unpacked(sentImage, base);
-  const auto readRecord = sentRecord ? Unpacked(readImage, base) : std::nullopt;
-  std::vector<FieldDifference> out;
-  if (readRecord) out = Differ(*sentRecord, *readRecord, language, false).run();
-  const auto listed = [&](const FieldDifference& d) {
-    return std::any_of(out.begin(), out.end(),
-                       [&](const FieldDifference& o) { return o.place == d.place && o.name == d.name; });
-  };
-  // A byte is named when taking it alone from the read-back image changes a named field that the
-  // list holds (fields of an image that reads as no configuration are listed byte by byte);
-  // otherwise it is listed by its address.
-  for (const std::size_t at : differing) {
-    bool named = false;
-    if (sentRecord && at < sent.size() && at < readBack.size()) {
-      RadioImage one = sentImage;
-      one[at] = readImage[at];
-      const auto record = Unpacked(one, base);
-      if (record && !(*record == *sentRecord)) {
-        const auto alone = Differ(*sentRecord, *record, language, false).run();
-        if (!readRecord)
-          for (const auto& d : alone)
-            if (!listed(d)) out.push_back(d);
-        named = !alone.empty() && std::all_of(alone.begin(), alone.end(), listed);
-      }
-    }
-    if (named) continue;
-    const auto byte = [](const std::vector<std::uint8_t>& v, std::size_t i) {
-      return i < v.size() ? Hex(v[i], 2) : std::string("--");
-    };
-    out.push_back({kMemory.in(language), Hex(static_cast<unsigned>(at), 4), byte(sent, at),
-                   byte(readBack, at), true});
-  }
-  return out;
+std::vector<FieldDifference> DiffShownFields(const RadioConfig& a, const RadioConfig& b,
+                                             int language) {
+  return Differ(a, b, language, false).run();
 }
 
 std::string DifferenceTitle(const FieldDifference& d, int language) {

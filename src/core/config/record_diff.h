@@ -1,6 +1,6 @@
-// What differs between two configuration records, or between the image a write sent and the one
-// read back: each difference by its place and the field's name, with both values as the editors
-// show them, in either interface language.
+// What differs between two configuration records: each difference by its place and the field's
+// name, with both values as the editors show them, in either interface language. The images of a
+// write and its read-back are compared in link/image_diff.h, by the same names.
 #pragma once
 
 #include <cstddef>
@@ -29,20 +29,9 @@ struct FieldDifference {
 // in what no window shows (slot order, unused slots) are still reported, by their stored fields.
 std::vector<FieldDifference> DiffRecords(const RadioConfig& a, const RadioConfig& b, int language);
 
-// The bytes a write sends: [first, end) of the image.
-struct ImageRange {
-  std::size_t first = 0;
-  std::size_t end = 0x1DE0;
-};
-
-// Every byte of the range that differs between the image sent and the one read back. Both are
-// unpacked over `base` (the record whose image was sent, for what an image does not hold) and the
-// differences named as DiffRecords names them; a differing byte that changes no named field is
-// reported by its address ("Memory", "0x1A2B") with both bytes in hex, so none is ever lost. A
-// side shorter than the range counts its missing bytes as different.
-std::vector<FieldDifference> DiffImages(const std::vector<std::uint8_t>& sent,
-                                        const std::vector<std::uint8_t>& readBack,
-                                        const RadioConfig& base, ImageRange range, int language);
+// The same without the stored fields' fallback: what the windows show, and nothing else.
+std::vector<FieldDifference> DiffShownFields(const RadioConfig& a, const RadioConfig& b,
+                                             int language);
 
 // "Group B channel 12 RX frequency", "Option: Scan Resume Time".
 std::string DifferenceTitle(const FieldDifference& d, int language);

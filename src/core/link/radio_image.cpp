@@ -455,17 +455,21 @@ void UnpackIdentity(const RadioImage& image, RadioConfig& config) {
   config.ModelInfo.BandType = image[At(id + 7)];
 }
 
-std::optional<ImageError> UnpackImage(const RadioImage& image, Document& doc) {
-  RadioConfig record = doc.working();
+std::optional<ImageError> UnpackRecord(const RadioImage& image, RadioConfig& config) {
   for (int g = 0; g < kGroupCount; ++g) {
-    record.ChCount[At(g)] = 0;
+    config.ChCount[At(g)] = 0;
     // Ascending numbers, so the slots come back sorted.
     for (int n = 1; n <= kChannelsPerGroup; ++n)
-      if (auto error = UnpackChannel(image, n, g, record)) return error;
+      if (auto error = UnpackChannel(image, n, g, config)) return error;
   }
-  UnpackIdentity(image, record);
-  UnpackMessages(image, record);
-  if (auto error = UnpackOptions(image, record)) return error;
+  UnpackIdentity(image, config);
+  UnpackMessages(image, config);
+  return UnpackOptions(image, config);
+}
+
+std::optional<ImageError> UnpackImage(const RadioImage& image, Document& doc) {
+  RadioConfig record = doc.working();
+  if (auto error = UnpackRecord(image, record)) return error;
   doc.ReplaceWorking(record);
   return std::nullopt;
 }

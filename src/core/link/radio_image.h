@@ -65,6 +65,8 @@ void PackMessages(const RadioConfig& config, RadioImage& image);
 std::optional<ImageError> UnpackImage(const RadioImage& image, Document& doc);
 // Steps of UnpackImage, on a record copy; band edges are not needed (stored texts only). After a
 // refusal the copy is half decoded and must be thrown away.
+// All of them in UnpackImage's order: the channel table, identity, messages and options.
+std::optional<ImageError> UnpackRecord(const RadioImage& image, RadioConfig& config);
 // Appends channel chNum of the group when its present bit is set and it has a receive frequency.
 std::optional<ImageError> UnpackChannel(const RadioImage& image, int chNum, int group,
                                         RadioConfig& config);

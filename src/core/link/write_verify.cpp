@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/config/record_diff.h"
+#include "core/link/image_diff.h"
 #include "core/texts/messages.h"
 
 namespace kr4100 {
