@@ -12,7 +12,7 @@
 #include "core/config/data_file.h"
 #include "core/config/data_file_codec.h"
 #include "core/config/document.h"
-#include "core/settings/version_table.h"
+#include "core/config/version_table.h"
 
 using namespace kr4100;
 

@@ -6,8 +6,9 @@
 #include <string_view>
 
 #include "core/settings/ini_file.h"
+#include "core/settings/version_ini.h"
 #include "core/settings/startup_settings.h"
-#include "core/settings/version_table.h"
+#include "core/config/version_table.h"
 
 using namespace kr4100;
 
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   IniFile copy = original;
   LoadStartupSettings(copy, 0x0409, size % 2 == 0);
 
-  const VersionTable table = VersionTable::Load(&original);
+  const VersionTable table = LoadVersionTable(&original);
   table.IsPairListed("V600", "V600");
   OtherVersionProgram(table, "/opt/kr/V600", "V600", "kr4100");
   for (const auto& [program, other] : table.pairs()) {

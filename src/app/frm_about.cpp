@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/config/model_band.h"
-#include "core/settings/version_table.h"
+#include "core/config/version_table.h"
 
 namespace kr4100 {
 namespace {

@@ -13,8 +13,8 @@
 #include "app/frm_compare_file.h"
 #include "app/frm_main.h"
 #include "app/test_mode_session.h"
+#include "core/config/version_table.h"
 #include "core/link/backups.h"
-#include "core/settings/version_table.h"
 #include "gui/file_dialog_options.h"
 #include "gui/qt_paths.h"
 

@@ -5,6 +5,7 @@
 #include "core/config/file_io.h"
 #include "core/config/model_band.h"
 #include "core/settings/ini_file.h"
+#include "core/settings/version_ini.h"
 
 namespace kr4100 {
 
@@ -13,7 +14,7 @@ VersionTable LoadVersions(const CliContext& context) {
                                          ? context.install.versionIni()
                                          : PathFromUtf8(context.options.versionIni);
   const IniFile ini = IniFile::Open(path);
-  return VersionTable::Load(ini.existed() ? &ini : nullptr);
+  return LoadVersionTable(ini.existed() ? &ini : nullptr);
 }
 
 void InitNewDocument(Document& doc, int band, const CliContext& context) {

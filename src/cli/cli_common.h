@@ -10,8 +10,8 @@
 #include "cli/cli_app.h"
 #include "core/config/data_file.h"
 #include "core/config/document.h"
+#include "core/config/version_table.h"
 #include "core/settings/install_layout.h"
-#include "core/settings/version_table.h"
 
 namespace kr4100 {
 

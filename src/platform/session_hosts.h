@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/config/version_table.h"
 #include "core/link/transfer_session.h"
-#include "core/settings/version_table.h"
 #include "core/texts/bilingual.h"
 #include "platform/qt_session_host.h"
 

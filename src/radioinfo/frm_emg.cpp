@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/settings/version_table.h"
+#include "core/config/version_table.h"
 #include "platform/radio_text.h"
 
 namespace kr4100 {

@@ -6,6 +6,7 @@
 
 #include "core/config/data_file_codec.h"
 #include "core/settings/ini_file.h"
+#include "core/settings/version_ini.h"
 #include "support/distinct_record.h"
 #include "support/temp_dir.h"
 
@@ -82,7 +83,7 @@ TEST_F(DataFileTest, UnlistedVersionAsksToStartTheOtherProgram) {
   const IniFile ini = IniFile::Parse(
       "[Version]\nCurrentVersion=V600\nSoftVersionCount=1\nFirmVersionCount=1\n"
       "[Soft]\nVersion0=V600\n[Firm]\nFirm0=V700V700\n");
-  EXPECT_EQ(OpenDataFile(doc, WriteFile("own.dat", GoodBytes()), VersionTable::Load(&ini)).status,
+  EXPECT_EQ(OpenDataFile(doc, WriteFile("own.dat", GoodBytes()), LoadVersionTable(&ini)).status,
             FileStatus::IncompatibleVersion);
 }
 

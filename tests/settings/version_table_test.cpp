@@ -1,8 +1,9 @@
-#include "core/settings/version_table.h"
+#include "core/config/version_table.h"
 
 #include <gtest/gtest.h>
 
 #include "core/settings/ini_file.h"
+#include "core/settings/version_ini.h"
 
 namespace kr4100 {
 namespace {
@@ -28,7 +29,7 @@ TEST(VersionTable, LoadsTheListsAndSplitsPairs) {
       "[Version]\nCurrentVersion=V610\nSoftVersionCount=2\nFirmVersionCount=3\n"
       "[Soft]\nVersion0=V600\nVersion1=V610\n"
       "[Firm]\nFirm0=V600V590\nFirm1=V610V600\nFirm2=V61\n");
-  const VersionTable t = VersionTable::Load(&ini);
+  const VersionTable t = LoadVersionTable(&ini);
   EXPECT_FALSE(t.fromBuiltIn());
   EXPECT_EQ(t.currentVersion(), "V610");
   EXPECT_EQ(t.softVersions(), (std::vector<std::string>{"V600", "V610"}));
@@ -50,20 +51,20 @@ TEST(VersionTable, BadCountsFallBackToTheBuiltInTable) {
     SCOPED_TRACE(counts);
     const IniFile ini =
         IniFile::Parse("[Version]\nCurrentVersion=V700\n"s + counts + "[Firm]\nFirm0=V700V700\n");
-    const VersionTable t = VersionTable::Load(&ini);
+    const VersionTable t = LoadVersionTable(&ini);
     EXPECT_TRUE(t.fromBuiltIn());
     EXPECT_EQ(t.currentVersion(), "V600");
     EXPECT_TRUE(t.IsPairListed("V600", "V600"));
     EXPECT_FALSE(t.IsPairListed("V700", "V700"));
   }
-  EXPECT_TRUE(VersionTable::Load(nullptr).IsPairListed("V600", "V600"));
+  EXPECT_TRUE(LoadVersionTable(nullptr).IsPairListed("V600", "V600"));
 }
 
 TEST(VersionTable, OtherVersionProgramPath) {
   const IniFile ini = IniFile::Parse(
       "[Version]\nSoftVersionCount=1\nFirmVersionCount=2\n[Firm]\nFirm0=V700V700\nFirm1=..//"
       "V800\n");
-  const VersionTable t = VersionTable::Load(&ini);
+  const VersionTable t = LoadVersionTable(&ini);
   const std::filesystem::path dir = std::filesystem::path("/opt") / "kr" / "V600";
   EXPECT_EQ(OtherVersionProgram(t, dir, "V700", "kr4100"),
             std::filesystem::path("/opt") / "kr" / "V700" / "kr4100");

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/config/document.h"
-#include "core/settings/version_table.h"
+#include "core/config/version_table.h"
 #include "core/texts/messages.h"
 
 namespace kr4100 {

@@ -1,7 +1,6 @@
-#include "core/settings/version_table.h"
+#include "core/config/version_table.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "core/config/numbers.h"
 
@@ -10,9 +9,6 @@ namespace kr4100 {
 namespace {
 
 constexpr std::string_view kOwnVersion = "V600";
-constexpr std::size_t kTagLength = 4;
-// Real tables list a handful of versions; a larger count is a broken or hostile file.
-constexpr double kMaxCount = 10000;
 
 std::string_view CleanTag(std::string_view text) {
   text = text.substr(0, text.find('\0'));
@@ -20,21 +16,11 @@ std::string_view CleanTag(std::string_view text) {
   return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
 }
 
-std::optional<std::size_t> ReadCount(const IniStore& ini, std::string_view key) {
-  const auto text = ini.read("Version", key);
-  if (!text) return std::nullopt;
-  const auto value = ParseNumber(*text);
-  if (!value || *value != std::floor(*value) || *value < 1 || *value > kMaxCount) {
-    return std::nullopt;
-  }
-  return static_cast<std::size_t>(*value);
-}
-
 }  // namespace
 
 bool IsValidVersionTag(std::string_view text) {
   const std::string_view tag = CleanTag(text);
-  return tag.size() == kTagLength && tag.front() == 'V' && ParseNumber(tag.substr(1)).has_value();
+  return tag.size() == kVersionTagLength && tag.front() == 'V' && ParseNumber(tag.substr(1)).has_value();
 }
 
 std::string VersionDisplayForm(std::string_view tag) {
@@ -51,28 +37,11 @@ VersionTable VersionTable::BuiltIn() {
   return table;
 }
 
-VersionTable VersionTable::Load(const IniStore* ini) {
-  if (ini == nullptr) return BuiltIn();
-  const auto softCount = ReadCount(*ini, "SoftVersionCount");
-  const auto firmCount = ReadCount(*ini, "FirmVersionCount");
-  if (!softCount || !firmCount) return BuiltIn();
-
-  VersionTable table;
-  table.currentVersion_ = ini->read("Version", "CurrentVersion").value_or("");
-  table.soft_.reserve(*softCount);
-  for (std::size_t i = 0; i < *softCount; ++i) {
-    table.soft_.push_back(ini->read("Soft", "Version" + std::to_string(i)).value_or(""));
-  }
-  table.pairs_.reserve(*firmCount);
-  for (std::size_t i = 0; i < *firmCount; ++i) {
-    const std::string entry = ini->read("Firm", "Firm" + std::to_string(i)).value_or("");
-    const std::string_view view(entry);
-    table.pairs_.emplace_back(
-        std::string(view.substr(0, std::min(kTagLength, view.size()))),
-        std::string(view.substr(std::min(kTagLength, view.size()), kTagLength)));
-  }
-  return table;
-}
+VersionTable::VersionTable(std::string currentVersion, std::vector<std::string> softVersions,
+                           std::vector<std::pair<std::string, std::string>> pairs)
+    : currentVersion_(std::move(currentVersion)),
+      soft_(std::move(softVersions)),
+      pairs_(std::move(pairs)) {}
 
 bool VersionTable::IsPairListed(std::string_view programTag, std::string_view otherTag) const {
   for (const auto& [program, other] : pairs_) {
@@ -95,7 +64,7 @@ std::optional<std::filesystem::path> OtherVersionProgram(const VersionTable& tab
   const std::string program = table.ProgramForTag(otherTag);
   // The tag becomes a folder name: only a proper tag, so a damaged table cannot point elsewhere
   // ("..", separators).
-  if (program.size() != kTagLength || !IsValidVersionTag(program)) return std::nullopt;
+  if (program.size() != kVersionTagLength || !IsValidVersionTag(program)) return std::nullopt;
   return programDir.parent_path() / program / exeName;
 }
 

@@ -1,16 +1,19 @@
-// The version table of "Version.ini": which data-file and firmware versions each installed
-// program version accepts, and which program version to start for a file this one refuses.
+// The version table: which data-file and firmware versions each installed program version
+// accepts, and which program version to start for a file this one refuses. Version.ini holds it
+// (settings/version_ini.h reads it).
 #pragma once
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "core/settings/ini_store.h"
-
 namespace kr4100 {
+
+// "V" and three characters, as a data file, the radio and Version.ini spell a version.
+inline constexpr std::size_t kVersionTagLength = 4;
 
 // Text, cut at its first NUL and with trailing blanks removed, of exactly four characters: "V"
 // and three that form a number ("V600").
@@ -22,9 +25,8 @@ class VersionTable {
  public:
   // The table this build ships: current version V600, software V600, pair V600/V600.
   static VersionTable BuiltIn();
-  // Reads the table; a missing file (ini null) or a count that is not a whole number of at least
-  // 1 falls back to BuiltIn() so that files written by this program still open.
-  static VersionTable Load(const IniStore* ini);
+  VersionTable(std::string currentVersion, std::vector<std::string> softVersions,
+               std::vector<std::pair<std::string, std::string>> pairs);
 
   const std::string& currentVersion() const { return currentVersion_; }
   const std::vector<std::string>& softVersions() const { return soft_; }
@@ -41,6 +43,8 @@ class VersionTable {
   std::vector<std::string> soft_;
   std::vector<std::pair<std::string, std::string>> pairs_;
   bool builtIn_ = false;
+
+  VersionTable() = default;
 };
 
 // The program that StartOtherVersion would start for a tag: <root>/<program tag>/<exe name>, where

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/settings/version_table.h"
+#include "core/config/version_table.h"
 
 namespace kr4100 {
 

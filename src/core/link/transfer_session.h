@@ -11,12 +11,12 @@
 
 #include "core/config/document.h"
 #include "core/config/radio_config.h"
+#include "core/config/version_table.h"
 #include "core/link/frames.h"
 #include "core/link/identity.h"
 #include "core/link/port_search.h"
 #include "core/link/radio_image.h"
 #include "core/link/session_host.h"
-#include "core/settings/version_table.h"
 
 namespace kr4100 {
 

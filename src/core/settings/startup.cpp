@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "core/os/os.h"
+#include "core/settings/version_ini.h"
 
 namespace kr4100 {
 namespace {
@@ -24,7 +25,7 @@ bool CanWrite(const std::filesystem::path& file) {
 StartupState RunStartup(const InstallLayout& install, const IniStore* versionIni, IniStore& settingsIni,
                         bool settingsExisted, unsigned systemLocaleId, Document& doc) {
   StartupState state;
-  state.versions = VersionTable::Load(versionIni);
+  state.versions = LoadVersionTable(versionIni);
   // The decimal separator is the program's own business ("." in every conversion); the system
   // setting is left alone.
   state.settings = LoadStartupSettings(settingsIni, systemLocaleId, settingsExisted);

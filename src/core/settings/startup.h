@@ -6,10 +6,10 @@
 #include <string>
 
 #include "core/config/document.h"
+#include "core/config/version_table.h"
 #include "core/settings/ini_store.h"
 #include "core/settings/install_layout.h"
 #include "core/settings/startup_settings.h"
-#include "core/settings/version_table.h"
 
 namespace kr4100 {
 
