@@ -49,6 +49,7 @@ inline constexpr int kChannelAttributeCount = static_cast<int>(kChannelAttribute
 // Column 0 shows the channel number.
 inline constexpr int kChannelColumnCount = kColBusy + kChannelAttributeCount;
 static_assert(kChannelLeadHeadings.size() == kColBusy);
+static_assert(kGroupLetters.size() == kGroupCount);
 
 constexpr bool AttributesFollowTheirColumns() {
   for (int k = 0; k < kChannelAttributeCount; ++k)

@@ -7,15 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "core/texts/product.h"
+
 namespace kr4100 {
 
 inline constexpr const char* kBand0Text = "28.000000 - 29.700000 MHz";
 inline constexpr const char* kBand1Text = "25.615000 - 30.105000 MHz";
-inline constexpr const char* kDefaultModelName = "KR-4100";  // product title
 inline constexpr const char* kDefaultModelCode = "HT52";
 inline constexpr const char* kDefaultFirmwareVersion = "V600";
 inline constexpr const char* kRecordVersionTag = "V600";
-inline constexpr const char* kSoftVerText = "V6.00";
 
 int ModelTypeOf(std::string_view modelText);
 int BandCodeOf(std::string_view bandText, std::string_view modelText);

@@ -1,10 +1,9 @@
 // Texts of the channel table, shared by the grid and its printed page so that both always say
-// the same.
+// the same. The switches' headings are in config/channel_attributes.h.
 #pragma once
 
 #include <array>
 
-#include "core/config/radio_config.h"
 #include "core/texts/bilingual.h"
 
 namespace kr4100 {
@@ -21,6 +20,6 @@ inline constexpr std::array<Bilingual, 2> kEnableItems{{{"Disable", "不使用"}
 inline constexpr std::array<Bilingual, 2> kScanItems{{{"Del", "删除"}, {"Add", "添加"}}};
 inline constexpr Bilingual kGroupLabel{"Band", "组"};
 inline constexpr Bilingual kEmergencyChannel{"Emergency Channel", "紧急信道"};
-inline constexpr std::array<const char*, kGroupCount> kGroupLetters{"A", "B", "C", "D", "E", "F"};
+inline constexpr std::array<const char*, 6> kGroupLetters{"A", "B", "C", "D", "E", "F"};
 
 }  // namespace kr4100

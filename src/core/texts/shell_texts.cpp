@@ -4,8 +4,8 @@
 #include <array>
 #include <cstddef>
 
-#include "core/config/model_band.h"
 #include "core/texts/messages.h"
+#include "core/texts/product.h"
 
 namespace kr4100 {
 namespace {
