@@ -183,23 +183,23 @@ void TransferSession::sendEnd(Step next) {
   sendFrame(BuildEnd(), 1);
 }
 
-void TransferSession::requestNextBlock() {
+// On to the next block; past the image's end the end frame goes instead (false).
+bool TransferSession::advanceBlock() {
   currentAddress_ += blockSize_;
   if (currentAddress_ >= imageEnd_) {
     sendEnd(Step::End);
-    return;
+    return false;
   }
   step_ = Step::Block;
-  sendFrame(BuildReadRequest(currentAddress_, blockSize_), blockSize_ + 5);
+  return true;
+}
+
+void TransferSession::requestNextBlock() {
+  if (advanceBlock()) sendFrame(BuildReadRequest(currentAddress_, blockSize_), blockSize_ + 5);
 }
 
 void TransferSession::sendNextBlock() {
-  currentAddress_ += blockSize_;
-  if (currentAddress_ >= imageEnd_) {
-    sendEnd(Step::End);
-    return;
-  }
-  step_ = Step::Block;
+  if (!advanceBlock()) return;
   reportProgress(currentAddress_);
   const auto data = std::span<const std::uint8_t>(image_).subspan(
       static_cast<std::size_t>(currentAddress_), static_cast<std::size_t>(blockSize_));
@@ -352,19 +352,10 @@ void TransferSession::handleTimeout() {
   if (IsConfigTransfer(kind_)) {
     switch (step_) {
       case Step::Handshake:
-        if (++handshakeRetries_ >= 2) {
-          startSearch();
-        } else {
-          sendHandshake();
-        }
+        retryOrSearch(handshakeRetries_, &TransferSession::sendHandshake);
         return;
       case Step::IdentityRequest:
-        // A silent radio may have missed the request: ask once more before searching.
-        if (++identityRetries_ >= 2) {
-          startSearch();
-        } else {
-          sendIdentityRequest();
-        }
+        retryOrSearch(identityRetries_, &TransferSession::sendIdentityRequest);
         return;
       case Step::IdentityAck:
         afterIdentityAck();  // as if the acknowledge had come
@@ -407,6 +398,15 @@ void TransferSession::handleTimeout() {
     default:
       askAndRestart(Question::Retry);
       return;
+  }
+}
+
+// A silent radio may have missed the frame: it goes once more before the search.
+void TransferSession::retryOrSearch(int& retries, void (TransferSession::*resend)()) {
+  if (++retries >= 2) {
+    startSearch();
+  } else {
+    (this->*resend)();
   }
 }
 

@@ -104,6 +104,7 @@ class TransferSession {
   void sendIdentityRequest();
   void sendAck();
   void sendEnd(Step next);
+  bool advanceBlock();
   void requestNextBlock();
   void sendNextBlock();
   void reportProgress(int address);
@@ -117,6 +118,7 @@ class TransferSession {
   void storeBlock(std::span<const std::uint8_t> bytes);
 
   void handleTimeout();
+  void retryOrSearch(int& retries, void (TransferSession::*resend)());
   // The connection question (read, write) or the retry question (radio information): going on
   // repeats the transfer from the handshake, anything else ends it.
   void askAndRestart(Question question);
