@@ -55,12 +55,13 @@ common=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw64-qt.cmake"
         -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_BENCHMARKS=OFF)
 # Bundled copies of zlib, libpng, libjpeg, PCRE2, HarfBuzz and double-conversion: the DLLs then
 # need nothing but Windows. Debian's source leaves out the Wintab headers, hence no tablet events.
-# GNU ld takes a version script for a DLL too, and Qt's would then hide the private symbols the
-# print engine takes from QtGui.
+# Direct2D stays on: without it QtGui leaves out the DirectWrite font engine that the Windows print
+# engine calls; only its platform plugin (direct2d1_1) is left out. Symbol versions are for ELF:
+# a DLL exports what is marked for export, so no linker version scripts.
 base_options=(-DFEATURE_pkg_config=OFF -DHAVE_LD_VERSION_SCRIPT=OFF
   -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
   -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF
-  -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF
+  -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF -DFEATURE_direct2d=ON -DFEATURE_direct2d1_1=OFF
   -DFEATURE_tabletevent=OFF -DFEATURE_freetype=OFF -DFEATURE_fontconfig=OFF
   -DFEATURE_androiddeployqt=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
@@ -82,7 +83,7 @@ module() {  # name source-package version options...
   local src t0
   src="$(fetch "$package" "$ver")" || return 1
   t0=$(date +%s)
-  rm -rf "$cache/build/$name"
+  # A build that stopped half-way goes on from where it was.
   echo "$name: configuring ($(date -u +%T))"
   cmake -S "$src" -B "$cache/build/$name" "${common[@]}" "$@" >"$cache/configure-$name.log" 2>&1 \
     || { tail -40 "$cache/configure-$name.log"; return 1; }
