@@ -3,11 +3,14 @@
 #   KR-4100/share/{applications/kr4100.desktop, mime/packages/kr4100.xml} for the desktop
 configure_file("${CMAKE_SOURCE_DIR}/data/Version.ini.in" "${KR4100_ROOT_DIR}/Version.ini" @ONLY)
 
-# The desktop's menu entry and the file type that opens data files with the program.
-configure_file("${CMAKE_SOURCE_DIR}/data/kr4100.desktop"
-               "${KR4100_ROOT_DIR}/share/applications/kr4100.desktop" COPYONLY)
-configure_file("${CMAKE_SOURCE_DIR}/data/kr4100-mime.xml.in"
-               "${KR4100_ROOT_DIR}/share/mime/packages/kr4100.xml" @ONLY)
+# The desktop's menu entry and the file type that opens data files with the program (on Windows
+# the installer does both).
+if(NOT WIN32)
+  configure_file("${CMAKE_SOURCE_DIR}/data/kr4100.desktop"
+                 "${KR4100_ROOT_DIR}/share/applications/kr4100.desktop" COPYONLY)
+  configure_file("${CMAKE_SOURCE_DIR}/data/kr4100-mime.xml.in"
+                 "${KR4100_ROOT_DIR}/share/mime/packages/kr4100.xml" @ONLY)
+endif()
 
 # The settings file is the user's once it exists: the program writes it, a rebuild must not reset it.
 if(NOT EXISTS "${KR4100_ROOT_DIR}/language/mysetup.ini")

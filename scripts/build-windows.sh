@@ -3,8 +3,14 @@
 # Debian's mingw-w64, into build-windows/. The band templates of the installation layout are
 # made by the .exe itself, under wine, so the result is a complete KR-4100 folder for Windows:
 #   build-windows/KR-4100/V600/kr4100-cli.exe
+# With --gui: the desktop program instead, over a Windows Qt built from Debian's sources, with
+# its installer, checked under wine (scripts/build-windows-gui.sh, scripts/check-windows-gui.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = --gui ]; then
+  bash scripts/build-windows-gui.sh
+  exec bash scripts/check-windows-gui.sh
+fi
 
 bash scripts/setup.sh cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 \
   nlohmann-json3-dev libcli11-dev
