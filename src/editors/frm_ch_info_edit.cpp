@@ -62,6 +62,38 @@ FrmCHInfoEdit::~FrmCHInfoEdit() {
   if (ownWarningSink_) RemoveWarningSink(ctx_);
 }
 
+// This radio's channel entry has no place for the signalling settings: the page shows what
+// such a channel would offer, greyed, and keeps nothing.
+QFrame* FrmCHInfoEdit::createSignallingFrame() {
+  auto* signalling = new QFrame(this);
+  signalling->setObjectName(QStringLiteral("FrameSignalling"));
+  signalling->setFrameShape(QFrame::StyledPanel);
+  auto* signallingLayout = new QGridLayout(signalling);
+  const QStringList tones = ToneListItems();
+  for (int k = 0; k < 9; ++k) {
+    combo2_[k] = new QComboBox(signalling);
+    combo2_[k]->setObjectName(QStringLiteral("Combo2_%1").arg(k));
+    if (k < 2) combo2_[k]->addItems(tones);
+    combo2_[k]->installEventFilter(this);
+    label2_[k + 2]->setParent(signalling);
+    signallingLayout->addWidget(label2_[k + 2], k, 0);
+    signallingLayout->addWidget(combo2_[k], k, 1);
+  }
+  auto* checks = new QHBoxLayout;
+  for (int k = 0; k < 3; ++k) {
+    check1_[k] = new QCheckBox(signalling);
+    check1_[k]->setObjectName(QStringLiteral("Check1_%1").arg(k));
+    check1_[k]->installEventFilter(this);
+    checks->addWidget(check1_[k]);
+  }
+  check1_[2]->hide();
+  checks->addStretch(1);
+  signallingLayout->addLayout(checks, 9, 0, 1, 2);
+  signallingLayout->setColumnStretch(1, 1);
+  signalling->setEnabled(false);
+  return signalling;
+}
+
 void FrmCHInfoEdit::build() {
   setObjectName(QStringLiteral("FrmCHInfoEdit"));
   setModal(false);
@@ -97,34 +129,7 @@ void FrmCHInfoEdit::build() {
   channelLayout->addWidget(text2_, 2, 1);
   channelLayout->setColumnStretch(1, 1);
 
-  // This radio's channel entry has no place for the signalling settings: the page shows what
-  // such a channel would offer, greyed, and keeps nothing.
-  auto* signalling = new QFrame(this);
-  signalling->setObjectName(QStringLiteral("FrameSignalling"));
-  signalling->setFrameShape(QFrame::StyledPanel);
-  auto* signallingLayout = new QGridLayout(signalling);
-  const QStringList tones = ToneListItems();
-  for (int k = 0; k < 9; ++k) {
-    combo2_[k] = new QComboBox(signalling);
-    combo2_[k]->setObjectName(QStringLiteral("Combo2_%1").arg(k));
-    if (k < 2) combo2_[k]->addItems(tones);
-    combo2_[k]->installEventFilter(this);
-    label2_[k + 2]->setParent(signalling);
-    signallingLayout->addWidget(label2_[k + 2], k, 0);
-    signallingLayout->addWidget(combo2_[k], k, 1);
-  }
-  auto* checks = new QHBoxLayout;
-  for (int k = 0; k < 3; ++k) {
-    check1_[k] = new QCheckBox(signalling);
-    check1_[k]->setObjectName(QStringLiteral("Check1_%1").arg(k));
-    check1_[k]->installEventFilter(this);
-    checks->addWidget(check1_[k]);
-  }
-  check1_[2]->hide();
-  checks->addStretch(1);
-  signallingLayout->addLayout(checks, 9, 0, 1, 2);
-  signallingLayout->setColumnStretch(1, 1);
-  signalling->setEnabled(false);
+  QFrame* signalling = createSignallingFrame();
   combo1_->installEventFilter(this);
 
   commandClose_ = new QPushButton(this);

@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -40,6 +41,7 @@ class FrmCHInfoEdit : public QDialog {
 
  private:
   void build();
+  QFrame* createSignallingFrame();
   int chosenChannel() const;
   // The chosen channel's frequency of a column as shown, empty when the channel does not exist.
   QString channelText(int column) const;

@@ -46,7 +46,12 @@ FrmEMG::FrmEMG(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
 void FrmEMG::build() {
   setObjectName(QStringLiteral("FrmEMG"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  createControls();
+  layOut();
+  connect(commandClose_, &QPushButton::clicked, this, &QDialog::close);
+}
 
+void FrmEMG::createControls() {
   for (int k = 0; k < kLabelCount; ++k) {
     label1_[k] = new QLabel(this);
     label1_[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
@@ -71,7 +76,16 @@ void FrmEMG::build() {
     combo1_[k] = new QComboBox(this);
     combo1_[k]->setObjectName(QStringLiteral("Combo1_%1").arg(k));
   }
+  frame1_ = new QGroupBox(this);
+  frame1_->setObjectName(QStringLiteral("Frame1"));
+  commandClose_ = new QPushButton(this);
+  commandClose_->setObjectName(QStringLiteral("CommandClose"));
+  commandClose_->setDefault(true);
+  commandHelp_ = new QPushButton(this);
+  commandHelp_->setObjectName(QStringLiteral("CommandHelp"));  // no help is installed
+}
 
+void FrmEMG::layOut() {
   // Top to bottom as the radio's block is usually read: identity of the unit, then its history.
   auto* form = new QGridLayout;
   form->setColumnStretch(1, 1);
@@ -99,8 +113,6 @@ void FrmEMG::build() {
   form->addLayout(descriptionLabels, row, 0);
   form->addWidget(description_, row, 1);
 
-  frame1_ = new QGroupBox(this);
-  frame1_->setObjectName(QStringLiteral("Frame1"));
   auto* dealer = new QGridLayout(frame1_);
   dealer->setColumnStretch(1, 1);
   for (int i = 0; i < 4; ++i) {
@@ -110,13 +122,6 @@ void FrmEMG::build() {
     dealer->addWidget(label, i, 0, Qt::AlignRight | Qt::AlignVCenter);
     dealer->addWidget(box, i, 1);
   }
-
-  commandClose_ = new QPushButton(this);
-  commandClose_->setObjectName(QStringLiteral("CommandClose"));
-  commandClose_->setDefault(true);
-  commandHelp_ = new QPushButton(this);
-  commandHelp_->setObjectName(QStringLiteral("CommandHelp"));  // no help is installed
-  connect(commandClose_, &QPushButton::clicked, this, &QDialog::close);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);

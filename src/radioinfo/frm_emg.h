@@ -33,6 +33,8 @@ class FrmEMG : public QDialog {
 
  private:
   void build();
+  void createControls();
+  void layOut();
 
   UiContext& ctx_;
   QLabel* labelAreaCode_ = nullptr;
