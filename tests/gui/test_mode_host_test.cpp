@@ -57,6 +57,29 @@ struct Events {
   }
 };
 
+// kr4100-sim on a pseudo-terminal with the document's test channels, and the serial host with
+// its driver on it.
+struct SerialRig {
+  testing::TempDir dir;
+  Document doc;
+  std::unique_ptr<testing::SimProcess> sim;
+  CountingPrompter prompter;
+  SerialTestModeHost host{prompter};
+  TestModeDriver driver{host};
+  Events events;
+
+  explicit SerialRig(std::vector<std::string> simArgs = {}) {
+    doc.InitNewDocument();
+    doc.working() = WithTestChannels();
+    SaveDataFile(doc, dir / "t.dat");
+    simArgs.insert(simArgs.begin(), {"--test-channels", (dir / "t.dat").string()});
+    sim = std::make_unique<testing::SimProcess>(KR4100_SIM_PATH, simArgs);
+    host.attach(&driver);
+    events.watch(host);
+  }
+  bool start() { return !sim->device().empty() && driver.start({sim->device(), 1, 0}, doc.working()); }
+};
+
 }  // namespace
 
 class TestModeHostTest : public QObject {
@@ -131,21 +154,12 @@ class TestModeHostTest : public QObject {
   }
 
   void serialDeviceGoneEndsTestModeAndTellsThePortError() {
-    testing::TempDir dir;
-    Document doc;
-    doc.InitNewDocument();
-    doc.working() = WithTestChannels();
-    QVERIFY(SaveDataFile(doc, dir / "t.dat").ok());
-    testing::SimProcess sim(KR4100_SIM_PATH, {"--test-channels", (dir / "t.dat").string()});
-    QVERIFY(!sim.device().empty());
-
-    CountingPrompter prompter;
-    SerialTestModeHost host(prompter);
-    TestModeDriver driver(host);
-    host.attach(&driver);
-    Events events;
-    events.watch(host);
-    QVERIFY(driver.start({sim.device(), 1, 0}, doc.working()));
+    SerialRig rig;
+    SerialTestModeHost& host = rig.host;
+    TestModeDriver& driver = rig.driver;
+    Events& events = rig.events;
+    CountingPrompter& prompter = rig.prompter;
+    QVERIFY(rig.start());
     QTRY_COMPARE(events.entered, 1);
     QCOMPARE(driver.channels().size(), std::size_t{1});
 
@@ -160,7 +174,7 @@ class TestModeHostTest : public QObject {
     QTRY_VERIFY(polled >= 0);
     QVERIFY2(clock.elapsed() < 1500, QByteArray::number(clock.elapsed()).constData());
 
-    sim.stop();  // the pseudo-terminal goes, as an adapter pulled out does
+    rig.sim->stop();  // the pseudo-terminal goes, as an adapter pulled out does
     QTRY_COMPARE(events.ended, 1);
     QCOMPARE(prompter.portErrors, 1);
     QVERIFY(!host.portOpen());
@@ -171,22 +185,13 @@ class TestModeHostTest : public QObject {
   // the reply is overdue and while the retry question is open, and queues nothing then; one
   // question, no "Comm List is full!", and the port closed after Cancel.
   void serialSilenceMidPollNeverFloods() {
-    testing::TempDir dir;
-    Document doc;
-    doc.InitNewDocument();
-    doc.working() = WithTestChannels();
-    QVERIFY(SaveDataFile(doc, dir / "t.dat").ok());
     // Entering takes 40 replies and the tune 3: the fourth poll is never answered.
-    testing::SimProcess sim(KR4100_SIM_PATH, {"--test-channels", (dir / "t.dat").string(),
-                                              "--test-silent-after", "46"});
-    QVERIFY(!sim.device().empty());
-    CountingPrompter prompter;
-    SerialTestModeHost host(prompter);
-    TestModeDriver driver(host);
-    host.attach(&driver);
-    Events events;
-    events.watch(host);
-    QVERIFY(driver.start({sim.device(), 1, 0}, doc.working()));
+    SerialRig rig({"--test-silent-after", "46"});
+    SerialTestModeHost& host = rig.host;
+    TestModeDriver& driver = rig.driver;
+    Events& events = rig.events;
+    CountingPrompter& prompter = rig.prompter;
+    QVERIFY(rig.start());
     QTRY_COMPARE(events.entered, 1);
     TestModePanel panel(driver);
     panel.chooseItem(13);
