@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/config/channel_attributes.h"
 #include "core/texts/channel_texts.h"
 #include "core/config/conversions.h"
 #include "core/config/embedded_message.h"
@@ -129,13 +130,16 @@ void ChannelPages(Page& page) {
   const RadioConfig& record = page.ctx().doc().working();
   const BandEdges& edges = page.ctx().doc().state().edges;
   QStringList headings;
-  for (const Bilingual& h : kChannelHeadings) headings << page.t(h);
+  for (int c = 0; c < kChannelColumnCount; ++c) headings << page.t(ChannelHeading(c));
+  // The frequencies get the room to stay on one line; the switches share the rest.
+  QList<int> widths{6, 13, 13};
+  const int rest = 100 - 6 - 13 - 13;
+  for (int k = 0; k < kChannelAttributeCount; ++k)
+    widths.push_back(rest / kChannelAttributeCount + (k < rest % kChannelAttributeCount ? 1 : 0));
   bool any = false;
   for (int g = 0; g < kGroupCount; ++g) {
-    const int count =
-        std::clamp<int>(record.ChCount[static_cast<std::size_t>(g)], 0, kChannelsPerGroup);
     std::vector<const ChInfo*> entries;
-    for (int c = 1; c <= count; ++c) entries.push_back(&record.slot(c, g));
+    for (int c = 1; c <= record.usedChannels(g); ++c) entries.push_back(&record.slot(c, g));
     if (entries.empty()) continue;
     // Slots hold channels in the order they were created; the sheet lists them as the grid rows.
     std::stable_sort(entries.begin(), entries.end(),
@@ -145,15 +149,12 @@ void ChannelPages(Page& page) {
     page.heading(page.t(kChannelsTitle) + QStringLiteral(" [") + page.t(kGroupLabel) +
                      QLatin1Char(' ') + letter + QLatin1Char(']'),
                  true);
-    // The frequencies get the room to stay on one line.
-    page.beginTable(headings, {6, 13, 13, 10, 10, 10, 10, 10, 9, 9});
+    page.beginTable(headings, widths);
     for (const ChInfo* e : entries) {
-      page.row({Num(e->ChNum), QString::fromStdString(FreToText(e->RxFre.text(), edges)),
-                QString::fromStdString(FreToText(e->TxFre.text(), edges)),
-                page.item(kEnableItems, e->Busy), page.item(kEnableItems, e->Echo),
-                page.item(kEnableItems, e->HiCut), page.item(kEnableItems, e->Plus10K),
-                page.item(kEnableItems, e->NbAnl), page.item(kEnableItems, e->Rb),
-                page.item(kScanItems, e->Scan)});
+      QStringList cells{Num(e->ChNum), QString::fromStdString(FreToText(e->RxFre.text(), edges)),
+                        QString::fromStdString(FreToText(e->TxFre.text(), edges))};
+      for (const ChannelAttribute& a : kChannelAttributes) cells << page.item(a.words, e->*a.member);
+      page.row(cells);
     }
     page.endTable();
     const int emergency = record.OptFeat[static_cast<std::size_t>(kEmgCh0 + g)];

@@ -32,7 +32,7 @@
 namespace kr4100 {
 namespace {
 
-constexpr int kColumnTwips[kGridCols] = {500, 1200, 1200, 1000, 1000, 1000, 1000, 1000, 1000, 1000};
+int ColumnTwips(int column) { return column == 0 ? 500 : column <= kColTxFre ? 1200 : 1000; }
 
 constexpr Bilingual kSelectBand = {"Select Frequency Band", "频段选择"};
 constexpr Bilingual kChannelEdit = {"Channel Edit", "信道编辑"};
@@ -73,7 +73,7 @@ class frmCommChInfo::Impl {
 
   RadioConfig& rec() { return ctx.doc().working(); }
   int group() { return std::clamp<int>(rec().CurGroup, 0, kGroupCount - 1); }
-  int count(int g) { return std::clamp<int>(rec().ChCount[g], 0, kChannelsPerGroup); }
+  int count(int g) { return rec().usedChannels(g); }
   QTableWidgetItem* cell(int row, int col) { return grid->item(row - 1, col); }
 
   template <class F>
@@ -199,11 +199,11 @@ void frmCommChInfo::Impl::sizeColumns() {
   const QFontMetrics metrics(q->font());
   int width = 0;
   for (int c = 0; c < kGridCols; ++c) {
-    int needed = metrics.horizontalAdvance(ctx.pick(kChannelHeadings[c])) + 8;
+    int needed = metrics.horizontalAdvance(ctx.pick(ChannelHeading(c))) + 8;
     if (c == kColRxFre || c == kColTxFre)
       needed = metrics.horizontalAdvance(QStringLiteral("888.888888")) + 12;
     if (QComboBox* box = editor->list(c)) needed = box->sizeHint().width();
-    const int w = std::max(TwipsToPixels(kColumnTwips[c]), needed);
+    const int w = std::max(TwipsToPixels(ColumnTwips(c)), needed);
     grid->setColumnWidth(c, w);
     width += w;
   }
@@ -239,11 +239,9 @@ void frmCommChInfo::Impl::ChangShowByLanguage() {
     label3->setText(ctx.pick(kSelectBand));
     label1->setText(ctx.pick(kGroupLabel));
     for (int c = 0; c < kGridCols; ++c)
-      grid->setHorizontalHeaderItem(c, new QTableWidgetItem(ctx.pick(kChannelHeadings[c])));
-    for (int c = kColBusy; c <= kColScan; ++c) {
-      const auto& list = c == kColScan ? kScanItems : kEnableItems;
-      editor->setListTexts(c, ctx.pick(list[0]), ctx.pick(list[1]));
-    }
+      grid->setHorizontalHeaderItem(c, new QTableWidgetItem(ctx.pick(ChannelHeading(c))));
+    for (const ChannelAttribute& a : kChannelAttributes)
+      editor->setListTexts(a.column, ctx.pick(a.words[0]), ctx.pick(a.words[1]));
     for (int k = 0; k < kGroupCount; ++k)
       label2[k]->setText(combo6->itemText(k) + QStringLiteral(" ") + ctx.pick(kEmergencyChannel));
     commandEdit->setText(ctx.pick(kChannelEdit));
@@ -261,13 +259,10 @@ void frmCommChInfo::Impl::ShowChIfoData(const ChInfo& entry, int row) {
         ->setText(QString::fromStdString(FreToText(entry.RxFre.text(), edges, doc.warningSink())));
     cell(row, kColTxFre)
         ->setText(QString::fromStdString(FreToText(entry.TxFre.text(), edges, doc.warningSink())));
-    const Integer flags[] = {entry.Busy,  entry.Echo, entry.HiCut, entry.Plus10K,
-                             entry.NbAnl, entry.Rb,   entry.Scan};
-    for (int i = 0; i < 7; ++i) {
-      const auto& list = i == 6 ? kScanItems : kEnableItems;
+    for (const ChannelAttribute& a : kChannelAttributes) {
       // A value from a foreign file that is neither 0 nor 1 shows as an empty cell.
-      const int v = flags[i];
-      cell(row, kColBusy + i)->setText(v == 0 || v == 1 ? ctx.pick(list[v]) : QString());
+      const Bilingual* word = WordOfValue(a, entry.*a.member);
+      cell(row, a.column)->setText(word ? ctx.pick(*word) : QString());
     }
   });
 }

@@ -27,7 +27,7 @@ GridCellEditor::GridCellEditor(QTableWidget* grid, Runner run, Store store)
   text1_->setAlignment(Qt::AlignCenter);
   MakeFrequencyField(text1_);
   text1_->installEventFilter(this);
-  for (int k = 0; k < 8; ++k) {
+  for (int k = 0; k <= kChannelAttributeCount; ++k) {
     combo8_[k] = new QComboBox(grid_->viewport());
     combo8_[k]->setObjectName(QStringLiteral("Combo8_%1").arg(k));
     combo8_[k]->addItems({QString(), QString()});
@@ -69,7 +69,7 @@ GridCellEditor::GridCellEditor(QTableWidget* grid, Runner run, Store store)
 }
 
 QComboBox* GridCellEditor::list(int column) const {
-  return column >= 3 && column <= 9 ? combo8_[column - 2] : nullptr;
+  return AttributeOfColumn(column) ? combo8_[column - 2] : nullptr;
 }
 
 void GridCellEditor::setListTexts(int column, const QString& first, const QString& second) {

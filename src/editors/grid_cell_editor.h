@@ -19,7 +19,7 @@ class QTimer;
 namespace kr4100 {
 
 inline constexpr int kGridRows = 60;  // data rows; row r of the grid is channel number r
-inline constexpr int kGridCols = 10;  // column 0 shows the row number, 1..9 are ChannelColumn
+inline constexpr int kGridCols = kChannelColumnCount;  // column 0 shows the row number
 
 class GridCellEditor : public QObject {
  public:
@@ -33,7 +33,7 @@ class GridCellEditor : public QObject {
   QLineEdit* textBox() const { return text1_; }
   QComboBox* list(int column) const;  // the list of a flag column, nothing for the others
 
-  // Item texts of the flag lists (column 3..9) in the language in force.
+  // Item texts of a flag column's list in the language in force.
   void setListTexts(int column, const QString& first, const QString& second);
 
   // The grid's current cell changed: commit the old cell, open the editor on the new one. A
@@ -71,7 +71,8 @@ class GridCellEditor : public QObject {
   Runner run_;
   Store store_;
   QLineEdit* text1_ = nullptr;
-  QComboBox* combo8_[8] = {};  // member k edits column k + 2; member 0 is never shown
+  // Member k edits column k + 2; member 0 is never shown.
+  QComboBox* combo8_[1 + kChannelAttributeCount] = {};
   QTimer* timerFocus_ = nullptr;
   QTimer* scrollTimer_ = nullptr;  // one scroll handled per interval
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/config/channel_attributes.h"
 #include "core/config/document.h"
 #include "core/config/numbers.h"
 #include "core/texts/channel_texts.h"
@@ -15,16 +16,17 @@ namespace {
 constexpr char kComma = ',';
 constexpr char kTab = '\t';
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr int kAttributeCount = 7;                  // BUSY .. Scan, grid columns 3..9
-constexpr int kValueColumns = 2 + kAttributeCount;  // RX, TX and the attributes
-constexpr int kCsvColumns = 2 + kValueColumns;      // group letter and channel number first
-constexpr int kGridColumns = 1 + kValueColumns;     // channel number first
+constexpr int kValueColumns = 2 + kChannelAttributeCount;  // RX, TX and the attributes
+constexpr int kCsvColumns = 2 + kValueColumns;  // group letter and channel number first
+constexpr int kGridColumns = kChannelColumnCount;  // channel number first
 
-// "+10KHz" would start a formula in a spreadsheet, so the file's heading spells it out; the rest
-// are the grid's own headings. Only the first heading is ever read back (to skip the row).
-constexpr std::array<const char*, kCsvColumns> kCsvHeader{
-    "Group",  "CH No.",     "RX Frequency", "TX Frequency", "BUSY", "ECHO",
-    "HI-CUT", "Plus 10KHz", "NB/ANL",       "RB",           "Scan"};
+// Only the first heading is ever read back (to skip the row).
+constexpr const char* kCsvGroupHeading = "Group";
+std::vector<std::string> CsvHeader() {
+  std::vector<std::string> header{kCsvGroupHeading, "CH No.", "RX Frequency", "TX Frequency"};
+  for (const ChannelAttribute& a : kChannelAttributes) header.emplace_back(a.csvHeading);
+  return header;
+}
 
 // ---- reading delimited text ------------------------------------------------------------------
 
@@ -126,25 +128,15 @@ void AppendRow(std::string& out, const std::vector<std::string>& fields, char de
   out += lineEnd;
 }
 
-std::array<Integer, kAttributeCount> AttributesOf(const ChInfo& e) {
-  return {e.Busy, e.Echo, e.HiCut, e.Plus10K, e.NbAnl, e.Rb, e.Scan};
-}
-
-const std::array<Bilingual, 2>& WordsOfAttribute(int index) {
-  return index == kAttributeCount - 1 ? kScanItems : kEnableItems;
-}
-
 // RX, TX and the seven words, as the grid shows them. A value the lists do not hold (a foreign
 // file) stays empty, as its grid cell does.
 void AppendValues(std::vector<std::string>& fields, const ChInfo& e, const BandEdges& band,
                   int language) {
   fields.push_back(FreToText(e.RxFre.text(), band));
   fields.push_back(FreToText(e.TxFre.text(), band));
-  const auto values = AttributesOf(e);
-  for (int k = 0; k < kAttributeCount; ++k) {
-    const Integer v = values[static_cast<std::size_t>(k)];
-    fields.push_back(
-        v == 0 || v == 1 ? WordsOfAttribute(k)[static_cast<std::size_t>(v)].in(language) : "");
+  for (const ChannelAttribute& a : kChannelAttributes) {
+    const Bilingual* word = WordOfValue(a, e.*a.member);
+    fields.push_back(word ? word->in(language) : "");
   }
 }
 
@@ -153,7 +145,7 @@ void AppendValues(std::vector<std::string>& fields, const ChInfo& e, const BandE
 struct ChannelValues {
   std::string rx;  // stored forms
   std::string tx;
-  std::array<Integer, kAttributeCount> attributes{};
+  std::array<Integer, kChannelAttributeCount> attributes{};
 };
 
 bool SameAsciiNoCase(std::string_view a, std::string_view b) {
@@ -163,10 +155,10 @@ bool SameAsciiNoCase(std::string_view a, std::string_view b) {
          });
 }
 
-std::optional<Integer> AttributeValue(int index, std::string_view word) {
-  const auto& items = WordsOfAttribute(index);
-  for (std::size_t v = 0; v < items.size(); ++v)
-    if (SameAsciiNoCase(word, items[v].en) || word == items[v].zh) return static_cast<Integer>(v);
+std::optional<Integer> AttributeValue(const ChannelAttribute& a, std::string_view word) {
+  for (std::size_t v = 0; v < a.words.size(); ++v)
+    if (SameAsciiNoCase(word, a.words[v].en) || word == a.words[v].zh)
+      return static_cast<Integer>(v);
   return std::nullopt;
 }
 
@@ -206,14 +198,15 @@ std::optional<ChannelValues> CheckValues(const Record& r, std::size_t first, con
   // An empty TX is the RX frequency, as in the grid.
   std::optional<std::string> tx =
       field(1).empty() ? rx : CheckedFrequency(field(1), kColTxFre, r.line, band, out);
-  for (int k = 0; k < kAttributeCount; ++k) {
-    const auto word = field(2 + static_cast<std::size_t>(k));
-    if (const auto v = AttributeValue(k, word))
-      values.attributes[static_cast<std::size_t>(k)] = *v;
+  for (std::size_t k = 0; k < kChannelAttributes.size(); ++k) {
+    const ChannelAttribute& a = kChannelAttributes[k];
+    const auto word = field(2 + k);
+    if (const auto v = AttributeValue(a, word))
+      values.attributes[k] = *v;
     else
       out.push_back({.line = r.line,
                      .kind = CsvProblemKind::AttributeWord,
-                     .column = kColBusy + k,
+                     .column = a.column,
                      .value = std::string(word)});
   }
   if (out.size() != before || !rx || !tx) return std::nullopt;
@@ -226,13 +219,8 @@ void Fill(ChInfo& e, const ChannelValues& v) {
   e.ChUsed = 1;
   e.RxFre = v.rx;
   e.TxFre = v.tx;
-  e.Busy = v.attributes[0];
-  e.Echo = v.attributes[1];
-  e.HiCut = v.attributes[2];
-  e.Plus10K = v.attributes[3];
-  e.NbAnl = v.attributes[4];
-  e.Rb = v.attributes[5];
-  e.Scan = v.attributes[6];
+  for (std::size_t k = 0; k < kChannelAttributes.size(); ++k)
+    e.*kChannelAttributes[k].member = v.attributes[k];
 }
 
 std::optional<int> ChannelNumber(std::string_view text) {
@@ -270,7 +258,7 @@ bool HasColumns(const Record& r, std::size_t wanted, std::vector<CsvProblem>& ou
 
 bool IsHeader(const Record& r) {
   const auto first = Trim(r.fields.front());
-  return SameAsciiNoCase(first, kCsvHeader[0]) || first == kGroupLabel.zh;
+  return SameAsciiNoCase(first, kCsvGroupHeading) || first == kGroupLabel.zh;
 }
 
 // ---- texts --------------------------------------------------------------------------------------
@@ -283,8 +271,7 @@ constexpr std::array<Bilingual, 2> kFrequencyNames{
 std::string ColumnName(int column, int language) {
   if (column == kColRxFre || column == kColTxFre)
     return kFrequencyNames[static_cast<std::size_t>(column - kColRxFre)].in(language);
-  if (column >= kColBusy && column <= kColScan)
-    return kChannelHeadings[static_cast<std::size_t>(column)].in(language);
+  if (const ChannelAttribute* a = AttributeOfColumn(column)) return a->heading.in(language);
   return {};
 }
 
@@ -304,10 +291,9 @@ ChannelTables ChannelTablesOf(const RadioConfig& record) {
 
 std::string ExportChannelsCsv(const RadioConfig& record, const BandEdges& band) {
   std::string out;
-  AppendRow(out, std::vector<std::string>(kCsvHeader.begin(), kCsvHeader.end()), kComma, "\r\n");
+  AppendRow(out, CsvHeader(), kComma, "\r\n");
   for (int g = 0; g < kGroupCount; ++g) {
-    const int count =
-        std::clamp<int>(record.ChCount[static_cast<std::size_t>(g)], 0, kChannelsPerGroup);
+    const int count = record.usedChannels(g);
     // Stored order, not channel order: importing the file gives back the very same slots.
     for (int c = 1; c <= count; ++c) {
       const ChInfo& e = record.slot(c, g);
@@ -368,14 +354,9 @@ std::string CopyChannelRows(const RadioConfig& record, int group, const std::vec
                             const BandEdges& band, int language) {
   std::string out;
   if (group < 0 || group >= kGroupCount) return out;
-  const int count =
-      std::clamp<int>(record.ChCount[static_cast<std::size_t>(group)], 0, kChannelsPerGroup);
   for (int chNum : chNums) {
     std::vector<std::string> fields{std::to_string(chNum)};
-    const ChInfo* entry = nullptr;
-    for (int c = 1; c <= count && !entry; ++c)
-      if (record.slot(c, group).ChNum == chNum) entry = &record.slot(c, group);
-    if (entry)
+    if (const ChInfo* entry = record.findChannel(group, chNum))
       AppendValues(fields, *entry, band, language);
     else
       fields.resize(kGridColumns);
@@ -430,24 +411,21 @@ ChannelTablesResult PasteChannelRows(const RadioConfig& record, int group, int f
     return result;
   }
 
-  const auto g = static_cast<std::size_t>(group);
-  Integer& count = result.tables.ChCount[g];
-  count = static_cast<Integer>(std::clamp<int>(count, 0, kChannelsPerGroup));
-  auto& slots = result.tables.Ch[g];
+  RadioConfig pasted = record;
+  Integer& count = pasted.ChCount[static_cast<std::size_t>(group)];
+  count = static_cast<Integer>(pasted.usedChannels(group));
   for (const auto& [chNum, values] : rows) {
-    auto used = slots.begin() + count;
-    // clang 14 cannot capture a structured binding in a lambda.
-    const auto wanted = chNum;
-    auto it = std::find_if(slots.begin(), used, [&](const ChInfo& e) { return e.ChNum == wanted; });
-    if (it == used) {
+    ChInfo* entry = pasted.findChannel(group, chNum);
+    if (!entry) {
       // A new channel starts clean; an existing one keeps the fine offsets the radio reported,
       // as a grid edit leaves them.
-      *it = ChInfo{};
-      it->ChNum = static_cast<Integer>(chNum);
-      ++count;
+      entry = &pasted.slot(++count, group);
+      *entry = ChInfo{};
+      entry->ChNum = static_cast<Integer>(chNum);
     }
-    Fill(*it, values);
+    Fill(*entry, values);
   }
+  result.tables = ChannelTablesOf(pasted);
   return result;
 }
 
@@ -484,7 +462,8 @@ std::string DescribeCsvProblem(const CsvProblem& p, const BandEdges& band, int l
                  : column + " " + value + " is outside the band " + BandText(band);
       break;
     case CsvProblemKind::AttributeWord: {
-      const auto& items = WordsOfAttribute(p.column - kColBusy);
+      const ChannelAttribute* a = AttributeOfColumn(p.column);
+      const auto& items = (a ? *a : kChannelAttributes.front()).words;
       text += zh ? column + value + "不是“" + items[0].zh + "”或“" + items[1].zh + "”"
                  : column + " " + value + " is not " + items[0].en + " or " + items[1].en;
       break;

@@ -16,10 +16,6 @@ namespace {
 // Counts come from files too; never let one index past its table.
 int UsedCount(int count, int slots) { return std::clamp(count, 0, slots); }
 
-int UsedChannels(const RadioConfig& r, int g) {
-  return UsedCount(r.ChCount[static_cast<std::size_t>(g)], kChannelsPerGroup);
-}
-
 int CurrentGroup(const RadioConfig& r) { return std::clamp<int>(r.CurGroup, 0, kGroupCount - 1); }
 
 // The text of a fixed field up to its first NUL, blanks kept.
@@ -28,25 +24,20 @@ std::string UpToNul(std::string_view raw) { return std::string(raw.substr(0, raw
 bool SameChannel(const ChInfo& a, const ChInfo& b) {
   // The sub codes are what the radio reported, not something the user edits.
   return a.ChNum == b.ChNum && a.ChUsed == b.ChUsed && a.RxFre == b.RxFre && a.TxFre == b.TxFre &&
-         a.Scan == b.Scan && a.Busy == b.Busy && a.Echo == b.Echo && a.HiCut == b.HiCut &&
-         a.Plus10K == b.Plus10K && a.NbAnl == b.NbAnl && a.Rb == b.Rb;
+         std::all_of(kChannelAttributes.begin(), kChannelAttributes.end(),
+                     [&](const ChannelAttribute& k) { return a.*k.member == b.*k.member; });
 }
 
 bool SameChannelTable(const RadioConfig& w, const RadioConfig& s) {
   for (int g = 0; g < kGroupCount; ++g) {
     if (w.ChCount[static_cast<std::size_t>(g)] != s.ChCount[static_cast<std::size_t>(g)]) return false;
-    const int count = UsedChannels(w, g);
+    const int count = w.usedChannels(g);
     for (int c = 1; c <= count; ++c) {
       const ChInfo& saved = s.slot(c, g);
-      const ChInfo* match = &w.slot(c, g);
       // The same channels created in another order are the same document.
-      if (match->ChNum != saved.ChNum) {
-        match = nullptr;
-        for (int k = 1; k <= count && !match; ++k)
-          if (w.slot(k, g).ChNum == saved.ChNum) match = &w.slot(k, g);
-        if (!match) return false;
-      }
-      if (!SameChannel(*match, saved)) return false;
+      const ChInfo* match =
+          w.slot(c, g).ChNum == saved.ChNum ? &w.slot(c, g) : w.findChannel(g, saved.ChNum);
+      if (!match || !SameChannel(*match, saved)) return false;
     }
   }
   return true;
@@ -265,17 +256,15 @@ void Document::InitNewDocument() {
 }
 
 int Document::FindChannelSlot(int chNum, int group) const {
-  if (group < 0 || group >= kGroupCount) return 0;
-  const int count = UsedChannels(working_, group);
-  for (int c = 1; c <= count; ++c)
-    if (working_.slot(c, group).ChNum == chNum) return c;
-  return 0;
+  const ChInfo* entry = working_.findChannel(group, chNum);
+  return entry ? static_cast<int>(entry - working_.Ch[static_cast<std::size_t>(group)].data()) + 1
+               : 0;
 }
 
 void Document::AppendChannel(int chNum, int group, std::string_view freText) {
   if (group < 0 || group >= kGroupCount) return;
   Integer& count = working_.ChCount[static_cast<std::size_t>(group)];
-  const int used = UsedChannels(working_, group);
+  const int used = working_.usedChannels(group);
   if (used >= kChannelsPerGroup) return;
   count = static_cast<Integer>(used + 1);
   ChInfo& e = working_.slot(count, group);
@@ -283,18 +272,12 @@ void Document::AppendChannel(int chNum, int group, std::string_view freText) {
   e.ChUsed = 1;
   e.RxFre = FreToStore(freText, state_.edges);
   e.TxFre = FreToStore(freText, state_.edges);
-  e.Scan = 1;
-  e.Busy = 0;
-  e.Echo = 1;
-  e.HiCut = 0;
-  e.Plus10K = 0;
-  e.NbAnl = 0;
-  e.Rb = 0;
+  for (const ChannelAttribute& a : kChannelAttributes) e.*a.member = a.newChannel;
 }
 
 void Document::DeleteChannelSlot(int slot, int group) {
   if (group < 0 || group >= kGroupCount) return;
-  const int used = UsedChannels(working_, group);
+  const int used = working_.usedChannels(group);
   if (slot < 1 || slot > used) return;
   for (int c = slot; c < used; ++c) working_.slot(c, group) = working_.slot(c + 1, group);
   working_.ChCount[static_cast<std::size_t>(group)] = static_cast<Integer>(used - 1);
@@ -311,22 +294,13 @@ void Document::SetChannelField(ChInfo& entry, int column, std::string_view value
     default:
       break;
   }
-  if (column < kColBusy || column > kColScan) return;
+  const ChannelAttribute* attribute = AttributeOfColumn(column);
+  if (!attribute) return;
   const auto number = ParseNumber(value);
   if (!number) return;
   const double rounded = std::nearbyint(*number);  // whole numbers round half to even
   if (rounded < -32768.0 || rounded > 32767.0) return;
-  const auto v = static_cast<Integer>(rounded);
-  switch (column) {
-    case kColBusy: entry.Busy = v; break;
-    case kColEcho: entry.Echo = v; break;
-    case kColHiCut: entry.HiCut = v; break;
-    case kColPlus10K: entry.Plus10K = v; break;
-    case kColNbAnl: entry.NbAnl = v; break;
-    case kColRb: entry.Rb = v; break;
-    case kColScan: entry.Scan = v; break;
-    default: break;
-  }
+  entry.*attribute->member = static_cast<Integer>(rounded);
 }
 
 bool Document::SetChannelValue(int chNum, int column, std::string_view valueIn) {
@@ -346,7 +320,7 @@ bool Document::SetChannelValue(int chNum, int column, std::string_view valueIn) 
   const int slot = FindChannelSlot(chNum, group);
   if (slot != 0 && column == kColRxFre && value.empty()) {
     // A group keeps at least one channel.
-    if (UsedChannels(working_, group) > 1) {
+    if (working_.usedChannels(group) > 1) {
       DeleteChannelSlot(slot, group);
       emergencyRecheck();
     }
@@ -378,10 +352,9 @@ void Document::emergencyRecheck() {
   for (auto* o : std::vector<DocumentObserver*>(observers_)) o->channelSetChanged();
   for (int k = 0; k < kGroupCount; ++k) {
     Integer& emg = working_.OptFeat[static_cast<std::size_t>(kEmgCh0 + k)];
-    const int used = UsedChannels(working_, k);
-    bool exists = false;
-    for (int c = 1; c <= used && !exists; ++c) exists = working_.slot(c, k).ChNum == emg + 1;
-    if (!exists) emg = used > 0 ? static_cast<Integer>(working_.slot(1, k).ChNum - 1) : Integer{-1};
+    if (working_.findChannel(k, emg + 1)) continue;
+    emg = working_.usedChannels(k) > 0 ? static_cast<Integer>(working_.slot(1, k).ChNum - 1)
+                                       : Integer{-1};
   }
 }
 

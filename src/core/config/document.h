@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/config/calendar_date.h"
+#include "core/config/channel_attributes.h"
 #include "core/config/conversions.h"
 #include "core/config/model_band.h"
 #include "core/config/radio_config.h"
@@ -16,11 +17,6 @@
 namespace kr4100 {
 
 struct ChannelTables;
-
-// Channel grid columns as SetChannelField and SetChannelValue number them.
-enum ChannelColumn : int {
-  kColRxFre = 1, kColTxFre, kColBusy, kColEcho, kColHiCut, kColPlus10K, kColNbAnl, kColRb, kColScan,
-};
 
 // The name of a document that has never been saved (a new one, or one read from a radio).
 inline constexpr const char* kNewDocumentName = "new.dat";

@@ -134,6 +134,12 @@ struct RadioConfig {
   // Slot c (1..60) of group g (0..5); out-of-range indexes are programming errors.
   ChInfo& slot(int c, int g);
   const ChInfo& slot(int c, int g) const;
+  // The slots in use in group g: ChCount kept within the table, since counts come from files
+  // too; 0 for a group that does not exist.
+  int usedChannels(int g) const;
+  // The used slot that holds channel number n of group g; nothing when the group has none.
+  ChInfo* findChannel(int g, int n);
+  const ChInfo* findChannel(int g, int n) const;
 
   friend bool operator==(const RadioConfig&, const RadioConfig&) = default;
 };

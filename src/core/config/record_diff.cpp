@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/config/channel_attributes.h"
 #include "core/config/conversions.h"
 #include "core/config/data_file_layout.h"
 #include "core/config/dtmf_edit.h"
@@ -147,25 +148,18 @@ class Differ {
 
   std::string onOff(bool on) const { return in(on ? kOn : kOff); }
 
-  static const ChInfo* FindChannel(const RadioConfig& r, int g, int n) {
-    const int count = std::clamp<int>(r.ChCount[static_cast<std::size_t>(g)], 0, kChannelsPerGroup);
-    for (int slot = 1; slot <= count; ++slot)
-      if (r.slot(slot, g).ChNum == n) return &r.slot(slot, g);
-    return nullptr;
-  }
-
-  std::string flagText(int value, int column) const {
-    const auto& items = column == 9 ? kScanItems : kEnableItems;
-    return value == 0 || value == 1 ? in(items[static_cast<std::size_t>(value)])
-                                    : std::to_string(value);
+  std::string attributeText(const ChannelAttribute& attribute, const ChInfo& c) const {
+    const int value = c.*attribute.member;
+    const Bilingual* word = WordOfValue(attribute, value);
+    return word ? in(*word) : std::to_string(value);
   }
 
   void channels() {
     for (int g = 0; g < kGroupCount; ++g) {
       const char* letter = kGroupLetters[static_cast<std::size_t>(g)];
       for (int n = 1; n <= kChannelsPerGroup; ++n) {
-        const ChInfo* ca = FindChannel(a_.r, g, n);
-        const ChInfo* cb = FindChannel(b_.r, g, n);
+        const ChInfo* ca = a_.r.findChannel(g, n);
+        const ChInfo* cb = b_.r.findChannel(g, n);
         if (ca == nullptr && cb == nullptr) continue;
         const std::string place = Fill(in(kGroupChannel), letter, std::to_string(n));
         if (ca == nullptr || cb == nullptr) {
@@ -177,14 +171,9 @@ class Differ {
             false);
         add(place, in(kTxFrequency), Frequency(a_, ca->TxFre.raw()), Frequency(b_, cb->TxFre.raw()),
             false);
-        const auto flags = [](const ChInfo& c) {
-          return std::array<int, 7>{c.Busy, c.Echo, c.HiCut, c.Plus10K, c.NbAnl, c.Rb, c.Scan};
-        };
-        const auto fa = flags(*ca);
-        const auto fb = flags(*cb);
-        for (int i = 0; i < 7; ++i)
-          add(place, in(kChannelHeadings[static_cast<std::size_t>(3 + i)]), flagText(fa[i], 3 + i),
-              flagText(fb[i], 3 + i), false);
+        for (const ChannelAttribute& attribute : kChannelAttributes)
+          add(place, in(attribute.heading), attributeText(attribute, *ca),
+              attributeText(attribute, *cb), false);
         add(place, in(kRxSubCode), std::to_string(ca->RxSubCode), std::to_string(cb->RxSubCode),
             false);
         add(place, in(kTxSubCode), std::to_string(ca->TxSubCode), std::to_string(cb->TxSubCode),

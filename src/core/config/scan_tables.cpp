@@ -149,12 +149,8 @@ std::vector<int> GroupsLackingPriorityChannel(const RadioConfig& record) {
   std::vector<int> lacking;
   if (mode != kPriorityFixed || chNum == kNoPriorityChannel) return lacking;
   for (int g = 0; g < kGroupCount; ++g) {
-    const int count = std::clamp<int>(record.ChCount[static_cast<std::size_t>(g)], 0,
-                                      kChannelsPerGroup);
-    if (count == 0) continue;  // an empty group is not in use
-    bool found = false;
-    for (int slot = 1; slot <= count && !found; ++slot) found = record.slot(slot, g).ChNum == chNum;
-    if (!found) lacking.push_back(g);
+    if (record.usedChannels(g) == 0) continue;  // an empty group is not in use
+    if (!record.findChannel(g, chNum)) lacking.push_back(g);
   }
   return lacking;
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/config/channel_attributes.h"
 #include "core/config/conversions.h"
 #include "core/config/numbers.h"
 
@@ -25,13 +26,10 @@ constexpr int kFlags = 10;
 
 constexpr int kMessageSize = 32;
 
-// The bits a channel's flag byte and the option byte of the default channel flags share: Busy,
-// Echo, HiCut, Plus10K, NbAnl, Rb in that order. Bits 0 and 2 are never set.
-constexpr std::array<int, 6> kFlagBits = {1, 3, 4, 5, 6, 7};
-constexpr std::array<Integer ChInfo::*, 6> kChannelFlags = {
-    &ChInfo::Busy, &ChInfo::Echo, &ChInfo::HiCut, &ChInfo::Plus10K, &ChInfo::NbAnl, &ChInfo::Rb};
-constexpr std::array<const char*, 6> kChannelFlagNames = {"Busy",    "Echo",  "HiCut",
-                                                          "Plus10K", "NbAnl", "Rb"};
+// The option byte of the default channel flags keeps each at the bit of the channel's flag byte.
+constexpr int ChannelFlagBit(int column) { return AttributeOfColumn(column)->imageBit; }
+
+bool InScanBitmap(const ChannelAttribute& a) { return a.imageBit == kInScanBitmap; }
 
 // How an option entry sits in its byte or bytes.
 enum class OptionKind {
@@ -106,12 +104,12 @@ constexpr FlagByte kModeEnables = {12,
                                      {kPaEnable, 4, "PaEnable"},
                                      {kCwEnable, 5, "CwEnable"}}}};
 constexpr FlagByte kDefaultFlags = {14,
-                                    {{{kBusyOpt, kFlagBits[0], "BusyOpt"},
-                                      {kEchoOpt, kFlagBits[1], "EchoOpt"},
-                                      {kHiCutOpt, kFlagBits[2], "HiCutOpt"},
-                                      {kPlus10KOpt, kFlagBits[3], "Plus10KOpt"},
-                                      {kNbAnlOpt, kFlagBits[4], "NbAnlOpt"},
-                                      {kRbOpt, kFlagBits[5], "RbOpt"}}}};
+                                    {{{kBusyOpt, ChannelFlagBit(kColBusy), "BusyOpt"},
+                                      {kEchoOpt, ChannelFlagBit(kColEcho), "EchoOpt"},
+                                      {kHiCutOpt, ChannelFlagBit(kColHiCut), "HiCutOpt"},
+                                      {kPlus10KOpt, ChannelFlagBit(kColPlus10K), "Plus10KOpt"},
+                                      {kNbAnlOpt, ChannelFlagBit(kColNbAnl), "NbAnlOpt"},
+                                      {kRbOpt, ChannelFlagBit(kColRb), "RbOpt"}}}};
 constexpr FlagByte kFlagBytes[] = {kModeEnables, kDefaultFlags};
 
 std::size_t At(int address) { return static_cast<std::size_t>(address); }
@@ -280,13 +278,11 @@ std::optional<ImageError> PackChannel(const ChInfo& entry, int group, RadioImage
     return ImageError{ChannelName(n, group) +
                       " cannot be stored in the radio (numbers are 1 to 60)"};
   const std::string name = ChannelName(n, group) + ": ";
-  if (auto error = CheckSwitch(name + "Scan", entry.Scan)) return error;
-  int flags = 0;
-  for (std::size_t i = 0; i < kFlagBits.size(); ++i) {
-    const Integer value = entry.*kChannelFlags[i];
-    if (auto error = CheckSwitch(name + kChannelFlagNames[i], value)) return error;
-    flags |= value << kFlagBits[i];
-  }
+  // Each switch owns one bit; those of the scan bitmap are named first.
+  for (const bool bitmap : {true, false})
+    for (const ChannelAttribute& a : kChannelAttributes)
+      if (InScanBitmap(a) == bitmap)
+        if (auto error = CheckSwitch(name + a.field, entry.*a.member)) return error;
   FrequencyBytes rx{};
   FrequencyBytes tx{};
   if (auto error = EncodeChannelFrequency(entry.RxFre, n, group, "receive", rx)) return error;
@@ -296,9 +292,15 @@ std::optional<ImageError> PackChannel(const ChInfo& entry, int group, RadioImage
   const int r = ChannelRecord(n, group);
   std::copy(rx.begin(), rx.end(), image.begin() + r + kRxBcd);
   std::copy(tx.begin(), tx.end(), image.begin() + r + kTxBcd);
+  int flags = 0;
+  for (const ChannelAttribute& a : kChannelAttributes) {
+    if (!InScanBitmap(a))
+      flags |= entry.*a.member << a.imageBit;
+    else if (entry.*a.member == 1)
+      SetBit(image, n, group, image_map::kScanBitmap);
+  }
   image[At(r + kFlags)] = static_cast<std::uint8_t>(flags);
   SetBit(image, n, group, image_map::kPresentBitmap);
-  if (entry.Scan == 1) SetBit(image, n, group, image_map::kScanBitmap);
   return std::nullopt;
 }
 
@@ -352,8 +354,7 @@ std::optional<ImageError> PackImage(const RadioConfig& config, RadioImage& image
   // Nothing may reach the radio half packed: work on a copy, keep it only when all of it fit.
   RadioImage packed = image;
   for (int g = 0; g < kGroupCount; ++g) {
-    const int used = std::clamp<int>(config.ChCount[At(g)], 0, kChannelsPerGroup);
-    for (int c = 1; c <= used; ++c)
+    for (int c = 1; c <= config.usedChannels(g); ++c)
       if (auto error = PackChannel(config.slot(c, g), g, packed)) return error;
   }
   if (auto error = PackOptions(config, packed)) return error;
@@ -377,7 +378,6 @@ std::optional<ImageError> UnpackChannel(const RadioImage& image, int chNum, int 
   ChInfo entry;
   entry.ChNum = static_cast<Integer>(chNum);
   entry.ChUsed = 1;
-  entry.Scan = TestBit(image, chNum, group, image_map::kScanBitmap) ? 1 : 0;
   const FineOffset rxOffset = DecodeOffset(image, r + kRxOffset);
   if (auto error = ApplyOffset(*rx, rxOffset, chNum, group, "receive", entry.RxFre)) return error;
   entry.RxSubCode = static_cast<Integer>(rxOffset.magnitude);
@@ -394,8 +394,10 @@ std::optional<ImageError> UnpackChannel(const RadioImage& image, int chNum, int 
   }
 
   const std::uint8_t flags = image[At(r + kFlags)];
-  for (std::size_t i = 0; i < kFlagBits.size(); ++i)
-    entry.*kChannelFlags[i] = static_cast<Integer>((flags >> kFlagBits[i]) & 1);
+  for (const ChannelAttribute& a : kChannelAttributes)
+    entry.*a.member = static_cast<Integer>(
+        InScanBitmap(a) ? TestBit(image, chNum, group, image_map::kScanBitmap)
+                        : (flags >> a.imageBit) & 1);
 
   Integer& count = config.ChCount[At(group)];
   count = static_cast<Integer>(std::clamp<int>(count, 0, kChannelsPerGroup - 1) + 1);

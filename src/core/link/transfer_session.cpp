@@ -52,6 +52,9 @@ void TransferSession::setProgramIdentity(std::string modelCode, int bandCode) {
 // Opening, preparing, starting
 
 void TransferSession::setGeometry(bool restart) {
+  // A repeated write starts over: what was read back belongs to the attempt before.
+  if (readingBack()) host_.readingBack(false);
+  moving_ = kind_;
   switch (kind_) {
     case SessionKind::Read:
       blockSize_ = kReadBlock;
@@ -62,13 +65,10 @@ void TransferSession::setGeometry(bool restart) {
       blockSize_ = kWriteBlock;
       // The first attempt starts with the channel records; a repeat and a group write send the
       // whole image.
-      currentAddress_ = restart || group_ ? -kWriteBlock : image_map::kChannelBase - kWriteBlock;
+      currentAddress_ =
+          restart || groupWrite() ? -kWriteBlock : image_map::kChannelBase - kWriteBlock;
       imageEnd_ = image_map::kConfigEnd;
       sentFrom_ = currentAddress_ + blockSize_;
-      if (readingBack_) {
-        readingBack_ = false;
-        host_.readingBack(false);
-      }
       break;
     case SessionKind::ReadInfo:
     case SessionKind::WriteInfo:
@@ -87,7 +87,7 @@ void TransferSession::setGeometry(bool restart) {
 bool TransferSession::open(SessionKind kind) {
   if (active()) return false;
   kind_ = kind;
-  group_ = false;
+  radios_ = 0;
   identity_.reset();
   setGeometry(false);
   if (portOpen_) closePort();
@@ -101,6 +101,7 @@ bool TransferSession::open(SessionKind kind) {
 void TransferSession::cancel() {
   closePort();
   kind_ = SessionKind::Idle;
+  moving_ = SessionKind::Idle;
   step_ = Step::Idle;
 }
 
@@ -120,22 +121,20 @@ std::optional<ImageError> TransferSession::prepareWrite(const RadioConfig& confi
 void TransferSession::start() {
   if (!active()) return;
   radioStarted_ = host_.now();
-  step_ = Step::Handshake;
-  handshakeRetries_ = 0;
-  identityRetries_ = 0;
   lastProgress_ = 0;
-  sendHandshake();
+  beginHandshake();
 }
 
 void TransferSession::startGroupWrite(int radios) {
   if (kind_ != SessionKind::Write || radios < 1) return;
-  group_ = true;
   radios_ = radios;
   radioNumber_ = 1;
-  firstRadio_ = true;
-  waitingForNext_ = false;
   setGeometry(false);
   start();
+}
+
+bool TransferSession::readingBack() const {
+  return sessionKind() == SessionKind::Write && moving_ == SessionKind::Read;
 }
 
 std::optional<ImageError> TransferSession::unpackRead(Document& doc) const {
@@ -168,6 +167,14 @@ void TransferSession::sendFrame(const std::vector<std::uint8_t>& frame, int expe
 }
 
 void TransferSession::sendHandshake() { sendFrame(BuildHandshake(), 1); }
+
+// Every transfer, repeat and radio starts here: the retries are counted afresh.
+void TransferSession::beginHandshake(Step step) {
+  handshakeRetries_ = 0;
+  identityRetries_ = 0;
+  step_ = step;
+  sendHandshake();
+}
 void TransferSession::sendIdentityRequest() { sendFrame(BuildIdentityRequest(), kIdentityReplyLength); }
 void TransferSession::sendAck() { sendFrame(BuildAck(), 1); }
 
@@ -218,12 +225,12 @@ void TransferSession::resetProgress() {
 
 void TransferSession::onReceived(std::span<const std::uint8_t> bytes) {
   // While a question is open the session decides nothing; what arrives meanwhile is dropped.
-  if (!active() || questionOpen_ || kind_ == SessionKind::TestMode) return;
+  if (!active() || step_ == Step::Asking || kind_ == SessionKind::TestMode) return;
   const ReplyType reply = ClassifyReply(bytes, currentAddress_, blockSize_);
   if (reply == ReplyType::Unknown) return;  // the reply timer decides
   if (kind_ == SessionKind::Search) {
     searchStepped(search_.onReply(reply, bytes), bytes);
-  } else if (group_ && waitingForNext_) {
+  } else if (betweenRadios()) {
     groupWaitingReply(reply);
   } else if (kind_ == SessionKind::Read || kind_ == SessionKind::Write ||
              kind_ == SessionKind::ReadInfo) {
@@ -241,7 +248,7 @@ void TransferSession::storeIdentity(std::span<const std::uint8_t> bytes) {
 }
 
 void TransferSession::storeBlock(std::span<const std::uint8_t> bytes) {
-  RadioImage& target = readingBack_ ? readBackImage_ : image_;
+  RadioImage& target = readingBack() ? readBackImage_ : image_;
   const auto address = static_cast<std::size_t>(currentAddress_);
   const auto length = static_cast<std::size_t>(blockSize_);
   if (address + length > target.size() || bytes.size() < length + 4) return;
@@ -250,22 +257,21 @@ void TransferSession::storeBlock(std::span<const std::uint8_t> bytes) {
 
 void TransferSession::afterIdentityAck() {
   // The radio of a read-back was checked (or, in a group write, taken as it is) a moment ago.
-  const bool checked = !(group_ && kind_ == SessionKind::Write) && !readingBack_;
+  const bool checked = !(groupWrite() && kind_ == SessionKind::Write) && !readingBack();
   if (checked) {
     const IdentityCheck check = CheckIdentity(programModel_, programBand_,
                                               identity_.value_or(RadioIdentity{}), versions_,
                                               static_cast<int>(kind_));
     if (!check.passed()) {
       host_.stopReplyTimer();
-      questionOpen_ = true;
+      step_ = Step::Asking;
       host_.identityRefused(check);
-      questionOpen_ = false;
       if (!active()) return;
       sendEnd(Step::EndRefused);
       return;
     }
   }
-  if (kind_ == SessionKind::Read || readingBack_) {
+  if (moving_ == SessionKind::Read) {
     requestNextBlock();
   } else {
     sendNextBlock();
@@ -276,18 +282,17 @@ void TransferSession::afterIdentityAck() {
 // step expects (a data block to store, or the acknowledge of one sent) and in the identity
 // handling.
 void TransferSession::handleTransferReply(ReplyType type, std::span<const std::uint8_t> bytes) {
-  const bool writing = kind_ == SessionKind::Write && !readingBack_;
+  const bool writing = moving_ == SessionKind::Write;
   switch (step_) {
     case Step::Handshake:
       if (type != ReplyType::Ack) return;
-      if (writing) firstRadio_ = false;
       step_ = Step::IdentityRequest;
       sendIdentityRequest();
       return;
     case Step::IdentityRequest:
       if (type != ReplyType::Identity) return;
       // The write image keeps the identity heard before its blocks went out.
-      if (IsConfigTransfer(kind_) && !readingBack_) storeIdentity(bytes);
+      if (IsConfigTransfer(kind_) && !readingBack()) storeIdentity(bytes);
       step_ = Step::IdentityAck;
       sendAck();
       return;
@@ -320,6 +325,9 @@ void TransferSession::handleTransferReply(ReplyType type, std::span<const std::u
       if (type == ReplyType::Ack) finish(false);
       return;
     case Step::Idle:
+    case Step::Asking:
+    case Step::RadioLeaving:
+    case Step::NextRadio:
       return;
   }
 }
@@ -328,12 +336,12 @@ void TransferSession::handleTransferReply(ReplyType type, std::span<const std::u
 // Time-outs and questions
 
 void TransferSession::onTimer() {
-  if (!active() || questionOpen_ || kind_ == SessionKind::TestMode) return;
+  if (!active() || step_ == Step::Asking || kind_ == SessionKind::TestMode) return;
   if (kind_ == SessionKind::Search) {
     searchStepped(search_.onTimer(), {});
     return;
   }
-  if (group_ && waitingForNext_) {
+  if (betweenRadios()) {
     groupWaitingTimeout();
     return;
   }
@@ -365,13 +373,16 @@ void TransferSession::handleTimeout() {
         askAndRestart(Question::Connection);
         return;
       case Step::BlockAck:
-        if (kind_ == SessionKind::Read || readingBack_) requestNextBlock();
+        if (moving_ == SessionKind::Read) requestNextBlock();
         return;
       case Step::End:
         endAcknowledged();
         return;
       case Step::EndRefused:
       case Step::Idle:
+      case Step::Asking:
+      case Step::RadioLeaving:
+      case Step::NextRadio:
         finish(false);  // the end frame after a refused identity went unanswered
         return;
     }
@@ -401,25 +412,21 @@ void TransferSession::handleTimeout() {
 
 void TransferSession::askAndRestart(Question question) {
   host_.stopReplyTimer();
-  questionOpen_ = true;
+  step_ = Step::Asking;
   const Answer answer = host_.ask(question);
-  questionOpen_ = false;
   if (!active()) return;  // the session was ended while the question was open
   if (answer != Answer::Ok && answer != Answer::Retry) {
     finish(false);
     return;
   }
-  if (restartFromHandshake()) return;
+  if (repeatTransfer()) return;
   // Asking again would only meet the same missing port.
-  questionOpen_ = true;
+  step_ = Step::Asking;
   host_.portError();
-  questionOpen_ = false;
   if (active()) finish(false);
 }
 
-bool TransferSession::restartFromHandshake() {
-  handshakeRetries_ = 0;
-  identityRetries_ = 0;
+bool TransferSession::repeatTransfer() {
   setGeometry(true);
   resetProgress();
   // After a search the port may be closed or open with other settings.
@@ -427,8 +434,7 @@ bool TransferSession::restartFromHandshake() {
     closePort();
     if (!openPort(port_)) return false;
   }
-  step_ = Step::Handshake;
-  sendHandshake();
+  beginHandshake();
   return true;
 }
 
@@ -480,10 +486,7 @@ void TransferSession::searchExhausted() {
     // Another model answered: take its settings and let the identity check say what is wrong.
     takeSearchResult(*other);
     if (openPort(port_)) {
-      handshakeRetries_ = 0;
-      identityRetries_ = 0;
-      step_ = Step::Handshake;
-      sendHandshake();
+      beginHandshake();
       return;
     }
   }
@@ -500,18 +503,18 @@ void TransferSession::takeSearchResult(const PortSettings& found) {
 
 void TransferSession::groupWaitingReply(ReplyType type) {
   if (type != ReplyType::Ack) return;
-  if (!radioGone_) {
+  if (step_ == Step::RadioLeaving) {
     lastAck_ = host_.now();  // still the radio just written
     return;
   }
-  waitingForNext_ = false;
   radioStarted_ = host_.now();
   step_ = Step::IdentityRequest;
   sendIdentityRequest();
 }
 
 void TransferSession::groupWaitingTimeout() {
-  if (!radioGone_ && host_.now() - lastAck_ >= kUnpluggedQuiet) radioGone_ = true;
+  if (step_ == Step::RadioLeaving && host_.now() - lastAck_ >= kUnpluggedQuiet)
+    step_ = Step::NextRadio;
   sendHandshake();
 }
 
@@ -524,7 +527,7 @@ void TransferSession::abort() {
 
 // A write's end frame was acknowledged: with verify on, the same radio is read back first.
 void TransferSession::endAcknowledged() {
-  if (kind_ == SessionKind::Write && readBack_ && !readingBack_) {
+  if (moving_ == SessionKind::Write && readBack_) {
     startReadBack();
     return;
   }
@@ -532,54 +535,46 @@ void TransferSession::endAcknowledged() {
 }
 
 void TransferSession::startReadBack() {
-  readingBack_ = true;
+  moving_ = SessionKind::Read;
   host_.readingBack(true);
   readBackImage_.fill(0xFF);
   blockSize_ = kReadBlock;
   currentAddress_ = -kReadBlock;
   imageEnd_ = image_map::kConfigEnd;
-  handshakeRetries_ = 0;
-  identityRetries_ = 0;
   resetProgress();
-  step_ = Step::Handshake;
-  sendHandshake();
+  beginHandshake();
 }
 
 void TransferSession::finish(bool success) {
-  const SessionKind ending = kind_ == SessionKind::Search ? interrupted_ : kind_;
+  const SessionKind ending = sessionKind();
   // A radio of a group write still awaited was never written: nothing to report about it.
-  if (ending == SessionKind::Write && !(group_ && waitingForNext_)) {
+  if (ending == SessionKind::Write && !betweenRadios()) {
     RadioWritten radio;
-    radio.radioNumber = group_ ? radioNumber_ : 1;
+    radio.radioNumber = groupWrite() ? radioNumber_ : 1;
     radio.success = success;
     radio.identity = identity_;
     radio.duration = host_.now() - radioStarted_;
-    radio.readBack = success && readingBack_;
+    radio.readBack = success && readingBack();
     radio.sentFrom = sentFrom_;
     host_.radioWritten(radio);
   }
-  if (group_ && kind_ == SessionKind::Write && success && ++radioNumber_ <= radios_) {
+  if (groupWrite() && kind_ == SessionKind::Write && success && ++radioNumber_ <= radios_) {
     // The next radio: the port stays open and the handshake goes out until one answers.
-    waitingForNext_ = true;
-    radioGone_ = false;
+    step_ = Step::RadioLeaving;
     lastAck_ = host_.now();
-    handshakeRetries_ = 0;
-    identityRetries_ = 0;
     identity_.reset();
     setGeometry(true);
     resetProgress();
     host_.nextRadio(radioNumber_);
-    step_ = Step::Handshake;
-    sendHandshake();
+    beginHandshake(Step::RadioLeaving);
     return;
   }
   const SessionKind kind = ending;
-  readingBack_ = false;
+  moving_ = SessionKind::Idle;
   host_.stopReplyTimer();
   search_.stop();
   closePort();
-  group_ = false;
-  waitingForNext_ = false;
+  radios_ = 0;
   kind_ = SessionKind::Idle;
   step_ = Step::Idle;
   host_.finished(kind, success);

@@ -53,7 +53,7 @@ class TransferSession {
   // identity check) before it ends or takes on the next radio.
   void setReadBack(bool on) { readBack_ = on; }
   bool readBack() const { return readBack_; }
-  bool readingBack() const { return readingBack_; }
+  bool readingBack() const;
 
   // Sends the handshake. For a group write, radios is the number of radios to write.
   void start();
@@ -66,7 +66,7 @@ class TransferSession {
 
   SessionKind kind() const { return kind_; }
   bool active() const { return kind_ != SessionKind::Idle; }
-  bool groupWrite() const { return group_; }
+  bool groupWrite() const { return radios_ > 0; }
   int radioNumber() const { return radioNumber_; }
   int radiosToWrite() const { return radios_; }
   const RadioImage& image() const { return image_; }
@@ -79,7 +79,8 @@ class TransferSession {
   std::optional<ImageError> unpackRead(Document& doc) const;
 
  private:
-  // What the session waits for, named after the frame it sent last.
+  // Where the session stands, one value at a time: within a transfer, what it waits for (named
+  // after the frame it sent last); between transfers, why it waits.
   enum class Step {
     Idle,
     Handshake,        // the handshake's acknowledge
@@ -89,11 +90,17 @@ class TransferSession {
     BlockAck,         // read: the acknowledge of our acknowledge of the block
     End,              // the end frame's acknowledge; the transfer succeeded
     EndRefused,       // the same after the identity check refused the radio
+    Asking,           // a question is open: nothing that arrives is looked at
+    // A group write between radios, sending handshakes: first until the radio just written stops
+    // acknowledging (it was unplugged), then until the next one answers.
+    RadioLeaving,
+    NextRadio,
   };
 
   void setGeometry(bool restart);
   void sendFrame(const std::vector<std::uint8_t>& frame, int expectedReplyLength);
   void sendHandshake();
+  void beginHandshake(Step step = Step::Handshake);
   void sendIdentityRequest();
   void sendAck();
   void sendEnd(Step next);
@@ -113,7 +120,10 @@ class TransferSession {
   // The connection question (read, write) or the retry question (radio information): going on
   // repeats the transfer from the handshake, anything else ends it.
   void askAndRestart(Question question);
-  bool restartFromHandshake();  // false when the port cannot be opened again
+  bool repeatTransfer();  // false when the port cannot be opened again
+  bool betweenRadios() const { return step_ == Step::RadioLeaving || step_ == Step::NextRadio; }
+  // The kind the session runs under, also while a port search has interrupted it.
+  SessionKind sessionKind() const { return kind_ == SessionKind::Search ? interrupted_ : kind_; }
 
   void startSearch();
   void searchStepped(PortSearch::Result result, std::span<const std::uint8_t> bytes);
@@ -135,6 +145,8 @@ class TransferSession {
   int programBand_ = 0;
 
   SessionKind kind_ = SessionKind::Idle;
+  // What the frames move now: the session's kind, except that a write's read-back moves as a read.
+  SessionKind moving_ = SessionKind::Idle;
   Step step_ = Step::Idle;
   int currentAddress_ = 0;
   int blockSize_ = 0;
@@ -142,26 +154,20 @@ class TransferSession {
   int lastProgress_ = 0;
   int handshakeRetries_ = 0;
   int identityRetries_ = 0;
-  bool questionOpen_ = false;
-  bool portOpen_ = false;
+  bool portOpen_ = false;  // the host's port is ours to close
   PortSettings openSettings_;
   RadioImage image_{};
   std::optional<RadioIdentity> identity_;
 
   // Read-back after a write.
   bool readBack_ = false;
-  bool readingBack_ = false;
   RadioImage readBackImage_{};
   int sentFrom_ = 0;
   std::chrono::milliseconds radioStarted_{0};
 
-  // Group write.
-  bool group_ = false;
+  // Group write; radios_ is 0 for any other session.
   int radios_ = 0;
   int radioNumber_ = 0;
-  bool firstRadio_ = false;
-  bool waitingForNext_ = false;
-  bool radioGone_ = false;  // the radio just written was unplugged
   std::chrono::milliseconds lastAck_{0};
 
   // Port search: the kind it interrupted goes on once it has ended.

@@ -9,17 +9,12 @@
 
 namespace kr4100 {
 
-inline constexpr std::array<Bilingual, 10> kChannelHeadings{{
+// The headings of the grid's channel-number and frequency columns; the switches' headings follow
+// in the channel attribute table.
+inline constexpr std::array<Bilingual, 3> kChannelLeadHeadings{{
     {"CH No.", "信道"},
     {"RX Frequency", "接收频率"},
     {"TX FreQuency", "发射频率"},
-    {"BUSY", "BUSY"},
-    {"ECHO", "ECHO"},
-    {"HI-CUT", "HI-CUT"},
-    {"+10KHz", "+10KHz"},
-    {"NB/ANL", "NB/ANL"},
-    {"RB", "RB"},
-    {"Scan", "扫描"},
 }};
 // The stored value is the item's index.
 inline constexpr std::array<Bilingual, 2> kEnableItems{{{"Disable", "不使用"}, {"Enable", "使用"}}};
