@@ -1,13 +1,11 @@
 #include "app/frm_main.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
@@ -32,7 +30,6 @@
 #include "editors/frm_opt_features.h"
 #include "editors/frm_scan_info.h"
 #include "editors/frm_test_fre.h"
-#include "gui/file_dialog_options.h"
 #include "gui/pending_edits.h"
 #include "gui/qt_paths.h"
 #include "gui/twips.h"
@@ -90,7 +87,7 @@ QString WithoutAccelerator(QString text) {
 frmMain::frmMain(UiContext& ctx, QWidget* parent)
     : QMainWindow(parent),
       ctx_(ctx),
-      sessions_(std::make_unique<RadioSessions>(ctx, this)),
+      sessions_(std::make_unique<RadioSessions>(ctx, this, static_cast<RadioSessionsOwner*>(this))),
       testMode_(std::make_unique<TestModeSession>(ctx, *sessions_, this)),
       history_(std::make_unique<UndoHistory>(ctx.doc())) {
   setObjectName(QStringLiteral("frmMain"));
@@ -100,6 +97,8 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
   ctx_.settings().captionLanguage = captionedLanguage_;
 
   createActions();
+  createRadioActions();
+  createUndoActions();
   createMenus();
   createToolBars();
   createTree();
@@ -164,18 +163,6 @@ void frmMain::createActions() {
     const QString window = QLatin1String(c.window);
     action(c.menu, c.menuName, [this, window] { openChild(window); });
   }
-  action(S::mnuEMG, "mnuEMG", [this] { ReadRMGDataFromRadio(); });
-  action(S::mnuReadFromRadio, "mnuReadFromRadio", [this] { sessions_->readFromRadio(); });
-  action(S::mnuWriteToRadio, "mnuWriteToRadio", [this] { sessions_->writeToRadio(); });
-  action(S::mnuMWriteToRadio, "mnuMWriteToRadio", [this] { sessions_->groupWrite(); });
-  action(S::mnuTest, "mnuTest", [this] { testMode_->start(); });
-  action(S::mnuRadioInfo, "mnuRadioInfo",
-         [this] { sessions_->readRadioInformation(InfoReadView::RadioInformation); });
-  action(S::mnuSetRadioInfo, "mnuSetRadioInfo", [this] { sessions_->setRadioInformation(); });
-  action(S::mnuComm, "mnuComm", [this] {
-    RunFrmComSet(ctx_, this, &RadioSessions::portNames);
-    updateStatusBar();
-  });
   action(S::mnuLanguage, "mnuLanguage", [this] {
     // The dialog has stored the choice; the windows follow at once.
     RunFrmSetLanguage(ctx_, this);
@@ -204,8 +191,13 @@ void frmMain::createActions() {
   action(S::mnuImportChannels, "mnuImportChannels", [this] { importChannels(); });
   // Comparing the document with a data file.
   action(S::mnuFileCompare, "mnuFileCompare", [this] { compareWithFile(); });
-  // Undo and redo. Ctrl+Y as well as the platform's own redo key; a text box with typing of
-  // its own to take back keeps both keys (see UndoHistory).
+  action(S::mnuOpenBackup, "mnuOpenBackup", [this] { fileOpenBackup(); });
+}
+
+// Undo and redo. Ctrl+Y as well as the platform's own redo key; a text box with typing of its own
+// to take back keeps both keys (see UndoHistory).
+void frmMain::createUndoActions() {
+  using S = ShellText;
   // The same key twice on one action would make it ambiguous and do nothing.
   auto keys = [](QKeyCombination first, QKeySequence::StandardKey platform) {
     QList<QKeySequence> list{QKeySequence(first)};
@@ -223,13 +215,6 @@ void frmMain::createActions() {
     updateCaption();
     updateStatusBar();
   });
-  // Backups and read-back verify.
-  action(S::mnuOpenBackup, "mnuOpenBackup", [this] { fileOpenBackup(); });
-  QAction* verify = action(S::mnuVerifyAfterWrite, "mnuVerifyAfterWrite", [this] {
-    ctx_.app().saveVerifyAfterWrite(actions_[ShellText::mnuVerifyAfterWrite]->isChecked());
-  });
-  verify->setCheckable(true);
-  verify->setChecked(ctx_.settings().verifyAfterWrite);
 }
 
 void frmMain::createMenus() {
@@ -358,35 +343,6 @@ void frmMain::createStatusBar() {
   bar->addPermanentWidget(panel_[2]);
 }
 
-void frmMain::createFileDialogs() {
-  chooseOpenFile = [this](const QString& filter) {
-    const DocState& doc = ctx_.doc().state();
-    const QString folder =
-        doc.neverSaved ? QString() : QFileInfo(QString::fromStdString(doc.fileName)).absolutePath();
-    return QFileDialog::getOpenFileName(this, WithoutAccelerator(caption(ShellText::mnuFileOpen)),
-                                        folder, filter, nullptr, FileDialogOptions(ctx_));
-  };
-  chooseOpenFileIn = [this](const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileName(this, WithoutAccelerator(caption(ShellText::mnuOpenBackup)),
-                                        folder, filter, nullptr, FileDialogOptions(ctx_));
-  };
-  chooseSaveFile = [this](const QString& suggested, const QString& filter) {
-    QFileDialog dialog(this, WithoutAccelerator(caption(ShellText::mnuFileSaveAs)), suggested,
-                       filter);
-    dialog.setOptions(FileDialogOptions(ctx_));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // With the suffix the dialog itself asks before replacing an existing "x.dat"; the filter's
-    // own suffix, so that a channel export gets ".csv".
-    const QRegularExpressionMatch suffix =
-        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
-    dialog.setDefaultSuffix(suffix.hasMatch() ? suffix.captured(1) : QStringLiteral("dat"));
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-  };
-  startProgram = [](const QString& program) {
-    return QFileInfo(program).isExecutable() && QProcess::startDetached(program, {});
-  };
-}
-
 void frmMain::connectDocument() {
   if (!ctx_.doc().warningSink()) {
     ctx_.doc().setWarningSink([&ctx = ctx_](MessageId id) { ctx.tell(id, MsgIcon::Warning); });
@@ -396,22 +352,6 @@ void frmMain::connectDocument() {
   timerReNew_->setSingleShot(true);
   timerReNew_->setInterval(200);
   connect(timerReNew_, &QTimer::timeout, this, &frmMain::LoadNewDoc);
-}
-
-void frmMain::connectSessions() {
-  sessions_->commitPendingEdits = [this] { commitEdits(); };
-  sessions_->linkInUse = [this] { return testMode_->active(); };
-  sessions_->readCompleted = [this] {
-    history_->checkpoint();  // the read is one step
-    closeAllChildren();
-    updateCaption();
-    updateStatusBar();
-    reopenChannelWindow();
-  };
-  sessions_->portChanged = [this](int) { updateStatusBar(); };
-  sessions_->leaveForOtherVersion = [this](const std::string& firmware) {
-    return leaveForOtherVersion(firmware, true);
-  };
 }
 
 // The stored position is in twips, as the settings store has always kept it.
@@ -454,6 +394,8 @@ QString frmMain::caption(ShellText id) const {
   return ctx_.shell(id);
 }
 
+QString frmMain::plainCaption(ShellText id) const { return WithoutAccelerator(caption(id)); }
+
 QString frmMain::fileFilter() const {
   return ctx_.msg(MessageId::FileTitle) + QStringLiteral(" (*.dat)");
 }
@@ -490,9 +432,9 @@ void frmMain::reCaption() {
     if (QWidget* widget = bar->widgetForAction(button)) widget->setAccessibleName(text);
   };
   for (const auto& [key, id] : kToolTips)
-    name(toolBar_, toolButtons_.value(QString::fromUtf8(key)), WithoutAccelerator(caption(id)));
+    name(toolBar_, toolButtons_.value(QString::fromUtf8(key)), plainCaption(id));
   name(paneToolBar_, paneToolBar_->actions().constFirst(),
-       WithoutAccelerator(caption(ShellText::mnuTreeView)));
+       plainCaption(ShellText::mnuTreeView));
   modelLabel_->setText(QString::fromStdString(ctx_.state().modelName));
   updateCaption();
   updateStatusBar();
@@ -506,7 +448,7 @@ void frmMain::rebuildTree() {
     if (serviceOnly && !ctx_.app().serviceFunctions) continue;
     const ChildCommand* command = CommandOfKey(QLatin1String(key));
     const ShellText title = command ? command->menu : ShellText::mnuEMG;
-    auto* item = new QTreeWidgetItem(root, {WithoutAccelerator(caption(title))});
+    auto* item = new QTreeWidgetItem(root, {plainCaption(title)});
     item->setData(0, Qt::UserRole, QLatin1String(key));
   }
   root->setExpanded(true);
@@ -645,10 +587,6 @@ void frmMain::commitEdits() {
   }
   // What was typed is a step of its own, before whatever the caller goes on to do.
   history_->checkpoint();
-}
-
-void frmMain::ReadRMGDataFromRadio() {
-  sessions_->readRadioInformation(InfoReadView::LocalInformation);
 }
 
 }  // namespace kr4100

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/radio_sessions.h"
 #include "core/config/data_file.h"
 #include "gui/document_commands.h"
 #include "gui/undo_history.h"
@@ -26,11 +27,10 @@ class QTreeWidgetItem;
 namespace kr4100 {
 
 class ChildWindows;
-class RadioSessions;
 class TestModeSession;
 class frmCommChInfo;
 
-class frmMain : public QMainWindow, public DocumentCommands {
+class frmMain : public QMainWindow, public DocumentCommands, private RadioSessionsOwner {
   Q_OBJECT
  public:
   explicit frmMain(UiContext& ctx, QWidget* parent = nullptr);
@@ -75,13 +75,13 @@ class frmMain : public QMainWindow, public DocumentCommands {
   // DocumentCommands
   void newDocumentDeferred() override { LoadNewDocDeferred(); }
 
-  // File dialogs, replaceable so that tests never meet a native dialog. Each returns the chosen
-  // path, or an empty text when the user cancelled.
+  // Test seams: file dialogs, replaceable so that tests never meet a native dialog. Each returns
+  // the chosen path, or an empty text when the user cancelled.
   std::function<QString(const QString& filter)> chooseOpenFile;
   // The same, opened on a given folder (Open Backup).
   std::function<QString(const QString& folder, const QString& filter)> chooseOpenFileIn;
   std::function<QString(const QString& suggestedPath, const QString& filter)> chooseSaveFile;
-  // Starts another installed program version; false when it could not be started.
+  // Test seam: starts another installed program version; false when it could not be started.
   std::function<bool(const QString& program)> startProgram;
 
  protected:
@@ -91,13 +91,18 @@ class frmMain : public QMainWindow, public DocumentCommands {
 
  private:
   void createActions();
+  void createRadioActions();  // frm_main_sessions.cpp
+  void createUndoActions();
   void createMenus();
   void createToolBars();
   void createTree();
   void createStatusBar();
-  void createFileDialogs();
+  void createFileDialogs();  // frm_main_document.cpp
   void connectDocument();  // warnings, the deferred new document, other windows' requests
-  void connectSessions();
+  void connectSessions();  // frm_main_sessions.cpp
+  // RadioSessionsOwner
+  bool linkInUse() const override;
+  bool handOverToVersionFor(const std::string& firmware) override;
   void readSettings();
   void writeSettings();
 
@@ -110,6 +115,7 @@ class frmMain : public QMainWindow, public DocumentCommands {
 
   QAction* action(ShellText id, const char* name, std::function<void()> run);
   QString caption(ShellText id) const;
+  QString plainCaption(ShellText id) const;  // without its accelerator, for titles and the tree
   QString fileFilter() const;
   void commitEdits();
   bool saveBeforeLeaving();  // the save question; false when the user cancelled

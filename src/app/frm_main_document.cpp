@@ -3,7 +3,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -12,9 +15,38 @@
 #include "app/test_mode_session.h"
 #include "core/link/backups.h"
 #include "core/settings/version_table.h"
+#include "gui/file_dialog_options.h"
 #include "gui/qt_paths.h"
 
 namespace kr4100 {
+
+void frmMain::createFileDialogs() {
+  chooseOpenFile = [this](const QString& filter) {
+    const DocState& doc = ctx_.doc().state();
+    const QString folder =
+        doc.neverSaved ? QString() : QFileInfo(QString::fromStdString(doc.fileName)).absolutePath();
+    return QFileDialog::getOpenFileName(this, plainCaption(ShellText::mnuFileOpen), folder, filter,
+                                        nullptr, FileDialogOptions(ctx_));
+  };
+  chooseOpenFileIn = [this](const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(this, plainCaption(ShellText::mnuOpenBackup), folder,
+                                        filter, nullptr, FileDialogOptions(ctx_));
+  };
+  chooseSaveFile = [this](const QString& suggested, const QString& filter) {
+    QFileDialog dialog(this, plainCaption(ShellText::mnuFileSaveAs), suggested, filter);
+    dialog.setOptions(FileDialogOptions(ctx_));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // With the suffix the dialog itself asks before replacing an existing "x.dat"; the filter's
+    // own suffix, so that a channel export gets ".csv".
+    const QRegularExpressionMatch suffix =
+        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    dialog.setDefaultSuffix(suffix.hasMatch() ? suffix.captured(1) : QStringLiteral("dat"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+  };
+  startProgram = [](const QString& program) {
+    return QFileInfo(program).isExecutable() && QProcess::startDetached(program, {});
+  };
+}
 
 void frmMain::LoadNewDoc() {
   timerReNew_->stop();

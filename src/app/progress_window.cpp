@@ -86,7 +86,7 @@ void ProgressWindow::setCaption(MessageId caption) {
 }
 
 void ProgressWindow::reject() {
-  if (onUserClose) onUserClose();
+  emit userClosed();
   QDialog::reject();
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 #include "gui/ui_context.h"
 
@@ -24,11 +23,12 @@ class ProgressWindow : public QDialog {
   // The caption outside a search (a write's read-back shows its own).
   void setCaption(MessageId caption);
 
-  // The user closed the window (title-bar button, Escape) while the session runs.
-  std::function<void()> onUserClose;
-
  public slots:
   void reject() override;
+
+ signals:
+  // The user closed the window (title-bar button, Escape) while the session runs.
+  void userClosed();
 
  protected:
   ProgressWindow(UiContext& ctx, const char* name, MessageId caption, QWidget* parent);

@@ -5,7 +5,7 @@
 
 #include <QObject>
 #include <QStringList>
-#include <functional>
+#include <memory>
 #include <string>
 
 #include "gui/ui_context.h"
@@ -25,10 +25,24 @@ enum class InfoReadView {
   EmbeddedInformation,  // the set window's Read: the embedded-information window over it
 };
 
+// What the sessions must ask of the window that owns them: answers, which a signal cannot give.
+// Without an owner the port is never in use elsewhere and no other version takes over.
+class RadioSessionsOwner {
+ public:
+  // Test mode uses the same port: while it runs, the transfer commands wait (busy()).
+  virtual bool linkInUse() const = 0;
+  // The version question's Yes: the program version for this firmware takes over (after the save
+  // question). False when it did not, and the session ends as after No.
+  virtual bool handOverToVersionFor(const std::string& firmware) = 0;
+
+ protected:
+  ~RadioSessionsOwner() = default;
+};
+
 class RadioSessions : public QObject {
   Q_OBJECT
  public:
-  RadioSessions(UiContext& ctx, QWidget* mainWindow);
+  RadioSessions(UiContext& ctx, QWidget* mainWindow, RadioSessionsOwner* owner = nullptr);
   ~RadioSessions() override;
 
   void readFromRadio();              // mnuReadFromRadio
@@ -46,20 +60,6 @@ class RadioSessions : public QObject {
   // How a stored port is shown: the virtual radio in the language in force, others as they are.
   static QString shownPortName(const UiContext& ctx, const QString& port);
 
-  // Set by the main window.
-  std::function<void()> commitPendingEdits;  // before packing a write
-  std::function<void()> readCompleted;       // close editors, new.dat caption, channel window
-  std::function<void(int)> portChanged;      // status-bar panel after the search found a port
-  // Before a read's data replace the document: editors close so that nothing they still hold is
-  // stored over it. Unset: their pending edits are committed instead (the read then overwrites).
-  std::function<void()> closeEditors;
-  // The version question's Yes: the program version for this firmware takes over (after the save
-  // question). False when it did not, and the session ends as after No.
-  std::function<bool(const std::string& firmware)> leaveForOtherVersion;
-
-  // Test mode uses the same port: while it runs, the transfer commands wait (busy()).
-  std::function<bool()> linkInUse;
-
   // What test mode takes over from the transfer sessions: the port in force with its settings,
   // the questions, and the virtual radio with its pace and memory file.
   bool usesVirtualRadio() const;
@@ -74,9 +74,20 @@ class RadioSessions : public QObject {
   // other texts.
   sim::VirtualRadio& virtualRadio();
 
+ signals:
+  // Before a write packs the record, and before a read's data replace it: what an editor still
+  // holds goes into the document first (a read then overwrites it), so nothing is stored over
+  // the read later.
+  void pendingEditsNeeded();
+  // A read replaced the document (before "Read Data Completed." is shown): editors close, the
+  // caption says new.dat, the channel window opens again.
+  void readCompleted();
+  // The port search found a port; the status bar shows it.
+  void portChanged(int comPort);
+
  private:
   class Impl;
-  Impl* d_;
+  std::unique_ptr<Impl> d_;
 };
 
 }  // namespace kr4100

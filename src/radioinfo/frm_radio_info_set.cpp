@@ -116,12 +116,12 @@ void FrmRadioInfoSet::Impl::Text2_LostFocus() {
 }
 
 void FrmRadioInfoSet::Impl::CommandRead_Click() {
-  if (q->onRead) q->onRead();
+  emit q->readRequested();
 }
 
 void FrmRadioInfoSet::Impl::CommandWrite_Click() {
   q->StoreData();
-  if (q->onWrite) q->onWrite();
+  emit q->writeRequested();
 }
 
 // Nothing is sent: the date reaches the record with the next store.

@@ -22,12 +22,15 @@ class FrmRadioInfoSet : public QDialog {
   void ShowData();   // ModelInfo as it is now
   void StoreData();  // the window's values into ModelInfo
 
-  // Set by whoever opens the window: the radio-information read, and the write that follows the
-  // store.
-  std::function<void()> onRead;
-  std::function<void()> onWrite;
-  // Where Time Sync takes today's date from; the computer's clock unless a test sets its own.
+  // Test seam: where Time Sync takes today's date from; the computer's clock unless a test sets
+  // its own.
   void setToday(std::function<CalendarDate()> today);
+
+ signals:
+  // For whoever opened the window: Read asks for the radio-information read, Write for the
+  // write, after the window's values are stored.
+  void readRequested();
+  void writeRequested();
 
  protected:
   void done(int result) override;

@@ -116,40 +116,49 @@ IdentitySettings IdentityOfImage(const RadioImage& image) {
   return id;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  CLI::App app{"Virtual KR-4100 radio on a pseudo-terminal"};
-  app.name("kr4100-sim");
-
+// Everything the command line sets, and the options whose presence matters.
+struct SimOptions {
   IdentitySettings id;
-  int modelType = id.modelType;
-  int band = id.bandCode;
+  int modelType = IdentitySettings{}.modelType;
+  int band = IdentitySettings{}.bandCode;
   std::string imagePath;
-  kr4100::sim::PtyServerOptions serverOptions;
+  kr4100::sim::PtyServerOptions server;
   kr4100::sim::Faults faults;
-
-  auto* optModel = app.add_option("--model", id.modelCode, "Model code in the identity reply")
-                       ->check(CLI::Validator(CheckCode, "CODE"));
-  auto* optType = app.add_option("--model-type", modelType, "Model type value (0-255)")
-                      ->check(CLI::Range(0, 255));
-  auto* optBand = app.add_option("--band", band, "Band code (0-255)")->check(CLI::Range(0, 255));
-  auto* optFirmware = app.add_option("--firmware", id.firmware, "Firmware version tag")
-                          ->check(CLI::Validator(CheckCode, "TAG"));
-  app.add_option("--image", imagePath, "Start from this 8192-byte memory image")
-      ->check(CLI::ExistingFile);
-  app.add_option("--save", serverOptions.savePath,
-                 "Write the memory here after every end frame and at exit");
-  app.add_flag("--pace", serverOptions.pace, "Pace both directions at 9600 baud");
   int stopBits = 0;
   int handshaking = 0;
-  auto* optStopBits =
-      app.add_option("--stop-bits", stopBits, "Answer only a line set to these stop bits (1, 2)")
+  std::string testChannelsPath;
+  kr4100::sim::TestModeFaults testFaults;
+  CLI::Option* model = nullptr;
+  CLI::Option* type = nullptr;
+  CLI::Option* bandOption = nullptr;
+  CLI::Option* firmware = nullptr;
+  CLI::Option* stopBitsOption = nullptr;
+  CLI::Option* handshakingOption = nullptr;
+};
+
+void AddRadioOptions(CLI::App& app, SimOptions& o) {
+  o.model = app.add_option("--model", o.id.modelCode, "Model code in the identity reply")
+                ->check(CLI::Validator(CheckCode, "CODE"));
+  o.type = app.add_option("--model-type", o.modelType, "Model type value (0-255)")
+               ->check(CLI::Range(0, 255));
+  o.bandOption = app.add_option("--band", o.band, "Band code (0-255)")->check(CLI::Range(0, 255));
+  o.firmware = app.add_option("--firmware", o.id.firmware, "Firmware version tag")
+                   ->check(CLI::Validator(CheckCode, "TAG"));
+  app.add_option("--image", o.imagePath, "Start from this 8192-byte memory image")
+      ->check(CLI::ExistingFile);
+  app.add_option("--save", o.server.savePath,
+                 "Write the memory here after every end frame and at exit");
+  app.add_flag("--pace", o.server.pace, "Pace both directions at 9600 baud");
+  o.stopBitsOption =
+      app.add_option("--stop-bits", o.stopBits, "Answer only a line set to these stop bits (1, 2)")
           ->check(CLI::IsMember({1, 2}));
-  auto* optHandshaking =
-      app.add_option("--handshaking", handshaking,
+  o.handshakingOption =
+      app.add_option("--handshaking", o.handshaking,
                      "Answer only a line set to this handshaking: 0 none, 1 XON/XOFF, 2 RTS/CTS")
           ->check(CLI::Range(0, 2));
+}
+
+void AddTransferFaultOptions(CLI::App& app, kr4100::sim::Faults& faults) {
   app.add_option("--drop-reply", faults.dropReply, "Never send the N-th reply")
       ->check(CLI::Range(1, kMaxCount));
   app.add_option("--corrupt-block", faults.corruptBlock,
@@ -164,86 +173,65 @@ int main(int argc, char** argv) {
   app.add_option("--store-wrong", faults.storeWrongAddress,
                  "Store the written byte at this image address wrongly (bad memory cell)")
       ->check(CLI::Range(0, static_cast<int>(kr4100::kImageSize) - 1));
+}
 
-  std::string testChannelsPath;
-  kr4100::sim::TestModeFaults testFaults;
-  app.add_option("--test-channels", testChannelsPath,
+void AddTestModeOptions(CLI::App& app, SimOptions& o) {
+  kr4100::sim::TestModeFaults& f = o.testFaults;
+  app.add_option("--test-channels", o.testChannelsPath,
                  "Take the radio's test channels from this data file's test frequencies")
       ->check(CLI::ExistingFile);
-  app.add_option("--test-drop-reply", testFaults.dropReply,
-                 "In test mode, never send the N-th reply")
+  app.add_option("--test-drop-reply", f.dropReply, "In test mode, never send the N-th reply")
       ->check(CLI::Range(1, kMaxCount));
-  app.add_option("--test-corrupt-reply", testFaults.corruptReply,
+  app.add_option("--test-corrupt-reply", f.corruptReply,
                  "In test mode, change the first byte of the N-th reply")
       ->check(CLI::Range(1, kMaxCount));
-  app.add_option("--test-truncate-reply", testFaults.truncateReply,
+  app.add_option("--test-truncate-reply", f.truncateReply,
                  "In test mode, send the N-th reply without its last byte")
       ->check(CLI::Range(1, kMaxCount));
-  app.add_option("--test-stray-reply", testFaults.strayReply,
+  app.add_option("--test-stray-reply", f.strayReply,
                  "In test mode, send the N-th reply with a stray byte in front")
       ->check(CLI::Range(1, kMaxCount));
-  app.add_option("--test-overlong-reply", testFaults.overlongReply,
+  app.add_option("--test-overlong-reply", f.overlongReply,
                  "In test mode, send the N-th reply with one byte too many at its end")
       ->check(CLI::Range(1, kMaxCount));
-  app.add_flag("--test-ack-page", testFaults.ackPageSelect,
+  app.add_flag("--test-ack-page", f.ackPageSelect,
                "In test mode, acknowledge a page select (the 0x06 arrives ahead of the values)");
-  app.add_option("--test-silent-after", testFaults.silentAfter,
+  app.add_option("--test-silent-after", f.silentAfter,
                  "In test mode, fall silent after N replies (cable pulled)")
       ->check(CLI::Range(0, kMaxCount));
+}
 
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    return app.exit(e) == 0 ? kExitOk : kExitUsage;
-  }
-
-  if (optStopBits->count() > 0) serverOptions.stopBits = stopBits;
-  if (optHandshaking->count() > 0) serverOptions.handshaking = handshaking;
-
-  std::optional<RadioImage> image;
-  if (!imagePath.empty()) {
+// The line settings and the radio's identity, this from the image where one is given; options
+// on the command line win over the image.
+bool ResolveIdentity(SimOptions& o, std::optional<RadioImage>& image) {
+  if (o.stopBitsOption->count() > 0) o.server.stopBits = o.stopBits;
+  if (o.handshakingOption->count() > 0) o.server.handshaking = o.handshaking;
+  if (!o.imagePath.empty()) {
     std::string error;
-    image = LoadImage(imagePath, error);
+    image = LoadImage(o.imagePath, error);
     if (!image) {
       std::cerr << "kr4100-sim: " << error << '\n';
-      return kExitUsage;
+      return false;
     }
-    // Options given on the command line still win over the image's identity.
     const IdentitySettings fromImage = IdentityOfImage(*image);
-    if (optModel->count() == 0) id.modelCode = fromImage.modelCode;
-    if (optType->count() == 0) modelType = fromImage.modelType;
-    if (optBand->count() == 0) band = fromImage.bandCode;
-    if (optFirmware->count() == 0) id.firmware = fromImage.firmware;
+    if (o.model->count() == 0) o.id.modelCode = fromImage.modelCode;
+    if (o.type->count() == 0) o.modelType = fromImage.modelType;
+    if (o.bandOption->count() == 0) o.band = fromImage.bandCode;
+    if (o.firmware->count() == 0) o.id.firmware = fromImage.firmware;
   }
-  id.modelType = static_cast<std::uint8_t>(modelType);
-  id.bandCode = static_cast<std::uint8_t>(band);
+  o.id.modelType = static_cast<std::uint8_t>(o.modelType);
+  o.id.bandCode = static_cast<std::uint8_t>(o.band);
+  return true;
+}
 
-  std::optional<kr4100::RadioConfig> testChannels;
-  if (!testChannelsPath.empty()) {
-    std::string error;
-    testChannels = LoadTestChannels(testChannelsPath, error);
-    if (!testChannels) {
-      std::cerr << "kr4100-sim: " << error << '\n';
-      return kExitUsage;
-    }
-  }
-
-  kr4100::sim::VirtualRadio radio(id, faults);
-  if (image) {
-    radio.memory() = *image;
-    radio.setIdentity(id);
-  }
-  // Attached once the memory is in place: a fresh radio's alignment values are filled in, an
-  // image's are kept.
-  kr4100::sim::TestModeResponder testMode(radio);
-  testMode.faults() = testFaults;
-  if (testChannels) testMode.setTestChannels(*testChannels);
-
+// Serves the pseudo-terminal until stopped; the exit status.
+int Serve(kr4100::sim::VirtualRadio& radio, kr4100::sim::TestModeResponder& testMode,
+          const kr4100::sim::PtyServerOptions& options) {
   if (!InstallStopHandlers()) {
     std::perror("kr4100-sim: signal handlers");
     return kExitFailure;
   }
-  kr4100::sim::PtyServer server(radio, serverOptions);
+  kr4100::sim::PtyServer server(radio, options);
   // Alignment values set in test mode are kept like a write's data: stored when test mode is left.
   server.setSaveWanted([&testMode, seen = 0]() mutable {
     const bool left = testMode.testModeEnds() != seen;
@@ -265,4 +253,44 @@ int main(int argc, char** argv) {
     return kExitFailure;
   }
   return served ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Virtual KR-4100 radio on a pseudo-terminal"};
+  app.name("kr4100-sim");
+  SimOptions o;
+  AddRadioOptions(app, o);
+  AddTransferFaultOptions(app, o.faults);
+  AddTestModeOptions(app, o);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? kExitOk : kExitUsage;
+  }
+
+  std::optional<RadioImage> image;
+  if (!ResolveIdentity(o, image)) return kExitUsage;
+  std::optional<kr4100::RadioConfig> testChannels;
+  if (!o.testChannelsPath.empty()) {
+    std::string error;
+    testChannels = LoadTestChannels(o.testChannelsPath, error);
+    if (!testChannels) {
+      std::cerr << "kr4100-sim: " << error << '\n';
+      return kExitUsage;
+    }
+  }
+
+  kr4100::sim::VirtualRadio radio(o.id, o.faults);
+  if (image) {
+    radio.memory() = *image;
+    radio.setIdentity(o.id);
+  }
+  // Attached once the memory is in place: a fresh radio's alignment values are filled in, an
+  // image's are kept.
+  kr4100::sim::TestModeResponder testMode(radio);
+  testMode.faults() = o.testFaults;
+  if (testChannels) testMode.setTestChannels(*testChannels);
+  return Serve(radio, testMode, o.server);
 }

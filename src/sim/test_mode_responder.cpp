@@ -95,70 +95,86 @@ std::vector<std::uint8_t> TestModeResponder::pageValues() const {
 
 std::size_t TestModeResponder::consume(std::span<const std::uint8_t> b, std::vector<std::uint8_t>& reply) {
   if (faults_.silentAfter >= 0 && replies_ >= faults_.silentAfter) return b.size();  // the cable is out
-  if (!inTestMode_) {
-    const std::size_t have = std::min(b.size(), kEntryWord.size());
-    if (!std::equal(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(have), kEntryWord.begin()))
-      return VirtualRadio::kNotMine;
-    if (have < kEntryWord.size()) return 0;
-    inTestMode_ = true;
-    pttKeyed_ = false;
-    radio_.setExtraHandlerFirst(true);
-    answer(reply, {kAck});
-    return kEntryWord.size();
-  }
+  if (!inTestMode_) return consumeEntryWord(b, reply);
   const bool afterBlock = afterBlock_;
   afterBlock_ = false;
   // Channel and signalling come first: their number may be any byte, 0x0A and 0x0D included;
   // no point code or item is 0x10 or 0x11.
-  if (b[0] == 0x10 || b[0] == 0x11) {
-    if (b.size() < 2) return 0;
-    const int n = b[1];
-    if (b[0] == 0x10) {
-      std::vector<std::uint8_t> bytes(8, 0xFF);
-      if (n >= 1 && n <= kTestChannelCount && channels_[static_cast<std::size_t>(n)])
-        bytes.assign(channels_[static_cast<std::size_t>(n)]->begin(), channels_[static_cast<std::size_t>(n)]->end());
-      answer(reply, std::move(bytes));
-      ackAnswered_ = true;
-    } else {
-      signalling_ = n;
-      answer(reply, {kAck});
-    }
-    return 2;
-  }
+  if (b[0] == 0x10 || b[0] == 0x11) return consumeChannelOrSignalling(b, reply);
   // Two- and three-byte commands carry their kind in the second byte.
-  if (b.size() >= 2 && (b[1] == 0x0D || b[1] == 0x0E || b[1] == 0x0A)) {
-    const int p = b[0];
-    if (b[1] == 0x0D) {
-      // Tuning item 8 sends the same two bytes as a PTT release; only the block read just before
-      // tells them apart.
-      if (afterBlock) {
-        tunedItem_ = p;
-        answer(reply, {kAck});
-      } else if (p == 8) {
-        pttKeyed_ = false;
-        answer(reply, {kAck});
-      } else {
-        pageCode_ = p;  // selecting a page is not answered
-        pageAckOwed_ = faults_.ackPageSelect;
-      }
-    } else if (b[1] == 0x0E) {
-      if (p == 8) {
-        pttKeyed_ = true;
-        answer(reply, {kAck});
-      }  // OK on a point stores it; nothing is answered
-    } else {
-      // Polled values wander a little, as a live measurement does.
-      ++polls_;
-      const int base = std::max(value(p), 0);
-      answer(reply, {static_cast<std::uint8_t>(std::clamp(base + (polls_ % 3) - 1, 0, 255))});
-      ackAnswered_ = false;
-    }
-    return 2;
-  }
+  if (b.size() >= 2 && (b[1] == 0x0D || b[1] == 0x0E || b[1] == 0x0A))
+    return consumePointCommand(b, reply, afterBlock);
   if (b.size() >= 3 && b[1] == 0x20) {
     setValue(b[0], b[2]);
     return 3;
   }
+  return consumeSingleByte(b, reply, afterBlock);
+}
+
+std::size_t TestModeResponder::consumeEntryWord(std::span<const std::uint8_t> b, std::vector<std::uint8_t>& reply) {
+  const std::size_t have = std::min(b.size(), kEntryWord.size());
+  if (!std::equal(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(have), kEntryWord.begin()))
+    return VirtualRadio::kNotMine;
+  if (have < kEntryWord.size()) return 0;
+  inTestMode_ = true;
+  pttKeyed_ = false;
+  radio_.setExtraHandlerFirst(true);
+  answer(reply, {kAck});
+  return kEntryWord.size();
+}
+
+std::size_t TestModeResponder::consumeChannelOrSignalling(std::span<const std::uint8_t> b,
+                                                          std::vector<std::uint8_t>& reply) {
+  if (b.size() < 2) return 0;
+  const int n = b[1];
+  if (b[0] == 0x10) {
+    std::vector<std::uint8_t> bytes(8, 0xFF);
+    if (n >= 1 && n <= kTestChannelCount && channels_[static_cast<std::size_t>(n)])
+      bytes.assign(channels_[static_cast<std::size_t>(n)]->begin(), channels_[static_cast<std::size_t>(n)]->end());
+    answer(reply, std::move(bytes));
+    ackAnswered_ = true;
+  } else {
+    signalling_ = n;
+    answer(reply, {kAck});
+  }
+  return 2;
+}
+
+// "p 0x0D" tunes, releases PTT or selects a page; "p 0x0E" keys PTT or stores a point (OK);
+// "p 0x0A" polls a value.
+std::size_t TestModeResponder::consumePointCommand(std::span<const std::uint8_t> b,
+                                                   std::vector<std::uint8_t>& reply, bool afterBlock) {
+  const int p = b[0];
+  if (b[1] == 0x0D) {
+    // Tuning item 8 sends the same two bytes as a PTT release; only the block read just before
+    // tells them apart.
+    if (afterBlock) {
+      tunedItem_ = p;
+      answer(reply, {kAck});
+    } else if (p == 8) {
+      pttKeyed_ = false;
+      answer(reply, {kAck});
+    } else {
+      pageCode_ = p;  // selecting a page is not answered
+      pageAckOwed_ = faults_.ackPageSelect;
+    }
+  } else if (b[1] == 0x0E) {
+    if (p == 8) {
+      pttKeyed_ = true;
+      answer(reply, {kAck});
+    }  // OK on a point stores it; nothing is answered
+  } else {
+    // Polled values wander a little, as a live measurement does.
+    ++polls_;
+    const int base = std::max(value(p), 0);
+    answer(reply, {static_cast<std::uint8_t>(std::clamp(base + (polls_ % 3) - 1, 0, 255))});
+    ackAnswered_ = false;
+  }
+  return 2;
+}
+
+std::size_t TestModeResponder::consumeSingleByte(std::span<const std::uint8_t> b,
+                                                 std::vector<std::uint8_t>& reply, bool afterBlock) {
   switch (b[0]) {
     case 0x02: {
       const auto id = VirtualRadio::IdentityReply(radio_.identity());
@@ -180,16 +196,13 @@ std::size_t TestModeResponder::consume(std::span<const std::uint8_t> b, std::vec
       ackAnswered_ = false;
       afterBlock_ = afterBlock;  // the block's acknowledge comes between it and the tune
       return 1;
-    case 0x07:
-      if (std::exchange(pageAckOwed_, false)) {
-        std::vector<std::uint8_t> late = pageValues();
-        late.insert(late.begin(), kAck);
-        answer(reply, std::move(late));
-      } else {
-        answer(reply, pageValues());
-      }
+    case 0x07: {
+      std::vector<std::uint8_t> values = pageValues();
+      if (std::exchange(pageAckOwed_, false)) values.insert(values.begin(), kAck);
+      answer(reply, std::move(values));
       ackAnswered_ = false;
       return 1;
+    }
     case 0x45:
       ++ends_;
       inTestMode_ = false;

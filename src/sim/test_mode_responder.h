@@ -55,6 +55,12 @@ class TestModeResponder {
 
  private:
   std::size_t consume(std::span<const std::uint8_t> buffered, std::vector<std::uint8_t>& reply);
+  std::size_t consumeEntryWord(std::span<const std::uint8_t> b, std::vector<std::uint8_t>& reply);
+  std::size_t consumeChannelOrSignalling(std::span<const std::uint8_t> b, std::vector<std::uint8_t>& reply);
+  std::size_t consumePointCommand(std::span<const std::uint8_t> b, std::vector<std::uint8_t>& reply,
+                                  bool afterBlock);
+  std::size_t consumeSingleByte(std::span<const std::uint8_t> b, std::vector<std::uint8_t>& reply,
+                                bool afterBlock);
   void answer(std::vector<std::uint8_t>& reply, std::vector<std::uint8_t> bytes);
   std::vector<std::uint8_t> pageValues() const;
 

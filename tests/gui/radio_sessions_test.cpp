@@ -51,7 +51,7 @@ struct Harness : kr4100::testing::TestInstallation {
     sessions = std::make_unique<RadioSessions>(*ctx, &mainWindow);
     // Replies at once: QTRY's polling sleeps between event rounds and would otherwise set the pace.
     sessions->setVirtualRadioSpeed(0);
-    sessions->readCompleted = [this] { ++readCompletedCalls; };
+    QObject::connect(sessions.get(), &RadioSessions::readCompleted, [this] { ++readCompletedCalls; });
   }
 
   std::filesystem::path radioFile() const { return app->userDataDir / "virtual-radio.img"; }
@@ -85,7 +85,7 @@ void RadioSessionsTest::writeThenReadGivesTheChangedChannelBack() {
   h.ctx->settings().verifyAfterWrite = false;  // the write alone: its percentage only rises
   h.ctx->doc().SetChannelValue(9, kColRxFre, "28.5");
   bool committed = false;
-  h.sessions->commitPendingEdits = [&] { committed = true; };
+  connect(h.sessions.get(), &RadioSessions::pendingEditsNeeded, this, [&] { committed = true; });
 
   h.prompter.answers = {Answer::Ok};
   h.sessions->writeToRadio();

@@ -8,6 +8,7 @@
 
 #include "core/config/data_file_codec.h"
 #include "core/config/file_io.h"
+#include "core/config/model_band.h"
 #include "core/os/os.h"
 
 namespace kr4100 {
@@ -35,6 +36,17 @@ std::string FormatTimestamp(const Timestamp& s) {
   std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", s.year, s.month, s.day,
                 s.hour, s.minute, s.second);
   return buffer;
+}
+
+BackupRadio BackupRadioOf(const std::optional<RadioIdentity>& identity) {
+  if (!identity) return {};
+  return {ModelDisplayName(identity->modelCode), std::to_string(identity->bandCode),
+          CleanCode(identity->firmware)};
+}
+
+BackupRadio BackupRadioOfDocument(const DocState& doc, const std::string& firmware) {
+  return {ModelDisplayName(doc.modelText), std::to_string(BandCodeOf(doc.bandText, doc.modelText)),
+          firmware};
 }
 
 std::string SanitiseForFileName(std::string_view text) {

@@ -5,10 +5,13 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/config/document.h"
 #include "core/config/radio_config.h"
+#include "core/link/identity.h"
 
 namespace kr4100 {
 
@@ -32,6 +35,10 @@ struct BackupRadio {
   std::string band;      // band code, "0" or "1"
   std::string firmware;  // "V600"; may be empty
 };
+// The radio as it announced itself; all empty when it never did.
+BackupRadio BackupRadioOf(const std::optional<RadioIdentity>& identity);
+// Before the radio has answered: the document's model and band, and the firmware last heard.
+BackupRadio BackupRadioOfDocument(const DocState& doc, const std::string& firmware);
 
 // Keeps letters, digits, '-' and '.'; anything else becomes '_', so that a radio's identity can
 // never leave the folder or upset a file system. Never empty ("unknown").

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
-#include "core/link/identity.h"
 
 namespace kr4100 {
 
@@ -19,11 +19,10 @@ ProductionLogRow MakeProductionLogRow(const RadioWritten& radio, bool verifyOn,
   ProductionLogRow row;
   row.when = when;
   row.radioNumber = radio.radioNumber;
-  if (radio.identity) {
-    row.model = ModelDisplayName(radio.identity->modelCode);
-    row.band = std::to_string(radio.identity->bandCode);
-    row.firmware = CleanCode(radio.identity->firmware);
-  }
+  BackupRadio named = BackupRadioOf(radio.identity);
+  row.model = std::move(named.model);
+  row.band = std::move(named.band);
+  row.firmware = std::move(named.firmware);
   row.seconds = static_cast<double>(radio.duration.count()) / 1000.0;
   if (!verifyOn) {
     row.verify = "off";

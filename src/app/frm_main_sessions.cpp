@@ -1,0 +1,58 @@
+// The main window's side of the radio commands: what it does when a session needs the editors'
+// pending values or has replaced the document, and the answers only it can give.
+#include <QAction>
+
+#include "app/dialogs.h"
+#include "app/frm_main.h"
+#include "app/radio_sessions.h"
+#include "app/test_mode_session.h"
+
+namespace kr4100 {
+
+void frmMain::createRadioActions() {
+  using S = ShellText;
+  action(S::mnuEMG, "mnuEMG", [this] { ReadRMGDataFromRadio(); });
+  action(S::mnuReadFromRadio, "mnuReadFromRadio", [this] { sessions_->readFromRadio(); });
+  action(S::mnuWriteToRadio, "mnuWriteToRadio", [this] { sessions_->writeToRadio(); });
+  action(S::mnuMWriteToRadio, "mnuMWriteToRadio", [this] { sessions_->groupWrite(); });
+  action(S::mnuTest, "mnuTest", [this] { testMode_->start(); });
+  action(S::mnuRadioInfo, "mnuRadioInfo",
+         [this] { sessions_->readRadioInformation(InfoReadView::RadioInformation); });
+  action(S::mnuSetRadioInfo, "mnuSetRadioInfo", [this] { sessions_->setRadioInformation(); });
+  action(S::mnuComm, "mnuComm", [this] {
+    RunFrmComSet(ctx_, this, &RadioSessions::portNames);
+    updateStatusBar();
+  });
+  QAction* verify = action(S::mnuVerifyAfterWrite, "mnuVerifyAfterWrite", [this] {
+    ctx_.app().saveVerifyAfterWrite(actions_[ShellText::mnuVerifyAfterWrite]->isChecked());
+  });
+  verify->setCheckable(true);
+  verify->setChecked(ctx_.settings().verifyAfterWrite);
+}
+
+void frmMain::connectSessions() {
+  RadioSessions* sessions = sessions_.get();
+  connect(sessions, &RadioSessions::pendingEditsNeeded, this, &frmMain::commitEdits);
+  connect(sessions, &RadioSessions::readCompleted, this, [this] {
+    history_->checkpoint();  // the read is one step
+    closeAllChildren();
+    updateCaption();
+    updateStatusBar();
+    reopenChannelWindow();
+  });
+  connect(sessions, &RadioSessions::portChanged, this, &frmMain::updateStatusBar);
+}
+
+bool frmMain::linkInUse() const {
+  return testMode_->active();
+}
+
+bool frmMain::handOverToVersionFor(const std::string& firmware) {
+  return leaveForOtherVersion(firmware, true);
+}
+
+void frmMain::ReadRMGDataFromRadio() {
+  sessions_->readRadioInformation(InfoReadView::LocalInformation);
+}
+
+}  // namespace kr4100

@@ -1,0 +1,23 @@
+// How the parts of this program tell each other what happened. One rule, so that a newcomer
+// knows where to look and a change cannot slip past undo or the modified state:
+//
+// - Between Qt objects (windows, dialogs, the radio sessions, the test-mode session): Qt
+//   signals, connected with function pointers or lambdas. A signal says what happened
+//   ("readCompleted", "userClosed"), not what the receiver should do.
+// - From core to windows: the document's observer (DocumentObserver). A window that shows the
+//   record registers itself and redraws on channelChanged / channelSetChanged /
+//   documentReplaced; windows never call each other by name to say the record changed.
+// - Where the sender needs an answer (a bool, a choice), a signal is the wrong tool: the
+//   receiver implements a small interface the sender holds (RadioSessionsOwner,
+//   DocumentCommands).
+// - A std::function member is a test seam only, and says so in its comment ("Test seam:"): a
+//   file dialog or a clock that a test replaces. A std::function taken as an argument for
+//   something to compute (a factory, a key filter) notifies nobody and is fine.
+//
+// Every change to the record goes through Document or a core edit function, never by writing
+// the working record from a window; that is what keeps Undo and the modified state true.
+//
+// Older code not yet moved over: the transfer-session host's callbacks (QtSessionHost, shared
+// with the command line), UndoHistory::commitPendingEdits, the floating cell editor's callbacks
+// and the splash's end.
+#pragma once
