@@ -209,7 +209,7 @@ void frmMain::createUndoActions() {
       ->setShortcuts(keys(Qt::CTRL | Qt::Key_Z, QKeySequence::Undo));
   action(S::mnuEditRedo, "mnuEditRedo", [this] { history_->redo(); })
       ->setShortcuts(keys(Qt::CTRL | Qt::Key_Y, QKeySequence::Redo));
-  history_->commitPendingEdits = [this] { commitEdits(); };
+  connect(history_.get(), &UndoHistory::pendingEditsNeeded, this, [this] { commitEdits(); });
   connect(history_.get(), &UndoHistory::availabilityChanged, this, [this] { updateMenus(); });
   connect(history_.get(), &UndoHistory::restored, this, [this] {
     updateCaption();

@@ -5,11 +5,10 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "gui/ui_context.h"
+#include "gui/editor_window.h"
 
 class QCheckBox;
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -20,19 +19,20 @@ namespace kr4100 {
 // the same codes inverted.
 QStringList ToneListItems();
 
-class FrmCHInfoEdit : public QDialog {
+class FrmCHInfoEdit : public QDialog, public EditorWindow {
   Q_OBJECT
  public:
   explicit FrmCHInfoEdit(UiContext& ctx, QWidget* parent = nullptr);
   ~FrmCHInfoEdit() override;
 
-  void reCaption();
+  void reCaption() override;
   // The grid tells the dialog about its cursor; the dialog keeps its own channel.
   void SetGridEditData(bool) {}
   // Stores what a frequency field holds and has not stored yet.
   void commitPendingEdit();
-  // The chosen channel as the record now holds it (the record was put back as a whole).
-  void ReShowData() { showChannel(); }
+  // The chosen channel as the record now holds it: a number chosen, or the record put back as a
+  // whole. Leaving a field untouched thus never overwrites or deletes the channel.
+  void ReShowData() override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,26 +40,23 @@ class FrmCHInfoEdit : public QDialog {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  void build();
-  QFrame* createSignallingFrame();
+  void createControls();
+  QWidget* createSignallingPage();
+  void layOut(QWidget* signallingPage);
   int chosenChannel() const;
   // The chosen channel's frequency of a column as shown, empty when the channel does not exist.
   QString channelText(int column) const;
-  void showChannel();
   void storeField(QLineEdit* field);
 
-  UiContext& ctx_;
-  bool ownWarningSink_ = false;
   bool storing_ = false;
-  QLabel* label1_ = nullptr;
-  QComboBox* combo1_ = nullptr;
-  QLineEdit* text1_ = nullptr;
-  QLineEdit* text2_ = nullptr;
-  QLabel* label2_[11] = {};
-  QComboBox* combo2_[9] = {};
-  QCheckBox* check1_[3] = {};
-  QPushButton* commandClose_ = nullptr;
-  QPushButton* commandHelp_ = nullptr;
+  QLabel* channelLabel_ = nullptr;
+  QComboBox* channelCombo_ = nullptr;
+  QLineEdit* rxBox_ = nullptr;
+  QLineEdit* txBox_ = nullptr;
+  QLabel* fieldLabels_[11] = {};  // the two frequencies, then the signalling lists
+  // This radio's channel entry has no place for these: shown greyed, never stored.
+  QComboBox* signallingLists_[9] = {};
+  QCheckBox* signallingChecks_[3] = {};
 };
 
 }  // namespace kr4100

@@ -3,24 +3,21 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
-#include <QMouseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QMdiSubWindow>
-#include <QScrollBar>
-#include <QSignalBlocker>
-#include <QVBoxLayout>
-#include <vector>
-
-#include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <algorithm>
-#include <utility>
+#include <vector>
 
 #include "core/config/channel_csv.h"
 #include "core/texts/channel_texts.h"
@@ -40,7 +37,6 @@ constexpr Bilingual kCaptionPrefix = {"Channel Information[Channel -", "信道�
 constexpr int kVisibleRows = 25;
 constexpr std::size_t kProblemsShown = 20;  // a message box must still fit the screen
 
-
 }  // namespace
 
 class frmCommChInfo::Impl {
@@ -53,35 +49,28 @@ class frmCommChInfo::Impl {
   DocumentCommands& commands;
 
   QTableWidget* grid = nullptr;
-  GridCellEditor* editor = nullptr;
-  QComboBox* combo6 = nullptr;  // group
-  QComboBox* combo2 = nullptr;  // band
-  QLabel* label1 = nullptr;
-  QLabel* label3 = nullptr;
-  QComboBox* combo1[kGroupCount] = {};  // emergency channel of each group
-  QLabel* label2[kGroupCount] = {};
-  QPushButton* commandEdit = nullptr;
-  QPushButton* commandClose = nullptr;
-  QPushButton* commandHelp = nullptr;
+  GridCellEditor* cellEditor = nullptr;
+  QComboBox* groupCombo = nullptr;
+  QComboBox* bandCombo = nullptr;
+  QLabel* groupLabel = nullptr;
+  QLabel* bandLabel = nullptr;
+  QComboBox* emergencyCombos[kGroupCount] = {};  // the emergency channel of each group
+  QLabel* emergencyLabels[kGroupCount] = {};
+  QPushButton* editButton = nullptr;
   QPointer<FrmCHInfoEdit> editDialog;
 
   int captionChannel = 0;
   bool gridOpen = false;
   bool firstActivation = true;
   int fullGridWidth = 0;  // every column shown
-  bool ownWarningSink = false;
 
-  RadioConfig& rec() { return ctx.doc().working(); }
-  int group() { return std::clamp<int>(rec().CurGroup, 0, kGroupCount - 1); }
-  int count(int g) { return rec().usedChannels(g); }
+  const RadioConfig& rec() const { return q->record(); }
+  int group() const { return rec().currentGroup(); }
   QTableWidgetItem* cell(int row, int col) { return grid->item(row - 1, col); }
 
-  template <class F>
-  void guarded(const char* label, F&& f) {
-    Guarded(ctx, label, std::forward<F>(f));
-  }
-
-  void build();
+  void createControls();
+  void layOut();
+  void connectControls();
   void InitShowGrid();
   void ChangShowByLanguage();
   void updateCaption();
@@ -109,69 +98,68 @@ class frmCommChInfo::Impl {
   void pasteRows();
 };
 
-void frmCommChInfo::Impl::build() {
-  q->setObjectName(QStringLiteral("frmCommChInfo"));
+void frmCommChInfo::Impl::createControls() {
   q->resize(TwipsToPixels(10500), TwipsToPixels(9500));
-
   grid = new QTableWidget(kGridRows, kGridCols, q);
   grid->setObjectName(QStringLiteral("MSFlexGrid1"));
-  editor = new GridCellEditor(
-      grid, [this](const char* label, const std::function<void()>& f) { guarded(label, f); },
-      [this](int chNum, int column, const QString& value) {
-        ctx.doc().SetChannelValue(chNum, column, value.toStdString());
-      });
-  editor->entered = [this](int row) {
-    captionChannel = row;
-    updateCaption();
-  };
-
-  combo6 = new QComboBox(q);
-  combo6->setObjectName(QStringLiteral("Combo6"));
-  for (const char* letter : kGroupLetters) combo6->addItem(QString::fromUtf8(letter));
-  label1 = new QLabel(q);
-  label1->setObjectName(QStringLiteral("Label1"));
-  combo2 = new QComboBox(q);
-  combo2->setObjectName(QStringLiteral("Combo2"));
-  combo2->addItems({QString::fromUtf8(kBand0Text), QString::fromUtf8(kBand1Text)});
-  label3 = new QLabel(q);
-  label3->setObjectName(QStringLiteral("Label3"));
-
-  auto* top = new QHBoxLayout;
-  top->addWidget(label3);
-  top->addWidget(combo2);
-  top->addSpacing(16);
-  top->addWidget(label1);
-  top->addWidget(combo6);
-  top->addSpacing(16);
+  cellEditor = new GridCellEditor(grid, ctx);
+  groupCombo = new QComboBox(q);
+  groupCombo->setObjectName(QStringLiteral("Combo6"));
+  for (const char* letter : kGroupLetters) groupCombo->addItem(QString::fromUtf8(letter));
+  groupLabel = new QLabel(q);
+  groupLabel->setObjectName(QStringLiteral("Label1"));
+  bandCombo = new QComboBox(q);
+  bandCombo->setObjectName(QStringLiteral("Combo2"));
+  bandCombo->addItems({QString::fromUtf8(kBand0Text), QString::fromUtf8(kBand1Text)});
+  bandLabel = new QLabel(q);
+  bandLabel->setObjectName(QStringLiteral("Label3"));
   for (int k = 0; k < kGroupCount; ++k) {
-    // Only the current group's pair is visible, so all six share one place.
-    label2[k] = new QLabel(q);
-    label2[k]->setObjectName(QStringLiteral("Label2_%1").arg(k));
-    combo1[k] = new QComboBox(q);
-    combo1[k]->setObjectName(QStringLiteral("Combo1_%1").arg(k));
-    combo1[k]->setMinimumContentsLength(3);
-    top->addWidget(label2[k]);
-    top->addWidget(combo1[k]);
-    QObject::connect(combo1[k], &QComboBox::currentIndexChanged, q,
-                     [this, k](int index) { emergencyChosen(k, index); });
+    emergencyLabels[k] = new QLabel(q);
+    emergencyLabels[k]->setObjectName(QStringLiteral("Label2_%1").arg(k));
+    emergencyCombos[k] = new QComboBox(q);
+    emergencyCombos[k]->setObjectName(QStringLiteral("Combo1_%1").arg(k));
+    emergencyCombos[k]->setMinimumContentsLength(3);
+  }
+  editButton = new QPushButton(q);
+  editButton->setObjectName(QStringLiteral("CommandCHInfoEdit"));
+}
+
+void frmCommChInfo::Impl::layOut() {
+  auto* top = new QHBoxLayout;
+  top->addWidget(bandLabel);
+  top->addWidget(bandCombo);
+  top->addSpacing(16);
+  top->addWidget(groupLabel);
+  top->addWidget(groupCombo);
+  top->addSpacing(16);
+  // Only the current group's pair is visible, so all six share one place.
+  for (int k = 0; k < kGroupCount; ++k) {
+    top->addWidget(emergencyLabels[k]);
+    top->addWidget(emergencyCombos[k]);
   }
   top->addStretch(1);
-
-  commandEdit = new QPushButton(q);
-  commandEdit->setObjectName(QStringLiteral("CommandCHInfoEdit"));
-  auto* bottom = CloseAndHelpRow(q, commandClose, commandHelp);
-  bottom->insertWidget(1, commandEdit);
-
+  auto* bottom = q->closeAndHelpRow();
+  bottom->insertWidget(1, editButton);
   auto* layout = new QVBoxLayout(q);
   layout->addLayout(top);
   layout->addWidget(grid, 1);
   layout->addLayout(bottom);
+}
 
-  QObject::connect(combo6, &QComboBox::currentIndexChanged, q, [this](int i) { groupChanged(i); });
+void frmCommChInfo::Impl::connectControls() {
+  QObject::connect(cellEditor, &GridCellEditor::rowEntered, q, [this](int row) {
+    captionChannel = row;
+    updateCaption();
+  });
+  for (int k = 0; k < kGroupCount; ++k)
+    QObject::connect(emergencyCombos[k], &QComboBox::currentIndexChanged, q,
+                     [this, k](int index) { emergencyChosen(k, index); });
+  QObject::connect(groupCombo, &QComboBox::currentIndexChanged, q,
+                   [this](int i) { groupChanged(i); });
   // The user's choice only: a band text the list does not hold shows entry 0, which must still
   // be choosable.
-  QObject::connect(combo2, &QComboBox::activated, q, [this](int i) { bandChanged(i); });
-  QObject::connect(commandEdit, &QPushButton::clicked, q, [this] { openEditDialog(); });
+  QObject::connect(bandCombo, &QComboBox::activated, q, [this](int i) { bandChanged(i); });
+  QObject::connect(editButton, &QPushButton::clicked, q, [this] { openEditDialog(); });
 }
 
 void frmCommChInfo::Impl::InitShowGrid() {
@@ -190,7 +178,7 @@ void frmCommChInfo::Impl::InitShowGrid() {
   grid->verticalHeader()->setDefaultSectionSize(rowHeight);
   grid->verticalHeader()->setMinimumSectionSize(rowHeight);
   FillNumberedGrid(grid, kGridRows);
-  editor->close();
+  cellEditor->SetEditNoVisable();
 }
 
 void frmCommChInfo::Impl::sizeColumns() {
@@ -202,7 +190,7 @@ void frmCommChInfo::Impl::sizeColumns() {
     int needed = metrics.horizontalAdvance(ctx.pick(ChannelHeading(c))) + 8;
     if (c == kColRxFre || c == kColTxFre)
       needed = metrics.horizontalAdvance(QStringLiteral("888.888888")) + 12;
-    if (QComboBox* box = editor->list(c)) needed = box->sizeHint().width();
+    if (QComboBox* box = cellEditor->list(c)) needed = box->sizeHint().width();
     const int w = std::max(TwipsToPixels(ColumnTwips(c)), needed);
     grid->setColumnWidth(c, w);
     width += w;
@@ -226,33 +214,33 @@ void frmCommChInfo::Impl::sizeWindow() {
 void frmCommChInfo::Impl::updateCaption() {
   q->setWindowTitle(ctx.pick(kCaptionPrefix) + QStringLiteral(" ") +
                     QString::number(captionChannel) + QStringLiteral("]") + QStringLiteral("---") +
-                    combo6->currentText());
+                    groupCombo->currentText());
 }
 
 void frmCommChInfo::Impl::ChangShowByLanguage() {
-  guarded("frmCommChInfo_ChangShowByLanguage", [&] {
+  q->guarded("frmCommChInfo_ChangShowByLanguage", [&] {
     {
-      const QSignalBlocker block(combo6);
-      combo6->setCurrentIndex(group());
+      const QSignalBlocker block(groupCombo);
+      groupCombo->setCurrentIndex(group());
     }
     updateCaption();
-    label3->setText(ctx.pick(kSelectBand));
-    label1->setText(ctx.pick(kGroupLabel));
+    bandLabel->setText(ctx.pick(kSelectBand));
+    groupLabel->setText(ctx.pick(kGroupLabel));
     for (int c = 0; c < kGridCols; ++c)
       grid->setHorizontalHeaderItem(c, new QTableWidgetItem(ctx.pick(ChannelHeading(c))));
     for (const ChannelAttribute& a : kChannelAttributes)
-      editor->setListTexts(a.column, ctx.pick(a.words[0]), ctx.pick(a.words[1]));
+      cellEditor->setListTexts(a.column, ctx.pick(a.words[0]), ctx.pick(a.words[1]));
     for (int k = 0; k < kGroupCount; ++k)
-      label2[k]->setText(combo6->itemText(k) + QStringLiteral(" ") + ctx.pick(kEmergencyChannel));
-    commandEdit->setText(ctx.pick(kChannelEdit));
-    commandClose->setText(ctx.msg(MessageId::CloseButton));
-    commandHelp->setText(ctx.msg(MessageId::HelpButton));
+      emergencyLabels[k]->setText(groupCombo->itemText(k) + QStringLiteral(" ") +
+                                  ctx.pick(kEmergencyChannel));
+    editButton->setText(ctx.pick(kChannelEdit));
+    q->captionCloseAndHelp();
     sizeColumns();
   });
 }
 
 void frmCommChInfo::Impl::ShowChIfoData(const ChInfo& entry, int row) {
-  guarded("ShowChIfoData", [&] {
+  q->guarded("ShowChIfoData", [&] {
     const Document& doc = ctx.doc();
     const auto& edges = doc.state().edges;
     cell(row, kColRxFre)
@@ -270,18 +258,18 @@ void frmCommChInfo::Impl::ShowChIfoData(const ChInfo& entry, int row) {
 void frmCommChInfo::Impl::showEmergencyChoices() {
   for (int k = 0; k < kGroupCount; ++k) {
     const bool current = k == group();
-    combo1[k]->setVisible(current);
-    label2[k]->setVisible(current);
-    PickText(combo1[k], QString::number(rec().OptFeat[kEmgCh0 + k] + 1));
+    emergencyCombos[k]->setVisible(current);
+    emergencyLabels[k]->setVisible(current);
+    PickText(emergencyCombos[k], QString::number(rec().OptFeat[kEmgCh0 + k] + 1));
   }
 }
 
 void frmCommChInfo::Impl::SetGridData() {
-  guarded("frmCommChInfo_SetGridData", [&] {
+  q->guarded("frmCommChInfo_SetGridData", [&] {
     for (int r = 1; r <= kGridRows; ++r)
       for (int c = 1; c < kGridCols; ++c) cell(r, c)->setText(QString());
     const int g = group();
-    for (int slot = 1; slot <= count(g); ++slot) {
+    for (int slot = 1; slot <= rec().usedChannels(g); ++slot) {
       const ChInfo& entry = rec().slot(slot, g);
       if (entry.ChNum >= 1 && entry.ChNum <= kGridRows) ShowChIfoData(entry, entry.ChNum);
     }
@@ -290,15 +278,14 @@ void frmCommChInfo::Impl::SetGridData() {
 }
 
 void frmCommChInfo::Impl::reShowGrid(int row) {
-  guarded("frmCommChInfo_reShowGrid", [&] {
+  q->guarded("frmCommChInfo_reShowGrid", [&] {
     showEmergencyChoices();
     if (row < 1 || row > kGridRows) return;
-    const int slot = ctx.doc().FindChannelSlot(row, group());
-    if (slot != 0) {
-      ShowChIfoData(rec().slot(slot, group()), row);
+    if (const ChInfo* entry = rec().findChannel(group(), row)) {
+      ShowChIfoData(*entry, row);
     } else {
       for (int c = 1; c < kGridCols; ++c) cell(row, c)->setText(QString());
-      editor->rowCleared(row);
+      cellEditor->rowCleared(row);
     }
   });
 }
@@ -306,9 +293,10 @@ void frmCommChInfo::Impl::reShowGrid(int row) {
 void frmCommChInfo::Impl::InitComboList() {
   for (int g = 0; g < kGroupCount; ++g) {
     std::vector<int> numbers;
-    for (int slot = 1; slot <= count(g); ++slot) numbers.push_back(rec().slot(slot, g).ChNum);
+    for (int slot = 1; slot <= rec().usedChannels(g); ++slot)
+      numbers.push_back(rec().slot(slot, g).ChNum);
     std::sort(numbers.begin(), numbers.end());
-    QComboBox* box = combo1[g];
+    QComboBox* box = emergencyCombos[g];
     const QSignalBlocker block(box);
     box->clear();
     for (int n : numbers) box->addItem(QString::number(n));
@@ -317,24 +305,24 @@ void frmCommChInfo::Impl::InitComboList() {
 
 void frmCommChInfo::Impl::groupChanged(int index) {
   if (index < 0) return;
-  editor->commit();
+  cellEditor->SaveShowGridData();
   {
     const QSignalBlocker block(grid);
     grid->setCurrentCell(-1, -1);
   }
-  editor->forget();
-  rec().CurGroup = static_cast<Integer>(index);
+  cellEditor->forget();
+  ctx.doc().SelectGroup(index);
   SetGridData();
   updateCaption();
 }
 
 void frmCommChInfo::Impl::bandChanged(int index) {
   if (!gridOpen || index < 0) return;
-  const QString chosen = combo2->itemText(index);
+  const QString chosen = bandCombo->itemText(index);
   const QString band = QString::fromStdString(ctx.doc().state().bandText);
   if (chosen == band) return;
   if (ctx.ask(MessageId::NewDocument, MsgButtons::OkCancel, MsgIcon::Warning) != Answer::Ok) {
-    PickText(combo2, band);  // the list goes back to the band the document has
+    PickText(bandCombo, band);  // the list goes back to the band the document has
     return;
   }
   ctx.doc().setModelAndBand(ctx.doc().state().modelText, chosen.toStdString());
@@ -346,13 +334,13 @@ void frmCommChInfo::Impl::bandChanged(int index) {
 void frmCommChInfo::Impl::emergencyChosen(int g, int index) {
   if (index < 0) return;
   bool ok = false;
-  const int number = combo1[g]->itemText(index).toInt(&ok);
-  if (ok) rec().OptFeat[kEmgCh0 + g] = static_cast<Integer>(number - 1);
+  const int number = emergencyCombos[g]->itemText(index).toInt(&ok);
+  if (ok) ctx.doc().SetEmergencyChannel(g, number);
 }
 
 void frmCommChInfo::Impl::openEditDialog() {
-  guarded("frmCommChInfo_CommandCHInfoEdit_Click", [&] {
-    editor->commit();
+  q->guarded("frmCommChInfo_CommandCHInfoEdit_Click", [&] {
+    cellEditor->SaveShowGridData();
     if (!editDialog) {
       editDialog = new FrmCHInfoEdit(ctx, q);
       editDialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -387,7 +375,7 @@ std::vector<int> frmCommChInfo::Impl::chosenRows() {
 void frmCommChInfo::Impl::copyRows() {
   const Document& doc = ctx.doc();
   QApplication::clipboard()->setText(QString::fromStdString(
-      CopyChannelRows(doc.working(), group(), chosenRows(), doc.state().edges, ctx.language())));
+      CopyChannelRows(rec(), group(), chosenRows(), doc.state().edges, ctx.language())));
 }
 
 void frmCommChInfo::Impl::pasteRows() {
@@ -395,7 +383,7 @@ void frmCommChInfo::Impl::pasteRows() {
   const std::string text = QApplication::clipboard()->text().toStdString();
   const int first = chosenRows().front();
   const ChannelTablesResult result =
-      PasteChannelRows(doc.working(), group(), first, text, doc.state().edges);
+      PasteChannelRows(rec(), group(), first, text, doc.state().edges);
   if (!result.ok()) {
     ctx.prompter().ask(ctx.msg(MessageId::ChannelsNotPasted) + QStringLiteral("\r\n") +
                            QString::fromStdString(DescribeCsvProblems(
@@ -408,12 +396,16 @@ void frmCommChInfo::Impl::pasteRows() {
 }
 
 frmCommChInfo::frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget* parent)
-    : QWidget(parent), d_(new Impl(this, ctx, commands)) {
-  d_->ownWarningSink = InstallWarningSink(ctx);
-  d_->guarded("frmCommChInfo_Form_Load", [&] {
-    d_->build();
-    PickText(d_->combo2, QString::fromStdString(ctx.doc().state().bandText));
-    d_->guarded("frmCommChInfo_InitShowGridError", [&] { d_->InitShowGrid(); });
+    : QWidget(parent),
+      EditorWindow(this, ctx, "frmCommChInfo"),
+      d_(std::make_unique<Impl>(this, ctx, commands)) {
+  showRangeWarnings();
+  guarded("frmCommChInfo_Form_Load", [&] {
+    d_->createControls();
+    d_->layOut();
+    d_->connectControls();
+    PickText(d_->bandCombo, QString::fromStdString(ctx.doc().state().bandText));
+    guarded("frmCommChInfo_InitShowGridError", [&] { d_->InitShowGrid(); });
     d_->InitComboList();
     d_->ChangShowByLanguage();
     d_->SetGridData();
@@ -423,45 +415,45 @@ frmCommChInfo::frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget
       const QSignalBlocker block(d_->grid);
       d_->grid->setCurrentCell(0, kColRxFre);
     }
-    QObject::connect(d_->grid, &QTableWidget::currentCellChanged, this,
-                     [this] { d_->editor->enterCell(); });
-    QObject::connect(d_->grid, &QTableWidget::currentCellChanged, this,
-                     [this] { d_->clearRowSelection(); });
+    QObject::connect(d_->grid, &QTableWidget::currentCellChanged, this, [this] {
+      d_->cellEditor->MSFlexGrid1_EnterCell();
+      d_->clearRowSelection();
+    });
     // The clipboard keys belong to the grid itself: an open cell editor has the focus and keeps
     // its own rules for them.
     d_->grid->installEventFilter(this);
     d_->grid->viewport()->installEventFilter(this);
   });
-  ctx.doc().addObserver(this);
 }
 
 frmCommChInfo::~frmCommChInfo() {
-  d_->guarded("frmCommChInfo_Form_Unload", [&] { commitPendingEdit(); });
+  guarded("frmCommChInfo_Form_Unload", [&] { commitPendingEdit(); });
   d_->gridOpen = false;
-  d_->ctx.doc().removeObserver(this);
   delete d_->editDialog;  // it stores what it holds while the document is still ours to change
   // Before the grid's fields go: a field deleted with the focus would commit once more.
-  delete d_->editor;
-  if (d_->ownWarningSink) RemoveWarningSink(d_->ctx);
-  delete d_;
-  d_ = nullptr;
+  delete d_->cellEditor;
+  detach();
+}
+
+void frmCommChInfo::reCaption() {
+  d_->ChangShowByLanguage();
 }
 
 void frmCommChInfo::Impl::SetGridData2() {
-  editor->forget();
+  cellEditor->forget();
   {
-    const QSignalBlocker block(combo6);
-    combo6->setCurrentIndex(group());
+    const QSignalBlocker block(groupCombo);
+    groupCombo->setCurrentIndex(group());
   }
-  PickText(combo2, QString::fromStdString(ctx.doc().state().bandText));
+  PickText(bandCombo, QString::fromStdString(ctx.doc().state().bandText));
   InitComboList();
   SetGridData();
   updateCaption();
 }
 
 void frmCommChInfo::commitPendingEdit() {
-  if (d_->editor->storing()) return;
-  d_->editor->commit();
+  if (d_->cellEditor->storing()) return;
+  d_->cellEditor->SaveShowGridData();
   if (d_->editDialog) d_->editDialog->commitPendingEdit();
 }
 
@@ -471,10 +463,9 @@ void frmCommChInfo::channelChanged(int chNum) {
 void frmCommChInfo::channelSetChanged() {
   if (d_->gridOpen) d_->InitComboList();
 }
+// The edit dialog shows the record again on its own.
 void frmCommChInfo::documentReplaced() {
-  if (!d_->gridOpen) return;
-  d_->SetGridData2();
-  if (d_->editDialog) d_->editDialog->ReShowData();
+  if (d_->gridOpen) d_->SetGridData2();
 }
 
 void frmCommChInfo::showEvent(QShowEvent* event) {
@@ -482,7 +473,7 @@ void frmCommChInfo::showEvent(QShowEvent* event) {
   if (d_->firstActivation) {
     d_->firstActivation = false;
     // Once laid out, the editor opens on row 1, column 1.
-    QTimer::singleShot(0, this, [this] { d_->editor->enterCell(); });
+    QTimer::singleShot(0, this, [this] { d_->cellEditor->MSFlexGrid1_EnterCell(); });
   }
 }
 
@@ -495,7 +486,7 @@ bool frmCommChInfo::eventFilter(QObject* watched, QEvent* event) {
     const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
     const int row = grid->rowAt(pos.y()) + 1;
     if (grid->columnAt(pos.x()) != 0 || row < 1) return false;
-    d_->editor->commit();
+    d_->cellEditor->SaveShowGridData();
     const bool extend = static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier;
     d_->selectRows(extend && d_->selAnchor > 0 ? d_->selAnchor : row, row);
     grid->setFocus(Qt::MouseFocusReason);
@@ -513,8 +504,8 @@ bool frmCommChInfo::eventFilter(QObject* watched, QEvent* event) {
       event->accept();  // the grid's own, not a menu's
       return true;
     }
-    if (copy) d_->guarded("frmCommChInfo_Copy", [&] { d_->copyRows(); });
-    if (paste) d_->guarded("frmCommChInfo_Paste", [&] { d_->pasteRows(); });
+    if (copy) guarded("frmCommChInfo_Copy", [&] { d_->copyRows(); });
+    if (paste) guarded("frmCommChInfo_Paste", [&] { d_->pasteRows(); });
     if (extend) {
       // Shift+arrows choose rows from the cursor without moving it, so no editor opens.
       const int anchor = d_->selAnchor > 0 ? d_->selAnchor : grid->currentRow() + 1;
@@ -527,7 +518,7 @@ bool frmCommChInfo::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmCommChInfo::closeEvent(QCloseEvent* event) {
-  d_->guarded("frmCommChInfo_Form_Unload", [&] { commitPendingEdit(); });
+  guarded("frmCommChInfo_Form_Unload", [&] { commitPendingEdit(); });
   QWidget::closeEvent(event);
 }
 

@@ -1,21 +1,23 @@
 // The channel grid: one group of 60 channel rows edited in place, the group, band and emergency
-// channel lists beside it. Every change goes straight into the working record.
+// channel lists beside it. Every change goes into the working record through the document.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "gui/document_commands.h"
+#include "gui/editor_window.h"
 #include "gui/pending_edits.h"
-#include "gui/ui_context.h"
 
 namespace kr4100 {
 
-class frmCommChInfo : public QWidget, public DocumentObserver, public PendingEdits {
+class frmCommChInfo : public QWidget, public EditorWindow, public PendingEdits {
   Q_OBJECT
  public:
   frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget* parent = nullptr);
   ~frmCommChInfo() override;
 
+  void reCaption() override;          // ChangShowByLanguage
   void commitPendingEdit() override;  // what an open in-place editor holds goes into the record
 
  protected:
@@ -31,7 +33,7 @@ class frmCommChInfo : public QWidget, public DocumentObserver, public PendingEdi
   void documentReplaced() override;
 
   class Impl;
-  Impl* d_;
+  std::unique_ptr<Impl> d_;
 };
 
 }  // namespace kr4100

@@ -72,33 +72,30 @@ class FrmDTMF::Impl {
 
   FrmDTMF* q;
   UiContext& ctx;
-  QTabWidget* sstab1 = nullptr;
-  QLabel* label1[kFields] = {};
-  QComboBox* combo1[kFields] = {};
-  QCheckBox* check1[kFields] = {};
-  QLineEdit* textIdCode = nullptr;
-  QLineEdit* textStunCode = nullptr;
-  QGroupBox* frameStun = nullptr;
-  QTableWidget* grid = nullptr;
-  FloatingCellEditor* cell = nullptr;
-  QPushButton* commandClose = nullptr;
-  QPushButton* commandHelp = nullptr;
+  QTabWidget* tabs = nullptr;
+  // Kept by field number; each field has a label and a list, a check box, or a text box.
+  QLabel* fieldLabels[kFields] = {};
+  QComboBox* fieldLists[kFields] = {};
+  QCheckBox* fieldChecks[kFields] = {};
+  QLineEdit* idCodeBox = nullptr;
+  QLineEdit* stunCodeBox = nullptr;
+  QGroupBox* stunFrame = nullptr;
+  QTableWidget* grid = nullptr;  // the autodial memory
+  FloatingCellEditor* cellEditor = nullptr;
   bool shown = false;       // controls filled: picks may be stored
   bool checkingId = false;  // the refusal message takes the focus: no second check
 
-  RadioConfig& rec() { return ctx.doc().working(); }
-  DtmfSettings& block() { return rec().Dtmf; }
+  const DtmfSettings& block() const { return q->record().Dtmf; }
 
-  void build();
-  QWidget* buildPage(std::span<const DtmfField> fields, QFormLayout*& form);
+  void createControls();
+  QWidget* createPage(std::span<const DtmfField> fields, QFormLayout*& form);
   void addControl(QFormLayout* form, DtmfField field);
-  void buildGrid(QWidget* page);
-  void reCaption();
-  void ShowData();
-  void Combo1_Click(DtmfField field, int index);
-  void IdCode_Validate(IdCodeCommitBy by);
-  void StunCode_Validate();
-  void MSFlexGrid1_Commit(int row, const QString& text);
+  void createGrid(QWidget* page);
+  void showLists();
+  void listPicked(DtmfField field, int index);
+  void storeIdCode(IdCodeCommitBy by);
+  void storeStunCode();
+  void autodialCommitted(int row, const QString& text);
 };
 
 void FrmDTMF::Impl::addControl(QFormLayout* form, DtmfField field) {
@@ -106,15 +103,15 @@ void FrmDTMF::Impl::addControl(QFormLayout* form, DtmfField field) {
   QWidget* page = form->parentWidget();
   switch (ControlOf(field)) {
     case DtmfControl::CheckBox: {
-      check1[n] = new QCheckBox(page);
-      check1[n]->setObjectName(QStringLiteral("Check1_%1").arg(n));
-      EnterMovesFocus(check1[n]);
-      QObject::connect(check1[n], &QCheckBox::clicked, q, [this, field](bool checked) {
-        Guarded(ctx, "FrmDTMF_Check1_Click", [&] {
-          if (shown) StoreDtmfCheck(block(), field, checked);
+      fieldChecks[n] = new QCheckBox(page);
+      fieldChecks[n]->setObjectName(QStringLiteral("Check1_%1").arg(n));
+      EnterMovesFocus(fieldChecks[n]);
+      QObject::connect(fieldChecks[n], &QCheckBox::clicked, q, [this, field](bool checked) {
+        q->guarded("FrmDTMF_Check1_Click", [&] {
+          if (shown) q->edit([&](RadioConfig& r) { StoreDtmfCheck(r.Dtmf, field, checked); });
         });
       });
-      form->addRow(check1[n]);
+      form->addRow(fieldChecks[n]);
       return;
     }
     case DtmfControl::TextBox: {
@@ -128,33 +125,33 @@ void FrmDTMF::Impl::addControl(QFormLayout* form, DtmfField field) {
                           [edit, box](QKeyEvent* key) { return RefusedDtmfKey(edit, box, key); });
       EnterMovesFocus(edit);
       edit->installEventFilter(q);
-      (box == DtmfBox::IdCode ? textIdCode : textStunCode) = edit;
-      label1[n] = new QLabel(page);
-      label1[n]->setObjectName(QStringLiteral("Label1_%1").arg(n));
-      label1[n]->setBuddy(edit);
-      form->addRow(label1[n], edit);
+      (box == DtmfBox::IdCode ? idCodeBox : stunCodeBox) = edit;
+      fieldLabels[n] = new QLabel(page);
+      fieldLabels[n]->setObjectName(QStringLiteral("Label1_%1").arg(n));
+      fieldLabels[n]->setBuddy(edit);
+      form->addRow(fieldLabels[n], edit);
       return;
     }
     case DtmfControl::List: {
-      combo1[n] = new QComboBox(page);
-      combo1[n]->setObjectName(QStringLiteral("Combo1_%1").arg(n));
-      combo1[n]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-      combo1[n]->setMaxVisibleItems(20);
-      EnterMovesFocus(combo1[n]);
-      QObject::connect(combo1[n], &QComboBox::activated, q, [this, field](int index) {
-        Guarded(ctx, "FrmDTMF_Combo1_Click", [&] { Combo1_Click(field, index); });
+      fieldLists[n] = new QComboBox(page);
+      fieldLists[n]->setObjectName(QStringLiteral("Combo1_%1").arg(n));
+      fieldLists[n]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+      fieldLists[n]->setMaxVisibleItems(20);
+      EnterMovesFocus(fieldLists[n]);
+      QObject::connect(fieldLists[n], &QComboBox::activated, q, [this, field](int index) {
+        q->guarded("FrmDTMF_Combo1_Click", [&] { listPicked(field, index); });
       });
-      label1[n] = new QLabel(page);
-      label1[n]->setObjectName(QStringLiteral("Label1_%1").arg(n));
-      label1[n]->setBuddy(combo1[n]);
-      form->addRow(label1[n], combo1[n]);
+      fieldLabels[n] = new QLabel(page);
+      fieldLabels[n]->setObjectName(QStringLiteral("Label1_%1").arg(n));
+      fieldLabels[n]->setBuddy(fieldLists[n]);
+      form->addRow(fieldLabels[n], fieldLists[n]);
       return;
     }
   }
 }
 
-QWidget* FrmDTMF::Impl::buildPage(std::span<const DtmfField> fields, QFormLayout*& form) {
-  auto* page = new QWidget(sstab1);
+QWidget* FrmDTMF::Impl::createPage(std::span<const DtmfField> fields, QFormLayout*& form) {
+  auto* page = new QWidget(tabs);
   form = new QFormLayout(page);
   form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
@@ -163,7 +160,7 @@ QWidget* FrmDTMF::Impl::buildPage(std::span<const DtmfField> fields, QFormLayout
   return page;
 }
 
-void FrmDTMF::Impl::buildGrid(QWidget* page) {
+void FrmDTMF::Impl::createGrid(QWidget* page) {
   grid = new QTableWidget(kAutodialRows, 2, page);
   grid->setObjectName(QStringLiteral("MSFlexGrid1"));
   grid->verticalHeader()->hide();
@@ -178,23 +175,25 @@ void FrmDTMF::Impl::buildGrid(QWidget* page) {
   // Row 1 is current before the editor listens, so showing the grid or tabbing into it opens
   // nothing; a click on row 1 or Enter opens it.
   grid->setCurrentCell(0, 1);
-  cell = new FloatingCellEditor(grid, [this](int row, int, const QString& text) {
-    Guarded(ctx, "FrmDTMF_MSFlexGrid1_Commit", [&] { MSFlexGrid1_Commit(row, text); });
-  });
-  QLineEdit* box = cell->box();
+  cellEditor = new FloatingCellEditor(grid);
+  QObject::connect(
+      cellEditor, &FloatingCellEditor::committed, q, [this](int row, int, const QString& text) {
+        q->guarded("FrmDTMF_MSFlexGrid1_Commit", [&] { autodialCommitted(row, text); });
+      });
+  QLineEdit* box = cellEditor->box();
   box->setMaxLength(kAutodialDigitsLength);
-  cell->setKeyFilter(
+  cellEditor->setKeyFilter(
       [box](QKeyEvent* key) { return RefusedDtmfKey(box, DtmfBox::AutodialCell, key); });
   // Enter goes down the grid to the next row's digits; from the last row it moves on as Tab.
-  cell->enterPressed = [this, box] {
-    const int row = cell->editRow();
+  QObject::connect(cellEditor, &FloatingCellEditor::enterPressed, q, [this, box] {
+    const int row = cellEditor->editRow();
     if (row >= 1 && row < kAutodialRows) {
       grid->setCurrentCell(row, 1);
       return;
     }
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
     QCoreApplication::sendEvent(box, &tab);
-  };
+  });
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(grid);
   // Tall enough for the heading and the eight rows without scrolling.
@@ -203,174 +202,168 @@ void FrmDTMF::Impl::buildGrid(QWidget* page) {
                          2 * grid->frameWidth());
 }
 
-void FrmDTMF::Impl::build() {
-  q->setObjectName(QStringLiteral("FrmDTMF"));
-  sstab1 = new QTabWidget(q);
-  sstab1->setObjectName(QStringLiteral("SSTab1"));
+void FrmDTMF::Impl::createControls() {
+  tabs = new QTabWidget(q);
+  tabs->setObjectName(QStringLiteral("SSTab1"));
 
   QFormLayout* encode = nullptr;
-  sstab1->addTab(buildPage(kEncodeFields, encode), QString());
+  tabs->addTab(createPage(kEncodeFields, encode), QString());
 
   QFormLayout* decode = nullptr;
-  QWidget* decodePage = buildPage(kDecodeFields, decode);
-  frameStun = new QGroupBox(decodePage);
-  frameStun->setObjectName(QStringLiteral("FrameStun"));
-  auto* stun = new QFormLayout(frameStun);
+  QWidget* decodePage = createPage(kDecodeFields, decode);
+  stunFrame = new QGroupBox(decodePage);
+  stunFrame->setObjectName(QStringLiteral("FrameStun"));
+  auto* stun = new QFormLayout(stunFrame);
   stun->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
   stun->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   for (DtmfField field : kStunFields) addControl(stun, field);
-  decode->addRow(frameStun);
-  sstab1->addTab(decodePage, QString());
+  decode->addRow(stunFrame);
+  tabs->addTab(decodePage, QString());
 
-  auto* autodialPage = new QWidget(sstab1);
-  buildGrid(autodialPage);
-  sstab1->addTab(autodialPage, QString());
+  auto* autodialPage = new QWidget(tabs);
+  createGrid(autodialPage);
+  tabs->addTab(autodialPage, QString());
 
-  textStunCode->setMinimumWidth(textIdCode->sizeHint().width());
+  stunCodeBox->setMinimumWidth(idCodeBox->sizeHint().width());
 
-  auto* buttons = CloseAndHelpRow(q, commandClose, commandHelp);
+  auto* buttons = q->closeAndHelpRow();
   auto* layout = new QVBoxLayout(q);
-  layout->addWidget(sstab1, 1);
+  layout->addWidget(tabs, 1);
   layout->addLayout(buttons);
 }
 
-void FrmDTMF::Impl::reCaption() {
-  q->setWindowTitle(ctx.pick(kDtmfCaption));
-  for (int t = 0; t < sstab1->count(); ++t)
-    sstab1->setTabText(t, ctx.pick(kDtmfTabs[static_cast<std::size_t>(t)]));
+// The lists in the language in force, each showing the record's value.
+void FrmDTMF::Impl::showLists() {
+  const DtmfSettings& b = block();
   for (int n = 1; n < kFields; ++n) {
-    const QString caption = ctx.pick(DtmfCaption(static_cast<DtmfField>(n)));
-    if (label1[n]) {
-      label1[n]->setText(caption);
-      // Latin letters and CJK in one caption are drawn a few pixels wider than they measure
-      // (hinting of the fallback font); the slack keeps the closing bracket in view.
-      label1[n]->setMinimumWidth(label1[n]->fontMetrics().horizontalAdvance(caption) +
-                                 label1[n]->fontMetrics().averageCharWidth());
+    const auto field = static_cast<DtmfField>(n);
+    if (fieldLists[n]) {
+      QComboBox* box = fieldLists[n];
+      const QSignalBlocker quiet(box);
+      box->clear();
+      for (const std::string& item : DtmfItemTexts(field, ctx.language()))
+        box->addItem(QString::fromStdString(item));
+      // A value no item stands for shows the first item; it stays stored until a pick.
+      box->setCurrentIndex(DtmfItemIndexOfStored(b, field).value_or(0));
     }
-    if (check1[n]) check1[n]->setText(caption);
-    if (combo1[n]) combo1[n]->setAccessibleName(caption);
+    if (fieldChecks[n]) {
+      const QSignalBlocker quiet(fieldChecks[n]);
+      fieldChecks[n]->setChecked(DtmfChecked(b, field));
+    }
   }
-  textIdCode->setAccessibleName(ctx.pick(DtmfCaption(DtmfField::IdCode)));
-  textStunCode->setAccessibleName(ctx.pick(DtmfCaption(DtmfField::StunCode)));
-  frameStun->setTitle(ctx.pick(kStunFrameCaption));
-  const QString digits = ctx.pick(kAutodialDigitsHeading);
-  grid->setHorizontalHeaderLabels({ctx.pick(kAutodialNoHeading), digits});
-  grid->setAccessibleName(digits);
-  cell->box()->setAccessibleName(digits);
-  commandClose->setText(ctx.msg(MessageId::CloseButton));
-  commandHelp->setText(ctx.msg(MessageId::HelpButton));
-  grid->resizeColumnToContents(0);
-  ShowData();
+  // The lists of a page line up at the width of the widest one, in the language shown.
+  int widest = 0;
+  for (QComboBox* box : fieldLists)
+    if (box) widest = std::max(widest, box->sizeHint().width());
+  for (QComboBox* box : fieldLists)
+    if (box) box->setMinimumWidth(widest);
 }
 
-void FrmDTMF::Impl::ShowData() {
-  Guarded(ctx, "FrmDTMF_ShowData", [&] {
-    const DtmfSettings& b = block();
-    for (int n = 1; n < kFields; ++n) {
-      const auto field = static_cast<DtmfField>(n);
-      if (combo1[n]) {
-        QComboBox* box = combo1[n];
-        const QSignalBlocker quiet(box);
-        box->clear();
-        for (const std::string& item : DtmfItemTexts(field, ctx.language()))
-          box->addItem(QString::fromStdString(item));
-        // A value no item stands for shows the first item; it stays stored until a pick.
-        box->setCurrentIndex(DtmfItemIndexOfStored(b, field).value_or(0));
-      }
-      if (check1[n]) {
-        const QSignalBlocker quiet(check1[n]);
-        check1[n]->setChecked(DtmfChecked(b, field));
-      }
-    }
-    // The lists of a page line up at the width of the widest one, in the language shown.
-    int widest = 0;
-    for (QComboBox* box : combo1)
-      if (box) widest = std::max(widest, box->sizeHint().width());
-    for (QComboBox* box : combo1)
-      if (box) box->setMinimumWidth(widest);
-    textIdCode->setText(QString::fromLatin1(IdCodeShownText(b)));
-    textStunCode->setText(QString::fromLatin1(StunCodeShownText(b)));
-    cell->forget();
-    const auto rows = AutodialRowTexts(rec());
-    for (int r = 0; r < kAutodialRows; ++r)
-      grid->item(r, 1)->setText(QString::fromLatin1(rows[static_cast<std::size_t>(r)]));
-    shown = true;
-  });
+void FrmDTMF::Impl::listPicked(DtmfField field, int index) {
+  if (shown) q->edit([&](RadioConfig& r) { StoreDtmfPick(r.Dtmf, field, index); });
 }
 
-void FrmDTMF::Impl::Combo1_Click(DtmfField field, int index) {
-  if (shown) StoreDtmfPick(block(), field, index);
-}
-
-void FrmDTMF::Impl::IdCode_Validate(IdCodeCommitBy by) {
+void FrmDTMF::Impl::storeIdCode(IdCodeCommitBy by) {
   if (checkingId) return;
   checkingId = true;
+  const std::string text = idCodeBox->text().toLatin1().toStdString();
   const IdCodeCommit result =
-      CommitIdCode(block(), textIdCode->text().toLatin1().toStdString(), by);
+      q->edit([&](RadioConfig& r) { return CommitIdCode(r.Dtmf, text, by); });
   if (result == IdCodeCommit::Refused) {
     ctx.tell(MessageId::InvalidData, MsgIcon::Critical);
-    textIdCode->setText(QString::fromLatin1(kIdCodeDefault));
+    idCodeBox->setText(QString::fromLatin1(kIdCodeDefault));
   }
   checkingId = false;
 }
 
-void FrmDTMF::Impl::StunCode_Validate() {
-  CommitStunCode(block(), textStunCode->text().toLatin1().toStdString());
+void FrmDTMF::Impl::storeStunCode() {
+  const std::string text = stunCodeBox->text().toLatin1().toStdString();
+  q->edit([&](RadioConfig& r) { CommitStunCode(r.Dtmf, text); });
 }
 
-void FrmDTMF::Impl::MSFlexGrid1_Commit(int row, const QString& text) {
+void FrmDTMF::Impl::autodialCommitted(int row, const QString& text) {
   if (row < 1 || row > kAutodialRows) return;
   grid->item(row - 1, 1)->setText(text);
-  CommitAutodial(rec(), row, text.toLatin1().toStdString());
+  const std::string digits = text.toLatin1().toStdString();
+  q->edit([&](RadioConfig& r) { CommitAutodial(r, row, digits); });
 }
 
-FrmDTMF::FrmDTMF(UiContext& ctx, QWidget* parent) : QWidget(parent), d_(new Impl(this, ctx)) {
-  Guarded(ctx, "FrmDTMF_Form_Load", [&] {
-    d_->build();
+FrmDTMF::FrmDTMF(UiContext& ctx, QWidget* parent)
+    : QWidget(parent), EditorWindow(this, ctx, "FrmDTMF"), d_(std::make_unique<Impl>(this, ctx)) {
+  guarded("FrmDTMF_Form_Load", [&] {
+    d_->createControls();
     reCaption();
     resize(sizeHint());
   });
-  ctx.doc().addObserver(this);
 }
 
 FrmDTMF::~FrmDTMF() {
   // The grid's teardown moves its current cell and the focus: nothing of it may commit.
-  if (d_->cell) d_->cell->stop();
-  Guarded(d_->ctx, "FrmDTMF_Form_Unload", [&] {
+  if (d_->cellEditor) d_->cellEditor->stop();
+  guarded("FrmDTMF_Form_Unload", [&] {
     if (d_->shown) {
-      d_->IdCode_Validate(IdCodeCommitBy::Program);
-      d_->StunCode_Validate();
+      d_->storeIdCode(IdCodeCommitBy::Program);
+      d_->storeStunCode();
     }
   });
   // The boxes outlive this body; leaving one as the window goes must find nothing to store into.
-  for (QLineEdit* box : {d_->textIdCode, d_->textStunCode}) {
-    if (!box) continue;
-    box->removeEventFilter(this);
-    box->disconnect(this);
-  }
   d_->shown = false;
-  d_->ctx.doc().removeObserver(this);
-  delete d_;
-  d_ = nullptr;
+  detach();
 }
 
 void FrmDTMF::reCaption() {
-  d_->reCaption();
+  Impl& d = *d_;
+  setWindowTitle(ctx().pick(kDtmfCaption));
+  for (int t = 0; t < d.tabs->count(); ++t)
+    d.tabs->setTabText(t, ctx().pick(kDtmfTabs[static_cast<std::size_t>(t)]));
+  for (int n = 1; n < kFields; ++n) {
+    const QString caption = ctx().pick(DtmfCaption(static_cast<DtmfField>(n)));
+    if (QLabel* label = d.fieldLabels[n]) {
+      label->setText(caption);
+      // Latin letters and CJK in one caption are drawn a few pixels wider than they measure
+      // (hinting of the fallback font); the slack keeps the closing bracket in view.
+      label->setMinimumWidth(label->fontMetrics().horizontalAdvance(caption) +
+                             label->fontMetrics().averageCharWidth());
+    }
+    if (d.fieldChecks[n]) d.fieldChecks[n]->setText(caption);
+    if (d.fieldLists[n]) d.fieldLists[n]->setAccessibleName(caption);
+  }
+  d.idCodeBox->setAccessibleName(ctx().pick(DtmfCaption(DtmfField::IdCode)));
+  d.stunCodeBox->setAccessibleName(ctx().pick(DtmfCaption(DtmfField::StunCode)));
+  d.stunFrame->setTitle(ctx().pick(kStunFrameCaption));
+  const QString digits = ctx().pick(kAutodialDigitsHeading);
+  d.grid->setHorizontalHeaderLabels({ctx().pick(kAutodialNoHeading), digits});
+  d.grid->setAccessibleName(digits);
+  d.cellEditor->box()->setAccessibleName(digits);
+  captionCloseAndHelp();
+  d.grid->resizeColumnToContents(0);
+  ReShowData();
 }
 
 void FrmDTMF::ReShowData() {
-  if (d_->grid) d_->ShowData();
+  if (!d_->grid) return;
+  guarded("FrmDTMF_ShowData", [&] {
+    const DtmfSettings& b = d_->block();
+    d_->showLists();
+    d_->idCodeBox->setText(QString::fromLatin1(IdCodeShownText(b)));
+    d_->stunCodeBox->setText(QString::fromLatin1(StunCodeShownText(b)));
+    d_->cellEditor->forget();
+    const auto rows = AutodialRowTexts(record());
+    for (int r = 0; r < kAutodialRows; ++r)
+      d_->grid->item(r, 1)->setText(QString::fromLatin1(rows[static_cast<std::size_t>(r)]));
+    d_->shown = true;
+  });
 }
 
 void FrmDTMF::commitPendingEdit() {
   if (!d_->shown) return;
-  d_->IdCode_Validate(IdCodeCommitBy::Program);
-  d_->StunCode_Validate();
-  d_->cell->commit();
+  d_->storeIdCode(IdCodeCommitBy::Program);
+  d_->storeStunCode();
+  d_->cellEditor->commit();
 }
 
 void FrmDTMF::closeEvent(QCloseEvent* event) {
-  Guarded(d_->ctx, "FrmDTMF_Form_Unload", [&] { commitPendingEdit(); });
+  guarded("FrmDTMF_Form_Unload", [&] { commitPendingEdit(); });
   QWidget::closeEvent(event);
 }
 
@@ -378,11 +371,10 @@ bool FrmDTMF::eventFilter(QObject* watched, QEvent* event) {
   // A menu or a list's popup takes the focus for a moment only.
   if (event->type() == QEvent::FocusOut &&
       static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && d_ && d_->shown) {
-    if (watched == d_->textIdCode)
-      Guarded(d_->ctx, "FrmDTMF_TextIdCode_LostFocus",
-              [&] { d_->IdCode_Validate(IdCodeCommitBy::LeavingBox); });
-    else if (watched == d_->textStunCode)
-      Guarded(d_->ctx, "FrmDTMF_TextStunCode_LostFocus", [&] { d_->StunCode_Validate(); });
+    if (watched == d_->idCodeBox)
+      guarded("FrmDTMF_TextIdCode_LostFocus", [&] { d_->storeIdCode(IdCodeCommitBy::LeavingBox); });
+    else if (watched == d_->stunCodeBox)
+      guarded("FrmDTMF_TextStunCode_LostFocus", [&] { d_->storeStunCode(); });
   }
   return QWidget::eventFilter(watched, event);
 }

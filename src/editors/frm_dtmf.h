@@ -3,20 +3,21 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
+#include "gui/editor_window.h"
 #include "gui/pending_edits.h"
-#include "gui/ui_context.h"
 
 namespace kr4100 {
 
-class FrmDTMF : public QWidget, public DocumentObserver, public PendingEdits {
+class FrmDTMF : public QWidget, public EditorWindow, public PendingEdits {
   Q_OBJECT
  public:
   explicit FrmDTMF(UiContext& ctx, QWidget* parent = nullptr);
   ~FrmDTMF() override;
 
-  void reCaption();   // every text in the language in force, then the data again
-  void ReShowData();  // every control shows the record again; the cell editor closes
+  void reCaption() override;   // every text in the language in force, then the data again
+  void ReShowData() override;  // every control shows the record again; the cell editor closes
   void commitPendingEdit() override;  // the two boxes and an open grid cell are stored
 
  protected:
@@ -24,10 +25,8 @@ class FrmDTMF : public QWidget, public DocumentObserver, public PendingEdits {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void documentReplaced() override { ReShowData(); }
-
   class Impl;
-  Impl* d_;
+  std::unique_ptr<Impl> d_;
 };
 
 }  // namespace kr4100

@@ -3,17 +3,13 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/config/embedded_message.h"
-#include "gui/editor_support.h"
 #include "gui/key_filters.h"
 #include "gui/twips.h"
 #include "platform/radio_text.h"
@@ -44,125 +40,109 @@ class FrmEmbMsg::Impl {
 
   FrmEmbMsg* q;
   UiContext& ctx;
-  QLabel* label1[kBoxCount] = {};
-  QLineEdit* text1[kBoxCount] = {};
-  QPushButton* commandClose = nullptr;
-  QPushButton* commandHelp = nullptr;
+  QLabel* messageLabels[kBoxCount] = {};
+  QLineEdit* messageBoxes[kBoxCount] = {};
 
-  EmbMsgText& message(int k) {
-    RadioConfig& r = ctx.doc().working();
-    return k == 0 ? r.EmbMsg1 : r.EmbMsg2;
-  }
-
-  void build();
+  void createControls();
   void store(int k);
 };
 
-void FrmEmbMsg::Impl::build() {
-  q->setObjectName(QStringLiteral("FrmEmbMsg"));
+void FrmEmbMsg::Impl::createControls() {
   // One character cell per stored character, so the box shows what the radio will.
   const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   auto* grid = new QGridLayout;
   for (int k = 0; k < kBoxCount; ++k) {
-    label1[k] = new QLabel(q);
-    label1[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
-    text1[k] = new QLineEdit(q);
-    text1[k]->setObjectName(QStringLiteral("Text1_%1").arg(k));
-    text1[k]->setFont(fixed);
-    text1[k]->setMaxLength(kEmbMsgLength);  // more would be cut when stored
+    messageLabels[k] = new QLabel(q);
+    messageLabels[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
+    messageBoxes[k] = new QLineEdit(q);
+    messageBoxes[k]->setObjectName(QStringLiteral("Text1_%1").arg(k));
+    messageBoxes[k]->setFont(fixed);
+    messageBoxes[k]->setMaxLength(kEmbMsgLength);  // more would be cut when stored
     // Room for all 32 characters besides the frame and the text margins, with the cursor.
-    const QFontMetrics metrics(text1[k]->font());
-    text1[k]->setMinimumWidth(metrics.horizontalAdvance(QString(kEmbMsgLength, QLatin1Char('W'))) +
-                              metrics.averageCharWidth() * 3 + 12);
-    label1[k]->setBuddy(text1[k]);
-    grid->addWidget(label1[k], k, 0);
-    grid->addWidget(text1[k], k, 1);
-    RestrictToTypedKeys(text1[k], [](QKeyEvent* key) { return RefusedMessageKey(key); });
-    EnterMovesFocus(text1[k]);
-    text1[k]->installEventFilter(q);
-    QObject::connect(text1[k], &QLineEdit::editingFinished, q, [this, k] {
-      Guarded(ctx, "FrmEmbMsg_Text1_Validate", [&] { store(k); });
-    });
+    const QFontMetrics metrics(messageBoxes[k]->font());
+    messageBoxes[k]->setMinimumWidth(
+        metrics.horizontalAdvance(QString(kEmbMsgLength, QLatin1Char('W'))) +
+        metrics.averageCharWidth() * 3 + 12);
+    messageLabels[k]->setBuddy(messageBoxes[k]);
+    grid->addWidget(messageLabels[k], k, 0);
+    grid->addWidget(messageBoxes[k], k, 1);
+    RestrictToTypedKeys(messageBoxes[k], [](QKeyEvent* key) { return RefusedMessageKey(key); });
+    EnterMovesFocus(messageBoxes[k]);
+    messageBoxes[k]->installEventFilter(q);
+    QObject::connect(messageBoxes[k], &QLineEdit::editingFinished, q,
+                     [this, k] { q->guarded("FrmEmbMsg_Text1_Validate", [&] { store(k); }); });
   }
   grid->setColumnStretch(1, 1);
   grid->setVerticalSpacing(TwipsToPixels(180));
 
-  auto* buttons = CloseAndHelpRow(q, commandClose, commandHelp);
+  auto* buttons = q->closeAndHelpRow();
 
   auto* layout = new QVBoxLayout(q);
   layout->addLayout(grid);
   layout->addStretch(1);
   layout->addLayout(buttons);
-
 }
 
 void FrmEmbMsg::Impl::store(int k) {
-  const QString text = text1[k]->text();
+  const QString text = messageBoxes[k]->text();
   // A box still showing the message leaves it byte for byte as it came: the decoding drops half a
   // character at the field's end and shows a byte no character stands for as a replacement mark,
   // neither of which would encode back to the same bytes.
-  if (text == FromRadioText(EmbMsgShownText(message(k)))) return;
-  StoreEmbMsg(message(k), ToRadioText(text, kEmbMsgLength));
+  if (text == FromRadioText(EmbMsgShownText(EmbMsgOf(q->record(), k)))) return;
+  const std::string bytes = ToRadioText(text, kEmbMsgLength);
+  q->edit([&](RadioConfig& r) { StoreEmbMsg(EmbMsgOf(r, k), bytes); });
 }
 
-FrmEmbMsg::FrmEmbMsg(UiContext& ctx, QWidget* parent) : QWidget(parent), d_(new Impl(this, ctx)) {
-  Guarded(ctx, "FrmEmbMsg_Form_Load", [&] {
-    d_->build();
+FrmEmbMsg::FrmEmbMsg(UiContext& ctx, QWidget* parent)
+    : QWidget(parent), EditorWindow(this, ctx, "FrmEmbMsg"), d_(std::make_unique<Impl>(this, ctx)) {
+  guarded("FrmEmbMsg_Form_Load", [&] {
+    d_->createControls();
     reCaption();
     ReShowData();
     resize(sizeHint());  // the boxes hold 32 characters; nothing else needs room
   });
-  ctx.doc().addObserver(this);
 }
 
 FrmEmbMsg::~FrmEmbMsg() {
-  Guarded(d_->ctx, "FrmEmbMsg_Form_Unload", [&] { commitPendingEdit(); });
+  guarded("FrmEmbMsg_Form_Unload", [&] { commitPendingEdit(); });
   // The boxes outlive this body; leaving one as the window goes must find nothing to store into.
-  for (QLineEdit* box : d_->text1) {
-    if (!box) continue;
-    box->removeEventFilter(this);
-    box->disconnect(this);
-  }
-  d_->ctx.doc().removeObserver(this);
-  delete d_;
-  d_ = nullptr;
+  detach();
 }
 
 void FrmEmbMsg::reCaption() {
-  setWindowTitle(d_->ctx.pick(kEmbMsgCaption));
+  setWindowTitle(ctx().pick(kEmbMsgCaption));
   for (int k = 0; k < kBoxCount; ++k) {
-    const QString name = d_->ctx.pick(kEmbMsgLabels[static_cast<std::size_t>(k)]);
-    d_->label1[k]->setText(name);
-    d_->text1[k]->setAccessibleName(name);
+    const QString name = ctx().pick(kEmbMsgLabels[static_cast<std::size_t>(k)]);
+    d_->messageLabels[k]->setText(name);
+    d_->messageBoxes[k]->setAccessibleName(name);
   }
-  d_->commandClose->setText(d_->ctx.msg(MessageId::CloseButton));
-  d_->commandHelp->setText(d_->ctx.msg(MessageId::HelpButton));
+  captionCloseAndHelp();
 }
 
 void FrmEmbMsg::ReShowData() {
-  Guarded(d_->ctx, "FrmEmbMsg_ReShowData", [&] {
+  guarded("FrmEmbMsg_ReShowData", [&] {
     for (int k = 0; k < kBoxCount; ++k) {
-      d_->text1[k]->setText(FromRadioText(EmbMsgShownText(d_->message(k))));
-      d_->text1[k]->setModified(false);
+      d_->messageBoxes[k]->setText(FromRadioText(EmbMsgShownText(EmbMsgOf(record(), k))));
+      d_->messageBoxes[k]->setModified(false);
     }
   });
 }
 
 void FrmEmbMsg::commitPendingEdit() {
   for (int k = 0; k < kBoxCount; ++k)
-    if (d_->text1[k]) d_->store(k);
+    if (d_->messageBoxes[k]) d_->store(k);
 }
 
 void FrmEmbMsg::closeEvent(QCloseEvent* event) {
-  Guarded(d_->ctx, "FrmEmbMsg_Form_Unload", [&] { commitPendingEdit(); });
+  guarded("FrmEmbMsg_Form_Unload", [&] { commitPendingEdit(); });
   QWidget::closeEvent(event);
 }
 
 bool FrmEmbMsg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut) {
     for (int k = 0; k < kBoxCount; ++k) {
-      if (watched == d_->text1[k])
-        Guarded(d_->ctx, "FrmEmbMsg_Text1_LostFocus", [&] { d_->store(k); });
+      if (watched == d_->messageBoxes[k])
+        guarded("FrmEmbMsg_Text1_LostFocus", [&] { d_->store(k); });
     }
   }
   return QWidget::eventFilter(watched, event);

@@ -3,20 +3,21 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
+#include "gui/editor_window.h"
 #include "gui/pending_edits.h"
-#include "gui/ui_context.h"
 
 namespace kr4100 {
 
-class FrmEmbMsg : public QWidget, public DocumentObserver, public PendingEdits {
+class FrmEmbMsg : public QWidget, public EditorWindow, public PendingEdits {
   Q_OBJECT
  public:
   explicit FrmEmbMsg(UiContext& ctx, QWidget* parent = nullptr);
   ~FrmEmbMsg() override;
 
-  void reCaption();
-  void ReShowData();  // both boxes show the record's messages again
+  void reCaption() override;
+  void ReShowData() override;         // both boxes show the record's messages again
   void commitPendingEdit() override;  // both boxes are stored, typed or not
 
  protected:
@@ -24,10 +25,8 @@ class FrmEmbMsg : public QWidget, public DocumentObserver, public PendingEdits {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void documentReplaced() override { ReShowData(); }
-
   class Impl;
-  Impl* d_;
+  std::unique_ptr<Impl> d_;
 };
 
 }  // namespace kr4100

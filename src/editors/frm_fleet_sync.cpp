@@ -15,9 +15,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "core/config/fleet_sync_edit.h"
-#include "gui/editor_support.h"
 #include "gui/floating_cell_editor.h"
 #include "gui/key_filters.h"
 #include "gui/twips.h"
@@ -38,66 +38,65 @@ class FrmFleetSync::Impl {
   FrmFleetSync* q;
   UiContext& ctx;
   QTabWidget* tabs = nullptr;
-  QLabel* label1[kFleetSyncListCount] = {};
-  QComboBox* combo1[kFleetSyncListCount] = {};
-  QCheckBox* check1 = nullptr;
+  QLabel* listLabels[kFleetSyncListCount] = {};
+  QComboBox* lists[kFleetSyncListCount] = {};  // by FleetSyncList
+  QCheckBox* sideToneCheck = nullptr;
   QTableWidget* grid = nullptr;
-  FloatingCellEditor* editor = nullptr;
-  QPushButton* commandClose = nullptr;
-  QPushButton* commandHelp = nullptr;
+  FloatingCellEditor* cellEditor = nullptr;
   OwnLists own;        // the blank head items and what the own lists show
   bool shown = false;  // the lists are filled and may be stored from
 
-  RadioConfig& rec() { return ctx.doc().working(); }
-  QComboBox* combo(FleetSyncList list) { return combo1[static_cast<int>(list)]; }
+  QComboBox* list(FleetSyncList which) { return lists[static_cast<int>(which)]; }
+  FleetSyncSettings fleet() const { return q->record().Fleet; }
 
-  void build();
+  QWidget* createSettingsPage();
+  QWidget* createFleetListPage();
   void fillLists();
   void showOwnLists();
-  void ShowData();
-  void Combo1_Click(int k, int index);
+  void showFleetList();
+  void listPicked(int k, int index);
   void pickOwnFleet(int shown);
-  void Text1_Commit(int row, int col, const QString& text);
-  bool Text1_KeyPress(QKeyEvent* key);
+  void cellCommitted(int row, int col, const QString& text);
+  bool refusedCellKey(QKeyEvent* key);
 };
 
-void FrmFleetSync::Impl::build() {
-  q->setObjectName(QStringLiteral("FrmFleetSync"));
-  tabs = new QTabWidget(q);
-  tabs->setObjectName(QStringLiteral("SSTab1"));
-
-  auto* page1 = new QWidget;
-  page1->setObjectName(QStringLiteral("TabFleetSync"));
-  auto* form = new QFormLayout(page1);
+QWidget* FrmFleetSync::Impl::createSettingsPage() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("TabFleetSync"));
+  auto* form = new QFormLayout(page);
   form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   for (int k = 0; k < kFleetSyncListCount; ++k) {
-    label1[k] = new QLabel(page1);
-    label1[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
-    combo1[k] = new QComboBox(page1);
-    combo1[k]->setObjectName(QStringLiteral("Combo1_%1").arg(k));
-    combo1[k]->setMaxVisibleItems(kVisibleItems);
-    label1[k]->setBuddy(combo1[k]);
-    EnterMovesFocus(combo1[k]);
-    form->addRow(label1[k], combo1[k]);
+    listLabels[k] = new QLabel(page);
+    listLabels[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
+    lists[k] = new QComboBox(page);
+    lists[k]->setObjectName(QStringLiteral("Combo1_%1").arg(k));
+    lists[k]->setMaxVisibleItems(kVisibleItems);
+    listLabels[k]->setBuddy(lists[k]);
+    EnterMovesFocus(lists[k]);
+    form->addRow(listLabels[k], lists[k]);
     // The user's pick only: showing a value must never store it.
-    QObject::connect(combo1[k], &QComboBox::activated, q, [this, k](int index) {
-      Guarded(ctx, "FrmFleetSync_Combo1_Click", [&] { Combo1_Click(k, index); });
+    QObject::connect(lists[k], &QComboBox::activated, q, [this, k](int index) {
+      q->guarded("FrmFleetSync_Combo1_Click", [&] { listPicked(k, index); });
     });
   }
   // Once a fleet is chosen the blank item is gone from the list; Delete chooses "none" again.
-  combo(FleetSyncList::OwnFleet)->installEventFilter(q);
-  check1 = new QCheckBox(page1);
-  check1->setObjectName(QStringLiteral("Check1"));
-  EnterMovesFocus(check1);
-  form->addRow(check1);
-  QObject::connect(check1, &QCheckBox::clicked, q, [this](bool on) {
-    Guarded(ctx, "FrmFleetSync_Check1_Click", [&] { rec().Fleet.PttIdSideTone = on ? 1 : 0; });
+  list(FleetSyncList::OwnFleet)->installEventFilter(q);
+  sideToneCheck = new QCheckBox(page);
+  sideToneCheck->setObjectName(QStringLiteral("Check1"));
+  EnterMovesFocus(sideToneCheck);
+  form->addRow(sideToneCheck);
+  QObject::connect(sideToneCheck, &QCheckBox::clicked, q, [this](bool on) {
+    q->guarded("FrmFleetSync_Check1_Click",
+               [&] { q->edit([&](RadioConfig& r) { StorePttIdSideTone(r.Fleet, on); }); });
   });
+  return page;
+}
 
-  auto* page2 = new QWidget;
-  page2->setObjectName(QStringLiteral("TabFleetList"));
-  grid = new QTableWidget(kGridRows, 3, page2);
+QWidget* FrmFleetSync::Impl::createFleetListPage() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("TabFleetList"));
+  grid = new QTableWidget(kGridRows, 3, page);
   grid->setObjectName(QStringLiteral("MSFlexGrid1"));
   grid->verticalHeader()->hide();
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -119,28 +118,23 @@ void FrmFleetSync::Impl::build() {
   grid->setMinimumHeight(grid->horizontalHeader()->sizeHint().height() +
                          grid->verticalHeader()->defaultSectionSize() * kGridRows +
                          2 * grid->frameWidth());
-  editor = new FloatingCellEditor(grid, [this](int row, int col, const QString& text) {
-    Guarded(ctx, "FrmFleetSync_Text1_Validate", [&] { Text1_Commit(row, col, text); });
-  });
-  editor->box()->setMaxLength(kFleetCellMaxLength);
-  editor->setSelectAllOnFocus(true);
-  editor->setKeyFilter([this](QKeyEvent* key) { return Text1_KeyPress(key); });
-  auto* page2Layout = new QVBoxLayout(page2);
-  page2Layout->addWidget(grid);
-  page2Layout->addStretch(1);
-
-  tabs->addTab(page1, QString());
-  tabs->addTab(page2, QString());
-
-  auto* buttons = CloseAndHelpRow(q, commandClose, commandHelp);
-  auto* layout = new QVBoxLayout(q);
-  layout->addWidget(tabs);
-  layout->addLayout(buttons);
+  cellEditor = new FloatingCellEditor(grid);
+  QObject::connect(
+      cellEditor, &FloatingCellEditor::committed, q, [this](int row, int col, const QString& text) {
+        q->guarded("FrmFleetSync_Text1_Validate", [&] { cellCommitted(row, col, text); });
+      });
+  cellEditor->box()->setMaxLength(kFleetCellMaxLength);
+  cellEditor->setSelectAllOnFocus(true);
+  cellEditor->setKeyFilter([this](QKeyEvent* key) { return refusedCellKey(key); });
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(grid);
+  layout->addStretch(1);
+  return page;
 }
 
 void FrmFleetSync::Impl::fillLists() {
   for (int k = 0; k < kFleetSyncListCount; ++k) {
-    QComboBox* box = combo1[k];
+    QComboBox* box = lists[k];
     const QSignalBlocker block(box);
     QStringList items;
     for (const std::string& text :
@@ -157,106 +151,77 @@ void FrmFleetSync::Impl::showOwnLists() {
     QComboBox* box;
     bool head;
     int shown;
-  } lists[] = {{combo(FleetSyncList::OwnFleet), own.fleetHead, own.fleet},
-               {combo(FleetSyncList::OwnId), own.idHead, own.id}};
-  for (const auto& list : lists) {
-    const QSignalBlocker block(list.box);
-    const bool hasHead = list.box->count() > 0 && list.box->itemText(0) == kBlankItem;
-    if (list.head && !hasHead) list.box->insertItem(0, kBlankItem);
-    if (!list.head && hasHead) list.box->removeItem(0);
-    list.box->setCurrentIndex(OwnListPosition(list.head, list.shown));
+  } ownLists[] = {{list(FleetSyncList::OwnFleet), own.fleetHead, own.fleet},
+                  {list(FleetSyncList::OwnId), own.idHead, own.id}};
+  for (const auto& ownList : ownLists) {
+    const QSignalBlocker block(ownList.box);
+    const bool hasHead = ownList.box->count() > 0 && ownList.box->itemText(0) == kBlankItem;
+    if (ownList.head && !hasHead) ownList.box->insertItem(0, kBlankItem);
+    if (!ownList.head && hasHead) ownList.box->removeItem(0);
+    ownList.box->setCurrentIndex(OwnListPosition(ownList.head, ownList.shown));
   }
 }
 
-void FrmFleetSync::Impl::ShowData() {
-  Guarded(ctx, "FrmFleetSync_ShowData", [&] {
-    shown = false;
-    editor->forget();
-    fillLists();
-    const FleetSyncSettings& s = rec().Fleet;
-    own = ShownOwnLists(s);
-    showOwnLists();
-    const std::pair<FleetSyncList, long> plain[] = {{FleetSyncList::BaudRate, s.BaudRate},
-                                                    {FleetSyncList::ModDelay, s.DataTxModDelay},
-                                                    {FleetSyncList::MsgTimer, s.MsgModeTimer}};
-    for (const auto& [list, value] : plain) {
-      const QSignalBlocker block(combo(list));
-      const auto position = ItemIndexOfStored(FleetSyncItems(list), static_cast<int>(value));
-      combo(list)->setCurrentIndex(position.value_or(-1));
-    }
-    check1->setChecked(s.PttIdSideTone != 0);
-
-    for (int r = 0; r < kGridRows; ++r)
-      for (int c = 1; c <= 2; ++c) grid->item(r, c)->setText(QString());
-    const RadioConfig& r = rec();
-    const int count = std::clamp<int>(r.FleetListCount, 0, kFleetListSlots);
-    for (int i = 0; i < count; ++i) {
-      const FleetListEntry& e = r.FleetList[static_cast<std::size_t>(i)];
-      if (e.Row < 1 || e.Row > kGridRows) continue;
-      grid->item(e.Row - 1, 1)->setText(
-          QString::fromStdString(FleetCellText(e.Fleet, FleetColumn::Fleet, ctx.language())));
-      // A stored ID beyond a 16-bit value has no number the grid could show.
-      const Integer id = e.Id >= 0 && e.Id <= 0x7FFF ? static_cast<Integer>(e.Id) : kFleetCellBlank;
-      grid->item(e.Row - 1, 2)->setText(
-          QString::fromStdString(FleetCellText(id, FleetColumn::Id, ctx.language())));
-    }
-    shown = true;
-  });
+void FrmFleetSync::Impl::showFleetList() {
+  for (int r = 0; r < kGridRows; ++r)
+    for (int c = 1; c <= 2; ++c) grid->item(r, c)->setText(QString());
+  const RadioConfig& r = q->record();
+  const int count = std::clamp<int>(r.FleetListCount, 0, kFleetListSlots);
+  for (int i = 0; i < count; ++i) {
+    const FleetListEntry& e = r.FleetList[static_cast<std::size_t>(i)];
+    if (e.Row < 1 || e.Row > kGridRows) continue;
+    grid->item(e.Row - 1, 1)
+        ->setText(
+            QString::fromStdString(FleetCellText(e.Fleet, FleetColumn::Fleet, ctx.language())));
+    // A stored ID beyond a 16-bit value has no number the grid could show.
+    const Integer id = e.Id >= 0 && e.Id <= 0x7FFF ? static_cast<Integer>(e.Id) : kFleetCellBlank;
+    grid->item(e.Row - 1, 2)
+        ->setText(QString::fromStdString(FleetCellText(id, FleetColumn::Id, ctx.language())));
+  }
 }
 
-void FrmFleetSync::Impl::Combo1_Click(int k, int index) {
+void FrmFleetSync::Impl::listPicked(int k, int index) {
   if (!shown || index < 0) return;
-  FleetSyncSettings& s = rec().Fleet;
-  const auto list = static_cast<FleetSyncList>(k);
-  if (list == FleetSyncList::OwnFleet) {
+  const auto picked = static_cast<FleetSyncList>(k);
+  if (picked == FleetSyncList::OwnFleet) {
     pickOwnFleet(OwnListShown(own.fleetHead, index));
     return;
   }
-  if (list == FleetSyncList::OwnId) {
-    const OwnPick pick = PickOwnId(own, s, OwnListShown(own.idHead, index));
-    own = pick.lists;
-    s = pick.settings;
+  if (picked == FleetSyncList::OwnId) {
+    own = q->edit(
+        [&](RadioConfig& r) { return StoreOwnId(r.Fleet, own, OwnListShown(own.idHead, index)); });
     showOwnLists();
     return;
   }
-  const auto value = StoredOfItemIndex(FleetSyncItems(list), index);
-  if (!value) return;
-  if (list == FleetSyncList::BaudRate) s.BaudRate = static_cast<Integer>(*value);
-  if (list == FleetSyncList::ModDelay) s.DataTxModDelay = *value;
-  if (list == FleetSyncList::MsgTimer) s.MsgModeTimer = *value;
+  q->edit([&](RadioConfig& r) { StoreFleetSyncPick(r.Fleet, picked, index); });
 }
 
 void FrmFleetSync::Impl::pickOwnFleet(int fleet) {
-  FleetSyncSettings& s = rec().Fleet;
-  const OwnPick pick = PickOwnFleet(own, s, fleet);
-  own = pick.lists;
-  s = pick.settings;
+  own = q->edit([&](RadioConfig& r) { return StoreOwnFleet(r.Fleet, own, fleet); });
   showOwnLists();
 }
 
-void FrmFleetSync::Impl::Text1_Commit(int row, int col, const QString& text) {
+void FrmFleetSync::Impl::cellCommitted(int row, int col, const QString& text) {
   if (!shown || row < 1 || row > kGridRows || col < 1 || col > 2) return;
-  RadioConfig& r = rec();
-  FleetListState list{r.FleetListCount, r.FleetList};
-  FleetRowCells cells{grid->item(row - 1, 1)->text().toStdString(),
-                      grid->item(row - 1, 2)->text().toStdString()};
-  const FleetCommit done = CommitFleetCell(list, row, static_cast<FleetColumn>(col),
-                                           text.toStdString(), cells, ctx.language());
-  r.FleetListCount = done.list.count;
-  r.FleetList = done.list.entries;
-  grid->item(row - 1, 1)->setText(QString::fromStdString(done.cells.fleet));
-  grid->item(row - 1, 2)->setText(QString::fromStdString(done.cells.id));
+  const FleetRowCells before{grid->item(row - 1, 1)->text().toStdString(),
+                             grid->item(row - 1, 2)->text().toStdString()};
+  const FleetRowCells after = q->edit([&](RadioConfig& r) {
+    return StoreFleetCell(r, row, static_cast<FleetColumn>(col), text.toStdString(), before,
+                          ctx.language());
+  });
+  grid->item(row - 1, 1)->setText(QString::fromStdString(after.fleet));
+  grid->item(row - 1, 2)->setText(QString::fromStdString(after.id));
 }
 
-bool FrmFleetSync::Impl::Text1_KeyPress(QKeyEvent* key) {
+bool FrmFleetSync::Impl::refusedCellKey(QKeyEvent* key) {
   if (key->modifiers().testFlag(Qt::ControlModifier) &&
       (key->key() == Qt::Key_C || key->key() == Qt::Key_V || key->key() == Qt::Key_X))
     return true;
   if (IsEnterKey(key)) return false;  // the cell box moves on with it
   const QList<uint> typed = key->text().toUcs4();
   if (typed.isEmpty()) return false;  // arrows, Delete, Home: editing only
-  QLineEdit* box = editor->box();
-  const int col = editor->editCol() == 2 ? 2 : 1;
+  QLineEdit* box = cellEditor->box();
+  const int col = cellEditor->editCol() == 2 ? 2 : 1;
   const FleetKey rule =
       FleetKeyRule(box->text().toStdString(), static_cast<int>(box->selectedText().size()),
                    static_cast<FleetColumn>(col), static_cast<char32_t>(typed.first()), ctx.language());
@@ -268,54 +233,79 @@ bool FrmFleetSync::Impl::Text1_KeyPress(QKeyEvent* key) {
 }
 
 FrmFleetSync::FrmFleetSync(UiContext& ctx, QWidget* parent)
-    : QWidget(parent), d_(new Impl(this, ctx)) {
-  Guarded(ctx, "FrmFleetSync_Form_Load", [&] {
-    d_->build();
+    : QWidget(parent),
+      EditorWindow(this, ctx, "FrmFleetSync"),
+      d_(std::make_unique<Impl>(this, ctx)) {
+  guarded("FrmFleetSync_Form_Load", [&] {
+    d_->tabs = new QTabWidget(this);
+    d_->tabs->setObjectName(QStringLiteral("SSTab1"));
+    d_->tabs->addTab(d_->createSettingsPage(), QString());
+    d_->tabs->addTab(d_->createFleetListPage(), QString());
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(d_->tabs);
+    layout->addLayout(closeAndHelpRow());
     reCaption();
     resize(sizeHint().expandedTo(QSize(TwipsToPixels(6600), 0)));
   });
-  ctx.doc().addObserver(this);
 }
 
 FrmFleetSync::~FrmFleetSync() {
   // The open cell was stored when the window closed; the grid's own teardown must not store it
   // again into whatever document is current by then.
-  if (d_->editor) d_->editor->stop();
-  if (d_->combo1[0]) d_->combo1[0]->removeEventFilter(this);
-  d_->ctx.doc().removeObserver(this);
-  delete d_;
-  d_ = nullptr;
+  if (d_->cellEditor) d_->cellEditor->stop();
+  detach();
 }
 
 void FrmFleetSync::reCaption() {
   Impl& d = *d_;
-  setWindowTitle(d.ctx.pick(kFleetSyncCaption));
-  for (int t = 0; t < 2; ++t) d.tabs->setTabText(t, d.ctx.pick(kFleetSyncTabs[static_cast<std::size_t>(t)]));
+  setWindowTitle(ctx().pick(kFleetSyncCaption));
+  for (int t = 0; t < 2; ++t)
+    d.tabs->setTabText(t, ctx().pick(kFleetSyncTabs[static_cast<std::size_t>(t)]));
   for (int k = 0; k < kFleetSyncListCount; ++k) {
-    const QString caption = d.ctx.pick(kFleetSyncLabels[static_cast<std::size_t>(k)]);
-    d.label1[k]->setText(caption);
-    d.combo1[k]->setAccessibleName(caption);
+    const QString caption = ctx().pick(kFleetSyncLabels[static_cast<std::size_t>(k)]);
+    d.listLabels[k]->setText(caption);
+    d.lists[k]->setAccessibleName(caption);
   }
-  QComboBox* ownFleet = d.combo(FleetSyncList::OwnFleet);
-  ownFleet->setToolTip(d.ctx.pick(kOwnFleetNoneHint));
+  QComboBox* ownFleet = d.list(FleetSyncList::OwnFleet);
+  ownFleet->setToolTip(ctx().pick(kOwnFleetNoneHint));
   ownFleet->setAccessibleDescription(ownFleet->toolTip());
-  d.check1->setText(d.ctx.pick(kPttIdSideToneText));
-  d.check1->setAccessibleName(d.check1->text());
+  d.sideToneCheck->setText(ctx().pick(kPttIdSideToneText));
+  d.sideToneCheck->setAccessibleName(d.sideToneCheck->text());
   QStringList headings;
-  for (const Bilingual& h : kFleetGridHeadings) headings << d.ctx.pick(h);
+  for (const Bilingual& h : kFleetGridHeadings) headings << ctx().pick(h);
   d.grid->setHorizontalHeaderLabels(headings);
-  d.grid->setAccessibleName(d.ctx.pick(kFleetGridName));
-  d.editor->box()->setAccessibleName(d.ctx.pick(kFleetCellBoxName));
-  d.commandClose->setText(d.ctx.msg(MessageId::CloseButton));
-  d.commandHelp->setText(d.ctx.msg(MessageId::HelpButton));
+  d.grid->setAccessibleName(ctx().pick(kFleetGridName));
+  d.cellEditor->box()->setAccessibleName(ctx().pick(kFleetCellBoxName));
+  captionCloseAndHelp();
   // "Off" and "All" are words of the language too.
   ReShowData();
 }
 
-void FrmFleetSync::ReShowData() { d_->ShowData(); }
+void FrmFleetSync::ReShowData() {
+  guarded("FrmFleetSync_ShowData", [&] {
+    d_->shown = false;
+    d_->cellEditor->forget();
+    d_->fillLists();
+    const FleetSyncSettings s = d_->fleet();
+    d_->own = ShownOwnLists(s);
+    d_->showOwnLists();
+    const std::pair<FleetSyncList, long> plain[] = {{FleetSyncList::BaudRate, s.BaudRate},
+                                                    {FleetSyncList::ModDelay, s.DataTxModDelay},
+                                                    {FleetSyncList::MsgTimer, s.MsgModeTimer}};
+    for (const auto& [which, value] : plain) {
+      QComboBox* box = d_->list(which);
+      const QSignalBlocker block(box);
+      const auto position = ItemIndexOfStored(FleetSyncItems(which), static_cast<int>(value));
+      box->setCurrentIndex(position.value_or(-1));
+    }
+    d_->sideToneCheck->setChecked(s.PttIdSideTone != 0);
+    d_->showFleetList();
+    d_->shown = true;
+  });
+}
 
 void FrmFleetSync::commitPendingEdit() {
-  if (d_->editor) d_->editor->commit();
+  if (d_->cellEditor) d_->cellEditor->commit();
 }
 
 void FrmFleetSync::closeEvent(QCloseEvent* event) {
@@ -324,10 +314,10 @@ void FrmFleetSync::closeEvent(QCloseEvent* event) {
 }
 
 bool FrmFleetSync::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == d_->combo1[0] && event->type() == QEvent::KeyPress) {
+  if (watched == d_->lists[0] && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if ((key == Qt::Key_Delete || key == Qt::Key_Backspace) && d_->shown) {
-      Guarded(d_->ctx, "FrmFleetSync_Combo1_KeyDown", [&] { d_->pickOwnFleet(0); });
+      guarded("FrmFleetSync_Combo1_KeyDown", [&] { d_->pickOwnFleet(0); });
       return true;
     }
   }

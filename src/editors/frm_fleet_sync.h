@@ -1,24 +1,24 @@
 // The FleetSync window: the radio's own fleet and ID, the data settings, and the fleet list of up
-// to eight fleet/ID pairs. Every pick and every committed cell goes straight into the working
-// record.
+// to eight fleet/ID pairs. Every pick and every committed cell goes into the working record
+// through the document.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
-#include "core/config/document.h"
+#include "gui/editor_window.h"
 #include "gui/pending_edits.h"
-#include "gui/ui_context.h"
 
 namespace kr4100 {
 
-class FrmFleetSync : public QWidget, public DocumentObserver, public PendingEdits {
+class FrmFleetSync : public QWidget, public EditorWindow, public PendingEdits {
   Q_OBJECT
  public:
   explicit FrmFleetSync(UiContext& ctx, QWidget* parent = nullptr);
   ~FrmFleetSync() override;
 
-  void reCaption();   // every caption in the language in force, and the data shown again
-  void ReShowData();  // lists, check box and grid from the working record
+  void reCaption() override;   // every caption in the language in force, and the data shown again
+  void ReShowData() override;  // lists, check box and grid from the working record
   void commitPendingEdit() override;  // the open cell of the fleet list
 
  protected:
@@ -26,10 +26,8 @@ class FrmFleetSync : public QWidget, public DocumentObserver, public PendingEdit
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void documentReplaced() override { ReShowData(); }
-
   class Impl;
-  Impl* d_;
+  std::unique_ptr<Impl> d_;
 };
 
 }  // namespace kr4100

@@ -3,20 +3,21 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
+#include "gui/editor_window.h"
 #include "gui/pending_edits.h"
-#include "gui/ui_context.h"
 
 namespace kr4100 {
 
-class FrmKeyAssignm : public QWidget, public DocumentObserver, public PendingEdits {
+class FrmKeyAssignm : public QWidget, public EditorWindow, public PendingEdits {
   Q_OBJECT
  public:
   explicit FrmKeyAssignm(UiContext& ctx, QWidget* parent = nullptr);
   ~FrmKeyAssignm() override;
 
-  void reCaption();  // every text in the language in force, the lists refilled
-  void ReShowData();  // both lists show the record's codes again
+  void reCaption() override;          // every text in the language in force, the lists refilled
+  void ReShowData() override;         // both lists show the record's codes again
   void commitPendingEdit() override;  // the list with the focus stores its choice
 
  protected:
@@ -24,10 +25,8 @@ class FrmKeyAssignm : public QWidget, public DocumentObserver, public PendingEdi
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void documentReplaced() override { ReShowData(); }
-
   class Impl;
-  Impl* d_;
+  std::unique_ptr<Impl> d_;
 };
 
 }  // namespace kr4100

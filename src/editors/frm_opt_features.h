@@ -1,29 +1,27 @@
 // The option features window: the radio's general options as 22 lists and 18 check boxes.
-// Every click goes straight into the option block of the working record.
+// Every click goes into the option block of the working record through the document.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
-#include "core/config/document.h"
-#include "gui/ui_context.h"
+#include "gui/editor_window.h"
 
 namespace kr4100 {
 
-class FrmOptFeatures : public QWidget, public DocumentObserver {
+class FrmOptFeatures : public QWidget, public EditorWindow {
   Q_OBJECT
  public:
   explicit FrmOptFeatures(UiContext& ctx, QWidget* parent = nullptr);
   ~FrmOptFeatures() override;
 
+  void reCaption() override;
   // Refills the lists in the language in force and shows the record's values again.
-  void ReShowData();
+  void ReShowData() override;
 
  private:
-  // DocumentObserver
-  void documentReplaced() override;
-
   class Impl;
-  Impl* d_;
+  std::unique_ptr<Impl> d_;
 };
 
 }  // namespace kr4100

@@ -1,22 +1,23 @@
 // The scan information window: priority mode and channel, the look-back times, the revert rule
-// and the dropout and dwell times. Every pick goes straight into the working record.
+// and the dropout and dwell times. Every pick goes into the working record through the document.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
-#include "core/config/document.h"
-#include "gui/ui_context.h"
+#include "gui/editor_window.h"
 
 namespace kr4100 {
 
-class FrmScanInfo : public QWidget, public DocumentObserver {
+class FrmScanInfo : public QWidget, public EditorWindow {
   Q_OBJECT
  public:
   explicit FrmScanInfo(UiContext& ctx, QWidget* parent = nullptr);
   ~FrmScanInfo() override;
 
+  void reCaption() override;
   // Fills every list again from the working record (a new document, a file, a read).
-  void ReShowData();
+  void ReShowData() override;
 
  private:
   // DocumentObserver
@@ -24,7 +25,7 @@ class FrmScanInfo : public QWidget, public DocumentObserver {
   void documentReplaced() override;
 
   class Impl;
-  Impl* d_;
+  std::unique_ptr<Impl> d_;
 };
 
 }  // namespace kr4100

@@ -32,14 +32,11 @@ class FrmTestFre::Impl {
   FrmTestFre* q;
   UiContext& ctx;
   QTableWidget* grid = nullptr;
-  FloatingCellEditor* editor = nullptr;
-  QPushButton* commandClose = nullptr;
-  QPushButton* commandHelp = nullptr;
-  bool ownWarningSink = false;
+  FloatingCellEditor* cellEditor = nullptr;
 
   QTableWidgetItem* cell(int row, int col) { return grid->item(row - 1, col); }
 
-  void build();
+  void createControls();
   void sizeGrid();
   void showRow(int row);
   void store(int row, int col, const QString& text);
@@ -47,8 +44,7 @@ class FrmTestFre::Impl {
   void nameBox();
 };
 
-void FrmTestFre::Impl::build() {
-  q->setObjectName(QStringLiteral("FrmTestFre"));
+void FrmTestFre::Impl::createControls() {
   grid = new QTableWidget(kTestFreRows, 3, q);
   grid->setObjectName(QStringLiteral("MSFlexGrid1"));
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -63,19 +59,21 @@ void FrmTestFre::Impl::build() {
   headings->setSectionsClickable(false);  // a heading click would select a whole column
   FillNumberedGrid(grid, kTestFreRows);
 
-  editor = new FloatingCellEditor(grid, [this](int row, int col, const QString& text) {
-    Guarded(ctx, "FrmTestFre_SaveShowGridData", [&] { store(row, col, text); });
-  });
-  editor->box()->setAlignment(Qt::AlignCenter);
-  editor->setSelectAllOnFocus(true);
-  editor->setKeyFilter([](QKeyEvent* key) {
+  cellEditor = new FloatingCellEditor(grid);
+  QObject::connect(cellEditor, &FloatingCellEditor::committed, q,
+                   [this](int row, int col, const QString& text) {
+                     q->guarded("FrmTestFre_SaveShowGridData", [&] { store(row, col, text); });
+                   });
+  cellEditor->box()->setAlignment(Qt::AlignCenter);
+  cellEditor->setSelectAllOnFocus(true);
+  cellEditor->setKeyFilter([](QKeyEvent* key) {
     return RefusedFrequencyKey(key->key(), key->modifiers(), key->text());
   });
-  editor->enterPressed = [this] { enterPressed(); };
+  QObject::connect(cellEditor, &FloatingCellEditor::enterPressed, q, [this] { enterPressed(); });
   // After the editor has opened the cell: the box is named after what it edits.
   QObject::connect(grid, &QTableWidget::currentCellChanged, q, [this] { nameBox(); });
 
-  auto* buttons = CloseAndHelpRow(q, commandClose, commandHelp);
+  auto* buttons = q->closeAndHelpRow();
   auto* layout = new QVBoxLayout(q);
   layout->addWidget(grid, 0, Qt::AlignHCenter);
   layout->addStretch(1);
@@ -115,7 +113,7 @@ void FrmTestFre::Impl::showRow(int row) {
 
 void FrmTestFre::Impl::store(int row, int col, const QString& text) {
   // Another window may have taken its warning sink away while this one is open.
-  if (InstallWarningSink(ctx)) ownWarningSink = true;
+  q->showRangeWarnings();
   // The key filter lets only digits and "." in.
   CommitTestFreCell(ctx.doc(), row, col, text.toLatin1().toStdString());
   // The row shows what the record holds: the partner frequency, a blank row, or, after a
@@ -126,72 +124,69 @@ void FrmTestFre::Impl::store(int row, int col, const QString& text) {
 // Enter: an empty RX cell goes down to the next row, anything else to the next cell; after
 // the last cell the first row follows.
 void FrmTestFre::Impl::enterPressed() {
-  const int row = editor->editRow();
-  const int col = editor->editCol();
+  const int row = cellEditor->editRow();
+  const int col = cellEditor->editCol();
   if (row < 1) return;
   const int nextRow = row % kTestFreRows + 1;
-  if (col == kTestFreColRx && !editor->box()->text().isEmpty())
+  if (col == kTestFreColRx && !cellEditor->box()->text().isEmpty())
     grid->setCurrentCell(row - 1, kTestFreColTx);
   else
     grid->setCurrentCell(nextRow - 1, kTestFreColRx);
 }
 
 void FrmTestFre::Impl::nameBox() {
-  const int col = editor->editCol();
+  const int col = cellEditor->editCol();
   if (col < 1) return;
-  editor->box()->setAccessibleName(
-      ctx.pick(kTestFreHeadings[static_cast<std::size_t>(col)]) + QLatin1Char(' ') +
-      ctx.pick(kTestFreHeadings[0]) + QLatin1Char(' ') + QString::number(editor->editRow()));
+  cellEditor->box()->setAccessibleName(ctx.pick(kTestFreHeadings[static_cast<std::size_t>(col)]) +
+                                       QLatin1Char(' ') + ctx.pick(kTestFreHeadings[0]) +
+                                       QLatin1Char(' ') + QString::number(cellEditor->editRow()));
 }
 
-FrmTestFre::FrmTestFre(UiContext& ctx, QWidget* parent) : QWidget(parent), d_(new Impl(this, ctx)) {
-  d_->ownWarningSink = InstallWarningSink(ctx);
-  Guarded(ctx, "FrmTestFre_Form_Load", [&] {
-    d_->build();
+FrmTestFre::FrmTestFre(UiContext& ctx, QWidget* parent)
+    : QWidget(parent),
+      EditorWindow(this, ctx, "FrmTestFre"),
+      d_(std::make_unique<Impl>(this, ctx)) {
+  showRangeWarnings();
+  guarded("FrmTestFre_Form_Load", [&] {
+    d_->createControls();
     reCaption();
     ReShowData();
     resize(sizeHint());
   });
-  ctx.doc().addObserver(this);
 }
 
 FrmTestFre::~FrmTestFre() {
   // The grid's teardown moves its current cell and the focus: none of it may store or open.
   // What the box held was stored when the window closed, or the main window asked for it.
-  if (d_->editor) d_->editor->stop();
-  d_->ctx.doc().removeObserver(this);
-  if (d_->ownWarningSink) RemoveWarningSink(d_->ctx);
-  delete d_;
-  d_ = nullptr;
+  if (d_->cellEditor) d_->cellEditor->stop();
 }
 
 void FrmTestFre::reCaption() {
-  const QString caption = d_->ctx.pick(kTestFreCaption);
+  const QString caption = ctx().pick(kTestFreCaption);
   setWindowTitle(caption);
   d_->grid->setAccessibleName(caption);
   for (int c = 0; c < 3; ++c)
     d_->grid->setHorizontalHeaderItem(
-        c, new QTableWidgetItem(d_->ctx.pick(kTestFreHeadings[static_cast<std::size_t>(c)])));
+        c, new QTableWidgetItem(ctx().pick(kTestFreHeadings[static_cast<std::size_t>(c)])));
   d_->nameBox();
-  d_->commandClose->setText(d_->ctx.msg(MessageId::CloseButton));
-  d_->commandHelp->setText(d_->ctx.msg(MessageId::HelpButton));
+  captionCloseAndHelp();
   d_->sizeGrid();
 }
 
 void FrmTestFre::ReShowData() {
-  Guarded(d_->ctx, "FrmTestFre_ReShowData", [&] {
+  guarded("FrmTestFre_ReShowData", [&] {
     // What the box held belonged to the data shown before.
-    d_->editor->forget();
+    d_->cellEditor->forget();
     for (int row = 1; row <= kTestFreRows; ++row) d_->showRow(row);
   });
 }
 
 void FrmTestFre::commitPendingEdit() {
-  if (d_->editor) d_->editor->commit();
+  if (d_->cellEditor) d_->cellEditor->commit();
 }
 
 void FrmTestFre::closeEvent(QCloseEvent* event) {
-  Guarded(d_->ctx, "FrmTestFre_Form_Unload", [&] { commitPendingEdit(); });
+  guarded("FrmTestFre_Form_Unload", [&] { commitPendingEdit(); });
   QWidget::closeEvent(event);
 }
 

@@ -3,31 +3,29 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
-#include "core/config/document.h"
+#include "gui/editor_window.h"
 #include "gui/pending_edits.h"
-#include "gui/ui_context.h"
 
 namespace kr4100 {
 
-class FrmTestFre : public QWidget, public DocumentObserver, public PendingEdits {
+class FrmTestFre : public QWidget, public EditorWindow, public PendingEdits {
   Q_OBJECT
  public:
   explicit FrmTestFre(UiContext& ctx, QWidget* parent = nullptr);
   ~FrmTestFre() override;
 
-  void reCaption();
-  void ReShowData();                  // every row shows the record's test frequencies again
+  void reCaption() override;
+  void ReShowData() override;         // every row shows the record's test frequencies again
   void commitPendingEdit() override;  // the open cell is stored, typed into or not
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void documentReplaced() override { ReShowData(); }
-
   class Impl;
-  Impl* d_;
+  std::unique_ptr<Impl> d_;
 };
 
 }  // namespace kr4100

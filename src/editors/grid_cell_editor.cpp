@@ -9,7 +9,9 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
+#include "gui/editor_support.h"
 #include "gui/key_filters.h"
 
 namespace kr4100 {
@@ -19,32 +21,37 @@ constexpr int kScrollIntervalMs = 500;
 
 }  // namespace
 
-GridCellEditor::GridCellEditor(QTableWidget* grid, Runner run, Store store)
-    : QObject(grid), grid_(grid), run_(std::move(run)), store_(std::move(store)) {
-  text1_ = new QLineEdit(grid_->viewport());
-  text1_->setObjectName(QStringLiteral("Text1"));
-  text1_->setFrame(false);
-  text1_->setAlignment(Qt::AlignCenter);
-  MakeFrequencyField(text1_);
-  text1_->installEventFilter(this);
+template <class F>
+void GridCellEditor::guarded(const char* label, F&& procedure) const {
+  Guarded(ctx_, label, std::forward<F>(procedure));
+}
+
+GridCellEditor::GridCellEditor(QTableWidget* grid, UiContext& ctx)
+    : QObject(grid), grid_(grid), ctx_(ctx) {
+  frequencyBox_ = new QLineEdit(grid_->viewport());
+  frequencyBox_->setObjectName(QStringLiteral("Text1"));
+  frequencyBox_->setFrame(false);
+  frequencyBox_->setAlignment(Qt::AlignCenter);
+  MakeFrequencyField(frequencyBox_);
+  frequencyBox_->installEventFilter(this);
   for (int k = 0; k <= kChannelAttributeCount; ++k) {
-    combo8_[k] = new QComboBox(grid_->viewport());
-    combo8_[k]->setObjectName(QStringLiteral("Combo8_%1").arg(k));
-    combo8_[k]->addItems({QString(), QString()});
-    combo8_[k]->installEventFilter(this);
-    connect(combo8_[k], &QComboBox::currentIndexChanged, this, [this, k](int index) {
+    attributeLists_[k] = new QComboBox(grid_->viewport());
+    attributeLists_[k]->setObjectName(QStringLiteral("Combo8_%1").arg(k));
+    attributeLists_[k]->addItems({QString(), QString()});
+    attributeLists_[k]->installEventFilter(this);
+    connect(attributeLists_[k], &QComboBox::currentIndexChanged, this, [this, k](int index) {
       // A choice goes into the record at once; leaving the list stores it again, harmlessly.
       if (editCol_ == k + 2 && editRow_ > 0 && index >= 0)
-        run_("Combo8_Validate", [&] { storeValue(editRow_, editCol_, QString::number(index)); });
+        guarded("Combo8_Validate", [&] { storeValue(editRow_, editCol_, QString::number(index)); });
     });
   }
 
-  timerFocus_ = new QTimer(this);
-  timerFocus_->setObjectName(QStringLiteral("TimerFocus"));
-  timerFocus_->setSingleShot(true);
-  timerFocus_->setInterval(10);
-  connect(timerFocus_, &QTimer::timeout, this,
-          [this] { run_("FrmCommChInfo_TimerFocus_Timer_Error", [&] { applyFocus(); }); });
+  focusTimer_ = new QTimer(this);
+  focusTimer_->setObjectName(QStringLiteral("TimerFocus"));
+  focusTimer_->setSingleShot(true);
+  focusTimer_->setInterval(10);
+  connect(focusTimer_, &QTimer::timeout, this,
+          [this] { guarded("FrmCommChInfo_TimerFocus_Timer_Error", [&] { TimerFocus_Timer(); }); });
 
   scrollTimer_ = new QTimer(this);
   scrollTimer_->setObjectName(QStringLiteral("ScrollTimer"));
@@ -55,21 +62,21 @@ GridCellEditor::GridCellEditor(QTableWidget* grid, Runner run, Store store)
     // it does not edit.
     if (!scrollPending_) return;
     scrollPending_ = false;
-    scrolled();
+    MSFlexGrid1_Scroll();
   });
   connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { place(); });
   connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { place(); });
   connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
     place();
-    scrolled();
+    MSFlexGrid1_Scroll();
   });
   grid_->installEventFilter(this);
   grid_->viewport()->installEventFilter(this);
-  close();
+  SetEditNoVisable();
 }
 
 QComboBox* GridCellEditor::list(int column) const {
-  return AttributeOfColumn(column) ? combo8_[column - 2] : nullptr;
+  return AttributeOfColumn(column) ? attributeLists_[column - 2] : nullptr;
 }
 
 void GridCellEditor::setListTexts(int column, const QString& first, const QString& second) {
@@ -85,8 +92,8 @@ int GridCellEditor::gridCol() const { return std::max(grid_->currentColumn(), 0)
 int GridCellEditor::topRow() const { return std::max(grid_->rowAt(0), 0) + 1; }
 QTableWidgetItem* GridCellEditor::cell(int row, int col) const { return grid_->item(row - 1, col); }
 
-void GridCellEditor::enterCell() {
-  run_("frmCommChInfo_MSFlexGrid1_EnterCell", [&] {
+void GridCellEditor::MSFlexGrid1_EnterCell() {
+  guarded("frmCommChInfo_MSFlexGrid1_EnterCell", [&] {
     const int row = gridRow();
     const int col = gridCol();
     if (row < 1 || col < 1) return;
@@ -94,12 +101,12 @@ void GridCellEditor::enterCell() {
       skipNextEnter_ = false;
       return;
     }
-    if (entered) entered(row);
+    emit rowEntered(row);
     if (col == kColRxFre && forcedToRx_) {
       forcedToRx_ = false;
     } else {
-      if (editRow_ > 0 && editCol_ > 0) commit();
-      if (col >= 2 && !rowHasRx()) {
+      if (editRow_ > 0 && editCol_ > 0) SaveShowGridData();
+      if (col >= 2 && !FlexConcludeRx()) {
         // A channel starts with its receive frequency: send the user there first.
         editCol_ = kColRxFre;
         editRow_ = row;
@@ -108,30 +115,31 @@ void GridCellEditor::enterCell() {
         return;
       }
     }
-    open();
+    EnterGridEdit();
   });
 }
 
-bool GridCellEditor::rowHasRx() const {
+bool GridCellEditor::FlexConcludeRx() const {
   bool hasRx = false;
-  run_("frmCommChInfo_FlexConcludeRx", [&] { hasRx = !cell(gridRow(), kColRxFre)->text().isEmpty(); });
+  guarded("frmCommChInfo_FlexConcludeRx",
+          [&] { hasRx = !cell(gridRow(), kColRxFre)->text().isEmpty(); });
   return hasRx;
 }
 
-void GridCellEditor::open() {
-  run_("frmCommChInfo_EnterGridEdit", [&] {
+void GridCellEditor::EnterGridEdit() {
+  guarded("frmCommChInfo_EnterGridEdit", [&] {
     editTopRow_ = topRow();
     editCol_ = gridCol();
     editRow_ = gridRow();
     if (editRow_ < 1 || editCol_ < 1) return;
     const QRect rect = grid_->visualItemRect(cell(editRow_, editCol_));
     if (editCol_ <= kColTxFre) {
-      text1_->setGeometry(rect);
-      text1_->setText(cell(editRow_, editCol_)->text());
-      text1_->setModified(false);
-      text1_->show();
-      text1_->raise();
-      if (!text1_->text().isEmpty()) text1_->selectAll();
+      frequencyBox_->setGeometry(rect);
+      frequencyBox_->setText(cell(editRow_, editCol_)->text());
+      frequencyBox_->setModified(false);
+      frequencyBox_->show();
+      frequencyBox_->raise();
+      if (!frequencyBox_->text().isEmpty()) frequencyBox_->selectAll();
     } else {
       QComboBox* box = list(editCol_);
       box->setGeometry(rect);
@@ -142,21 +150,21 @@ void GridCellEditor::open() {
       box->show();
       box->raise();
     }
-    focusOn(editCol_);
+    SetGridFocus(editCol_);
   });
 }
 
-void GridCellEditor::focusOn(int col) {
+void GridCellEditor::SetGridFocus(int col) {
   focusCol_ = col;
-  timerFocus_->start();
-  applyFocus();
+  focusTimer_->start();
+  TimerFocus_Timer();
 }
 
-void GridCellEditor::applyFocus() {
-  QWidget* target = focusCol_ <= kColTxFre ? static_cast<QWidget*>(text1_) : list(focusCol_);
+void GridCellEditor::TimerFocus_Timer() {
+  QWidget* target = focusCol_ <= kColTxFre ? static_cast<QWidget*>(frequencyBox_) : list(focusCol_);
   if (!target) return;
-  if (target != text1_) text1_->hide();
-  for (QComboBox* box : combo8_)
+  if (target != frequencyBox_) frequencyBox_->hide();
+  for (QComboBox* box : attributeLists_)
     if (box != target && box->isVisible()) box->hide();
   if (target->isVisible() && target->isEnabled()) target->setFocus(Qt::OtherFocusReason);
 }
@@ -164,17 +172,17 @@ void GridCellEditor::applyFocus() {
 void GridCellEditor::place() {
   if (editRow_ < 1 || editCol_ < 1) return;
   const QRect rect = grid_->visualItemRect(cell(editRow_, editCol_));
-  if (text1_->isVisible() && editCol_ <= kColTxFre) text1_->setGeometry(rect);
+  if (frequencyBox_->isVisible() && editCol_ <= kColTxFre) frequencyBox_->setGeometry(rect);
   if (QComboBox* box = list(editCol_); box && box->isVisible()) box->setGeometry(rect);
 }
 
-void GridCellEditor::scrolled() {
+void GridCellEditor::MSFlexGrid1_Scroll() {
   if (scrollTimer_->isActive()) {
     scrollPending_ = true;
     return;
   }
   scrollTimer_->start();
-  run_("MSFlexGrid1_Scroll Error", [&] { followScroll(); });
+  guarded("MSFlexGrid1_Scroll Error", [&] { followScroll(); });
 }
 
 // The cursor moves with the scroll, so the editor keeps its place on screen over a new row.
@@ -188,14 +196,14 @@ void GridCellEditor::followScroll() {
   grid_->setCurrentCell(newRow - 1, col);  // enters the cell, which commits the old one
 }
 
-void GridCellEditor::commit() {
-  run_("frmCommChInfo_SaveShowGridData", [&] {
+void GridCellEditor::SaveShowGridData() {
+  guarded("frmCommChInfo_SaveShowGridData", [&] {
     if (editRow_ == 0) return;
     if (editCol_ == kColRxFre || editCol_ == kColTxFre) {
-      if (!text1_->isVisible()) return;
-      text1_->hide();
-      if (!text1_->isModified()) return;  // see eventFilter
-      storeValue(editRow_, editCol_, text1_->text());
+      if (!frequencyBox_->isVisible()) return;
+      frequencyBox_->hide();
+      if (!frequencyBox_->isModified()) return;  // see eventFilter
+      storeValue(editRow_, editCol_, frequencyBox_->text());
     } else if (QComboBox* box = list(editCol_); box && box->isVisible()) {
       const int index = box->currentIndex();
       box->hide();
@@ -209,7 +217,7 @@ void GridCellEditor::storeValue(int chNum, int column, const QString& value) {
   const bool wasStoring = storing_;
   storing_ = true;
   try {
-    store_(chNum, column, value);
+    ctx_.doc().SetChannelValue(chNum, column, value.toStdString());
   } catch (...) {
     storing_ = wasStoring;
     throw;
@@ -217,13 +225,13 @@ void GridCellEditor::storeValue(int chNum, int column, const QString& value) {
   storing_ = wasStoring;
 }
 
-void GridCellEditor::close() {
-  text1_->hide();
-  for (QComboBox* box : combo8_) box->hide();
+void GridCellEditor::SetEditNoVisable() {
+  frequencyBox_->hide();
+  for (QComboBox* box : attributeLists_) box->hide();
 }
 
 void GridCellEditor::forget() {
-  close();
+  SetEditNoVisable();
   editRow_ = 0;
   forcedToRx_ = false;
   skipNextEnter_ = false;
@@ -231,18 +239,18 @@ void GridCellEditor::forget() {
 
 void GridCellEditor::rowCleared(int row) {
   // Only the editor over this row loses its text; one open on another row keeps it.
-  if (editRow_ == row) text1_->clear();
+  if (editRow_ == row) frequencyBox_->clear();
 }
 
-void GridCellEditor::nextLine() {
-  run_("frmCommChInfo_GridNextLine", [&] {
+void GridCellEditor::GridNextLine() {
+  guarded("frmCommChInfo_GridNextLine", [&] {
     const int row = gridRow() >= kGridRows ? 1 : gridRow() + 1;
     grid_->setCurrentCell(row - 1, gridCol() > 0 ? gridCol() : editCol_);
   });
 }
 
-void GridCellEditor::nextCol() {
-  run_("rmCommChInfo_GridNextCol", [&] {
+void GridCellEditor::GridNextCol() {
+  guarded("rmCommChInfo_GridNextCol", [&] {
     const int col = gridCol() + 1;
     if (col < kGridCols) {
       grid_->setCurrentCell(grid_->currentRow(), col);
@@ -251,21 +259,21 @@ void GridCellEditor::nextCol() {
     // Past the last column: back to column 1 without opening it, then down one row.
     skipNextEnter_ = true;
     grid_->setCurrentCell(grid_->currentRow(), kColRxFre);
-    nextLine();
+    GridNextLine();
   });
 }
 
 void GridCellEditor::enterPressed() {
   const int col = gridCol();
-  if (col == kColRxFre && text1_->text().isEmpty())
-    nextLine();
+  if (col == kColRxFre && frequencyBox_->text().isEmpty())
+    GridNextLine();
   else if (col > 0 && col < kGridCols)
-    nextCol();
+    GridNextCol();
 }
 
 bool GridCellEditor::eventFilter(QObject* watched, QEvent* event) {
   if (watched == grid_ && IsEnterKey(event)) {
-    open();
+    EnterGridEdit();
     return true;
   }
   if (watched == grid_->viewport() && event->type() == QEvent::Resize) {
@@ -274,31 +282,32 @@ bool GridCellEditor::eventFilter(QObject* watched, QEvent* event) {
   }
   const bool leaving = event->type() == QEvent::FocusOut && !storing_ &&
                        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason;
-  if (watched == text1_) {
+  if (watched == frequencyBox_) {
     if (IsEnterKey(event)) {
-      run_("FrmCommChInfo_Text1_KeyPress_Error", [&] { enterPressed(); });
+      guarded("FrmCommChInfo_Text1_KeyPress_Error", [&] { enterPressed(); });
       return true;
     }
-    if (leaving && text1_->isVisible() && (editCol_ == kColRxFre || editCol_ == kColTxFre) &&
+    if (leaving && frequencyBox_->isVisible() && (editCol_ == kColRxFre || editCol_ == kColTxFre) &&
         editRow_ > 0) {
       // Leaving the field commits it, as any other way out of the cell does. A text nobody
       // typed into is what the cell shows already: storing it again would only repeat the range
       // check, and a window activating after a band change would warn about, and move, a
       // frequency the user never touched.
-      text1_->hide();
-      if (text1_->isModified())
-        run_("frmCommChInfo_SaveShowGridData", [&] { storeValue(editRow_, editCol_, text1_->text()); });
+      frequencyBox_->hide();
+      if (frequencyBox_->isModified())
+        guarded("frmCommChInfo_SaveShowGridData",
+                [&] { storeValue(editRow_, editCol_, frequencyBox_->text()); });
     }
     return false;
   }
   for (int k = 1; k < 8; ++k) {
-    if (watched != combo8_[k]) continue;
+    if (watched != attributeLists_[k]) continue;
     if (IsEnterKey(event)) {
-      run_("Combo8_KeyPress", [&] { enterPressed(); });
+      guarded("Combo8_KeyPress", [&] { enterPressed(); });
       return true;
     }
-    if (leaving && combo8_[k]->isVisible() && editCol_ == k + 2)
-      run_("Combo8_Validate", [&] { commit(); });
+    if (leaving && attributeLists_[k]->isVisible() && editCol_ == k + 2)
+      guarded("Combo8_Validate", [&] { SaveShowGridData(); });
     return false;
   }
   return QObject::eventFilter(watched, event);

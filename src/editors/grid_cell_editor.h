@@ -6,9 +6,9 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 #include "core/config/document.h"
+#include "gui/ui_context.h"
 
 class QComboBox;
 class QLineEdit;
@@ -21,16 +21,13 @@ namespace kr4100 {
 inline constexpr int kGridRows = 60;  // data rows; row r of the grid is channel number r
 inline constexpr int kGridCols = kChannelColumnCount;  // column 0 shows the row number
 
+// Each cell it commits goes into the document (SetChannelValue), which re-shows the row through
+// the window; a failure shows the procedure's label, as the window's own procedures do.
 class GridCellEditor : public QObject {
+  Q_OBJECT
  public:
-  // Runs a procedure, trapping its failure under the given label (the window's message box).
-  using Runner = std::function<void(const char* label, const std::function<void()>& procedure)>;
-  // Puts one cell's value into the document (which re-shows the row through the window).
-  using Store = std::function<void(int chNum, int column, const QString& value)>;
+  GridCellEditor(QTableWidget* grid, UiContext& ctx);
 
-  GridCellEditor(QTableWidget* grid, Runner run, Store store);
-
-  QLineEdit* textBox() const { return text1_; }
   QComboBox* list(int column) const;  // the list of a flag column, nothing for the others
 
   // Item texts of a flag column's list in the language in force.
@@ -38,42 +35,45 @@ class GridCellEditor : public QObject {
 
   // The grid's current cell changed: commit the old cell, open the editor on the new one. A
   // channel starts with its receive frequency, so an empty row sends the user there first.
-  void enterCell();
-  std::function<void(int row)> entered;  // a row was entered (the window's caption follows)
-  void open();          // opens the editor over the current cell (Enter on the grid)
-  void commit();        // what the open editor holds goes into the document, and it closes
-  void close();         // hides the editor without storing anything (a new group, new data)
-  void forget();        // close() and no cell is being edited any more
+  void MSFlexGrid1_EnterCell();
+  void EnterGridEdit();      // opens the editor over the current cell (Enter on the grid)
+  void SaveShowGridData();   // what the open editor holds goes into the document, and it closes
+  void SetEditNoVisable();   // hides the editor without storing anything (a new group, new data)
+  void forget();             // SetEditNoVisable() and no cell is being edited any more
   void rowCleared(int row);  // the channel of that row went: an editor over it loses its text
   bool storing() const { return storing_; }
   int editRow() const { return editRow_; }
+
+ signals:
+  void rowEntered(int row);  // the window's caption follows the row
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  template <class F>
+  void guarded(const char* label, F&& procedure) const;
   int gridRow() const;
   int gridCol() const;
   int topRow() const;
   QTableWidgetItem* cell(int row, int col) const;
-  bool rowHasRx() const;
-  void focusOn(int col);
-  void applyFocus();
+  bool FlexConcludeRx() const;
+  void SetGridFocus(int col);
+  void TimerFocus_Timer();
   void place();
-  void scrolled();
+  void MSFlexGrid1_Scroll();
   void followScroll();
   void storeValue(int chNum, int column, const QString& value);
-  void nextLine();
-  void nextCol();
+  void GridNextLine();
+  void GridNextCol();
   void enterPressed();
 
   QTableWidget* grid_;
-  Runner run_;
-  Store store_;
-  QLineEdit* text1_ = nullptr;
+  UiContext& ctx_;
+  QLineEdit* frequencyBox_ = nullptr;
   // Member k edits column k + 2; member 0 is never shown.
-  QComboBox* combo8_[1 + kChannelAttributeCount] = {};
-  QTimer* timerFocus_ = nullptr;
+  QComboBox* attributeLists_[1 + kChannelAttributeCount] = {};
+  QTimer* focusTimer_ = nullptr;
   QTimer* scrollTimer_ = nullptr;  // one scroll handled per interval
 
   int editCol_ = 0;

@@ -2,9 +2,10 @@
 
 #include <QCoreApplication>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMetaMethod>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
@@ -13,8 +14,8 @@
 
 namespace kr4100 {
 
-FloatingCellEditor::FloatingCellEditor(QTableWidget* grid, Commit commit, int firstCol)
-    : QObject(grid), grid_(grid), commit_(std::move(commit)), firstCol_(firstCol) {
+FloatingCellEditor::FloatingCellEditor(QTableWidget* grid, int firstCol)
+    : QObject(grid), grid_(grid), firstCol_(firstCol) {
   box_ = new QLineEdit(grid_->viewport());
   box_->setObjectName(QStringLiteral("Text1"));
   box_->setFrame(false);
@@ -75,7 +76,7 @@ void FloatingCellEditor::commit() {
   pending_ = false;
   committing_ = true;
   try {
-    commit_(editRow_, editCol_, box_->text());
+    emit committed(editRow_, editCol_, box_->text());
   } catch (...) {
     committing_ = false;
     throw;
@@ -121,8 +122,8 @@ bool FloatingCellEditor::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == box_) {
     if (IsEnterKey(event)) {
-      if (enterPressed) {
-        enterPressed();
+      if (isSignalConnected(QMetaMethod::fromSignal(&FloatingCellEditor::enterPressed))) {
+        emit enterPressed();
       } else {
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QCoreApplication::sendEvent(box_, &tab);

@@ -17,12 +17,10 @@ class QWidget;
 namespace kr4100 {
 
 class FloatingCellEditor : public QObject {
+  Q_OBJECT
  public:
-  // row: the data row, 1 for the first row under the headings; col: the grid's column.
-  using Commit = std::function<void(int row, int col, const QString& text)>;
-
   // Columns before firstCol (the row numbers) never open the box.
-  FloatingCellEditor(QTableWidget* grid, Commit commit, int firstCol = 1);
+  explicit FloatingCellEditor(QTableWidget* grid, int firstCol = 1);
 
   QLineEdit* box() const { return box_; }
   int editRow() const { return editRow_; }  // 0 before the box was first opened
@@ -31,8 +29,6 @@ class FloatingCellEditor : public QObject {
   // Key presses in the box go here first; true swallows the key. Paste by any means, the
   // context menu, drops and input methods never reach the box.
   void setKeyFilter(std::function<bool(QKeyEvent*)> refuse);
-  // What Enter in the box does; unset, it moves the focus on as Tab does.
-  std::function<void()> enterPressed;
   // The box selects its whole text whenever it opens or gets the focus.
   void setSelectAllOnFocus(bool on) { selectAll_ = on; }
 
@@ -42,6 +38,13 @@ class FloatingCellEditor : public QObject {
   // For a window's destructor, before anything a commit would touch goes: the grid's own
   // teardown changes its current cell and moves the focus, and none of it may commit or open.
   void stop();
+
+ signals:
+  // The open cell's text, once per opening. row: the data row, 1 for the first row under the
+  // headings; col: the grid's column. The window decides what it means and may refuse it.
+  void committed(int row, int col, const QString& text);
+  // Enter in the box; with nothing connected to it, Enter moves the focus on as Tab does.
+  void enterPressed();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,7 +56,6 @@ class FloatingCellEditor : public QObject {
 
   QTableWidget* grid_;
   QWidget* viewport_ = nullptr;
-  Commit commit_;
   int firstCol_;
   QLineEdit* box_ = nullptr;
   int editRow_ = 0;

@@ -15,9 +15,11 @@
 //   something to compute (a factory, a key filter) notifies nobody and is fine.
 //
 // Every change to the record goes through Document or a core edit function, never by writing
-// the working record from a window; that is what keeps Undo and the modified state true.
+// the working record from a window; that is what keeps Undo and the modified state true. A
+// window (an EditorWindow) reads record() and changes it with edit(), which runs a core edit
+// function on the working copy; the document then tells its observers (recordEdited), and the
+// undo history takes its step from that, input or not.
 //
 // Older code not yet moved over: the transfer-session host's callbacks (QtSessionHost, shared
-// with the command line), UndoHistory::commitPendingEdits, the floating cell editor's callbacks
-// and the splash's end.
+// with the command line) and the splash's end.
 #pragma once

@@ -65,10 +65,12 @@ UndoHistory::UndoHistory(Document& doc, bool watchInput, QObject* parent)
   stack_->setUndoLimit(kUndoLimit);
   connect(stack_.get(), &QUndoStack::canUndoChanged, this, &UndoHistory::availabilityChanged);
   connect(stack_.get(), &QUndoStack::canRedoChanged, this, &UndoHistory::availabilityChanged);
+  doc_.addObserver(this);
   if (watchInput) qApp->installEventFilter(this);
 }
 
 UndoHistory::~UndoHistory() {
+  doc_.removeObserver(this);
   if (qApp) qApp->removeEventFilter(this);
   // The stack empties itself on the way out; its owner is going too and must not hear of it.
   stack_->disconnect(this);
@@ -82,13 +84,13 @@ UndoHistory::Snapshot UndoHistory::take() const {
 }
 
 void UndoHistory::undo() {
-  if (commitPendingEdits) commitPendingEdits();
+  emit pendingEditsNeeded();
   checkpoint();
   stack_->undo();
 }
 
 void UndoHistory::redo() {
-  if (commitPendingEdits) commitPendingEdits();
+  emit pendingEditsNeeded();
   checkpoint();
   stack_->redo();
 }

@@ -1,6 +1,6 @@
 // Undo and redo of the working record: each step keeps the whole record (with its model and band)
-// before and after, on a QUndoStack. Editors write into the record directly, so steps are found
-// rather than announced: after every user input the record is compared with the last snapshot.
+// before and after, on a QUndoStack. A step is found by comparing the record with the last
+// snapshot, once the document has announced an editor's change and after every user input.
 //
 // For code that changes the record outside a user input (a read from the radio, CSV import, a
 // paste, New, Initial Setting): call checkpoint() right after the change and it is one step of its
@@ -8,7 +8,6 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,7 +17,7 @@ class QUndoStack;
 
 namespace kr4100 {
 
-class UndoHistory : public QObject {
+class UndoHistory : public QObject, private DocumentObserver {
   Q_OBJECT
  public:
   struct Snapshot {
@@ -27,18 +26,15 @@ class UndoHistory : public QObject {
     std::string bandText;
   };
 
-  // watchInput: look for changes after every key, click, wheel turn and window close of the
-  // application (the main window); off, only checkpoint() records.
+  // watchInput: look for changes also after every key, click, wheel turn and window close of the
+  // application (the main window); off, only checkpoint() and the document's announced edits
+  // record.
   explicit UndoHistory(Document& doc, bool watchInput = true, QObject* parent = nullptr);
   ~UndoHistory() override;
 
   QUndoStack* stack() const { return stack_.get(); }
   bool canUndo() const;
   bool canRedo() const;
-
-  // What an editor holds but has not stored yet goes into the record before an undo or redo, so
-  // that typed text becomes the step that is undone.
-  std::function<void()> commitPendingEdits;
 
   void undo();
   void redo();
@@ -62,6 +58,9 @@ class UndoHistory : public QObject {
   };
 
  signals:
+  // Before an undo or redo: what an editor holds but has not stored yet goes into the record
+  // now, so that typed text becomes the step that is undone.
+  void pendingEditsNeeded();
   // The working record was put back to an earlier or later step (editors have reloaded it).
   void restored();
   // Undo or redo became possible or impossible.
@@ -72,6 +71,7 @@ class UndoHistory : public QObject {
 
  private:
   class Step;
+  void recordEdited() override { scheduleCheck(); }
   Snapshot take() const;
   void restore(const Snapshot& snapshot);
   void scheduleCheck();

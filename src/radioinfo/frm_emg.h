@@ -3,27 +3,26 @@
 #pragma once
 
 #include <QDialog>
-
 #include <string>
 
 #include "core/link/radio_image.h"
-#include "gui/ui_context.h"
+#include "gui/editor_window.h"
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 
 namespace kr4100 {
 
-class FrmEMG : public QDialog {
+class FrmEMG : public QDialog, public EditorWindow {
   Q_OBJECT
  public:
   explicit FrmEMG(UiContext& ctx, QWidget* parent = nullptr);
 
-  void reCaption();
+  void reCaption() override;
   // Fills every box from the block and the firmware the radio named in the same session; also
   // called when new data arrive while the window is open.
   void ShowByData(const RadioInfo& info, const std::string& firmware);
@@ -32,19 +31,19 @@ class FrmEMG : public QDialog {
   static constexpr int kLabelCount = 14;
 
  private:
-  void build();
   void createControls();
+  QLayout* layOutUnit();    // the unit's identity and history
+  QWidget* layOutDealer();  // the dealer's frame
   void layOut();
 
-  UiContext& ctx_;
-  QLabel* labelAreaCode_ = nullptr;
-  QLabel* label1_[kLabelCount] = {};
-  QLineEdit* text1_[kTextCount] = {};  // box 4 is the multi-line description below
+  QLabel* areaCodeLabel_ = nullptr;
+  // By the index of their names, Text1(k) and Label1(k); box 4 is the description below.
+  QLabel* fieldLabels_[kLabelCount] = {};
+  QLineEdit* fieldBoxes_[kTextCount] = {};
   QPlainTextEdit* description_ = nullptr;
-  QComboBox* combo1_[2] = {};
-  QGroupBox* frame1_ = nullptr;
-  QPushButton* commandClose_ = nullptr;
-  QPushButton* commandHelp_ = nullptr;
+  QComboBox* typeCombo_ = nullptr;
+  QComboBox* bandCombo_ = nullptr;
+  QGroupBox* dealerFrame_ = nullptr;
 };
 
 }  // namespace kr4100

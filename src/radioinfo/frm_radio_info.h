@@ -3,23 +3,25 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
-#include "gui/ui_context.h"
+#include "gui/editor_window.h"
 
 namespace kr4100 {
 
-class FrmRadioInfo : public QDialog {
+class RadioInfoFields;
+
+class FrmRadioInfo : public QDialog, public EditorWindow {
   Q_OBJECT
  public:
   explicit FrmRadioInfo(UiContext& ctx, QWidget* parent = nullptr);
   ~FrmRadioInfo() override;
 
-  void reCaption();
+  void reCaption() override;
   void ShowData();  // ModelInfo as it is now
 
  private:
-  class Impl;
-  Impl* d_;
+  std::unique_ptr<RadioInfoFields> fields_;
 };
 
 }  // namespace kr4100

@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "core/config/radio_info_edit.h"
-#include "gui/editor_support.h"
 #include "gui/key_filters.h"
 #include "radioinfo/radio_info_fields.h"
 
@@ -39,145 +38,129 @@ void RestrictToAscii(QLineEdit* edit) {
 
 class FrmRadioInfoSet::Impl {
  public:
-  Impl(FrmRadioInfoSet* window, UiContext& context) : q(window), ctx(context), fields(window, context) {}
+  Impl(FrmRadioInfoSet* window, UiContext& context) : q(window), fields(window, context) {}
 
   FrmRadioInfoSet* q;
-  UiContext& ctx;
   RadioInfoFields fields;
-  QLabel* label4 = nullptr;
-  QLineEdit* text2 = nullptr;  // version
-  QPushButton* commandRead = nullptr;
-  QPushButton* commandWrite = nullptr;
-  QPushButton* commandTimeSync = nullptr;
-  QPushButton* commandClose = nullptr;
-  QPushButton* commandHelp = nullptr;
+  QLabel* versionLabel = nullptr;
+  QLineEdit* versionBox = nullptr;
+  QPushButton* readButton = nullptr;
+  QPushButton* writeButton = nullptr;
+  QPushButton* timeSyncButton = nullptr;
   std::function<CalendarDate()> today = LocalToday;
-
-  template <class F>
-  void guarded(const char* label, F&& f) {
-    Guarded(ctx, label, std::forward<F>(f));
-  }
 
   QPushButton* button(const char* name) {
     auto* b = new QPushButton(q);
     b->setObjectName(QLatin1String(name));
     return b;
   }
-  void build();
-  void Text2_LostFocus();
-  void CommandRead_Click();
-  void CommandWrite_Click();
-  void CommandTimeSync_Click();
+  void createControls();
+  void connectControls();
+  void versionBoxLeft();
 };
 
-void FrmRadioInfoSet::Impl::build() {
-  QLineEdit* text1 = fields.text1;
-  text1->setMaxLength(static_cast<int>(kProgDateBoxLength));
-  RestrictToAscii(text1);
-  label4 = new QLabel(q);
-  label4->setObjectName(QStringLiteral("Label4"));
-  text2 = new QLineEdit(q);
-  text2->setObjectName(QStringLiteral("Text2"));
-  text2->setMaxLength(static_cast<int>(kSoftVerBoxLength));
-  RestrictToAscii(text2);
-  EnterMovesFocus(text2);
-  text2->installEventFilter(q);
-  label4->setBuddy(text2);
-  fields.form->addRow(label4, text2);
+void FrmRadioInfoSet::Impl::createControls() {
+  QLineEdit* dateBox = fields.dateBox;
+  dateBox->setMaxLength(static_cast<int>(kProgDateBoxLength));
+  RestrictToAscii(dateBox);
+  versionLabel = new QLabel(q);
+  versionLabel->setObjectName(QStringLiteral("Label4"));
+  versionBox = new QLineEdit(q);
+  versionBox->setObjectName(QStringLiteral("Text2"));
+  versionBox->setMaxLength(static_cast<int>(kSoftVerBoxLength));
+  RestrictToAscii(versionBox);
+  EnterMovesFocus(versionBox);
+  versionBox->installEventFilter(q);
+  versionLabel->setBuddy(versionBox);
+  fields.form->addRow(versionLabel, versionBox);
 
-  commandRead = button("CommandRead");
-  commandWrite = button("CommandWrite");
-  commandTimeSync = button("CommandTimeSync");
+  readButton = button("CommandRead");
+  writeButton = button("CommandWrite");
+  timeSyncButton = button("CommandTimeSync");
   auto* actions = new QHBoxLayout;
-  actions->addWidget(commandRead);
-  actions->addWidget(commandWrite);
-  actions->addWidget(commandTimeSync);
+  actions->addWidget(readButton);
+  actions->addWidget(writeButton);
+  actions->addWidget(timeSyncButton);
   actions->addStretch(1);
 
   auto* layout = new QVBoxLayout(q);
   layout->addLayout(fields.form);
   layout->addLayout(actions);
   layout->addStretch(1);
-  layout->addLayout(CloseAndHelpRow(q, commandClose, commandHelp));
+  layout->addLayout(q->closeAndHelpRow());
+}
 
-  QObject::connect(commandRead, &QPushButton::clicked, q,
-                   [this] { guarded("FrmRadioInfoSet_CommandRead_Click", [&] { CommandRead_Click(); }); });
-  QObject::connect(commandWrite, &QPushButton::clicked, q, [this] {
-    guarded("FrmRadioInfoSet_CommandWrite_Click", [&] { CommandWrite_Click(); });
+void FrmRadioInfoSet::Impl::connectControls() {
+  QObject::connect(readButton, &QPushButton::clicked, q, [this] {
+    q->guarded("FrmRadioInfoSet_CommandRead_Click", [&] { emit q->readRequested(); });
   });
-  QObject::connect(commandTimeSync, &QPushButton::clicked, q, [this] {
-    guarded("FrmRadioInfoSet_CommandTimeSync_Click", [&] { CommandTimeSync_Click(); });
+  QObject::connect(writeButton, &QPushButton::clicked, q, [this] {
+    q->guarded("FrmRadioInfoSet_CommandWrite_Click", [&] {
+      q->StoreData();
+      emit q->writeRequested();
+    });
+  });
+  // Nothing is sent: the date reaches the record with the next store.
+  QObject::connect(timeSyncButton, &QPushButton::clicked, q, [this] {
+    q->guarded("FrmRadioInfoSet_CommandTimeSync_Click",
+               [&] { fields.dateBox->setText(FieldText(EightDigitDate(today()))); });
   });
 }
 
-void FrmRadioInfoSet::Impl::Text2_LostFocus() {
-  const QString prefixed = FieldText(VersionWithPrefix(FieldBytes(text2->text())));
-  if (prefixed != text2->text()) text2->setText(prefixed);
-}
-
-void FrmRadioInfoSet::Impl::CommandRead_Click() {
-  emit q->readRequested();
-}
-
-void FrmRadioInfoSet::Impl::CommandWrite_Click() {
-  q->StoreData();
-  emit q->writeRequested();
-}
-
-// Nothing is sent: the date reaches the record with the next store.
-void FrmRadioInfoSet::Impl::CommandTimeSync_Click() {
-  fields.text1->setText(FieldText(EightDigitDate(today())));
+void FrmRadioInfoSet::Impl::versionBoxLeft() {
+  const QString prefixed = FieldText(VersionWithPrefix(FieldBytes(versionBox->text())));
+  if (prefixed != versionBox->text()) versionBox->setText(prefixed);
 }
 
 FrmRadioInfoSet::FrmRadioInfoSet(UiContext& ctx, QWidget* parent)
-    : QDialog(parent), d_(new Impl(this, ctx)) {
-  setObjectName(QStringLiteral("FrmRadioInfoSet"));
+    : QDialog(parent),
+      EditorWindow(this, ctx, "FrmRadioInfoSet"),
+      d_(std::make_unique<Impl>(this, ctx)) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
-  d_->build();
+  d_->createControls();
+  d_->connectControls();
   reCaption();
-  d_->fields.combo1->setFocus();
+  d_->fields.modelCombo->setFocus();
 }
 
+// The boxes go after this part of the window: the base's clean-up keeps their focus changes
+// from reaching it on the way.
 FrmRadioInfoSet::~FrmRadioInfoSet() {
-  // The boxes go after this part of the window: no focus change may reach it on the way.
-  d_->text2->removeEventFilter(this);
-  delete d_;
-  d_ = nullptr;
+  detach();
 }
 
 void FrmRadioInfoSet::setToday(std::function<CalendarDate()> today) { d_->today = std::move(today); }
 
 void FrmRadioInfoSet::reCaption() {
-  UiContext& ctx = d_->ctx;
-  setWindowTitle(ctx.pick(kCaption));
+  setWindowTitle(ctx().pick(kCaption));
   d_->fields.reCaption();
-  SetLabelText(d_->label4, ctx.pick(kVersion));
-  d_->commandRead->setText(ctx.pick(kRead));
-  d_->commandWrite->setText(ctx.pick(kWrite));
-  d_->commandTimeSync->setText(ctx.pick(kTimeSync));
-  d_->commandClose->setText(ctx.msg(MessageId::CloseButton));
-  d_->commandHelp->setText(ctx.msg(MessageId::HelpButton));
+  SetLabelText(d_->versionLabel, ctx().pick(kVersion));
+  d_->readButton->setText(ctx().pick(kRead));
+  d_->writeButton->setText(ctx().pick(kWrite));
+  d_->timeSyncButton->setText(ctx().pick(kTimeSync));
+  captionCloseAndHelp();
   ShowData();
 }
 
 void FrmRadioInfoSet::ShowData() {
-  d_->guarded("FrmRadioInfoSet_ShowData", [&] {
-    const RadioInfoView view = ShowRadioInfo(d_->ctx.doc().working().ModelInfo);
+  guarded("FrmRadioInfoSet_ShowData", [&] {
+    const RadioInfoView view = ShowRadioInfo(record().ModelInfo);
     d_->fields.show(view);
-    d_->text2->setText(FieldText(view.version));
+    d_->versionBox->setText(FieldText(view.version));
   });
 }
 
 void FrmRadioInfoSet::StoreData() {
-  d_->guarded("FrmRadioInfoSet_StoreData", [&] {
+  guarded("FrmRadioInfoSet_StoreData", [&] {
     // Closing by key or the title bar leaves the version box without its focus ever going: it
     // gets the rule it would have got on leaving.
-    if (d_->text2->hasFocus()) d_->Text2_LostFocus();
+    if (d_->versionBox->hasFocus()) d_->versionBoxLeft();
     const RadioInfoFields& f = d_->fields;
-    StoreRadioInfo(d_->ctx.doc().working().ModelInfo,
-                   {FieldBytes(f.combo1->currentText()), FieldBytes(f.combo2->currentText()),
-                    FieldBytes(f.text1->text()), FieldBytes(d_->text2->text())});
+    const RadioInfoInput input{FieldBytes(f.modelCombo->currentText()),
+                               FieldBytes(f.bandCombo->currentText()),
+                               FieldBytes(f.dateBox->text()), FieldBytes(d_->versionBox->text())};
+    edit([&](RadioConfig& r) { StoreRadioInfo(r.ModelInfo, input); });
   });
 }
 
@@ -187,7 +170,7 @@ void FrmRadioInfoSet::done(int result) {
 }
 
 bool FrmRadioInfoSet::eventFilter(QObject* watched, QEvent* event) {
-  if (d_ && watched == d_->text2 && event->type() == QEvent::FocusOut) d_->Text2_LostFocus();
+  if (d_ && watched == d_->versionBox && event->type() == QEvent::FocusOut) d_->versionBoxLeft();
   return QDialog::eventFilter(watched, event);
 }
 

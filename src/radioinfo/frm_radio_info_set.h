@@ -6,19 +6,20 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 #include "core/config/calendar_date.h"
-#include "gui/ui_context.h"
+#include "gui/editor_window.h"
 
 namespace kr4100 {
 
-class FrmRadioInfoSet : public QDialog {
+class FrmRadioInfoSet : public QDialog, public EditorWindow {
   Q_OBJECT
  public:
   explicit FrmRadioInfoSet(UiContext& ctx, QWidget* parent = nullptr);
   ~FrmRadioInfoSet() override;
 
-  void reCaption();
+  void reCaption() override;
   void ShowData();   // ModelInfo as it is now
   void StoreData();  // the window's values into ModelInfo
 
@@ -38,7 +39,7 @@ class FrmRadioInfoSet : public QDialog {
 
  private:
   class Impl;
-  Impl* d_;
+  std::unique_ptr<Impl> d_;
 };
 
 }  // namespace kr4100

@@ -36,65 +36,65 @@ void SetLabelText(QLabel* label, const QString& text) {
 }
 
 RadioInfoFields::RadioInfoFields(QWidget* window, UiContext& ctx) : ctx_(ctx) {
-  label1 = new QLabel(window);
-  label1->setObjectName(QStringLiteral("Label1"));
-  label2 = new QLabel(window);
-  label2->setObjectName(QStringLiteral("Label2"));
-  label3 = new QLabel(window);
-  label3->setObjectName(QStringLiteral("Label3"));
-  combo1 = new QComboBox(window);
-  combo1->setObjectName(QStringLiteral("Combo1"));
-  combo2 = new QComboBox(window);
-  combo2->setObjectName(QStringLiteral("Combo2"));
+  modelLabel = new QLabel(window);
+  modelLabel->setObjectName(QStringLiteral("Label1"));
+  bandLabel = new QLabel(window);
+  bandLabel->setObjectName(QStringLiteral("Label2"));
+  dateLabel = new QLabel(window);
+  dateLabel->setObjectName(QStringLiteral("Label3"));
+  modelCombo = new QComboBox(window);
+  modelCombo->setObjectName(QStringLiteral("Combo1"));
+  bandCombo = new QComboBox(window);
+  bandCombo->setObjectName(QStringLiteral("Combo2"));
   // Wide enough for this radio's band texts, the longest the list holds.
-  combo2->setMinimumContentsLength(26);
-  text1 = new QLineEdit(window);
-  text1->setObjectName(QStringLiteral("Text1"));
-  for (QWidget* control : {static_cast<QWidget*>(combo1), static_cast<QWidget*>(combo2),
-                           static_cast<QWidget*>(text1)})
+  bandCombo->setMinimumContentsLength(26);
+  dateBox = new QLineEdit(window);
+  dateBox->setObjectName(QStringLiteral("Text1"));
+  for (QWidget* control : {static_cast<QWidget*>(modelCombo), static_cast<QWidget*>(bandCombo),
+                           static_cast<QWidget*>(dateBox)})
     EnterMovesFocus(control);
 
-  label1->setBuddy(combo1);
-  label2->setBuddy(combo2);
-  label3->setBuddy(text1);
+  modelLabel->setBuddy(modelCombo);
+  bandLabel->setBuddy(bandCombo);
+  dateLabel->setBuddy(dateBox);
   form = new QFormLayout;
   form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-  form->addRow(label1, combo1);
-  form->addRow(label2, combo2);
-  form->addRow(label3, text1);
+  form->addRow(modelLabel, modelCombo);
+  form->addRow(bandLabel, bandCombo);
+  form->addRow(dateLabel, dateBox);
 
   // The user's pick only: showing the record's model must keep its stored band.
-  QObject::connect(combo1, &QComboBox::activated, window, [this] { rebuildBands(); });
+  QObject::connect(modelCombo, &QComboBox::activated, window, [this] { rebuildBands(); });
 }
 
 void RadioInfoFields::reCaption() {
-  SetLabelText(label1, ctx_.pick(kModelType));
-  SetLabelText(label2, ctx_.pick(kFrequency));
-  SetLabelText(label3, ctx_.pick(kSerialNumber));
+  SetLabelText(modelLabel, ctx_.pick(kModelType));
+  SetLabelText(bandLabel, ctx_.pick(kFrequency));
+  SetLabelText(dateLabel, ctx_.pick(kSerialNumber));
 }
 
 void RadioInfoFields::show(const RadioInfoView& view) {
   {
-    const QSignalBlocker block(combo1);
-    combo1->clear();
-    combo1->addItems(Listed(view.modelItems));
-    combo1->setCurrentIndex(combo1->findText(FieldText(view.model), Qt::MatchExactly));
+    const QSignalBlocker block(modelCombo);
+    modelCombo->clear();
+    modelCombo->addItems(Listed(view.modelItems));
+    modelCombo->setCurrentIndex(modelCombo->findText(FieldText(view.model), Qt::MatchExactly));
   }
   {
-    const QSignalBlocker block(combo2);
-    combo2->clear();
-    combo2->addItems(Listed(view.bandItems));
-    combo2->setCurrentIndex(combo2->findText(FieldText(view.band), Qt::MatchExactly));
+    const QSignalBlocker block(bandCombo);
+    bandCombo->clear();
+    bandCombo->addItems(Listed(view.bandItems));
+    bandCombo->setCurrentIndex(bandCombo->findText(FieldText(view.band), Qt::MatchExactly));
   }
-  text1->setText(FieldText(view.date));
+  dateBox->setText(FieldText(view.date));
 }
 
 void RadioInfoFields::rebuildBands() {
-  const QSignalBlocker block(combo2);
-  combo2->clear();
-  combo2->addItems(Listed(RadioInfoBandItems(FieldBytes(combo1->currentText()))));
-  combo2->setCurrentIndex(combo2->count() > 0 ? 0 : -1);
+  const QSignalBlocker block(bandCombo);
+  bandCombo->clear();
+  bandCombo->addItems(Listed(RadioInfoBandItems(FieldBytes(modelCombo->currentText()))));
+  bandCombo->setCurrentIndex(bandCombo->count() > 0 ? 0 : -1);
 }
 
 }  // namespace kr4100

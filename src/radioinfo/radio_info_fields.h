@@ -26,12 +26,12 @@ class RadioInfoFields {
   void rebuildBands();
 
   QFormLayout* form = nullptr;
-  QLabel* label1 = nullptr;  // model type
-  QLabel* label2 = nullptr;  // frequency
-  QLabel* label3 = nullptr;  // serial number
-  QComboBox* combo1 = nullptr;
-  QComboBox* combo2 = nullptr;
-  QLineEdit* text1 = nullptr;
+  QLabel* modelLabel = nullptr;
+  QLabel* bandLabel = nullptr;
+  QLabel* dateLabel = nullptr;  // "Serial Number": the programming date
+  QComboBox* modelCombo = nullptr;
+  QComboBox* bandCombo = nullptr;
+  QLineEdit* dateBox = nullptr;
 
  private:
   UiContext& ctx_;

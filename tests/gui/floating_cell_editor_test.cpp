@@ -36,10 +36,12 @@ struct Fixture {
     other = new QPushButton(QStringLiteral("Other"), &window);
     layout->addWidget(grid);
     layout->addWidget(other);
-    editor = new FloatingCellEditor(grid, [this](int row, int col, const QString& text) {
-      commits.push_back({row, col, text});
-      grid->item(row - 1, col)->setText(text);
-    });
+    editor = new FloatingCellEditor(grid);
+    QObject::connect(editor, &FloatingCellEditor::committed,
+                     [this](int row, int col, const QString& text) {
+                       commits.push_back({row, col, text});
+                       grid->item(row - 1, col)->setText(text);
+                     });
     window.show();
     window.activateWindow();
     if (!QTest::qWaitForWindowExposed(&window)) qWarning("grid window not exposed");
@@ -104,7 +106,7 @@ class FloatingCellEditorTest : public QObject {
     Fixture f;
     f.editor->setKeyFilter([](QKeyEvent* key) { return key->text() == QStringLiteral("x"); });
     int enters = 0;
-    f.editor->enterPressed = [&] { ++enters; };
+    QObject::connect(f.editor, &FloatingCellEditor::enterPressed, [&] { ++enters; });
     f.grid->setCurrentCell(0, 1);
     QTest::keyClicks(f.editor->box(), QStringLiteral("1x2"));
     QCOMPARE(f.editor->box()->text(), QStringLiteral("12"));

@@ -13,12 +13,24 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoStack>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "app/frm_main.h"
 #include "app/radio_sessions.h"
+#include "core/config/radio_config.h"
 #include "editors/frm_ch_info_edit.h"
+#include "editors/frm_comm_ch_info.h"
+#include "editors/frm_dtmf.h"
+#include "editors/frm_emb_msg.h"
+#include "editors/frm_fleet_sync.h"
+#include "editors/frm_key_assignm.h"
+#include "editors/frm_opt_features.h"
+#include "editors/frm_scan_info.h"
+#include "editors/frm_test_fre.h"
+#include "radioinfo/frm_radio_info_set.h"
 #include "support/scripted_prompter.h"
 #include "support/test_installation.h"
 
@@ -404,6 +416,78 @@ class UndoTest : public QObject {
     QVERIFY(!h.history().canUndo());
     QVERIFY(!h.history().canRedo());
     QVERIFY(!h.act("mnuEditUndo")->isEnabled());
+  }
+
+  // No window writes the record by itself: each change goes through the document, which
+  // announces it, so a history that watches no input at all still finds every one as a step.
+  void everyWindowsChangeIsAnnouncedByTheDocument() {
+    kr4100::testing::TestInstallation inst;
+    Document& doc = inst.ctx->doc();
+    const RadioConfig start = doc.working();
+    UndoHistory history(doc, /*watchInput=*/false);
+    struct : DocumentCommands {
+      void newDocumentDeferred() override {}
+    } commands;
+    const auto isOneStep = [&](const char* change, const std::function<void()>& make) {
+      const int steps = history.stack()->count();
+      make();
+      Harness::settle();
+      QVERIFY2(history.stack()->count() == steps + 1, change);
+    };
+    const auto pick = [](QWidget& window, const QString& name, int index, bool activate) {
+      auto* list = window.findChild<QComboBox*>(name);
+      list->setCurrentIndex(index);
+      if (activate) emit list->activated(index);
+    };
+
+    frmCommChInfo grid(*inst.ctx, commands);
+    grid.show();
+    isOneStep("channel routine", [&] { doc.SetChannelValue(5, kColRxFre, "28.5"); });
+    isOneStep("emergency channel", [&] {
+      pick(grid, QStringLiteral("Combo1_0"), 1, false);  // the lists hold 1 and 5
+    });
+    QCOMPARE(doc.working().OptFeat[kEmgCh0], 4);
+    auto* dialog = new FrmCHInfoEdit(*inst.ctx, &grid);
+    isOneStep("channel edit dialog", [&] {
+      pick(*dialog, QStringLiteral("Combo1"), 8, false);
+      auto* rx = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+      rx->setText(QStringLiteral("28.9"));
+      rx->setModified(true);
+      dialog->commitPendingEdit();
+    });
+
+    FrmFleetSync fleet(*inst.ctx);
+    isOneStep("own fleet", [&] { pick(fleet, QStringLiteral("Combo1_0"), 1, true); });
+    isOneStep("baud rate", [&] { pick(fleet, QStringLiteral("Combo1_2"), 1, true); });
+    isOneStep("side tone", [&] { fleet.findChild<QCheckBox*>(QStringLiteral("Check1"))->click(); });
+    FrmOptFeatures options(*inst.ctx);
+    isOneStep("option box",
+              [&] { options.findChild<QCheckBox*>(QStringLiteral("Check1_2"))->click(); });
+    FrmKeyAssignm keys(*inst.ctx);
+    isOneStep("key", [&] { pick(keys, QStringLiteral("Combo1_0"), 3, false); });
+    FrmScanInfo scan(*inst.ctx);
+    isOneStep("scan list", [&] { pick(scan, QStringLiteral("Combo1_6"), 0, true); });
+    FrmDTMF dtmf(*inst.ctx);
+    isOneStep("DTMF box", [&] { dtmf.findChild<QCheckBox*>(QStringLiteral("Check1_6"))->click(); });
+    FrmEmbMsg messages(*inst.ctx);
+    isOneStep("message", [&] {
+      messages.findChild<QLineEdit*>(QStringLiteral("Text1_0"))->setText(QStringLiteral("HI"));
+      messages.commitPendingEdit();
+    });
+    FrmTestFre tests(*inst.ctx);
+    isOneStep("test frequency", [&] {
+      tests.findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1"))->setCurrentCell(8, 1);
+      tests.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("28.3"));
+      tests.commitPendingEdit();
+    });
+    FrmRadioInfoSet info(*inst.ctx);
+    isOneStep("radio information", [&] {
+      info.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("20260101"));
+      info.StoreData();
+    });
+
+    while (history.canUndo()) history.undo();
+    QVERIFY(SameDocumentContent(doc.working(), start));
   }
 
   // Looking is no change: opening every editor, tabbing through its fields, switching group and

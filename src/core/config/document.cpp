@@ -16,8 +16,6 @@ namespace {
 // Counts come from files too; never let one index past its table.
 int UsedCount(int count, int slots) { return std::clamp(count, 0, slots); }
 
-int CurrentGroup(const RadioConfig& r) { return std::clamp<int>(r.CurGroup, 0, kGroupCount - 1); }
-
 // The text of a fixed field up to its first NUL, blanks kept.
 std::string UpToNul(std::string_view raw) { return std::string(raw.substr(0, raw.find('\0'))); }
 
@@ -92,6 +90,20 @@ void Document::removeObserver(DocumentObserver* observer) {
 
 void Document::notifyReplaced() {
   for (auto* o : std::vector<DocumentObserver*>(observers_)) o->documentReplaced();
+}
+
+void Document::notifyEdited() {
+  for (auto* o : std::vector<DocumentObserver*>(observers_)) o->recordEdited();
+}
+
+void Document::SelectGroup(int group) {
+  working_.CurGroup = static_cast<Integer>(group);
+}
+
+void Document::SetEmergencyChannel(int group, int chNum) {
+  if (group < 0 || group >= kGroupCount) return;
+  working_.OptFeat[static_cast<std::size_t>(kEmgCh0 + group)] = static_cast<Integer>(chNum - 1);
+  notifyEdited();
 }
 
 void Document::setModelAndBand(std::string modelText, std::string bandText) {
@@ -316,7 +328,7 @@ bool Document::SetChannelValue(int chNum, int column, std::string_view valueIn) 
     }
   }
 
-  const int group = CurrentGroup(working_);
+  const int group = working_.currentGroup();
   const int slot = FindChannelSlot(chNum, group);
   if (slot != 0 && column == kColRxFre && value.empty()) {
     // A group keeps at least one channel.
@@ -334,6 +346,7 @@ bool Document::SetChannelValue(int chNum, int column, std::string_view valueIn) 
     emergencyRecheck();
   }
   notifyChannelChanged(chNum);
+  notifyEdited();
   return true;
 }
 
@@ -342,6 +355,7 @@ void Document::ReplaceChannelTables(const ChannelTables& tables) {
   working_.Ch = tables.Ch;
   emergencyRecheck();
   notifyReplaced();
+  notifyEdited();
 }
 
 void Document::notifyChannelChanged(int chNum) {

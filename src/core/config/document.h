@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "core/config/calendar_date.h"
@@ -40,6 +42,9 @@ class DocumentObserver {
   virtual void channelSetChanged() {}
   // The whole working copy was replaced (new document, file or template read).
   virtual void documentReplaced() {}
+  // An editor changed the working copy (through Edit or a channel routine): the undo history
+  // looks for a step, whether or not the user's input is what it watches.
+  virtual void recordEdited() {}
 };
 
 // Which template a new document reads over its defaults.
@@ -68,6 +73,26 @@ class Document {
 
   void addObserver(DocumentObserver* observer);
   void removeObserver(DocumentObserver* observer);
+
+  // Every change an editor makes to the working copy: `change` is a core edit function applied
+  // to it, and the observers hear of it afterwards. Windows change the record only so (or by the
+  // channel routines below), never by writing working() themselves.
+  template <class Change>
+  auto Edit(Change&& change) {
+    if constexpr (std::is_void_v<std::invoke_result_t<Change, RadioConfig&>>) {
+      std::forward<Change>(change)(working_);
+      notifyEdited();
+    } else {
+      auto result = std::forward<Change>(change)(working_);
+      notifyEdited();
+      return result;
+    }
+  }
+
+  // The group the channel grid shows. Bookkeeping rather than content: it makes no edit.
+  void SelectGroup(int group);
+  // A group's emergency channel, by the channel number its list shows.
+  void SetEmergencyChannel(int group, int chNum);
 
   // Band text and model text changed together: the edges follow the band text.
   void setModelAndBand(std::string modelText, std::string bandText);
@@ -120,6 +145,7 @@ class Document {
   void emergencyRecheck();
   void notifyReplaced();
   void notifyChannelChanged(int chNum);
+  void notifyEdited();
 
   RadioConfig working_;
   RadioConfig saved_;

@@ -2,6 +2,13 @@
 
 namespace kr4100 {
 
+EmbMsgText& EmbMsgOf(RadioConfig& record, int k) {
+  return k == 0 ? record.EmbMsg1 : record.EmbMsg2;
+}
+const EmbMsgText& EmbMsgOf(const RadioConfig& record, int k) {
+  return k == 0 ? record.EmbMsg1 : record.EmbMsg2;
+}
+
 std::string EmbMsgShownText(const EmbMsgText& stored) {
   const std::string_view raw = stored.raw();
   return std::string(raw.substr(0, raw.find('\0')));

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/config/fixed_text.h"
+#include "core/config/radio_config.h"
 #include "core/texts/bilingual.h"
 
 namespace kr4100 {
@@ -18,6 +19,10 @@ inline constexpr Bilingual kEmbMsgCaption{"Embedded Message", "嵌入信息"};
 // The boxes' labels and the printed sheet's row names.
 inline constexpr std::array<Bilingual, 2> kEmbMsgLabels{{{"Message 1", "信息 1"},
                                                          {"Message 2", "信息 2"}}};
+
+// Message k (0: EmbMsg1, 1: EmbMsg2) of a record.
+EmbMsgText& EmbMsgOf(RadioConfig& record, int k);
+const EmbMsgText& EmbMsgOf(const RadioConfig& record, int k);
 
 // What a text box shows: the stored characters up to the first NUL, blanks kept, so that showing
 // a message and storing it again gives back the same characters.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace kr4100 {
 namespace {
@@ -103,6 +104,30 @@ OwnPick PickOwnId(const OwnLists& lists, FleetSyncSettings s, int id) {
   return {out, s};
 }
 
+OwnLists StoreOwnFleet(FleetSyncSettings& s, const OwnLists& lists, int fleet) {
+  const OwnPick pick = PickOwnFleet(lists, s, fleet);
+  s = pick.settings;
+  return pick.lists;
+}
+
+OwnLists StoreOwnId(FleetSyncSettings& s, const OwnLists& lists, int id) {
+  const OwnPick pick = PickOwnId(lists, s, id);
+  s = pick.settings;
+  return pick.lists;
+}
+
+void StoreFleetSyncPick(FleetSyncSettings& s, FleetSyncList list, int position) {
+  const auto value = StoredOfItemIndex(FleetSyncItems(list), position);
+  if (!value) return;
+  if (list == FleetSyncList::BaudRate) s.BaudRate = static_cast<Integer>(*value);
+  if (list == FleetSyncList::ModDelay) s.DataTxModDelay = *value;
+  if (list == FleetSyncList::MsgTimer) s.MsgModeTimer = *value;
+}
+
+void StorePttIdSideTone(FleetSyncSettings& s, bool on) {
+  s.PttIdSideTone = on ? 1 : 0;
+}
+
 int OwnListPosition(bool head, int shown) {
   if (shown < 0) return -1;
   if (shown == 0) return head ? 0 : -1;
@@ -193,6 +218,15 @@ FleetKey FleetKeyRule(std::string_view text, int selected, FleetColumn column, c
     return kept >= (column == FleetColumn::Fleet ? 3 : 4) ? FleetKey::Refuse : FleetKey::Pass;
   }
   return typed;
+}
+
+FleetRowCells StoreFleetCell(RadioConfig& record, int row, FleetColumn column,
+                             std::string_view boxText, FleetRowCells cells, int language) {
+  const FleetCommit done = CommitFleetCell({record.FleetListCount, record.FleetList}, row, column,
+                                           boxText, std::move(cells), language);
+  record.FleetListCount = done.list.count;
+  record.FleetList = done.list.entries;
+  return done.cells;
 }
 
 }  // namespace kr4100

@@ -70,6 +70,13 @@ OwnPick PickOwnFleet(const OwnLists& lists, FleetSyncSettings s, int fleet);
 // The own ID list picked n (0 the blank): an ID with the fleet still blank takes fleet 100.
 OwnPick PickOwnId(const OwnLists& lists, FleetSyncSettings s, int id);
 
+// The same picks stored into the settings: what the two lists show afterwards.
+OwnLists StoreOwnFleet(FleetSyncSettings& s, const OwnLists& lists, int fleet);
+OwnLists StoreOwnId(FleetSyncSettings& s, const OwnLists& lists, int id);
+// A pick in the baud rate, delay or timer list stored; a position outside the list stores nothing.
+void StoreFleetSyncPick(FleetSyncSettings& s, FleetSyncList list, int position);
+void StorePttIdSideTone(FleetSyncSettings& s, bool on);
+
 // A list position and the shown value (0 the blank item) it stands for, given the blank head.
 int OwnListPosition(bool head, int shown);
 int OwnListShown(bool head, int position);
@@ -104,6 +111,9 @@ struct FleetCommit {
 // entry is made, changed or, for an empty text, deleted whole. New entries go last.
 FleetCommit CommitFleetCell(FleetListState list, int row, FleetColumn column,
                             std::string_view boxText, FleetRowCells cells, int language);
+// The same commit stored into the record's fleet list: the row's two cells afterwards.
+FleetRowCells StoreFleetCell(RadioConfig& record, int row, FleetColumn column,
+                             std::string_view boxText, FleetRowCells cells, int language);
 
 // What a key typed into the cell box does.
 enum class FleetKey { Refuse, Pass, BecomesA };

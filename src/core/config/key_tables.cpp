@@ -44,6 +44,13 @@ std::optional<int> KeyStoredOfItemIndex(int position) {
   return kListCodes[static_cast<std::size_t>(position)];
 }
 
+bool StoreKeyPick(RadioConfig& record, int key, int position) {
+  const auto code = KeyStoredOfItemIndex(position);
+  if (!code || key < 0 || key >= static_cast<int>(record.KeyAssign.size())) return false;
+  record.KeyAssign[static_cast<std::size_t>(key)] = static_cast<Integer>(*code);
+  return true;
+}
+
 std::optional<Bilingual> KeyFunctionText(int code) {
   if (code == kKeyNone) return kNoneName;
   if (code < 0 || code >= static_cast<int>(kFunctionNames.size())) return std::nullopt;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/config/radio_config.h"
 #include "core/texts/bilingual.h"
 
 namespace kr4100 {
@@ -26,6 +27,9 @@ std::vector<std::string> KeyListTexts(int language);
 std::optional<int> KeyItemIndexOfStored(int code);
 // The function code a list position stores; nothing outside the list.
 std::optional<int> KeyStoredOfItemIndex(int position);
+// A pick in key k's list (0 PF1, 1 PF2) stored; false for a position outside the list (the
+// entry that shows a kept code), which leaves the stored code alone.
+bool StoreKeyPick(RadioConfig& record, int key, int position);
 
 // The function's name for any code the radio knows, reserved ones included ("Reserved1" for 0
 // and 1, "Reserved2" for 8); nothing for other codes.

@@ -79,4 +79,10 @@ OptFeatStore SaveOptFeat(OptFeatBlock block, int id, int value) {
   return result;
 }
 
+OptFeatStore StoreOptFeat(RadioConfig& record, int id, int value) {
+  OptFeatStore result = SaveOptFeat(record.OptFeat, id, value);
+  record.OptFeat = result.block;
+  return result;
+}
+
 }  // namespace kr4100

@@ -44,5 +44,7 @@ struct OptFeatStore {
 // last enabled operating mode checks it again (and stores 1). Any other id is a programming
 // error (std::out_of_range).
 OptFeatStore SaveOptFeat(OptFeatBlock block, int id, int value);
+// The same click stored into the record's option block itself.
+OptFeatStore StoreOptFeat(RadioConfig& record, int id, int value);
 
 }  // namespace kr4100

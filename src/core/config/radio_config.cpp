@@ -16,6 +16,10 @@ const ChInfo& RadioConfig::slot(int c, int g) const {
   return Ch.at(static_cast<std::size_t>(g)).at(static_cast<std::size_t>(c - 1));
 }
 
+int RadioConfig::currentGroup() const {
+  return std::clamp<int>(CurGroup, 0, kGroupCount - 1);
+}
+
 int RadioConfig::usedChannels(int g) const {
   if (g < 0 || g >= kGroupCount) return 0;
   return std::clamp<int>(ChCount[static_cast<std::size_t>(g)], 0, kChannelsPerGroup);

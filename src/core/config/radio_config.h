@@ -137,6 +137,8 @@ struct RadioConfig {
   // The slots in use in group g: ChCount kept within the table, since counts come from files
   // too; 0 for a group that does not exist.
   int usedChannels(int g) const;
+  // The group the channel grid shows: CurGroup kept within the groups, as it comes from files.
+  int currentGroup() const;
   // The used slot that holds channel number n of group g; nothing when the group has none.
   ChInfo* findChannel(int g, int n);
   const ChInfo* findChannel(int g, int n) const;

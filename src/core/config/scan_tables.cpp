@@ -109,6 +109,14 @@ std::optional<int> StoredOfItemIndex(ScanSetting setting, int position,
   return codes[static_cast<std::size_t>(position)];
 }
 
+bool StoreScanPick(RadioConfig& record, ScanSetting setting, int position,
+                   const ScanListContext& context) {
+  const auto value = StoredOfItemIndex(setting, position, context);
+  if (!value) return false;
+  record.ScanInfo[static_cast<std::size_t>(setting)] = static_cast<Integer>(*value);
+  return true;
+}
+
 std::vector<int> RevertCodes(int priorityMode) {
   switch (priorityMode) {
     case kPriorityNone:

@@ -59,6 +59,9 @@ std::optional<int> ItemIndexOfStored(ScanSetting setting, int stored,
 // The value the item at a position stores; nothing outside the list.
 std::optional<int> StoredOfItemIndex(ScanSetting setting, int position,
                                      const ScanListContext& context);
+// A pick stored into the record's scan settings; false (nothing stored) outside the list.
+bool StoreScanPick(RadioConfig& record, ScanSetting setting, int position,
+                   const ScanListContext& context);
 
 // The revert codes a priority mode offers, in list order (none for an unknown mode).
 std::vector<int> RevertCodes(int priorityMode);

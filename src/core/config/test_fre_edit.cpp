@@ -108,7 +108,7 @@ TestFreStore CommitTestFreCell(Document& doc, int row, int column, std::string_v
   const TestFreStore result = StoreTestFreCell(doc, row, column, text);
   // Every commit, a change or not: marks a file brought that do not fit its frequencies are put
   // right by the first cell the user leaves.
-  DeriveTestFreMarks(doc.working(), doc.state().bandText, doc.state().edges);
+  doc.Edit([&](RadioConfig& r) { DeriveTestFreMarks(r, doc.state().bandText, doc.state().edges); });
   return result;
 }
 
