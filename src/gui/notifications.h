@@ -17,7 +17,8 @@
 // Every change to the record goes through Document or a core edit function, never by writing
 // the working record from a window; that is what keeps Undo and the modified state true.
 //
-// Older code not yet moved over: the transfer-session host's callbacks (QtSessionHost, shared
-// with the command line), UndoHistory::commitPendingEdits, the floating cell editor's callbacks
-// and the splash's end.
+// Older code not yet moved over: the transfer-session host's callbacks (ReportingSessionHost in
+// core, under QtSessionHost and the command line's host without Qt), UndoHistory::
+// commitPendingEdits, the floating cell editor's callbacks and the splash's end. Test mode without
+// Qt tells a TestModeListener, the observer of its events.
 #pragma once
