@@ -2,7 +2,8 @@
 # Runs the Linux kr4100-cli and the Windows kr4100-cli.exe (under wine) on the same inputs and
 # requires the same output: the same files, byte for byte, and the same standard output,
 # standard error and exit status for every command. Nothing is normalised: the .exe writes its
-# streams in binary mode, so a line ends in LF there too.
+# streams in binary mode, so a line ends in LF there too. The radio commands run against
+# kr4100-sim, the .exe through COM5; there only the port's name may differ, and is read as COM5.
 # Builds the .exe first (scripts/build-windows.sh); the Linux program is taken from build/ when
 # that is configured, else from a Qt-less build in build-core/.
 set -euo pipefail
@@ -26,7 +27,7 @@ else
   linux_build=build-core
   cmake -S . -B build-core -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKR4100_WITH_QT=OFF >/dev/null
 fi
-cmake --build "$linux_build" --target kr4100-cli kr4100-install-layout -j2 >/dev/null
+cmake --build "$linux_build" --target kr4100-cli kr4100-sim kr4100-install-layout -j2 >/dev/null
 linux_cli="$root/$linux_build/KR-4100/V600/kr4100-cli"
 windows_cli="$root/build-windows/KR-4100/V600/kr4100-cli.exe"
 
@@ -59,6 +60,25 @@ cp -r "$work/inputs/." "$work/windows/"
 
 failures=0
 case_number=0
+# compare TAG STATUS_LINUX STATUS_WINDOWS NOTE WHAT: the streams of case TAG and the statuses must
+# match; NOTE says what was made comparable first.
+compare() {
+  local tag=$1 status_linux=$2 status_windows=$3 note=$4
+  shift 4
+  local same=1
+  [ "$status_linux" -eq "$status_windows" ] || same=0
+  cmp -s "$work/$tag.linux.out" "$work/$tag.windows.out" || same=0
+  cmp -s "$work/$tag.linux.err" "$work/$tag.windows.err" || same=0
+  if ((same)); then
+    echo "same  (exit $status_linux$note) kr4100-cli $*"
+  else
+    echo "DIFFERENT kr4100-cli $*: exit $status_linux / $status_windows"
+    diff <(od -c "$work/$tag.linux.out") <(od -c "$work/$tag.windows.out") | head -20 || true
+    diff <(od -c "$work/$tag.linux.err") <(od -c "$work/$tag.windows.err") | head -20 || true
+    failures=$((failures + 1))
+  fi
+}
+
 # run ARGS...: the same command in both folders; streams and status must match.
 run() {
   case_number=$((case_number + 1))
@@ -67,18 +87,7 @@ run() {
   (cd "$work/linux" && "$linux_cli" "$@" >"../$tag.linux.out" 2>"../$tag.linux.err") || status_linux=$?
   (cd "$work/windows" && wine "$windows_cli" "$@" >"../$tag.windows.out" 2>"../$tag.windows.err") ||
     status_windows=$?
-  local same=1
-  [ "$status_linux" -eq "$status_windows" ] || same=0
-  cmp -s "$work/$tag.linux.out" "$work/$tag.windows.out" || same=0
-  cmp -s "$work/$tag.linux.err" "$work/$tag.windows.err" || same=0
-  if ((same)); then
-    echo "same  (exit $status_linux) kr4100-cli $*"
-  else
-    echo "DIFFERENT kr4100-cli $*: exit $status_linux / $status_windows"
-    diff <(od -c "$work/$tag.linux.out") <(od -c "$work/$tag.windows.out") | head -20 || true
-    diff <(od -c "$work/$tag.linux.err") <(od -c "$work/$tag.windows.err") | head -20 || true
-    failures=$((failures + 1))
-  fi
+  compare "$tag" "$status_linux" "$status_windows" "" "$@"
 }
 
 wine_start=$SECONDS
@@ -116,6 +125,143 @@ run diff "$nonascii.dat" "$nonascii-3.dat"
 run resave base.dat edited.dat
 run check
 echo "Under wine: $case_number commands in $((SECONDS - wine_start)) s"
+
+# ---- The radio commands, through COM5 ------------------------------------------------------------
+# Each side talks to a kr4100-sim of its own, started with the same options: the Linux program on
+# the sim's pseudo-terminal, the .exe on COM5. Wine takes COM5 from HKLM\Software\Wine\Ports, which
+# also registers it under HARDWARE\DEVICEMAP\SERIALCOMM as a Windows driver would; it names a link
+# of ours (dosdevices/com5 -> link -> /dev/pts/N) that each case points at its sim's terminal.
+# The radio's memory when the sim ends (--save) is among the files compared.
+radio_start=$SECONDS
+radio_cases=$case_number
+sim="$root/$linux_build/KR-4100/V600/kr4100-sim"
+com5="$work/com5"
+sim_pid=""
+ln -sfn /dev/null "$com5"
+wine reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$com5" /f >/dev/null 2>&1
+# The registration is read when wine starts again. The server then started stays between the
+# cases, with its own streams: one started by a case's wine would write into that case's.
+wineserver -w
+wineserver -p30 </dev/null >/dev/null 2>&1
+silent_pid=""
+trap 'for pid in $sim_pid $silent_pid; do kill "$pid" 2>/dev/null || true; done
+      wine reg delete "HKLM\\Software\\Wine\\Ports" /v COM5 /f >/dev/null 2>&1 || true
+      rm -rf "$work"' EXIT
+
+# start_sim LOG OPTIONS...: a virtual radio; sim_device is its terminal.
+start_sim() {
+  local log=$1
+  shift
+  "$sim" "$@" >"$log" 2>&1 &
+  sim_pid=$!
+  sim_device=""
+  for _ in $(seq 100); do
+    sim_device=$(head -n 1 "$log" 2>/dev/null || true)
+    [ -n "$sim_device" ] && return 0
+    sleep 0.05
+  done
+  echo "kr4100-sim $* did not start: $(cat "$log")"
+  exit 1
+}
+stop_sim() {
+  kill "$sim_pid"
+  wait "$sim_pid" 2>/dev/null || true
+  sim_pid=""
+}
+
+# radio "SIM OPTIONS" ARGS...: the command on both sides, each against a fresh radio started with
+# the options; PORT in ARGS is the radio's port, NOPORT one that does not exist. Streams and status
+# must match, except that where
+# the Linux side names its terminal the comparison reads COM5 there, and says so.
+radio() {
+  case_number=$((case_number + 1))
+  local tag="case$case_number" options=$1
+  shift
+  local status_linux=0 status_windows=0 arguments=() note=""
+  # shellcheck disable=SC2086  # the options are words
+  start_sim "$work/$tag.sim-linux" $options --save "$work/linux/radio-$tag.img"
+  arguments=("${@/#PORT/$sim_device}")
+  arguments=("${arguments[@]/#NOPORT//dev/kr4100-no-port}")
+  (cd "$work/linux" && "$linux_cli" "${arguments[@]}" >"../$tag.linux.out" 2>"../$tag.linux.err") ||
+    status_linux=$?
+  stop_sim
+  for stream in out err; do
+    sed "s|$sim_device|COM5|g" "$work/$tag.linux.$stream" >"$work/$tag.linux.$stream.com5"
+    cmp -s "$work/$tag.linux.$stream" "$work/$tag.linux.$stream.com5" || note=", $sim_device read as COM5"
+    mv "$work/$tag.linux.$stream.com5" "$work/$tag.linux.$stream"
+  done
+  # shellcheck disable=SC2086
+  start_sim "$work/$tag.sim-windows" $options --save "$work/windows/radio-$tag.img"
+  ln -sfn "$sim_device" "$com5"
+  arguments=("${@/#PORT/COM5}")
+  arguments=("${arguments[@]/#NOPORT/COM9}")
+  (cd "$work/windows" && wine "$windows_cli" "${arguments[@]}" >"../$tag.windows.out" \
+    2>"../$tag.windows.err") || status_windows=$?
+  stop_sim
+  compare "$tag" "$status_linux" "$status_windows" "$note" "$@"
+}
+
+if [ "$linux_build" = build ]; then
+  radio "" read --port PORT --no-backup read.dat
+  radio "" --lang zh read --port PORT --no-backup --band 1 read1.dat
+  radio "" write --port PORT --no-backup edited.dat
+  radio "" write --port PORT --no-backup --verify edited.dat
+  radio "" write --port PORT --no-backup --verify --stop-bits 2 --handshaking 3 edited.dat
+  radio "" write --port PORT --no-backup --handshaking 1 band1.dat
+  # XON/XOFF swallows the 0x11 and 0x13 of the radio's replies on both systems alike.
+  radio "" write --port PORT --no-backup --verify --handshaking 1 edited.dat
+  radio "--store-wrong 16" write --port PORT --no-backup --verify edited.dat
+  radio "" info --port PORT
+  radio "" testmode channels --port PORT base.dat
+  radio "" testmode align --port PORT base.dat --item 4 --set 1=201 --set 0=120 --ok
+  radio "" testmode align --port PORT base.dat --item 12 --poll 3 --cancel
+  # The port search: the radio answers only 2 stop bits with RTS/CTS.
+  radio "--stop-bits 2 --handshaking 2" read --port PORT --no-backup searched.dat
+  # Faults: the cable pulled mid-transfer, a radio of another model, a test mode going silent.
+  radio "--silent-after 5" read --port PORT --no-backup never6.dat
+  radio "--silent-after 5" write --port PORT --no-backup edited.dat
+  radio "--model XY12" read --port PORT --no-backup never7.dat
+  radio "--model XY12" write --port PORT --no-backup edited.dat
+  radio "--model XY12" --lang zh testmode channels --port PORT base.dat
+  radio "--test-silent-after 3" testmode channels --port PORT base.dat
+  # The backup goes into the data folder, named by the moment: its contents are compared.
+  radio "" read --port PORT --data-dir backups read-backed-up.dat
+  for side in linux windows; do
+    for f in "$work/$side"/backups/backups/*.dat; do
+      [ -e "$f" ] && mv "$f" "$work/$side/backups/backups/${f##*_read_}"
+    done
+  done
+  # No port of that name at all.
+  radio "" info --port NOPORT
+
+  # The search through the registered ports, which only Windows can show here: COM6 opens but
+  # stays silent, so the .exe goes through SERIALCOMM's ports and finds the radio on COM5. The
+  # data file is the one the Linux program read from the same radio.
+  case_number=$((case_number + 1))
+  start_sim "$work/silent.sim" --silent-after 0
+  silent_pid=$sim_pid
+  ln -sfn "$sim_device" "$WINEPREFIX/dosdevices/com6"
+  start_sim "$work/found.sim"
+  ln -sfn "$sim_device" "$com5"
+  status=0
+  wine "$windows_cli" read --port COM6 --no-backup "$work/registry-search.dat" \
+    >"$work/registry-search.out" 2>"$work/registry-search.err" || status=$?
+  stop_sim
+  sim_pid=$silent_pid
+  silent_pid=""
+  stop_sim
+  rm -f "$WINEPREFIX/dosdevices/com6"
+  if [ "$status" -eq 0 ] && cmp -s "$work/registry-search.dat" "$work/linux/read.dat" &&
+    grep -q "Radio found on COM5, 1 stop bit, handshaking none" "$work/registry-search.err"; then
+    echo "found (exit 0) kr4100-cli.exe read --port COM6: on COM5 of SERIALCOMM, the Linux read's file"
+  else
+    echo "NOT FOUND kr4100-cli.exe read --port COM6 (exit $status): $(tr '\r' '\n' <"$work/registry-search.err" | grep -v '%$')"
+    failures=$((failures + 1))
+  fi
+  echo "Radio commands: $((case_number - radio_cases)) cases in $((SECONDS - radio_start)) s"
+else
+  echo "Radio commands: not compared, the Linux side needs the Qt build in build/"
+fi
 
 # Every file either program made, the same name and the same bytes.
 if diff -r "$work/linux" "$work/windows"; then

@@ -1,14 +1,15 @@
 # Checks the include rules the include roots enforce, for the ways round them: a relative
 # include ("../app/x.h"), or a Qt header in the core. Run as: cmake -DSRC=<src> -P layers_check.cmake
 set(allowed_core "core")
-# Within the core, by folder: texts <- config <- link <- testmode, settings over config, os under
-# all that need it.
+# Within the core, by folder: texts <- config <- link <- testmode <- serial, settings over config,
+# os under all that need it.
 set(allowed_core_texts "texts")
 set(allowed_core_os "os")
 set(allowed_core_config "texts;config;os")
 set(allowed_core_settings "texts;config;settings;os")
 set(allowed_core_link "texts;config;link;os")
 set(allowed_core_testmode "texts;config;link;testmode;os")
+set(allowed_core_serial "texts;config;link;testmode;serial;os")
 set(allowed_sim "core;sim")
 set(allowed_platform "core;sim;platform")
 set(allowed_gui "core;sim;platform;gui")

@@ -1,13 +1,11 @@
 #include "cli/radio_commands.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QStandardPaths>
 #include <array>
 #include <optional>
 #include <ostream>
 
 #include "cli/radio_console.h"
+#include "cli/radio_link.h"
 #include "core/config/file_io.h"
 #include "core/config/model_band.h"
 #include "core/link/backups.h"
@@ -16,8 +14,6 @@
 #include "core/link/write_verify.h"
 #include "core/link/transfer_session.h"
 #include "core/texts/messages.h"
-#include "platform/serial_ports.h"
-#include "platform/serial_session_host.h"
 
 namespace kr4100 {
 namespace {
@@ -77,18 +73,15 @@ class CliSession {
       prompter_.setCaption(MessageText(MessageId::WriteCaption, context_.language));
     prompter_.progress(0);
 
-    QEventLoop loop;
     bool finished = false;
     bool success = false;
     host_.onFinished = [&](SessionKind, bool ok) {
       finished = true;
       success = ok;
-      loop.quit();
     };
     const auto started = std::chrono::steady_clock::now();
     session_.start();
-    // A quit before exec() would be lost: the session may end before the loop runs.
-    if (!finished) loop.exec();
+    host_.runUntil([&] { return finished; });
     const auto elapsed = std::chrono::steady_clock::now() - started;
     host_.onFinished = nullptr;
     prompter_.endProgressLine();
@@ -105,9 +98,8 @@ class CliSession {
  private:
   const CliContext& context_;
   PortSettings port_;
-  QtApplicationScope qt_;  // before every Qt object below
   ConsolePrompter prompter_;
-  SerialSessionHost host_;
+  CliSessionHost host_;
   TransferSession session_;
   std::optional<RadioWritten> written_;
 };
@@ -116,14 +108,7 @@ class CliSession {
 // one --data-dir names.
 std::filesystem::path UserDataDir(const CliContext& context) {
   if (!context.options.dataDir.empty()) return context.options.dataDir;
-  const QString organisation = QCoreApplication::organizationName();
-  const QString application = QCoreApplication::applicationName();
-  QCoreApplication::setOrganizationName(QStringLiteral("KR_4100"));
-  QCoreApplication::setApplicationName(QStringLiteral("kr4100"));
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  QCoreApplication::setOrganizationName(organisation);
-  QCoreApplication::setApplicationName(application);
-  return std::filesystem::path(folder.toStdU16String());
+  return ProgramDataFolder();
 }
 
 // A backup that cannot be written is said on the error stream; the command goes on.

@@ -1,35 +1,16 @@
-// What the radio commands share on the console: a Qt application for the command's lifetime and
-// a prompter that answers every question Cancel (or No) and prints it.
+// What the radio commands share on the console: a prompter that answers every question Cancel
+// (or No) and prints it.
 #pragma once
 
-#include <QCoreApplication>
-#include <array>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 #include "cli/cli_common.h"
+#include "core/link/reporting_session_host.h"
 #include "core/texts/messages.h"
-#include "platform/qt_session_host.h"
 
 namespace kr4100 {
-
-// Qt's event loop and serial port need an application object. The program's main has none (most
-// commands never touch Qt), and a test calling RunCli has none either; one is made for the
-// command and goes with it.
-class QtApplicationScope {
- public:
-  QtApplicationScope() {
-    if (QCoreApplication::instance() == nullptr) app_.emplace(argc_, argv_.data());
-  }
-
- private:
-  static inline int argc_ = 1;
-  static inline char name_[] = "kr4100-cli";
-  static inline std::array<char*, 2> argv_{name_, nullptr};
-  std::optional<QCoreApplication> app_;
-};
 
 // Nobody is there to answer: connection and retry questions are answered Cancel, the version
 // question No; each is printed as it is asked. Progress goes to one line that is rewritten.

@@ -1,7 +1,5 @@
 #include "cli/test_mode_cli.h"
 
-#include <QEventLoop>
-#include <QTimer>
 #include <array>
 #include <charconv>
 #include <functional>
@@ -10,12 +8,12 @@
 #include <vector>
 
 #include "cli/radio_console.h"
+#include "cli/radio_link.h"
 #include "core/config/conversions.h"
 #include "core/config/file_io.h"
 #include "core/testmode/adjustment_panel.h"
 #include "core/testmode/test_mode_commands.h"
 #include "core/testmode/test_mode_driver.h"
-#include "platform/serial_test_mode_host.h"
 
 namespace kr4100 {
 namespace {
@@ -26,8 +24,8 @@ constexpr std::chrono::seconds kWaitLimit{60};
 // Test mode is left with the signalling it started with.
 constexpr int kSignallingAtStart = 1;
 
-// One test-mode run over the serial port, driven step by step on local event loops.
-class TestModeRun {
+// One test-mode run over the serial port, driven step by step.
+class TestModeRun final : private TestModeListener {
  public:
   explicit TestModeRun(const CliContext& context)
       : context_(context),
@@ -36,29 +34,7 @@ class TestModeRun {
         host_(prompter_),
         driver_(host_) {
     host_.attach(&driver_);
-    QObject::connect(&host_, &QtTestModeHost::messageRaised, [this](TestModeMessage message) {
-      prompter_.show(TestModeMessageText(message).in(context_.language));
-      wake();
-    });
-    QObject::connect(&host_, &QtTestModeHost::testModeEntered, [this] {
-      entered_ = true;
-      wake();
-    });
-    QObject::connect(&host_, &QtTestModeHost::blockArrived, [this](const std::vector<std::uint8_t>& block) {
-      block_ = block;
-      tuned_ = true;
-      wake();
-    });
-    QObject::connect(&host_, &QtTestModeHost::valuesReceived, [this](const std::vector<std::uint8_t>& values) {
-      values_ = values;
-      ++valueReplies_;
-      wake();
-    });
-    QObject::connect(&host_, &QtTestModeHost::valuePolled, [this](int value) {
-      polls_.push_back(value);
-      wake();
-    });
-    QObject::connect(&host_, &QtTestModeHost::testModeEnded, [this] { wake(); });
+    host_.listen(this);
   }
 
   TestModeDriver& driver() { return driver_; }
@@ -81,26 +57,12 @@ class TestModeRun {
     return waitFor([this] { return tuned_; });
   }
 
-  // Runs the event loop until done() holds or test mode has ended; done() at the end.
+  // Runs the port and the timers until done() holds or test mode has ended; done() at the end.
   bool waitFor(const std::function<bool()>& done) {
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, [this] {
-      if (!driver_.active()) return;
+    if (!host_.runUntil([&] { return done() || !driver_.active(); }, kWaitLimit) &&
+        driver_.active()) {
       driver_.end();
       prompter_.show(MessageText(MessageId::Connection, context_.language));
-    });
-    limit.start(kWaitLimit);
-    // Not every state the command waits for is announced (the driver going idle is not): look
-    // again now and then.
-    QTimer recheck;
-    QObject::connect(&recheck, &QTimer::timeout, [this] { wake(); });
-    recheck.start(std::chrono::milliseconds(5));
-    while (!done() && driver_.active()) {
-      QEventLoop loop;
-      loop_ = &loop;
-      loop.exec();
-      loop_ = nullptr;
     }
     return done();
   }
@@ -121,17 +83,27 @@ class TestModeRun {
   }
 
  private:
-  void wake() {
-    if (loop_ != nullptr) loop_->quit();
+  // TestModeListener
+  void messageRaised(TestModeMessage message) override {
+    prompter_.show(TestModeMessageText(message).in(context_.language));
   }
+  void testModeEntered() override { entered_ = true; }
+  void blockArrived(std::span<const std::uint8_t> block) override {
+    block_.assign(block.begin(), block.end());
+    tuned_ = true;
+  }
+  void valuesReceived(std::span<const std::uint8_t> values) override {
+    values_.assign(values.begin(), values.end());
+    ++valueReplies_;
+  }
+  void valuePolled(int value) override { polls_.push_back(value); }
+  void testModeEnded() override {}
 
   const CliContext& context_;
   PortSettings port_;
-  QtApplicationScope qt_;  // before every Qt object below
   ConsolePrompter prompter_;
-  SerialTestModeHost host_;
+  CliTestModeHost host_;
   TestModeDriver driver_;
-  QEventLoop* loop_ = nullptr;
   bool entered_ = false;
   bool tuned_ = false;
   std::vector<std::uint8_t> block_;

@@ -20,6 +20,7 @@
 // function on the working copy; the document then tells its observers (recordEdited), and the
 // undo history takes its step from that, input or not.
 //
-// Older code not yet moved over: the transfer-session host's callbacks (QtSessionHost, shared
-// with the command line) and the splash's end.
+// Older code not yet moved over: the transfer-session host's callbacks (ReportingSessionHost in
+// core, under QtSessionHost and the command line's host without Qt) and the splash's end. Test
+// mode without Qt tells a TestModeListener, the observer of its events.
 #pragma once

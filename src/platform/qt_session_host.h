@@ -1,81 +1,28 @@
-// What every transfer-session host over Qt shares: the reply timer, the clock, the questions
-// through a Prompter and the reports passed on to whoever watches the session.
+// What every transfer-session host over Qt shares: the reply timer and the clock. The questions
+// and reports are the core's ReportingSessionHost.
 #pragma once
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
-#include <functional>
-#include <optional>
-#include <span>
-#include <string>
-#include <vector>
 
-#include "core/link/session_host.h"
+#include "core/link/reporting_session_host.h"
 #include "core/link/transfer_session.h"
 
 namespace kr4100 {
 
-// Questions and reports of a session, answered by the GUI (message boxes) or the command line.
-class Prompter {
- public:
-  virtual ~Prompter() = default;
-  virtual Answer ask(Question question) = 0;
-  virtual Answer identityRefused(const IdentityCheck& check) = 0;
-  // "Cannot Open Communication Port.": the port went away during the session.
-  virtual void portError() = 0;
-};
-
-class QtSessionHost : public QObject, public SessionHost {
+class QtSessionHost : public QObject, public ReportingSessionHost {
  public:
   explicit QtSessionHost(Prompter& prompter, QObject* parent = nullptr);
-
-  void attach(TransferSession* session) { session_ = session; }
-  std::function<void(int)> onProgress;
-  std::function<void(bool)> onSearching;
-  std::function<void(const PortSettings&)> onPortSettingsFound;
-  std::function<void(int)> onNextRadio;
-  std::function<void(const RadioWritten&)> onRadioWritten;
-  std::function<void(bool)> onReadingBack;
-  std::function<void(SessionKind, bool)> onFinished;
-  std::function<std::vector<std::string>()> onCandidatePorts;  // replaces the host's own list
-
-  // The identity the radio last answered with since the port was opened, whatever the session
-  // made of it: a radio-information read keeps none, yet its window shows the radio's firmware.
-  const std::optional<RadioIdentity>& identityHeard() const { return identityHeard_; }
 
   // SessionHost
   void startReplyTimer(std::chrono::milliseconds interval) override;
   void stopReplyTimer() override;
   std::chrono::milliseconds now() const override;
-  Answer ask(Question question) override { return prompter_.ask(question); }
-  Answer identityRefused(const IdentityCheck& check) override {
-    return prompter_.identityRefused(check);
-  }
-  void portError() override { prompter_.portError(); }
-  void progress(int percent) override;
-  void searching(bool on) override;
-  std::vector<std::string> candidatePorts() override;
-  void portSettingsFound(const PortSettings& settings) override;
-  void nextRadio(int radioNumber) override;
-  void radioWritten(const RadioWritten& radio) override;
-  void readingBack(bool on) override {
-    if (onReadingBack) onReadingBack(on);
-  }
-  void finished(SessionKind kind, bool success) override;
 
  protected:
-  // The ports a search tries when nobody has said otherwise.
-  virtual std::vector<std::string> ownCandidatePorts() { return {}; }
-  // Every complete reply goes to the session through here.
-  void deliver(std::span<const std::uint8_t> reply);
-  void forgetIdentity() { identityHeard_.reset(); }
-
-  Prompter& prompter_;
-  TransferSession* session_ = nullptr;
   QTimer replyTimer_;
   QElapsedTimer clock_;
-  std::optional<RadioIdentity> identityHeard_;
 };
 
 }  // namespace kr4100

@@ -11,10 +11,6 @@
 
 namespace kr4100 {
 
-// How long the line must stay quiet after the awaited bytes are in before the reply counts as
-// whole: some twenty character times at 9600 baud, more than a USB adapter's latency timer.
-inline constexpr std::chrono::milliseconds kReplyQuietGap{20};
-
 class SerialTestModeHost : public QtTestModeHost {
   Q_OBJECT
  public:

@@ -40,6 +40,9 @@ inline constexpr std::chrono::milliseconds kTestEndDelay{300};
 inline constexpr int kTestQueueSlots = 101;
 // How long the last bytes may take to leave the port before it closes.
 inline constexpr std::chrono::milliseconds kTestDrainBound{500};
+// How long the line must stay quiet after the awaited bytes are in before the reply counts as
+// whole: some twenty character times at 9600 baud, more than a USB adapter's latency timer.
+inline constexpr std::chrono::milliseconds kReplyQuietGap{20};
 
 enum class TestModeMessage {
   QueueFull,  // "Comm List is full!"

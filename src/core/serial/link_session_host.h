@@ -1,0 +1,40 @@
+// The transfer session's host over a SerialLink, on its own wait loop: what the Qt serial host
+// does with QSerialPort and QTimer, for a program without Qt (kr4100-cli.exe).
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "core/link/reporting_session_host.h"
+#include "core/serial/link_loop.h"
+
+namespace kr4100 {
+
+class LinkSessionHost : public ReportingSessionHost, public LinkLoop {
+ public:
+  LinkSessionHost(std::unique_ptr<SerialLink> link, Prompter& prompter,
+                  Clock clock = SteadyClock());
+
+  // SessionHost
+  bool openPort(const PortSettings& settings) override;
+  void closePort() override;
+  void send(std::span<const std::uint8_t> frame, int expectedReplyLength) override;
+  void startReplyTimer(std::chrono::milliseconds interval) override;
+  void stopReplyTimer() override;
+  std::chrono::milliseconds now() const override { return clock(); }
+
+  // Bytes that went over the wire in both directions since the last open (for measurements).
+  std::size_t bytesOnWire() const { return bytesOnWire_; }
+
+ private:
+  // LinkLoop
+  std::size_t awaited() const override;
+  void received(std::span<const std::uint8_t> bytes) override;
+
+  TimerId replyTimer_;
+  std::vector<std::uint8_t> input_;
+  std::size_t threshold_ = 1;
+  std::size_t bytesOnWire_ = 0;
+};
+
+}  // namespace kr4100

@@ -1,0 +1,218 @@
+// The serial line over the Win32 API. The core's sources are taken by folder, so this file is
+// compiled everywhere and holds something only on Windows.
+#ifdef _WIN32
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "core/serial/port_names.h"
+#include "core/serial/serial_link.h"
+
+namespace kr4100 {
+namespace {
+
+std::wstring Wide(const std::string& text) {
+  const int n =
+      ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
+  if (n > 0)
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+std::string Narrow(const wchar_t* wide) {
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return {};
+  std::string text(static_cast<std::size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), n, nullptr, nullptr);
+  text.resize(static_cast<std::size_t>(n - 1));
+  return text;
+}
+
+class Win32SerialLink final : public SerialLink {
+ public:
+  ~Win32SerialLink() override { close(); }
+
+  bool open(const PortSettings& settings) override {
+    close();
+    port_ = ::CreateFileW(Wide(SerialDevicePath(settings.port)).c_str(),
+                          GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (port_ == INVALID_HANDLE_VALUE) return false;
+    if (!configure(settings)) {
+      close();
+      return false;
+    }
+    return true;
+  }
+
+  void close() override {
+    if (port_ == INVALID_HANDLE_VALUE) return;
+    ::CloseHandle(port_);
+    port_ = INVALID_HANDLE_VALUE;
+  }
+
+  bool isOpen() const override { return port_ != INVALID_HANDLE_VALUE; }
+
+  bool write(std::span<const std::uint8_t> bytes) override {
+    if (!isOpen()) return false;
+    DWORD written = 0;
+    // A write the line does not take in time (RTS/CTS, and nobody raises CTS) is no failure of
+    // the line: the bytes are lost as on a wire, and the reply time-out decides.
+    if (::WriteFile(port_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+      return true;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_TIMEOUT || error == ERROR_SEM_TIMEOUT ? true : fail();
+  }
+
+  bool drain(std::chrono::milliseconds bound) override {
+    // FlushFileBuffers would wait for ever on a line held up by its handshake.
+    const ULONGLONG end =
+        ::GetTickCount64() +
+        static_cast<ULONGLONG>(std::max<std::chrono::milliseconds::rep>(bound.count(), 0));
+    for (;;) {
+      if (!isOpen()) return false;
+      COMSTAT status{};
+      DWORD errors = 0;
+      if (!::ClearCommError(port_, &errors, &status)) return fail();
+      if (status.cbOutQue == 0 || ::GetTickCount64() >= end) return true;
+      ::Sleep(2);
+    }
+  }
+
+  void purge(bool output) override {
+    if (!isOpen()) return;
+    ::PurgeComm(port_,
+                PURGE_RXCLEAR | PURGE_RXABORT | (output ? PURGE_TXCLEAR | PURGE_TXABORT : 0));
+  }
+
+  bool read(std::vector<std::uint8_t>& into, std::size_t count,
+            std::chrono::milliseconds wait) override {
+    if (!isOpen()) {
+      ::Sleep(static_cast<DWORD>(std::max<std::chrono::milliseconds::rep>(wait.count(), 0)));
+      return true;
+    }
+    // Reading exactly what is awaited, with a total time-out, returns as soon as it is in: the
+    // mode that returns on the first byte is not honoured everywhere (wine waits it out).
+    if (!readSome(into, count, wait)) return false;
+    COMSTAT status{};
+    DWORD errors = 0;
+    if (!::ClearCommError(port_, &errors, &status)) return fail();
+    return status.cbInQue == 0 || readSome(into, status.cbInQue, std::chrono::milliseconds(0));
+  }
+
+ private:
+  bool configure(const PortSettings& settings) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!::GetCommState(port_, &dcb)) return false;
+    // Both (3) keeps XON/XOFF only for what we receive: obeying the radio's XOFF would also
+    // swallow every 0x11 and 0x13 of its binary replies, and a read or verify would fail where
+    // RTS/CTS alone, as the Linux program has it for 3, goes through.
+    const bool rtsCts = settings.handshaking == 2 || settings.handshaking == 3;
+    const bool xonXoffOut = settings.handshaking == 1;
+    const bool xonXoffIn = settings.handshaking == 1 || settings.handshaking == 3;
+    dcb.BaudRate = CBR_9600;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = settings.stopBits == 2 ? TWOSTOPBITS : ONESTOPBIT;
+    dcb.fBinary = TRUE;
+    dcb.fParity = FALSE;
+    dcb.fOutxCtsFlow = rtsCts;
+    dcb.fRtsControl = rtsCts ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
+    dcb.fOutxDsrFlow = FALSE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fOutX = xonXoffOut;
+    dcb.fInX = xonXoffIn;
+    dcb.fTXContinueOnXoff = TRUE;
+    dcb.XonChar = 0x11;
+    dcb.XoffChar = 0x13;
+    dcb.XonLim = 256;
+    dcb.XoffLim = 256;
+    dcb.fErrorChar = FALSE;
+    dcb.fNull = FALSE;
+    dcb.fAbortOnError = FALSE;
+    if (!::SetCommState(port_, &dcb)) return false;
+    ::SetupComm(port_, 4096, 4096);
+    timeoutSet_.reset();
+    return setReadTimeout(std::chrono::milliseconds(0)) &&
+           ::PurgeComm(port_, PURGE_RXCLEAR | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_TXABORT);
+  }
+
+  bool setReadTimeout(std::chrono::milliseconds wait) {
+    const DWORD ms = static_cast<DWORD>(
+        std::clamp<std::chrono::milliseconds::rep>(wait.count(), 0, MAXDWORD - 1));
+    if (timeoutSet_ == ms) return true;
+    COMMTIMEOUTS timeouts{};
+    // No wait: return at once with what is in. A constant of 0 alone would wait for ever.
+    timeouts.ReadIntervalTimeout = ms == 0 ? MAXDWORD : 0;
+    timeouts.ReadTotalTimeoutConstant = ms;
+    // A frame is at most a few hundred bytes, about 1 ms each at 9600 baud.
+    timeouts.WriteTotalTimeoutMultiplier = 2;
+    timeouts.WriteTotalTimeoutConstant = 100;
+    if (!::SetCommTimeouts(port_, &timeouts)) return false;
+    timeoutSet_ = ms;
+    return true;
+  }
+
+  bool readSome(std::vector<std::uint8_t>& into, std::size_t count,
+                std::chrono::milliseconds wait) {
+    if (!setReadTimeout(wait)) return fail();
+    const std::size_t at = into.size();
+    into.resize(at + count);
+    DWORD got = 0;
+    const bool ok = ::ReadFile(port_, into.data() + at, static_cast<DWORD>(count), &got, nullptr);
+    into.resize(at + (ok ? got : 0));
+    return ok ? true : fail();
+  }
+
+  // The adapter went away, or the driver refuses the port: it is closed, as a pulled USB
+  // adapter leaves nothing to talk to.
+  bool fail() {
+    close();
+    return false;
+  }
+
+  HANDLE port_ = INVALID_HANDLE_VALUE;
+  std::optional<DWORD> timeoutSet_;
+};
+
+}  // namespace
+
+std::unique_ptr<SerialLink> MakeSystemSerialLink() {
+  return std::make_unique<Win32SerialLink>();
+}
+
+std::vector<std::string> RegisteredSerialPorts() {
+  std::vector<std::string> ports;
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_QUERY_VALUE,
+                      &key) != ERROR_SUCCESS)
+    return ports;
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[256];
+    DWORD nameLength = 256;
+    wchar_t data[256];
+    DWORD dataBytes = sizeof data - sizeof(wchar_t);
+    DWORD type = 0;
+    const LONG result = ::RegEnumValueW(key, index, name, &nameLength, nullptr, &type,
+                                        reinterpret_cast<BYTE*>(data), &dataBytes);
+    if (result == ERROR_NO_MORE_ITEMS) break;
+    if (result != ERROR_SUCCESS || type != REG_SZ) continue;
+    data[dataBytes / sizeof(wchar_t)] = L'\0';
+    if (std::string port = Narrow(data); !port.empty()) ports.push_back(std::move(port));
+  }
+  ::RegCloseKey(key);
+  SortSerialPorts(ports);
+  return ports;
+}
+
+}  // namespace kr4100
+
+#endif  // _WIN32
