@@ -3,7 +3,7 @@
 # from Debian's sources (scripts/build-windows-qt.sh, cached outside the tree), then the whole
 # program over it into build-windows-gui/, as the installation lays it out:
 #   build-windows-gui/KR-4100/{Version.ini, language/mysetup.ini}
-#   build-windows-gui/KR-4100/V600/{kr4100.exe, kr4100-cli.exe, kr4100-cli-radio.exe, Init/, PIC/,
+#   build-windows-gui/KR-4100/V600/{kr4100.exe, kr4100-cli.exe, Init/, PIC/,
 #                                   StartE.jpg, StartC.jpg, the Qt and compiler DLLs, plugins/,
 #                                   translations/, qt.conf}
 # and the installer build-windows-gui/KR-4100-<version>-setup.exe.
@@ -38,13 +38,14 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -
 cmake -S . -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64-qt.cmake \
   -DCMAKE_BUILD_TYPE=Release -DKR4100_BUILD_TESTS=OFF -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
   "${launcher[@]}" >/dev/null
-cmake --build "$out" -j"${JOBS:-2}" --target kr4100 kr4100-cli kr4100-cli-radio kr4100-install-layout
+cmake --build "$out" -j"${JOBS:-2}" --target kr4100 kr4100-cli kr4100-install-layout
 
 root="$out/KR-4100"
 program="$root/V600"
 # Qt's files beside the program, as Windows looks for DLLs in the program's folder; qt.conf puts
 # Qt's prefix there too, so plugins/ and translations/ are found beside it.
-for module in Core Gui Widgets PrintSupport SerialPort; do
+# The serial line is the program's own over the Win32 API, as kr4100-cli.exe's: no Qt module for it.
+for module in Core Gui Widgets PrintSupport; do
   cp -u "$qt/bin/Qt6$module.dll" "$program/"
 done
 cp -u "${mingw_runtime[@]}" "$program/"
@@ -53,8 +54,7 @@ for plugin in platforms/qwindows styles/qwindowsvistastyle imageformats/qjpeg; d
   cp -u "$qt/plugins/$plugin.dll" "$program/plugins/${plugin%/*}/"
 done
 mkdir -p "$program/translations"
-cp -u /usr/share/qt6/translations/qtbase_zh_CN.qm /usr/share/qt6/translations/qtserialport_zh_CN.qm \
-  "$program/translations/"
+cp -u /usr/share/qt6/translations/qtbase_zh_CN.qm "$program/translations/"
 printf '[Paths]\nPrefix = .\n' >"$program/qt.conf"
 
 # The installer. Its uninstaller deletes the installed files by name, listed here from the

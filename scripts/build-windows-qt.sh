@@ -16,7 +16,7 @@ cache="${KR4100_WINDOWS_QT_CACHE:-$default_cache}"
 jobs="${JOBS:-2}"
 
 bash scripts/setup.sh dpkg-dev perl cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev \
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
+  qt6-base-dev qt6-base-dev-tools
 
 version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
 upstream="${version%%+*}"
@@ -96,10 +96,8 @@ module() {  # name source-package version options...
 }
 
 base_version="$version"
-serial_version="$(dpkg-query -W -f='${source:Version}' qt6-serialport-dev)"
 if [ ! -f "$prefix/.qtbase" ] || [ "$(cat "$prefix/.qtbase")" != "$(recipe "$base_version" "${base_options[@]}")" ]; then
   rm -rf "$prefix"  # whatever was built over another qtbase goes with it
 fi
 module qtbase qt6-base "$base_version" "${base_options[@]}"
-module qtserialport qt6-serialport "$serial_version" -DKR4100_WINDOWS_QT="$prefix"
 echo "$prefix"

@@ -4,6 +4,9 @@
 #    caption the Linux program shows (as its window tests pin it), in English and in Chinese;
 #  - a picture of the main window with the channel grid in each language (kept in
 #    build-windows-gui/screenshots/ to look at);
+#  - a read and a write from the window, by its keys, through COM5 against kr4100-sim at the
+#    wire's pace: the data file the window saves after the read and the radio's memory after the
+#    write, byte for byte those of the Linux program on the same radio;
 #  - the installer installs silently, makes the Start-menu entry and the .dat association, and
 #    its uninstaller removes what it installed but keeps the user's settings and data files.
 # Run after scripts/build-windows-gui.sh (bash scripts/build-windows.sh --gui does both).
@@ -12,6 +15,17 @@ cd "$(dirname "$0")/.."
 root=$PWD
 bash scripts/setup.sh xvfb xauth xdotool wine wine64
 source scripts/wine-env.sh
+
+# The Linux program and the virtual radio the window is compared with.
+if [ -f build/build.ninja ] || [ -f build/Makefile ]; then
+  linux_build=build
+else
+  linux_build=build-core
+  cmake -S . -B build-core -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKR4100_WITH_QT=OFF >/dev/null
+fi
+cmake --build "$linux_build" --target kr4100-cli kr4100-sim kr4100-install-layout -j2 >/dev/null
+linux_cli="$root/$linux_build/KR-4100/V600/kr4100-cli"
+sim="$root/$linux_build/KR-4100/V600/kr4100-sim"
 
 built="$root/build-windows-gui/KR-4100"
 setup="$(ls "$root"/build-windows-gui/KR-4100-*-setup.exe)"
@@ -23,7 +37,10 @@ work=$(mktemp -d /tmp/kr4100-windows-gui.XXXXXX)
 display=$((100 + $$ % 400))
 Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+sim_pid=""
+trap 'kill $xvfb $sim_pid 2>/dev/null || true; wineserver -k 2>/dev/null || true
+      wine reg delete "HKLM\\Software\\Wine\\Ports" /v COM5 /f >/dev/null 2>&1 || true
+      rm -rf "$work"' EXIT
 export DISPLAY=":$display"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
@@ -56,6 +73,142 @@ caption_of() {  # language-number expected-caption picture
 }
 caption_of 1 "KR-4100[28.000000 - 29.700000 MHz][File Name:new.dat]" main-window-en.png
 caption_of 2 "KR-4100[28.000000 - 29.700000 MHz][文件名:new.dat]" main-window-zh.png
+
+# ---- A read and a write from the window, through COM5 --------------------------------------------
+# Wine takes COM5 from HKLM\Software\Wine\Ports; it names a link of ours pointed at the sim's
+# pseudo-terminal. The window is driven by its own keys, as a user without a mouse would.
+com5="$work/com5"
+ln -sfn /dev/null "$com5"
+wine reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$com5" /f >/dev/null 2>&1
+wineserver -w
+(
+  cd "$work"
+  "$linux_cli" new base.dat
+  "$linux_cli" export-csv base.dat base.csv
+  sed -e '2s/^A,1,[^,]*,[^,]*,/A,1,29.100000,29.200000,/' base.csv >edited.csv
+  printf 'C,60,28.010000,28.010000,Disable,Enable,Disable,Enable,Enable,Enable,Add\r\n' >>edited.csv
+  "$linux_cli" import-csv base.dat edited.csv edited.dat
+  "$linux_cli" pack base.dat base.img
+  "$linux_cli" pack edited.dat edited.img
+) >/dev/null
+
+start_sim() {  # log options...
+  local log=$1
+  shift
+  "$sim" "$@" >"$log" 2>&1 &
+  sim_pid=$!
+  sim_device=""
+  for _ in $(seq 100); do
+    sim_device=$(head -n 1 "$log" 2>/dev/null || true)
+    [ -n "$sim_device" ] && return 0
+    sleep 0.05
+  done
+  fail "kr4100-sim did not start: $(cat "$log")"
+  return 1
+}
+stop_sim() {
+  kill "$sim_pid" 2>/dev/null || true
+  wait "$sim_pid" 2>/dev/null || true
+  sim_pid=""
+}
+
+# The id of a shown window whose whole name is $1, within $2 tenths of a second.
+await_window() {
+  local id=""
+  for _ in $(seq "$2"); do
+    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1 || true)"
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+# Keys to the window $1, focused first (there is no window manager to do it).
+keys_to() {
+  local id=$1
+  shift
+  xdotool windowfocus --sync "$id" 2>/dev/null || true
+  sleep 0.3
+  xdotool key --delay 120 "$@"
+}
+# Answers the message box that comes next with Enter; its text goes to the log.
+answer_box() {  # what-for tenths
+  local box
+  box="$(await_window KR-4100 "$2")" || { fail "no message box for $1"; return 1; }
+  keys_to "$box" Return
+  sleep 0.5
+}
+
+window_caption='KR-4100\[28.000000 - 29.700000 MHz\]\[File Name:.*\]'
+gui="$work/gui"
+cp -r "$built" "$gui"
+sed -i 's/^IsFirstRun=.*/IsFirstRun=0/; s/^CurrentLanguage=.*/CurrentLanguage=1/' "$gui/language/mysetup.ini"
+
+# Read: the window reads the radio, then saves the document under a name typed into the dialog.
+start_sim "$work/sim-linux-read.log" --pace --image "$work/edited.img"
+"$linux_cli" read --port "$sim_device" --no-backup "$work/linux-read.dat" >/dev/null
+stop_sim
+start_sim "$work/sim-window-read.log" --pace --image "$work/edited.img"
+ln -sfn "$sim_device" "$com5"
+wine "$gui/V600/kr4100.exe" --port COM5 >"$work/gui-read.log" 2>&1 &
+program=$!
+if main="$(await_window "$window_caption" 600)"; then
+  read_start=$SECONDS
+  keys_to "$main" alt+p r
+  answer_box "the read question" 100
+  answer_box "the end of the read" 400
+  echo "read from the window: $((SECONDS - read_start)) s"
+  keys_to "$main" ctrl+s
+  if dialog="$(await_window '.*[Ss]ave.*' 100)"; then
+    keys_to "$dialog" ctrl+a
+    xdotool type --delay 40 "$(winepath -w "$work/window-read.dat" 2>/dev/null)"
+    xdotool key Return
+    for _ in $(seq 100); do [ -s "$work/window-read.dat" ] && break; sleep 0.1; done
+  else
+    fail "no save dialog"
+  fi
+  keys_to "$main" alt+F4
+  sleep 1
+else
+  fail "the main window did not come for the read"
+fi
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+stop_sim
+if cmp -s "$work/linux-read.dat" "$work/window-read.dat"; then
+  echo "read from the window: the data file is the Linux program's, byte for byte"
+else
+  fail "the window's read gave another data file than the Linux program's"
+fi
+
+# Write: the window opens the edited file (as a double-click would) and writes it to the radio.
+start_sim "$work/sim-linux-write.log" --pace --image "$work/base.img" --save "$work/linux-radio.img"
+"$linux_cli" write --port "$sim_device" --no-backup "$work/edited.dat" >/dev/null
+stop_sim
+start_sim "$work/sim-window-write.log" --pace --image "$work/base.img" --save "$work/window-radio.img"
+ln -sfn "$sim_device" "$com5"
+cp "$work/edited.dat" "$work/to-write.dat"
+wine "$gui/V600/kr4100.exe" --port COM5 "$(winepath -w "$work/to-write.dat" 2>/dev/null)" >"$work/gui-write.log" 2>&1 &
+program=$!
+if main="$(await_window "$window_caption" 600)"; then
+  write_start=$SECONDS
+  keys_to "$main" alt+p w
+  answer_box "the write question" 100
+  answer_box "the end of the write" 400
+  echo "write from the window: $((SECONDS - write_start)) s"
+  keys_to "$main" alt+F4
+  sleep 1
+else
+  fail "the main window did not come for the write"
+fi
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+stop_sim
+if cmp -s "$work/linux-radio.img" "$work/window-radio.img"; then
+  echo "write from the window: the radio's memory is the Linux program's, byte for byte"
+else
+  fail "the window's write left another memory in the radio than the Linux program's"
+fi
+wine reg delete 'HKLM\Software\Wine\Ports' /v COM5 /f >/dev/null 2>&1 || true
 
 # The installer, silently into a folder of its own, then its uninstaller.
 target='C:\KR-4100-check'

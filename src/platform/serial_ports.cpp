@@ -1,8 +1,15 @@
 #include "platform/serial_ports.h"
 
+#if KR4100_QT_SERIAL_PORT
 #include <QSerialPortInfo>
+#else
+#include "core/serial/port_names.h"
+#include "core/serial/serial_link.h"
+#endif
 
 namespace kr4100 {
+
+#if KR4100_QT_SERIAL_PORT
 
 std::vector<std::string> SystemSerialPorts() {
   std::vector<std::string> ports;
@@ -14,5 +21,18 @@ std::vector<std::string> SystemSerialPorts() {
 bool SamePort(const std::string& listed, const std::string& named) {
   return listed == named || QSerialPortInfo(QString::fromStdString(listed)).portName().toStdString() == named;
 }
+
+#else
+
+// The ports the system registered, as kr4100-cli.exe lists them.
+std::vector<std::string> SystemSerialPorts() {
+  return RegisteredSerialPorts();
+}
+
+bool SamePort(const std::string& listed, const std::string& named) {
+  return SameSerialPort(listed, named);
+}
+
+#endif
 
 }  // namespace kr4100

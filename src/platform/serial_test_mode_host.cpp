@@ -1,36 +1,35 @@
 #include "platform/serial_test_mode_host.h"
 
-#include "platform/serial_session_host.h"  // OpenSerialPort, DrainOutput
-
 namespace kr4100 {
 
 SerialTestModeHost::SerialTestModeHost(Prompter& prompter, QObject* parent)
-    : QtTestModeHost(prompter, parent) {
+    : SerialTestModeHost(prompter, MakeSystemPortLine(), parent) {}
+
+SerialTestModeHost::SerialTestModeHost(Prompter& prompter, std::unique_ptr<PortLine> line,
+                                       QObject* parent)
+    : QtTestModeHost(prompter, parent), port_(std::move(line)) {
   quiet_.setSingleShot(true);
   quiet_.setTimerType(Qt::PreciseTimer);
   quiet_.setInterval(kReplyQuietGap);
   connect(&quiet_, &QTimer::timeout, this, &SerialTestModeHost::deliverReply);
-  connect(&port_, &QSerialPort::readyRead, this, &SerialTestModeHost::readAvailable);
-  // Queued: the driver sends the next exchange from this event, and a write made while the port
-  // is still emitting bytesWritten would never have its own reported.
-  connect(&port_, &QSerialPort::bytesWritten, this, &SerialTestModeHost::written,
-          Qt::QueuedConnection);
-  connect(&port_, &QSerialPort::errorOccurred, this, &SerialTestModeHost::failed);
+  connect(port_.get(), &PortLine::readyRead, this, &SerialTestModeHost::readAvailable);
+  connect(port_.get(), &PortLine::bytesWritten, this, &SerialTestModeHost::written);
+  connect(port_.get(), &PortLine::failed, this, &SerialTestModeHost::linkLost);
 }
 
 SerialTestModeHost::~SerialTestModeHost() { closePort(); }
 
 bool SerialTestModeHost::openPort(const PortSettings& settings) {
-  if (!OpenSerialPort(port_, settings)) return false;
+  if (!port_->open(settings)) return false;
   resetReply();
   leaving_ = 0;
   return true;
 }
 
 void SerialTestModeHost::closePort() {
-  if (port_.isOpen()) {
+  if (port_->isOpen()) {
     waitSent(kTestDrainBound);
-    port_.close();
+    port_->close();
   }
   resetReply();
   leaving_ = 0;
@@ -45,21 +44,20 @@ void SerialTestModeHost::resetReply() {
 void SerialTestModeHost::send(std::span<const std::uint8_t> bytes, int expectedReplyLength) {
   resetReply();
   threshold_ = expectedReplyLength;
-  if (!port_.isOpen()) return;
+  if (!port_->isOpen()) return;
   // Only what came in is dropped: an exchange that awaits nothing may still be on its way out,
   // and clearing the output would cut it off on a real line.
-  port_.clear(QSerialPort::Input);
+  port_->clear(false);
   leaving_ += static_cast<qint64>(bytes.size());
-  port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-  port_.flush();
+  port_->write(bytes);
 }
 
 void SerialTestModeHost::waitSent(std::chrono::milliseconds bound) {
-  if (port_.isOpen()) DrainOutput(port_, bound);
+  port_->drain(bound);
 }
 
 void SerialTestModeHost::readAvailable() {
-  const QByteArray got = port_.readAll();
+  const QByteArray got = port_->readAll();
   // Nothing awaited: stray bytes never become the start of the next reply.
   if (threshold_ <= 0) return;
   input_.append(got);
@@ -84,12 +82,6 @@ void SerialTestModeHost::deliverReply() {
 void SerialTestModeHost::written(qint64 bytes) {
   leaving_ = std::max<qint64>(0, leaving_ - bytes);
   if (leaving_ == 0) sendComplete();
-}
-
-void SerialTestModeHost::failed(QSerialPort::SerialPortError error) {
-  // Opening reports its own failure through openPort; a time-out is not a failure of the line.
-  if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !port_.isOpen()) return;
-  linkLost();
 }
 
 }  // namespace kr4100

@@ -1,12 +1,13 @@
-// Test mode over a real serial port (QSerialPort): a reply is handed over only once it has gone
+// Test mode over a real serial port (a PortLine): a reply is handed over only once it has gone
 // quiet, so that a stray or extra byte makes it the wrong length instead of shifting it; send
 // completion from the port's bytesWritten; the last bytes drained before the port closes; and a
 // port error or a vanished device ending test mode at once.
 #pragma once
 
-#include <QSerialPort>
 #include <QTimer>
+#include <memory>
 
+#include "platform/port_line.h"
 #include "platform/qt_test_mode_host.h"
 
 namespace kr4100 {
@@ -15,6 +16,8 @@ class SerialTestModeHost : public QtTestModeHost {
   Q_OBJECT
  public:
   explicit SerialTestModeHost(Prompter& prompter, QObject* parent = nullptr);
+  // Over a line of the caller's (the tests put a virtual radio behind the core's line).
+  SerialTestModeHost(Prompter& prompter, std::unique_ptr<PortLine> line, QObject* parent = nullptr);
   ~SerialTestModeHost() override;
 
   // TestModeHost
@@ -23,7 +26,7 @@ class SerialTestModeHost : public QtTestModeHost {
   void send(std::span<const std::uint8_t> bytes, int expectedReplyLength) override;
   void waitSent(std::chrono::milliseconds bound) override;
 
-  bool portOpen() const { return port_.isOpen(); }
+  bool portOpen() const { return port_->isOpen(); }
 
  protected:
   void settleNow() override;
@@ -31,11 +34,10 @@ class SerialTestModeHost : public QtTestModeHost {
  private:
   void readAvailable();
   void written(qint64 bytes);
-  void failed(QSerialPort::SerialPortError error);
   void deliverReply();
   void resetReply();
 
-  QSerialPort port_;
+  std::unique_ptr<PortLine> port_;
   QTimer quiet_;
   QByteArray input_;
   qsizetype threshold_ = 0;  // 0: no reply awaited, whatever comes is dropped

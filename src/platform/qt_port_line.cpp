@@ -1,0 +1,110 @@
+// The line over Qt's serial port: the Linux program's.
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QThread>
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#else
+#include <sys/ioctl.h>
+#endif
+
+#include "platform/port_line.h"
+
+namespace kr4100 {
+namespace {
+
+// Handshaking 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 both (hardware flow control: Qt has no combined
+// mode, and the radio cable uses RTS/CTS then).
+void ApplyPortSettings(QSerialPort& port, const PortSettings& settings) {
+  port.setBaudRate(QSerialPort::Baud9600);
+  port.setDataBits(QSerialPort::Data8);
+  port.setParity(QSerialPort::NoParity);
+  port.setStopBits(settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+  switch (settings.handshaking) {
+    case 1:
+      port.setFlowControl(QSerialPort::SoftwareControl);
+      break;
+    case 2:
+    case 3:
+      port.setFlowControl(QSerialPort::HardwareControl);
+      break;
+    default:
+      port.setFlowControl(QSerialPort::NoFlowControl);
+      break;
+  }
+}
+
+// Bytes the system still holds for the line; 0 where it cannot tell.
+qint64 SystemOutputQueue(QSerialPort& port) {
+#if defined(Q_OS_WIN)
+  DWORD errors = 0;
+  COMSTAT status{};
+  if (ClearCommError(reinterpret_cast<HANDLE>(port.handle()), &errors, &status)) return status.cbOutQue;
+  return 0;
+#elif defined(TIOCOUTQ)
+  int pending = 0;
+  if (::ioctl(port.handle(), TIOCOUTQ, &pending) == 0) return pending;
+  return 0;
+#else
+  (void)port;
+  return 0;
+#endif
+}
+
+class QtPortLine final : public PortLine {
+ public:
+  QtPortLine() {
+    connect(&port_, &QSerialPort::readyRead, this, &PortLine::readyRead);
+    // Queued: a host sends its next bytes from this signal, and a write made while the port is
+    // still emitting bytesWritten would never have its own reported.
+    connect(&port_, &QSerialPort::bytesWritten, this, &PortLine::bytesWritten, Qt::QueuedConnection);
+    connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+      // Opening reports its own failure; a time-out is not a failure of the line.
+      if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !port_.isOpen()) return;
+      emit failed();
+    });
+  }
+
+  bool open(const PortSettings& settings) override {
+    if (port_.isOpen()) port_.close();
+    port_.setPortName(QString::fromStdString(settings.port));
+    if (!port_.open(QIODevice::ReadWrite)) return false;
+    ApplyPortSettings(port_, settings);
+    // Whatever the line held before this use is not an answer to it.
+    port_.clear();
+    return true;
+  }
+  void close() override {
+    if (port_.isOpen()) port_.close();
+  }
+  bool isOpen() const override { return port_.isOpen(); }
+  void clear(bool output) override {
+    if (port_.isOpen()) port_.clear(output ? QSerialPort::AllDirections : QSerialPort::Input);
+  }
+  void write(std::span<const std::uint8_t> bytes) override {
+    if (!port_.isOpen()) return;
+    port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    port_.flush();
+  }
+  QByteArray readAll() override { return port_.readAll(); }
+  void drain(std::chrono::milliseconds bound) override {
+    if (!port_.isOpen()) return;
+    QElapsedTimer clock;
+    clock.start();
+    const auto left = [&] { return static_cast<int>(std::max<qint64>(0, bound.count() - clock.elapsed())); };
+    while (port_.bytesToWrite() > 0 && left() > 0) port_.waitForBytesWritten(left());
+    while (SystemOutputQueue(port_) > 0 && left() > 0) QThread::msleep(2);
+  }
+
+ private:
+  QSerialPort port_;
+};
+
+}  // namespace
+
+std::unique_ptr<PortLine> MakeSystemPortLine() {
+  return std::make_unique<QtPortLine>();
+}
+
+}  // namespace kr4100
