@@ -1,6 +1,7 @@
 // The small modal dialogs of the shell, each run from the main window.
 #pragma once
 
+#include <QString>
 #include <QStringList>
 #include <functional>
 
@@ -22,6 +23,10 @@ bool RunFrmModelInfo(UiContext& ctx, QWidget* parent);
 void RunAbout(UiContext& ctx, QWidget* parent);
 // Print selection and printing (to a printer or a PDF file).
 void RunPrintSelection(UiContext& ctx, QWidget* parent);
+
+// Captions carry an accelerator ("&Open", "打开(&O)"); titles, the tree, tooltips and accessible
+// names show them without it.
+QString WithoutAccelerator(QString text);
 
 // The small dialogs' arrangement: their fields on top, then OK and Cancel at the right; the
 // dialog keeps the size its contents need.

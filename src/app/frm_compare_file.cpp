@@ -2,13 +2,11 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
-#include <array>
 
+#include "app/differences_table.h"
 #include "core/config/data_file.h"
 #include "core/config/record_diff.h"
 #include "gui/qt_paths.h"
@@ -18,10 +16,8 @@ namespace kr4100 {
 namespace {
 
 constexpr Bilingual kCaption{"Compare with File", "与文件比较"};
-constexpr std::array<Bilingual, 4> kHeadings{{{"Place", "位置"},
-                                              {"Field", "字段"},
-                                              {"This document", "本文档"},
-                                              {"The file", "该文件"}}};
+constexpr Bilingual kThisDocument{"This document", "本文档"};
+constexpr Bilingual kTheFile{"The file", "该文件"};
 constexpr Bilingual kTableName{"Differences", "差异"};
 constexpr Bilingual kEqual{"The document and the file hold the same settings.",
                            "文档与文件的设置相同。"};
@@ -41,17 +37,7 @@ FrmCompareFile::FrmCompareFile(UiContext& ctx, const QString& path, QWidget* par
   summary_->setWordWrap(true);
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-  table_ = new QTableWidget(0, static_cast<int>(kHeadings.size()), this);
-  table_->setObjectName(QStringLiteral("GridDifferences"));
-  table_->setAccessibleName(ctx.pick(kTableName));
-  QStringList headings;
-  for (const Bilingual& h : kHeadings) headings << ctx.pick(h);
-  table_->setHorizontalHeaderLabels(headings);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setTabKeyNavigation(false);  // Tab leaves the table for the button
-  table_->verticalHeader()->hide();
-  table_->horizontalHeader()->setStretchLastSection(true);
+  table_ = new DifferencesTable(ctx, kThisDocument, kTheFile, kTableName, this);
 
   close_ = new QPushButton(ctx.pick(kClose), this);
   close_->setObjectName(QStringLiteral("CommandClose"));
@@ -73,21 +59,12 @@ FrmCompareFile::FrmCompareFile(UiContext& ctx, const QString& path, QWidget* par
     table_->hide();
   } else {
     const auto differences = DiffRecords(ctx.doc().working(), other.working(), ctx.language());
-    table_->setRowCount(static_cast<int>(differences.size()));
-    for (int row = 0; row < table_->rowCount(); ++row) {
-      const FieldDifference& d = differences[static_cast<std::size_t>(row)];
-      const std::array<const std::string*, 4> cells{&d.place, &d.name, &d.a, &d.b};
-      for (int col = 0; col < 4; ++col)
-        table_->setItem(row, col,
-                        new QTableWidgetItem(QString::fromUtf8(*cells[static_cast<std::size_t>(col)])));
-    }
-    table_->resizeColumnsToContents();
+    table_->setDifferences(differences);
     if (differences.empty()) {
       summary_->setText(ctx.pick(kEqual));
       table_->hide();
     } else {
       summary_->setText(ctx.pick(kDiffering).arg(differences.size()));
-      table_->setCurrentCell(0, 0);
     }
   }
   summary_->setAccessibleName(summary_->text());

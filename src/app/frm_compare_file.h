@@ -4,9 +4,10 @@
 
 #include <QDialog>
 
+#include "app/differences_table.h"
+
 class QLabel;
 class QPushButton;
-class QTableWidget;
 
 namespace kr4100 {
 
@@ -18,11 +19,11 @@ class FrmCompareFile final : public QDialog {
   // Opens the file as Open would and lists the differences; a refused file shows why instead.
   FrmCompareFile(UiContext& ctx, const QString& path, QWidget* parent);
 
-  QTableWidget* table() const { return table_; }
+  DifferencesTable* table() const { return table_; }
   QLabel* summary() const { return summary_; }
 
  private:
-  QTableWidget* table_;
+  DifferencesTable* table_;
   QLabel* summary_;
   QPushButton* close_;
 };

@@ -6,7 +6,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSettings>
@@ -73,13 +72,6 @@ const ChildCommand* CommandOfKey(const QString& key) {
   for (const ChildCommand& c : kChildCommands)
     if (key == QLatin1String(c.key)) return &c;
   return nullptr;
-}
-
-// Menu captions carry an accelerator; the tree and the tooltips show them without it.
-QString WithoutAccelerator(QString text) {
-  static const QRegularExpression kChineseAccel(QStringLiteral("\\(&.\\)$"));
-  text.remove(kChineseAccel);
-  return text.remove(QLatin1Char('&'));
 }
 
 }  // namespace
@@ -192,6 +184,7 @@ void frmMain::createActions() {
   // Comparing the document with a data file.
   action(S::mnuFileCompare, "mnuFileCompare", [this] { compareWithFile(); });
   action(S::mnuOpenBackup, "mnuOpenBackup", [this] { fileOpenBackup(); });
+  action(S::mnuBackups, "mnuBackups", [this] { showBackups(); });
 }
 
 // Undo and redo. Ctrl+Y as well as the platform's own redo key; a text box with typing of its own
@@ -232,7 +225,8 @@ void frmMain::createMenus() {
   };
   constexpr S sep = S::Count;
   addMenu(S::mnuFile, "mnuFile",
-          {S::mnuFileNew, S::mnuFileOpen, S::mnuOpenBackup, S::mnuFileSave, S::mnuFileSaveAs, sep,
+          {S::mnuFileNew, S::mnuFileOpen, S::mnuOpenBackup, S::mnuBackups, S::mnuFileSave,
+           S::mnuFileSaveAs, sep,
            S::mnuExportChannels, S::mnuImportChannels,
            // Comparing the document with a data file.
            S::mnuFileCompare, sep,

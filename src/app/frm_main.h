@@ -55,6 +55,7 @@ class frmMain : public QMainWindow, public DocumentCommands, private RadioSessio
   void exportChannels();
   void importChannels();
   void compareWithFile();  // file dialog, then the differences of the document and that file
+  void showBackups();      // the backups window: open, compare or write back a backup
 
   // Child windows are single-instance and found by their window name (objectName). Editors
   // register here; a command whose window is not registered stays disabled.
@@ -123,6 +124,7 @@ class frmMain : public QMainWindow, public DocumentCommands, private RadioSessio
   bool saveTo(const QString& path);
   void showOutcome(const FileOutcome& outcome);
   bool openFile(const QString& path);  // Open after its dialog: checks, refusals, messages
+  bool openAfterAsking(const QString& path);  // the save question first, then openFile
   // The version question's Yes: the program version that reads fileTag takes over. askToSave:
   // the save question comes first (its Cancel keeps everything). False when nothing changed.
   bool leaveForOtherVersion(const std::string& fileTag, bool askToSave);

@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "app/frm_backups.h"
 #include "app/frm_compare_file.h"
 #include "app/frm_main.h"
 #include "app/test_mode_session.h"
@@ -98,6 +99,11 @@ void frmMain::fileOpenBackup() {
   const QString path = chooseOpenFileIn(ToQString(folder), fileFilter());
   if (path.isEmpty()) return;
   openFile(path);
+}
+
+bool frmMain::openAfterAsking(const QString& path) {
+  commitEdits();
+  return saveBeforeLeaving() && openFile(path);
 }
 
 bool frmMain::openFile(const QString& path) {
@@ -228,6 +234,27 @@ void frmMain::compareWithFile() {
   if (path.isEmpty()) return;
   // Window-modal: the list stays true to the document while it is open.
   auto* window = new FrmCompareFile(ctx_, path, this);
+  window->open();
+}
+
+// Window-modal, as Compare with File is; a backup opened or written back closes it, since the list
+// was made for the document it replaced.
+void frmMain::showBackups() {
+  const std::filesystem::path& dataDir = ctx_.app().userDataDir;
+  auto* window = new FrmBackups(ctx_, dataDir.empty() ? dataDir : BackupFolder(dataDir), this);
+  connect(window, &FrmBackups::openRequested, this, [this, window](const QString& path) {
+    if (openAfterAsking(path)) window->accept();
+  });
+  connect(window, &FrmBackups::compareRequested, this, [this, window](const QString& path) {
+    commitEdits();
+    (new FrmCompareFile(ctx_, path, window))->open();
+  });
+  // Written back as the document it becomes, through the write's own confirmation.
+  connect(window, &FrmBackups::writeBackRequested, this, [this, window](const QString& path) {
+    if (!openAfterAsking(path)) return;
+    window->accept();
+    sessions_->writeToRadio();
+  });
   window->open();
 }
 

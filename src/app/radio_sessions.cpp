@@ -8,10 +8,12 @@
 #include "app/frm_m_progress.h"
 #include "app/frm_mul_set.h"
 #include "app/frm_progress.h"
+#include "app/frm_write_preview.h"
 #include "core/config/model_band.h"
 #include "core/link/radio_image.h"
 #include "core/link/session_outcome.h"
 #include "core/link/transfer_session.h"
+#include "core/link/write_preview.h"
 #include "platform/session_hosts.h"
 #include "platform/virtual_radio_host.h"
 #include "radioinfo/frm_emg.h"
@@ -42,6 +44,7 @@ class RadioSessions::Impl {
 
   void read();
   bool prepareWrite(int radios);
+  bool confirmWrite(int radios);
   void write();
   void readInfo(InfoReadView view, QWidget* over);
   void writeInfo();
@@ -209,13 +212,31 @@ bool RadioSessions::Impl::prepareWrite(int radios) {
     warn(MessageId::PackRefused, error->what);
     return false;
   }
-  if (ctx_.ask(MessageId::WriteQuestion, MsgButtons::OkCancel, MsgIcon::Question) != Answer::Ok) {
+  if (!confirmWrite(radios)) {
     session_->cancel();
     return false;
   }
   backupFailed(BackUpWrite(ctx_.doc(), ctx_.state().firmwareVersion, ctx_.app().userDataDir,
                            LocalTimestampNow()));
   return true;
+}
+
+// The question before a write; true to go on. The radio has not answered yet, so which one the
+// write goes to is taken from what is known: the radio the document is for (its model and band,
+// which a write's identity check insists on) with the firmware last heard, as the write's own
+// backup is named. When a read of that radio was kept, the question lists what the write changes
+// in it. A group write goes to radios none of which was read, so it asks plainly.
+bool RadioSessions::Impl::confirmWrite(int radios) {
+  const std::optional<WritePreview> preview =
+      radios > 0
+          ? std::nullopt
+          : PreviewWrite(ctx_.doc().working(),
+                         BackupRadioOfDocument(ctx_.doc().state(), ctx_.state().firmwareVersion),
+                         ctx_.app().userDataDir, ctx_.state().versions, ctx_.language());
+  if (!preview)
+    return ctx_.ask(MessageId::WriteQuestion, MsgButtons::OkCancel, MsgIcon::Question) ==
+           Answer::Ok;
+  return RunWritePreview(ctx_, *preview, mainWindow_);
 }
 
 void RadioSessions::Impl::write() {

@@ -170,6 +170,13 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
                          "Close with Cancel: the values read at the start are sent back and stored");
   cmdTestAlign->add_option("--poll", o.testPoll, "Items 12-15: print K polled values")
       ->check(CLI::Range(1, 1000));
+
+  // Beside the radio commands, which know where the desktop program keeps its data folder.
+  auto* cmdBackups = app.add_subcommand(
+      "backups", "List the backups of reads and writes, newest first (columns separated by tabs)");
+  cmdBackups->add_option("--data-dir", o.dataDir,
+                         "Per-user data folder whose \"backups\" folder to list "
+                         "(default: the program's)");
 #endif
 
   try {
@@ -197,8 +204,9 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   if (cmdInfo->parsed()) return RunInfo(context);
   if (cmdTestChannels->parsed()) return RunTestModeChannels(context);
   if (cmdTestAlign->parsed()) return RunTestModeAlign(context);
+  if (cmdBackups->parsed()) return RunBackups(context, UserDataDir(context));
 #elif defined(KR4100_RADIO_HANDOFF)
-  for (const CLI::App* radio : {cmdRead, cmdWrite, cmdInfo, cmdTest})
+  for (const CLI::App* radio : {cmdRead, cmdWrite, cmdInfo, cmdTest, cmdBackups})
     if (radio->parsed()) return kExitHandOff;
 #endif
   return kExitUsage;

@@ -5,6 +5,7 @@
 #include "cli/record_json.h"
 #include "core/config/file_io.h"
 #include "core/config/record_diff.h"
+#include "core/link/backups.h"
 
 namespace kr4100 {
 namespace {
@@ -17,6 +18,11 @@ std::string OneLine(std::string_view text) {
     line += text[i] == '\n' || text[i] == '\r' ? ' ' : text[i];
   }
   return line;
+}
+
+void PrintRow(std::ostream& out, const BackupRow& row) {
+  for (std::size_t i = 0; i < row.size(); ++i) out << (i > 0 ? "\t" : "") << row[i];
+  out << '\n';
 }
 
 }  // namespace
@@ -72,6 +78,14 @@ int RunDiff(const CliContext& c) {
   const auto differences = DiffRecords(a.working(), b.working(), c.language);
   for (const FieldDifference& d : differences) c.out << DifferenceLine(d, c.language) << '\n';
   return differences.empty() ? kExitOk : kExitFailed;
+}
+
+int RunBackups(const CliContext& c, const std::filesystem::path& dataDir) {
+  PrintRow(c.out, BackupHeadings(c.language));
+  if (dataDir.empty()) return kExitOk;  // no data folder, so no backups either
+  for (const BackupEntry& entry : ListBackups(BackupFolder(dataDir)))
+    PrintRow(c.out, BackupRowOf(entry, c.language));
+  return kExitOk;
 }
 
 }  // namespace kr4100

@@ -1,5 +1,5 @@
-// Commands over several data files: dump, check and diff. Each file is opened exactly as the
-// program's Open opens it.
+// Commands over several data files: dump, check, diff and the backups listing. Each file is opened
+// exactly as the program's Open opens it.
 #pragma once
 
 #include <filesystem>
@@ -20,5 +20,8 @@ CheckedFile CheckDataFile(const std::filesystem::path& path, const VersionTable&
 int RunDump(const CliContext& context);
 int RunCheck(const CliContext& context);
 int RunDiff(const CliContext& context);
+// The backups in <dataDir>/backups: a header row, then one row per backup, newest first; the
+// columns are separated by a tab, and what a name does not tell is an empty column.
+int RunBackups(const CliContext& context, const std::filesystem::path& dataDir);
 
 }  // namespace kr4100

@@ -104,13 +104,6 @@ class CliSession {
   std::optional<RadioWritten> written_;
 };
 
-// The program's per-user data folder (where the desktop program keeps its backups too), or the
-// one --data-dir names.
-std::filesystem::path UserDataDir(const CliContext& context) {
-  if (!context.options.dataDir.empty()) return context.options.dataDir;
-  return ProgramDataFolder();
-}
-
 // A backup that cannot be written is said on the error stream; the command goes on.
 void BackUp(const CliContext& context, const RadioConfig& config, BackupKind kind,
             const BackupRadio& radio) {
@@ -149,6 +142,11 @@ const std::array<InfoField, 11> kInfoFields{{
 }};
 
 }  // namespace
+
+std::filesystem::path UserDataDir(const CliContext& context) {
+  if (!context.options.dataDir.empty()) return PathFromUtf8(context.options.dataDir);
+  return ProgramDataFolder();
+}
 
 int RunRead(const CliContext& context) {
   Document doc;

@@ -2,6 +2,8 @@
 // anyone (every question is answered Cancel or No, and the question is printed).
 #pragma once
 
+#include <filesystem>
+
 #include "cli/cli_common.h"
 
 namespace kr4100 {
@@ -9,5 +11,9 @@ namespace kr4100 {
 int RunRead(const CliContext& context);
 int RunWrite(const CliContext& context);
 int RunInfo(const CliContext& context);
+
+// The program's per-user data folder (where the desktop program keeps its backups too), or the
+// one --data-dir names.
+std::filesystem::path UserDataDir(const CliContext& context);
 
 }  // namespace kr4100

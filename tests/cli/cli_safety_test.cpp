@@ -12,6 +12,7 @@
 #include "support/cli_run.h"
 #include "core/config/data_file.h"
 #include "core/config/document.h"
+#include "core/link/backups.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 
@@ -134,6 +135,40 @@ TEST(CliBackups, ABackupThatCannotBeWrittenIsSaidAndTheTransferGoesOn) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "Write Data Completed.\n");
   EXPECT_TRUE(Contains(run.err, "The backup could not be written")) << run.err;
+}
+
+// The listing reads the folder the backups go into: by default the desktop program's.
+TEST(CliBackups, ListedNewestFirstUnderAHeaderRow) {
+  testing::TempDir dir;
+  const auto data = dir / "data";
+  CliRun run = Cli({"backups", "--data-dir", data.string()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "Date\tTime\tRead/Write\tModel\tBand\tFirmware\tFile\n");
+
+  Document doc;
+  doc.InitNewDocument();
+  ASSERT_TRUE(WriteBackup(data, doc.working(), BackupKind::Read, {"KR-4100", "0", "V600"},
+                          {2024, 5, 1, 14, 3, 22}).ok);
+  ASSERT_TRUE(WriteBackup(data, doc.working(), BackupKind::Write, {"KR-4100", "1", ""},
+                          {2024, 5, 2, 9, 0, 0}).ok);
+  testing::WriteText(data / "backups" / "mine.dat", "x");
+  run = Cli({"--lang", "zh", "backups", "--data-dir", data.string()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "日期\t时间\t读/写\t机型\t频段\t固件\t文件\n"
+            "2024-05-02\t09:00:00\t写入\tKR-4100\t1\t\t20240502-090000_write_KR-4100_band1_unknown.dat\n"
+            "2024-05-01\t14:03:22\t读取\tKR-4100\t0\tV600\t20240501-140322_read_KR-4100_band0_V600.dat\n"
+            "\t\t\t\t\t\tmine.dat\n");
+
+  const auto standard = ScratchDataHome::home() / "KR_4100" / "kr4100";
+  const auto mine = WriteBackup(standard, doc.working(), BackupKind::Read, {"KR-4100", "0", "V600"},
+                                {2099, 12, 31, 23, 59, 59});
+  ASSERT_TRUE(mine.ok);
+  run = Cli({"backups"});
+  EXPECT_EQ(run.status, 0);
+  const auto first = run.out.find('\n') + 1;  // under the header: the newest, the one just made
+  EXPECT_EQ(run.out.substr(first, run.out.find('\n', first) - first),
+            "2099-12-31\t23:59:59\tRead\tKR-4100\t0\tV600\t" + mine.file.filename().string());
 }
 
 }  // namespace

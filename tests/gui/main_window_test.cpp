@@ -31,6 +31,7 @@
 #include "gui/file_dialog_options.h"
 #include "gui/qt_paths.h"
 #include "gui/ui_context.h"
+#include "support/modal_answer.h"
 #include "support/scripted_prompter.h"
 #include "support/test_installation.h"
 
@@ -88,25 +89,7 @@ QTreeWidgetItem* Node(QTreeWidget* tree, const QString& key) {
   return nullptr;
 }
 
-// Answers the next modal dialog once it is up, as a user would, and notes which one it was.
-class ModalAnswer {
- public:
-  explicit ModalAnswer(std::function<void(QDialog*)> answer) : answer_(std::move(answer)) {
-    QObject::connect(&poll_, &QTimer::timeout, [this] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!dialog || !dialog->isVisible()) return;
-      poll_.stop();
-      seen = dialog->objectName();
-      answer_(dialog);
-    });
-    poll_.start(10);
-  }
-  QString seen;
-
- private:
-  QTimer poll_;
-  std::function<void(QDialog*)> answer_;
-};
+using kr4100::testing::ModalAnswer;
 
 template <class T>
 T* Child(QDialog* dialog, const char* name) {

@@ -1,7 +1,12 @@
 // Backups, read-back verify and the group write's production log, driven through the radio
 // commands against the in-process virtual radio, and their menu entries in the main window.
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -10,17 +15,15 @@
 #include "app/frm_m_progress.h"
 #include "app/frm_main.h"
 #include "app/frm_mul_set.h"
+#include "app/frm_write_preview.h"
 #include "app/radio_sessions.h"
 #include "core/config/data_file_codec.h"
 #include "gui/ui_context.h"
 #include "sim/virtual_radio.h"
+#include "support/modal_answer.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "support/test_installation.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
 
 using namespace kr4100;
 
@@ -28,6 +31,34 @@ namespace {
 
 const QString kWriteCompleted = QStringLiteral("Write Data Completed.");
 const QString kReadCompleted = QStringLiteral("Read Data Completed.");
+const QString kWriteQuestion = QStringLiteral("Write data to radio.\r\nDo you wish continue?");
+
+// What the write confirmation showed: its question, its rows and headings, its buttons.
+struct PreviewSeen {
+  QString title, question;
+  QStringList headings, buttons, names;
+  QList<QStringList> rows;
+  void take(QDialog* dialog) {
+    auto* preview = qobject_cast<FrmWritePreview*>(dialog);
+    if (preview == nullptr) return;
+    title = preview->windowTitle();
+    question = preview->question()->text();
+    QTableWidget* table = preview->table();
+    names << table->accessibleName();
+    for (int c = 0; c < table->columnCount(); ++c)
+      headings << table->horizontalHeaderItem(c)->text();
+    for (int r = 0; table->isVisibleTo(preview) && r < table->rowCount(); ++r) {
+      QStringList cells;
+      for (int c = 0; c < table->columnCount(); ++c) cells << table->item(r, c)->text();
+      rows << cells;
+    }
+    for (const char* name : {"CommandWrite", "CommandCancel"}) {
+      auto* button = preview->findChild<QPushButton*>(QLatin1String(name));
+      buttons << button->text();
+      names << button->accessibleName();
+    }
+  }
+};
 
 std::vector<std::filesystem::path> Backups(const std::filesystem::path& dataDir) {
   return kr4100::testing::FilesIn(dataDir / "backups");
@@ -78,6 +109,7 @@ class WriteSafetyTest : public QObject {
   void verifyNamesAByteTheRadioStoredWrongly();
   void groupWriteLogsEveryRadioAndSumsUp();
   void menuEntriesOpenBackupAndVerifySetting();
+  void writeConfirmationListsWhatChangesSinceTheLastRead();
 
  private:
   QTemporaryDir config_;  // the per-user settings store of the main window
@@ -269,6 +301,93 @@ void WriteSafetyTest::menuEntriesOpenBackupAndVerifySetting() {
   window.Change_Language();
   QCOMPARE(openBackup->text(), QString::fromUtf8("打开备份(&B)..."));
   QCOMPARE(verify->text(), QString::fromUtf8("写入后校验(&V)"));
+}
+
+// With a read of this radio kept, the write question lists what the write changes in it (only
+// what the radio holds), and Cancel, in either language and by Escape, sends nothing.
+void WriteSafetyTest::writeConfirmationListsWhatChangesSinceTheLastRead() {
+  using kr4100::testing::ModalAnswer;
+  Harness h;
+  h.ctx->settings().verifyAfterWrite = false;
+  h.ctx->doc().SetChannelValue(9, kColRxFre, "28.5");
+  h.prompter.answers = {Answer::Ok};
+  h.sessions->writeToRadio();  // no read kept yet: the plain question
+  QCOMPARE(h.prompter.asked.value(0), kWriteQuestion);
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kWriteCompleted), 15000);
+  h.prompter.answers = {Answer::Ok};
+  h.sessions->readFromRadio();
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kReadCompleted), 15000);
+
+  h.ctx->doc().SetChannelValue(9, kColRxFre, "28.6");
+  h.ctx->doc().working().KeyAssign[0] =
+      static_cast<Integer>(h.ctx->doc().working().KeyAssign[0] + 1);
+  const auto memory = h.sessions->virtualRadio().memory();
+  const std::size_t backups = Backups(h.app->userDataDir).size();
+  h.prompter.asked.clear();
+  PreviewSeen seen;
+  {
+    ModalAnswer cancel([&](QDialog* d) {
+      seen.take(d);
+      d->findChild<QPushButton*>(QStringLiteral("CommandCancel"))->click();
+    });
+    h.sessions->writeToRadio();
+    QCOMPARE(cancel.seen, QStringLiteral("frmWritePreview"));
+  }
+  QCOMPARE(seen.title, QStringLiteral("Write data to radio"));
+  QVERIFY2(seen.question.startsWith(
+               QStringLiteral("Write data to radio.\nSince the radio was last read (")) &&
+               seen.question.endsWith(QStringLiteral("), the write changes 1 of its settings:")),
+           qPrintable(seen.question));
+  QCOMPARE(seen.headings,
+           (QStringList{"Place", "Field", "In the radio (last read)", "After the write"}));
+  QCOMPARE(seen.rows,
+           (QList<QStringList>{{"Group A channel 9", "RX frequency", "28.500000", "28.600000"}}));
+  QCOMPARE(seen.buttons, (QStringList{"Write", "Cancel"}));
+  QCOMPARE(seen.names, (QStringList{"Changes the write makes", "Write", "Cancel"}));
+  QVERIFY(h.prompter.asked.isEmpty());
+  QVERIFY(!h.sessions->busy());
+  QTest::qWait(50);
+  QVERIFY(h.sessions->virtualRadio().memory() == memory);
+  QCOMPARE(Backups(h.app->userDataDir).size(), backups);  // not even the write's backup
+
+  // Chinese, and Escape is Cancel.
+  h.ctx->settings().currentLanguage = kChinese;
+  seen = {};
+  {
+    ModalAnswer escape([&](QDialog* d) {
+      seen.take(d);
+      QTest::keyClick(d, Qt::Key_Escape);
+    });
+    h.sessions->writeToRadio();
+    QCOMPARE(escape.seen, QStringLiteral("frmWritePreview"));
+  }
+  QCOMPARE(seen.title, QString::fromUtf8("向对讲机写入数据"));
+  QVERIFY2(seen.question.endsWith(QString::fromUtf8("）时相比，本次写入将改变其中 1 项设置：")),
+           qPrintable(seen.question));
+  QCOMPARE(seen.headings,
+           (QStringList{QString::fromUtf8("位置"), QString::fromUtf8("字段"),
+                        QString::fromUtf8("对讲机中（上次读取）"), QString::fromUtf8("写入后")}));
+  QCOMPARE(seen.buttons, (QStringList{QString::fromUtf8("写入"), QString::fromUtf8("取消")}));
+  QVERIFY(h.sessions->virtualRadio().memory() == memory);
+  h.ctx->settings().currentLanguage = kEnglish;
+
+  // Write writes.
+  {
+    ModalAnswer write(
+        [](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("CommandWrite"))->click(); });
+    h.sessions->writeToRadio();
+    QCOMPARE(write.seen, QStringLiteral("frmWritePreview"));
+  }
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kWriteCompleted), 15000);
+  QVERIFY(h.sessions->virtualRadio().memory() != memory);
+  QCOMPARE(Backups(h.app->userDataDir).size(), backups + 1);
+
+  // A radio of other firmware was heard last: no read of it is kept, so the plain question.
+  h.ctx->state().firmwareVersion = "V601";
+  h.prompter.asked.clear();
+  h.sessions->writeToRadio();
+  QCOMPARE(h.prompter.asked, QStringList{kWriteQuestion});
+  QVERIFY(!h.sessions->busy());
 }
 
 QTEST_MAIN(WriteSafetyTest)

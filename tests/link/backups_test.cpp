@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "core/config/data_file_codec.h"
 #include "core/config/document.h"
 #include "core/link/production_log.h"
@@ -78,6 +80,122 @@ TEST(Backups, AFolderThatCannotBeMadeIsReportedNotThrown) {
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.file.parent_path(), dir / "file" / "backups");
   EXPECT_FALSE(WriteBackup({}, config, BackupKind::Read, {}, kStamp).ok);
+}
+
+// What a name made by BackupFileName tells comes back from it, in the form the name spells it.
+TEST(BackupNames, ReadBackWhatBackupFileNameWrote) {
+  struct Case {
+    Timestamp stamp;
+    BackupKind kind;
+    BackupRadio radio;
+    BackupRadio spelt;
+  };
+  const Case cases[] = {
+      {kStamp, BackupKind::Read, {"KR-4100", "0", "V600"}, {"KR-4100", "0", "V600"}},
+      {{2031, 12, 9, 3, 4, 5}, BackupKind::Write, {"7731", "1", ""}, {"7731", "1", ""}},
+      // '_' stands for what a file name cannot hold, in the model and the firmware alike.
+      {kStamp, BackupKind::Read, {"KR 4100 band", "1", "V6 0"}, {"KR_4100_band", "1", "V6_0"}},
+      {kStamp, BackupKind::Write, {"", "-1", "V6-0"}, {"", "-1", "V6-0"}},
+  };
+  for (const Case& c : cases) {
+    const std::string name = BackupFileName(c.stamp, c.kind, c.radio);
+    SCOPED_TRACE(name);
+    const BackupEntry e = ParseBackupFileName(name);
+    ASSERT_TRUE(e.stamp.has_value());
+    EXPECT_EQ(*e.stamp, c.stamp);
+    EXPECT_EQ(e.kind, c.kind);
+    EXPECT_EQ(e.radio.model, c.spelt.model);
+    EXPECT_EQ(e.radio.band, c.spelt.band);
+    EXPECT_EQ(e.radio.firmware, c.spelt.firmware);
+    EXPECT_EQ(e.copy, 1);
+    EXPECT_EQ(e.file, name);
+  }
+  const BackupEntry later = ParseBackupFileName("20240501-140322_read_KR-4100_band0_V600-12.dat");
+  EXPECT_EQ(later.copy, 12);
+  EXPECT_EQ(later.radio.firmware, "V600");
+  EXPECT_EQ(BackupRowOf(later, kEnglish),
+            (BackupRow{"2024-05-01", "14:03:22", "Read", "KR-4100", "0", "V600",
+                       "20240501-140322_read_KR-4100_band0_V600-12.dat"}));
+  EXPECT_EQ(
+      BackupRowOf(ParseBackupFileName(BackupFileName(kStamp, BackupKind::Write, {})), kChinese)[2],
+      "写入");
+}
+
+// Names from elsewhere tell what they can and nothing they do not.
+TEST(BackupNames, ForeignAndOddNamesAreReadAsFarAsTheyGo) {
+  const auto stampOnly = [](const char* name) {
+    const BackupEntry e = ParseBackupFileName(name);
+    return e.stamp.has_value() && !e.kind && e.radio.model.empty() && e.radio.firmware.empty();
+  };
+  for (const char* name :
+       {"", ".dat", "notes.dat", "_____.dat", "20241301-000000_read_x_band0_V.dat",
+        "20240501-2403_read.dat", "2024050a-140322_read_KR_band0_V600.dat",
+        "20240501_140322_read_KR_band0_V600.dat"}) {
+    SCOPED_TRACE(name);
+    const BackupEntry e = ParseBackupFileName(name);
+    EXPECT_FALSE(e.stamp.has_value());
+    EXPECT_FALSE(e.kind.has_value());
+    const BackupRow row = BackupRowOf(e, kEnglish);
+    EXPECT_EQ(row[0] + row[1] + row[2] + row[3] + row[4] + row[5], "");
+    EXPECT_EQ(row[6], name);
+  }
+  EXPECT_TRUE(stampOnly("20240501-140322.dat"));
+  EXPECT_TRUE(stampOnly("20240501-140322_copy_KR-4100_band0_V600.dat"));
+  // Date and kind, but no radio: no band part, or nothing after it.
+  for (const char* name : {"20240501-140322_read_KR-4100.dat", "20240501-140322_read_KR_band0.dat",
+                           "20240501-140322_read_band0_V600.dat"}) {
+    SCOPED_TRACE(name);
+    const BackupEntry e = ParseBackupFileName(name);
+    EXPECT_EQ(e.kind, BackupKind::Read);
+    EXPECT_EQ(e.radio.model + e.radio.band + e.radio.firmware, "");
+  }
+  // A "-" the counter cannot have made stays the firmware's.
+  EXPECT_EQ(ParseBackupFileName("20240501-140322_read_M_band0_V-1.dat").radio.firmware, "V-1");
+  EXPECT_EQ(ParseBackupFileName("20240501-140322_read_M_band0_-5.dat").radio.firmware, "-5");
+  EXPECT_EQ(ParseBackupFileName("20240501-140322_read_M_band0_V-1000.dat").copy, 1);
+}
+
+TEST(BackupNames, ListedNewestFirstAndTheLastReadOfARadioFound) {
+  TempDir dir;
+  EXPECT_TRUE(ListBackups(dir / "none").empty());
+  const std::filesystem::path folder = BackupFolder(dir.path());
+  Document doc;
+  doc.InitNewDocument();
+  const BackupRadio radio{"KR-4100", "0", "V600"};
+  auto write = [&](const Timestamp& when, BackupKind kind, const BackupRadio& r) {
+    return WriteBackup(dir.path(), doc.working(), kind, r, when).file.filename().string();
+  };
+  const std::string oldRead = write({2023, 1, 2, 3, 4, 5}, BackupKind::Read, radio);
+  const std::string read = write(kStamp, BackupKind::Read, radio);
+  const std::string sameSecond = write(kStamp, BackupKind::Read, radio);  // "-2"
+  const std::string otherBand =
+      write({2024, 6, 1, 0, 0, 0}, BackupKind::Read, {"KR-4100", "1", "V600"});
+  const std::string otherFirmware =
+      write({2024, 6, 2, 0, 0, 0}, BackupKind::Read, {"KR-4100", "0", "V601"});
+  const std::string newerWrite = write({2024, 7, 1, 0, 0, 0}, BackupKind::Write, radio);
+  std::ofstream(folder / "zz-mine.dat") << "x";
+  std::ofstream(folder / "aa-mine.dat") << "x";
+  std::ofstream(folder / "20990101-000000_read_KR-4100_band0_V600.txt") << "x";
+  std::filesystem::create_directories(folder / "20990101-000000_read_KR-4100_band0_V600.dat");
+
+  std::vector<std::string> names;
+  const auto backups = ListBackups(folder);
+  for (const BackupEntry& e : backups) names.push_back(e.file.filename().string());
+  EXPECT_EQ(names, (std::vector<std::string>{newerWrite, otherFirmware, otherBand, sameSecond, read,
+                                             oldRead, "aa-mine.dat", "zz-mine.dat"}));
+  EXPECT_EQ(sameSecond, "20240501-140322_read_KR-4100_band0_V600-2.dat");
+  EXPECT_EQ(backups[0].file, folder / newerWrite);
+
+  auto newest = NewestReadBackupOf(backups, radio);
+  ASSERT_TRUE(newest.has_value());
+  EXPECT_EQ(newest->file.filename(), sameSecond);
+  // The order handed in does not matter.
+  std::vector<BackupEntry> reversed(backups.rbegin(), backups.rend());
+  EXPECT_EQ(NewestReadBackupOf(reversed, radio)->file.filename(), sameSecond);
+  // A radio whose texts a file name cannot hold is found as its backups spell it.
+  const std::string odd = write({2025, 1, 1, 0, 0, 0}, BackupKind::Read, {"KR 4100", "0", ""});
+  EXPECT_EQ(NewestReadBackupOf(ListBackups(folder), {"KR 4100", "0", ""})->file.filename(), odd);
+  EXPECT_FALSE(NewestReadBackupOf(backups, {"KR-4100", "1", "V601"}).has_value());
 }
 
 TEST(ProductionLog, CsvQuotingAndOneHeaderForAFileThatGrows) {

@@ -3,11 +3,14 @@
 // Nothing here throws or shows anything; a failure comes back as a result for the caller to report.
 #pragma once
 
+#include <array>
+#include <compare>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/config/document.h"
 #include "core/config/radio_config.h"
@@ -23,6 +26,7 @@ enum class BackupKind { Read, Write };
 // Local date and time, to the second; the caller takes it from its clock.
 struct Timestamp {
   int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+  friend auto operator<=>(const Timestamp&, const Timestamp&) = default;  // earlier is less
 };
 Timestamp LocalTimestampNow();
 // "2024-05-01 14:03:22", as the production log and the backup names show it.
@@ -62,5 +66,34 @@ BackupResult WriteBackup(const std::filesystem::path& userDataDir, const RadioCo
 std::size_t PruneBackups(const std::filesystem::path& folder, std::size_t keep = kBackupsKept);
 
 std::filesystem::path BackupFolder(const std::filesystem::path& userDataDir);
+
+// What a backup's file name tells. A name BackupFileName did not make tells what it can: a field
+// it does not hold is empty (unset), and a name of no known shape tells nothing but itself.
+struct BackupEntry {
+  std::filesystem::path file;
+  std::optional<Timestamp> stamp;
+  std::optional<BackupKind> kind;
+  BackupRadio radio;  // as the name spells it; "unknown" in a name reads back as empty
+  int copy = 1;       // 2, 3, ... for the later backups of one second
+};
+
+// Reads a name BackupFileName made ("20240501-140322_read_KR-4100_band0_V600-2.dat").
+BackupEntry ParseBackupFileName(std::string_view name);
+
+// Every ".dat" file of the folder, newest first; names without a date follow, by name. A
+// missing folder has none.
+std::vector<BackupEntry> ListBackups(const std::filesystem::path& folder);
+
+// The newest backup of a read from that radio: the same model, band and firmware, compared as
+// the file names spell them.
+std::optional<BackupEntry> NewestReadBackupOf(const std::vector<BackupEntry>& backups,
+                                              const BackupRadio& radio);
+
+// One row of a backups listing, the window's and the command line's: date, time, read or write,
+// model, band, firmware and the file's name; what the name does not tell is empty.
+inline constexpr std::size_t kBackupColumnCount = 7;
+using BackupRow = std::array<std::string, kBackupColumnCount>;
+BackupRow BackupRowOf(const BackupEntry& entry, int language);
+BackupRow BackupHeadings(int language);
 
 }  // namespace kr4100

@@ -76,6 +76,7 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     // Backups and read-back verify.
     /* mnuOpenBackup */ {"Open &Backup...", "打开备份(&B)..."},
     /* mnuVerifyAfterWrite */ {"&Verify after writing", "写入后校验(&V)"},
+    /* mnuBackups */ {"Backups...", "备份..."},
 }};
 
 constexpr bool AllRowsFilled() {

@@ -79,6 +79,7 @@ enum class ShellText : int {
   // Backups and read-back verify.
   mnuOpenBackup,        // File menu: the file dialog on the backups folder
   mnuVerifyAfterWrite,  // Setup menu: checkable, read the radio back after every write
+  mnuBackups,           // File menu: the backups window
   Count
 };
 
