@@ -130,12 +130,18 @@ keys_to() {
   sleep 0.3
   xdotool key --delay 120 "$@"
 }
-# Answers the message box that comes next with Enter; its text goes to the log.
+# Answers the message box that comes next with Enter.
 answer_box() {  # what-for tenths
   local box
   box="$(await_window KR-4100 "$2")" || { fail "no message box for $1"; return 1; }
   keys_to "$box" Return
-  sleep 0.5
+  # Gone before the next one is looked for, so that the same box is never answered twice.
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^KR-4100$' 2>/dev/null | grep -qx "$box" || return 0
+    sleep 0.1
+  done
+  fail "the message box for $1 did not close"
+  return 1
 }
 
 window_caption='KR-4100\[28.000000 - 29.700000 MHz\]\[File Name:.*\]'
@@ -145,7 +151,7 @@ sed -i 's/^IsFirstRun=.*/IsFirstRun=0/; s/^CurrentLanguage=.*/CurrentLanguage=1/
 
 # Read: the window reads the radio, then saves the document under a name typed into the dialog.
 start_sim "$work/sim-linux-read.log" --pace --image "$work/edited.img"
-"$linux_cli" read --port "$sim_device" --no-backup "$work/linux-read.dat" >/dev/null
+"$linux_cli" read --port "$sim_device" --no-backup "$work/linux-read.dat" >/dev/null 2>&1
 stop_sim
 start_sim "$work/sim-window-read.log" --pace --image "$work/edited.img"
 ln -sfn "$sim_device" "$com5"
@@ -182,7 +188,7 @@ fi
 
 # Write: the window opens the edited file (as a double-click would) and writes it to the radio.
 start_sim "$work/sim-linux-write.log" --pace --image "$work/base.img" --save "$work/linux-radio.img"
-"$linux_cli" write --port "$sim_device" --no-backup "$work/edited.dat" >/dev/null
+"$linux_cli" write --port "$sim_device" --no-backup "$work/edited.dat" >/dev/null 2>&1
 stop_sim
 start_sim "$work/sim-window-write.log" --pace --image "$work/base.img" --save "$work/window-radio.img"
 ln -sfn "$sim_device" "$com5"

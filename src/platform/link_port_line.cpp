@@ -1,7 +1,9 @@
 // The line over the core's SerialLink, for a build without Qt's serial module (Windows). One
 // thread does all the line's work, writes and reads in turn: a Windows handle opened without
 // overlapped I/O runs one call at a time, so a write from the event loop would wait for a read
-// in progress anyway. The thread's read waits 2 ms at most, which bounds how long a write waits.
+// in progress anyway. The thread takes what is in without waiting and sleeps a millisecond when
+// nothing was: a read that waits on the line is not ended by its time-out under wine, and would
+// hold back the writes queued behind it.
 #include <QMetaObject>
 #include <condition_variable>
 #include <deque>
@@ -18,7 +20,7 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr milliseconds kReadSlice{2};
+constexpr milliseconds kPollPause{1};
 
 class LinkPortLine final : public PortLine {
  public:
@@ -126,12 +128,10 @@ class LinkPortLine final : public PortLine {
         }
       }
       got.clear();
-      if (ok) ok = link_->read(got, 1, kReadSlice);
+      if (ok) ok = link_->read(got, 1, milliseconds(0));
       if (!got.empty()) take(got, generation);
-      if (!ok) {
-        lineFailed();
-        std::this_thread::sleep_for(kReadSlice);  // until closed: nothing more to read
-      }
+      if (!ok) lineFailed();  // then idle until closed: nothing more to read
+      if (got.empty()) std::this_thread::sleep_for(kPollPause);
     }
     std::lock_guard lock(mutex_);
     workerRunning_ = false;

@@ -20,8 +20,9 @@ using kr4100::testing::ScriptedPrompter;
 
 namespace {
 
-// The virtual radio's line, and an adapter that can be pulled from another thread than the
-// line's own.
+// The virtual radio's line as the thread polls it: a poll that does not wait lets some milliseconds
+// of line time pass, as the thread's pause does on a real line. The adapter can be pulled from
+// another thread than the line's own.
 class PullableLink final : public SerialLink {
  public:
   explicit PullableLink(sim::VirtualRadio& radio) : inner_(radio) {}
@@ -34,7 +35,7 @@ class PullableLink final : public SerialLink {
   bool drain(std::chrono::milliseconds bound) override { return !gone() && inner_.drain(bound); }
   void purge(bool output) override { inner_.purge(output); }
   bool read(std::vector<std::uint8_t>& into, std::size_t count, std::chrono::milliseconds wait) override {
-    return !gone() && inner_.read(into, count, wait);
+    return !gone() && inner_.read(into, count, std::max(wait, std::chrono::milliseconds(5)));
   }
 
  private:
@@ -56,9 +57,8 @@ class PortLineTest : public QObject {
   // to the reply timer, and the written memory read back the same.
   void sessionReadsAndWritesWithVerify() {
     sim::VirtualRadio radio;
-    auto owned = std::make_unique<RadioSerialLink>(radio);
     ScriptedPrompter prompter;
-    SerialSessionHost host(prompter, MakeLinkPortLine(std::move(owned)));
+    SerialSessionHost host(prompter, MakeLinkPortLine(std::make_unique<PullableLink>(radio)));
     VersionTable versions = VersionTable::BuiltIn();
     TransferSession session(host, versions);
     host.attach(&session);
