@@ -79,6 +79,8 @@ enum class ShellText : int {
   // Backups and read-back verify.
   mnuOpenBackup,        // File menu: the file dialog on the backups folder
   mnuVerifyAfterWrite,  // Setup menu: checkable, read the radio back after every write
+  // Edit menu: the channel grid's commands on the chosen rows.
+  mnuEditChannels,
   Count
 };
 
