@@ -31,10 +31,12 @@
 #include "gui/file_dialog_options.h"
 #include "gui/qt_paths.h"
 #include "gui/ui_context.h"
+#include "support/modal_answer.h"
 #include "support/scripted_prompter.h"
 #include "support/test_installation.h"
 
 using namespace kr4100;
+using kr4100::testing::ModalAnswer;
 using kr4100::testing::ScriptedPrompter;
 
 namespace {
@@ -87,26 +89,6 @@ QTreeWidgetItem* Node(QTreeWidget* tree, const QString& key) {
     if (root->child(i)->data(0, Qt::UserRole).toString() == key) return root->child(i);
   return nullptr;
 }
-
-// Answers the next modal dialog once it is up, as a user would, and notes which one it was.
-class ModalAnswer {
- public:
-  explicit ModalAnswer(std::function<void(QDialog*)> answer) : answer_(std::move(answer)) {
-    QObject::connect(&poll_, &QTimer::timeout, [this] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!dialog || !dialog->isVisible()) return;
-      poll_.stop();
-      seen = dialog->objectName();
-      answer_(dialog);
-    });
-    poll_.start(10);
-  }
-  QString seen;
-
- private:
-  QTimer poll_;
-  std::function<void(QDialog*)> answer_;
-};
 
 template <class T>
 T* Child(QDialog* dialog, const char* name) {

@@ -31,10 +31,12 @@
 #include "editors/frm_scan_info.h"
 #include "editors/frm_test_fre.h"
 #include "radioinfo/frm_radio_info_set.h"
+#include "support/modal_answer.h"
 #include "support/scripted_prompter.h"
 #include "support/test_installation.h"
 
 using namespace kr4100;
+using kr4100::testing::ModalAnswer;
 
 namespace {
 
@@ -98,24 +100,6 @@ struct Harness : kr4100::testing::TestInstallation {
     return slot ? QString::fromStdString(doc().working().slot(slot, group).RxFre.text())
                 : QString();
   }
-};
-
-// Answers the next modal dialog once it is up, as a user would.
-class ModalAnswer {
- public:
-  explicit ModalAnswer(std::function<void(QDialog*)> answer) : answer_(std::move(answer)) {
-    QObject::connect(&poll_, &QTimer::timeout, [this] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!dialog || !dialog->isVisible()) return;
-      poll_.stop();
-      answer_(dialog);
-    });
-    poll_.start(10);
-  }
-
- private:
-  QTimer poll_;
-  std::function<void(QDialog*)> answer_;
 };
 
 }  // namespace

@@ -15,7 +15,7 @@ inline constexpr Bilingual kBulkMoveToGroup{"Move to &Group", "移到组(&G)"};
 inline constexpr Bilingual kBulkInsert{"&Insert Empty Channel", "插入空信道(&I)"};
 inline constexpr Bilingual kBulkDelete{"De&lete Channels", "删除信道(&L)"};
 inline constexpr Bilingual kBulkSort{"&Sort Group by RX Frequency", "按接收频率排序本组(&S)"};
-inline constexpr Bilingual kBulkSelectAll{"Choose &All Rows", "选择所有行(&A)"};
+inline constexpr Bilingual kBulkChooseAll{"Choose &All Rows", "选择所有行(&A)"};
 
 // The fill dialog.
 inline constexpr Bilingual kFillCaption{"Fill Frequencies", "填写频率"};
