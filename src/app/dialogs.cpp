@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -18,12 +17,6 @@
 #include "app/frm_set_language.h"
 
 namespace kr4100 {
-
-QString WithoutAccelerator(QString text) {
-  static const QRegularExpression kChineseAccel(QStringLiteral("\\(&.\\)$"));
-  text.remove(kChineseAccel);
-  return text.remove(QLatin1Char('&'));
-}
 
 void LayOutFieldsAndButtons(QWidget* dialog, QLayout* fields, QPushButton* ok,
                             QPushButton* cancel) {

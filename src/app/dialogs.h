@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "gui/editor_support.h"  // WithoutAccelerator
 #include "gui/ui_context.h"
 
 class QLayout;
@@ -23,10 +24,6 @@ bool RunFrmModelInfo(UiContext& ctx, QWidget* parent);
 void RunAbout(UiContext& ctx, QWidget* parent);
 // Print selection and printing (to a printer or a PDF file).
 void RunPrintSelection(UiContext& ctx, QWidget* parent);
-
-// Captions carry an accelerator ("&Open", "打开(&O)"); titles, the tree, tooltips and accessible
-// names show them without it.
-QString WithoutAccelerator(QString text);
 
 // The small dialogs' arrangement: their fields on top, then OK and Cancel at the right; the
 // dialog keeps the size its contents need.

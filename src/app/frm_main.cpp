@@ -29,6 +29,7 @@
 #include "editors/frm_opt_features.h"
 #include "editors/frm_scan_info.h"
 #include "editors/frm_test_fre.h"
+#include "gui/editor_support.h"
 #include "gui/pending_edits.h"
 #include "gui/qt_paths.h"
 #include "gui/twips.h"
@@ -246,6 +247,7 @@ void frmMain::createMenus() {
           {S::mnuWindowCascade, S::mnuWindowTileVertical, S::mnuWindowTileHorizontal,
            S::mnuWindowArrangeIcons, S::mnuCloseAll});
   addMenu(S::mnuHelp, "mnuHelp", {S::mnuHelpAbout});
+  createChannelCommandsMenu();
 }
 
 void frmMain::createToolBars() {
@@ -482,6 +484,8 @@ void frmMain::updateMenus() {
   menus_[S::mnuTools]->menuAction()->setVisible(service);
   actions_[S::mnuEditUndo]->setEnabled(history_->canUndo());
   actions_[S::mnuEditRedo]->setEnabled(history_->canRedo());
+  const bool gridOpen = childWindow(QLatin1String(kChannelWindow)) != nullptr;
+  menus_[S::mnuEditChannels]->menuAction()->setEnabled(gridOpen);
   actions_[S::mnuMWriteToRadio]->setVisible(ctx_.app().groupWriteEnabled);
   toolButtons_.value(QStringLiteral("MWriteRadio"))->setVisible(ctx_.app().groupWriteEnabled);
 

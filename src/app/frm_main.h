@@ -75,6 +75,7 @@ class frmMain : public QMainWindow, public DocumentCommands, private RadioSessio
 
   // DocumentCommands
   void newDocumentDeferred() override { LoadNewDocDeferred(); }
+  void takeUndoStep() override { history_->checkpoint(); }
 
   // Test seams: file dialogs, replaceable so that tests never meet a native dialog. Each returns
   // the chosen path, or an empty text when the user cancelled.
@@ -95,6 +96,7 @@ class frmMain : public QMainWindow, public DocumentCommands, private RadioSessio
   void createRadioActions();  // frm_main_sessions.cpp
   void createUndoActions();
   void createMenus();
+  void createChannelCommandsMenu();  // frm_main_channels.cpp
   void createToolBars();
   void createTree();
   void createStatusBar();

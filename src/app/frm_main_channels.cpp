@@ -1,12 +1,15 @@
-// The main window's channel file commands: the channel tables of all groups exported to a CSV
-// file and imported from one. An import is checked whole before it changes anything.
+// The main window's channel commands: the channel tables of all groups exported to a CSV file
+// and imported from one (an import is checked whole before it changes anything), and the Edit
+// menu's entries for the channel grid's commands on its chosen rows.
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QStandardPaths>
 
 #include "app/frm_main.h"
 #include "core/config/channel_csv.h"
 #include "core/config/file_io.h"
+#include "editors/frm_comm_ch_info.h"
 #include "gui/qt_paths.h"
 
 namespace kr4100 {
@@ -17,6 +20,23 @@ constexpr std::size_t kProblemsShown = 20;          // a message box must still 
 constexpr Bilingual kCsvFilter{"CSV file (*.csv)", "CSV 文件 (*.csv)"};
 
 }  // namespace
+
+// The grid owns the commands, since they work on the rows chosen in it; the entries are offered
+// while it is open.
+void frmMain::createChannelCommandsMenu() {
+  QMenu* edit = menus_[ShellText::mnuEdit];
+  auto* channels = new QMenu(edit);
+  channels->setObjectName(QStringLiteral("mnuEditChannels"));
+  edit->addSeparator();
+  edit->addMenu(channels);
+  menus_.insert(ShellText::mnuEditChannels, channels);
+  connect(edit, &QMenu::aboutToShow, this, [this] { updateMenus(); });
+  connect(channels, &QMenu::aboutToShow, this, [this, channels] {
+    channels->clear();
+    if (auto* grid = qobject_cast<frmCommChInfo*>(childWindow(QStringLiteral("frmCommChInfo"))))
+      grid->addChannelCommandsTo(channels);
+  });
+}
 
 void frmMain::exportChannels() {
   commitEdits();

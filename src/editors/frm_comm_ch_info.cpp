@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -21,8 +22,10 @@
 
 #include "core/config/channel_csv.h"
 #include "core/texts/channel_texts.h"
+#include "editors/channel_bulk_commands.h"
 #include "editors/frm_ch_info_edit.h"
 #include "editors/grid_cell_editor.h"
+#include "editors/grid_row_choice.h"
 #include "gui/editor_support.h"
 #include "gui/twips.h"
 
@@ -39,7 +42,7 @@ constexpr std::size_t kProblemsShown = 20;  // a message box must still fit the 
 
 }  // namespace
 
-class frmCommChInfo::Impl {
+class frmCommChInfo::Impl : public ChannelChoice {
  public:
   Impl(frmCommChInfo* window, UiContext& context, DocumentCommands& documentCommands)
       : q(window), ctx(context), commands(documentCommands) {}
@@ -58,6 +61,7 @@ class frmCommChInfo::Impl {
   QLabel* emergencyLabels[kGroupCount] = {};
   QPushButton* editButton = nullptr;
   QPointer<FrmCHInfoEdit> editDialog;
+  ChannelBulkCommands* bulk = nullptr;
 
   int captionChannel = 0;
   bool gridOpen = false;
@@ -88,14 +92,19 @@ class frmCommChInfo::Impl {
   void openEditDialog();
 
   // Rows chosen by their channel numbers (the fixed first column), as a spreadsheet's row
-  // headings choose rows; 0: none, the cursor row counts.
-  int selAnchor = 0;
-  int selEnd = 0;
-  void selectRows(int anchor, int end);
-  void clearRowSelection();
-  std::vector<int> chosenRows();
+  // headings choose rows, or by Shift and Ctrl clicks.
+  std::unique_ptr<GridRowChoice> rowChoice;
+  bool rowClicked(QMouseEvent* click);
+  bool keyPressed(QEvent* event);
+  void openContextMenu(QContextMenuEvent* event);
   void copyRows();
   void pasteRows();
+
+  // ChannelChoice
+  std::vector<int> chosenRows() override { return rowChoice->rows(); }
+  void choose(const std::vector<int>& rows) override { rowChoice->set(rows); }
+  void chooseAll() override { rowChoice->range(1, kGridRows); }
+  void commitPendingEdit() override { cellEditor->SaveShowGridData(); }
 };
 
 void frmCommChInfo::Impl::createControls() {
@@ -103,6 +112,8 @@ void frmCommChInfo::Impl::createControls() {
   grid = new QTableWidget(kGridRows, kGridCols, q);
   grid->setObjectName(QStringLiteral("MSFlexGrid1"));
   cellEditor = new GridCellEditor(grid, ctx);
+  rowChoice = std::make_unique<GridRowChoice>(grid, kColRxFre);
+  bulk = new ChannelBulkCommands(grid, ctx, commands, *this);
   groupCombo = new QComboBox(q);
   groupCombo->setObjectName(QStringLiteral("Combo6"));
   for (const char* letter : kGroupLetters) groupCombo->addItem(QString::fromUtf8(letter));
@@ -234,6 +245,7 @@ void frmCommChInfo::Impl::ChangShowByLanguage() {
       emergencyLabels[k]->setText(groupCombo->itemText(k) + QStringLiteral(" ") +
                                   ctx.pick(kEmergencyChannel));
     editButton->setText(ctx.pick(kChannelEdit));
+    bulk->reCaption();
     q->captionCloseAndHelp();
     sizeColumns();
   });
@@ -351,25 +363,40 @@ void frmCommChInfo::Impl::openEditDialog() {
   });
 }
 
-void frmCommChInfo::Impl::selectRows(int anchor, int end) {
-  selAnchor = std::clamp(anchor, 1, kGridRows);
-  selEnd = std::clamp(end, 1, kGridRows);
-  grid->clearSelection();
-  grid->setRangeSelected(QTableWidgetSelectionRange(std::min(selAnchor, selEnd) - 1, kColRxFre,
-                                                    std::max(selAnchor, selEnd) - 1, kGridCols - 1),
-                         true);
+// A press on a channel number chooses that row, Shift extends the choice, Ctrl adds or takes
+// away a row; with Shift or Ctrl a press on any cell does the same. No editor opens, so the grid
+// keeps the focus for its keys. A right press keeps the choice for the context menu.
+bool frmCommChInfo::Impl::rowClicked(QMouseEvent* click) {
+  const QPoint pos = click->position().toPoint();
+  const int row = grid->rowAt(pos.y()) + 1;
+  if (row < 1) return false;
+  const Qt::KeyboardModifiers mods = click->modifiers();
+  const bool shift = mods & Qt::ShiftModifier;
+  const bool ctrl = mods & Qt::ControlModifier;
+  if (click->button() == Qt::RightButton) {
+    if (!rowChoice->contains(row) && row != rowChoice->cursorRow()) rowChoice->range(row, row);
+    return true;
+  }
+  if (grid->columnAt(pos.x()) != 0 && !shift && !ctrl) return false;
+  cellEditor->SaveShowGridData();
+  if (ctrl)
+    rowChoice->toggle(row);
+  else if (shift)
+    rowChoice->extendTo(row);
+  else
+    rowChoice->range(row, row);
+  grid->setFocus(Qt::MouseFocusReason);
+  return true;
 }
 
-void frmCommChInfo::Impl::clearRowSelection() { selAnchor = selEnd = 0; }
-
-std::vector<int> frmCommChInfo::Impl::chosenRows() {
-  std::vector<int> rows;
-  if (selAnchor > 0) {
-    for (int r = std::min(selAnchor, selEnd); r <= std::max(selAnchor, selEnd); ++r) rows.push_back(r);
-  } else {
-    rows.push_back(std::max(grid->currentRow() + 1, 1));
+void frmCommChInfo::Impl::openContextMenu(QContextMenuEvent* event) {
+  QPoint at = event->globalPos();
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    // From the keyboard: at the first chosen row.
+    const QRect cell = grid->visualItemRect(grid->item(chosenRows().front() - 1, kColRxFre));
+    at = grid->viewport()->mapToGlobal(cell.center());
   }
-  return rows;
+  bulk->showContextMenu(at);
 }
 
 void frmCommChInfo::Impl::copyRows() {
@@ -417,7 +444,7 @@ frmCommChInfo::frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget
     }
     QObject::connect(d_->grid, &QTableWidget::currentCellChanged, this, [this] {
       d_->cellEditor->MSFlexGrid1_EnterCell();
-      d_->clearRowSelection();
+      d_->rowChoice->clear();
     });
     // The clipboard keys belong to the grid itself: an open cell editor has the focus and keeps
     // its own rules for them.
@@ -480,41 +507,45 @@ void frmCommChInfo::showEvent(QShowEvent* event) {
 bool frmCommChInfo::eventFilter(QObject* watched, QEvent* event) {
   if (!d_ || !d_->gridOpen) return QWidget::eventFilter(watched, event);
   QTableWidget* grid = d_->grid;
-  if (watched == grid->viewport() && event->type() == QEvent::MouseButtonPress) {
-    // A press on a channel number chooses that row, Shift extends the choice; no editor opens,
-    // so the grid keeps the focus for the clipboard keys.
-    const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
-    const int row = grid->rowAt(pos.y()) + 1;
-    if (grid->columnAt(pos.x()) != 0 || row < 1) return false;
-    d_->cellEditor->SaveShowGridData();
-    const bool extend = static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier;
-    d_->selectRows(extend && d_->selAnchor > 0 ? d_->selAnchor : row, row);
-    grid->setFocus(Qt::MouseFocusReason);
-    return true;
-  }
-  if (watched != grid) return QWidget::eventFilter(watched, event);
-  if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    const bool copy = key->matches(QKeySequence::Copy);
-    const bool paste = key->matches(QKeySequence::Paste);
-    const bool extend = (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
-                        key->modifiers() == Qt::ShiftModifier;
-    if (!copy && !paste && !extend) return false;
-    if (event->type() == QEvent::ShortcutOverride) {
-      event->accept();  // the grid's own, not a menu's
+  if (watched != grid && watched != grid->viewport()) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      return watched == grid->viewport() && d_->rowClicked(static_cast<QMouseEvent*>(event));
+    case QEvent::ContextMenu:
+      guarded("frmCommChInfo_ContextMenu",
+              [&] { d_->openContextMenu(static_cast<QContextMenuEvent*>(event)); });
       return true;
-    }
-    if (copy) guarded("frmCommChInfo_Copy", [&] { d_->copyRows(); });
-    if (paste) guarded("frmCommChInfo_Paste", [&] { d_->pasteRows(); });
-    if (extend) {
-      // Shift+arrows choose rows from the cursor without moving it, so no editor opens.
-      const int anchor = d_->selAnchor > 0 ? d_->selAnchor : grid->currentRow() + 1;
-      const int end = (d_->selAnchor > 0 ? d_->selEnd : anchor) + (key->key() == Qt::Key_Up ? -1 : 1);
-      d_->selectRows(anchor, end);
-    }
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+      return watched == grid && d_->keyPressed(event);
+    default:
+      return QWidget::eventFilter(watched, event);
+  }
+}
+
+// The grid's clipboard keys, and Shift+arrows that choose rows from the cursor.
+bool frmCommChInfo::Impl::keyPressed(QEvent* event) {
+  auto* key = static_cast<QKeyEvent*>(event);
+  const bool copy = key->matches(QKeySequence::Copy);
+  const bool paste = key->matches(QKeySequence::Paste);
+  const bool extend = (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+                      key->modifiers() == Qt::ShiftModifier;
+  if (!copy && !paste && !extend) return false;
+  if (event->type() == QEvent::ShortcutOverride) {
+    event->accept();  // the grid's own, not a menu's
     return true;
   }
-  return QWidget::eventFilter(watched, event);
+  if (copy) q->guarded("frmCommChInfo_Copy", [&] { copyRows(); });
+  if (paste) q->guarded("frmCommChInfo_Paste", [&] { pasteRows(); });
+  if (extend) {
+    // Without moving the cursor, so no editor opens.
+    rowChoice->extendBy(key->key() == Qt::Key_Up ? -1 : 1);
+  }
+  return true;
+}
+
+void frmCommChInfo::addChannelCommandsTo(QMenu* menu) {
+  d_->bulk->addTo(menu);
 }
 
 void frmCommChInfo::closeEvent(QCloseEvent* event) {

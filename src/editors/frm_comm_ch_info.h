@@ -9,6 +9,8 @@
 #include "gui/editor_window.h"
 #include "gui/pending_edits.h"
 
+class QMenu;
+
 namespace kr4100 {
 
 class frmCommChInfo : public QWidget, public EditorWindow, public PendingEdits {
@@ -19,6 +21,8 @@ class frmCommChInfo : public QWidget, public EditorWindow, public PendingEdits {
 
   void reCaption() override;          // ChangShowByLanguage
   void commitPendingEdit() override;  // what an open in-place editor holds goes into the record
+  // The commands on the chosen rows, for the main window's Edit menu.
+  void addChannelCommandsTo(QMenu* menu);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -10,6 +10,9 @@ class DocumentCommands {
   // Closes every editor and starts a new document once the caller's own event has finished
   // (the caller is usually one of the editors that close).
   virtual void newDocumentDeferred() = 0;
+  // Whatever changed so far becomes an undo step of its own, so that a command changing many
+  // channels at once is one step by itself.
+  virtual void takeUndoStep() {}
 };
 
 }  // namespace kr4100

@@ -1,10 +1,17 @@
 #include "gui/editor_support.h"
 
 #include <QComboBox>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTableWidget>
 
 namespace kr4100 {
+
+QString WithoutAccelerator(QString text) {
+  static const QRegularExpression kChineseAccel(QStringLiteral("\\(&.\\)$"));
+  text.remove(kChineseAccel);
+  return text.remove(QLatin1Char('&'));
+}
 
 void PickText(QComboBox* box, const QString& text) {
   const QSignalBlocker block(box);

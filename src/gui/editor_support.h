@@ -32,4 +32,8 @@ void PickText(QComboBox* box, const QString& text);
 // never the current cell; every other column gets an empty cell that can be selected.
 void FillNumberedGrid(QTableWidget* grid, int rows, Qt::Alignment dataAlignment = Qt::AlignCenter);
 
+// A menu or button caption without its accelerator ("&Open", "打开(&O)"), as titles, the tree
+// and screen readers show it.
+QString WithoutAccelerator(QString text);
+
 }  // namespace kr4100

@@ -36,6 +36,7 @@
 #include "support/test_installation.h"
 
 using namespace kr4100;
+using kr4100::testing::ModalAnswer;
 using kr4100::testing::ScriptedPrompter;
 
 namespace {
@@ -89,7 +90,6 @@ QTreeWidgetItem* Node(QTreeWidget* tree, const QString& key) {
   return nullptr;
 }
 
-using kr4100::testing::ModalAnswer;
 
 template <class T>
 T* Child(QDialog* dialog, const char* name) {

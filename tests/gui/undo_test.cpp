@@ -36,6 +36,7 @@
 #include "support/test_installation.h"
 
 using namespace kr4100;
+using kr4100::testing::ModalAnswer;
 
 namespace {
 
@@ -101,7 +102,6 @@ struct Harness : kr4100::testing::TestInstallation {
   }
 };
 
-using kr4100::testing::ModalAnswer;
 
 }  // namespace
 

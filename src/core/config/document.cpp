@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/config/channel_bulk.h"
 #include "core/config/channel_csv.h"
 #include "core/config/data_file_codec.h"
 #include "core/config/file_io.h"
@@ -353,9 +354,7 @@ bool Document::SetChannelValue(int chNum, int column, std::string_view valueIn) 
 void Document::ReplaceChannelTables(const ChannelTables& tables) {
   working_.ChCount = tables.ChCount;
   working_.Ch = tables.Ch;
-  emergencyRecheck();
-  notifyReplaced();
-  notifyEdited();
+  channelTablesEdited();
 }
 
 void Document::notifyChannelChanged(int chNum) {
@@ -364,12 +363,13 @@ void Document::notifyChannelChanged(int chNum) {
 
 void Document::emergencyRecheck() {
   for (auto* o : std::vector<DocumentObserver*>(observers_)) o->channelSetChanged();
-  for (int k = 0; k < kGroupCount; ++k) {
-    Integer& emg = working_.OptFeat[static_cast<std::size_t>(kEmgCh0 + k)];
-    if (working_.findChannel(k, emg + 1)) continue;
-    emg = working_.usedChannels(k) > 0 ? static_cast<Integer>(working_.slot(1, k).ChNum - 1)
-                                       : Integer{-1};
-  }
+  RecheckEmergencyChannels(working_);
+}
+
+void Document::channelTablesEdited() {
+  emergencyRecheck();
+  notifyReplaced();
+  notifyEdited();
 }
 
 }  // namespace kr4100

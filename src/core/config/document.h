@@ -138,11 +138,20 @@ class Document {
   // Puts in the channel tables of all groups in one go (a channel import or a grid paste): the
   // emergency channels are re-checked and every window shows the document again.
   void ReplaceChannelTables(const ChannelTables& tables);
+  // Edit for a change of many channels at once (core/config/channel_bulk.h): afterwards the
+  // emergency channels are re-checked and every window shows the document again.
+  template <class Change>
+  auto EditChannels(Change&& change) {
+    auto result = std::forward<Change>(change)(working_);
+    channelTablesEdited();
+    return result;
+  }
 
  private:
   void fillDefaults();
   void setDefaultTestFrequencies();
   void emergencyRecheck();
+  void channelTablesEdited();
   void notifyReplaced();
   void notifyChannelChanged(int chNum);
   void notifyEdited();

@@ -98,6 +98,24 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMes
     {"The production log could not be written:", "无法写入生产记录："},
     /* VerifyCaption */
     {"Verify data in radio", "校验对讲机数据"},
+    // The channel grid's commands on several channels at once.
+    /* ChannelsPastSixty */
+    {"Group {group} would need more than 60 channels; nothing was changed.",
+     "{group} 组将需要60个以上的信道，数据没有改变。"},
+    /* GroupKeepsOneChannel */
+    {"A group keeps at least one channel; nothing was changed.",
+     "每组至少保留一个信道，数据没有改变。"},
+    /* FillRefused */
+    {"These channels would leave the band {band} and are not filled:",
+     "以下信道将超出频段 {band}，不予填写："},
+    /* FillTheRest */
+    {"Fill the other channels? No changes nothing.", "是否填写其余信道？选“否”则不做任何更改。"},
+    /* FillNothing */
+    {"No channel can be filled; nothing was changed.", "没有可填写的信道，数据没有改变。"},
+    /* FillNotNumbers */
+    {"The start frequency, the step and the TX offset must be numbers, and the number of new "
+     "channels a whole number from 1 to 60.",
+     "起始频率、步进和发射偏移必须是数字，新建信道数必须是1到60的整数。"},
 }};
 
 // A missing row would shift every later message onto the wrong text; an empty slot shows up here.

@@ -67,6 +67,13 @@ enum class MessageId : int {
   GroupRadioDifference,   // "Radio {n}: " in front of a difference in the group summary
   ProductionLogFailed,    // the production log file could not be written
   VerifyCaption,          // progress caption while a write is read back
+  // The channel grid's commands on several channels at once.
+  ChannelsPastSixty,      // "{group}": the group would need more than 60 channels
+  GroupKeepsOneChannel,   // a command would leave a group without channels
+  FillRefused,            // lead text before the channels a fill would put outside "{band}"
+  FillTheRest,            // the question after the refused channels
+  FillNothing,            // no chosen channel can be filled
+  FillNotNumbers,         // the fill dialog's fields are not numbers
   Count
 };
 

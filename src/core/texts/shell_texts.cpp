@@ -77,6 +77,8 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     /* mnuOpenBackup */ {"Open &Backup...", "打开备份(&B)..."},
     /* mnuVerifyAfterWrite */ {"&Verify after writing", "写入后校验(&V)"},
     /* mnuBackups */ {"Backups...", "备份..."},
+    // Edit menu: the channel grid's commands on the chosen rows.
+    /* mnuEditChannels */ {"C&hannels", "信道操作(&H)"},
 }};
 
 constexpr bool AllRowsFilled() {

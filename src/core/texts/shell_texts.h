@@ -80,6 +80,8 @@ enum class ShellText : int {
   mnuOpenBackup,        // File menu: the file dialog on the backups folder
   mnuVerifyAfterWrite,  // Setup menu: checkable, read the radio back after every write
   mnuBackups,           // File menu: the backups window
+  // Edit menu: the channel grid's commands on the chosen rows.
+  mnuEditChannels,
   Count
 };
 
