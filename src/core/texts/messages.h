@@ -67,6 +67,11 @@ enum class MessageId : int {
   GroupRadioDifference,   // "Radio {n}: " in front of a difference in the group summary
   ProductionLogFailed,    // the production log file could not be written
   VerifyCaption,          // progress caption while a write is read back
+  // Why a port would not open, on the lines below "Cannot Open Communication Port.".
+  PortNoPermission,       // the user may not use the device
+  PortNotInGroup,         // the same, naming the device's group "{group}" and how to join it
+  PortBusy,               // another program holds the port
+  PortGone,               // the port does not exist (unplugged)
   Count
 };
 

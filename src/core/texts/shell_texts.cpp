@@ -76,6 +76,11 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     // Backups and read-back verify.
     /* mnuOpenBackup */ {"Open &Backup...", "打开备份(&B)..."},
     /* mnuVerifyAfterWrite */ {"&Verify after writing", "写入后校验(&V)"},
+    // Serial trace.
+    /* mnuRecordSerialTrace */ {"Record serial &trace", "记录串口通信(&T)"},
+    /* TraceFolderTip */
+    {"Each radio session is recorded in a file of its own in {folder}",
+     "每次与对讲机的通信都单独记录在以下文件夹的文件中：{folder}"},
 }};
 
 constexpr bool AllRowsFilled() {

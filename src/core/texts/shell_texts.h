@@ -79,6 +79,9 @@ enum class ShellText : int {
   // Backups and read-back verify.
   mnuOpenBackup,        // File menu: the file dialog on the backups folder
   mnuVerifyAfterWrite,  // Setup menu: checkable, read the radio back after every write
+  // Serial trace.
+  mnuRecordSerialTrace,  // Setup menu: checkable, every radio session's traffic to a file
+  TraceFolderTip,        // where the trace files go: "{folder}"
   Count
 };
 
