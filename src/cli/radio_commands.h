@@ -9,5 +9,7 @@ namespace kr4100 {
 int RunRead(const CliContext& context);
 int RunWrite(const CliContext& context);
 int RunInfo(const CliContext& context);
+// The serial ports, one a line, with what the system knows of each.
+int RunPorts(const CliContext& context);
 
 }  // namespace kr4100
