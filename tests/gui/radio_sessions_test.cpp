@@ -78,7 +78,20 @@ class RadioSessionsTest : public QObject {
   void radioInformationShowsEveryField();
   void radioInformationIsTheRadiosOwn();
   void virtualRadioPacesRepliesAndKeepsOnlyWholeImages();
+  void aPortThatIsGoneSaysSo();
 };
+
+// The port error names the reason on the line below, in the language in force.
+void RadioSessionsTest::aPortThatIsGoneSaysSo() {
+  Harness h;
+  h.ctx->settings().comDevice = (h.app->userDataDir / "no-such-tty").string();
+  h.ctx->settings().currentLanguage = kChinese;
+  h.newSessions();
+  h.sessions->readFromRadio();
+  QCOMPARE(h.prompter.asked.size(), 1);
+  QVERIFY(h.prompter.asked[0].startsWith(QString::fromUtf8("无法打开通信端口。\r\n该端口不存在：")));
+  QVERIFY(!h.sessions->busy());
+}
 
 void RadioSessionsTest::writeThenReadGivesTheChangedChannelBack() {
   Harness h;
