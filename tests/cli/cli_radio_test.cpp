@@ -297,10 +297,6 @@ TEST(CliRadio, PortAndConnectionFailures) {
   run = Cli({"--lang", "zh", "info", "--port", missing});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err.rfind("无法打开通信端口。\n该端口不存在：", 0), 0u) << run.err;
-  // Test mode says why as well.
-  run = Cli({"testmode", "channels", "--port", missing, (dir / "new.dat").string()});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Contains(run.err, "The port does not exist")) << run.err;
   run = Cli({"read", "--port", missing, (dir / "r.dat").string()});
   EXPECT_EQ(run.status, 1);
   EXPECT_FALSE(std::filesystem::exists(dir / "r.dat"));
