@@ -288,9 +288,10 @@ class DialogsTest : public QObject {
                                             "Technology Inc. (067b:2303)"),
                           QString::fromUtf8("ttyUSB1 \u2014 FT232R USB UART, FTDI (0403:6001)"),
                           QStringLiteral("ttyS0")}));
+    QCOMPARE(dialog.chosenPort(), QStringLiteral("/dev/ttyS0"));  // COM1's device
     auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
     combo->setFocus();
-    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_Up);
     dialog.confirm();
     QCOMPARE(h.ctx->settings().comDevice, std::string("/dev/ttyUSB1"));
   }

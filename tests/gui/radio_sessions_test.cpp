@@ -78,20 +78,7 @@ class RadioSessionsTest : public QObject {
   void radioInformationShowsEveryField();
   void radioInformationIsTheRadiosOwn();
   void virtualRadioPacesRepliesAndKeepsOnlyWholeImages();
-  void aPortThatIsGoneSaysSo();
 };
-
-// The port error names the reason on the line below, in the language in force.
-void RadioSessionsTest::aPortThatIsGoneSaysSo() {
-  Harness h;
-  h.ctx->settings().comDevice = (h.app->userDataDir / "no-such-tty").string();
-  h.ctx->settings().currentLanguage = kChinese;
-  h.newSessions();
-  h.sessions->readFromRadio();
-  QCOMPARE(h.prompter.asked.size(), 1);
-  QVERIFY(h.prompter.asked[0].startsWith(QString::fromUtf8("无法打开通信端口。\r\n该端口不存在：")));
-  QVERIFY(!h.sessions->busy());
-}
 
 void RadioSessionsTest::writeThenReadGivesTheChangedChannelBack() {
   Harness h;
@@ -164,11 +151,14 @@ void RadioSessionsTest::declinedOrImpossibleSessionsSendNothing() {
   QTest::qWait(100);
   QVERIFY(!std::filesystem::exists(h.radioFile()));
 
-  // A port that does not exist: the port error, no question.
+  // A port that does not exist: the port error with why, no question.
   h.prompter.asked.clear();
   h.app->portOverride = "/dev/kr4100-no-such-port";
   h.sessions->readFromRadio();
-  QCOMPARE(h.prompter.asked, QStringList{QStringLiteral("Cannot Open Communication Port.")});
+  QCOMPARE(h.prompter.asked,
+           QStringList{QStringLiteral("Cannot Open Communication Port.\r\nThe port does not exist: "
+                                      "the cable or USB adapter may be unplugged. Plug it in, or "
+                                      "choose another port under Setup.")});
   QVERIFY(!h.sessions->busy());
 }
 
