@@ -37,7 +37,8 @@ bool RunFrmSetLanguage(UiContext& ctx, QWidget* parent) {
   return dialog.languageChanged();
 }
 
-void RunFrmComSet(UiContext& ctx, QWidget* parent, std::function<QStringList()> listPorts) {
+void RunFrmComSet(UiContext& ctx, QWidget* parent,
+                  std::function<std::vector<PortDescription>()> listPorts) {
   FrmComSet dialog(ctx, std::move(listPorts), parent);
   dialog.exec();
 }

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
+
+#include "core/serial/port_description.h"
 
 #include "gui/editor_support.h"  // WithoutAccelerator
 #include "gui/ui_context.h"
@@ -17,7 +20,8 @@ namespace kr4100 {
 // Language dialog: stores the choice in the settings file; true when the language changed.
 bool RunFrmSetLanguage(UiContext& ctx, QWidget* parent);
 // Port dialog with its one-second refresh of the port list; stores the choice.
-void RunFrmComSet(UiContext& ctx, QWidget* parent, std::function<QStringList()> listPorts);
+void RunFrmComSet(UiContext& ctx, QWidget* parent,
+                  std::function<std::vector<PortDescription>()> listPorts);
 // Model dialog: true when the model or band changed and a new document must start.
 bool RunFrmModelInfo(UiContext& ctx, QWidget* parent);
 // About box (two variants exist; both show the program title and version).

@@ -17,7 +17,7 @@ namespace {
 constexpr int kRefreshMs = 1000;
 
 }  // namespace
-FrmComSet::FrmComSet(UiContext& ctx, std::function<QStringList()> listPorts, QWidget* parent)
+FrmComSet::FrmComSet(UiContext& ctx, PortLister listPorts, QWidget* parent)
     : QDialog(parent), ctx_(ctx), listPorts_(std::move(listPorts)) {
   setObjectName(QStringLiteral("FrmComSet"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -72,9 +72,11 @@ void FrmComSet::reCaption() {
 
 void FrmComSet::fillList() {
   combo1_->clear();
-  for (const QString& port : listPorts_ ? listPorts_() : QStringList()) {
+  if (!listPorts_) return;
+  for (const PortDescription& listed : listPorts_()) {
+    const QString port = QString::fromStdString(listed.port);
     if (port.isEmpty() || combo1_->findData(port) >= 0) continue;
-    combo1_->addItem(RadioSessions::shownPortName(ctx_, port), port);
+    combo1_->addItem(RadioSessions::listedPortName(ctx_, listed), port);
   }
 }
 

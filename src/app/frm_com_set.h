@@ -5,6 +5,9 @@
 #include <QDialog>
 #include <QStringList>
 #include <functional>
+#include <vector>
+
+#include "core/serial/port_description.h"
 
 #include "gui/ui_context.h"
 
@@ -18,8 +21,10 @@ namespace kr4100 {
 class FrmComSet : public QDialog {
   Q_OBJECT
  public:
-  // listPorts gives the port names as sessions open them, in the system's order.
-  FrmComSet(UiContext& ctx, std::function<QStringList()> listPorts, QWidget* parent = nullptr);
+  // listPorts gives the ports as sessions open them, in the system's order, with what the system
+  // knows of each (the list shows that; the settings keep the port alone).
+  using PortLister = std::function<std::vector<PortDescription>()>;
+  FrmComSet(UiContext& ctx, PortLister listPorts, QWidget* parent = nullptr);
 
   void reCaption();
   // The timer's tick: lists the ports again, keeping the chosen one while it exists.
@@ -37,7 +42,7 @@ class FrmComSet : public QDialog {
   void choose(const QStringList& wanted);
 
   UiContext& ctx_;
-  std::function<QStringList()> listPorts_;
+  PortLister listPorts_;
   QString portId_;
   QLabel* label1_ = nullptr;
   QComboBox* combo1_ = nullptr;

@@ -241,7 +241,7 @@ void frmMain::createMenus() {
   addMenu(S::mnuTools, "mnuTools", {S::mnuRadioInfo, S::mnuSetRadioInfo});
   addMenu(S::mnuSetup, "mnuSetup",
           {S::mnuComm, S::mnuLanguage, sep, S::MnuInitial,
-           sep, S::mnuVerifyAfterWrite});  // read-back verify
+           sep, S::mnuVerifyAfterWrite, S::mnuRecordSerialTrace});
   addMenu(S::mnuView, "mnuView", {S::mnuTreeView, S::mnuViewToolbar, S::mnuViewStatusBar});
   addMenu(S::mnuWindow, "mnuWindow",
           {S::mnuWindowCascade, S::mnuWindowTileVertical, S::mnuWindowTileHorizontal,
@@ -410,6 +410,12 @@ void frmMain::reCaption() {
     it.value()->setText(caption(it.key()));
   for (auto it = menus_.cbegin(); it != menus_.cend(); ++it)
     it.value()->setTitle(caption(it.key()));
+  // The menu says where the trace files go: on hover and in the status bar.
+  const QString traces = ctx_.shell(ShellText::TraceFolderTip).replace(
+      QLatin1String("{folder}"), RadioSessions::traceFolder(ctx_.app()));
+  actions_[ShellText::mnuRecordSerialTrace]->setToolTip(traces);
+  actions_[ShellText::mnuRecordSerialTrace]->setStatusTip(traces);
+  menus_[ShellText::mnuSetup]->setToolTipsVisible(true);
   static const std::pair<const char*, ShellText> kToolTips[] = {
       {"新建", ShellText::mnuFileNew},
       {"打开", ShellText::mnuFileOpen},

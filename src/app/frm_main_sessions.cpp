@@ -20,7 +20,7 @@ void frmMain::createRadioActions() {
          [this] { sessions_->readRadioInformation(InfoReadView::RadioInformation); });
   action(S::mnuSetRadioInfo, "mnuSetRadioInfo", [this] { sessions_->setRadioInformation(); });
   action(S::mnuComm, "mnuComm", [this] {
-    RunFrmComSet(ctx_, this, &RadioSessions::portNames);
+    RunFrmComSet(ctx_, this, &RadioSessions::portChoices);
     updateStatusBar();
   });
   QAction* verify = action(S::mnuVerifyAfterWrite, "mnuVerifyAfterWrite", [this] {
@@ -28,6 +28,11 @@ void frmMain::createRadioActions() {
   });
   verify->setCheckable(true);
   verify->setChecked(ctx_.settings().verifyAfterWrite);
+  QAction* trace = action(S::mnuRecordSerialTrace, "mnuRecordSerialTrace", [this] {
+    ctx_.app().saveRecordSerialTrace(actions_[ShellText::mnuRecordSerialTrace]->isChecked());
+  });
+  trace->setCheckable(true);
+  trace->setChecked(ctx_.settings().recordSerialTrace);
 }
 
 void frmMain::connectSessions() {

@@ -1,5 +1,6 @@
 #include "app/radio_sessions.h"
 
+#include <QDir>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -12,6 +13,7 @@
 #include "core/config/model_band.h"
 #include "core/link/radio_image.h"
 #include "core/link/session_outcome.h"
+#include "core/link/trace_file.h"
 #include "core/link/transfer_session.h"
 #include "core/link/write_preview.h"
 #include "platform/session_hosts.h"
@@ -59,6 +61,15 @@ class RadioSessions::Impl {
   bool usesVirtualRadio() const { return IsVirtualRadioPort(ctx_.app().portInForce()); }
   PortSettings portSettings() const;
   Prompter& prompter() { return prompter_; }
+  SerialTrace* beginTrace(SessionKind kind) {
+    // The last session's trace goes; nothing may write to it any more.
+    if (session_) session_->setTrace(nullptr);
+    trace_.reset();
+    if (!ctx_.settings().recordSerialTrace) return nullptr;
+    trace_ = std::make_unique<TraceFile>(ctx_.app().userDataDir, SessionKindName(kind),
+                                         LocalTimestampNow());
+    return trace_->ok() ? &trace_->trace() : nullptr;
+  }
 
  private:
   // The session's questions as message boxes over the program's prompter.
@@ -74,7 +85,7 @@ class RadioSessions::Impl {
     Answer identityRefused(const IdentityCheck& check) override {
       return d_.identityRefused(check);
     }
-    void portError() override { d_.ctx_.tell(MessageId::PortError, MsgIcon::Critical); }
+    void portError() override { d_.portError(); }
 
    private:
     Impl& d_;
@@ -82,6 +93,8 @@ class RadioSessions::Impl {
 
   void wire(QtSessionHost& host);
   bool open(SessionKind kind);
+  // "Cannot Open Communication Port." with why, as far as the host knows.
+  void portError();
   void showProgressWindow(ProgressWindow* window);
   void closeProgressWindows();
   void userClosedProgress();
@@ -115,6 +128,7 @@ class RadioSessions::Impl {
   InfoReadView infoView_ = InfoReadView::LocalInformation;
   QPointer<QWidget> infoOver_;
   WriteTally tally_;  // of the write in progress
+  std::unique_ptr<TraceFile> trace_;  // of the last session, with "Record serial trace" on
 };
 
 RadioSessions::Impl::Impl(RadioSessions& q, UiContext& ctx, QWidget* mainWindow,
@@ -166,9 +180,16 @@ bool RadioSessions::Impl::open(SessionKind kind) {
   session_->setReadBack(kind == SessionKind::Write && tally_.verifyOn());
   const DocState& doc = ctx_.doc().state();
   session_->setProgramIdentity(doc.modelText, BandCodeOf(doc.bandText, doc.modelText));
+  session_->setTrace(q_.beginTrace(kind));
   if (session_->open(kind)) return true;
-  ctx_.tell(MessageId::PortError, MsgIcon::Critical);
+  portError();
   return false;
+}
+
+void RadioSessions::Impl::portError() {
+  const PortOpenError why = host_ ? host_->openError() : PortOpenError{};
+  ctx_.prompter().ask(QString::fromStdString(PortErrorText(why, ctx_.language())), MsgButtons::Ok,
+                      MsgIcon::Critical);
 }
 
 // A lead message with what it is about on the next line.
@@ -486,10 +507,22 @@ sim::VirtualRadio& RadioSessions::virtualRadio() {
   return d_->hosts().virtualHost().radio();
 }
 
-QStringList RadioSessions::portNames() {
-  QStringList names;
-  for (const std::string& port : PortChoices()) names << QString::fromStdString(port);
-  return names;
+std::vector<PortDescription> RadioSessions::portChoices() {
+  return PortChoices();
+}
+
+QString RadioSessions::listedPortName(const UiContext& ctx, const PortDescription& port) {
+  if (IsVirtualRadioPort(port.port)) return ctx.pick(kVirtualRadioShown);
+  return QString::fromStdString(PortLabel(port));
+}
+
+QString RadioSessions::traceFolder(const AppState& app) {
+  return QDir::toNativeSeparators(
+      QString::fromStdU16String((app.userDataDir / kTraceFolder).u16string()));
+}
+
+SerialTrace* RadioSessions::beginTrace(SessionKind kind) {
+  return d_->beginTrace(kind);
 }
 
 QString RadioSessions::virtualRadioName() {

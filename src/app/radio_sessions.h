@@ -7,13 +7,16 @@
 #include <QStringList>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "core/serial/port_description.h"
 #include "gui/ui_context.h"
 #include "platform/qt_session_host.h"
 
 class QWidget;
 
 namespace kr4100 {
+class SerialTrace;
 namespace sim {
 class VirtualRadio;
 }
@@ -55,10 +58,17 @@ class RadioSessions : public QObject {
   bool busy() const;
 
   // The port list the port dialog offers: the system's serial ports, then "Virtual radio".
-  static QStringList portNames();
+  static std::vector<PortDescription> portChoices();
   static QString virtualRadioName();
   // How a stored port is shown: the virtual radio in the language in force, others as they are.
   static QString shownPortName(const UiContext& ctx, const QString& port);
+  // How the port dialog lists a port: with what the system knows of its device.
+  static QString listedPortName(const UiContext& ctx, const PortDescription& port);
+  // Where the trace files of "Record serial trace" go.
+  static QString traceFolder(const AppState& app);
+  // With "Record serial trace" on: a new trace file for a session of the kind, kept until the
+  // next one begins. Null when off or when the file cannot be made.
+  SerialTrace* beginTrace(SessionKind kind);
 
   // What test mode takes over from the transfer sessions: the port in force with its settings,
   // the questions, and the virtual radio with its pace and memory file.

@@ -67,8 +67,10 @@ void TestModeSession::start() {
     if (window_) window_->polled(value);
   });
   connect(host, &QtTestModeHost::testModeEnded, this, [this] { ended(); });
+  driver_->setTrace(sessions_.beginTrace(SessionKind::TestMode));
   if (!driver_->start(sessions_.portSettings(), ctx_.doc().working()))
-    ctx_.tell(MessageId::PortError, MsgIcon::Critical);
+    ctx_.prompter().ask(QString::fromStdString(PortErrorText(host_->openError(), ctx_.language())),
+                        MsgButtons::Ok, MsgIcon::Critical);
 }
 
 void TestModeSession::openWindow() {

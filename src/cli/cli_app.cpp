@@ -53,6 +53,8 @@ void AddBandOption(CLI::App* command, CliOptions& o) {
       ->add_option("--handshaking", o.handshaking,
                    "Handshaking: 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 both")
       ->check(CLI::Range(0, 3));
+  command->add_option("--trace", o.trace,
+                      "Write every byte sent and received, with times and steps, to this file");
 }
 
 [[maybe_unused]] void AddBackupOptions(CLI::App* command, CliOptions& o) {
@@ -149,6 +151,9 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   auto* cmdInfo = app.add_subcommand("info", "Read and print the radio's information block");
   AddPortOptions(cmdInfo, o);
 
+  auto* cmdPorts = app.add_subcommand(
+      "ports", "List the serial ports, each with what the system knows of its device");
+
   auto* cmdTest = app.add_subcommand("testmode", "Test mode: the radio's test channels, alignment");
   cmdTest->require_subcommand(1);
   auto* cmdTestChannels = cmdTest->add_subcommand(
@@ -202,11 +207,12 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   if (cmdRead->parsed()) return RunRead(context);
   if (cmdWrite->parsed()) return RunWrite(context);
   if (cmdInfo->parsed()) return RunInfo(context);
+  if (cmdPorts->parsed()) return RunPorts(context);
   if (cmdTestChannels->parsed()) return RunTestModeChannels(context);
   if (cmdTestAlign->parsed()) return RunTestModeAlign(context);
   if (cmdBackups->parsed()) return RunBackups(context, UserDataDir(context));
 #elif defined(KR4100_RADIO_HANDOFF)
-  for (const CLI::App* radio : {cmdRead, cmdWrite, cmdInfo, cmdTest, cmdBackups})
+  for (const CLI::App* radio : {cmdRead, cmdWrite, cmdInfo, cmdPorts, cmdTest, cmdBackups})
     if (radio->parsed()) return kExitHandOff;
 #endif
   return kExitUsage;

@@ -33,6 +33,7 @@ struct CliOptions {
   bool verify = false;    // write: read the radio back and compare
   bool noBackup = false;  // read, write: no backup in the data folder
   std::string dataDir;    // the per-user data folder the backups go into; empty: the program's
+  std::string trace;      // the serial trace's file; empty: none
   // testmode align.
   int testItem = 0;
   bool narrow = false;

@@ -33,9 +33,11 @@ class CliSession {
       : context_(context),
         port_{context.options.port, context.options.stopBits, context.options.handshaking},
         prompter_(context),
+        trace_(context.options.trace),
         host_(prompter_),
         session_(host_, versions) {
     host_.attach(&session_);
+    session_.setTrace(trace_.get());
     host_.onProgress = [this](int percent) { prompter_.progress(percent); };
     host_.onSearching = [this](bool on) { prompter_.searching(on); };
     host_.onCandidatePorts = [port = port_.port] { return CandidatePorts(port); };
@@ -58,9 +60,13 @@ class CliSession {
 
   // Opens the port for a session of the kind; prints the port error when it cannot.
   bool open(SessionKind kind) {
+    if (trace_.failed(context_.options.trace)) {
+      Fail(MessageId::FileError, context_, context_.options.trace);
+      return false;
+    }
     session_.setPortSettings(port_);
     if (session_.open(kind)) return true;
-    Fail(MessageId::PortError, context_);
+    PortOpenFailed(host_, prompter_, context_);
     return false;
   }
 
@@ -99,6 +105,7 @@ class CliSession {
   const CliContext& context_;
   PortSettings port_;
   ConsolePrompter prompter_;
+  CliTrace trace_;
   CliSessionHost host_;
   TransferSession session_;
   std::optional<RadioWritten> written_;
@@ -146,6 +153,12 @@ const std::array<InfoField, 11> kInfoFields{{
 std::filesystem::path UserDataDir(const CliContext& context) {
   if (!context.options.dataDir.empty()) return PathFromUtf8(context.options.dataDir);
   return ProgramDataFolder();
+}
+
+int RunPorts(const CliContext& context) {
+  for (const PortDescription& port : SystemSerialPortDescriptions())
+    context.out << PortLabel(port) << '\n';
+  return kExitOk;
 }
 
 int RunRead(const CliContext& context) {

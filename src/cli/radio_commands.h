@@ -11,6 +11,8 @@ namespace kr4100 {
 int RunRead(const CliContext& context);
 int RunWrite(const CliContext& context);
 int RunInfo(const CliContext& context);
+// The serial ports, one a line, with what the system knows of each.
+int RunPorts(const CliContext& context);
 
 // The program's per-user data folder (where the desktop program keeps its backups too), or the
 // one --data-dir names.

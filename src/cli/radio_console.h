@@ -2,12 +2,16 @@
 // (or No) and prints it.
 #pragma once
 
+#include <fstream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 #include "cli/cli_common.h"
+#include "core/config/file_io.h"
 #include "core/link/reporting_session_host.h"
+#include "core/link/serial_trace.h"
 #include "core/texts/messages.h"
 
 namespace kr4100 {
@@ -73,5 +77,29 @@ class ConsolePrompter final : public Prompter {
   bool lineOpen_ = false;
   bool explained_ = false;
 };
+
+// The serial trace --trace asks for, in its file; none without the option.
+class CliTrace {
+ public:
+  explicit CliTrace(const std::string& file) {
+    if (file.empty()) return;
+    out_.open(PathFromUtf8(file), std::ios::out | std::ios::trunc);
+    if (out_) trace_.emplace(out_);
+  }
+  // The option was given and its file cannot be written.
+  bool failed(const std::string& file) const { return !file.empty() && !trace_; }
+  SerialTrace* get() { return trace_ ? &*trace_ : nullptr; }
+
+ private:
+  std::ofstream out_;
+  std::optional<SerialTrace> trace_;
+};
+
+// "Cannot Open Communication Port." and why, as the host knows it; the failure status.
+template <class Host>
+int PortOpenFailed(const Host& host, ConsolePrompter& prompter, const CliContext& context) {
+  prompter.show(PortErrorText(host.openError(), context.language));
+  return kExitFailed;
+}
 
 }  // namespace kr4100

@@ -14,6 +14,7 @@
 #ifdef KR4100_SYSTEM_SERIAL
 #include "core/serial/link_session_host.h"
 #include "core/serial/link_test_mode_host.h"
+#include "core/serial/port_description.h"
 #include "core/serial/port_names.h"
 #include "core/testmode/test_mode_listener.h"
 #else
@@ -39,6 +40,10 @@ inline std::vector<std::string> SystemSerialPorts() {
 }
 inline bool SamePort(const std::string& listed, const std::string& named) {
   return SameSerialPort(listed, named);
+}
+// The registry holds the names alone.
+inline std::vector<PortDescription> SystemSerialPortDescriptions() {
+  return NamesOnly(RegisteredSerialPorts());
 }
 
 // A host of the core over the system's serial line.

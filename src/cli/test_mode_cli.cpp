@@ -31,8 +31,10 @@ class TestModeRun final : private TestModeListener {
       : context_(context),
         port_{context.options.port, context.options.stopBits, context.options.handshaking},
         prompter_(context),
+        trace_(context.options.trace),
         host_(prompter_),
         driver_(host_) {
+    driver_.setTrace(trace_.get());
     host_.attach(&driver_);
     host_.listen(this);
   }
@@ -45,8 +47,13 @@ class TestModeRun final : private TestModeListener {
 
   // Opens the port and enters test mode; false when the radio is not in it (and the user told).
   bool enter(const RadioConfig& config) {
+    if (trace_.failed(context_.options.trace)) {
+      prompter_.show(std::string(MessageText(MessageId::FileError, context_.language)) + " " +
+                     context_.options.trace);
+      return false;
+    }
     if (!driver_.start(port_, config)) {
-      prompter_.show(MessageText(MessageId::PortError, context_.language));
+      PortOpenFailed(host_, prompter_, context_);
       return false;
     }
     return waitFor([this] { return entered_; });
@@ -102,6 +109,7 @@ class TestModeRun final : private TestModeListener {
   const CliContext& context_;
   PortSettings port_;
   ConsolePrompter prompter_;
+  CliTrace trace_;
   CliTestModeHost host_;
   TestModeDriver driver_;
   bool entered_ = false;

@@ -51,6 +51,7 @@ class LinkPortLine final : public PortLine {
   }
 
   bool isOpen() const override { return worker_.joinable(); }
+  PortOpenError openError() const override { return link_->openError(); }
 
   void clear(bool output) override {
     if (!isOpen()) return;

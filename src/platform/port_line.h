@@ -24,6 +24,8 @@ class PortLine : public QObject {
   // 9600 baud, 8N1 or 8N2, the settings' handshaking; nothing of an earlier use left in its
   // buffers. False: the port cannot be opened or set so.
   virtual bool open(const PortSettings& settings) = 0;
+  // Why the last open failed, as far as the system told.
+  virtual PortOpenError openError() const { return {}; }
   virtual void close() = 0;
   virtual bool isOpen() const = 0;
   // Drops what came in and was not read; with output, also what was written and has not left.

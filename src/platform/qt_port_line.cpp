@@ -6,8 +6,14 @@
 #if defined(Q_OS_WIN)
 #include <windows.h>
 #else
+#include <grp.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
+#include <string>
 
 #include "platform/port_line.h"
 
@@ -52,6 +58,35 @@ qint64 SystemOutputQueue(QSerialPort& port) {
 #endif
 }
 
+PortFailure ReportedFailure(QSerialPort::SerialPortError error) {
+  switch (error) {
+    case QSerialPort::PermissionError: return PortFailure::NoPermission;
+    case QSerialPort::DeviceNotFoundError: return PortFailure::Gone;
+    default: return PortFailure::Unknown;
+  }
+}
+
+// Why the port would not open. Qt reports a permission error for a port we may not use and for
+// one another program holds alike; the device itself tells them apart.
+PortOpenError ExplainOpenFailure(const QSerialPort& port, const std::string& name) {
+  const PortFailure reported = ReportedFailure(port.error());
+#if defined(Q_OS_WIN)
+  (void)name;
+  // Windows refuses a port another program has open as access denied.
+  return {reported == PortFailure::NoPermission ? PortFailure::Busy : reported, {}};
+#else
+  // A short name is a device under /dev, as Qt opens it.
+  const std::string device = name.starts_with('/') ? name : "/dev/" + name;
+  struct stat status {};
+  const int statError = ::stat(device.c_str(), &status) == 0 ? 0 : errno;
+  const int accessError = statError != 0 || ::access(device.c_str(), R_OK | W_OK) == 0 ? 0 : errno;
+  std::string group;
+  if (accessError != 0)
+    if (const ::group* owner = ::getgrgid(status.st_gid)) group = owner->gr_name;
+  return ExplainPosixOpenFailure(statError, accessError, std::move(group), reported);
+#endif
+}
+
 class QtPortLine final : public PortLine {
  public:
   QtPortLine() {
@@ -69,7 +104,11 @@ class QtPortLine final : public PortLine {
   bool open(const PortSettings& settings) override {
     if (port_.isOpen()) port_.close();
     port_.setPortName(QString::fromStdString(settings.port));
-    if (!port_.open(QIODevice::ReadWrite)) return false;
+    openError_ = {};
+    if (!port_.open(QIODevice::ReadWrite)) {
+      openError_ = ExplainOpenFailure(port_, settings.port);
+      return false;
+    }
     ApplyPortSettings(port_, settings);
     // Whatever the line held before this use is not an answer to it.
     port_.clear();
@@ -79,6 +118,7 @@ class QtPortLine final : public PortLine {
     if (port_.isOpen()) port_.close();
   }
   bool isOpen() const override { return port_.isOpen(); }
+  PortOpenError openError() const override { return openError_; }
   void clear(bool output) override {
     if (port_.isOpen()) port_.clear(output ? QSerialPort::AllDirections : QSerialPort::Input);
   }
@@ -99,6 +139,7 @@ class QtPortLine final : public PortLine {
 
  private:
   QSerialPort port_;
+  PortOpenError openError_;
 };
 
 }  // namespace

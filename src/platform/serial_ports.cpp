@@ -18,6 +18,19 @@ std::vector<std::string> SystemSerialPorts() {
   return ports;
 }
 
+std::vector<PortDescription> SystemSerialPortDescriptions() {
+  std::vector<PortDescription> ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    PortDescription port{info.systemLocation().toStdString(), info.portName().toStdString(),
+                         info.description().toStdString(), info.manufacturer().toStdString(),
+                         {}, {}};
+    if (info.hasVendorIdentifier()) port.vendorId = info.vendorIdentifier();
+    if (info.hasProductIdentifier()) port.productId = info.productIdentifier();
+    ports.push_back(std::move(port));
+  }
+  return ports;
+}
+
 bool SamePort(const std::string& listed, const std::string& named) {
   return listed == named || QSerialPortInfo(QString::fromStdString(listed)).portName().toStdString() == named;
 }
@@ -27,6 +40,11 @@ bool SamePort(const std::string& listed, const std::string& named) {
 // The ports the system registered, as kr4100-cli.exe lists them.
 std::vector<std::string> SystemSerialPorts() {
   return RegisteredSerialPorts();
+}
+
+// The registry holds the names alone.
+std::vector<PortDescription> SystemSerialPortDescriptions() {
+  return NamesOnly(RegisteredSerialPorts());
 }
 
 bool SamePort(const std::string& listed, const std::string& named) {

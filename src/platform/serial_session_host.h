@@ -19,6 +19,7 @@ class SerialSessionHost : public QtSessionHost {
 
   // SessionHost
   bool openPort(const PortSettings& settings) override;
+  PortOpenError openError() const override { return port_->openError(); }
   void closePort() override;
   void send(std::span<const std::uint8_t> frame, int expectedReplyLength) override;
 

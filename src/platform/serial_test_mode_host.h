@@ -22,6 +22,7 @@ class SerialTestModeHost : public QtTestModeHost {
 
   // TestModeHost
   bool openPort(const PortSettings& settings) override;
+  PortOpenError openError() const override { return port_->openError(); }
   void closePort() override;
   void send(std::span<const std::uint8_t> bytes, int expectedReplyLength) override;
   void waitSent(std::chrono::milliseconds bound) override;

@@ -14,9 +14,9 @@ std::string SessionPortName(std::string_view port) {
   return IsVirtualRadioPort(port) ? std::string(kVirtualRadioPort) : std::string(port);
 }
 
-std::vector<std::string> PortChoices() {
-  std::vector<std::string> ports = SystemSerialPorts();
-  ports.emplace_back(kVirtualRadioPort);
+std::vector<PortDescription> PortChoices() {
+  std::vector<PortDescription> ports = SystemSerialPortDescriptions();
+  ports.push_back({kVirtualRadioPort, kVirtualRadioPort, {}, {}, {}, {}});
   return ports;
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/config/version_table.h"
 #include "core/link/transfer_session.h"
+#include "core/serial/port_description.h"
 #include "core/texts/bilingual.h"
 #include "platform/qt_session_host.h"
 
@@ -29,7 +30,7 @@ bool IsVirtualRadioPort(std::string_view port);
 // The port a session is given: the virtual radio always by its stored name.
 std::string SessionPortName(std::string_view port);
 // What the port dialog offers: the system's serial ports, then the virtual radio.
-std::vector<std::string> PortChoices();
+std::vector<PortDescription> PortChoices();
 
 class SessionHosts {
  public:

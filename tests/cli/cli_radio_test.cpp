@@ -291,10 +291,12 @@ TEST(CliRadio, PortAndConnectionFailures) {
   const std::string missing = (dir / "no-such-tty").string();
   CliRun run = Cli({"write", "--port", missing, (dir / "new.dat").string()});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "Cannot Open Communication Port.\n");
+  EXPECT_EQ(run.err,
+            "Cannot Open Communication Port.\nThe port does not exist: the cable or USB adapter "
+            "may be unplugged. Plug it in, or choose another port under Setup.\n");
   run = Cli({"--lang", "zh", "info", "--port", missing});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "无法打开通信端口。\n");
+  EXPECT_EQ(run.err.rfind("无法打开通信端口。\n该端口不存在：", 0), 0u) << run.err;
   run = Cli({"read", "--port", missing, (dir / "r.dat").string()});
   EXPECT_EQ(run.status, 1);
   EXPECT_FALSE(std::filesystem::exists(dir / "r.dat"));
@@ -307,6 +309,55 @@ TEST(CliRadio, PortAndConnectionFailures) {
   EXPECT_TRUE(Contains(run.err, "\rRead data from radio 2%\nCheck Connection. Retry or Cancel?\n"))
       << run.err;
   EXPECT_FALSE(std::filesystem::exists(dir / "r.dat"));
+}
+
+// The trace holds every byte on the wire, as frame lines of hex, between the port's open and
+// the session's outcome.
+TEST(CliRadio, ReadWithTraceRecordsEveryByteOnTheWire) {
+  testing::TempDir dir;
+  Sim sim = StartSim();
+  ASSERT_FALSE(sim.device().empty());
+  const std::string traceFile = (dir / "trace.txt").string();
+  const std::vector<std::string> args{"kr4100-cli", "read",      "--port",
+                                      sim.device(), "--trace",   traceFile,
+                                      (dir / "read.dat").string()};
+  std::vector<const char*> argv;
+  for (const auto& a : args) argv.push_back(a.c_str());
+  std::ostringstream out, err;
+  SessionFigures figures;
+  ASSERT_EQ(RunCli(static_cast<int>(argv.size()), argv.data(), KR4100_PROGRAM_DIR, out, err,
+                   &figures),
+            0)
+      << err.str();
+  ASSERT_TRUE(figures.ran);
+
+  const auto bytes = testing::ReadBytes(traceFile);
+  std::istringstream trace(std::string(bytes.begin(), bytes.end()));
+  std::size_t tx = 0, rx = 0, frames = 0;
+  std::vector<std::string> events;
+  for (std::string line; std::getline(trace, line);) {
+    if (line.size() < 31 || line.compare(10, 3, " ms") != 0) continue;
+    const std::string direction = line.substr(15, 2);
+    if (direction == "--") {
+      events.push_back(line.substr(19));
+      continue;
+    }
+    ++frames;
+    std::istringstream hex(line.substr(31));
+    for (std::string b; hex >> b;) (direction == "TX" ? tx : rx) += 1;
+  }
+  EXPECT_EQ(tx + rx, figures.bytesOnWire);
+  EXPECT_EQ(tx, 7u + 1u + 1u + 120u * 4u + 120u * 1u + 1u);  // handshake .. end
+  EXPECT_EQ(frames, 2u * (3u + 120u * 2u + 1u));
+  ASSERT_GE(events.size(), 3u);
+  EXPECT_EQ(events.front(), "open        " + sim.device() + "  9600,N,8,1 handshaking none");
+  EXPECT_EQ(events[events.size() - 2], "outcome     read succeeded");
+
+  // A file that cannot be made stops the command before the port opens.
+  const std::string nowhere = (dir / "no" / "t.txt").string();
+  const CliRun run = Cli({"info", "--port", sim.device(), "--trace", nowhere});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "file error. " + nowhere + "\n");
 }
 
 TEST(CliRadio, PortSearchTellsWhereTheRadioWasFoundAndGoesOnThere) {

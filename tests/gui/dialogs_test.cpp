@@ -44,6 +44,13 @@ QStringList Items(const QComboBox* combo) {
   return items;
 }
 
+// Ports the system knows by name only.
+std::vector<PortDescription> Listed(const QStringList& names) {
+  std::vector<std::string> ports;
+  for (const QString& name : names) ports.push_back(name.toStdString());
+  return NamesOnly(ports);
+}
+
 }  // namespace
 
 class DialogsTest : public QObject {
@@ -212,7 +219,7 @@ class DialogsTest : public QObject {
   void portChoiceSurvivesRefreshUntilThePortGoes() {
     Harness h;
     QStringList ports{"/dev/ttyS0", "/dev/ttyUSB0", "Virtual radio"};
-    FrmComSet dialog(*h.ctx, [&ports] { return ports; });
+    FrmComSet dialog(*h.ctx, [&ports] { return Listed(ports); });
     auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
     auto* timer = dialog.findChild<QTimer*>(QStringLiteral("ReShowComPortTimer"));
     QVERIFY(timer->isActive());
@@ -241,7 +248,7 @@ class DialogsTest : public QObject {
     h.ctx->settings().comPort = 4;
     QStringList ports{"COM1", "COM7", "COM123"};
     {
-      FrmComSet dialog(*h.ctx, [&ports] { return ports; });
+      FrmComSet dialog(*h.ctx, [&ports] { return Listed(ports); });
       QCOMPARE(dialog.chosenPort(), QStringLiteral("COM1"));  // COM4 is not there
       auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
       combo->setFocus();
@@ -251,7 +258,7 @@ class DialogsTest : public QObject {
       QCOMPARE(h.stored("comPort"), QStringLiteral("123"));
     }
     ports.clear();
-    FrmComSet empty(*h.ctx, [&ports] { return ports; });
+    FrmComSet empty(*h.ctx, [&ports] { return Listed(ports); });
     QVERIFY(empty.chosenPort().isEmpty());
     empty.confirm();
     QCOMPARE(h.ctx->settings().comPort, 0);
@@ -260,11 +267,33 @@ class DialogsTest : public QObject {
 
   void virtualRadioIsShownInTheLanguageButStoredByItsName() {
     Harness h(0x0804);
-    FrmComSet dialog(*h.ctx, [] { return QStringList{"Virtual radio"}; });
+    FrmComSet dialog(*h.ctx, [] { return Listed({"Virtual radio"}); });
     QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("Combo1"))->currentText(),
              QStringLiteral("虚拟对讲机"));
     dialog.confirm();
     QCOMPARE(h.ctx->settings().comDevice, std::string("Virtual radio"));
+  }
+
+  // Two adapters are told apart by what the system knows of them; the settings keep the device.
+  void portsAreListedWithTheirDevicesButStoredByName() {
+    Harness h;
+    const std::vector<PortDescription> ports{
+        {"/dev/ttyUSB0", "ttyUSB0", "USB-Serial Controller", "Prolific Technology Inc.", 0x067b,
+         0x2303},
+        {"/dev/ttyUSB1", "ttyUSB1", "FT232R USB UART", "FTDI", 0x0403, 0x6001},
+        {"/dev/ttyS0", "ttyS0", {}, {}, {}, {}}};
+    FrmComSet dialog(*h.ctx, [&ports] { return ports; });
+    QCOMPARE(Items(dialog.findChild<QComboBox*>(QStringLiteral("Combo1"))),
+             (QStringList{QString::fromUtf8("ttyUSB0 \u2014 USB-Serial Controller, Prolific "
+                                            "Technology Inc. (067b:2303)"),
+                          QString::fromUtf8("ttyUSB1 \u2014 FT232R USB UART, FTDI (0403:6001)"),
+                          QStringLiteral("ttyS0")}));
+    QCOMPARE(dialog.chosenPort(), QStringLiteral("/dev/ttyS0"));  // COM1's device
+    auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Up);
+    dialog.confirm();
+    QCOMPARE(h.ctx->settings().comDevice, std::string("/dev/ttyUSB1"));
   }
 
   void aboutBoxesShowTitleAndVersions() {

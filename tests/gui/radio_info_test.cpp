@@ -294,8 +294,10 @@ class RadioInfoTest : public QObject {
     h.app->portOverride = "/dev/kr4100-no-such-port";
     Harness::in<QPushButton>(window, "CommandRead")->click();
     Harness::in<QPushButton>(window, "CommandWrite")->click();
-    QCOMPARE(h.prompter.asked, (QStringList{"Cannot Open Communication Port.",
-                                            "Cannot Open Communication Port."}));
+    const QString gone = QStringLiteral(
+        "Cannot Open Communication Port.\r\nThe port does not exist: the cable or USB adapter may "
+        "be unplugged. Plug it in, or choose another port under Setup.");
+    QCOMPARE(h.prompter.asked, (QStringList{gone, gone}));
     QVERIFY(!window->findChild<FrmEMG*>(QStringLiteral("FrmEMG")));
   }
 

@@ -151,11 +151,14 @@ void RadioSessionsTest::declinedOrImpossibleSessionsSendNothing() {
   QTest::qWait(100);
   QVERIFY(!std::filesystem::exists(h.radioFile()));
 
-  // A port that does not exist: the port error, no question.
+  // A port that does not exist: the port error with why, no question.
   h.prompter.asked.clear();
   h.app->portOverride = "/dev/kr4100-no-such-port";
   h.sessions->readFromRadio();
-  QCOMPARE(h.prompter.asked, QStringList{QStringLiteral("Cannot Open Communication Port.")});
+  QCOMPARE(h.prompter.asked,
+           QStringList{QStringLiteral("Cannot Open Communication Port.\r\nThe port does not exist: "
+                                      "the cable or USB adapter may be unplugged. Plug it in, or "
+                                      "choose another port under Setup.")});
   QVERIFY(!h.sessions->busy());
 }
 

@@ -2,6 +2,7 @@
 // commands against the in-process virtual radio, and their menu entries in the main window.
 #include <QAction>
 #include <QHeaderView>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -110,6 +111,7 @@ class WriteSafetyTest : public QObject {
   void groupWriteLogsEveryRadioAndSumsUp();
   void menuEntriesOpenBackupAndVerifySetting();
   void writeConfirmationListsWhatChangesSinceTheLastRead();
+  void recordSerialTraceIsOffUntilTickedAndSaysWhere();
 
  private:
   QTemporaryDir config_;  // the per-user settings store of the main window
@@ -388,6 +390,41 @@ void WriteSafetyTest::writeConfirmationListsWhatChangesSinceTheLastRead() {
   h.sessions->writeToRadio();
   QCOMPARE(h.prompter.asked, QStringList{kWriteQuestion});
   QVERIFY(!h.sessions->busy());
+}
+
+// Off by default; ticked, it is kept in the settings file, the menu says where the files go, and
+// the next session writes one there.
+void WriteSafetyTest::recordSerialTraceIsOffUntilTickedAndSaysWhere() {
+  kr4100::testing::TestInstallation inst;
+  inst.ctx->settings().comDevice = "Virtual radio";
+  frmMain window(*inst.ctx);
+  auto* trace = window.findChild<QAction*>(QStringLiteral("mnuRecordSerialTrace"));
+  QVERIFY(trace && trace->isCheckable() && !trace->isChecked());
+  QCOMPARE(trace->text(), QStringLiteral("Record serial &trace"));
+  const auto folder = inst.app->userDataDir / "traces";
+  QVERIFY(trace->toolTip().endsWith(QDir::toNativeSeparators(QString::fromStdString(folder.string()))));
+  QVERIFY(trace->toolTip().startsWith(QStringLiteral("Each radio session is recorded")));
+
+  trace->trigger();
+  QVERIFY(inst.ctx->settings().recordSerialTrace);
+  QVERIFY(inst.app->settingsFile().text().find("RecordSerialTrace=1") != std::string::npos);
+  inst.prompter.answers = {Answer::Ok};
+  window.findChild<QAction*>(QStringLiteral("mnuReadFromRadio"))->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(inst.prompter.asked.contains(QStringLiteral("Read Data Completed.")),
+                           20000);
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) files.push_back(entry.path());
+  QCOMPARE(files.size(), std::size_t{1});
+  std::ifstream in(files[0]);
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  QVERIFY(files[0].filename().string().ends_with("-read.txt"));
+  QVERIFY(text.find("  TX  handshake   50 52 4F 47 52 41 4D\n") != std::string::npos);
+  QVERIFY(text.find("  --  outcome     read succeeded\n") != std::string::npos);
+
+  inst.ctx->settings().currentLanguage = kChinese;
+  window.Change_Language();
+  QCOMPARE(trace->text(), QString::fromUtf8("记录串口通信(&T)"));
+  QVERIFY(trace->toolTip().startsWith(QString::fromUtf8("每次与对讲机的通信")));
 }
 
 QTEST_MAIN(WriteSafetyTest)

@@ -1,6 +1,7 @@
 #include "core/link/port_search.h"
 
 #include "core/link/identity.h"
+#include "core/link/serial_trace.h"
 
 namespace kr4100 {
 namespace {
@@ -30,7 +31,9 @@ PortSearch::Result PortSearch::tryNextCombination() {
     const PortSettings next{candidates_[candidate_], 1 + combination_ / kHandshakingModes,
                             combination_ % kHandshakingModes};
     stop();
-    if (!host_.openPort(next)) {
+    const bool opened = host_.openPort(next);
+    if (trace_) opened ? trace_->opened(next) : trace_->openFailed(next, host_.openError());
+    if (!opened) {
       // A port that cannot be opened will not open with other settings either: skip all of them.
       ++candidate_;
       combination_ = -1;
@@ -47,11 +50,15 @@ PortSearch::Result PortSearch::tryNextCombination() {
 
 void PortSearch::send(const Frame& frame, int expectedReplyLength) {
   host_.startReplyTimer(kReplyTimeout);
+  if (trace_) trace_->sent("search", frame);
   host_.send(frame, expectedReplyLength);
 }
 
 void PortSearch::stop() {
-  if (portOpen_) host_.closePort();
+  if (portOpen_) {
+    host_.closePort();
+    if (trace_) trace_->closed();
+  }
   portOpen_ = false;
 }
 

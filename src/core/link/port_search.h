@@ -15,6 +15,8 @@
 
 namespace kr4100 {
 
+class SerialTrace;
+
 class PortSearch {
  public:
   enum class Result {
@@ -26,6 +28,7 @@ class PortSearch {
   };
 
   explicit PortSearch(SessionHost& host) : host_(host) {}
+  void setTrace(SerialTrace* trace) { trace_ = trace; }
 
   // Starts from a closed port with the host's candidate ports.
   Result start(std::string programModel);
@@ -58,6 +61,7 @@ class PortSearch {
   PortSettings trying_;
   bool sameModel_ = false;  // the identity just received is of the program's model
   std::optional<PortSettings> otherModel_;
+  SerialTrace* trace_ = nullptr;
 };
 
 }  // namespace kr4100

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/link/identity.h"
+#include "core/link/port_failure.h"
 
 namespace kr4100 {
 
@@ -55,6 +56,8 @@ class SessionHost {
 
   // Opens the port with "9600,N,8," + stop bits and the handshaking; false when it cannot.
   virtual bool openPort(const PortSettings& settings) = 0;
+  // Why the last openPort failed, as far as the system told.
+  virtual PortOpenError openError() const { return {}; }
   virtual void closePort() = 0;
   // Clears both buffers, arms the receive threshold at expectedReplyLength bytes and writes the
   // frame. The reply arrives through TransferSession::onReceived once that many bytes are in.

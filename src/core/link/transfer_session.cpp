@@ -4,6 +4,7 @@
 
 #include "core/config/numbers.h"
 #include "core/link/frames.h"
+#include "core/link/serial_trace.h"
 
 namespace kr4100 {
 namespace {
@@ -42,6 +43,19 @@ std::optional<int> ParseRadioCount(std::string_view text) {
 
 TransferSession::TransferSession(SessionHost& host, const VersionTable& versions)
     : host_(host), versions_(versions) {}
+
+void TransferSession::setTrace(SerialTrace* trace) {
+  trace_ = trace;
+  search_.setTrace(trace);
+}
+
+// By the frame it waits after, as Step names them.
+const char* TransferSession::stepName() const {
+  static constexpr const char* kNames[] = {"idle",      "handshake", "identity",   "ident-ack",
+                                           "block",     "block-ack", "end",        "end-refuse",
+                                           "asking",    "leaving",   "next-radio"};
+  return kind_ == SessionKind::Search ? "search" : kNames[static_cast<std::size_t>(step_)];
+}
 
 void TransferSession::setProgramIdentity(std::string modelCode, int bandCode) {
   programModel_ = std::move(modelCode);
@@ -91,7 +105,9 @@ bool TransferSession::open(SessionKind kind) {
   identity_.reset();
   setGeometry(false);
   if (portOpen_) closePort();
+  if (trace_) trace_->begin(SessionKindName(kind));
   if (!openPort(port_)) {
+    if (trace_) trace_->outcome(SessionKindName(kind), false);
     kind_ = SessionKind::Idle;
     return false;
   }
@@ -153,16 +169,21 @@ std::optional<ImageError> TransferSession::unpackRead(Document& doc) const {
 bool TransferSession::openPort(const PortSettings& settings) {
   portOpen_ = host_.openPort(settings);
   openSettings_ = settings;
+  if (trace_) portOpen_ ? trace_->opened(settings) : trace_->openFailed(settings, host_.openError());
   return portOpen_;
 }
 
 void TransferSession::closePort() {
-  if (portOpen_) host_.closePort();
+  if (portOpen_) {
+    host_.closePort();
+    if (trace_) trace_->closed();
+  }
   portOpen_ = false;
 }
 
 void TransferSession::sendFrame(const std::vector<std::uint8_t>& frame, int expectedReplyLength) {
   host_.startReplyTimer(kReplyTimeout);
+  if (trace_) trace_->sent(stepName(), frame);
   host_.send(frame, expectedReplyLength);
 }
 
@@ -224,6 +245,7 @@ void TransferSession::resetProgress() {
 // Replies
 
 void TransferSession::onReceived(std::span<const std::uint8_t> bytes) {
+  if (trace_ && active()) trace_->received(stepName(), bytes);
   // While a question is open the session decides nothing; what arrives meanwhile is dropped.
   if (!active() || step_ == Step::Asking || kind_ == SessionKind::TestMode) return;
   const ReplyType reply = ClassifyReply(bytes, currentAddress_, blockSize_);
@@ -337,6 +359,7 @@ void TransferSession::handleTransferReply(ReplyType type, std::span<const std::u
 
 void TransferSession::onTimer() {
   if (!active() || step_ == Step::Asking || kind_ == SessionKind::TestMode) return;
+  if (trace_) trace_->timedOut(stepName());
   if (kind_ == SessionKind::Search) {
     searchStepped(search_.onTimer(), {});
     return;
@@ -406,6 +429,7 @@ void TransferSession::retryOrSearch(int& retries, void (TransferSession::*resend
   if (++retries >= 2) {
     startSearch();
   } else {
+    if (trace_) trace_->note("retry", stepName());
     (this->*resend)();
   }
 }
@@ -414,8 +438,10 @@ void TransferSession::askAndRestart(Question question) {
   host_.stopReplyTimer();
   step_ = Step::Asking;
   const Answer answer = host_.ask(question);
+  const bool again = answer == Answer::Ok || answer == Answer::Retry;
+  if (trace_) trace_->note("question", again ? "answered retry" : "answered cancel");
   if (!active()) return;  // the session was ended while the question was open
-  if (answer != Answer::Ok && answer != Answer::Retry) {
+  if (!again) {
     finish(false);
     return;
   }
@@ -445,6 +471,7 @@ void TransferSession::startSearch() {
   interrupted_ = kind_;
   kind_ = SessionKind::Search;
   host_.stopReplyTimer();
+  if (trace_) trace_->note("search", "looking for the port settings the radio answers on");
   host_.searching(true);
   closePort();
   searchStepped(search_.start(programModel_), {});
@@ -495,6 +522,7 @@ void TransferSession::searchExhausted() {
 
 void TransferSession::takeSearchResult(const PortSettings& found) {
   port_ = found;
+  if (trace_) trace_->note("found", found.port + "  " + PortSettingsText(found));
   host_.portSettingsFound(found);
 }
 
@@ -577,6 +605,7 @@ void TransferSession::finish(bool success) {
   radios_ = 0;
   kind_ = SessionKind::Idle;
   step_ = Step::Idle;
+  if (trace_) trace_->outcome(SessionKindName(kind), success);
   host_.finished(kind, success);
 }
 

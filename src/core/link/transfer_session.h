@@ -18,6 +18,7 @@
 #include "core/link/radio_image.h"
 #include "core/link/session_host.h"
 
+
 namespace kr4100 {
 
 // Group write: how long no acknowledge must come before the next one counts as a new radio.
@@ -29,9 +30,14 @@ int ProgressPercent(int currentAddress, int imageEnd);
 // The number of radios typed for a group write: a whole number of at least 1, or nothing.
 std::optional<int> ParseRadioCount(std::string_view text);
 
+class SerialTrace;
+
 class TransferSession {
  public:
   TransferSession(SessionHost& host, const VersionTable& versions);
+
+  // Every port event, frame and decision from here on goes to the trace too; null: none.
+  void setTrace(SerialTrace* trace);
 
   void setPortSettings(const PortSettings& settings) { port_ = settings; }
   const PortSettings& portSettings() const { return port_; }
@@ -175,6 +181,8 @@ class TransferSession {
   // Port search: the kind it interrupted goes on once it has ended.
   SessionKind interrupted_ = SessionKind::Idle;
   PortSearch search_{host_};
+  SerialTrace* trace_ = nullptr;
+  const char* stepName() const;
 };
 
 }  // namespace kr4100

@@ -38,6 +38,7 @@ class LinkLoop {
   LinkLoop& operator=(const LinkLoop&) = delete;
 
   SerialLink& link() { return *link_; }
+  const SerialLink& link() const { return *link_; }
   std::chrono::milliseconds clock() const { return clock_(); }
 
   // A one-shot timer that calls onDue once it runs out, unless stopped first.

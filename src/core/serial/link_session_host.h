@@ -17,6 +17,7 @@ class LinkSessionHost : public ReportingSessionHost, public LinkLoop {
 
   // SessionHost
   bool openPort(const PortSettings& settings) override;
+  PortOpenError openError() const override { return link().openError(); }
   void closePort() override;
   void send(std::span<const std::uint8_t> frame, int expectedReplyLength) override;
   void startReplyTimer(std::chrono::milliseconds interval) override;

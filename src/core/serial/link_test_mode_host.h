@@ -24,6 +24,7 @@ class LinkTestModeHost : public TestModeHost, public LinkLoop {
 
   // TestModeHost
   bool openPort(const PortSettings& settings) override;
+  PortOpenError openError() const override { return link().openError(); }
   void closePort() override;
   void send(std::span<const std::uint8_t> bytes, int expectedReplyLength) override;
   void waitSent(std::chrono::milliseconds bound) override;

@@ -22,6 +22,8 @@ class SerialLink {
   // 9600 baud, 8 data bits, no parity, with the settings' stop bits and handshaking; nothing of
   // an earlier use is left in either direction. False: the port cannot be opened or set so.
   virtual bool open(const PortSettings& settings) = 0;
+  // Why the last open failed, as far as the system told.
+  virtual PortOpenError openError() const { return {}; }
   virtual void close() = 0;
   virtual bool isOpen() const = 0;
   // Hands the bytes to the line. False: the line has failed (and is closed).

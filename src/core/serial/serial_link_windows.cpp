@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "core/link/port_failure.h"
 #include "core/serial/port_names.h"
 #include "core/serial/serial_link.h"
 
@@ -41,15 +42,21 @@ class Win32SerialLink final : public SerialLink {
 
   bool open(const PortSettings& settings) override {
     close();
+    openError_ = {};
     port_ = ::CreateFileW(Wide(SerialDevicePath(settings.port)).c_str(),
                           GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (port_ == INVALID_HANDLE_VALUE) return false;
+    if (port_ == INVALID_HANDLE_VALUE) {
+      openError_.failure = FailureFromWin32Error(::GetLastError());
+      return false;
+    }
     if (!configure(settings)) {
       close();
       return false;
     }
     return true;
   }
+
+  PortOpenError openError() const override { return openError_; }
 
   void close() override {
     if (port_ == INVALID_HANDLE_VALUE) return;
@@ -181,6 +188,7 @@ class Win32SerialLink final : public SerialLink {
 
   HANDLE port_ = INVALID_HANDLE_VALUE;
   std::optional<DWORD> timeoutSet_;
+  PortOpenError openError_;
 };
 
 }  // namespace

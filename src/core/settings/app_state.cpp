@@ -23,6 +23,11 @@ void AppState::savePortSettings() { SavePortSettings(settingsFile_, state_.setti
 
 void AppState::saveLanguage(int language) { SaveLanguage(settingsFile_, language); }
 
+void AppState::saveRecordSerialTrace(bool on) {
+  state_.settings.recordSerialTrace = on;
+  SaveRecordSerialTrace(settingsFile_, on);
+}
+
 void AppState::saveVerifyAfterWrite(bool on) {
   state_.settings.verifyAfterWrite = on;
   SaveVerifyAfterWrite(settingsFile_, on);

@@ -33,6 +33,7 @@ class AppState {
   void savePortSettings();
   void saveLanguage(int language);
   void saveVerifyAfterWrite(bool on);
+  void saveRecordSerialTrace(bool on);
 
   // The port sessions open: the one given on the command line until the user chooses one in the
   // port dialog, then the stored one.

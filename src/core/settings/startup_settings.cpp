@@ -17,6 +17,7 @@ constexpr std::string_view kStopBit = "StopBit";
 constexpr std::string_view kCurrentLanguage = "CurrentLanguage";
 constexpr std::string_view kComDevice = "comDevice";
 constexpr std::string_view kVerifyAfterWrite = "VerifyAfterWrite";
+constexpr std::string_view kRecordSerialTrace = "RecordSerialTrace";
 
 std::optional<int> ReadInteger(const IniStore& ini, std::string_view key) {
   const auto text = ini.read(kSection, key);
@@ -63,6 +64,7 @@ StartupSettings LoadStartupSettings(IniStore& ini, unsigned systemLocaleId, bool
   s.comDevice = std::string(Trim(ini.read(kSection, kComDevice).value_or("")));
   // Only an explicit 0 turns the read-back off; start-up never writes this key.
   s.verifyAfterWrite = ReadInteger(ini, kVerifyAfterWrite).value_or(1) != 0;
+  s.recordSerialTrace = ReadInteger(ini, kRecordSerialTrace).value_or(0) != 0;
 
   if (s.firstRun) {
     s.firstRun = false;
@@ -144,6 +146,10 @@ void SaveLanguage(IniStore& ini, int language) {
 
 void SaveVerifyAfterWrite(IniStore& ini, bool on) {
   ini.write(kSection, kVerifyAfterWrite, on ? "1" : "0");
+}
+
+void SaveRecordSerialTrace(IniStore& ini, bool on) {
+  ini.write(kSection, kRecordSerialTrace, on ? "1" : "0");
 }
 
 }  // namespace kr4100

@@ -23,6 +23,8 @@ struct StartupSettings {
   bool firstRun = false;
   // Read the image back after every write and compare it; kept only once the user changes it.
   bool verifyAfterWrite = true;
+  // Write every radio session's serial traffic to a file, for a bug report.
+  bool recordSerialTrace = false;
 };
 
 // Language index of a system locale identifier: 2 for Chinese (PRC), 1 for anything else.
@@ -52,5 +54,7 @@ void SavePortSettings(IniStore& ini, const StartupSettings& settings);
 void SaveLanguage(IniStore& ini, int language);
 // Stores the Setup menu's "Verify after writing".
 void SaveVerifyAfterWrite(IniStore& ini, bool on);
+// Stores the Setup menu's "Record serial trace".
+void SaveRecordSerialTrace(IniStore& ini, bool on);
 
 }  // namespace kr4100

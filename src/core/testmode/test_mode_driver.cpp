@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/link/serial_trace.h"
 #include "core/texts/messages.h"
 
 namespace kr4100 {
@@ -61,12 +62,33 @@ int LowestTestChannel(const RadioConfig& config) {
   return lowest;
 }
 
+namespace {
+
+// An exchange by the action that queued it, for a trace.
+const char* ActionName(int action) {
+  static constexpr const char* kNames[] = {"?",     "enter", "channel", "signalling", "wide",
+                                           "narrow", "ptt-off", "ptt-on", "tune",    "leave",
+                                           "page",  "value", "adjust",  "store",      "poll"};
+  return action >= 0 && action < static_cast<int>(std::size(kNames)) ? kNames[action] : "?";
+}
+
+}  // namespace
+
 TestModeDriver::TestModeDriver(TestModeHost& host) : host_(host) {}
+
+void TestModeDriver::traceSent(const QueueEntry& last, std::span<const std::uint8_t> bytes) {
+  if (trace_) trace_->sent(ActionName(last.action), bytes);
+}
 
 bool TestModeDriver::start(const PortSettings& settings, const RadioConfig& config) {
   if (active_) return false;
   clearQueue();
-  if (!host_.openPort(settings)) return false;
+  if (trace_) trace_->begin(SessionKindName(SessionKind::TestMode));
+  if (!host_.openPort(settings)) {
+    if (trace_) trace_->openFailed(settings, host_.openError());
+    return false;
+  }
+  if (trace_) trace_->opened(settings);
   active_ = true;
   awaiting_ = false;
   replyFailed_ = false;
@@ -203,10 +225,12 @@ void TestModeDriver::run() {
       awaiting_ = true;
       replyFailed_ = false;
       awaitLength_ = last.replyLength;
+      traceSent(last, bytes);
       host_.send(bytes, awaitLength_);
       host_.startWaitTimer(kTestWaitTimeout);
     } else {
       sending_ = true;
+      traceSent(last, bytes);
       host_.send(bytes, 0);
       host_.startSendTimer(kTestSendInterval);
     }
@@ -236,6 +260,8 @@ bool TestModeDriver::checkReply(const QueueEntry& checker, std::span<const std::
 }
 
 void TestModeDriver::onReceived(std::span<const std::uint8_t> reply) {
+  const char* exchange = ActionName(ring_[static_cast<std::size_t>(read_)].action);
+  if (trace_ && active_) trace_->received(exchange, reply);
   // Nothing awaited: stray bytes are not a reply. After a wrong one, nothing more of the same
   // exchange is believed either.
   if (!active_ || !awaiting_ || replyFailed_) return;
@@ -325,6 +351,7 @@ void TestModeDriver::onEndTimer() {
 
 void TestModeDriver::onWaitTimeout() {
   if (!active_ || !awaiting_) return;
+  if (trace_) trace_->timedOut(ActionName(ring_[static_cast<std::size_t>(read_)].action));
   awaiting_ = false;
   replyFailed_ = false;
   host_.stopWaitTimer();
@@ -332,6 +359,7 @@ void TestModeDriver::onWaitTimeout() {
   asking_ = true;
   const Answer answer = host_.askRetry();
   asking_ = false;
+  if (trace_) trace_->note("question", answer == Answer::Retry ? "answered retry" : "answered cancel");
   if (answer == Answer::Retry && active_) {
     read_ = exchangeStart_;  // the same bytes go out again
     run();
@@ -373,12 +401,20 @@ void TestModeDriver::end() {
   pttKeyed_ = false;
   keyedOnAir_ = false;
   radioInTestMode_ = false;
-  if (!farewell.empty()) host_.send(farewell, 0);
+  if (!farewell.empty()) {
+    if (trace_) trace_->sent("farewell", farewell);
+    host_.send(farewell, 0);
+  }
   host_.stopWaitTimer();
   host_.stopSendTimer();
   host_.stopEndTimer();
   host_.waitSent(kTestDrainBound);
   host_.closePort();
+  if (trace_) {
+    trace_->closed();
+    // Left cleanly: nothing had to be sent unasked to release or leave.
+    trace_->outcome(SessionKindName(SessionKind::TestMode), farewell.empty());
+  }
   host_.ended();
 }
 

@@ -71,6 +71,8 @@ class TestModeHost {
  public:
   virtual ~TestModeHost() = default;
   virtual bool openPort(const PortSettings& settings) = 0;
+  // Why the last openPort failed, as far as the system told.
+  virtual PortOpenError openError() const { return {}; }
   virtual void closePort() = 0;
   // Drops what the radio sent so far, arms the receive threshold at expectedReplyLength (0: no
   // reply awaited) and writes the bytes after any still leaving. The reply is handed to
@@ -110,9 +112,14 @@ struct StoredPoint {
   friend bool operator==(const StoredPoint&, const StoredPoint&) = default;
 };
 
+class SerialTrace;
+
 class TestModeDriver {
  public:
   explicit TestModeDriver(TestModeHost& host);
+
+  // Every port event, exchange and time-out from here on goes to the trace too; null: none.
+  void setTrace(SerialTrace* trace) { trace_ = trace; }
 
   // Opens the port and starts entering test mode for the document (its model code for the
   // identity check, its test frequencies for the channel comparison). False: the port did not
@@ -155,7 +162,10 @@ class TestModeDriver {
   void process(const QueueEntry& checker, std::span<const std::uint8_t> reply);
   void channelReply(const QueueEntry& checker, std::span<const std::uint8_t> reply);
 
+  void traceSent(const QueueEntry& last, std::span<const std::uint8_t> bytes);
+
   TestModeHost& host_;
+  SerialTrace* trace_ = nullptr;
   std::array<QueueEntry, kTestQueueSlots> ring_{};
   int read_ = 0;   // the entry sent last
   int write_ = 0;  // the entry queued last

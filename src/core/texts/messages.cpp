@@ -116,6 +116,22 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMes
     {"The start frequency, the step and the TX offset must be numbers, and the number of new "
      "channels a whole number from 1 to 60.",
      "起始频率、步进和发射偏移必须是数字，新建信道数必须是1到60的整数。"},
+    // Why a port would not open.
+    /* PortNoPermission */
+    {"You have no permission to use this port.", "您没有使用此端口的权限。"},
+    /* PortNotInGroup */
+    {"You have no permission to use this port: it belongs to the group \"{group}\", and you are "
+     "not in it.\r\nAdd yourself with the command: sudo usermod -aG {group} $USER\r\nthen log "
+     "out and log in again.",
+     "您没有使用此端口的权限：该端口属于用户组“{group}”，而您不在该组中。\r\n"
+     "请用以下命令加入该组：sudo usermod -aG {group} $USER\r\n然后注销并重新登录。"},
+    /* PortBusy */
+    {"The port is in use by another program. Close that program and try again.",
+     "该端口正被其他程序占用。请关闭该程序后重试。"},
+    /* PortGone */
+    {"The port does not exist: the cable or USB adapter may be unplugged. Plug it in, or choose "
+     "another port under Setup.",
+     "该端口不存在：连接线或USB适配器可能已拔出。请插好，或在“设置”中选择其他端口。"},
 }};
 
 // A missing row would shift every later message onto the wrong text; an empty slot shows up here.

@@ -74,6 +74,11 @@ enum class MessageId : int {
   FillTheRest,            // the question after the refused channels
   FillNothing,            // no chosen channel can be filled
   FillNotNumbers,         // the fill dialog's fields are not numbers
+  // Why a port would not open, on the lines below "Cannot Open Communication Port.".
+  PortNoPermission,       // the user may not use the device
+  PortNotInGroup,         // the same, naming the device's group "{group}" and how to join it
+  PortBusy,               // another program holds the port
+  PortGone,               // the port does not exist (unplugged)
   Count
 };
 

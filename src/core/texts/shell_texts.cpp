@@ -79,6 +79,11 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     /* mnuBackups */ {"Backups...", "备份..."},
     // Edit menu: the channel grid's commands on the chosen rows.
     /* mnuEditChannels */ {"C&hannels", "信道操作(&H)"},
+    // Serial trace.
+    /* mnuRecordSerialTrace */ {"Record serial &trace", "记录串口通信(&T)"},
+    /* TraceFolderTip */
+    {"Each radio session is recorded in a file of its own in {folder}",
+     "每次与对讲机的通信都单独记录在以下文件夹的文件中：{folder}"},
 }};
 
 constexpr bool AllRowsFilled() {

@@ -82,6 +82,9 @@ enum class ShellText : int {
   mnuBackups,           // File menu: the backups window
   // Edit menu: the channel grid's commands on the chosen rows.
   mnuEditChannels,
+  // Serial trace.
+  mnuRecordSerialTrace,  // Setup menu: checkable, every radio session's traffic to a file
+  TraceFolderTip,        // where the trace files go: "{folder}"
   Count
 };
 
