@@ -92,25 +92,7 @@ wineserver -w
   "$linux_cli" pack edited.dat edited.img
 ) >/dev/null
 
-start_sim() {  # log options...
-  local log=$1
-  shift
-  "$sim" "$@" >"$log" 2>&1 &
-  sim_pid=$!
-  sim_device=""
-  for _ in $(seq 100); do
-    sim_device=$(head -n 1 "$log" 2>/dev/null || true)
-    [ -n "$sim_device" ] && return 0
-    sleep 0.05
-  done
-  fail "kr4100-sim did not start: $(cat "$log")"
-  return 1
-}
-stop_sim() {
-  kill "$sim_pid" 2>/dev/null || true
-  wait "$sim_pid" 2>/dev/null || true
-  sim_pid=""
-}
+source scripts/sim-control.sh
 
 # The id of a shown window whose whole name is $1, within $2 tenths of a second.
 await_window() {

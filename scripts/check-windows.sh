@@ -148,26 +148,7 @@ trap 'for pid in $sim_pid $silent_pid; do kill "$pid" 2>/dev/null || true; done
       wine reg delete "HKLM\\Software\\Wine\\Ports" /v COM5 /f >/dev/null 2>&1 || true
       rm -rf "$work"' EXIT
 
-# start_sim LOG OPTIONS...: a virtual radio; sim_device is its terminal.
-start_sim() {
-  local log=$1
-  shift
-  "$sim" "$@" >"$log" 2>&1 &
-  sim_pid=$!
-  sim_device=""
-  for _ in $(seq 100); do
-    sim_device=$(head -n 1 "$log" 2>/dev/null || true)
-    [ -n "$sim_device" ] && return 0
-    sleep 0.05
-  done
-  echo "kr4100-sim $* did not start: $(cat "$log")"
-  exit 1
-}
-stop_sim() {
-  kill "$sim_pid"
-  wait "$sim_pid" 2>/dev/null || true
-  sim_pid=""
-}
+source scripts/sim-control.sh
 
 # radio "SIM OPTIONS" ARGS...: the command on both sides, each against a fresh radio started with
 # the options; PORT in ARGS is the radio's port, NOPORT one that does not exist. Streams and status
