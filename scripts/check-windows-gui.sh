@@ -104,7 +104,8 @@ await_window() {
   done
   return 1
 }
-# Keys to the window $1, focused first (there is no window manager to do it).
+# Keys to the window $1, focused first (there is no window manager to do it). A menu is given
+# time to open before its entry's key.
 keys_to() {
   local id=$1
   shift
@@ -141,13 +142,17 @@ wine "$gui/V600/kr4100.exe" --port COM5 >"$work/gui-read.log" 2>&1 &
 program=$!
 if main="$(await_window "$window_caption" 600)"; then
   read_start=$SECONDS
-  keys_to "$main" alt+p r
+  keys_to "$main" alt+p
+  sleep 1
+  xdotool key r
   answer_box "the read question" 100 || true
   answer_box "the end of the read" 400 || true
   echo "read from the window: $((SECONDS - read_start)) s"
   keys_to "$main" ctrl+s
   if dialog="$(await_window '.*[Ss]ave.*' 100)"; then
-    keys_to "$dialog" ctrl+a
+    # Alt+N is the dialog's "File name" box; what it holds is replaced.
+    keys_to "$dialog" alt+n
+    xdotool key ctrl+a
     xdotool type --delay 40 "$(winepath -w "$work/window-read.dat" 2>/dev/null)"
     xdotool key Return
     for _ in $(seq 100); do [ -s "$work/window-read.dat" ] && break; sleep 0.1; done
@@ -179,7 +184,9 @@ wine "$gui/V600/kr4100.exe" --port COM5 "$(winepath -w "$work/to-write.dat" 2>/d
 program=$!
 if main="$(await_window "$window_caption" 600)"; then
   write_start=$SECONDS
-  keys_to "$main" alt+p w
+  keys_to "$main" alt+p
+  sleep 1
+  xdotool key w
   answer_box "the write question" 100 || true
   answer_box "the end of the write" 400 || true
   echo "write from the window: $((SECONDS - write_start)) s"
