@@ -166,11 +166,15 @@ else
 fi
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
+wineserver -k 2>/dev/null || true  # the program itself, and any box it still shows
+wineserver -w 2>/dev/null || true
 stop_sim
 if cmp -s "$work/linux-read.dat" "$work/window-read.dat"; then
   echo "read from the window: the data file is the Linux program's, byte for byte"
 else
-  fail "the window's read gave another data file than the Linux program's"
+  fail "the window's read gave another data file than the Linux program's (both kept in $shots)"
+  cp "$work/linux-read.dat" "$shots/" 2>/dev/null || true
+  cp "$work/window-read.dat" "$shots/" 2>/dev/null || true
 fi
 
 # Write: the window opens the edited file (as a double-click would) and writes it to the radio.
@@ -197,6 +201,8 @@ else
 fi
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
+wineserver -k 2>/dev/null || true  # the program itself, and any box it still shows
+wineserver -w 2>/dev/null || true
 stop_sim
 if cmp -s "$work/linux-radio.img" "$work/window-radio.img"; then
   echo "write from the window: the radio's memory is the Linux program's, byte for byte"
