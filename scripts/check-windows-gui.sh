@@ -23,6 +23,10 @@ else
   linux_build=build-core
   cmake -S . -B build-core -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKR4100_WITH_QT=OFF >/dev/null
 fi
+# Both sides' band templates carry the day they were made, as the Windows build made its own:
+# the Linux ones are made again for today (the command line's check makes them for a fixed day).
+unset SOURCE_DATE_EPOCH
+rm -f "$linux_build"/KR-4100/V600/Init/*.dat
 cmake --build "$linux_build" --target kr4100-cli kr4100-sim kr4100-install-layout -j2 >/dev/null
 linux_cli="$root/$linux_build/KR-4100/V600/kr4100-cli"
 sim="$root/$linux_build/KR-4100/V600/kr4100-sim"
@@ -113,14 +117,14 @@ keys_to() {
   sleep 0.3
   xdotool key --delay 120 "$@"
 }
-# Answers the message box that comes next with Enter.
-answer_box() {  # what-for tenths
-  local box
-  box="$(await_window KR-4100 "$2")" || { fail "no message box for $1"; return 1; }
+# Answers the box that comes next with Enter: a message box ("KR-4100"), or the window named $3.
+answer_box() {  # what-for tenths [title]
+  local box title="${3:-KR-4100}"
+  box="$(await_window "$title" "$2")" || { fail "no message box for $1"; return 1; }
   keys_to "$box" Return
   # Gone before the next one is looked for, so that the same box is never answered twice.
   for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^KR-4100$' 2>/dev/null | grep -qx "$box" || return 0
+    xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | grep -qx "$box" || return 0
     sleep 0.1
   done
   fail "the message box for $1 did not close"
@@ -141,6 +145,7 @@ ln -sfn "$sim_device" "$com5"
 wine "$gui/V600/kr4100.exe" --port COM5 >"$work/gui-read.log" 2>&1 &
 program=$!
 if main="$(await_window "$window_caption" 600)"; then
+  sleep 2  # the caption comes before the window takes keys
   read_start=$SECONDS
   keys_to "$main" alt+p
   sleep 1
@@ -150,9 +155,9 @@ if main="$(await_window "$window_caption" 600)"; then
   echo "read from the window: $((SECONDS - read_start)) s"
   keys_to "$main" ctrl+s
   if dialog="$(await_window '.*[Ss]ave.*' 100)"; then
-    # Alt+N is the dialog's "File name" box; what it holds is replaced.
-    keys_to "$dialog" alt+n
-    xdotool key ctrl+a
+    # The dialog opens in its "File name" box with the cursor before the name: the name is
+    # chosen by keys and typed over.
+    keys_to "$dialog" End shift+Home
     xdotool type --delay 40 "$(winepath -w "$work/window-read.dat" 2>/dev/null)"
     xdotool key Return
     for _ in $(seq 100); do [ -s "$work/window-read.dat" ] && break; sleep 0.1; done
@@ -187,11 +192,13 @@ cp "$work/edited.dat" "$work/to-write.dat"
 wine "$gui/V600/kr4100.exe" --port COM5 "$(winepath -w "$work/to-write.dat" 2>/dev/null)" >"$work/gui-write.log" 2>&1 &
 program=$!
 if main="$(await_window "$window_caption" 600)"; then
+  sleep 2
   write_start=$SECONDS
   keys_to "$main" alt+p
   sleep 1
   xdotool key w
-  answer_box "the write question" 100 || true
+  # With the read above kept as a backup of this radio, the question lists what the write changes.
+  answer_box "the write question" 100 "(KR-4100|Write data to radio)" || true
   answer_box "the end of the write" 400 || true
   echo "write from the window: $((SECONDS - write_start)) s"
   keys_to "$main" alt+F4
