@@ -131,6 +131,15 @@ answer_box() {  # what-for tenths [title]
   return 1
 }
 
+# After each case: the program itself and any box it still shows go, with the radio.
+end_case() {
+  kill "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  stop_sim
+}
+
 window_caption='KR-4100\[28.000000 - 29.700000 MHz\]\[File Name:.*\]'
 gui="$work/gui"
 cp -r "$built" "$gui"
@@ -169,11 +178,7 @@ if main="$(await_window "$window_caption" 600)"; then
 else
   fail "the main window did not come for the read"
 fi
-kill "$program" 2>/dev/null || true
-wait "$program" 2>/dev/null || true
-wineserver -k 2>/dev/null || true  # the program itself, and any box it still shows
-wineserver -w 2>/dev/null || true
-stop_sim
+end_case
 if cmp -s "$work/linux-read.dat" "$work/window-read.dat"; then
   echo "read from the window: the data file is the Linux program's, byte for byte"
 else
@@ -206,11 +211,7 @@ if main="$(await_window "$window_caption" 600)"; then
 else
   fail "the main window did not come for the write"
 fi
-kill "$program" 2>/dev/null || true
-wait "$program" 2>/dev/null || true
-wineserver -k 2>/dev/null || true  # the program itself, and any box it still shows
-wineserver -w 2>/dev/null || true
-stop_sim
+end_case
 if cmp -s "$work/linux-radio.img" "$work/window-radio.img"; then
   echo "write from the window: the radio's memory is the Linux program's, byte for byte"
 else

@@ -181,8 +181,8 @@ void ChannelBulkCommands::fill() {
     if (dialog.exec() != QDialog::Accepted || !dialog.request()) return;
     const FillRequest& request = *dialog.request();
     applyFill(request.newChannels
-                  ? PlanFillNewChannels(r, group, request.count, request.spec, doc.state().edges)
-                  : PlanFillOverRows(r, group, rows, request.spec, doc.state().edges));
+                  ? PlanFillNewChannels(r, group, request.count, request.steps, doc.state().edges)
+                  : PlanFillOverRows(r, group, rows, request.steps, doc.state().edges));
   });
 }
 

@@ -84,13 +84,13 @@ FrmFillFrequencies::FrmFillFrequencies(UiContext& ctx, const QString& start, QWi
 }
 
 void FrmFillFrequencies::accept() {
-  const auto spec = ParseFillSpec(start_->text().toStdString(), step_->text().toStdString(),
+  const auto steps = ParseFillSteps(start_->text().toStdString(), step_->text().toStdString(),
                                   offset_->text().toStdString());
-  if (!spec) {
+  if (!steps) {
     ctx_.tell(MessageId::FillNotNumbers, MsgIcon::Warning);
     return;
   }
-  request_ = FillRequest{*spec, newChannels_->isChecked(), count_->value()};
+  request_ = FillRequest{*steps, newChannels_->isChecked(), count_->value()};
   QDialog::accept();
 }
 

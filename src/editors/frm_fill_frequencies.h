@@ -15,7 +15,7 @@ class QSpinBox;
 namespace kr4100 {
 
 struct FillRequest {
-  FillSpec spec;
+  FillSteps steps;
   bool newChannels = false;  // false: over the chosen rows
   int count = 1;             // new channels
 };

@@ -92,10 +92,10 @@ TEST(ChannelBulkTest, OneSwitchForEveryChosenChannelOnly) {
 TEST(ChannelBulkTest, FillOverRowsStepsOffsetsAndCreatesAsTheGridDoes) {
   RadioConfig r = WithChannels(0, {{2, "28500000"}});
   r.findChannel(0, 2)->Busy = 1;
-  const auto spec = ParseFillSpec(" 28.1", "12.5", "-100");
-  ASSERT_TRUE(spec);
+  const auto steps = ParseFillSteps(" 28.1", "12.5", "-100");
+  ASSERT_TRUE(steps);
   // Chosen out of order and twice: filled in row order, once each.
-  const FillPlan plan = PlanFillOverRows(r, 0, {7, 2, 1, 2, 3}, *spec, kBand0);
+  const FillPlan plan = PlanFillOverRows(r, 0, {7, 2, 1, 2, 3}, *steps, kBand0);
   EXPECT_TRUE(plan.refused.empty());
   EXPECT_EQ(plan.channels, (std::vector<FilledChannel>{{1, "28100000", "28000000"},
                                                        {2, "28112500", "28012500"},
@@ -113,27 +113,27 @@ TEST(ChannelBulkTest, FillOverRowsStepsOffsetsAndCreatesAsTheGridDoes) {
 
   // The grid's 10 Hz snapping, from the band's lower edge; no offset means TX = RX.
   const FillPlan snapped =
-      PlanFillOverRows(r, 0, {1}, *ParseFillSpec("28.0150049", "0", ""), kBand0);
+      PlanFillOverRows(r, 0, {1}, *ParseFillSteps("28.0150049", "0", ""), kBand0);
   EXPECT_EQ(snapped.channels, (std::vector<FilledChannel>{{1, "28015000", "28015000"}}));
-  EXPECT_FALSE(ParseFillSpec("28,1", "12.5", "0"));
-  EXPECT_FALSE(ParseFillSpec("28.1", "", "0"));
+  EXPECT_FALSE(ParseFillSteps("28,1", "12.5", "0"));
+  EXPECT_FALSE(ParseFillSteps("28.1", "", "0"));
 }
 
 TEST(ChannelBulkTest, FillRefusesWhatLeavesEitherBandAndChangesOnlyTheRest) {
   RadioConfig r = WithChannels(0, {{1, "28100000"}, {4, "28400000"}});
-  const FillSpec up{29.65, 25, 0};
+  const FillSteps up{29.65, 25, 0};
   const FillPlan plan = PlanFillOverRows(r, 0, {1, 2, 3, 4}, up, kBand0);
   // 29.700000 is the band's edge and still in it.
   EXPECT_EQ(plan.channels.size(), 3u);
   EXPECT_EQ(plan.channels.back(), (FilledChannel{3, "29700000", "29700000"}));
   EXPECT_EQ(plan.refused, (std::vector<RefusedFill>{{4, kColRxFre, "29.725000"}}));
   // A TX offset out of the band refuses the channel though its RX fits.
-  const FillPlan offset = PlanFillOverRows(r, 0, {1, 2}, FillSpec{29.0, 100, 650}, kBand0);
+  const FillPlan offset = PlanFillOverRows(r, 0, {1, 2}, FillSteps{29.0, 100, 650}, kBand0);
   EXPECT_EQ(offset.refused, (std::vector<RefusedFill>{{2, kColTxFre, "29.750000"}}));
   // The wide band takes all of them, and the lower edge of each band is where it is.
   EXPECT_TRUE(PlanFillOverRows(r, 0, {1, 2, 3, 4}, up, kBand1).refused.empty());
-  EXPECT_EQ(PlanFillOverRows(r, 0, {1}, FillSpec{25.7, 0, 0}, kBand0).refused.size(), 1u);
-  EXPECT_TRUE(PlanFillOverRows(r, 0, {1}, FillSpec{25.7, 0, 0}, kBand1).refused.empty());
+  EXPECT_EQ(PlanFillOverRows(r, 0, {1}, FillSteps{25.7, 0, 0}, kBand0).refused.size(), 1u);
+  EXPECT_TRUE(PlanFillOverRows(r, 0, {1}, FillSteps{25.7, 0, 0}, kBand1).refused.empty());
 
   ApplyFill(r, plan);
   EXPECT_EQ(Rows(r, 0, 4),
@@ -150,20 +150,20 @@ TEST(ChannelBulkTest, FillRefusesWhatLeavesEitherBandAndChangesOnlyTheRest) {
 
 TEST(ChannelBulkTest, NewChannelsFollowTheHighestNumberAndStopAtSixty) {
   RadioConfig r = WithChannels(2, {{58, "28580000"}, {3, "28030000"}});
-  const FillSpec spec{28.0, 10, 0};
-  const FillPlan tooMany = PlanFillNewChannels(r, 2, 3, spec, kBand0);
+  const FillSteps steps{28.0, 10, 0};
+  const FillPlan tooMany = PlanFillNewChannels(r, 2, 3, steps, kBand0);
   EXPECT_EQ(tooMany.refusal, MessageId::ChannelsPastSixty);
   EXPECT_FALSE(ApplyFill(r, tooMany).changed);
   EXPECT_EQ(
       BulkRefusalText({.refusal = tooMany.refusal, .refusalGroup = tooMany.group, .chosen = {}},
                       kEnglish),
       "Group C would need more than 60 channels; nothing was changed.");
-  const FillPlan two = PlanFillNewChannels(r, 2, 2, spec, kBand0);
+  const FillPlan two = PlanFillNewChannels(r, 2, 2, steps, kBand0);
   EXPECT_EQ(two.channels, (std::vector<FilledChannel>{{59, "28000000", "28000000"},
                                                       {60, "28010000", "28010000"}}));
   // An empty group starts at channel 1.
   RadioConfig empty = WithChannels(0, {{1, "28100000"}});
-  EXPECT_EQ(PlanFillNewChannels(empty, 4, 1, spec, kBand0).channels.front().chNum, 1);
+  EXPECT_EQ(PlanFillNewChannels(empty, 4, 1, steps, kBand0).channels.front().chNum, 1);
 }
 
 TEST(ChannelBulkTest, MovingRowsSwapsWithNeighboursAndTheEmergencyChannelFollows) {
@@ -286,7 +286,7 @@ TEST(ChannelBulkTest, AnySequenceOfCommandsKeepsTheTableConsistent) {
       rows.push_back(1 + static_cast<int>(random() % kChannelsPerGroup));
     switch (random() % 6) {
       case 0:
-        ApplyFill(r, PlanFillOverRows(r, g, rows, FillSpec{28.0, 12.5, -5}, kBand0));
+        ApplyFill(r, PlanFillOverRows(r, g, rows, FillSteps{28.0, 12.5, -5}, kBand0));
         break;
       case 1:
         MoveRows(r, g, rows, random() % 2 ? 1 : -1);

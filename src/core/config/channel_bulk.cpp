@@ -130,7 +130,7 @@ BulkOutcome SetAttributeOfChannels(RadioConfig& r, int group, const std::vector<
 
 // ---- fill -----------------------------------------------------------------------------------
 
-std::optional<FillSpec> ParseFillSpec(const std::string& start, const std::string& step,
+std::optional<FillSteps> ParseFillSteps(const std::string& start, const std::string& step,
                                       const std::string& offset) {
   const auto s = ParseNumber(start);
   const auto k = ParseNumber(step);
@@ -139,17 +139,17 @@ std::optional<FillSpec> ParseFillSpec(const std::string& start, const std::strin
   constexpr double kLimit = 1e9;
   if (!s || !k || !o || std::abs(*s) > kLimit || std::abs(*k) > kLimit || std::abs(*o) > kLimit)
     return std::nullopt;
-  return FillSpec{*s, *k, *o};
+  return FillSteps{*s, *k, *o};
 }
 
 FillPlan PlanFillOverRows(const RadioConfig&, int group, std::vector<int> chNums,
-                          const FillSpec& spec, const BandEdges& band) {
+                          const FillSteps& steps, const BandEdges& band) {
   FillPlan plan;
   plan.group = group;
   if (!ValidGroup(group)) return plan;
-  const long long start = WholeHz(spec.startMHz, 1e6);
-  const long long step = WholeHz(spec.stepKHz, 1e3);
-  const long long offset = WholeHz(spec.offsetKHz, 1e3);
+  const long long start = WholeHz(steps.startMHz, 1e6);
+  const long long step = WholeHz(steps.stepKHz, 1e3);
+  const long long offset = WholeHz(steps.offsetKHz, 1e3);
   const std::vector<int> rows = Rows(std::move(chNums));
   for (std::size_t k = 0; k < rows.size(); ++k) {
     const long long rxHz = start + static_cast<long long>(k) * step;
@@ -166,7 +166,7 @@ FillPlan PlanFillOverRows(const RadioConfig&, int group, std::vector<int> chNums
   return plan;
 }
 
-FillPlan PlanFillNewChannels(const RadioConfig& r, int group, int count, const FillSpec& spec,
+FillPlan PlanFillNewChannels(const RadioConfig& r, int group, int count, const FillSteps& steps,
                              const BandEdges& band) {
   FillPlan plan;
   plan.group = group;
@@ -180,7 +180,7 @@ FillPlan PlanFillNewChannels(const RadioConfig& r, int group, int count, const F
   }
   std::vector<int> rows(static_cast<std::size_t>(count));
   std::iota(rows.begin(), rows.end(), highest + 1);
-  return PlanFillOverRows(r, group, std::move(rows), spec, band);
+  return PlanFillOverRows(r, group, std::move(rows), steps, band);
 }
 
 BulkOutcome ApplyFill(RadioConfig& r, const FillPlan& plan) {

@@ -37,13 +37,13 @@ BulkOutcome SetAttributeOfChannels(RadioConfig& r, int group, const std::vector<
 
 // ---- fill -----------------------------------------------------------------------------------
 
-struct FillSpec {
+struct FillSteps {
   double startMHz = 0;
   double stepKHz = 0;
   double offsetKHz = 0;  // TX = RX + offset; 0 or negative too
 };
 // The dialog's texts as numbers; nothing when one is not a number.
-std::optional<FillSpec> ParseFillSpec(const std::string& start, const std::string& step,
+std::optional<FillSteps> ParseFillSteps(const std::string& start, const std::string& step,
                                       const std::string& offset);
 
 struct FilledChannel {
@@ -69,10 +69,10 @@ struct FillPlan {
 // Row k of the chosen rows (ascending) gets start + k * step, under the grid's rounding; empty
 // rows become channels as a typed RX frequency makes them.
 FillPlan PlanFillOverRows(const RadioConfig& r, int group, std::vector<int> chNums,
-                          const FillSpec& spec, const BandEdges& band);
+                          const FillSteps& steps, const BandEdges& band);
 // count new channels numbered on from the group's highest channel number; refused when that
 // would pass channel 60.
-FillPlan PlanFillNewChannels(const RadioConfig& r, int group, int count, const FillSpec& spec,
+FillPlan PlanFillNewChannels(const RadioConfig& r, int group, int count, const FillSteps& steps,
                              const BandEdges& band);
 // The plan's channels in the band go into the record; the refused ones stay as they are.
 BulkOutcome ApplyFill(RadioConfig& r, const FillPlan& plan);
