@@ -295,6 +295,9 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy)
                                                 : Answer::Ok}
                        : std::deque<Answer>{};
   const RadioConfig before = b.doc.working();
+  std::vector<std::vector<std::uint8_t>> memoryBefore;
+  for (const auto& radio : b.radios)
+    memoryBefore.emplace_back(radio->memory().begin(), radio->memory().end());
   const std::string where = std::string(NameOf(s)) + " / " + step.label + " / " + NameOf(f) +
                             (policy == Policy::Retry ? " / retry" : " / cancel");
   if (!b.start()) {
@@ -349,6 +352,15 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy)
         EXPECT_TRUE(same) << where << ": radio " << w.radioNumber
                           << " reported written but its memory differs";
         ++landed;
+      } else {
+        // A failed write that left the radio neither as it was nor holding the whole write must be
+        // called partial (one whose block went out unheard may be called so too: it may hold it).
+        const auto& was = memoryBefore[static_cast<std::size_t>(w.radioNumber - 1)];
+        const bool untouched = std::equal(memory.begin(), memory.end(), was.begin());
+        if (!untouched && !same)
+          EXPECT_TRUE(w.partial) << where << ": radio " << w.radioNumber
+                                 << " holds part of the write but is not called partial";
+        if (w.partial) outcome += "radio " + std::to_string(w.radioNumber) + " partial, ";
       }
       if (s == Session::WriteVerify && w.success) {
         // What the user is shown after the write: the comparison with what was read back.

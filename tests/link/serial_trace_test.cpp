@@ -117,9 +117,36 @@ TEST(TraceFile, IsMadeInTheTracesFolderNamedByTimeAndSession) {
   EXPECT_EQ(file.path(), dir.path() / "traces" / "trace-2024-05-01-140322-read-radio-information.txt");
   file.trace().begin("read radio information");
   file.trace().outcome("read radio information", true);
+  // Found: a second session in the same second wrote over the first one's trace.
+  TraceFile second(dir.path(), "read radio information", stamp);
+  ASSERT_TRUE(second.ok());
+  EXPECT_EQ(second.path().filename(), "trace-2024-05-01-140322-read-radio-information-2.txt");
+  second.trace().begin("read radio information");
   const auto bytes = testing::ReadBytes(file.path());
-  EXPECT_EQ(std::string(bytes.begin(), bytes.end()).rfind("KR-4100 serial trace, 2024-05-01 14:03:22\n", 0),
-            0u);
+  const std::string text(bytes.begin(), bytes.end());
+  EXPECT_EQ(text.rfind("KR-4100 serial trace, 2024-05-01 14:03:22\n", 0), 0u);
+  EXPECT_NE(text.find("outcome"), std::string::npos);
+}
+
+// Only the program's own trace files are pruned, by time and copy number, the newest kept.
+TEST(TraceFile, PruningKeepsTheNewestOwnFilesAndNothingElseIsTouched) {
+  testing::TempDir dir;
+  const auto folder = dir.path() / "traces";
+  std::filesystem::create_directories(folder);
+  for (const char* other : {"notes.txt", "trace-mine.txt", "trace-2024-05-01-140322-.txt",
+                            "trace-2024-05-01-140322-read.txt.bak"})
+    testing::WriteText(folder / other, "the user's");
+  const Timestamp older{2024, 5, 1, 14, 3, 22};
+  testing::WriteText(folder / TraceFileName(older, "read"), "x");
+  testing::WriteText(folder / TraceFileName(older, "read", 2), "x");
+  testing::WriteText(folder / TraceFileName(older, "test mode", 10), "x");
+  testing::WriteText(folder / TraceFileName({2023, 1, 1}, "write"), "x");
+  EXPECT_EQ(PruneTraces(folder, 2), 2u);
+  EXPECT_EQ(testing::NamesIn(folder),
+            (std::vector<std::string>{
+                "notes.txt", "trace-2024-05-01-140322-.txt", "trace-2024-05-01-140322-read-2.txt",
+                "trace-2024-05-01-140322-read.txt.bak", "trace-2024-05-01-140322-test-mode-10.txt",
+                "trace-mine.txt"}));
 }
 
 TEST(PortFailure, SystemCodesMapOntoTheReasonsTheUserIsGiven) {

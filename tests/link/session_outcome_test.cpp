@@ -132,6 +132,57 @@ TEST(WriteTally, AGroupWriteIsCountedLoggedAndSummedUp) {
   EXPECT_TRUE(tally.finish(false, kEnglish).empty());  // ended by Cancel or the window's close
 }
 
+// The write's backup becomes what the radio holds only once the radio took it whole and read back
+// right; a radio left with part of a write is said to be so, in the log too.
+TEST(WriteTally, AWrittenBackupOnlyForAWholeWriteAndAPartOneSaidAndLogged) {
+  TempDir dir;
+  Document doc;
+  doc.InitNewDocument();
+  const RadioIdentity identity{"HT52", 248, 0, "V601"};
+  const auto fresh = [&] {
+    return WriteBackup(dir.path(), doc.working(), BackupKind::Write, {"KR-4100", "0", ""}, kStamp)
+        .file;
+  };
+  WriteTally tally;
+  tally.begin(0, true, {});
+  tally.setWriteBackup(fresh());
+  RadioWritten wrong = Radio(1);
+  wrong.identity = identity;
+  tally.radioWritten(wrong, Differing({"x"}), kEnglish, kStamp);
+  const auto unverified = tally.writeBackup();
+  EXPECT_EQ(unverified.filename(), "20240501-140322_write_KR-4100_band0_unknown.dat");
+
+  tally.begin(0, true, {});
+  tally.setWriteBackup(unverified);
+  RadioWritten right = Radio(1);
+  right.identity = identity;
+  tally.radioWritten(right, VerifyResult{}, kEnglish, kStamp);
+  EXPECT_EQ(tally.writeBackup().filename(), "20240501-140322_written_KR-4100_band0_V601.dat");
+  EXPECT_TRUE(std::filesystem::exists(tally.writeBackup()));
+  EXPECT_FALSE(tally.partial());
+
+  tally.begin(2, false, dir.path());
+  tally.radioWritten(right, std::nullopt, kEnglish, kStamp);
+  RadioWritten part = Radio(2, false);
+  part.identity = identity;
+  part.partial = true;
+  tally.radioWritten(part, std::nullopt, kEnglish, kStamp);
+  ASSERT_TRUE(tally.partial());
+  EXPECT_EQ(tally.finish(false, kEnglish),
+            (std::vector<Notice>{{"Radio 2: The write did not finish. The radio may now hold part "
+                                  "of the new configuration: write it again before using the "
+                                  "radio.",
+                                  NoticeLevel::Warning}}));
+  const auto log = ReadBytes(dir / "group-write.csv");
+  EXPECT_NE(std::string(log.begin(), log.end()).find(",2,partial,KR-4100,0,V601,"),
+            std::string::npos);
+  // What restores it: the newest of that radio's reads and completed writes.
+  const auto restore = RestorePointOf(part, dir.path());
+  ASSERT_TRUE(restore);
+  EXPECT_EQ(restore->file.filename(), "20240501-140322_written_KR-4100_band0_V601.dat");
+  EXPECT_FALSE(RestorePointOf(part, {}));
+}
+
 // A log that cannot be written is said with its place, and the run is no longer called clean;
 // without a data folder no log is kept and nothing is said about it.
 TEST(WriteTally, TheProductionLogsTroubleIsPartOfTheSummary) {

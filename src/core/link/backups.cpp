@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <set>
 #include <system_error>
 #include <vector>
 
@@ -76,6 +77,51 @@ int TakeCopyNumber(std::string& firmware) {
   return copy;
 }
 
+const char* KindWord(BackupKind kind) {
+  switch (kind) {
+    case BackupKind::Read:
+      return "read";
+    case BackupKind::Write:
+      return "write";
+    case BackupKind::Written:
+      return "written";
+  }
+  return "read";
+}
+
+// The radio as a backup's name spells it, so that names compare as the files do.
+std::string RadioKey(const BackupRadio& radio) {
+  return SanitiseForFileName(radio.model) + "_band" + SanitiseForFileName(radio.band) + "_" +
+         SanitiseForFileName(radio.firmware);
+}
+
+std::string WithCopy(std::string name, int copy) {
+  if (copy > 1) name.insert(name.size() - 4, "-" + std::to_string(copy));
+  return name;
+}
+
+// The name for a new backup in the folder. The same second's later backups, of whatever kind,
+// get "-2", "-3", ..., so that the copy number keeps their order: a read just after a write of
+// the same second is the newer one.
+std::filesystem::path NewBackupPath(const std::filesystem::path& folder, const Timestamp& stamp,
+                                    BackupKind kind, const BackupRadio& radio) {
+  const std::string prefix = CompactStamp(stamp) + "_";
+  int highest = 0;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = Utf8FromPath(it->path().filename());
+    if (name.rfind(prefix, 0) != 0) continue;
+    const BackupEntry entry = ParseBackupFileName(name);
+    if (IsProgramBackup(entry)) highest = std::max(highest, entry.copy);
+  }
+  std::filesystem::path path = folder / WithCopy(BackupFileName(stamp, kind, radio), highest + 1);
+  // A name of another shape in the way (never one of ours: those were counted).
+  for (int n = highest + 2; std::filesystem::exists(path, ec) && n < 1000; ++n)
+    path = folder / WithCopy(BackupFileName(stamp, kind, radio), n);
+  return path;
+}
+
 bool NewerFirst(const BackupEntry& a, const BackupEntry& b) {
   if (a.stamp.has_value() != b.stamp.has_value()) return a.stamp.has_value();
   if (!a.stamp) return a.file.filename() < b.file.filename();
@@ -126,7 +172,7 @@ std::string SanitiseForFileName(std::string_view text) {
 
 std::string BackupFileName(const Timestamp& stamp, BackupKind kind, const BackupRadio& radio) {
   std::string name = CompactStamp(stamp);
-  name += kind == BackupKind::Read ? "_read_" : "_write_";
+  name += std::string("_") + KindWord(kind) + "_";
   name += SanitiseForFileName(radio.model);
   name += "_band" + SanitiseForFileName(radio.band);
   name += "_" + SanitiseForFileName(radio.firmware);
@@ -148,13 +194,39 @@ BackupResult WriteBackup(const std::filesystem::path& userDataDir, const RadioCo
   std::filesystem::create_directories(folder, ec);
   if (ec) return result;
   // Never over an earlier backup of the same second.
-  const std::string stem = name.substr(0, name.size() - 4);
-  for (int n = 2; std::filesystem::exists(result.file, ec) && n < 1000; ++n)
-    result.file = folder / (stem + "-" + std::to_string(n) + ".dat");
+  result.file = NewBackupPath(folder, stamp, kind, radio);
   const auto bytes = EncodeDataFile(config);
   result.ok = WriteFileAtomically(result.file, bytes);
-  if (result.ok) PruneBackups(folder);
+  if (result.ok) PruneBackups(folder, kBackupsKept, result.file);
   return result;
+}
+
+bool DetachIfBackup(DocState& state, const std::filesystem::path& file,
+                    const std::filesystem::path& userDataDir) {
+  if (userDataDir.empty()) return false;
+  std::error_code ec;
+  if (!std::filesystem::equivalent(file.parent_path(), BackupFolder(userDataDir), ec) || ec)
+    return false;
+  BackupEntry entry = ParseBackupFileName(Utf8FromPath(file.filename()));
+  if (!IsProgramBackup(entry)) return false;
+  state.fileName = kNewDocumentName;
+  state.neverSaved = true;
+  return true;
+}
+
+std::optional<std::filesystem::path> MarkWriteCompleted(const std::filesystem::path& writeBackup,
+                                                        const BackupRadio& radio) {
+  const BackupEntry entry = ParseBackupFileName(Utf8FromPath(writeBackup.filename()));
+  if (!entry.stamp || entry.kind != BackupKind::Write) return std::nullopt;
+  // The copy number stays: it is the backup's place among those of its second.
+  const std::filesystem::path target =
+      writeBackup.parent_path() /
+      WithCopy(BackupFileName(*entry.stamp, BackupKind::Written, radio), entry.copy);
+  std::error_code ec;
+  if (std::filesystem::exists(target, ec)) return std::nullopt;
+  std::filesystem::rename(writeBackup, target, ec);
+  if (ec) return std::nullopt;
+  return target;
 }
 
 BackupEntry ParseBackupFileName(std::string_view name) {
@@ -168,6 +240,7 @@ BackupEntry ParseBackupFileName(std::string_view name) {
   if (!entry.stamp || parts.size() < 2) return entry;
   if (parts[1] == "read") entry.kind = BackupKind::Read;
   if (parts[1] == "write") entry.kind = BackupKind::Write;
+  if (parts[1] == "written") entry.kind = BackupKind::Written;
   if (!entry.kind) return entry;
   // The model and the firmware may hold '_' (for any character a file name cannot), the band code
   // never: the last "band" part after the model divides the two.
@@ -196,20 +269,38 @@ std::vector<BackupEntry> ListBackups(const std::filesystem::path& folder) {
   return backups;
 }
 
-std::optional<BackupEntry> NewestReadBackupOf(const std::vector<BackupEntry>& backups,
-                                              const BackupRadio& radio) {
-  // As the names spell them: a radio with characters a file name cannot hold still matches.
-  const auto same = [](const std::string& named, const std::string& wanted) {
-    return SanitiseForFileName(named) == SanitiseForFileName(wanted);
-  };
+bool IsProgramBackup(const BackupEntry& entry) {
+  if (!entry.stamp || !entry.kind) return false;
+  return Utf8FromPath(entry.file.filename()) ==
+         WithCopy(BackupFileName(*entry.stamp, *entry.kind, entry.radio), entry.copy);
+}
+
+namespace {
+
+// The newest backup of the radio whose kind `wanted` accepts. As the names spell the radio: one
+// with characters a file name cannot hold still matches.
+template <class Wanted>
+std::optional<BackupEntry> NewestOf(const std::vector<BackupEntry>& backups,
+                                    const BackupRadio& radio, Wanted wanted) {
+  const std::string key = RadioKey(radio);
   std::optional<BackupEntry> newest;
   for (const BackupEntry& b : backups) {
-    if (b.kind != BackupKind::Read || !b.stamp || !same(b.radio.model, radio.model) ||
-        !same(b.radio.band, radio.band) || !same(b.radio.firmware, radio.firmware))
-      continue;
+    if (!b.kind || !wanted(*b.kind) || !b.stamp || RadioKey(b.radio) != key) continue;
     if (!newest || NewerFirst(b, *newest)) newest = b;
   }
   return newest;
+}
+
+}  // namespace
+
+std::optional<BackupEntry> NewestReadBackupOf(const std::vector<BackupEntry>& backups,
+                                              const BackupRadio& radio) {
+  return NewestOf(backups, radio, [](BackupKind k) { return k == BackupKind::Read; });
+}
+
+std::optional<BackupEntry> NewestKnownContentOf(const std::vector<BackupEntry>& backups,
+                                                const BackupRadio& radio) {
+  return NewestOf(backups, radio, [](BackupKind k) { return k != BackupKind::Write; });
 }
 
 BackupRow BackupRowOf(const BackupEntry& entry, int language) {
@@ -219,8 +310,12 @@ BackupRow BackupRowOf(const BackupEntry& entry, int language) {
     row[0] = stamp.substr(0, 10);
     row[1] = stamp.substr(11);
   }
-  if (entry.kind)
-    row[2] = (*entry.kind == BackupKind::Read ? kBackupRead : kBackupWrite).in(language);
+  if (entry.kind) {
+    const Bilingual& word = *entry.kind == BackupKind::Read    ? kBackupRead
+                            : *entry.kind == BackupKind::Write ? kBackupWrite
+                                                               : kBackupWritten;
+    row[2] = word.in(language);
+  }
   row[3] = entry.radio.model;
   row[4] = entry.radio.band;
   row[5] = entry.radio.firmware;
@@ -234,18 +329,24 @@ BackupRow BackupHeadings(int language) {
   return row;
 }
 
-std::size_t PruneBackups(const std::filesystem::path& folder, std::size_t keep) {
-  std::error_code ec;
-  std::vector<std::filesystem::path> files;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::filesystem::path& path = it->path();
-    if (path.extension() == ".dat" && it->is_regular_file(ec)) files.push_back(path);
-  }
-  if (files.size() <= keep) return 0;
-  std::sort(files.begin(), files.end());
+std::size_t PruneBackups(const std::filesystem::path& folder, std::size_t keep,
+                         const std::filesystem::path& spare) {
+  std::vector<BackupEntry> own = ListBackups(folder);  // newest first
+  std::erase_if(own, [](const BackupEntry& e) { return !IsProgramBackup(e); });
+  if (own.size() <= keep) return 0;
+  // What each radio was last read as, and last known to hold, survives any number of newer
+  // backups of other radios: it is what the write preview and Write Back need.
+  std::set<std::string> lastRead, lastKnown;
   std::size_t deleted = 0;
-  for (std::size_t i = 0; i + keep < files.size(); ++i)
-    if (std::filesystem::remove(files[i], ec)) ++deleted;
+  std::error_code ec;
+  for (std::size_t i = 0; i < own.size(); ++i) {
+    const BackupEntry& entry = own[i];
+    const std::string radio = RadioKey(entry.radio);
+    bool kept = i < keep || (!spare.empty() && entry.file.filename() == spare.filename());
+    if (entry.kind == BackupKind::Read && lastRead.insert(radio).second) kept = true;
+    if (entry.kind != BackupKind::Write && lastKnown.insert(radio).second) kept = true;
+    if (!kept && std::filesystem::remove(entry.file, ec)) ++deleted;
+  }
   return deleted;
 }
 

@@ -1,5 +1,7 @@
 // Automatic backups: every image read from a radio and every document about to be written to one
 // is kept as a data file in the "backups" folder of the per-user data folder, newest 500 kept.
+// A write's backup is renamed "written" once the write completed: from then on it is what that
+// radio is known to hold.
 // Nothing here throws or shows anything; a failure comes back as a result for the caller to report.
 #pragma once
 
@@ -21,7 +23,9 @@ namespace kr4100 {
 inline constexpr const char* kBackupFolder = "backups";
 inline constexpr std::size_t kBackupsKept = 500;
 
-enum class BackupKind { Read, Write };
+// Write: the document as a write was about to send it; Written: the same once the write completed
+// (verified, or with verify off), so the radio holds it.
+enum class BackupKind { Read, Write, Written };
 
 // Local date and time, to the second; the caller takes it from its clock.
 struct Timestamp {
@@ -57,15 +61,32 @@ struct BackupResult {
 };
 
 // Writes the record as a data file into <userDataDir>/backups (made when missing), then deletes
-// the oldest backups beyond kBackupsKept. Two backups in the same second get "-2", "-3", ...
+// the oldest backups beyond kBackupsKept (never the one just written). Two backups in the same
+// second get "-2", "-3", ...
 BackupResult WriteBackup(const std::filesystem::path& userDataDir, const RadioConfig& config,
                          BackupKind kind, const BackupRadio& radio, const Timestamp& stamp);
 
-// Deletes the oldest ".dat" files of the folder (by name, which starts with the date) until at
-// most `keep` remain. Returns how many were deleted; files that cannot be deleted are left.
-std::size_t PruneBackups(const std::filesystem::path& folder, std::size_t keep = kBackupsKept);
+// Deletes the oldest of the program's own backups (names BackupFileName makes, by their date, time
+// and copy number) beyond the newest `keep`. Kept whatever their age: `spare` (the backup just
+// written), and for every radio (model, band, firmware) the newest read and the newest content it
+// is known to hold. Nothing else in the folder is touched: a file the user saved there is theirs.
+// Returns how many were deleted; files that cannot be deleted are left.
+std::size_t PruneBackups(const std::filesystem::path& folder, std::size_t keep = kBackupsKept,
+                         const std::filesystem::path& spare = {});
+
+// A write's backup once the write completed: renamed to a "written" backup of the radio that
+// answered (a write's backup is named before the radio has said which firmware it has). The new
+// path, or nothing when the file cannot be renamed (it stays a write's backup).
+std::optional<std::filesystem::path> MarkWriteCompleted(const std::filesystem::path& writeBackup,
+                                                        const BackupRadio& radio);
 
 std::filesystem::path BackupFolder(const std::filesystem::path& userDataDir);
+
+// A backup opened as a document becomes an untitled one (Save asks for a name, as after a read),
+// so that a backup is never changed in place. True when `file` is one of the program's backups in
+// <userDataDir>/backups; any other file leaves the state alone.
+bool DetachIfBackup(DocState& state, const std::filesystem::path& file,
+                    const std::filesystem::path& userDataDir);
 
 // What a backup's file name tells. A name BackupFileName did not make tells what it can: a field
 // it does not hold is empty (unset), and a name of no known shape tells nothing but itself.
@@ -79,6 +100,9 @@ struct BackupEntry {
 
 // Reads a name BackupFileName made ("20240501-140322_read_KR-4100_band0_V600-2.dat").
 BackupEntry ParseBackupFileName(std::string_view name);
+// Whether the entry's name is one BackupFileName makes (with its same-second copy number), so the
+// program may prune it.
+bool IsProgramBackup(const BackupEntry& entry);
 
 // Every ".dat" file of the folder, newest first; names without a date follow, by name. A
 // missing folder has none.
@@ -88,6 +112,9 @@ std::vector<BackupEntry> ListBackups(const std::filesystem::path& folder);
 // the file names spell them.
 std::optional<BackupEntry> NewestReadBackupOf(const std::vector<BackupEntry>& backups,
                                               const BackupRadio& radio);
+// The newest content that radio is known to hold: its newest read or completed write.
+std::optional<BackupEntry> NewestKnownContentOf(const std::vector<BackupEntry>& backups,
+                                                const BackupRadio& radio);
 
 // One row of a backups listing, the window's and the command line's: date, time, read or write,
 // model, band, firmware and the file's name; what the name does not tell is empty.

@@ -35,7 +35,7 @@ ProductionLogRow MakeProductionLogRow(const RadioWritten& radio, bool verifyOn,
     row.verify = std::to_string(n) + (n == 1 ? " difference" : " differences");
   }
   if (!radio.success)
-    row.result = "failed";
+    row.result = radio.partial ? "partial" : "failed";
   else
     row.result = RadioSucceeded(radio, verifyOn, verify) ? "written" : "verify failed";
   return row;

@@ -18,7 +18,9 @@ inline constexpr const char* kProductionLogFile = "group-write.csv";
 struct ProductionLogRow {
   Timestamp when;
   int radioNumber = 0;
-  std::string result;     // "written", "failed", or "verify failed" (written, reads back wrong)
+  // "written", "failed", "partial" (failed after its first data block: it may hold part of the
+  // write), or "verify failed" (written, reads back wrong)
+  std::string result;
   std::string model;      // from the radio's identity reply; empty when it never answered
   std::string band;
   std::string firmware;

@@ -47,8 +47,12 @@ struct RadioWritten {
   std::chrono::milliseconds duration{0};  // from its first handshake to its end
   bool readBack = false;  // its memory was read back whole after the write (verify)
   int sentFrom = 0;       // the first address the write sent; it ran on to the end of the area
+  // It failed after its first data block went out and before the end: the radio may hold part of
+  // the new data, and is not fit for use until written again.
+  bool partial = false;
 };
-enum class Answer { Ok, Cancel, Retry, Yes, No };
+// Extra: a question's own third button (the write confirmation's "Read first").
+enum class Answer { Ok, Cancel, Retry, Yes, No, Extra };
 
 class SessionHost {
  public:

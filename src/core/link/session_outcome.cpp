@@ -49,6 +49,13 @@ void WriteTally::begin(int radios, bool verifyOn, std::filesystem::path logDir) 
 
 void WriteTally::radioWritten(const RadioWritten& radio, std::optional<VerifyResult> verify,
                               int language, const Timestamp& when) {
+  if (radio.partial) partial_ = radio;
+  if (!writeBackup_.empty() && radio.identity &&
+      RadioSucceeded(radio, verifyOn_, verify ? &*verify : nullptr)) {
+    // A group write's later radios find it renamed already.
+    if (auto written = MarkWriteCompleted(writeBackup_, BackupRadioOf(radio.identity)))
+      writeBackup_ = std::move(*written);
+  }
   if (!groupWrite()) {
     singleVerify_ = std::move(verify);
     return;
@@ -67,7 +74,15 @@ void WriteTally::radioWritten(const RadioWritten& radio, std::optional<VerifyRes
 }
 
 std::vector<Notice> WriteTally::finish(bool success, int language) {
-  if (!success) return {};
+  if (!success) {
+    if (!partial_) return {};
+    std::string text = MessageText(MessageId::WritePartial, language);
+    if (groupWrite())
+      text = MessageWith(MessageId::GroupRadioDifference, language,
+                         {{"{n}", std::to_string(partial_->radioNumber)}}) +
+             text;
+    return {{std::move(text), NoticeLevel::Warning}};
+  }
   const Notice completed{MessageText(MessageId::WriteCompleted, language)};
   if (groupWrite()) {
     // A run is called complete only when every radio reads back right; it is always summed up.
@@ -98,6 +113,17 @@ Notice WriteTally::groupSummary(int language) const {
             (logDir_ / kProductionLogFile).string();
   const bool clean = failed_ == 0 && !logFailed_ && succeeded_ == radios_;
   return {std::move(text), clean ? NoticeLevel::Information : NoticeLevel::Warning};
+}
+
+}  // namespace kr4100
+
+namespace kr4100 {
+
+std::optional<BackupEntry> RestorePointOf(const RadioWritten& radio,
+                                          const std::filesystem::path& userDataDir) {
+  if (userDataDir.empty() || !radio.identity) return std::nullopt;
+  return NewestKnownContentOf(ListBackups(BackupFolder(userDataDir)),
+                              BackupRadioOf(radio.identity));
 }
 
 }  // namespace kr4100

@@ -51,6 +51,10 @@ class WriteTally {
   // radios 0: a single write; otherwise a group write of that many radios. logDir: where the
   // group write's production log goes; empty keeps none.
   void begin(int radios, bool verifyOn, std::filesystem::path logDir);
+  // The backup of what is being written: once a radio has taken the write whole (and read back
+  // right, with verify on), it is renamed a written backup, what that radio is known to hold.
+  void setWriteBackup(std::filesystem::path file) { writeBackup_ = std::move(file); }
+  const std::filesystem::path& writeBackup() const { return writeBackup_; }
   bool verifyOn() const { return verifyOn_; }
   bool groupWrite() const { return radios_ > 0; }
 
@@ -59,10 +63,13 @@ class WriteTally {
                     const Timestamp& when);
   int succeeded() const { return succeeded_; }
   int failed() const { return failed_; }
+  // The radio whose write stopped after its first data block, if one did.
+  const std::optional<RadioWritten>& partial() const { return partial_; }
 
-  // What the user is told as the write ends, in order. Nothing after a failure: a single write's
-  // failure was said by the session, and a group write ended by Cancel or by closing its window
-  // had its tally in the window and its rows in the log.
+  // What the user is told as the write ends, in order. After a failure only what it means for a
+  // radio left with part of the write: the failure itself was said by the session, and a group
+  // write ended by Cancel or by closing its window had its tally in the window and its rows in
+  // the log.
   std::vector<Notice> finish(bool success, int language);
 
  private:
@@ -76,6 +83,13 @@ class WriteTally {
   int failed_ = 0;
   std::vector<std::string> differences_;  // "Radio 2: ..." for each radio that read back wrong
   bool logFailed_ = false;
+  std::filesystem::path writeBackup_;
+  std::optional<RadioWritten> partial_;
 };
+
+// The backup that may put a radio left with part of a write back as it was: the newest read or
+// completed write of that radio in <userDataDir>/backups.
+std::optional<BackupEntry> RestorePointOf(const RadioWritten& radio,
+                                          const std::filesystem::path& userDataDir);
 
 }  // namespace kr4100

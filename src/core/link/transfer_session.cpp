@@ -137,6 +137,7 @@ std::optional<ImageError> TransferSession::prepareWrite(const RadioConfig& confi
 void TransferSession::start() {
   if (!active()) return;
   radioStarted_ = host_.now();
+  blocksSent_ = false;
   lastProgress_ = 0;
   beginHandshake();
 }
@@ -222,6 +223,7 @@ void TransferSession::requestNextBlock() {
 void TransferSession::sendNextBlock() {
   if (!advanceBlock()) return;
   reportProgress(currentAddress_);
+  blocksSent_ = true;
   const auto data = std::span<const std::uint8_t>(image_).subspan(
       static_cast<std::size_t>(currentAddress_), static_cast<std::size_t>(blockSize_));
   sendFrame(BuildDataBlock(currentAddress_, data), 1);
@@ -555,6 +557,7 @@ void TransferSession::abort() {
 
 // A write's end frame was acknowledged: with verify on, the same radio is read back first.
 void TransferSession::endAcknowledged() {
+  if (moving_ == SessionKind::Write) blocksSent_ = false;  // the radio took the whole write
   if (moving_ == SessionKind::Write && readBack_) {
     startReadBack();
     return;
@@ -584,8 +587,10 @@ void TransferSession::finish(bool success) {
     radio.duration = host_.now() - radioStarted_;
     radio.readBack = success && readingBack();
     radio.sentFrom = sentFrom_;
+    radio.partial = !success && blocksSent_;
     host_.radioWritten(radio);
   }
+  blocksSent_ = false;
   if (groupWrite() && kind_ == SessionKind::Write && success && ++radioNumber_ <= radios_) {
     // The next radio: the port stays open and the handshake goes out until one answers.
     step_ = Step::RadioLeaving;

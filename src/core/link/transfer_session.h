@@ -172,6 +172,8 @@ class TransferSession {
   RadioImage readBackImage_{};
   int sentFrom_ = 0;
   std::chrono::milliseconds radioStarted_{0};
+  // A data block of this radio's write went out and its end has not been acknowledged.
+  bool blocksSent_ = false;
 
   // Group write; radios_ is 0 for any other session.
   int radios_ = 0;

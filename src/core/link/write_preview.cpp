@@ -27,23 +27,34 @@ std::optional<WritePreview> PreviewWrite(const RadioConfig& record, const Backup
                                          const std::filesystem::path& userDataDir,
                                          const VersionTable& versions, int language) {
   if (userDataDir.empty()) return std::nullopt;
-  const auto lastRead = NewestReadBackupOf(ListBackups(BackupFolder(userDataDir)), radio);
-  if (!lastRead) return std::nullopt;
+  const auto lastKnown = NewestKnownContentOf(ListBackups(BackupFolder(userDataDir)), radio);
+  if (!lastKnown) return std::nullopt;
   Document read;
-  if (!OpenDataFile(read, lastRead->file, versions).ok()) return std::nullopt;
+  if (!OpenDataFile(read, lastKnown->file, versions).ok()) return std::nullopt;
   // Both sides as images: what the radio holds now and what the write sends, so that settings
   // the radio does not keep never show as changes. Named over the document, as a read-back is.
   const auto inRadio = Packed(read.working());
   const auto sent = Packed(record);
   if (!inRadio || !sent) return std::nullopt;
-  return WritePreview{*lastRead, DiffImages(*inRadio, *sent, record, ImageRange{}, language)};
+  return WritePreview{*lastKnown, DiffImages(*inRadio, *sent, record, ImageRange{}, language)};
 }
 
 std::string WritePreviewQuestion(const WritePreview& preview, int language) {
   std::string text = (preview.changes.empty() ? kPreviewNoChange : kPreviewChanges).in(language);
+  const BackupEntry& known = preview.lastKnown;
+  const BackupRadio& radio = known.radio;
+  std::string named =
+      (radio.firmware.empty() ? kPreviewRadioNoFirmware : kPreviewRadio).in(language);
+  Fill(named, "{model}", radio.model);
+  Fill(named, "{band}", radio.band);
+  Fill(named, "{firmware}", radio.firmware);
+  std::string last =
+      (known.kind == BackupKind::Read ? kPreviewLastRead : kPreviewLastWritten).in(language);
+  // The backup was found by its date, so it has one; to the minute, as a person says it.
+  Fill(last, "{when}", known.stamp ? FormatTimestamp(*known.stamp).substr(0, 16) : "");
+  Fill(text, "{radio}", named);
+  Fill(text, "{last}", last);
   Fill(text, "{n}", std::to_string(preview.changes.size()));
-  // The backup was found by its date, so it has one.
-  Fill(text, "{when}", preview.lastRead.stamp ? FormatTimestamp(*preview.lastRead.stamp) : "");
   return text;
 }
 

@@ -132,6 +132,19 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMes
     {"The port does not exist: the cable or USB adapter may be unplugged. Plug it in, or choose "
      "another port under Setup.",
      "该端口不存在：连接线或USB适配器可能已拔出。请插好，或在“设置”中选择其他端口。"},
+    // A write that did not finish.
+    /* WritePartial */
+    {"The write did not finish. The radio may now hold part of the new configuration: write it "
+     "again before using the radio.",
+     "写入未完成。对讲机中现在可能只有部分新配置：使用对讲机之前请重新写入。"},
+    /* WriteBackOffer */
+    {"A backup of what this radio held before exists ({when}). Write it back to the radio now?",
+     "存在该对讲机之前内容的备份（{when}）。现在把它写回对讲机吗？"},
+    /* WriteBackFile */
+    {"A backup of what this radio held before: {file}", "该对讲机之前内容的备份：{file}"},
+    /* TraceFailed */
+    {"The serial trace could not be made (the session goes on): {file}",
+     "无法建立串口记录（通信继续进行）：{file}"},
 }};
 
 // A missing row would shift every later message onto the wrong text; an empty slot shows up here.

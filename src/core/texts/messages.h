@@ -79,6 +79,11 @@ enum class MessageId : int {
   PortNotInGroup,         // the same, naming the device's group "{group}" and how to join it
   PortBusy,               // another program holds the port
   PortGone,               // the port does not exist (unplugged)
+  // A write that stopped after its first data block, and what may restore the radio.
+  WritePartial,           // the radio may hold part of the new configuration
+  WriteBackOffer,         // "{when}": write back the backup of what the radio held before?
+  WriteBackFile,          // "{file}": the command line names that backup
+  TraceFailed,            // "{file}": the serial trace could not be made (the session goes on)
   Count
 };
 
