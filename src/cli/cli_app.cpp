@@ -147,6 +147,8 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
   AddBackupOptions(cmdWrite, o);
   cmdWrite->add_flag("--verify", o.verify,
                      "Read the radio back after writing; exit 1 and list what differs");
+  cmdWrite->add_flag("--read-first", o.readFirst,
+                     "Read the radio into a backup first and list what the write changes in it");
 
   auto* cmdInfo = app.add_subcommand("info", "Read and print the radio's information block");
   AddPortOptions(cmdInfo, o);

@@ -31,6 +31,7 @@ struct CliOptions {
   int stopBits = 1;
   int handshaking = 0;
   bool verify = false;    // write: read the radio back and compare
+  bool readFirst = false;  // write: read the radio into a backup first, list what the write changes
   bool noBackup = false;  // read, write: no backup in the data folder
   std::string dataDir;    // the per-user data folder the backups go into; empty: the program's
   std::string trace;      // the serial trace's file; empty: none

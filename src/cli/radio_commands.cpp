@@ -8,11 +8,14 @@
 #include "cli/radio_link.h"
 #include "core/config/file_io.h"
 #include "core/config/model_band.h"
+#include "core/config/record_diff.h"
 #include "core/link/backups.h"
 #include "core/link/identity.h"
 #include "core/link/radio_image.h"
-#include "core/link/write_verify.h"
+#include "core/link/session_outcome.h"
 #include "core/link/transfer_session.h"
+#include "core/link/write_preview.h"
+#include "core/link/write_verify.h"
 #include "core/texts/messages.h"
 
 namespace kr4100 {
@@ -111,15 +114,53 @@ class CliSession {
   std::optional<RadioWritten> written_;
 };
 
-// A backup that cannot be written is said on the error stream; the command goes on.
-void BackUp(const CliContext& context, const RadioConfig& config, BackupKind kind,
-            const BackupRadio& radio) {
-  if (context.options.noBackup) return;
+// A backup that cannot be written is said on the error stream; the command goes on. The file
+// written, or nothing.
+std::optional<std::filesystem::path> BackUp(const CliContext& context, const RadioConfig& config,
+                                            BackupKind kind, const BackupRadio& radio,
+                                            bool evenWithoutBackups = false) {
+  if (context.options.noBackup && !evenWithoutBackups) return std::nullopt;
   const BackupResult result =
       WriteBackup(UserDataDir(context), config, kind, radio, LocalTimestampNow());
-  if (result.ok) return;
+  if (result.ok) return result.file;
   PrintMessage(context.err, std::string(MessageText(MessageId::BackupFailed, context.language)) +
                                 " " + result.file.string());
+  return std::nullopt;
+}
+
+// A write that stopped after its first data block: what that means for the radio, and the backup
+// that can put it back as it was.
+void ExplainPartialWrite(const CliContext& context, const std::optional<RadioWritten>& written) {
+  if (!written || !written->partial) return;
+  PrintMessage(context.err, MessageText(MessageId::WritePartial, context.language));
+  if (const auto restore = RestorePointOf(*written, UserDataDir(context)))
+    PrintMessage(context.err, MessageWith(MessageId::WriteBackFile, context.language,
+                                          {{"{file}", Utf8FromPath(restore->file)}}));
+}
+
+// write --read-first: the radio read into a backup (not into the document), then what the write
+// changes in it, as the window's confirmation lists it. False: the read failed and was explained.
+bool ReadFirst(const CliContext& context, CliSession& radio, const Document& doc,
+               const VersionTable& versions) {
+  if (!radio.open(SessionKind::Read)) return false;
+  radio.session().prepareRead();
+  if (!radio.run()) return false;
+  Document read;
+  read.working() = doc.working();
+  if (const auto error = radio.session().unpackRead(read)) {
+    Fail(MessageId::UnpackRefused, context, error->what);
+    return false;
+  }
+  const BackupRadio named = BackupRadioOf(radio.session().radioIdentity());
+  // The read is what the preview measures against: kept even with --no-backup.
+  if (!BackUp(context, read.working(), BackupKind::Read, named, true)) return true;
+  if (const auto preview =
+          PreviewWrite(doc.working(), named, UserDataDir(context), versions, context.language)) {
+    PrintMessage(context.out, WritePreviewQuestion(*preview, context.language));
+    for (const FieldDifference& d : preview->changes)
+      context.out << DifferenceLine(d, context.language) << '\n';
+  }
+  return true;
 }
 
 void SetProgramIdentity(TransferSession& session, const Document& doc) {
@@ -173,11 +214,7 @@ int RunRead(const CliContext& context) {
 
   if (const auto error = radio.session().unpackRead(doc))
     return Fail(MessageId::UnpackRefused, context, error->what);
-  const auto& id = radio.session().radioIdentity();
-  BackUp(context, doc.working(), BackupKind::Read,
-         id ? BackupRadio{ModelDisplayName(id->modelCode), std::to_string(id->bandCode),
-                          CleanCode(id->firmware)}
-            : BackupRadio{});
+  BackUp(context, doc.working(), BackupKind::Read, BackupRadioOf(radio.session().radioIdentity()));
   const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(context.options.output));
   if (!saved.ok()) return Fail(saved, context);
   PrintMessage(context.out, MessageText(MessageId::ReadCompleted, context.language));
@@ -192,15 +229,22 @@ int RunWrite(const CliContext& context) {
   CliSession radio(context, versions);
   // The radio must be of the file's model, version pairing and band.
   SetProgramIdentity(radio.session(), doc);
+  if (context.options.readFirst && !ReadFirst(context, radio, doc, versions)) return kExitFailed;
   if (!radio.open(SessionKind::Write)) return kExitFailed;
   if (const auto error = radio.session().prepareWrite(doc.working()))
     return Fail(MessageId::PackRefused, context, error->what);
-  const DocState& state = doc.state();
-  BackUp(context, doc.working(), BackupKind::Write,
-         {ModelDisplayName(state.modelText),
-          std::to_string(BandCodeOf(state.bandText, state.modelText)), std::string()});
+  // Named before the radio has answered; renamed after the radio once it holds the write.
+  const auto backup = BackUp(context, doc.working(), BackupKind::Write,
+                             BackupRadioOfDocument(doc.state(), std::string()));
   radio.session().setReadBack(context.options.verify);
-  if (!radio.run()) return kExitFailed;
+  if (!radio.run()) {
+    ExplainPartialWrite(context, radio.written());
+    return kExitFailed;
+  }
+  const auto markWritten = [&] {
+    if (backup && radio.written() && radio.written()->identity)
+      MarkWriteCompleted(*backup, BackupRadioOf(radio.written()->identity));
+  };
   if (context.options.verify) {
     const auto& written = radio.written();
     if (!written || !written->readBack) return Fail(MessageId::Connection, context);
@@ -214,6 +258,7 @@ int RunWrite(const CliContext& context) {
       return kExitFailed;
     }
   }
+  markWritten();
   PrintMessage(context.out, MessageText(MessageId::WriteCompleted, context.language));
   return kExitOk;
 }

@@ -99,7 +99,8 @@ TEST(CliBackups, ReadAndWriteKeepTheirDataFilesUnlessTold) {
   ASSERT_EQ(run.status, 0) << run.err;
   auto files = Backups(data);
   ASSERT_EQ(files.size(), 1u);
-  EXPECT_TRUE(Contains(files[0].filename().string(), "_write_KR-4100_band0_unknown.dat"))
+  // Named after the document before the radio answered, then after the radio that took it whole.
+  EXPECT_TRUE(Contains(files[0].filename().string(), "_written_KR-4100_band0_V600.dat"))
       << files[0];
   EXPECT_EQ(testing::ReadBytes(files[0]), testing::ReadBytes(dir / "a.dat"));
 
@@ -123,6 +124,42 @@ TEST(CliBackups, ReadAndWriteKeepTheirDataFilesUnlessTold) {
   run = Cli({"read", "--port", sim.device(), (dir / "r3.dat").string()});
   ASSERT_EQ(run.status, 0);
   EXPECT_EQ(Backups(standard).size(), before + 1);
+}
+
+// --read-first keeps what the radio holds, lists what the write changes in it, then writes; a
+// write the cable stops halfway says what that means and names the backup that restores it.
+TEST(CliBackups, ReadFirstListsTheChangesAndAPartWriteNamesItsRestorePoint) {
+  testing::TempDir dir;
+  SaveNewDocument(dir / "a.dat");
+  const auto data = dir / "data";
+  {
+    Sim sim(KR4100_SIM_PATH, {});
+    const CliRun run = Cli({"write", "--port", sim.device(), "--data-dir", data.string(),
+                            "--no-backup", "--read-first", (dir / "a.dat").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out,
+                         "Write data to radio.\nCompared with what the last KR-4100 (band 0, "
+                         "firmware V600) this program talked to holds (last read on "))
+        << run.out;
+    EXPECT_TRUE(
+        Contains(run.out, " of its settings:\nGroup B channel 9 Channel: absent -> present\n"))
+        << run.out;
+    EXPECT_TRUE(run.out.ends_with("Write Data Completed.\n")) << run.out;
+    const auto files = Backups(data);
+    ASSERT_EQ(files.size(), 1u);  // the read, though --no-backup: the write keeps none
+    EXPECT_TRUE(Contains(files[0].filename().string(), "_read_KR-4100_band0_V600.dat"));
+  }
+  Sim pulled(KR4100_SIM_PATH, {"--silent-after", "3"});
+  const CliRun run = Cli(
+      {"write", "--port", pulled.device(), "--data-dir", data.string(), (dir / "a.dat").string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(Contains(run.err,
+                       "Check Connection. Retry or Cancel?\nThe write did not finish. The radio "
+                       "may now hold part of the new configuration: write it again before using "
+                       "the radio.\nA backup of what this radio held before: "))
+      << run.err;
+  EXPECT_TRUE(Contains(run.err, "_read_KR-4100_band0_V600.dat\n")) << run.err;
+  EXPECT_FALSE(Contains(run.out, "Write Data Completed.")) << run.out;
 }
 
 TEST(CliBackups, ABackupThatCannotBeWrittenIsSaidAndTheTransferGoesOn) {
