@@ -119,6 +119,7 @@ bool frmMain::openFile(const QString& path) {
     showOutcome(outcome);
     return false;
   }
+  DetachIfBackup(ctx_.doc().state(), ToPath(path), ctx_.app().userDataDir);
   closeAllChildren();
   history_->clear();  // undoing never reaches past an opened file
   reCaption();

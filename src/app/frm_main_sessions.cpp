@@ -1,6 +1,7 @@
 // The main window's side of the radio commands: what it does when a session needs the editors'
 // pending values or has replaced the document, and the answers only it can give.
 #include <QAction>
+#include <QStatusBar>
 
 #include "app/dialogs.h"
 #include "app/frm_main.h"
@@ -46,6 +47,12 @@ void frmMain::connectSessions() {
     reopenChannelWindow();
   });
   connect(sessions, &RadioSessions::portChanged, this, &frmMain::updateStatusBar);
+  connect(sessions, &RadioSessions::statusNotice, this,
+          [this](const QString& text) { statusBar()->showMessage(text, 30000); });
+  // As the backups window's Write Back: the backup becomes the document, then the write asks.
+  connect(sessions, &RadioSessions::writeBackRequested, this, [this](const QString& path) {
+    if (openAfterAsking(path)) sessions_->writeToRadio();
+  });
 }
 
 bool frmMain::linkInUse() const {

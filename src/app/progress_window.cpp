@@ -85,6 +85,24 @@ void ProgressWindow::setCaption(MessageId caption) {
   reCaption();
 }
 
+void ProgressWindow::setNote(const QString& text) {
+  if (note_ == nullptr) {
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("LabelNote"));
+    note_->setWordWrap(true);
+    note_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    layout_->addWidget(note_, layout_->rowCount(), 0, 1, 2);
+  }
+  note_->setText(text);
+  note_->setAccessibleName(text);
+  // The window's size is fixed; it grows by the note's lines.
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  const int width = std::max(TwipsToPixels(kWidth), layout_->sizeHint().width());
+  setFixedSize(width, layout_->heightForWidth(width) > 0 ? layout_->heightForWidth(width)
+                                                         : layout_->sizeHint().height());
+}
+
 void ProgressWindow::reject() {
   emit userClosed();
   QDialog::reject();

@@ -22,6 +22,8 @@ class ProgressWindow : public QDialog {
   void setSearching(bool on);
   // The caption outside a search (a write's read-back shows its own).
   void setCaption(MessageId caption);
+  // A line below the bar for what the user should know while the session runs.
+  void setNote(const QString& text);
 
  public slots:
   void reject() override;
@@ -50,6 +52,7 @@ class ProgressWindow : public QDialog {
   QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;
   QProgressBar* progressBar1_ = nullptr;
+  QLabel* note_ = nullptr;
 };
 
 }  // namespace kr4100

@@ -16,6 +16,7 @@
 #include "core/link/trace_file.h"
 #include "core/link/transfer_session.h"
 #include "core/link/write_preview.h"
+#include "core/texts/backup_texts.h"
 #include "platform/session_hosts.h"
 #include "platform/virtual_radio_host.h"
 #include "radioinfo/frm_emg.h"
@@ -46,7 +47,9 @@ class RadioSessions::Impl {
 
   void read();
   bool prepareWrite(int radios);
-  bool confirmWrite(int radios);
+  enum class Confirmed { Write, ReadFirst, Cancel };
+  Confirmed confirmWrite(int radios);
+  void readFirst();
   void write();
   void readInfo(InfoReadView view, QWidget* over);
   void writeInfo();
@@ -65,10 +68,16 @@ class RadioSessions::Impl {
     // The last session's trace goes; nothing may write to it any more.
     if (session_) session_->setTrace(nullptr);
     trace_.reset();
+    traceProblem_.clear();
     if (!ctx_.settings().recordSerialTrace) return nullptr;
     trace_ = std::make_unique<TraceFile>(ctx_.app().userDataDir, SessionKindName(kind),
                                          LocalTimestampNow());
-    return trace_->ok() ? &trace_->trace() : nullptr;
+    if (trace_->ok()) return &trace_->trace();
+    // Said once for the session, where the user looks while it runs; the session goes on.
+    traceProblem_ = QString::fromStdString(MessageWith(MessageId::TraceFailed, ctx_.language(),
+                                                       {{"{file}", trace_->path().string()}}));
+    emit q_.statusNotice(traceProblem_);
+    return nullptr;
   }
 
  private:
@@ -104,6 +113,7 @@ class RadioSessions::Impl {
   void finished(SessionKind kind, bool success);
   void readFinished();
   void tell(const std::vector<Notice>& notices);
+  void offerWriteBack(const RadioWritten& radio);
   void backupFailed(const std::optional<BackupResult>& backup);
   void showEmbeddedInformation(const RadioInfo& info, const std::string& firmware);
   void showRadioInformation();
@@ -129,6 +139,10 @@ class RadioSessions::Impl {
   QPointer<QWidget> infoOver_;
   WriteTally tally_;  // of the write in progress
   std::unique_ptr<TraceFile> trace_;  // of the last session, with "Record serial trace" on
+  QString traceProblem_;              // why this session has no trace, when it should have one
+  // "Read first": the read runs into a backup, then the write asks again; it is offered once.
+  bool readingFirst_ = false;
+  bool readFirstDone_ = false;
 };
 
 RadioSessions::Impl::Impl(RadioSessions& q, UiContext& ctx, QWidget* mainWindow,
@@ -233,13 +247,28 @@ bool RadioSessions::Impl::prepareWrite(int radios) {
     warn(MessageId::PackRefused, error->what);
     return false;
   }
-  if (!confirmWrite(radios)) {
+  const Confirmed answer = confirmWrite(radios);
+  readFirstDone_ = false;
+  if (answer != Confirmed::Write) {
     session_->cancel();
+    if (answer == Confirmed::ReadFirst) readFirst();
     return false;
   }
-  backupFailed(BackUpWrite(ctx_.doc(), ctx_.state().firmwareVersion, ctx_.app().userDataDir,
-                           LocalTimestampNow()));
+  const auto backup = BackUpWrite(ctx_.doc(), ctx_.state().firmwareVersion, ctx_.app().userDataDir,
+                                  LocalTimestampNow());
+  backupFailed(backup);
+  if (backup && backup->ok) tally_.setWriteBackup(backup->file);
   return true;
+}
+
+// The radio read into a backup, not into the document; the write then asks again, measured
+// against it.
+void RadioSessions::Impl::readFirst() {
+  if (!open(SessionKind::Read)) return;
+  readingFirst_ = true;
+  session_->prepareRead();
+  showProgressWindow(new FrmProgress(ctx_, SessionKind::Read, mainWindow_));
+  session_->start();
 }
 
 // The question before a write; true to go on. The radio has not answered yet, so which one the
@@ -247,17 +276,24 @@ bool RadioSessions::Impl::prepareWrite(int radios) {
 // which a write's identity check insists on) with the firmware last heard, as the write's own
 // backup is named. When a read of that radio was kept, the question lists what the write changes
 // in it. A group write goes to radios none of which was read, so it asks plainly.
-bool RadioSessions::Impl::confirmWrite(int radios) {
+RadioSessions::Impl::Confirmed RadioSessions::Impl::confirmWrite(int radios) {
   const std::optional<WritePreview> preview =
       radios > 0
           ? std::nullopt
           : PreviewWrite(ctx_.doc().working(),
                          BackupRadioOfDocument(ctx_.doc().state(), ctx_.state().firmwareVersion),
                          ctx_.app().userDataDir, ctx_.state().versions, ctx_.language());
-  if (!preview)
-    return ctx_.ask(MessageId::WriteQuestion, MsgButtons::OkCancel, MsgIcon::Question) ==
-           Answer::Ok;
-  return RunWritePreview(ctx_, *preview, mainWindow_);
+  if (preview)
+    return RunWritePreview(ctx_, *preview, mainWindow_) ? Confirmed::Write : Confirmed::Cancel;
+  // No copy of what the radio holds: one can be read first, unless that was just done (a radio
+  // other than the document's) or the write goes to many radios.
+  const bool offerRead = radios == 0 && !readFirstDone_ && !ctx_.app().userDataDir.empty();
+  const Answer answer =
+      ctx_.prompter().ask(ctx_.msg(MessageId::WriteQuestion),
+                          offerRead ? MsgButtons::OkExtraCancel : MsgButtons::OkCancel,
+                          MsgIcon::Question, {}, ctx_.pick(kPreviewReadFirst));
+  if (answer == Answer::Ok) return Confirmed::Write;
+  return answer == Answer::Extra && offerRead ? Confirmed::ReadFirst : Confirmed::Cancel;
 }
 
 void RadioSessions::Impl::write() {
@@ -328,6 +364,7 @@ void RadioSessions::Impl::groupWrite(int radios) {
 void RadioSessions::Impl::showProgressWindow(ProgressWindow* window) {
   closeProgressWindows();
   progress_ = window;
+  if (!traceProblem_.isEmpty()) progress_->setNote(traceProblem_);
   progress_->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(window, &ProgressWindow::userClosed, &q_, [this] { userClosedProgress(); });
   progress_->show();
@@ -365,12 +402,26 @@ void RadioSessions::Impl::finished(SessionKind kind, bool success) {
   const bool radioSession =
       kind == SessionKind::Read || kind == SessionKind::Write || kind == SessionKind::ReadInfo;
   if (radioSession && heard) ctx_.state().firmwareVersion = heard->firmware;
+  if (kind == SessionKind::Read && readingFirst_) {
+    readingFirst_ = false;
+    if (!success) return;  // the session said why
+    const auto backup =
+        BackUpRead(*session_, ctx_.doc().working(), ctx_.app().userDataDir, LocalTimestampNow());
+    backupFailed(backup);
+    readFirstDone_ = true;
+    // After this session has quite ended: the write opens the port again.
+    QTimer::singleShot(0, &q_, [this] {
+      if (!busy()) write();
+    });
+    return;
+  }
   switch (kind) {
     case SessionKind::Read:
       if (success) readFinished();
       return;
     case SessionKind::Write:
       tell(tally_.finish(success, ctx_.language()));
+      if (!success && tally_.partial()) offerWriteBack(*tally_.partial());
       return;
     case SessionKind::ReadInfo:
       if (!success) return;
@@ -387,6 +438,20 @@ void RadioSessions::Impl::finished(SessionKind kind, bool success) {
     default:
       return;
   }
+}
+
+// A radio left with part of a write: what it held before can go back, through the write's own
+// confirmation, as the backups window's Write Back does.
+void RadioSessions::Impl::offerWriteBack(const RadioWritten& radio) {
+  const auto restore = RestorePointOf(radio, ctx_.app().userDataDir);
+  if (!restore || !restore->stamp) return;
+  const QString question = QString::fromStdString(
+      MessageWith(MessageId::WriteBackOffer, ctx_.language(),
+                  {{"{when}", FormatTimestamp(*restore->stamp).substr(0, 16)}}));
+  if (ctx_.prompter().ask(question, MsgButtons::YesNo, MsgIcon::Question) != Answer::Yes) return;
+  const QString file = QString::fromStdU16String(restore->file.u16string());
+  // Once this session has ended: the write back is a session of its own.
+  QTimer::singleShot(0, &q_, [this, file] { emit q_.writeBackRequested(file); });
 }
 
 // Each radio as its write ends: the read-back compared, and in a group write the tally in its

@@ -94,6 +94,12 @@ class RadioSessions : public QObject {
   void readCompleted();
   // The port search found a port; the status bar shows it.
   void portChanged(int comPort);
+  // Something the user should know that needs no answer (a trace that could not be made): the
+  // status bar shows it.
+  void statusNotice(const QString& text);
+  // A write stopped after its first data block and the user chose to write this backup back to
+  // the radio (as the backups window's Write Back does).
+  void writeBackRequested(const QString& backup);
 
  private:
   class Impl;

@@ -131,7 +131,9 @@ class BackupsWindowTest : public QObject {
     h.prompter.answers = {Answer::No};
     QTest::keyClick(table, Qt::Key_Return);
     QCOMPARE(h.prompter.asked, QStringList{QStringLiteral("File has been modify,save it now?")});
-    QCOMPARE(h.ctx->doc().state().fileName, read.string());
+    // Untitled: Save asks for a name and never changes the backup in place.
+    QCOMPARE(h.ctx->doc().state().fileName, std::string("new.dat"));
+    QVERIFY(h.ctx->doc().state().neverSaved);
     QCOMPARE(h.ctx->doc().working().OptFeat[kScanResumeTime], Integer{3});
     QTRY_VERIFY(h.window->findChild<FrmBackups*>(QStringLiteral("frmBackups")) == nullptr);
   }
@@ -168,14 +170,14 @@ class BackupsWindowTest : public QObject {
       QCOMPARE(confirm.seen, QStringLiteral("frmWritePreview"));
     }
     QVERIFY2(question.contains(QStringLiteral("changes nothing")), qPrintable(question));
-    QCOMPARE(h.ctx->doc().state().fileName, read.string());
+    QCOMPARE(h.ctx->doc().state().fileName, std::string("new.dat"));
     QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(QStringLiteral("Write Data Completed.")),
                              15000);
     QVERIFY(h.window->sessions().virtualRadio().memory() != radioBefore);
     // The write's own backup holds what went to the radio: the backup written back.
     const auto backups = ListBackups(BackupFolder(h.app->userDataDir));
     QCOMPARE(backups.size(), std::size_t{2});
-    QVERIFY(backups[0].kind == BackupKind::Write);
+    QVERIFY(backups[0].kind == BackupKind::Written);  // the radio took it whole
     QVERIFY(kr4100::testing::ReadBytes(backups[0].file) == kr4100::testing::ReadBytes(read));
   }
 

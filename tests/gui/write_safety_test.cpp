@@ -1,11 +1,12 @@
 // Backups, read-back verify and the group write's production log, driven through the radio
 // commands against the in-process virtual radio, and their menu entries in the main window.
 #include <QAction>
-#include <QHeaderView>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,6 +20,7 @@
 #include "app/frm_write_preview.h"
 #include "app/radio_sessions.h"
 #include "core/config/data_file_codec.h"
+#include "core/link/backups.h"
 #include "gui/ui_context.h"
 #include "sim/virtual_radio.h"
 #include "support/modal_answer.h"
@@ -112,6 +114,10 @@ class WriteSafetyTest : public QObject {
   void menuEntriesOpenBackupAndVerifySetting();
   void writeConfirmationListsWhatChangesSinceTheLastRead();
   void recordSerialTraceIsOffUntilTickedAndSaysWhere();
+  void aTraceThatCannotBeMadeIsSaidOnce();
+  void theRadiosLastWriteIsWhatTheNextWriteIsMeasuredAgainst();
+  void readFirstReadsIntoABackupThenShowsTheChanges();
+  void aWriteStoppedPartwaySaysWhatThatMeansAndOffersTheLastRead();
 
  private:
   QTemporaryDir config_;  // the per-user settings store of the main window
@@ -186,12 +192,15 @@ void WriteSafetyTest::verifyNamesAByteTheRadioStoredWrongly() {
   h.sessions->writeToRadio();
   QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kWriteCompleted), 15000);
 
-  // A sound radio passes.
+  // A sound radio passes. What the unverified write left is now known, so the write shows what
+  // it changes there.
   h.ctx->settings().verifyAfterWrite = true;
   h.sessions->virtualRadio().faults().storeWrongAddress = -1;
   h.prompter.asked.clear();
-  h.prompter.answers = {Answer::Ok};
+  kr4100::testing::ModalAnswer confirm(
+      [](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("CommandWrite"))->click(); });
   h.sessions->writeToRadio();
+  QCOMPARE(confirm.seen, QStringLiteral("frmWritePreview"));
   QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kWriteCompleted), 15000);
 }
 
@@ -291,8 +300,27 @@ void WriteSafetyTest::menuEntriesOpenBackupAndVerifySetting() {
                                               static_cast<std::streamsize>(bytes.size()));
   answer = QString::fromStdString(file.string());
   openBackup->trigger();
-  QCOMPARE(inst.ctx->doc().state().fileName, file.string());
   QCOMPARE(inst.ctx->doc().working().OptFeat[3], 5);
+  // Found: Save wrote over the backup. It opens untitled, and Save asks for a name.
+  QCOMPARE(inst.ctx->doc().state().fileName, std::string("new.dat"));
+  QVERIFY(inst.ctx->doc().state().neverSaved);
+  QVERIFY(!inst.ctx->doc().IsDocumentModified());
+  QString saveAsked;
+  window.chooseSaveFile = [&](const QString& suggested, const QString&) {
+    saveAsked = suggested;
+    return QString();
+  };
+  inst.ctx->doc().working().OptFeat[3] = 6;
+  window.findChild<QAction*>(QStringLiteral("mnuFileSave"))->trigger();
+  QVERIFY(saveAsked.endsWith(QStringLiteral("new.dat")));
+  QVERIFY(Bytes(file) == std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  // A file of the user's own in that folder is theirs: it opens as itself.
+  const auto mine = folder / "1st radio.dat";
+  std::filesystem::copy_file(file, mine);
+  answer = QString::fromStdString(mine.string());
+  inst.prompter.answers = {Answer::No};  // the change above is not kept
+  openBackup->trigger();
+  QCOMPARE(inst.ctx->doc().state().fileName, mine.string());
 
   // Unticked and remembered in the settings file.
   verify->trigger();
@@ -336,12 +364,12 @@ void WriteSafetyTest::writeConfirmationListsWhatChangesSinceTheLastRead() {
     QCOMPARE(cancel.seen, QStringLiteral("frmWritePreview"));
   }
   QCOMPARE(seen.title, QStringLiteral("Write data to radio"));
-  QVERIFY2(seen.question.startsWith(
-               QStringLiteral("Write data to radio.\nSince the radio was last read (")) &&
+  QVERIFY2(seen.question.startsWith(QStringLiteral(
+               "Write data to radio.\nCompared with what the last KR-4100 (band 0, firmware "
+               "V600) this program talked to holds (last read on ")) &&
                seen.question.endsWith(QStringLiteral("), the write changes 1 of its settings:")),
            qPrintable(seen.question));
-  QCOMPARE(seen.headings,
-           (QStringList{"Place", "Field", "In the radio (last read)", "After the write"}));
+  QCOMPARE(seen.headings, (QStringList{"Place", "Field", "In the radio now", "After the write"}));
   QCOMPARE(seen.rows,
            (QList<QStringList>{{"Group A channel 9", "RX frequency", "28.500000", "28.600000"}}));
   QCOMPARE(seen.buttons, (QStringList{"Write", "Cancel"}));
@@ -364,11 +392,11 @@ void WriteSafetyTest::writeConfirmationListsWhatChangesSinceTheLastRead() {
     QCOMPARE(escape.seen, QStringLiteral("frmWritePreview"));
   }
   QCOMPARE(seen.title, QString::fromUtf8("向对讲机写入数据"));
-  QVERIFY2(seen.question.endsWith(QString::fromUtf8("）时相比，本次写入将改变其中 1 项设置：")),
+  QVERIFY2(seen.question.endsWith(QString::fromUtf8("）相比，本次写入将改变其中 1 项设置：")),
            qPrintable(seen.question));
   QCOMPARE(seen.headings,
            (QStringList{QString::fromUtf8("位置"), QString::fromUtf8("字段"),
-                        QString::fromUtf8("对讲机中（上次读取）"), QString::fromUtf8("写入后")}));
+                        QString::fromUtf8("对讲机中（现在）"), QString::fromUtf8("写入后")}));
   QCOMPARE(seen.buttons, (QStringList{QString::fromUtf8("写入"), QString::fromUtf8("取消")}));
   QVERIFY(h.sessions->virtualRadio().memory() == memory);
   h.ctx->settings().currentLanguage = kEnglish;
@@ -425,6 +453,131 @@ void WriteSafetyTest::recordSerialTraceIsOffUntilTickedAndSaysWhere() {
   window.Change_Language();
   QCOMPARE(trace->text(), QString::fromUtf8("记录串口通信(&T)"));
   QVERIFY(trace->toolTip().startsWith(QString::fromUtf8("每次与对讲机的通信")));
+}
+
+// Found: with the traces folder unusable, the window went on silently without its trace.
+void WriteSafetyTest::aTraceThatCannotBeMadeIsSaidOnce() {
+  Harness h;
+  h.ctx->settings().recordSerialTrace = true;
+  std::filesystem::create_directories(h.app->userDataDir);
+  std::ofstream(h.app->userDataDir / "traces") << "a file where the folder would go";
+  QSignalSpy notices(h.sessions.get(), &RadioSessions::statusNotice);
+  h.prompter.answers = {Answer::Ok};
+  h.sessions->readFromRadio();
+  QCOMPARE(notices.size(), 1);
+  const QString notice = notices.at(0).at(0).toString();
+  QVERIFY2(notice.startsWith(QStringLiteral("The serial trace could not be made (the session goes "
+                                            "on): ")) &&
+               notice.contains(QStringLiteral("traces")),
+           qPrintable(notice));
+  auto* note = h.mainWindow.findChild<QLabel*>(QStringLiteral("LabelNote"));
+  QVERIFY(note != nullptr);
+  QCOMPARE(note->text(), notice);
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kReadCompleted), 15000);
+  QCOMPARE(notices.size(), 1);
+  QVERIFY(!h.askedContaining(QStringLiteral("serial trace")));  // no box to click away
+}
+
+// Found: read, write one change, then write another: the confirmation listed the change the radio
+// already held, and writing the read back "changed nothing".
+void WriteSafetyTest::theRadiosLastWriteIsWhatTheNextWriteIsMeasuredAgainst() {
+  using kr4100::testing::ModalAnswer;
+  Harness h;
+  h.prompter.answers = {Answer::Ok};
+  h.sessions->readFromRadio();
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kReadCompleted), 15000);
+  const RadioConfig read = h.ctx->doc().working();
+  const auto writeSeeing = [&](PreviewSeen& seen) {
+    h.prompter.asked.clear();
+    ModalAnswer write([&](QDialog* d) {
+      seen.take(d);
+      d->findChild<QPushButton*>(QStringLiteral("CommandWrite"))->click();
+    });
+    h.sessions->writeToRadio();
+    QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kWriteCompleted), 15000);
+  };
+  h.ctx->doc().SetChannelValue(1, kColRxFre, "28.5");
+  PreviewSeen first;
+  writeSeeing(first);
+  QCOMPARE(first.rows.size(), 1);
+  h.ctx->doc().SetChannelValue(1, kColRxFre, "28.6");
+  PreviewSeen second;
+  writeSeeing(second);
+  QCOMPARE(second.rows,
+           (QList<QStringList>{{"Group A channel 1", "RX frequency", "28.500000", "28.600000"}}));
+  QVERIFY2(second.question.contains(QStringLiteral("(last written on ")),
+           qPrintable(second.question));
+  h.ctx->doc().working() = read;
+  PreviewSeen back;
+  writeSeeing(back);
+  QCOMPARE(back.rows,
+           (QList<QStringList>{{"Group A channel 1", "RX frequency", "28.600000", "28.015000"}}));
+  // What a write left is named after the radio that took it.
+  bool written = false;
+  for (const auto& file : Backups(h.app->userDataDir))
+    written = written ||
+              file.filename().string().find("_written_KR-4100_band0_V600") != std::string::npos;
+  QVERIFY(written);
+}
+
+// With no copy of what the radio holds, "Read first" reads it into a backup (the document stays),
+// then the write asks again with the changes listed.
+void WriteSafetyTest::readFirstReadsIntoABackupThenShowsTheChanges() {
+  using kr4100::testing::ModalAnswer;
+  Harness h;
+  h.ctx->doc().SetChannelValue(1, kColRxFre, "28.5");
+  const RadioConfig document = h.ctx->doc().working();
+  const auto memory = h.sessions->virtualRadio().memory();
+  h.prompter.answers = {Answer::Extra};
+  PreviewSeen seen;
+  ModalAnswer write([&](QDialog* d) {
+    seen.take(d);
+    d->findChild<QPushButton*>(QStringLiteral("CommandWrite"))->click();
+  });
+  h.sessions->writeToRadio();
+  QCOMPARE(h.prompter.asked, QStringList{kWriteQuestion});
+  QCOMPARE(h.prompter.buttonsAsked, QList<MsgButtons>{MsgButtons::OkExtraCancel});
+  QTRY_VERIFY_WITH_TIMEOUT(h.prompter.asked.contains(kWriteCompleted), 15000);
+  QCOMPARE(write.seen, QStringLiteral("frmWritePreview"));
+  QCOMPARE(seen.rows,
+           (QList<QStringList>{{"Group A channel 1", "RX frequency", "28.015000", "28.500000"}}));
+  QVERIFY(!h.prompter.asked.contains(kReadCompleted));
+  QVERIFY(h.ctx->doc().working() == document);  // not replaced by the read
+  QVERIFY(h.sessions->virtualRadio().memory() != memory);
+  int reads = 0;
+  for (const auto& file : Backups(h.app->userDataDir))
+    reads += file.filename().string().find("_read_") != std::string::npos ? 1 : 0;
+  QCOMPARE(reads, 1);
+}
+
+// Found: a write that stopped halfway said only that the connection failed, though the radio now
+// held part of the new configuration.
+void WriteSafetyTest::aWriteStoppedPartwaySaysWhatThatMeansAndOffersTheLastRead() {
+  using kr4100::testing::ModalAnswer;
+  Harness h;
+  h.ctx->settings().verifyAfterWrite = false;
+  Document before;
+  before.InitNewDocument();
+  const BackupResult read = WriteBackup(h.app->userDataDir, before.working(), BackupKind::Read,
+                                        {"KR-4100", "0", "V600"}, {2026, 5, 1, 14, 3, 0});
+  QVERIFY(read.ok);
+  h.ctx->doc().SetChannelValue(1, kColRxFre, "28.5");
+  h.sessions->virtualRadio().faults().silentAfterBlocks = 3;  // the cable goes after 3 blocks
+  QSignalSpy writeBack(h.sessions.get(), &RadioSessions::writeBackRequested);
+  h.prompter.answers = {Answer::Cancel, Answer::Ok, Answer::Yes};
+  ModalAnswer write(
+      [](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("CommandWrite"))->click(); });
+  h.sessions->writeToRadio();
+  QTRY_VERIFY_WITH_TIMEOUT(writeBack.size() == 1, 15000);
+  QCOMPARE(h.prompter.asked.size(), 3);
+  QCOMPARE(h.prompter.asked[1],
+           QStringLiteral("The write did not finish. The radio may now hold part of the new "
+                          "configuration: write it again before using the radio."));
+  QCOMPARE(h.prompter.asked[2],
+           QStringLiteral("A backup of what this radio held before exists (2026-05-01 14:03). "
+                          "Write it back to the radio now?"));
+  QCOMPARE(writeBack.at(0).at(0).toString(), QString::fromStdU16String(read.file.u16string()));
+  QVERIFY(!h.prompter.asked.contains(kWriteCompleted));
 }
 
 QTEST_MAIN(WriteSafetyTest)

@@ -14,8 +14,12 @@ class ScriptedPrompter : public UserPrompter {
   std::deque<Answer> answers;  // next answers; when empty: Ok for Ok-only boxes, else Cancel
   QStringList asked;           // every text shown, in order
 
-  Answer ask(const QString& text, MsgButtons buttons, MsgIcon, const QString& = {}) override {
+  QList<MsgButtons> buttonsAsked;  // the buttons of each, in the same order
+
+  Answer ask(const QString& text, MsgButtons buttons, MsgIcon, const QString& = {},
+             const QString& = {}) override {
     asked << text;
+    buttonsAsked << buttons;
     if (!answers.empty()) {
       const Answer a = answers.front();
       answers.pop_front();
