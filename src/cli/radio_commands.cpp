@@ -11,6 +11,7 @@
 #include "core/link/backups.h"
 #include "core/link/identity.h"
 #include "core/link/radio_image.h"
+#include "core/link/stop_request.h"
 #include "core/link/write_verify.h"
 #include "core/link/transfer_session.h"
 #include "core/texts/messages.h"
@@ -30,13 +31,15 @@ std::vector<std::string> CandidatePorts(const std::string& given) {
 class CliSession {
  public:
   CliSession(const CliContext& context, const VersionTable& versions)
-      : context_(context),
+      : signals_(),
+        context_(context),
         port_{context.options.port, context.options.stopBits, context.options.handshaking},
         prompter_(context),
         trace_(context.options.trace),
         host_(prompter_),
         session_(host_, versions) {
     host_.attach(&session_);
+    host_.watch(signals_);
     session_.setTrace(trace_.get());
     host_.onProgress = [this](int percent) { prompter_.progress(percent); };
     host_.onSearching = [this](bool on) { prompter_.searching(on); };
@@ -88,9 +91,12 @@ class CliSession {
     const auto started = std::chrono::steady_clock::now();
     session_.start();
     host_.runUntil([&] { return finished; });
+    // The loop also returns on a stop request: the session ends as Cancel ends it.
+    stopped_ = StopOnRequest(signals_.request(), session_, trace_.get());
     const auto elapsed = std::chrono::steady_clock::now() - started;
     host_.onFinished = nullptr;
     prompter_.endProgressLine();
+    if (stopped_) prompter_.stopped();
 
     if (context_.figures != nullptr) {
       context_.figures->ran = true;
@@ -101,7 +107,15 @@ class CliSession {
     return success;
   }
 
+  // The exit status of a session that did not succeed.
+  int failure() const {
+    return stopped_ ? StopExitStatus(signals_.request().cause()) : kExitFailed;
+  }
+
  private:
+  // First in, last out: a stop is caught from before the port opens until after it has closed.
+  StopSignals signals_;
+  bool stopped_ = false;
   const CliContext& context_;
   PortSettings port_;
   ConsolePrompter prompter_;
@@ -169,7 +183,7 @@ int RunRead(const CliContext& context) {
   SetProgramIdentity(radio.session(), doc);
   if (!radio.open(SessionKind::Read)) return kExitFailed;
   radio.session().prepareRead();
-  if (!radio.run()) return kExitFailed;
+  if (!radio.run()) return radio.failure();
 
   if (const auto error = radio.session().unpackRead(doc))
     return Fail(MessageId::UnpackRefused, context, error->what);
@@ -200,7 +214,7 @@ int RunWrite(const CliContext& context) {
          {ModelDisplayName(state.modelText),
           std::to_string(BandCodeOf(state.bandText, state.modelText)), std::string()});
   radio.session().setReadBack(context.options.verify);
-  if (!radio.run()) return kExitFailed;
+  if (!radio.run()) return radio.failure();
   if (context.options.verify) {
     const auto& written = radio.written();
     if (!written || !written->readBack) return Fail(MessageId::Connection, context);
@@ -223,7 +237,7 @@ int RunInfo(const CliContext& context) {
   CliSession radio(context, versions);
   if (!radio.open(SessionKind::ReadInfo)) return kExitFailed;
   radio.session().prepareRead();
-  if (!radio.run()) return kExitFailed;
+  if (!radio.run()) return radio.failure();
   const RadioInfo info = UnpackRadioInfo(radio.session().image());
   for (const InfoField& field : kInfoFields)
     context.out << field.name.in(context.language) << ": " << field.text(info) << '\n';
