@@ -31,8 +31,7 @@ std::vector<std::string> CandidatePorts(const std::string& given) {
 class CliSession {
  public:
   CliSession(const CliContext& context, const VersionTable& versions)
-      : signals_(),
-        context_(context),
+      : context_(context),
         port_{context.options.port, context.options.stopBits, context.options.handshaking},
         prompter_(context),
         trace_(context.options.trace),

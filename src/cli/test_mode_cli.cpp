@@ -29,8 +29,7 @@ constexpr int kSignallingAtStart = 1;
 class TestModeRun final : private TestModeListener {
  public:
   explicit TestModeRun(const CliContext& context)
-      : signals_(),
-        context_(context),
+      : context_(context),
         port_{context.options.port, context.options.stopBits, context.options.handshaking},
         prompter_(context),
         trace_(context.options.trace),
