@@ -13,6 +13,7 @@
 #include "core/link/identity.h"
 #include "core/link/radio_image.h"
 #include "core/link/session_outcome.h"
+#include "core/link/stop_request.h"
 #include "core/link/transfer_session.h"
 #include "core/link/write_preview.h"
 #include "core/link/write_verify.h"
@@ -40,6 +41,7 @@ class CliSession {
         host_(prompter_),
         session_(host_, versions) {
     host_.attach(&session_);
+    host_.watch(signals_);
     session_.setTrace(trace_.get());
     host_.onProgress = [this](int percent) { prompter_.progress(percent); };
     host_.onSearching = [this](bool on) { prompter_.searching(on); };
@@ -91,9 +93,12 @@ class CliSession {
     const auto started = std::chrono::steady_clock::now();
     session_.start();
     host_.runUntil([&] { return finished; });
+    // The loop also returns on a stop request: the session ends as Cancel ends it.
+    stopped_ = StopOnRequest(signals_.request(), session_, trace_.get());
     const auto elapsed = std::chrono::steady_clock::now() - started;
     host_.onFinished = nullptr;
     prompter_.endProgressLine();
+    if (stopped_) prompter_.stopped();
 
     if (context_.figures != nullptr) {
       context_.figures->ran = true;
@@ -104,7 +109,15 @@ class CliSession {
     return success;
   }
 
+  // The exit status of a session that did not succeed.
+  int failure() const {
+    return stopped_ ? StopExitStatus(signals_.request().cause()) : kExitFailed;
+  }
+
  private:
+  // First in, last out: a stop is caught from before the port opens until after it has closed.
+  StopSignals signals_;
+  bool stopped_ = false;
   const CliContext& context_;
   PortSettings port_;
   ConsolePrompter prompter_;
@@ -210,7 +223,7 @@ int RunRead(const CliContext& context) {
   SetProgramIdentity(radio.session(), doc);
   if (!radio.open(SessionKind::Read)) return kExitFailed;
   radio.session().prepareRead();
-  if (!radio.run()) return kExitFailed;
+  if (!radio.run()) return radio.failure();
 
   if (const auto error = radio.session().unpackRead(doc))
     return Fail(MessageId::UnpackRefused, context, error->what);
@@ -229,7 +242,8 @@ int RunWrite(const CliContext& context) {
   CliSession radio(context, versions);
   // The radio must be of the file's model, version pairing and band.
   SetProgramIdentity(radio.session(), doc);
-  if (context.options.readFirst && !ReadFirst(context, radio, doc, versions)) return kExitFailed;
+  if (context.options.readFirst && !ReadFirst(context, radio, doc, versions))
+    return radio.failure();
   if (!radio.open(SessionKind::Write)) return kExitFailed;
   if (const auto error = radio.session().prepareWrite(doc.working()))
     return Fail(MessageId::PackRefused, context, error->what);
@@ -239,7 +253,7 @@ int RunWrite(const CliContext& context) {
   radio.session().setReadBack(context.options.verify);
   if (!radio.run()) {
     ExplainPartialWrite(context, radio.written());
-    return kExitFailed;
+    return radio.failure();
   }
   const auto markWritten = [&] {
     if (backup && radio.written() && radio.written()->identity)
@@ -268,7 +282,7 @@ int RunInfo(const CliContext& context) {
   CliSession radio(context, versions);
   if (!radio.open(SessionKind::ReadInfo)) return kExitFailed;
   radio.session().prepareRead();
-  if (!radio.run()) return kExitFailed;
+  if (!radio.run()) return radio.failure();
   const RadioInfo info = UnpackRadioInfo(radio.session().image());
   for (const InfoField& field : kInfoFields)
     context.out << field.name.in(context.language) << ": " << field.text(info) << '\n';

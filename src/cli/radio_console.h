@@ -12,9 +12,15 @@
 #include "core/config/file_io.h"
 #include "core/link/reporting_session_host.h"
 #include "core/link/serial_trace.h"
+#include "core/texts/bilingual.h"
 #include "core/texts/messages.h"
 
 namespace kr4100 {
+
+// Why a command stopped from outside (Ctrl+C, a signal) ended as it did.
+inline constexpr Bilingual kStoppedText{
+    "Stopped: the session with the radio was ended and the port closed.",
+    "已停止：与对讲机的通信已结束，端口已关闭。"};
 
 // Nobody is there to answer: connection and retry questions are answered Cancel, the version
 // question No; each is printed as it is asked. Progress goes to one line that is rewritten.
@@ -59,6 +65,9 @@ class ConsolePrompter final : public Prompter {
     context_.err << '\n' << std::flush;
     lineOpen_ = false;
   }
+
+  // The session was ended by a stop request.
+  void stopped() { show(kStoppedText.in(context_.language)); }
 
   // Something has already told the user why the session ended.
   bool explained() const { return explained_; }

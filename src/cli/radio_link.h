@@ -1,8 +1,8 @@
 // The serial side of the radio commands. kr4100-cli-radio runs the platform's hosts over Qt's
 // serial port and event loop; kr4100-cli.exe, built without Qt, runs the core's hosts over the
 // Win32 serial API on their own wait loop. Each gives the commands the same few things: a
-// session host and a test-mode host that run until a condition holds, the system's serial ports
-// and the per-user data folder.
+// session host and a test-mode host that run until a condition holds or a stop is requested, the
+// system's serial ports and the per-user data folder.
 #pragma once
 
 #include <chrono>
@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "cli/stop_signals.h"
 
 #ifdef KR4100_SYSTEM_SERIAL
 #include "core/serial/link_session_host.h"
@@ -51,6 +53,8 @@ template <class LinkHost>
 class SystemLinkHost final : public LinkHost {
  public:
   explicit SystemLinkHost(Prompter& prompter) : LinkHost(MakeSystemSerialLink(), prompter) {}
+  // runUntil returns soon after a stop is requested.
+  void watch(const StopSignals& stops) { this->watchStop(&stops.request()); }
 };
 using CliSessionHost = SystemLinkHost<LinkSessionHost>;
 using CliTestModeHost = SystemLinkHost<LinkTestModeHost>;
@@ -73,8 +77,10 @@ class QtApplicationScope {
   std::optional<QCoreApplication> app_;
 };
 
-// Runs Qt's events until done() holds (true) or limit has passed (false).
-bool RunQtEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
+// Runs Qt's events until done() holds (true), or limit has passed or stop is requested (false
+// unless done() holds). wakeFd, readable once a stop is requested, wakes the wait for events.
+bool RunQtEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds limit,
+                      const StopRequest* stop = nullptr, int wakeFd = -1);
 
 // A host of the platform with the application it needs, which comes first: it must exist before
 // the host's Qt objects.
@@ -84,8 +90,17 @@ class QtCliHost : private QtApplicationScope, public SerialHost {
   explicit QtCliHost(Prompter& prompter) : SerialHost(prompter) {}
   bool runUntil(const std::function<bool()>& done,
                 std::chrono::milliseconds limit = std::chrono::hours(24)) {
-    return RunQtEventsUntil(done, limit);
+    return RunQtEventsUntil(done, limit, stop_, wakeFd_);
   }
+  // runUntil returns soon after a stop is requested.
+  void watch(const StopSignals& stops) {
+    stop_ = &stops.request();
+    wakeFd_ = stops.wakeFd();
+  }
+
+ private:
+  const StopRequest* stop_ = nullptr;
+  int wakeFd_ = -1;
 };
 using CliSessionHost = QtCliHost<SerialSessionHost>;
 

@@ -1,6 +1,10 @@
+#include <unistd.h>
+
 #include <QEventLoop>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
+#include <optional>
 
 #include "cli/radio_link.h"
 
@@ -17,14 +21,28 @@ std::filesystem::path ProgramDataFolder() {
   return std::filesystem::path(folder.toStdU16String());
 }
 
-bool RunQtEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+bool RunQtEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds limit,
+                      const StopRequest* stop, int wakeFd) {
   bool over = false;
   QTimer guard;
   guard.setSingleShot(true);
   QObject::connect(&guard, &QTimer::timeout, [&over] { over = true; });
   guard.start(limit);
+  // A signal arriving while the loop sleeps writes to the pipe, which wakes it; what is in the
+  // pipe is read away, the request itself stays set.
+  std::optional<QSocketNotifier> wake;
+  if (stop != nullptr && wakeFd >= 0) {
+    wake.emplace(static_cast<qintptr>(wakeFd), QSocketNotifier::Read);
+    QObject::connect(&*wake, &QSocketNotifier::activated, [wakeFd] {
+      char bytes[16];
+      while (::read(wakeFd, bytes, sizeof bytes) > 0) {
+      }
+    });
+  }
+  const auto stopped = [stop] { return stop != nullptr && stop->requested(); };
   // Each call returns once it has handled what woke it, so done() is seen as soon as it holds.
-  while (!done() && !over) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  while (!done() && !over && !stopped())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   return done();
 }
 

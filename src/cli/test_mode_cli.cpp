@@ -14,6 +14,7 @@
 #include "core/testmode/adjustment_panel.h"
 #include "core/testmode/test_mode_commands.h"
 #include "core/testmode/test_mode_driver.h"
+#include "core/testmode/test_mode_stop.h"
 
 namespace kr4100 {
 namespace {
@@ -37,6 +38,7 @@ class TestModeRun final : private TestModeListener {
     driver_.setTrace(trace_.get());
     host_.attach(&driver_);
     host_.listen(this);
+    host_.watch(signals_);
   }
 
   TestModeDriver& driver() { return driver_; }
@@ -65,9 +67,15 @@ class TestModeRun final : private TestModeListener {
   }
 
   // Runs the port and the timers until done() holds or test mode has ended; done() at the end.
+  // A stop request ends test mode as a cancelled retry does, and the wait fails.
   bool waitFor(const std::function<bool()>& done) {
-    if (!host_.runUntil([&] { return done() || !driver_.active(); }, kWaitLimit) &&
-        driver_.active()) {
+    const bool reached = host_.runUntil([&] { return done() || !driver_.active(); }, kWaitLimit);
+    if (StopOnRequest(signals_.request(), driver_, trace_.get())) {
+      stopped_ = true;
+      prompter_.stopped();
+      return false;
+    }
+    if (!reached && driver_.active()) {
       driver_.end();
       prompter_.show(MessageText(MessageId::Connection, context_.language));
     }
@@ -78,6 +86,7 @@ class TestModeRun final : private TestModeListener {
   int leave() {
     driver_.leave(kSignallingAtStart);
     waitFor([this] { return !driver_.active(); });
+    if (stopped_) return stoppedStatus();
     return prompter_.explained() ? kExitFailed : kExitOk;
   }
 
@@ -85,11 +94,14 @@ class TestModeRun final : private TestModeListener {
   // unless that has been done.
   int failed() {
     driver_.end();
+    if (stopped_) return stoppedStatus();
     if (!prompter_.explained()) Fail(MessageId::Connection, context_);
     return kExitFailed;
   }
 
  private:
+  int stoppedStatus() const { return StopExitStatus(signals_.request().cause()); }
+
   // TestModeListener
   void messageRaised(TestModeMessage message) override {
     prompter_.show(TestModeMessageText(message).in(context_.language));
@@ -106,6 +118,9 @@ class TestModeRun final : private TestModeListener {
   void valuePolled(int value) override { polls_.push_back(value); }
   void testModeEnded() override {}
 
+  // First in, last out: a stop is caught from before the port opens until after it has closed.
+  StopSignals signals_;
+  bool stopped_ = false;
   const CliContext& context_;
   PortSettings port_;
   ConsolePrompter prompter_;

@@ -49,6 +49,7 @@ void SimulatedLink::send(std::span<const std::uint8_t> frame, int expectedReplyL
   lineFree_ = start + WireTime(reply.size());
   if (++replies_ == lateReply) lineFree_ = std::max(lineFree_, now_ + lateArrival);
   arriving_.emplace(lineFree_, std::move(reply));
+  if (whenReplying) whenReplying(replies_);
 }
 
 void SimulatedLink::startReplyTimer(std::chrono::milliseconds interval) {
@@ -82,6 +83,7 @@ void SimulatedLink::deliver(std::vector<std::uint8_t> bytes) {
 bool SimulatedLink::runUntilIdle(std::chrono::milliseconds limit) {
   const Micros end = std::chrono::duration_cast<Micros>(limit);
   while (session_ && session_->active()) {
+    if (stop && StopOnRequest(*stop, *session_, nullptr)) continue;
     Micros next = end;
     if (timer_) next = std::min(next, *timer_);
     if (!arriving_.empty()) next = std::min(next, arriving_.begin()->first);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/link/session_host.h"
+#include "core/link/stop_request.h"
 #include "core/link/transfer_session.h"
 #include "sim/virtual_radio.h"
 
@@ -53,6 +54,10 @@ class SimulatedLink : public SessionHost {
   std::deque<Answer> answers;                // answers to the next questions; Cancel when empty
   std::function<void()> duringQuestion;      // runs while a question is open (a nested event loop)
   std::function<void(int)> whenNextRadio;    // group write: radio n is awaited
+  std::function<void(int)> whenReplying;     // the n-th reply on the wire (1-based) is on its way
+  // A stop the loop watches, as the command line's loops do: once requested, the session is
+  // ended the way Cancel ends it. Null: none.
+  const StopRequest* stop = nullptr;
   Answer identityAnswer = Answer::No;
 
   // Runs an action at a simulated time (plugging radios in and out, closing a window).

@@ -1,7 +1,8 @@
 // The fault campaign: every step of every radio session meets every fault the virtual radio
-// knows, on the simulated clock. Each case must end by itself, tell the user when it fails, leave
-// the document alone after a failed read, never call a write that did not land a success, close
-// the port, and never leave PTT keyed. The table of outcomes goes to stdout.
+// knows, and a stop requested from outside (Ctrl+C) while the step's reply is on its way, on the
+// simulated clock. Each case must end by itself, tell the user when it fails, leave the document
+// alone after a failed read, never call a write that did not land a success, close the port,
+// and never leave PTT keyed or the radio in test mode. The table of outcomes goes to stdout.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -17,10 +18,12 @@
 
 #include "core/config/document.h"
 #include "core/link/radio_image.h"
+#include "core/link/stop_request.h"
 #include "core/link/transfer_session.h"
 #include "core/link/write_verify.h"
 #include "core/testmode/test_mode_commands.h"
 #include "core/testmode/test_mode_driver.h"
+#include "core/testmode/test_mode_stop.h"
 #include "sim/simulated_link.h"
 #include "sim/test_mode_responder.h"
 #include "sim/virtual_radio.h"
@@ -35,10 +38,11 @@ using sim::Micros;
 enum class Fault {
   NoReply, Corrupted, Truncated, LateInside, LateOutside, NoAck, CablePulled, SecondRadio,
   StrayByte, Overlong,  // test mode only: its replies carry no checksum to catch a shift
+  Signal,               // not the radio's: the program is told to stop while the reply comes
 };
 constexpr std::array kAllFaults{Fault::NoReply,     Fault::Corrupted,   Fault::Truncated,
                                 Fault::LateInside,  Fault::LateOutside, Fault::NoAck,
-                                Fault::CablePulled, Fault::SecondRadio};
+                                Fault::CablePulled, Fault::SecondRadio, Fault::Signal};
 
 const char* NameOf(Fault f) {
   switch (f) {
@@ -52,6 +56,7 @@ const char* NameOf(Fault f) {
     case Fault::SecondRadio: return "second radio";
     case Fault::StrayByte: return "stray leading byte";
     case Fault::Overlong: return "over-long";
+    case Fault::Signal: return "signal";
   }
   return "?";
 }
@@ -170,6 +175,7 @@ struct TransferBench {
   // Another radio of the same model on the same cable, with other memory and another band.
   sim::VirtualRadio intruder{sim::IdentitySettings{"HT52", 248, 1, "V600"}};
   Document doc;
+  StopRequest stop;
 };
 
 // The steps of a session, from a clean run: one per kind of frame the radios answer, the first
@@ -278,6 +284,13 @@ void Inject(TransferBench& b, Fault f, const Step& step) {
     case Fault::NoAck: faults.refuseReply = step.reply; break;
     case Fault::CablePulled: faults.silentAfterReplies = step.reply - 1; break;
     case Fault::SecondRadio: b.link.plugSecond(&b.intruder, step.wire); break;
+    case Fault::Signal:
+      // The loop watches the request as the command line's loops do.
+      b.link.stop = &b.stop;
+      b.link.whenReplying = [&b, wire = step.wire](int n) {
+        if (n == wire) b.stop.request(StopCause::Interrupt);
+      };
+      break;
     case Fault::StrayByte:
     case Fault::Overlong: break;  // not a transfer fault
   }
@@ -325,8 +338,14 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy)
   const int told = static_cast<int>(b.link.questions.size() + b.link.refusals.size()) +
                    b.link.portErrors;
   const bool writes = s == Session::Write || s == Session::WriteVerify || s == Session::GroupWrite;
-  // The window reports every failed write; a failed read is reported by its question.
-  if (!ok && !writes && s != Session::WriteInfo) {
+  // The window reports every failed write; a failed read is reported by its question. A stopped
+  // session is reported by whoever stopped it.
+  const bool signalled = f == Fault::Signal;
+  if (signalled) {
+    EXPECT_FALSE(ok) << where << ": a session stopped before its last reply reported success";
+    EXPECT_TRUE(b.link.questions.empty()) << where << ": a stopped session asked a question";
+  }
+  if (!ok && !writes && s != Session::WriteInfo && !signalled) {
     EXPECT_GT(told, 0) << where << ": failed without telling the user";
   }
 
@@ -381,12 +400,12 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy)
     EXPECT_FALSE(ok) << where << ": the radio takes no information";
   }
 
-  outcome += ok ? "ok" : "failed";
+  outcome += ok ? "ok" : signalled ? "stopped" : "failed";
   if (!b.link.questions.empty()) outcome += ", asked " + std::to_string(b.link.questions.size());
   if (!b.link.refusals.empty()) outcome += ", refused";
   if (b.link.portErrors > 0) outcome += ", port error";
   if (b.link.searchesStarted > 0) outcome += ", searched";
-  if (!ok && told == 0) outcome += ", window tells";
+  if (!ok && told == 0 && !signalled) outcome += ", window tells";
   if (f == Fault::SecondRadio && b.intruder.events().size() > 0) {
     const auto& image = b.transfer.image();
     const bool written = std::equal(image.begin() + image_map::kChannelBase,
@@ -452,6 +471,9 @@ class TestModeBench : public TestModeHost {
 
   int lateReply = 0;
   Micros lateArrival{0};
+  int signalReply = 0;  // a stop is requested while this reply (1-based) is on its way
+  StopRequest stop;
+  bool stopped = false;  // the stop ended test mode
   std::deque<Answer> answers;
   int questions = 0, refusals = 0, enteredCount = 0;
   std::vector<TestModeMessage> told;
@@ -488,6 +510,7 @@ class TestModeBench : public TestModeHost {
     answered.push_back(text);
     ackReply.push_back(reply == std::vector<std::uint8_t>{0x06});
     if (static_cast<int>(answered.size()) == lateReply) at = std::max(at, now + lateArrival);
+    if (static_cast<int>(answered.size()) == signalReply) stop.request(StopCause::Interrupt);
     arriving_.emplace(at, std::move(reply));
   }
   void waitSent(std::chrono::milliseconds) override {}
@@ -515,6 +538,11 @@ class TestModeBench : public TestModeHost {
   void runWhile(const std::function<bool()>& keepGoing) {
     const Micros limit = std::chrono::duration_cast<Micros>(kBound);
     while (driver.active() && keepGoing() && now < limit) {
+      // The loop watches the request as the command line's loops do.
+      if (StopOnRequest(stop, driver, nullptr)) {
+        stopped = true;
+        return;
+      }
       std::optional<Micros> next;
       auto consider = [&](std::optional<Micros> t) {
         if (t && (!next || *t < *next)) next = t;
@@ -582,6 +610,7 @@ std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string
     case Fault::CablePulled: faults.silentAfter = reply - 1; break;
     case Fault::StrayByte: faults.strayReply = reply; break;
     case Fault::Overlong: faults.overlongReply = reply; break;
+    case Fault::Signal: b.signalReply = reply; break;
     case Fault::SecondRadio: break;
   }
   if (policy == Policy::Retry) b.answers = {Answer::Retry};
@@ -609,11 +638,19 @@ std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string
         << where << ": code " << code << " changed";
   }
   const bool completed = b.enteredCount > 0 && aligned && !b.responder.inTestMode();
-  if (!completed) {
+  const bool signalled = f == Fault::Signal;
+  if (signalled) {
+    EXPECT_TRUE(b.stopped) << where << ": test mode ended before the stop was seen";
+    EXPECT_FALSE(b.responder.inTestMode()) << where << ": the radio was left in test mode";
+    EXPECT_EQ(b.questions, 0) << where << ": a stopped test mode asked a question";
+  }
+  // A stop is reported by whoever asked for it.
+  if (!completed && !signalled) {
     EXPECT_GT(b.questions + b.refusals + static_cast<int>(b.told.size()), 0)
         << where << ": gave up without telling the user";
   }
   std::string outcome = completed ? "aligned, left" : b.enteredCount > 0 ? "entered, cut short" : "not entered";
+  if (signalled) outcome += ", stopped";
   if (b.questions > 0) outcome += ", asked " + std::to_string(b.questions);
   if (!b.told.empty()) outcome += ", told mismatch";
   if (b.responder.pttKeyed()) outcome += pulled ? ", radio keyed (cable out)" : ", RADIO KEYED";

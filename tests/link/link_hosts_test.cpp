@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "core/config/document.h"
+#include "core/link/stop_request.h"
 #include "core/link/transfer_session.h"
 #include "core/link/write_verify.h"
 #include "core/serial/link_session_host.h"
 #include "core/serial/link_test_mode_host.h"
 #include "core/serial/port_names.h"
+#include "core/testmode/test_mode_stop.h"
 #include "sim/test_mode_responder.h"
 #include "support/radio_serial_link.h"
 #include "support/test_channels.h"
@@ -199,6 +201,24 @@ TEST_F(LinkTestModeTest, ASilentRadioEndsInTheRetryQuestionNotInTheLimit) {
   EXPECT_EQ(prompter.questions, 1);
   EXPECT_FALSE(driver.active());
   EXPECT_FALSE(line.isOpen());
+}
+
+// Nothing wakes a read of the line when Ctrl+C comes: the loop reads in slices while it watches a
+// stop, so an idle test mode (no timer, the port open) still sees it at once and ends, the radio
+// told to leave.
+TEST_F(LinkTestModeTest, AStopIsSeenWithinASliceOfAnIdleWaitAndTestModeIsLeft) {
+  ASSERT_TRUE(enter());
+  StopRequest stop;
+  host.watchStop(&stop);
+  const auto at = std::chrono::duration_cast<std::chrono::milliseconds>(line.now) + 2s;
+  line.at(at, [&stop] { stop.request(StopCause::Interrupt); });
+  EXPECT_FALSE(host.runUntil([] { return false; }, 10min));
+  EXPECT_LE(line.now, sim::Micros(at + LinkLoop::kStopSlice));
+  EXPECT_TRUE(StopOnRequest(stop, driver, nullptr));
+  EXPECT_FALSE(driver.active());
+  EXPECT_FALSE(line.isOpen());
+  EXPECT_FALSE(responder.inTestMode());
+  EXPECT_EQ(prompter.questions, 0);
 }
 
 TEST(WindowsPortNames, DevicePathsComparisonAndOrder) {

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/link/reporting_session_host.h"
@@ -34,6 +36,13 @@ class RadioSerialLink final : public SerialLink {
   Micros now{0};
   std::vector<PortSettings> opened;
   int reads = 0;
+
+  // Runs action once a read has taken the clock to when: what another thread (a console's
+  // Ctrl+C handler) does while the loop waits on the line.
+  void at(std::chrono::milliseconds when, std::function<void()> action) {
+    actionAt_ = when;
+    action_ = std::move(action);
+  }
 
   LinkLoop::Clock clock() {
     return [this] { return std::chrono::duration_cast<std::chrono::milliseconds>(now); };
@@ -96,6 +105,7 @@ class RadioSerialLink final : public SerialLink {
       into.push_back(arriving_.front().byte);
       arriving_.pop_front();
     }
+    if (action_ && now >= actionAt_) std::exchange(action_, {})();
     return true;
   }
 
@@ -111,6 +121,8 @@ class RadioSerialLink final : public SerialLink {
   int writes_ = 0;
   Micros outFree_{0};
   std::deque<Arriving> arriving_;
+  Micros actionAt_{0};
+  std::function<void()> action_;
 };
 
 // Answers from a list, then Cancel (or No); counts what it was asked and told.

@@ -42,6 +42,7 @@ LinkLoop::Timer* LinkLoop::nextTimer() {
 bool LinkLoop::runUntil(const std::function<bool()>& done, milliseconds limit) {
   const milliseconds end = clock() + limit;
   while (!done()) {
+    if (stop_ && stop_->requested()) return false;
     if (!posted_.empty()) {
       const std::function<void()> event = std::move(posted_.front());
       posted_.pop_front();
@@ -56,7 +57,8 @@ bool LinkLoop::runUntil(const std::function<bool()>& done, milliseconds limit) {
       continue;
     }
     if (now >= end || (timer == nullptr && !link_->isOpen())) return false;
-    const milliseconds until = timer != nullptr ? std::min(*timer->due, end) : end;
+    milliseconds until = timer != nullptr ? std::min(*timer->due, end) : end;
+    if (stop_) until = std::min(until, now + kStopSlice);
     got_.clear();
     const bool ok = link_->read(got_, std::max<std::size_t>(1, awaited()), until - now);
     // What came before a failure still counts.

@@ -13,6 +13,7 @@
 #include <span>
 #include <vector>
 
+#include "core/link/stop_request.h"
 #include "core/serial/serial_link.h"
 
 namespace kr4100 {
@@ -25,9 +26,14 @@ class LinkLoop {
 
   // Runs the line, the timers and posted events until done() holds (true), or until limit has
   // passed, or nothing is left that could make done() hold: no timer running, nothing posted
-  // and the line closed (false).
+  // and the line closed, or a stop watched is requested (false unless done() holds).
   bool runUntil(const std::function<bool()>& done,
                 std::chrono::milliseconds limit = std::chrono::hours(24));
+
+  // From now on runUntil returns soon after stop is requested (null: no stop is watched). Nothing
+  // can wake the line's read, so while a stop is watched the loop reads in slices.
+  void watchStop(const StopRequest* stop) { stop_ = stop; }
+  static constexpr std::chrono::milliseconds kStopSlice{100};
 
  protected:
   using TimerId = std::size_t;
@@ -66,6 +72,7 @@ class LinkLoop {
   std::vector<Timer> timers_;
   std::deque<std::function<void()>> posted_;
   std::vector<std::uint8_t> got_;
+  const StopRequest* stop_ = nullptr;
 };
 
 }  // namespace kr4100
