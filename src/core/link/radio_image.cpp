@@ -208,12 +208,15 @@ FineOffset DecodeOffset(const RadioImage& image, int at) {
 std::optional<ImageError> ApplyOffset(const std::string& stored, const FineOffset& offset,
                                       int chNum, int group, const char* which,
                                       FixedText<8>& fre) {
-  const std::string what =
-      ChannelName(chNum, group) + ": " + which + " fine offset read from the radio (" +
-      std::to_string(offset.magnitude) + " Hz) is out of range";
-  if (offset.magnitude > 32767) return ImageError{what};
+  // Every channel of a read comes here: the text is made only for a refusal.
+  const auto outOfRange = [&] {
+    return ImageError{ChannelName(chNum, group) + ": " + which +
+                      " fine offset read from the radio (" + std::to_string(offset.magnitude) +
+                      " Hz) is out of range"};
+  };
+  if (offset.magnitude > 32767) return outOfRange();
   const long hz = std::stol(stored) + (offset.subtract ? -offset.magnitude : offset.magnitude);
-  if (hz < 0 || hz > 99'999'999) return ImageError{what};
+  if (hz < 0 || hz > 99'999'999) return outOfRange();
   char text[16];
   std::snprintf(text, sizeof text, "%08ld", hz);
   fre = text;
