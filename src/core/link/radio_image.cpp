@@ -127,9 +127,13 @@ ImageError DoesNotFit(const std::string& what, long value) {
 }
 
 // A switch owns one bit of its byte: any other value than 0 or 1 would set its neighbours.
-std::optional<ImageError> CheckSwitch(const std::string& what, long value) {
-  if (value == 0 || value == 1) return std::nullopt;
-  return DoesNotFit(what, value);
+bool FitsSwitch(long value) {
+  return value == 0 || value == 1;
+}
+
+std::optional<ImageError> CheckSwitch(std::string_view what, long value) {
+  if (FitsSwitch(value)) return std::nullopt;
+  return DoesNotFit(std::string(what), value);
 }
 
 int BitIndex(int chNum, int group, int base) { return base + 8 * group + (chNum - 1) / 8; }
@@ -280,12 +284,12 @@ std::optional<ImageError> PackChannel(const ChInfo& entry, int group, RadioImage
   if (group < 0 || group >= kGroupCount || n < 1 || n > kChannelsPerGroup)
     return ImageError{ChannelName(n, group) +
                       " cannot be stored in the radio (numbers are 1 to 60)"};
-  const std::string name = ChannelName(n, group) + ": ";
-  // Each switch owns one bit; those of the scan bitmap are named first.
+  // Each switch owns one bit; those of the scan bitmap are named first. Every channel of a write
+  // comes here: the name is made only for a refusal.
   for (const bool bitmap : {true, false})
     for (const ChannelAttribute& a : kChannelAttributes)
-      if (InScanBitmap(a) == bitmap)
-        if (auto error = CheckSwitch(name + a.field, entry.*a.member)) return error;
+      if (InScanBitmap(a) == bitmap && !FitsSwitch(entry.*a.member))
+        return DoesNotFit(ChannelName(n, group) + ": " + a.field, entry.*a.member);
   FrequencyBytes rx{};
   FrequencyBytes tx{};
   if (auto error = EncodeChannelFrequency(entry.RxFre, n, group, "receive", rx)) return error;
