@@ -8,7 +8,6 @@
 
 #include "core/config/channel_attributes.h"
 #include "core/config/conversions.h"
-#include "core/config/numbers.h"
 
 namespace kr4100 {
 namespace {
@@ -188,11 +187,15 @@ std::optional<ImageError> EncodeChannelFrequency(const FixedText<8>& fre, int ch
 // The stored text of three BCD bytes (Hz, the two lowest digits zero), or nothing when a nibble is
 // not a decimal digit.
 std::optional<std::string> DecodeFrequency(const RadioImage& image, int at) {
+  // Every channel marked present comes here, in a blank memory with 0xFF bytes: the nibbles are
+  // checked before any text is made.
   std::string s;
-  for (int i = 0; i < 3; ++i) s += ByteHex(image[At(at + i)]);
-  s += "00";
-  if (!IsNumeric(s) || !std::all_of(s.begin(), s.end(), IsDigit)) return std::nullopt;
-  return s;
+  for (int i = 0; i < 3; ++i) {
+    const std::uint8_t b = image[At(at + i)];
+    if (b >> 4 > 9 || (b & 0x0F) > 9) return std::nullopt;
+    s += ByteHex(b);
+  }
+  return s + "00";
 }
 
 struct FineOffset {
