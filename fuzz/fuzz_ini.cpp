@@ -1,14 +1,17 @@
 // Any bytes as "mysetup.ini" or "Version.ini": parsing, start-up loading, the version table and a
-// write must neither crash nor leak, and a written key must read back, also after a re-parse.
+// write must neither crash nor leak, and a written key must read back, also after a re-parse. A
+// share of the inputs (see fuzz_support.h) is also opened as a file, and must read as parsed.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "core/settings/ini_file.h"
-#include "core/settings/version_ini.h"
-#include "core/settings/startup_settings.h"
 #include "core/config/version_table.h"
+#include "core/settings/ini_file.h"
+#include "core/settings/startup_settings.h"
+#include "core/settings/version_ini.h"
+#include "fuzz_support.h"
 
 using namespace kr4100;
 
@@ -48,6 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         reparsed.read("language", "comPort") != std::to_string(s.comPort)) {
       __builtin_trap();
     }
+  }
+
+  const std::span<const std::uint8_t> raw(data, size);
+  if (fuzz::TakesPathWay(raw)) {
+    const IniFile opened = IniFile::Open(fuzz::WriteScratchFile(raw, ".ini"));
+    if (!opened.existed() || opened.text() != original.text()) __builtin_trap();
   }
   return 0;
 }

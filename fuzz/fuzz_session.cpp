@@ -9,6 +9,7 @@
 #include "core/config/document.h"
 #include "core/link/radio_image.h"
 #include "core/link/transfer_session.h"
+#include "fuzz_support.h"
 
 using namespace kr4100;
 
@@ -77,11 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                SessionKind::WriteInfo};
   const SessionKind kind = kinds[host.next() % 4];
   if (!session.open(kind)) return 0;
-  Document doc;
-  doc.setToday([] { return CalendarDate{2026, 1, 1}; });
-  doc.InitNewDocument();
+  const Document& fresh = fuzz::NewDocument();
   if (kind == SessionKind::Write) {
-    if (session.prepareWrite(doc.working())) return 0;
+    if (session.prepareWrite(fresh.working())) return 0;
   } else {
     session.prepareRead();
   }
@@ -110,8 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (session.active()) std::abort();
 
   if (kind == SessionKind::Read && host.success) {
-    const RadioConfig before = doc.working();
-    if (session.unpackRead(doc) && !(doc.working() == before)) std::abort();
+    Document doc = fresh;
+    if (session.unpackRead(doc) && !(doc.working() == fresh.working())) std::abort();
   }
   return 0;
 }

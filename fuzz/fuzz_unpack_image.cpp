@@ -6,14 +6,9 @@
 
 #include "core/config/document.h"
 #include "core/link/radio_image.h"
+#include "fuzz_support.h"
 
 using namespace kr4100;
-
-namespace {
-
-CalendarDate FixedDay() { return {2026, 1, 2}; }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // What the radio did not send stays as a blank memory reads: 0xFF.
@@ -21,13 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   image.fill(0xFF);
   std::copy_n(data, std::min(size, kImageSize), image.begin());
 
-  Document doc;
-  doc.setToday(FixedDay);
-  doc.InitNewDocument();
-  const RadioConfig before = doc.working();
+  const Document& fresh = fuzz::NewDocument();
+  Document doc = fresh;
   const auto error = UnpackImage(image, doc);
   if (error) {
-    if (!(doc.working() == before) || error->what.empty()) std::abort();
+    if (!(doc.working() == fresh.working()) || error->what.empty()) std::abort();
   } else {
     // Whatever was read from a radio can be written to one again.
     RadioImage again;

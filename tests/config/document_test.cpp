@@ -309,13 +309,31 @@ TEST_F(DocumentTest, NewDocumentKeepsTheChosenModelAndBand) {
   }
 }
 
-TEST_F(DocumentTest, ShortTemplateLeavesTheWorkingRecordAndCommitsIt) {
+// The file and the same bytes in memory read alike: a template longer than a data file counts by
+// its first 14531 bytes, a shorter one leaves the working record and commits it.
+TEST_F(DocumentTest, TemplateReadsAlikeFromFileAndFromMemory) {
   testing::TempDir dir;
-  testing::WriteBytes(dir / "short.dat", std::vector<std::uint8_t>(100, 0x41));
+  RadioConfig tpl = doc.working();
+  tpl.OptFeat[kTot] = 9;
+  const DataFileBytes encoded = EncodeDataFile(tpl);
+  std::vector<std::uint8_t> longer(encoded.begin(), encoded.end());
+  longer.push_back(0x41);
+  const std::vector<std::uint8_t> shorter(encoded.begin(), encoded.end() - 1);
   doc.working().OptFeat[kTot] = 5;
-  EXPECT_FALSE(doc.ReadTemplate(dir / "short.dat"));
-  EXPECT_EQ(doc.working().OptFeat[kTot], 5);
-  EXPECT_FALSE(doc.IsDocumentModified());
+
+  for (const bool isLonger : {true, false}) {
+    SCOPED_TRACE(isLonger ? "longer" : "shorter");
+    const std::vector<std::uint8_t>& content = isLonger ? longer : shorter;
+    testing::WriteBytes(dir / "template.dat", content);
+    Document fromFile = doc;
+    Document fromMemory = doc;
+    EXPECT_EQ(fromFile.ReadTemplate(dir / "template.dat"), isLonger);
+    EXPECT_EQ(fromMemory.ReadTemplateBytes(content), isLonger);
+    EXPECT_EQ(fromMemory.working().OptFeat[kTot], isLonger ? 9 : 5);
+    EXPECT_TRUE(fromFile.working() == fromMemory.working());
+    EXPECT_TRUE(fromFile.saved() == fromMemory.saved());
+    EXPECT_FALSE(fromMemory.IsDocumentModified());
+  }
 }
 
 TEST_F(DocumentTest, CommitRewritesModelInfoFromTheDocumentState) {

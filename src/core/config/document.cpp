@@ -162,12 +162,16 @@ void Document::RestoreWorking(const RadioConfig& record, std::string modelText,
 
 bool Document::ReadTemplate(const std::filesystem::path& path) {
   const auto bytes = ReadFilePrefix(path, layout::kDataFileSize);
-  if (!bytes || bytes->size() != layout::kDataFileSize) {
+  return ReadTemplateBytes(bytes ? std::span<const std::uint8_t>(*bytes)
+                                 : std::span<const std::uint8_t>());
+}
+
+bool Document::ReadTemplateBytes(std::span<const std::uint8_t> content) {
+  if (content.size() < layout::kDataFileSize) {
     CommitWorkingCopy();
     return false;
   }
-  saved_ = DecodeDataFile(std::span<const std::uint8_t, layout::kDataFileSize>(bytes->data(),
-                                                                               layout::kDataFileSize));
+  saved_ = DecodeDataFile(content.first<layout::kDataFileSize>());
   RestoreWorkingCopy();
   notifyReplaced();
   return true;

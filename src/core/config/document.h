@@ -2,8 +2,10 @@
 // loaded from or stored to a file, and the document state beside them (model, band, file name).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -112,6 +114,9 @@ class Document {
   // Reads a data file without checks over the working record (template files). On any failure
   // the working record stays as it was and the saved copy becomes equal to it. True when read.
   bool ReadTemplate(const std::filesystem::path& path);
+  // The same over a template's content already in memory: its first 14531 bytes are the record,
+  // whatever follows is ignored, as the file read ignores it; fewer bytes are a failure.
+  bool ReadTemplateBytes(std::span<const std::uint8_t> content);
 
   // Replaces the saved copy with a complete record read from a file and makes it the working
   // copy. Used by the data-file open once every check has passed.

@@ -8,7 +8,6 @@
 
 #include "core/config/channel_attributes.h"
 #include "core/config/conversions.h"
-#include "core/config/numbers.h"
 
 namespace kr4100 {
 namespace {
@@ -127,9 +126,13 @@ ImageError DoesNotFit(const std::string& what, long value) {
 }
 
 // A switch owns one bit of its byte: any other value than 0 or 1 would set its neighbours.
-std::optional<ImageError> CheckSwitch(const std::string& what, long value) {
-  if (value == 0 || value == 1) return std::nullopt;
-  return DoesNotFit(what, value);
+bool FitsSwitch(long value) {
+  return value == 0 || value == 1;
+}
+
+std::optional<ImageError> CheckSwitch(std::string_view what, long value) {
+  if (FitsSwitch(value)) return std::nullopt;
+  return DoesNotFit(std::string(what), value);
 }
 
 int BitIndex(int chNum, int group, int base) { return base + 8 * group + (chNum - 1) / 8; }
@@ -184,11 +187,15 @@ std::optional<ImageError> EncodeChannelFrequency(const FixedText<8>& fre, int ch
 // The stored text of three BCD bytes (Hz, the two lowest digits zero), or nothing when a nibble is
 // not a decimal digit.
 std::optional<std::string> DecodeFrequency(const RadioImage& image, int at) {
+  // Every channel marked present comes here, in a blank memory with 0xFF bytes: the nibbles are
+  // checked before any text is made.
   std::string s;
-  for (int i = 0; i < 3; ++i) s += ByteHex(image[At(at + i)]);
-  s += "00";
-  if (!IsNumeric(s) || !std::all_of(s.begin(), s.end(), IsDigit)) return std::nullopt;
-  return s;
+  for (int i = 0; i < 3; ++i) {
+    const std::uint8_t b = image[At(at + i)];
+    if (b >> 4 > 9 || (b & 0x0F) > 9) return std::nullopt;
+    s += ByteHex(b);
+  }
+  return s + "00";
 }
 
 struct FineOffset {
@@ -208,12 +215,15 @@ FineOffset DecodeOffset(const RadioImage& image, int at) {
 std::optional<ImageError> ApplyOffset(const std::string& stored, const FineOffset& offset,
                                       int chNum, int group, const char* which,
                                       FixedText<8>& fre) {
-  const std::string what =
-      ChannelName(chNum, group) + ": " + which + " fine offset read from the radio (" +
-      std::to_string(offset.magnitude) + " Hz) is out of range";
-  if (offset.magnitude > 32767) return ImageError{what};
+  // Every channel of a read comes here: the text is made only for a refusal.
+  const auto outOfRange = [&] {
+    return ImageError{ChannelName(chNum, group) + ": " + which +
+                      " fine offset read from the radio (" + std::to_string(offset.magnitude) +
+                      " Hz) is out of range"};
+  };
+  if (offset.magnitude > 32767) return outOfRange();
   const long hz = std::stol(stored) + (offset.subtract ? -offset.magnitude : offset.magnitude);
-  if (hz < 0 || hz > 99'999'999) return ImageError{what};
+  if (hz < 0 || hz > 99'999'999) return outOfRange();
   char text[16];
   std::snprintf(text, sizeof text, "%08ld", hz);
   fre = text;
@@ -277,12 +287,12 @@ std::optional<ImageError> PackChannel(const ChInfo& entry, int group, RadioImage
   if (group < 0 || group >= kGroupCount || n < 1 || n > kChannelsPerGroup)
     return ImageError{ChannelName(n, group) +
                       " cannot be stored in the radio (numbers are 1 to 60)"};
-  const std::string name = ChannelName(n, group) + ": ";
-  // Each switch owns one bit; those of the scan bitmap are named first.
+  // Each switch owns one bit; those of the scan bitmap are named first. Every channel of a write
+  // comes here: the name is made only for a refusal.
   for (const bool bitmap : {true, false})
     for (const ChannelAttribute& a : kChannelAttributes)
-      if (InScanBitmap(a) == bitmap)
-        if (auto error = CheckSwitch(name + a.field, entry.*a.member)) return error;
+      if (InScanBitmap(a) == bitmap && !FitsSwitch(entry.*a.member))
+        return DoesNotFit(ChannelName(n, group) + ": " + a.field, entry.*a.member);
   FrequencyBytes rx{};
   FrequencyBytes tx{};
   if (auto error = EncodeChannelFrequency(entry.RxFre, n, group, "receive", rx)) return error;

@@ -141,6 +141,19 @@ void IniFile::reindex() {
   }
 }
 
+void IniFile::indexKeyLine(std::string_view section, std::string_view key, std::string_view raw) {
+  // The line is the first of its key in the first section of its name, which is the section
+  // the index holds: one entry changes. Start-up writes key after key, and a whole re-index per
+  // key made that the dearest part of reading the settings.
+  const Line line = Classify(raw);
+  const auto s = index_.find(Lower(section));
+  if (line.kind != LineKind::kKey || !SameName(line.name, key) || s == index_.end()) {
+    reindex();
+    return;
+  }
+  s->second.insert_or_assign(Lower(key), ReadForm(line.value));
+}
+
 std::optional<std::string> IniFile::read(std::string_view section, std::string_view key) const {
   const auto s = index_.find(Lower(TrimBlanks(section)));
   if (s == index_.end()) return std::nullopt;
@@ -183,15 +196,17 @@ bool IniFile::write(std::string_view section, std::string_view key, std::string_
   if (keyLine != lines_.size()) {
     // Keep the key's own spelling; only the value changes.
     lines_[keyLine] = std::string(Classify(lines_[keyLine]).name) + "=" + encoded;
+    indexKeyLine(section, key, lines_[keyLine]);
   } else if (sectionLine != lines_.size()) {
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(lastFilled + 1),
-                  std::string(key) + "=" + encoded);
+    const auto at = lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(lastFilled + 1),
+                                  std::string(key) + "=" + encoded);
+    indexKeyLine(section, key, *at);
   } else {
     if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
     lines_.push_back("[" + std::string(section) + "]");
     lines_.push_back(std::string(key) + "=" + encoded);
+    reindex();
   }
-  reindex();
   // A file that cannot be written keeps the change in memory, so this run still sees it.
   return path_.empty() || save();
 }

@@ -35,6 +35,8 @@ class IniFile : public IniStore {
   // values already in the form read() returns. Rebuilt after every change of lines_.
   using SectionKeys = std::unordered_map<std::string, std::string>;
   void reindex();
+  // After a write of one key line (raw) in a section already indexed.
+  void indexKeyLine(std::string_view section, std::string_view key, std::string_view raw);
 
   std::vector<std::string> lines_;  // without line ends
   std::string eol_ = "\r\n";        // the file's own line end, CR LF for a new file
