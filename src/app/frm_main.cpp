@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "app/child_windows.h"
@@ -40,6 +41,8 @@ namespace {
 
 constexpr const char* kChannelWindow = "frmCommChInfo";
 constexpr const char* kLocalInformationKey = "N9";
+// Long enough to be read after a glance back at the grid; the undo text keeps it after that.
+constexpr int kNoticeShownMs = 30000;
 
 // Editor commands: the menu entry, the tree node key, the child window.
 struct ChildCommand {
@@ -208,7 +211,28 @@ void frmMain::createUndoActions() {
   connect(history_.get(), &UndoHistory::restored, this, [this] {
     updateCaption();
     updateStatusBar();
+    statusBar()->clearMessage();  // a command's notice is about a record no longer on show
   });
+  // What Undo and Redo would take back or bring again, where the user looks for it: on the
+  // entries' status tips (the status bar while the menu is open) and tool tips.
+  // (Through the history, which stops talking before it goes; its stack would not.)
+  connect(history_.get(), &UndoHistory::stepTextsChanged, this, [this] {
+    const std::pair<ShellText, QString> tips[] = {{S::mnuEditUndo, history_->stack()->undoText()},
+                                                  {S::mnuEditRedo, history_->stack()->redoText()}};
+    for (const auto& [id, text] : tips) {
+      actions_[id]->setStatusTip(text);
+      actions_[id]->setToolTip(text);
+    }
+  });
+}
+
+void frmMain::commandDone(const QString& what, bool notice) {
+  history_->checkpoint(what);
+  if (notice) {
+    statusBar()->showMessage(what, kNoticeShownMs);
+  } else {
+    statusBar()->clearMessage();
+  }
 }
 
 void frmMain::createMenus() {

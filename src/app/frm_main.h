@@ -76,6 +76,7 @@ class frmMain : public QMainWindow, public DocumentCommands, private RadioSessio
   // DocumentCommands
   void newDocumentDeferred() override { LoadNewDocDeferred(); }
   void takeUndoStep() override { history_->checkpoint(); }
+  void commandDone(const QString& what, bool notice) override;
 
   // Test seams: file dialogs, replaceable so that tests never meet a native dialog. Each returns
   // the chosen path, or an empty text when the user cancelled.

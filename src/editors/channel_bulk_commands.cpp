@@ -44,19 +44,22 @@ void ChannelBulkCommands::createActions() {
   using G = std::vector<int>;
   fill_ = action("mnuBulkFill", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), [this] { fill(); });
   moveUp_ = action("mnuBulkMoveUp", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up), [this] {
-    run([](RadioConfig& r, int g, const G& rows) { return MoveRows(r, g, rows, -1); });
+    run(kBulkMoveUp, [](RadioConfig& r, int g, const G& rows) { return MoveRows(r, g, rows, -1); });
   });
   moveDown_ = action("mnuBulkMoveDown", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down), [this] {
-    run([](RadioConfig& r, int g, const G& rows) { return MoveRows(r, g, rows, 1); });
+    run(kBulkMoveDown,
+        [](RadioConfig& r, int g, const G& rows) { return MoveRows(r, g, rows, 1); });
   });
   insert_ = action("mnuBulkInsert", QKeySequence(Qt::Key_Insert), [this] {
-    run([](RadioConfig& r, int g, const G& rows) { return InsertEmptyRows(r, g, rows); });
+    run(kBulkInsert,
+        [](RadioConfig& r, int g, const G& rows) { return InsertEmptyRows(r, g, rows); });
   });
   delete_ = action("mnuBulkDelete", QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] {
-    run([](RadioConfig& r, int g, const G& rows) { return DeleteChannels(r, g, rows); });
+    run(kBulkDelete,
+        [](RadioConfig& r, int g, const G& rows) { return DeleteChannels(r, g, rows); });
   });
   sort_ = action("mnuBulkSort", QKeySequence(), [this] {
-    run([](RadioConfig& r, int g, const G&) { return SortByRxFrequency(r, g); });
+    run(kBulkSort, [](RadioConfig& r, int g, const G&) { return SortByRxFrequency(r, g); });
   });
   chooseAll_ = action("mnuBulkChooseAll", QKeySequence(QKeySequence::SelectAll),
                       [this] { choice_.chooseAll(); });
@@ -67,16 +70,17 @@ void ChannelBulkCommands::createActions() {
     auto menu = std::make_unique<QMenu>();
     menu->setObjectName(QStringLiteral("mnuBulk%1").arg(QLatin1String(a.field)));
     for (Integer value : {Integer{0}, Integer{1}}) {
-      QAction* set = action(QStringLiteral("mnuBulk%1_%2")
-                                .arg(QLatin1String(a.field))
-                                .arg(value)
-                                .toLatin1()
-                                .constData(),
-                            QKeySequence(), [this, column = a.column, value] {
-                              run([column, value](RadioConfig& r, int g, const G& rows) {
-                                return SetAttributeOfChannels(r, g, rows, column, value);
-                              });
-                            });
+      QAction* set =
+          action(QStringLiteral("mnuBulk%1_%2")
+                     .arg(QLatin1String(a.field))
+                     .arg(value)
+                     .toLatin1()
+                     .constData(),
+                 QKeySequence(), [this, column = a.column, value] {
+                   run(kBulkSetAttribute, [column, value](RadioConfig& r, int g, const G& rows) {
+                     return SetAttributeOfChannels(r, g, rows, column, value);
+                   });
+                 });
       menu->addAction(set);
       valueActions_.push_back(set);
     }
@@ -88,9 +92,12 @@ void ChannelBulkCommands::createActions() {
   for (int target = 0; target < kGroupCount; ++target) {
     QAction* to = action(QStringLiteral("mnuBulkToGroup_%1").arg(target).toLatin1().constData(),
                          QKeySequence(), [this, target] {
-                           run([target](RadioConfig& r, int g, const G& rows) {
-                             return MoveChannelsToGroup(r, g, rows, target);
-                           });
+                           run(
+                               kBulkMoveToGroup,
+                               [target](RadioConfig& r, int g, const G& rows) {
+                                 return MoveChannelsToGroup(r, g, rows, target);
+                               },
+                               target);
                          });
     to->setText(QString::fromUtf8(kGroupLetters[static_cast<std::size_t>(target)]));
     groupMenu_->addAction(to);
@@ -143,7 +150,7 @@ void ChannelBulkCommands::showContextMenu(const QPoint& globalPos) {
 }
 
 template <class Command>
-void ChannelBulkCommands::run(Command&& command) {
+void ChannelBulkCommands::run(const Bilingual& name, Command&& command, int targetGroup) {
   Guarded(ctx_, "frmCommChInfo_Bulk", [&] {
     choice_.commitPendingEdit();
     commands_.takeUndoStep();
@@ -159,9 +166,16 @@ void ChannelBulkCommands::run(Command&& command) {
       return;
     }
     if (!tried.changed) return;
+    QString what = WithoutAccelerator(ctx_.pick(name));
+    if (targetGroup >= 0)
+      what += QLatin1Char(' ') +
+              QString::fromUtf8(kGroupLetters[static_cast<std::size_t>(targetGroup)]);
+    const BulkCommandText text =
+        DescribeBulkCommand(what.toStdString(), doc.working(), trial, ctx_.language());
     const BulkOutcome done =
         doc.EditChannels([&](RadioConfig& r) { return command(r, group, rows); });
     choice_.choose(done.chosen);
+    commands_.commandDone(QString::fromStdString(text.text), text.priorityChannelChanged);
   });
 }
 
@@ -215,6 +229,7 @@ void ChannelBulkCommands::applyFill(const FillPlan& plan) {
   if (plan.channels.empty()) return;
   const BulkOutcome done = doc.EditChannels([&](RadioConfig& r) { return ApplyFill(r, plan); });
   choice_.choose(done.chosen);
+  commands_.commandDone(ctx_.pick(kFillCaption), false);
 }
 
 }  // namespace kr4100

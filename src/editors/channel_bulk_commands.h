@@ -42,9 +42,10 @@ class ChannelBulkCommands : public QObject {
 
  private:
   void createActions();
-  // Runs one command on the chosen rows of the group on show as one change of the document.
+  // Runs one command on the chosen rows of the group on show as one change of the document,
+  // named after its entry (and the group it moves channels to).
   template <class Command>
-  void run(Command&& command);
+  void run(const Bilingual& name, Command&& command, int targetGroup = -1);
   void fill();
   void applyFill(const FillPlan& plan);
 

@@ -84,13 +84,19 @@ FrmFillFrequencies::FrmFillFrequencies(UiContext& ctx, const QString& start, QWi
 }
 
 void FrmFillFrequencies::accept() {
-  const auto steps = ParseFillSteps(start_->text().toStdString(), step_->text().toStdString(),
-                                  offset_->text().toStdString());
-  if (!steps) {
-    ctx_.tell(MessageId::FillNotNumbers, MsgIcon::Warning);
+  const ParsedFillSteps parsed = ParseFillSteps(
+      start_->text().toStdString(), step_->text().toStdString(), offset_->text().toStdString());
+  if (!parsed.steps) {
+    ctx_.tell(parsed.refusal.value_or(MessageId::FillNotNumbers), MsgIcon::Warning);
+    // Open still, on the box to put right.
+    QLineEdit* bad = parsed.field == FillField::Step     ? step_
+                     : parsed.field == FillField::Offset ? offset_
+                                                         : start_;
+    bad->setFocus(Qt::OtherFocusReason);
+    bad->selectAll();
     return;
   }
-  request_ = FillRequest{*steps, newChannels_->isChecked(), count_->value()};
+  request_ = FillRequest{*parsed.steps, newChannels_->isChecked(), count_->value()};
   QDialog::accept();
 }
 

@@ -29,7 +29,9 @@ class FrmFillFrequencies : public QDialog {
   // What the user asked for, once the dialog was accepted.
   const std::optional<FillRequest>& request() const { return request_; }
 
-  void accept() override;  // only with numbers in every field
+  // Only with what a fill can take in every box; otherwise the user is told and the box to put
+  // right has the focus.
+  void accept() override;
 
  private:
   UiContext& ctx_;

@@ -2,6 +2,8 @@
 // narrow interface instead of the main window itself.
 #pragma once
 
+#include <QString>
+
 namespace kr4100 {
 
 class DocumentCommands {
@@ -13,6 +15,14 @@ class DocumentCommands {
   // Whatever changed so far becomes an undo step of its own, so that a command changing many
   // channels at once is one step by itself.
   virtual void takeUndoStep() {}
+  // A command on many channels has just changed the record: the change becomes an undo step
+  // named `what`; with `notice`, the status bar says it too, since it concerns more than the
+  // rows on show.
+  virtual void commandDone(const QString& what, bool notice) {
+    (void)what;
+    (void)notice;
+    takeUndoStep();
+  }
 };
 
 }  // namespace kr4100

@@ -43,8 +43,10 @@ bool IsKeyOf(const QKeyEvent* key, QKeySequence::StandardKey which) {
 
 class UndoHistory::Step : public QUndoCommand {
  public:
-  Step(UndoHistory& history, Snapshot before, Snapshot after)
-      : history_(history), before_(std::move(before)), after_(std::move(after)) {}
+  Step(UndoHistory& history, Snapshot before, Snapshot after, const QString& text)
+      : history_(history), before_(std::move(before)), after_(std::move(after)) {
+    setText(text);
+  }
 
   void undo() override { history_.restore(before_); }
   void redo() override {
@@ -65,6 +67,8 @@ UndoHistory::UndoHistory(Document& doc, bool watchInput, QObject* parent)
   stack_->setUndoLimit(kUndoLimit);
   connect(stack_.get(), &QUndoStack::canUndoChanged, this, &UndoHistory::availabilityChanged);
   connect(stack_.get(), &QUndoStack::canRedoChanged, this, &UndoHistory::availabilityChanged);
+  connect(stack_.get(), &QUndoStack::undoTextChanged, this, &UndoHistory::stepTextsChanged);
+  connect(stack_.get(), &QUndoStack::redoTextChanged, this, &UndoHistory::stepTextsChanged);
   doc_.addObserver(this);
   if (watchInput) qApp->installEventFilter(this);
 }
@@ -95,7 +99,7 @@ void UndoHistory::redo() {
   stack_->redo();
 }
 
-void UndoHistory::checkpoint() {
+void UndoHistory::checkpoint(const QString& text) {
   if (holds_ > 0 || restoring_) return;
   const RadioConfig& now = doc_.working();
   if (SameDocumentContent(now, current_.record)) {
@@ -105,7 +109,7 @@ void UndoHistory::checkpoint() {
   }
   Snapshot after = take();
   // A new step drops whatever could have been redone.
-  stack_->push(new Step(*this, std::move(current_), after));
+  stack_->push(new Step(*this, std::move(current_), after, text));
   current_ = std::move(after);
 }
 

@@ -38,8 +38,9 @@ class UndoHistory : public QObject, private DocumentObserver {
 
   void undo();
   void redo();
-  // Whatever changed since the last step becomes one step; nothing changed, nothing is recorded.
-  void checkpoint();
+  // Whatever changed since the last step becomes one step, named `text` when given (the undo
+  // text); nothing changed, nothing is recorded.
+  void checkpoint(const QString& text = {});
   // The history starts again from the document as it is now (Open).
   void clear();
 
@@ -65,6 +66,8 @@ class UndoHistory : public QObject, private DocumentObserver {
   void restored();
   // Undo or redo became possible or impossible.
   void availabilityChanged();
+  // What an undo or a redo would take back or bring again is named otherwise now.
+  void stepTextsChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/config/channel_attributes.h"
+#include "core/config/scan_tables.h"
 #include "core/texts/bilingual.h"
 
 namespace kr4100 {
@@ -92,7 +93,7 @@ TEST(ChannelBulkTest, OneSwitchForEveryChosenChannelOnly) {
 TEST(ChannelBulkTest, FillOverRowsStepsOffsetsAndCreatesAsTheGridDoes) {
   RadioConfig r = WithChannels(0, {{2, "28500000"}});
   r.findChannel(0, 2)->Busy = 1;
-  const auto steps = ParseFillSteps(" 28.1", "12.5", "-100");
+  const auto steps = ParseFillSteps(" 28.1", "12.5", "-100").steps;
   ASSERT_TRUE(steps);
   // Chosen out of order and twice: filled in row order, once each.
   const FillPlan plan = PlanFillOverRows(r, 0, {7, 2, 1, 2, 3}, *steps, kBand0);
@@ -113,22 +114,23 @@ TEST(ChannelBulkTest, FillOverRowsStepsOffsetsAndCreatesAsTheGridDoes) {
 
   // The grid's 10 Hz snapping, from the band's lower edge; no offset means TX = RX.
   const FillPlan snapped =
-      PlanFillOverRows(r, 0, {1}, *ParseFillSteps("28.0150049", "0", ""), kBand0);
+      PlanFillOverRows(r, 0, {1}, *ParseFillSteps("28.0150049", "0", "").steps, kBand0);
   EXPECT_EQ(snapped.channels, (std::vector<FilledChannel>{{1, "28015000", "28015000"}}));
-  EXPECT_FALSE(ParseFillSteps("28,1", "12.5", "0"));
-  EXPECT_FALSE(ParseFillSteps("28.1", "", "0"));
+  EXPECT_EQ(ParseFillSteps("28,1", "12.5", "0").field, FillField::Start);
+  EXPECT_EQ(ParseFillSteps("28.1", "", "0").refusal, MessageId::FillNotNumbers);
+  EXPECT_EQ(ParseFillSteps("28.1", "", "0").field, FillField::Step);
 }
 
 TEST(ChannelBulkTest, FillRefusesWhatLeavesEitherBandAndChangesOnlyTheRest) {
   RadioConfig r = WithChannels(0, {{1, "28100000"}, {4, "28400000"}});
-  const FillSteps up{29.65, 25, 0};
+  const FillSteps up{29.65, 25000, 0};
   const FillPlan plan = PlanFillOverRows(r, 0, {1, 2, 3, 4}, up, kBand0);
   // 29.700000 is the band's edge and still in it.
   EXPECT_EQ(plan.channels.size(), 3u);
   EXPECT_EQ(plan.channels.back(), (FilledChannel{3, "29700000", "29700000"}));
   EXPECT_EQ(plan.refused, (std::vector<RefusedFill>{{4, kColRxFre, "29.725000"}}));
   // A TX offset out of the band refuses the channel though its RX fits.
-  const FillPlan offset = PlanFillOverRows(r, 0, {1, 2}, FillSteps{29.0, 100, 650}, kBand0);
+  const FillPlan offset = PlanFillOverRows(r, 0, {1, 2}, FillSteps{29.0, 100000, 650000}, kBand0);
   EXPECT_EQ(offset.refused, (std::vector<RefusedFill>{{2, kColTxFre, "29.750000"}}));
   // The wide band takes all of them, and the lower edge of each band is where it is.
   EXPECT_TRUE(PlanFillOverRows(r, 0, {1, 2, 3, 4}, up, kBand1).refused.empty());
@@ -148,9 +150,49 @@ TEST(ChannelBulkTest, FillRefusesWhatLeavesEitherBandAndChangesOnlyTheRest) {
             "Channel 9: RX frequency 31.000000 MHz is outside the band\r\nand 3 more");
 }
 
+// As found: a step of 0.005 kHz gave one frequency twice, 12.505 kHz uneven spacing, and an
+// offset of 0.001 kHz was lost. Each is refused, naming its box, and nothing is rounded.
+TEST(ChannelBulkTest, FillTakesOnlyStepsAndOffsetsOfWholeTensOfHertz) {
+  const struct {
+    const char* step;
+    const char* offset;
+    MessageId refusal;
+    FillField field;
+  } refused[] = {
+      {"0.005", "0", MessageId::FillStepNotTenHz, FillField::Step},
+      {"12.505", "0", MessageId::FillStepNotTenHz, FillField::Step},
+      {"12.5", "0.001", MessageId::FillOffsetNotTenHz, FillField::Offset},
+      {"12.5", "-600.005", MessageId::FillOffsetNotTenHz, FillField::Offset},
+  };
+  for (const auto& c : refused) {
+    const ParsedFillSteps parsed = ParseFillSteps("28.1", c.step, c.offset);
+    EXPECT_FALSE(parsed.steps) << c.step << " " << c.offset;
+    EXPECT_EQ(parsed.refusal, c.refusal) << c.step << " " << c.offset;
+    EXPECT_EQ(parsed.field, c.field) << c.step << " " << c.offset;
+  }
+  EXPECT_EQ(MessageText(MessageId::FillStepNotTenHz, kEnglish),
+            std::string("The step must be a multiple of 0.01 kHz (10 Hz)."));
+
+  const auto steps = ParseFillSteps("28.1", "12.51", "-0.01").steps;
+  ASSERT_TRUE(steps);
+  RadioConfig r = WithChannels(0, {{1, "28100000"}});
+  EXPECT_EQ(
+      PlanFillOverRows(r, 0, {1, 2, 3}, *steps, kBand0).channels,
+      (std::vector<FilledChannel>{
+          {1, "28100000", "28099990"}, {2, "28112510", "28112500"}, {3, "28125020", "28125010"}}));
+  EXPECT_EQ(ParseFillSteps("28.1", "12.5", "0").steps->offsetHz, 0);
+  EXPECT_EQ(ParseFillSteps("28.1", "-12.5", "-600").steps->offsetHz, -600000);
+  // Steps made elsewhere than from the dialog's boxes are held to the same rule.
+  const FillPlan fine = PlanFillOverRows(r, 0, {1, 2}, FillSteps{28.1, 5, 0}, kBand0);
+  EXPECT_EQ(fine.refusal, MessageId::FillStepNotTenHz);
+  EXPECT_FALSE(ApplyFill(r, fine).changed);
+  EXPECT_EQ(PlanFillOverRows(r, 0, {1}, FillSteps{28.1, 0, 1}, kBand0).refusal,
+            MessageId::FillOffsetNotTenHz);
+}
+
 TEST(ChannelBulkTest, NewChannelsFollowTheHighestNumberAndStopAtSixty) {
   RadioConfig r = WithChannels(2, {{58, "28580000"}, {3, "28030000"}});
-  const FillSteps steps{28.0, 10, 0};
+  const FillSteps steps{28.0, 10000, 0};
   const FillPlan tooMany = PlanFillNewChannels(r, 2, 3, steps, kBand0);
   EXPECT_EQ(tooMany.refusal, MessageId::ChannelsPastSixty);
   EXPECT_FALSE(ApplyFill(r, tooMany).changed);
@@ -270,6 +312,71 @@ TEST(ChannelBulkTest, MovingToAnotherGroupTakesFreeNumbersFromItsHighest) {
   EXPECT_FALSE(MoveChannelsToGroup(r, 1, {60}, 1).changed);
 }
 
+// Channels 1..4 of group A and the fixed scan priority channel 2.
+RadioConfig WithPriorityChannel2() {
+  RadioConfig r =
+      WithChannels(0, {{1, "28300000"}, {2, "28200000"}, {3, "28100000"}, {4, "28400000"}});
+  r.ScanInfo[static_cast<std::size_t>(ScanSetting::Priority)] = kPriorityFixed;
+  r.ScanInfo[static_cast<std::size_t>(ScanSetting::PriorityChannel)] = 2;
+  return r;
+}
+
+// The priority channel is a number in every group: a command that puts another channel (or
+// none) on that number says so; one that leaves it alone does not.
+TEST(ChannelBulkTest, CommandsThatChangeWhatThePriorityChannelNumberNamesAreTold) {
+  const auto groupsAfter = [](auto command) {
+    const RadioConfig before = WithPriorityChannel2();
+    RadioConfig after = before;
+    EXPECT_TRUE(command(after).changed);
+    EXPECT_EQ(after.ScanInfo, before.ScanInfo);  // the setting itself stays
+    return GroupsWherePriorityChannelChanged(before, after);
+  };
+  using G = std::vector<int>;
+  EXPECT_EQ(groupsAfter([](RadioConfig& r) { return MoveRows(r, 0, {1}, 1); }), G{0});
+  EXPECT_EQ(groupsAfter([](RadioConfig& r) { return MoveRows(r, 0, {4}, -1); }), G{});
+  EXPECT_EQ(groupsAfter([](RadioConfig& r) { return InsertEmptyRows(r, 0, {1}); }), G{0});
+  EXPECT_EQ(groupsAfter([](RadioConfig& r) { return InsertEmptyRows(r, 0, {3}); }), G{});
+  EXPECT_EQ(groupsAfter([](RadioConfig& r) { return DeleteChannels(r, 0, {2}); }), G{0});
+  EXPECT_EQ(groupsAfter([](RadioConfig& r) { return DeleteChannels(r, 0, {1, 4}); }), G{});
+  EXPECT_EQ(groupsAfter([](RadioConfig& r) { return SortByRxFrequency(r, 0); }), G{});
+  // Out of group A, and onto number 2 of an empty group F: two groups.
+  EXPECT_EQ(groupsAfter([](RadioConfig& r) {
+              return MoveChannelsToGroup(r, 0, {3, 2}, 5);
+            }),
+            (G{0, 5}));
+  EXPECT_EQ(groupsAfter([](RadioConfig& r) { return MoveChannelsToGroup(r, 0, {4}, 5); }), G{});
+
+  RadioConfig before = WithPriorityChannel2();
+  before.findChannel(0, 3)->RxFre = "29000000";
+  RadioConfig after = before;
+  SortByRxFrequency(after, 0);
+  EXPECT_EQ(DescribeBulkCommand("Sort Group by RX Frequency", before, after, kEnglish).text,
+            "Sort Group by RX Frequency; the priority channel number 2 no longer names the same "
+            "channel in group A");
+  EXPECT_EQ(DescribeBulkCommand("按接收频率排序本组", before, after, kChinese).text,
+            "按接收频率排序本组；优先信道号 2 在 A 组中已不再是原来的信道");
+  const BulkCommandText quiet = DescribeBulkCommand("Move Up", before, before, kEnglish);
+  EXPECT_EQ(quiet.text, "Move Up");
+  EXPECT_FALSE(quiet.priorityChannelChanged);
+
+  // Only a fixed priority channel sends the radio to that number; "none" names no channel.
+  for (const auto& [mode, chNum] : {std::pair{kPriorityNone, 2}, std::pair{kPrioritySelected, 2},
+                                    std::pair{kPriorityFixed, kNoPriorityChannel}}) {
+    before.ScanInfo[static_cast<std::size_t>(ScanSetting::Priority)] = static_cast<Integer>(mode);
+    before.ScanInfo[static_cast<std::size_t>(ScanSetting::PriorityChannel)] =
+        static_cast<Integer>(chNum);
+    after.ScanInfo = before.ScanInfo;
+    EXPECT_TRUE(GroupsWherePriorityChannelChanged(before, after).empty()) << mode << " " << chNum;
+  }
+  // Channels with the same frequencies changing places leave it naming the same channel.
+  RadioConfig twins = WithPriorityChannel2();
+  twins.findChannel(0, 3)->RxFre = "28200000";
+  twins.findChannel(0, 3)->TxFre = "28200000";
+  RadioConfig swapped = twins;
+  MoveRows(swapped, 0, {2}, 1);
+  EXPECT_TRUE(GroupsWherePriorityChannelChanged(twins, swapped).empty());
+}
+
 // Whatever the commands and rows, the record stays one the radio and the file can take.
 TEST(ChannelBulkTest, AnySequenceOfCommandsKeepsTheTableConsistent) {
   std::mt19937 random(4100);
@@ -286,7 +393,7 @@ TEST(ChannelBulkTest, AnySequenceOfCommandsKeepsTheTableConsistent) {
       rows.push_back(1 + static_cast<int>(random() % kChannelsPerGroup));
     switch (random() % 6) {
       case 0:
-        ApplyFill(r, PlanFillOverRows(r, g, rows, FillSteps{28.0, 12.5, -5}, kBand0));
+        ApplyFill(r, PlanFillOverRows(r, g, rows, FillSteps{28.0, 12500, -5000}, kBand0));
         break;
       case 1:
         MoveRows(r, g, rows, random() % 2 ? 1 : -1);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -16,6 +17,7 @@
 
 #include "app/frm_main.h"
 #include "core/config/channel_attributes.h"
+#include "core/config/scan_tables.h"
 #include "support/modal_answer.h"
 #include "support/test_installation.h"
 
@@ -227,15 +229,26 @@ class ChannelBulkWindowTest : public QObject {
   void fillAppendsNewChannelsWithAnOffset() {
     Harness h;
     {
-      ModalAnswer answer([](QDialog* d) {
+      ModalAnswer answer([&h](QDialog* d) {
         auto* count = d->findChild<QSpinBox*>("SpinCount");
         QVERIFY(!count->isEnabled());
         d->findChild<QRadioButton*>("OptionNew")->setChecked(true);
         QVERIFY(count->isEnabled());
         count->setValue(2);
         d->findChild<QLineEdit*>("TextStart")->setText("28.5");
-        d->findChild<QLineEdit*>("TextOffset")->setText("-100");
-        QVERIFY(!d->findChild<QLineEdit*>("TextOffset")->accessibleName().isEmpty());
+        auto* offset = d->findChild<QLineEdit*>("TextOffset");
+        QVERIFY(!offset->accessibleName().isEmpty());
+        // An offset finer than 10 Hz is refused, and the dialog stays on it to be put right.
+        offset->setText("0.001");
+        d->findChild<QPushButton*>("CommandOK")->click();
+        QCOMPARE(h.prompter.asked.size(), 1);
+        QCOMPARE(h.prompter.asked.first(),
+                 QString("The TX offset must be a multiple of 0.01 kHz (10 Hz)."));
+        QVERIFY(d->isVisible());
+        QCOMPARE(d->focusWidget(), offset);
+        QCOMPARE(offset->selectedText(), QString("0.001"));
+        h.prompter.asked.clear();
+        offset->setText("-100");
         d->findChild<QPushButton*>("CommandOK")->click();
       });
       h.command("mnuBulkFill")->trigger();
@@ -246,6 +259,37 @@ class ChannelBulkWindowTest : public QObject {
     QCOMPARE(h.rx(6), QString("28510000"));
     QCOMPARE(QString::fromStdString(h.channel(6)->TxFre.text()), QString("28410000"));
     QCOMPARE(h.cell(6, kColTxFre), QString("28.410000"));
+  }
+
+  void aCommandThatMovesThePriorityChannelSaysSo() {
+    Harness h;
+    RadioConfig& r = h.ctx->doc().working();
+    r.ScanInfo[static_cast<std::size_t>(ScanSetting::Priority)] = kPriorityFixed;
+    r.ScanInfo[static_cast<std::size_t>(ScanSetting::PriorityChannel)] = 2;
+    h.window->history().clear();
+    QStatusBar* bar = h.window->statusBar();
+    QAction* undo = h.window->findChild<QAction*>("mnuEditUndo");
+    // Channel 4 down: number 2 still names 28.2 MHz, and nothing more is said.
+    h.click(4, 0);
+    h.command("mnuBulkMoveDown")->trigger();
+    h.settle();
+    QCOMPARE(h.window->history().stack()->undoText(), QString("Move Down"));
+    QCOMPARE(bar->currentMessage(), QString());
+    // Channel 1 down takes number 2.
+    h.click(1, 0);
+    h.command("mnuBulkMoveDown")->trigger();
+    h.settle();
+    const QString told(
+        "Move Down; the priority channel number 2 no longer names the same channel "
+        "in group A");
+    QCOMPARE(bar->currentMessage(), told);
+    QCOMPARE(h.window->history().stack()->undoText(), told);
+    QCOMPARE(undo->statusTip(), told);
+    QCOMPARE(h.steps(), 2);
+    QCOMPARE(h.ctx->doc().working().ScanInfo[1], Integer(2));
+    h.undo();
+    QCOMPARE(bar->currentMessage(), QString());
+    QCOMPARE(undo->statusTip(), QString("Move Down"));
   }
 };
 

@@ -7,6 +7,7 @@
 
 #include "core/config/channel_attributes.h"
 #include "core/config/numbers.h"
+#include "core/config/scan_tables.h"
 #include "core/texts/channel_bulk_texts.h"
 #include "core/texts/channel_texts.h"
 
@@ -92,10 +93,6 @@ std::optional<std::string> InBand(long long hz, const BandEdges& band) {
   return FreToStore(display, band);
 }
 
-long long WholeHz(double value, double unit) {
-  return std::llround(value * unit);
-}
-
 }  // namespace
 
 std::string BulkRefusalText(const BulkOutcome& outcome, int language) {
@@ -130,16 +127,30 @@ BulkOutcome SetAttributeOfChannels(RadioConfig& r, int group, const std::vector<
 
 // ---- fill -----------------------------------------------------------------------------------
 
-std::optional<FillSteps> ParseFillSteps(const std::string& start, const std::string& step,
-                                      const std::string& offset) {
-  const auto s = ParseNumber(start);
-  const auto k = ParseNumber(step);
-  const auto o = ParseNumber(offset.empty() ? std::string("0") : offset);
+ParsedFillSteps ParseFillSteps(const std::string& start, const std::string& step,
+                               const std::string& offset) {
+  ParsedFillSteps parsed;
+  auto refuse = [&](MessageId id, FillField field) {
+    parsed.refusal = id;
+    parsed.field = field;
+    return parsed;
+  };
   // Far beyond any band: whole hertz of them must still fit a 64-bit count.
-  constexpr double kLimit = 1e9;
-  if (!s || !k || !o || std::abs(*s) > kLimit || std::abs(*k) > kLimit || std::abs(*o) > kLimit)
-    return std::nullopt;
-  return FillSteps{*s, *k, *o};
+  constexpr double kLimitMHz = 1e9;
+  const auto s = ParseNumber(start);
+  if (!s || std::abs(*s) > kLimitMHz) return refuse(MessageId::FillNotNumbers, FillField::Start);
+  // In hundredths of a kHz, that is in tens of hertz.
+  constexpr long long kLimitTens = 100'000'000'000LL;
+  const auto k = ParseScaledNumber(step, 2);
+  if (!k || std::abs(k->units) > kLimitTens)
+    return refuse(MessageId::FillNotNumbers, FillField::Step);
+  const auto o = ParseScaledNumber(offset.empty() ? std::string("0") : offset, 2);
+  if (!o || std::abs(o->units) > kLimitTens)
+    return refuse(MessageId::FillNotNumbers, FillField::Offset);
+  if (!k->whole) return refuse(MessageId::FillStepNotTenHz, FillField::Step);
+  if (!o->whole) return refuse(MessageId::FillOffsetNotTenHz, FillField::Offset);
+  parsed.steps = FillSteps{*s, k->units * 10, o->units * 10};
+  return parsed;
 }
 
 FillPlan PlanFillOverRows(const RadioConfig&, int group, std::vector<int> chNums,
@@ -147,18 +158,24 @@ FillPlan PlanFillOverRows(const RadioConfig&, int group, std::vector<int> chNums
   FillPlan plan;
   plan.group = group;
   if (!ValidGroup(group)) return plan;
-  const long long start = WholeHz(steps.startMHz, 1e6);
-  const long long step = WholeHz(steps.stepKHz, 1e3);
-  const long long offset = WholeHz(steps.offsetKHz, 1e3);
+  if (steps.stepHz % 10 != 0) {
+    plan.refusal = MessageId::FillStepNotTenHz;
+    return plan;
+  }
+  if (steps.offsetHz % 10 != 0) {
+    plan.refusal = MessageId::FillOffsetNotTenHz;
+    return plan;
+  }
+  const long long start = std::llround(steps.startMHz * 1e6);
   const std::vector<int> rows = Rows(std::move(chNums));
   for (std::size_t k = 0; k < rows.size(); ++k) {
-    const long long rxHz = start + static_cast<long long>(k) * step;
+    const long long rxHz = start + static_cast<long long>(k) * steps.stepHz;
     const auto rx = InBand(rxHz, band);
-    const auto tx = InBand(rxHz + offset, band);
+    const auto tx = InBand(rxHz + steps.offsetHz, band);
     if (rx && tx) {
       plan.channels.push_back({rows[k], *rx, *tx});
     } else {
-      const long long bad = rx ? rxHz + offset : rxHz;
+      const long long bad = rx ? rxHz + steps.offsetHz : rxHz;
       plan.refused.push_back(
           {rows[k], rx ? kColTxFre : kColRxFre, FormatFixed6(static_cast<double>(bad) / 1e6)});
     }
@@ -351,6 +368,52 @@ BulkOutcome MoveChannelsToGroup(RadioConfig& r, int group, const std::vector<int
   DropSlots(r, group, slots);
   RecheckEmergencyChannels(r);
   return Changed({});
+}
+
+// ---- the scan priority channel ----------------------------------------------------------------
+
+std::vector<int> GroupsWherePriorityChannelChanged(const RadioConfig& before,
+                                                   const RadioConfig& after) {
+  std::vector<int> changed;
+  const auto setting = [](const RadioConfig& r, ScanSetting s) {
+    return r.ScanInfo[static_cast<std::size_t>(s)];
+  };
+  const int chNum = setting(before, ScanSetting::PriorityChannel);
+  if (setting(before, ScanSetting::Priority) != kPriorityFixed || !ValidRow(chNum)) return changed;
+  for (int g = 0; g < kGroupCount; ++g) {
+    const ChInfo* was = before.findChannel(g, chNum);
+    const ChInfo* is = after.findChannel(g, chNum);
+    // The channel is its frequencies: what else a command moves goes with them.
+    const bool same =
+        (!was && !is) || (was && is && was->RxFre == is->RxFre && was->TxFre == is->TxFre);
+    if (!same) changed.push_back(g);
+  }
+  return changed;
+}
+
+BulkCommandText DescribeBulkCommand(const std::string& command, const RadioConfig& before,
+                                    const RadioConfig& after, int language) {
+  const std::vector<int> groups = GroupsWherePriorityChannelChanged(before, after);
+  if (groups.empty()) return {command, false};
+  std::string letters;
+  for (int g : groups) {
+    if (!letters.empty()) letters += kGroupListSeparator.in(language);
+    letters += kGroupLetters[static_cast<std::size_t>(g)];
+  }
+  std::string text =
+      (groups.size() == 1 ? kPriorityChannelMovedInGroup : kPriorityChannelMovedInGroups)
+          .in(language);
+  const std::string chNum =
+      std::to_string(before.ScanInfo[static_cast<std::size_t>(ScanSetting::PriorityChannel)]);
+  auto fill = [&text](std::string_view field, const std::string& value) {
+    const auto at = text.find(field);
+    if (at != std::string::npos) text.replace(at, field.size(), value);
+  };
+  // The command's name last: it is the only part that could hold a brace.
+  fill("{n}", chNum);
+  fill("{groups}", letters);
+  fill("{command}", command);
+  return {text, true};
 }
 
 }  // namespace kr4100

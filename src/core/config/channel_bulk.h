@@ -37,14 +37,24 @@ BulkOutcome SetAttributeOfChannels(RadioConfig& r, int group, const std::vector<
 
 // ---- fill -----------------------------------------------------------------------------------
 
+// Step and offset in whole hertz, as typed: a fill never rounds them.
 struct FillSteps {
-  double startMHz = 0;
-  double stepKHz = 0;
-  double offsetKHz = 0;  // TX = RX + offset; 0 or negative too
+  double startMHz = 0;  // taken as a typed RX frequency is, with the grid's 10 Hz snapping
+  long long stepHz = 0;
+  long long offsetHz = 0;  // TX = RX + offset; 0 or negative too
 };
-// The dialog's texts as numbers; nothing when one is not a number.
-std::optional<FillSteps> ParseFillSteps(const std::string& start, const std::string& step,
-                                      const std::string& offset);
+// The box of the fill dialog a refusal is about.
+enum class FillField { Start, Step, Offset };
+struct ParsedFillSteps {
+  std::optional<FillSteps> steps;  // when every box holds what a fill can take
+  std::optional<MessageId> refusal;
+  FillField field = FillField::Start;
+};
+// The dialog's texts, read exactly. The step and the offset must be whole multiples of 10 Hz
+// (0.01 kHz): a finer step would round to uneven spacing or to one frequency twice, a finer
+// offset would be lost.
+ParsedFillSteps ParseFillSteps(const std::string& start, const std::string& step,
+                               const std::string& offset);
 
 struct FilledChannel {
   int chNum = 0;
@@ -67,7 +77,8 @@ struct FillPlan {
 };
 
 // Row k of the chosen rows (ascending) gets start + k * step, under the grid's rounding; empty
-// rows become channels as a typed RX frequency makes them.
+// rows become channels as a typed RX frequency makes them. Refused as a whole for a step or an
+// offset that is not a multiple of 10 Hz.
 FillPlan PlanFillOverRows(const RadioConfig& r, int group, std::vector<int> chNums,
                           const FillSteps& steps, const BandEdges& band);
 // count new channels numbered on from the group's highest channel number; refused when that
@@ -99,5 +110,23 @@ BulkOutcome SortByRxFrequency(RadioConfig& r, int group);
 // would need more than 60 channels or the source would have none left.
 BulkOutcome MoveChannelsToGroup(RadioConfig& r, int group, const std::vector<int>& chNums,
                                 int target);
+
+// ---- the scan priority channel ----------------------------------------------------------------
+
+// The groups in which the scan priority channel's number names another channel after a command
+// than before (another RX or TX frequency, or a channel where there was none, or none where there
+// was one), in group order. Only a fixed priority channel counts: in the other modes the radio
+// does not go to that number. The setting itself stays as it is; the user decides.
+std::vector<int> GroupsWherePriorityChannelChanged(const RadioConfig& before,
+                                                   const RadioConfig& after);
+// What a command did, for its undo step and the status bar: its name, followed by the priority
+// channel's change when there was one ("Sort Group by RX Frequency; the priority channel number 5
+// no longer names the same channel in group A").
+struct BulkCommandText {
+  std::string text;
+  bool priorityChannelChanged = false;
+};
+BulkCommandText DescribeBulkCommand(const std::string& command, const RadioConfig& before,
+                                    const RadioConfig& after, int language);
 
 }  // namespace kr4100

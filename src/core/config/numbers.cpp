@@ -1,5 +1,6 @@
 #include "core/config/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -69,6 +70,57 @@ std::optional<int> ParseInteger16(std::string_view text) {
   if (!value || *value != std::floor(*value)) return std::nullopt;
   if (*value < -32768.0 || *value > 32767.0) return std::nullopt;
   return static_cast<int>(*value);
+}
+
+std::optional<ScaledNumber> ParseScaledNumber(std::string_view text, int decimals) {
+  if (decimals < 0 || decimals > 9 || !ParseNumber(text)) return std::nullopt;
+  std::string_view s = Trim(text);
+  const bool negative = s.front() == '-';
+  if (s.front() == '+' || s.front() == '-') s.remove_prefix(1);
+  // The mantissa's digits without the point, and how many of them stand before it.
+  std::string digits;
+  long long pointAt = 0;
+  bool point = false;
+  std::size_t i = 0;
+  for (; i < s.size() && s[i] != 'e' && s[i] != 'E'; ++i) {
+    if (s[i] == '.') {
+      point = true;
+    } else {
+      digits += s[i];
+      if (!point) ++pointAt;
+    }
+  }
+  if (i < s.size()) {
+    // The shape is checked; only the size of the exponent is left to bound. Past a few thousand
+    // it only decides between "too big" and "not whole", as any larger one would.
+    std::string_view exponent = s.substr(i + 1);
+    const bool down = exponent.front() == '-';
+    if (exponent.front() == '+' || exponent.front() == '-') exponent.remove_prefix(1);
+    long long e = 0;
+    for (char c : exponent) e = std::min(e * 10 + (c - '0'), 10000LL);
+    pointAt += down ? -e : e;
+  }
+  // Digits before the point of the scaled value make the units; the rest must be zeros.
+  const long long cut = pointAt + decimals;
+  ScaledNumber result;
+  for (long long k = 0; k < static_cast<long long>(digits.size()); ++k) {
+    const int digit = digits[static_cast<std::size_t>(k)] - '0';
+    if (k >= cut) {
+      result.whole = result.whole && digit == 0;
+      continue;
+    }
+    if (result.units > 99'999'999'999'999'999LL) return std::nullopt;
+    result.units = result.units * 10 + digit;
+  }
+  // Zeros the exponent adds after the last digit.
+  for (long long k = static_cast<long long>(digits.size()); k < cut; ++k) {
+    if (result.units == 0) break;
+    if (result.units > 99'999'999'999'999'999LL) return std::nullopt;
+    result.units *= 10;
+  }
+  if (result.units > 1'000'000'000'000'000'000LL) return std::nullopt;
+  if (negative) result.units = -result.units;
+  return result;
 }
 
 std::string NumberText(double value) {

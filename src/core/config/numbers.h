@@ -15,6 +15,16 @@ std::optional<double> ParseNumber(std::string_view text);
 
 inline bool IsNumeric(std::string_view text) { return ParseNumber(text).has_value(); }
 
+// A number text of the same shape as ParseNumber takes, read exactly in whole units of
+// 10^-decimals (decimals 0..9): no binary rounding decides whether "12.505" is a whole number of
+// hundredths. `whole` is false when a digit past those units is not zero.
+struct ScaledNumber {
+  long long units = 0;
+  bool whole = true;
+};
+// Nothing when the text is no number or its units pass +-10^18.
+std::optional<ScaledNumber> ParseScaledNumber(std::string_view text, int decimals);
+
 // The whole number a text stands for when it is an integer that fits a 16-bit signed Integer.
 std::optional<int> ParseInteger16(std::string_view text);
 

@@ -37,4 +37,14 @@ inline constexpr Bilingual kFillRefusedTx{"TX frequency ", "发射频率 "};
 inline constexpr Bilingual kFillRefusedOutside{" MHz is outside the band", " MHz 超出频段"};
 inline constexpr Bilingual kFillRefusedMore{"and {n} more", "另有 {n} 个"};
 
+// After a command that put another channel on the scan priority channel's number: the undo step
+// and the status bar. "{command}" is the command's name, "{groups}" the group letters.
+inline constexpr Bilingual kPriorityChannelMovedInGroup{
+    "{command}; the priority channel number {n} no longer names the same channel in group {groups}",
+    "{command}；优先信道号 {n} 在 {groups} 组中已不再是原来的信道"};
+inline constexpr Bilingual kPriorityChannelMovedInGroups{
+    "{command}; the priority channel number {n} no longer names the same channel in groups "
+    "{groups}",
+    "{command}；优先信道号 {n} 在 {groups} 组中已不再是原来的信道"};
+
 }  // namespace kr4100

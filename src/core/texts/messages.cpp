@@ -116,6 +116,11 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMes
     {"The start frequency, the step and the TX offset must be numbers, and the number of new "
      "channels a whole number from 1 to 60.",
      "起始频率、步进和发射偏移必须是数字，新建信道数必须是1到60的整数。"},
+    /* FillStepNotTenHz */
+    {"The step must be a multiple of 0.01 kHz (10 Hz).", "步进必须是 0.01 kHz（10 Hz）的整数倍。"},
+    /* FillOffsetNotTenHz */
+    {"The TX offset must be a multiple of 0.01 kHz (10 Hz).",
+     "发射偏移必须是 0.01 kHz（10 Hz）的整数倍。"},
     // Why a port would not open.
     /* PortNoPermission */
     {"You have no permission to use this port.", "您没有使用此端口的权限。"},

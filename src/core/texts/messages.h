@@ -74,6 +74,8 @@ enum class MessageId : int {
   FillTheRest,            // the question after the refused channels
   FillNothing,            // no chosen channel can be filled
   FillNotNumbers,         // the fill dialog's fields are not numbers
+  FillStepNotTenHz,       // the fill's step is not a multiple of 0.01 kHz
+  FillOffsetNotTenHz,     // the fill's TX offset is not a multiple of 0.01 kHz
   // Why a port would not open, on the lines below "Cannot Open Communication Port.".
   PortNoPermission,       // the user may not use the device
   PortNotInGroup,         // the same, naming the device's group "{group}" and how to join it
