@@ -530,10 +530,12 @@ void WriteSafetyTest::readFirstReadsIntoABackupThenShowsTheChanges() {
   const auto memory = h.sessions->virtualRadio().memory();
   h.prompter.answers = {Answer::Extra};
   PreviewSeen seen;
-  ModalAnswer write([&](QDialog* d) {
-    seen.take(d);
-    d->findChild<QPushButton*>(QStringLiteral("CommandWrite"))->click();
-  });
+  ModalAnswer write(
+      [&](QDialog* d) {
+        seen.take(d);
+        d->findChild<QPushButton*>(QStringLiteral("CommandWrite"))->click();
+      },
+      QStringLiteral("frmWritePreview"));  // after the read's progress window
   h.sessions->writeToRadio();
   QCOMPARE(h.prompter.asked, QStringList{kWriteQuestion});
   QCOMPARE(h.prompter.buttonsAsked, QList<MsgButtons>{MsgButtons::OkExtraCancel});

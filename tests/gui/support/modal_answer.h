@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QString>
 #include <QTimer>
 #include <functional>
 
@@ -11,10 +12,13 @@ namespace kr4100::testing {
 
 class ModalAnswer {
  public:
-  explicit ModalAnswer(std::function<void(QDialog*)> answer) : answer_(std::move(answer)) {
+  // only: the objectName of the dialog to answer; others (a progress window) are passed over.
+  explicit ModalAnswer(std::function<void(QDialog*)> answer, QString only = {})
+      : answer_(std::move(answer)), only_(std::move(only)) {
     QObject::connect(&poll_, &QTimer::timeout, [this] {
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       if (!dialog || !dialog->isVisible()) return;
+      if (!only_.isEmpty() && dialog->objectName() != only_) return;
       poll_.stop();
       seen = dialog->objectName();
       answer_(dialog);
@@ -26,6 +30,7 @@ class ModalAnswer {
  private:
   QTimer poll_;
   std::function<void(QDialog*)> answer_;
+  QString only_;
 };
 
 }  // namespace kr4100::testing
