@@ -580,6 +580,27 @@ class MainWindowTest : public QObject {
     SwitchLanguage(h, kEnglish);
     QCOMPARE(buttonsOf(MsgButtons::YesNo), (QStringList{"&Yes", "&No"}));
     QCOMPARE(openButtonOfFileDialog(), QStringLiteral("&Open"));
+
+    // The write question's third button: named, Enter still OK and Escape Cancel, and chosen it
+    // is its own answer.
+    QString extraName;
+    bool enterIsOk = false, escapeIsCancel = false;
+    {
+      ModalAnswer answer([&](QDialog* d) {
+        auto* box = qobject_cast<QMessageBox*>(d);
+        if (!box) return;
+        auto* extra = box->findChild<QPushButton*>(QStringLiteral("CommandExtra"));
+        extraName = extra ? extra->accessibleName() : QString();
+        enterIsOk = box->defaultButton() == box->button(QMessageBox::Ok);
+        escapeIsCancel = box->escapeButton() == box->button(QMessageBox::Cancel);
+        if (extra) extra->click();
+      });
+      QCOMPARE(boxes.ask(QStringLiteral("?"), MsgButtons::OkExtraCancel, MsgIcon::Question, {},
+                         QStringLiteral("Read first")),
+               Answer::Extra);
+    }
+    QCOMPARE(extraName, QStringLiteral("Read first"));
+    QVERIFY(enterIsOk && escapeIsCancel);
   }
 
   void toolbarButtonsAreNamedAfterTheirCommands() {
