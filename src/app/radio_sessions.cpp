@@ -444,10 +444,8 @@ void RadioSessions::Impl::finished(SessionKind kind, bool success) {
 // confirmation, as the backups window's Write Back does.
 void RadioSessions::Impl::offerWriteBack(const RadioWritten& radio) {
   const auto restore = RestorePointOf(radio, ctx_.app().userDataDir);
-  if (!restore || !restore->stamp) return;
-  const QString question = QString::fromStdString(
-      MessageWith(MessageId::WriteBackOffer, ctx_.language(),
-                  {{"{when}", FormatTimestamp(*restore->stamp).substr(0, 16)}}));
+  if (!restore) return;
+  const QString question = QString::fromStdString(WriteBackQuestion(*restore, ctx_.language()));
   if (ctx_.prompter().ask(question, MsgButtons::YesNo, MsgIcon::Question) != Answer::Yes) return;
   const QString file = QString::fromStdU16String(restore->file.u16string());
   // Once this session has ended: the write back is a session of its own.

@@ -147,6 +147,10 @@ std::string FormatTimestamp(const Timestamp& s) {
   return buffer;
 }
 
+std::string FormatTimestampToMinute(const Timestamp& stamp) {
+  return FormatTimestamp(stamp).substr(0, 16);
+}
+
 BackupRadio BackupRadioOf(const std::optional<RadioIdentity>& identity) {
   if (!identity) return {};
   return {ModelDisplayName(identity->modelCode), std::to_string(identity->bandCode),

@@ -35,6 +35,8 @@ struct Timestamp {
 Timestamp LocalTimestampNow();
 // "2024-05-01 14:03:22", as the production log and the backup names show it.
 std::string FormatTimestamp(const Timestamp& stamp);
+// "2024-05-01 14:03", as a question names when a backup was made.
+std::string FormatTimestampToMinute(const Timestamp& stamp);
 
 // The radio a backup belongs to, as far as it is known (a write's backup is made before the radio
 // has answered: the document's model and band and the firmware last heard).

@@ -115,15 +115,16 @@ Notice WriteTally::groupSummary(int language) const {
   return {std::move(text), clean ? NoticeLevel::Information : NoticeLevel::Warning};
 }
 
-}  // namespace kr4100
-
-namespace kr4100 {
-
 std::optional<BackupEntry> RestorePointOf(const RadioWritten& radio,
                                           const std::filesystem::path& userDataDir) {
   if (userDataDir.empty() || !radio.identity) return std::nullopt;
   return NewestKnownContentOf(ListBackups(BackupFolder(userDataDir)),
                               BackupRadioOf(radio.identity));
+}
+
+std::string WriteBackQuestion(const BackupEntry& restore, int language) {
+  return MessageWith(MessageId::WriteBackOffer, language,
+                     {{"{when}", restore.stamp ? FormatTimestampToMinute(*restore.stamp) : ""}});
 }
 
 }  // namespace kr4100

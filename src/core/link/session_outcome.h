@@ -91,5 +91,7 @@ class WriteTally {
 // completed write of that radio in <userDataDir>/backups.
 std::optional<BackupEntry> RestorePointOf(const RadioWritten& radio,
                                           const std::filesystem::path& userDataDir);
+// The question that offers to write that backup back, naming when it was made.
+std::string WriteBackQuestion(const BackupEntry& restore, int language);
 
 }  // namespace kr4100

@@ -51,7 +51,7 @@ std::string WritePreviewQuestion(const WritePreview& preview, int language) {
   std::string last =
       (known.kind == BackupKind::Read ? kPreviewLastRead : kPreviewLastWritten).in(language);
   // The backup was found by its date, so it has one; to the minute, as a person says it.
-  Fill(last, "{when}", known.stamp ? FormatTimestamp(*known.stamp).substr(0, 16) : "");
+  Fill(last, "{when}", known.stamp ? FormatTimestampToMinute(*known.stamp) : "");
   Fill(text, "{radio}", named);
   Fill(text, "{last}", last);
   Fill(text, "{n}", std::to_string(preview.changes.size()));
