@@ -90,6 +90,25 @@ TEST(IniFileWrite, EditsInPlaceAndKeepsTheRest) {
   EXPECT_EQ(ini.read("language", "comport"), "7");
 }
 
+// Writes keep the key index up to date instead of rebuilding it: whatever was written reads the
+// same as from the file's text parsed afresh, new sections and odd section names included.
+TEST(IniFileWrite, ReadsAfterWritesAgreeWithAFreshParse) {
+  IniFile ini = IniFile::Parse("k=before any header\n[Dup]\na=1\n[dup]\na=2\n");
+  const std::pair<const char*, const char*> writes[] = {
+      {"New", "k"}, {"new", "k2"}, {"a]b", "k"}, {"", "k"}, {"dup", "a"}, {"Dup", "b"},
+      {"[x", "k"},  {"New", "K"}};
+  int n = 0;
+  for (const auto& [section, key] : writes) {
+    ASSERT_TRUE(ini.write(section, key, std::to_string(++n))) << section;
+    const IniFile fresh = IniFile::Parse(ini.text());
+    for (const auto& [s2, k2] : writes) {
+      EXPECT_EQ(ini.read(s2, k2), fresh.read(s2, k2)) << "after " << section << "/" << key;
+    }
+  }
+  EXPECT_EQ(ini.read("NEW", "k"), "8");
+  EXPECT_EQ(ini.read("a]b", "k"), "3");
+}
+
 TEST(IniFileWrite, QuotesWhatNeedsItAndRefusesWhatWouldBreakTheFile) {
   IniFile ini;
   EXPECT_TRUE(ini.write("language", "a", " padded "));

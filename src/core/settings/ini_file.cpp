@@ -1,5 +1,6 @@
 #include "core/settings/ini_file.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -100,6 +101,7 @@ IniFile IniFile::Parse(std::string_view text) {
   if (firstBreak != std::string_view::npos && (firstBreak == 0 || text[firstBreak - 1] != '\r')) {
     file.eol_ = "\n";
   }
+  file.lines_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   std::size_t start = 0;
   while (start < text.size()) {
     auto end = text.find('\n', start);
@@ -205,7 +207,14 @@ bool IniFile::write(std::string_view section, std::string_view key, std::string_
     if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
     lines_.push_back("[" + std::string(section) + "]");
     lines_.push_back(std::string(key) + "=" + encoded);
-    reindex();
+    // No section of that name was there, so the new one is the first and the index only gains it.
+    const Line header = Classify(lines_[lines_.size() - 2]);
+    if (header.kind == LineKind::kSection && SameName(header.name, section)) {
+      index_.try_emplace(Lower(section));
+      indexKeyLine(section, key, lines_.back());
+    } else {
+      reindex();
+    }
   }
   // A file that cannot be written keeps the change in memory, so this run still sees it.
   return path_.empty() || save();
