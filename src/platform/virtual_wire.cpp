@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "sim/simulated_link.h"  // WireTime
+#include "sim/wire_time.h"
 
 namespace kr4100 {
 

@@ -1,6 +1,7 @@
 // A serial cable on a simulated clock between a transfer session and virtual radios: bytes take
 // their 9600-baud wire time, the reply timer and scripted events fire in time order, and nothing
-// costs wall time. Tests and the session fuzzer drive whole transfers through it.
+// costs wall time. Tests drive whole transfers through it; it is built apart from the virtual
+// radio the programs ship (kr4100simlink), for the tests alone.
 #pragma once
 
 #include <chrono>
@@ -17,13 +18,9 @@
 #include "core/link/stop_request.h"
 #include "core/link/transfer_session.h"
 #include "sim/virtual_radio.h"
+#include "sim/wire_time.h"
 
 namespace kr4100::sim {
-
-using Micros = std::chrono::microseconds;
-
-// Wire time of n bytes at 9600 baud, 10 bits a byte.
-constexpr Micros WireTime(std::size_t bytes) { return Micros(bytes * 10'000'000 / 9600); }
 
 class SimulatedLink : public SessionHost {
  public:

@@ -14,8 +14,8 @@
 #include "core/link/reporting_session_host.h"
 #include "core/serial/link_loop.h"
 #include "core/serial/serial_link.h"
-#include "sim/simulated_link.h"
 #include "sim/virtual_radio.h"
+#include "sim/wire_time.h"
 
 namespace kr4100::testing {
 
