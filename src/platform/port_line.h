@@ -46,6 +46,12 @@ class PortLine : public QObject {
   void failed();
 };
 
+// What came from a line, as the core's reply assembly takes it.
+inline std::span<const std::uint8_t> AsBytes(const QByteArray& bytes) {
+  return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+          static_cast<std::size_t>(bytes.size())};
+}
+
 // The system's serial port as this build has it.
 std::unique_ptr<PortLine> MakeSystemPortLine();
 // The core's line on a reader thread.

@@ -14,7 +14,13 @@ void QtSessionHost::startReplyTimer(std::chrono::milliseconds interval) {
   replyTimer_.start(interval);
 }
 
-void QtSessionHost::stopReplyTimer() { replyTimer_.stop(); }
+void QtSessionHost::stopReplyTimer() {
+  replyTimer_.stop();
+}
+
+void QtSessionHost::received(std::span<const std::uint8_t> bytes) {
+  if (auto reply = replies_.take(bytes)) deliver(*reply);
+}
 
 std::chrono::milliseconds QtSessionHost::now() const {
   return std::chrono::milliseconds(clock_.elapsed());

@@ -1,5 +1,7 @@
 #include "platform/qt_test_mode_host.h"
 
+#include "core/serial/line_loss.h"
+
 namespace kr4100 {
 
 QtTestModeHost::QtTestModeHost(Prompter& prompter, QObject* parent)
@@ -9,8 +11,7 @@ QtTestModeHost::QtTestModeHost(Prompter& prompter, QObject* parent)
     timer->setTimerType(Qt::PreciseTimer);
   }
   connect(&waitTimer_, &QTimer::timeout, this, [this] {
-    // A reply that is all in but still settling counts as in time.
-    settleNow();
+    settle();
     if (driver_) driver_->onWaitTimeout();
   });
   connect(&sendTimer_, &QTimer::timeout, this, [this] {
@@ -21,11 +22,17 @@ QtTestModeHost::QtTestModeHost(Prompter& prompter, QObject* parent)
   });
 }
 
-void QtTestModeHost::tell(TestModeMessage message) { emit messageRaised(message); }
+void QtTestModeHost::tell(TestModeMessage message) {
+  emit messageRaised(message);
+}
 
-void QtTestModeHost::identityRefused(const IdentityCheck& check) { prompter_.identityRefused(check); }
+void QtTestModeHost::identityRefused(const IdentityCheck& check) {
+  prompter_.identityRefused(check);
+}
 
-void QtTestModeHost::entered() { emit testModeEntered(); }
+void QtTestModeHost::entered() {
+  emit testModeEntered();
+}
 
 void QtTestModeHost::tuned(std::span<const std::uint8_t> block) {
   emit blockArrived(std::vector<std::uint8_t>(block.begin(), block.end()));
@@ -35,12 +42,16 @@ void QtTestModeHost::valuesArrived(std::span<const std::uint8_t> values) {
   emit valuesReceived(std::vector<std::uint8_t>(values.begin(), values.end()));
 }
 
-void QtTestModeHost::polled(int value) { emit valuePolled(value); }
+void QtTestModeHost::polled(int value) {
+  emit valuePolled(value);
+}
 
-void QtTestModeHost::ended() { emit testModeEnded(); }
+void QtTestModeHost::ended() {
+  emit testModeEnded();
+}
 
-void QtTestModeHost::deliver(std::span<const std::uint8_t> reply) {
-  if (driver_) driver_->onReceived(reply);
+void QtTestModeHost::settle() {
+  if (auto reply = replies_.settle(); reply && driver_) driver_->onReceived(*reply);
 }
 
 void QtTestModeHost::sendComplete() {
@@ -48,10 +59,7 @@ void QtTestModeHost::sendComplete() {
 }
 
 void QtTestModeHost::linkLost() {
-  // Ended before the box shows: nothing may go on the line while the user reads it.
-  const bool running = driver_ && driver_->active();
-  if (driver_) driver_->end();
-  if (running) prompter_.portError();
+  EndTestModeOnLineLoss(driver_, prompter_);
 }
 
 }  // namespace kr4100

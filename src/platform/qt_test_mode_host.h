@@ -1,7 +1,7 @@
-// What the test-mode hosts over Qt share: the wait, send and end timers as QTimers, the retry
-// question through a Prompter, and the driver's events passed on as signals to whoever runs test
-// mode (the test mode windows, the command line). The two links (serial port, in-process virtual
-// radio) derive from it.
+// What the test-mode hosts over Qt share: the wait, send and end timers as QTimers, the assembly
+// of replies, the retry question through a Prompter, and the driver's events passed on as signals
+// to whoever runs test mode (the test mode windows, the command line). The two links (serial port,
+// in-process virtual radio) derive from it.
 #pragma once
 
 #include <QObject>
@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "core/serial/reply_assembly.h"
 #include "core/testmode/test_mode_driver.h"
 #include "platform/qt_session_host.h"
 
@@ -49,18 +50,17 @@ class QtTestModeHost : public QObject, public TestModeHost {
   void testModeEnded();
 
  protected:
-  // A whole reply for the driver.
-  void deliver(std::span<const std::uint8_t> reply);
+  // The reply is whole by the link's measure, or the exchange's wait ran out: what the assembly
+  // holds goes to the driver.
+  virtual void settle();
   // The bytes of the last send have left.
   void sendComplete();
-  // The port failed or the device went away: test mode ends at once and the user is told.
+  // The port failed or the device went away.
   void linkLost();
-  // The wait ran out: a link that holds a complete reply back (to see whether more follows)
-  // hands it over now.
-  virtual void settleNow() {}
 
   Prompter& prompter_;
   TestModeDriver* driver_ = nullptr;
+  ReplyAssembly replies_{ReplyAssembly::Ending::Quiet};
 
  private:
   QTimer waitTimer_;

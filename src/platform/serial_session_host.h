@@ -3,7 +3,6 @@
 // their own way.
 #pragma once
 
-#include <QByteArray>
 #include <memory>
 
 #include "platform/port_line.h"
@@ -24,18 +23,13 @@ class SerialSessionHost : public QtSessionHost {
   void send(std::span<const std::uint8_t> frame, int expectedReplyLength) override;
 
   // Bytes that went over the wire in both directions since the last open (for measurements).
-  std::size_t bytesOnWire() const { return bytesOnWire_; }
+  std::size_t bytesOnWire() const { return replies_.bytesOnWire(); }
 
  protected:
   std::vector<std::string> ownCandidatePorts() override;  // the system's serial ports
 
  private:
-  void readAvailable();
-
   std::unique_ptr<PortLine> port_;
-  QByteArray input_;
-  qsizetype threshold_ = 1;
-  std::size_t bytesOnWire_ = 0;
 };
 
 }  // namespace kr4100

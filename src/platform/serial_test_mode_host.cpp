@@ -11,17 +11,20 @@ SerialTestModeHost::SerialTestModeHost(Prompter& prompter, std::unique_ptr<PortL
   quiet_.setSingleShot(true);
   quiet_.setTimerType(Qt::PreciseTimer);
   quiet_.setInterval(kReplyQuietGap);
-  connect(&quiet_, &QTimer::timeout, this, &SerialTestModeHost::deliverReply);
+  connect(&quiet_, &QTimer::timeout, this, &SerialTestModeHost::settle);
   connect(port_.get(), &PortLine::readyRead, this, &SerialTestModeHost::readAvailable);
   connect(port_.get(), &PortLine::bytesWritten, this, &SerialTestModeHost::written);
   connect(port_.get(), &PortLine::failed, this, &SerialTestModeHost::linkLost);
 }
 
-SerialTestModeHost::~SerialTestModeHost() { closePort(); }
+SerialTestModeHost::~SerialTestModeHost() {
+  closePort();
+}
 
 bool SerialTestModeHost::openPort(const PortSettings& settings) {
   if (!port_->open(settings)) return false;
-  resetReply();
+  quiet_.stop();
+  replies_.opened();
   leaving_ = 0;
   return true;
 }
@@ -31,19 +34,14 @@ void SerialTestModeHost::closePort() {
     waitSent(kTestDrainBound);
     port_->close();
   }
-  resetReply();
+  quiet_.stop();
+  replies_.clear();
   leaving_ = 0;
 }
 
-void SerialTestModeHost::resetReply() {
-  quiet_.stop();
-  input_.clear();
-  threshold_ = 0;
-}
-
 void SerialTestModeHost::send(std::span<const std::uint8_t> bytes, int expectedReplyLength) {
-  resetReply();
-  threshold_ = expectedReplyLength;
+  quiet_.stop();
+  replies_.sent(bytes, expectedReplyLength);
   if (!port_->isOpen()) return;
   // Only what came in is dropped: an exchange that awaits nothing may still be on its way out,
   // and clearing the output would cut it off on a real line.
@@ -57,26 +55,13 @@ void SerialTestModeHost::waitSent(std::chrono::milliseconds bound) {
 }
 
 void SerialTestModeHost::readAvailable() {
-  const QByteArray got = port_->readAll();
-  // Nothing awaited: stray bytes never become the start of the next reply.
-  if (threshold_ <= 0) return;
-  input_.append(got);
-  // Enough is in: the reply is whole once nothing more follows for a moment; a byte that does
-  // restarts the wait and makes the reply too long.
-  if (input_.size() >= threshold_) quiet_.start();
+  replies_.take(AsBytes(port_->readAll()));
+  if (replies_.settling()) quiet_.start();
 }
 
-void SerialTestModeHost::settleNow() {
-  if (quiet_.isActive()) deliverReply();
-}
-
-void SerialTestModeHost::deliverReply() {
+void SerialTestModeHost::settle() {
   quiet_.stop();
-  if (threshold_ <= 0 || input_.size() < threshold_) return;
-  const QByteArray reply = std::exchange(input_, QByteArray());
-  threshold_ = 0;
-  deliver(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(reply.constData()),
-                                        static_cast<std::size_t>(reply.size())));
+  QtTestModeHost::settle();
 }
 
 void SerialTestModeHost::written(qint64 bytes) {

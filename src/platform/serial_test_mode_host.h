@@ -1,7 +1,5 @@
-// Test mode over a real serial port (a PortLine): a reply is handed over only once it has gone
-// quiet, so that a stray or extra byte makes it the wrong length instead of shifting it; send
-// completion from the port's bytesWritten; the last bytes drained before the port closes; and a
-// port error or a vanished device ending test mode at once.
+// Test mode over a real serial port (a PortLine): the quiet wait of its replies on a QTimer, send
+// completion from the port's bytesWritten, the last bytes drained before the port closes.
 #pragma once
 
 #include <QTimer>
@@ -30,19 +28,15 @@ class SerialTestModeHost : public QtTestModeHost {
   bool portOpen() const { return port_->isOpen(); }
 
  protected:
-  void settleNow() override;
+  void settle() override;
 
  private:
   void readAvailable();
   void written(qint64 bytes);
-  void deliverReply();
-  void resetReply();
 
   std::unique_ptr<PortLine> port_;
   QTimer quiet_;
-  QByteArray input_;
-  qsizetype threshold_ = 0;  // 0: no reply awaited, whatever comes is dropped
-  qint64 leaving_ = 0;       // bytes handed to the port and not yet written out
+  qint64 leaving_ = 0;  // bytes handed to the port and not yet written out
 };
 
 }  // namespace kr4100

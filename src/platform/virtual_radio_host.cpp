@@ -10,7 +10,9 @@ namespace kr4100 {
 VirtualRadioHost::VirtualRadioHost(Prompter& prompter, std::filesystem::path memoryFile,
                                    QObject* parent)
     : QtSessionHost(prompter, parent), memoryFile_(std::move(memoryFile)) {
-  wire_.onArrived = [this](const std::vector<std::uint8_t>& bytes) { arrived(bytes); };
+  wire_.onArrived = [this](const std::vector<std::uint8_t>& bytes) {
+    if (open_) received(bytes);
+  };
 }
 
 sim::VirtualRadio& VirtualRadioHost::radio() {
@@ -19,7 +21,8 @@ sim::VirtualRadio& VirtualRadioHost::radio() {
     // Anything but a whole image (a file cut short, another file of that name) is ignored: the
     // radio then starts as a fresh one.
     if (!memoryFile_.empty() && RegularFileSize(memoryFile_) == kImageSize) {
-      if (const auto bytes = ReadFilePrefix(memoryFile_, kImageSize); bytes && bytes->size() == kImageSize)
+      if (const auto bytes = ReadFilePrefix(memoryFile_, kImageSize);
+          bytes && bytes->size() == kImageSize)
         std::copy(bytes->begin(), bytes->end(), radio_->memory().begin());
     }
   }
@@ -29,7 +32,8 @@ sim::VirtualRadio& VirtualRadioHost::radio() {
 bool VirtualRadioHost::saveMemory() {
   if (memoryFile_.empty() || !radio_) return false;
   std::error_code error;
-  if (memoryFile_.has_parent_path()) std::filesystem::create_directories(memoryFile_.parent_path(), error);
+  if (memoryFile_.has_parent_path())
+    std::filesystem::create_directories(memoryFile_.parent_path(), error);
   return WriteFileAtomically(memoryFile_, radio_->memory());
 }
 
@@ -39,7 +43,7 @@ bool VirtualRadioHost::openPort(const PortSettings& /*settings*/) {
   r.resetReceiver();
   r.clearEvents();
   wire_.clear();
-  input_.clear();
+  replies_.opened();
   swappedInUs_ = 0;
   open_ = true;
   forgetIdentity();
@@ -49,42 +53,34 @@ bool VirtualRadioHost::openPort(const PortSettings& /*settings*/) {
 void VirtualRadioHost::closePort() {
   replyTimer_.stop();
   wire_.clear();
-  input_.clear();
+  replies_.clear();
   if (!open_) return;
   open_ = false;
   const auto& events = radio().events();
-  const bool written = std::any_of(events.begin(), events.end(), [](const sim::VirtualRadio::Event& e) {
-    return e.kind == sim::FrameKind::Write;
-  });
+  const bool written = std::any_of(
+      events.begin(), events.end(),
+      [](const sim::VirtualRadio::Event& e) { return e.kind == sim::FrameKind::Write; });
   radio().clearEvents();
   if (written) saveMemory();
 }
 
 void VirtualRadioHost::send(std::span<const std::uint8_t> frame, int expectedReplyLength) {
-  // As on a real port: what had already come in does not count for this frame.
-  input_.clear();
-  threshold_ = static_cast<std::size_t>(std::max(1, expectedReplyLength));
+  replies_.sent(frame, expectedReplyLength);
   if (!open_) return;
-  if (wire_.nowUs() < swappedInUs_) return;  // no radio on the cable while one is swapped for the next
+  if (wire_.nowUs() < swappedInUs_)
+    return;  // no radio on the cable while one is swapped for the next
   std::vector<std::uint8_t> reply = radio().receive(frame);
   if (reply.empty()) return;
   wire_.carry(frame.size(), std::move(reply));
 }
 
-void VirtualRadioHost::arrived(const std::vector<std::uint8_t>& bytes) {
-  input_.insert(input_.end(), bytes.begin(), bytes.end());
-  // The session sees a reply only once the armed number of bytes is in, then all that is in.
-  if (session_ && open_ && input_.size() >= threshold_) {
-    const std::vector<std::uint8_t> reply = std::exchange(input_, {});
-    deliver(reply);
-  }
-}
-
 void VirtualRadioHost::nextRadio(int radioNumber) {
   // The radio just written is taken off the cable and the next one plugged in a moment later.
-  swappedInUs_ = wire_.nowUs() + std::chrono::duration_cast<std::chrono::microseconds>(kVirtualRadioSwapTime).count();
+  swappedInUs_ =
+      wire_.nowUs() +
+      std::chrono::duration_cast<std::chrono::microseconds>(kVirtualRadioSwapTime).count();
   wire_.clear();
-  input_.clear();
+  replies_.clear();
   QtSessionHost::nextRadio(radioNumber);
 }
 

@@ -45,15 +45,11 @@ class VirtualRadioHost : public QtSessionHost {
   void nextRadio(int radioNumber) override;
 
  private:
-  void arrived(const std::vector<std::uint8_t>& bytes);
-
   std::filesystem::path memoryFile_;
   std::unique_ptr<sim::VirtualRadio> radio_;
   VirtualWire wire_;
   bool open_ = false;
-  qint64 swappedInUs_ = 0;    // the radio is away until then (group write)
-  std::vector<std::uint8_t> input_;
-  std::size_t threshold_ = 1;
+  qint64 swappedInUs_ = 0;  // the radio is away until then (group write)
 };
 
 }  // namespace kr4100

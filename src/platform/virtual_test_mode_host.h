@@ -40,14 +40,10 @@ class VirtualTestModeHost : public QtTestModeHost {
   void memoryChanged();
 
  private:
-  void arrived(const std::vector<std::uint8_t>& bytes);
-
   sim::VirtualRadio& radio_;
   sim::TestModeResponder responder_;
   VirtualWire wire_;
   bool open_ = false;
-  std::vector<std::uint8_t> input_;
-  std::size_t threshold_ = 0;  // 0: no reply awaited, whatever comes is dropped
   RadioImage memoryAtOpen_{};
 };
 

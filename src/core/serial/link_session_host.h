@@ -3,10 +3,10 @@
 #pragma once
 
 #include <memory>
-#include <vector>
 
 #include "core/link/reporting_session_host.h"
 #include "core/serial/link_loop.h"
+#include "core/serial/reply_assembly.h"
 
 namespace kr4100 {
 
@@ -25,7 +25,7 @@ class LinkSessionHost : public ReportingSessionHost, public LinkLoop {
   std::chrono::milliseconds now() const override { return clock(); }
 
   // Bytes that went over the wire in both directions since the last open (for measurements).
-  std::size_t bytesOnWire() const { return bytesOnWire_; }
+  std::size_t bytesOnWire() const { return replies_.bytesOnWire(); }
 
  private:
   // LinkLoop
@@ -33,9 +33,7 @@ class LinkSessionHost : public ReportingSessionHost, public LinkLoop {
   void received(std::span<const std::uint8_t> bytes) override;
 
   TimerId replyTimer_;
-  std::vector<std::uint8_t> input_;
-  std::size_t threshold_ = 1;
-  std::size_t bytesOnWire_ = 0;
+  ReplyAssembly replies_{ReplyAssembly::Ending::Length};
 };
 
 }  // namespace kr4100

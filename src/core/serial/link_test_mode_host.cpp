@@ -1,6 +1,5 @@
 #include "core/serial/link_test_mode_host.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace kr4100 {
@@ -10,8 +9,7 @@ LinkTestModeHost::LinkTestModeHost(std::unique_ptr<SerialLink> link, Prompter& p
     : LinkLoop(std::move(link), std::move(clock)),
       prompter_(prompter),
       waitTimer_(addTimer([this] {
-        // A reply that is all in but still settling counts as in time.
-        if (settling_) deliverReply();
+        settle();
         if (driver_) driver_->onWaitTimeout();
       })),
       sendTimer_(addTimer([this] {
@@ -20,12 +18,12 @@ LinkTestModeHost::LinkTestModeHost(std::unique_ptr<SerialLink> link, Prompter& p
       endTimer_(addTimer([this] {
         if (driver_) driver_->onEndTimer();
       })),
-      quietTimer_(addTimer([this] { deliverReply(); })) {}
+      quietTimer_(addTimer([this] { settle(); })) {}
 
 bool LinkTestModeHost::openPort(const PortSettings& settings) {
   link().close();
   if (!link().open(settings)) return false;
-  resetReply();
+  replies_.opened();
   return true;
 }
 
@@ -34,19 +32,13 @@ void LinkTestModeHost::closePort() {
     waitSent(kTestDrainBound);
     link().close();
   }
-  resetReply();
-}
-
-void LinkTestModeHost::resetReply() {
   stopTimer(quietTimer_);
-  settling_ = false;
-  input_.clear();
-  threshold_ = 0;
+  replies_.clear();
 }
 
 void LinkTestModeHost::send(std::span<const std::uint8_t> bytes, int expectedReplyLength) {
-  resetReply();
-  threshold_ = static_cast<std::size_t>(std::max(0, expectedReplyLength));
+  stopTimer(quietTimer_);
+  replies_.sent(bytes, expectedReplyLength);
   const unsigned send = ++sends_;
   if (!link().isOpen()) return;
   // Only what came in is dropped: an exchange that awaits nothing may still be on its way out.
@@ -67,34 +59,17 @@ void LinkTestModeHost::waitSent(std::chrono::milliseconds bound) {
 }
 
 std::size_t LinkTestModeHost::awaited() const {
-  // While a reply settles, any byte more is read (and makes it too long).
-  return threshold_ > input_.size() ? threshold_ - input_.size() : 1;
+  return replies_.awaited();
 }
 
 void LinkTestModeHost::received(std::span<const std::uint8_t> bytes) {
-  // Nothing awaited: stray bytes never become the start of the next reply.
-  if (threshold_ == 0) return;
-  input_.insert(input_.end(), bytes.begin(), bytes.end());
-  // Enough is in: the reply is whole once nothing more follows for a moment.
-  if (input_.size() < threshold_) return;
-  settling_ = true;
-  startTimer(quietTimer_, kReplyQuietGap);
+  replies_.take(bytes);
+  if (replies_.settling()) startTimer(quietTimer_, kReplyQuietGap);
 }
 
-void LinkTestModeHost::deliverReply() {
+void LinkTestModeHost::settle() {
   stopTimer(quietTimer_);
-  settling_ = false;
-  if (threshold_ == 0 || input_.size() < threshold_) return;
-  const std::vector<std::uint8_t> reply = std::exchange(input_, {});
-  threshold_ = 0;
-  if (driver_) driver_->onReceived(reply);
-}
-
-void LinkTestModeHost::lineLost() {
-  // Ended before the box shows: nothing may go on the line while the user reads it.
-  const bool running = driver_ && driver_->active();
-  if (driver_) driver_->end();
-  if (running) prompter_.portError();
+  if (auto reply = replies_.settle(); reply && driver_) driver_->onReceived(*reply);
 }
 
 void LinkTestModeHost::tell(TestModeMessage message) {

@@ -1,14 +1,14 @@
 // Test mode over a SerialLink, on its own wait loop: what the Qt serial host does with
-// QSerialPort and QTimer, for a program without Qt (kr4100-cli.exe). A reply is handed over once
-// the line has gone quiet after it, extra bytes included; an exchange that awaits nothing goes
-// on once its bytes are with the line; a failed line ends test mode at once.
+// QSerialPort and QTimer, for a program without Qt (kr4100-cli.exe). An exchange that awaits
+// nothing goes on once its bytes are with the line.
 #pragma once
 
 #include <memory>
-#include <vector>
 
 #include "core/link/reporting_session_host.h"
+#include "core/serial/line_loss.h"
 #include "core/serial/link_loop.h"
+#include "core/serial/reply_assembly.h"
 #include "core/testmode/test_mode_driver.h"
 #include "core/testmode/test_mode_listener.h"
 
@@ -55,9 +55,9 @@ class LinkTestModeHost : public TestModeHost, public LinkLoop {
   void received(std::span<const std::uint8_t> bytes) override;
   void lineFailed() override { lineLost(); }
 
-  void resetReply();
-  void deliverReply();
-  void lineLost();
+  // The quiet wait or the exchange's wait ran out.
+  void settle();
+  void lineLost() { EndTestModeOnLineLoss(driver_, prompter_); }
 
   Prompter& prompter_;
   TestModeDriver* driver_ = nullptr;
@@ -66,10 +66,8 @@ class LinkTestModeHost : public TestModeHost, public LinkLoop {
   TimerId sendTimer_;
   TimerId endTimer_;
   TimerId quietTimer_;
-  bool settling_ = false;  // the awaited bytes are in; more may follow before the line is quiet
-  std::vector<std::uint8_t> input_;
-  std::size_t threshold_ = 0;  // 0: no reply awaited, whatever comes is dropped
-  unsigned sends_ = 0;         // so that a completion is only ever that of the latest send
+  ReplyAssembly replies_{ReplyAssembly::Ending::Quiet};
+  unsigned sends_ = 0;  // so that a completion is only ever that of the latest send
 };
 
 }  // namespace kr4100

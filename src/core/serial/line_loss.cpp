@@ -1,0 +1,11 @@
+#include "core/serial/line_loss.h"
+
+namespace kr4100 {
+
+void EndTestModeOnLineLoss(TestModeDriver* driver, Prompter& prompter) {
+  const bool running = driver && driver->active();
+  if (driver) driver->end();
+  if (running) prompter.portError();
+}
+
+}  // namespace kr4100
