@@ -7,8 +7,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
-#include <QShowEvent>
 #include <QSettings>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -16,20 +16,14 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "app/child_windows.h"
 #include "app/dialogs.h"
+#include "app/editor_areas.h"
 #include "app/glyphs.h"
 #include "app/radio_sessions.h"
 #include "app/test_mode_session.h"
-#include "editors/frm_comm_ch_info.h"
-#include "editors/frm_dtmf.h"
-#include "editors/frm_emb_msg.h"
-#include "editors/frm_fleet_sync.h"
-#include "editors/frm_key_assignm.h"
-#include "editors/frm_opt_features.h"
-#include "editors/frm_scan_info.h"
-#include "editors/frm_test_fre.h"
 #include "gui/editor_support.h"
 #include "gui/pending_edits.h"
 #include "gui/qt_paths.h"
@@ -44,39 +38,7 @@ constexpr const char* kLocalInformationKey = "N9";
 // Long enough to be read after a glance back at the grid; the undo text keeps it after that.
 constexpr int kNoticeShownMs = 30000;
 
-// Editor commands: the menu entry, the tree node key, the child window.
-struct ChildCommand {
-  ShellText menu;
-  const char* menuName;
-  const char* key;
-  const char* window;
-};
-constexpr ChildCommand kChildCommands[] = {
-    {ShellText::mnuChannelInfo, "mnuChannelInfo", "N1", "frmCommChInfo"},
-    {ShellText::mnuOptFeature, "mnuOptFeature", "N2", "FrmOptFeatures"},
-    {ShellText::mnuKeyAssignm, "mnuKeyAssignm", "N3", "FrmKeyAssignm"},
-    {ShellText::mnuScanInfo, "mnuScanInfo", "N4", "FrmScanInfo"},
-    {ShellText::mnuDTMF, "mnuDTMF", "N5", "FrmDTMF"},
-    {ShellText::mnuFleetSync, "mnuFleetSync", "N6", "FrmFleetSync"},
-    {ShellText::mnuTestFre, "mnuTestFre", "N7", "FrmTestFre"},
-    {ShellText::mnuEmbeddedMsg, "mnuEmbeddedMsg", "N8", "FrmEmbMsg"},
-};
-// The pages the tree offers; the signalling and test-frequency pages only with the service
-// functions on. The other keys are reachable from the menus only.
-struct TreeNode {
-  const char* key;
-  bool serviceOnly;
-};
-constexpr TreeNode kTreeNodes[] = {{"N1", false}, {"N2", false}, {"N5", true},
-                                   {"N6", true},  {"N7", true},  {"N8", false},
-                                   {kLocalInformationKey, false}};
 constexpr Bilingual kServiceFunctionsOn{"Service functions on", "维修功能已开启"};
-
-const ChildCommand* CommandOfKey(const QString& key) {
-  for (const ChildCommand& c : kChildCommands)
-    if (key == QLatin1String(c.key)) return &c;
-  return nullptr;
-}
 
 }  // namespace
 
@@ -98,14 +60,10 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
   createMenus();
   createToolBars();
   createTree();
-  registerChildWindow(QLatin1String(kChannelWindow), [this] { return new frmCommChInfo(ctx_, *this); });
-  registerChildWindow(QStringLiteral("FrmOptFeatures"), [this] { return new FrmOptFeatures(ctx_); });
-  registerChildWindow(QStringLiteral("FrmKeyAssignm"), [this] { return new FrmKeyAssignm(ctx_); });
-  registerChildWindow(QStringLiteral("FrmScanInfo"), [this] { return new FrmScanInfo(ctx_); });
-  registerChildWindow(QStringLiteral("FrmEmbMsg"), [this] { return new FrmEmbMsg(ctx_); });
-  registerChildWindow(QStringLiteral("FrmTestFre"), [this] { return new FrmTestFre(ctx_); });
-  registerChildWindow(QStringLiteral("FrmDTMF"), [this] { return new FrmDTMF(ctx_); });
-  registerChildWindow(QStringLiteral("FrmFleetSync"), [this] { return new FrmFleetSync(ctx_); });
+  for (const EditorArea& area : EditorAreas()) {
+    children_->registerWindow(QLatin1String(area.window),
+                              [this, make = area.make] { return make(ctx_, *this); });
+  }
   createStatusBar();
   createFileDialogs();
   connectDocument();
@@ -140,7 +98,9 @@ QAction* frmMain::action(ShellText id, const char* name, std::function<void()> r
 
 void frmMain::createActions() {
   using S = ShellText;
-  action(S::mnuFileNew, "mnuFileNew", [this] { fileNew(true); })->setShortcut(QKeySequence::New);
+  action(S::mnuFileNew, "mnuFileNew", [this] {
+    fileNew(Asking::AskFirst);
+  })->setShortcut(QKeySequence::New);
   action(S::mnuFileOpen, "mnuFileOpen", [this] { fileOpen(); })->setShortcut(QKeySequence::Open);
   action(S::mnuFileSave, "mnuFileSave", [this] { fileSave(); })->setShortcut(QKeySequence::Save);
   action(S::mnuFileSaveAs, "mnuFileSaveAs", [this] { fileSaveAs(); });
@@ -155,9 +115,9 @@ void frmMain::createActions() {
     const UndoHistory::Hold hold(*history_);
     if (RunFrmModelInfo(ctx_, this)) LoadNewDoc();
   });
-  for (const ChildCommand& c : kChildCommands) {
-    const QString window = QLatin1String(c.window);
-    action(c.menu, c.menuName, [this, window] { openChild(window); });
+  for (const EditorArea& area : EditorAreas()) {
+    const QString window = QLatin1String(area.window);
+    action(area.menu, area.menuName, [this, window] { openChild(window); });
   }
   action(S::mnuLanguage, "mnuLanguage", [this] {
     // The dialog has stored the choice; the windows follow at once.
@@ -202,10 +162,12 @@ void frmMain::createUndoActions() {
       if (!list.contains(k)) list << k;
     return list;
   };
-  action(S::mnuEditUndo, "mnuEditUndo", [this] { history_->undo(); })
-      ->setShortcuts(keys(Qt::CTRL | Qt::Key_Z, QKeySequence::Undo));
-  action(S::mnuEditRedo, "mnuEditRedo", [this] { history_->redo(); })
-      ->setShortcuts(keys(Qt::CTRL | Qt::Key_Y, QKeySequence::Redo));
+  action(S::mnuEditUndo, "mnuEditUndo", [this] {
+    history_->undo();
+  })->setShortcuts(keys(Qt::CTRL | Qt::Key_Z, QKeySequence::Undo));
+  action(S::mnuEditRedo, "mnuEditRedo", [this] {
+    history_->redo();
+  })->setShortcuts(keys(Qt::CTRL | Qt::Key_Y, QKeySequence::Redo));
   connect(history_.get(), &UndoHistory::pendingEditsNeeded, this, [this] { commitEdits(); });
   connect(history_.get(), &UndoHistory::availabilityChanged, this, [this] { updateMenus(); });
   connect(history_.get(), &UndoHistory::restored, this, [this] {
@@ -226,9 +188,9 @@ void frmMain::createUndoActions() {
   });
 }
 
-void frmMain::commandDone(const QString& what, bool notice) {
+void frmMain::commandDone(const QString& what, Notice notice) {
   history_->checkpoint(what);
-  if (notice) {
+  if (notice == Notice::InStatusBar) {
     statusBar()->showMessage(what, kNoticeShownMs);
   } else {
     statusBar()->clearMessage();
@@ -237,7 +199,7 @@ void frmMain::commandDone(const QString& what, bool notice) {
 
 void frmMain::createMenus() {
   using S = ShellText;
-  auto addMenu = [this](S id, const char* name, std::initializer_list<S> entries) {
+  auto addMenu = [this](S id, const char* name, const std::vector<S>& entries) {
     QMenu* menu = menuBar()->addMenu(QString());
     menu->setObjectName(QLatin1String(name));
     for (S entry : entries) {
@@ -251,21 +213,20 @@ void frmMain::createMenus() {
   constexpr S sep = S::Count;
   addMenu(S::mnuFile, "mnuFile",
           {S::mnuFileNew, S::mnuFileOpen, S::mnuOpenBackup, S::mnuBackups, S::mnuFileSave,
-           S::mnuFileSaveAs, sep,
-           S::mnuExportChannels, S::mnuImportChannels,
+           S::mnuFileSaveAs, sep, S::mnuExportChannels, S::mnuImportChannels,
            // Comparing the document with a data file.
-           S::mnuFileCompare, sep,
-           S::mnuFilePrint, sep, S::mnuFileExit});
+           S::mnuFileCompare, sep, S::mnuFilePrint, sep, S::mnuFileExit});
   addMenu(S::mnuModel, "mnuModel", {S::mnuModelInfo});
-  addMenu(S::mnuEdit, "mnuEdit",
-          {S::mnuEditUndo, S::mnuEditRedo, sep, S::mnuChannelInfo, S::mnuOptFeature, S::mnuKeyAssignm, S::mnuScanInfo, S::mnuDTMF,
-           S::mnuFleetSync, S::mnuTestFre, S::mnuEmbeddedMsg, sep, S::mnuEMG});
+  std::vector<S> edit{S::mnuEditUndo, S::mnuEditRedo, sep};
+  for (const EditorArea& area : EditorAreas()) edit.push_back(area.menu);
+  edit.insert(edit.end(), {sep, S::mnuEMG});
+  addMenu(S::mnuEdit, "mnuEdit", edit);
   addMenu(S::mnuProgram, "mnuProgram",
           {S::mnuReadFromRadio, S::mnuWriteToRadio, S::mnuMWriteToRadio, S::mnuTest});
   addMenu(S::mnuTools, "mnuTools", {S::mnuRadioInfo, S::mnuSetRadioInfo});
   addMenu(S::mnuSetup, "mnuSetup",
-          {S::mnuComm, S::mnuLanguage, sep, S::MnuInitial,
-           sep, S::mnuVerifyAfterWrite, S::mnuRecordSerialTrace});
+          {S::mnuComm, S::mnuLanguage, sep, S::MnuInitial, sep, S::mnuVerifyAfterWrite,
+           S::mnuRecordSerialTrace});
   addMenu(S::mnuView, "mnuView", {S::mnuTreeView, S::mnuViewToolbar, S::mnuViewStatusBar});
   addMenu(S::mnuWindow, "mnuWindow",
           {S::mnuWindowCascade, S::mnuWindowTileVertical, S::mnuWindowTileHorizontal,
@@ -287,7 +248,7 @@ void frmMain::createToolBars() {
     toolButtons_.insert(a->objectName(), a);
   };
   auto same = [this](ShellText id) { return [this, id] { actions_[id]->trigger(); }; };
-  button("新建", Glyph::New, [this] { fileNew(false); });
+  button("新建", Glyph::New, [this] { fileNew(Asking::WithoutAsking); });
   button("打开", Glyph::Open, same(ShellText::mnuFileOpen));
   button("保存", Glyph::Save, same(ShellText::mnuFileSave));
   toolBar_->addSeparator();
@@ -414,7 +375,9 @@ QString frmMain::caption(ShellText id) const {
   return ctx_.shell(id);
 }
 
-QString frmMain::plainCaption(ShellText id) const { return WithoutAccelerator(caption(id)); }
+QString frmMain::plainCaption(ShellText id) const {
+  return WithoutAccelerator(caption(id));
+}
 
 QString frmMain::fileFilter() const {
   return ctx_.msg(MessageId::FileTitle) + QStringLiteral(" (*.dat)");
@@ -435,8 +398,9 @@ void frmMain::reCaption() {
   for (auto it = menus_.cbegin(); it != menus_.cend(); ++it)
     it.value()->setTitle(caption(it.key()));
   // The menu says where the trace files go: on hover and in the status bar.
-  const QString traces = ctx_.shell(ShellText::TraceFolderTip).replace(
-      QLatin1String("{folder}"), RadioSessions::traceFolder(ctx_.app()));
+  const QString traces =
+      ctx_.shell(ShellText::TraceFolderTip)
+          .replace(QLatin1String("{folder}"), RadioSessions::traceFolder(ctx_.app()));
   actions_[ShellText::mnuRecordSerialTrace]->setToolTip(traces);
   actions_[ShellText::mnuRecordSerialTrace]->setStatusTip(traces);
   menus_[ShellText::mnuSetup]->setToolTipsVisible(true);
@@ -459,8 +423,7 @@ void frmMain::reCaption() {
   };
   for (const auto& [key, id] : kToolTips)
     name(toolBar_, toolButtons_.value(QString::fromUtf8(key)), plainCaption(id));
-  name(paneToolBar_, paneToolBar_->actions().constFirst(),
-       plainCaption(ShellText::mnuTreeView));
+  name(paneToolBar_, paneToolBar_->actions().constFirst(), plainCaption(ShellText::mnuTreeView));
   modelLabel_->setText(QString::fromStdString(ctx_.state().modelName));
   updateCaption();
   updateStatusBar();
@@ -470,13 +433,15 @@ void frmMain::rebuildTree() {
   tree_->clear();
   auto* root = new QTreeWidgetItem(tree_, {modelLabel_->text()});
   root->setData(0, Qt::UserRole, QStringLiteral("N0"));
-  for (const auto& [key, serviceOnly] : kTreeNodes) {
-    if (serviceOnly && !ctx_.app().serviceFunctions) continue;
-    const ChildCommand* command = CommandOfKey(QLatin1String(key));
-    const ShellText title = command ? command->menu : ShellText::mnuEMG;
+  auto node = [&](ShellText title, const char* key) {
     auto* item = new QTreeWidgetItem(root, {plainCaption(title)});
     item->setData(0, Qt::UserRole, QLatin1String(key));
+  };
+  for (const EditorArea& area : EditorAreas()) {
+    if (area.treeKey && (!area.serviceOnly || ctx_.app().serviceFunctions))
+      node(area.menu, area.treeKey);
   }
+  node(ShellText::mnuEMG, kLocalInformationKey);
   root->setExpanded(true);
   updateMenus();
 }
@@ -493,24 +458,23 @@ void frmMain::updateStatusBar() {
   panel_[0]->setText(ctx_.app().serviceFunctions ? ctx_.pick(kServiceFunctionsOn) : QString());
   panel_[1]->setText(QString::fromStdString(ctx_.state().modelName) + QLatin1Char('[') +
                      QString::fromStdString(ctx_.doc().state().bandText) + QLatin1Char(']'));
-  panel_[2]->setText(!ctx_.app().portOverride.empty() || !s.comDevice.empty()
-                         ? RadioSessions::shownPortName(
-                               ctx_, QString::fromStdString(ctx_.app().portInForce()))
-                         : caption(ShellText::Com) + QString::number(s.comPort));
+  panel_[2]->setText(
+      !ctx_.app().portOverride.empty() || !s.comDevice.empty()
+          ? RadioSessions::shownPortName(ctx_, QString::fromStdString(ctx_.app().portInForce()))
+          : caption(ShellText::Com) + QString::number(s.comPort));
 }
 
 // The one place that decides which commands are offered.
 void frmMain::updateMenus() {
   using S = ShellText;
-  for (const ChildCommand& c : kChildCommands)
-    actions_[c.menu]->setEnabled(children_->isRegistered(QLatin1String(c.window)));
   actions_[S::mnuSetRadioInfo]->setEnabled(ctx_.app().serviceFunctions);
 
   for (S hidden : {S::mnuWindowTileHorizontal, S::mnuWindowTileVertical, S::mnuWindowArrangeIcons})
     actions_[hidden]->setVisible(false);
   const bool service = ctx_.app().serviceFunctions;
-  for (S id : {S::mnuFleetSync, S::mnuTestFre, S::mnuTest, S::mnuDTMF})
-    actions_[id]->setVisible(service);
+  for (const EditorArea& area : EditorAreas())
+    if (area.serviceOnly) actions_[area.menu]->setVisible(service);
+  actions_[S::mnuTest]->setVisible(service);
   menus_[S::mnuTools]->menuAction()->setVisible(service);
   actions_[S::mnuEditUndo]->setEnabled(history_->canUndo());
   actions_[S::mnuEditRedo]->setEnabled(history_->canRedo());
@@ -518,16 +482,6 @@ void frmMain::updateMenus() {
   menus_[S::mnuEditChannels]->menuAction()->setEnabled(gridOpen);
   actions_[S::mnuMWriteToRadio]->setVisible(ctx_.app().groupWriteEnabled);
   toolButtons_.value(QStringLiteral("MWriteRadio"))->setVisible(ctx_.app().groupWriteEnabled);
-
-  if (QTreeWidgetItem* root = tree_->topLevelItem(0)) {
-    for (int i = 0; i < root->childCount(); ++i) {
-      QTreeWidgetItem* item = root->child(i);
-      const ChildCommand* command = CommandOfKey(item->data(0, Qt::UserRole).toString());
-      const bool enabled = !command || children_->isRegistered(QLatin1String(command->window));
-      item->setFlags(enabled ? item->flags() | Qt::ItemIsEnabled
-                             : item->flags() & ~Qt::ItemIsEnabled);
-    }
-  }
 }
 
 void frmMain::LoadBKPic() {
@@ -584,23 +538,28 @@ void frmMain::treeNodeClicked(QTreeWidgetItem* item) {
 void frmMain::runCommandOfKey(const QString& key) {
   if (key == QLatin1String(kLocalInformationKey)) {
     ReadRMGDataFromRadio();
-  } else if (const ChildCommand* command = CommandOfKey(key)) {
-    openChild(QLatin1String(command->window));
+  } else if (const EditorArea* area = AreaOfTreeKey(key)) {
+    openChild(QLatin1String(area->window));
   }
 }
 
 // ---- child windows ------------------------------------------------------------------------
 
-void frmMain::registerChildWindow(const QString& name, std::function<QWidget*()> factory) {
-  children_->registerWindow(name, std::move(factory));
-  if (tree_) updateMenus();
+QWidget* frmMain::childWindow(const QString& name) const {
+  return children_->find(name);
 }
-
-QWidget* frmMain::childWindow(const QString& name) const { return children_->find(name); }
-QWidget* frmMain::openChild(const QString& name) { return children_->open(name); }
-void frmMain::cascade() { children_->cascade(); }
-void frmMain::fitChildren() { children_->fit(); }
-void frmMain::closeAllChildren() { children_->closeAll(); }
+QWidget* frmMain::openChild(const QString& name) {
+  return children_->open(name);
+}
+void frmMain::cascade() {
+  children_->cascade();
+}
+void frmMain::fitChildren() {
+  children_->fit();
+}
+void frmMain::closeAllChildren() {
+  children_->closeAll();
+}
 
 void frmMain::reopenChannelWindow() {
   openChild(QLatin1String(kChannelWindow));
