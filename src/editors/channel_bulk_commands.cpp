@@ -175,7 +175,8 @@ void ChannelBulkCommands::run(const Bilingual& name, Command&& command, int targ
     const BulkOutcome done =
         doc.EditChannels([&](RadioConfig& r) { return command(r, group, rows); });
     choice_.choose(done.chosen);
-    commands_.commandDone(QString::fromStdString(text.text), text.priorityChannelChanged);
+    commands_.commandDone(QString::fromStdString(text.text),
+                          text.priorityChannelChanged ? Notice::InStatusBar : Notice::UndoTextOnly);
   });
 }
 
@@ -229,7 +230,7 @@ void ChannelBulkCommands::applyFill(const FillPlan& plan) {
   if (plan.channels.empty()) return;
   const BulkOutcome done = doc.EditChannels([&](RadioConfig& r) { return ApplyFill(r, plan); });
   choice_.choose(done.chosen);
-  commands_.commandDone(ctx_.pick(kFillCaption), false);
+  commands_.commandDone(ctx_.pick(kFillCaption), Notice::UndoTextOnly);
 }
 
 }  // namespace kr4100

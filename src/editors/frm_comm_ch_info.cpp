@@ -32,7 +32,9 @@
 namespace kr4100 {
 namespace {
 
-int ColumnTwips(int column) { return column == 0 ? 500 : column <= kColTxFre ? 1200 : 1000; }
+int ColumnTwips(int column) {
+  return column == 0 ? 500 : column <= kColTxFre ? 1200 : 1000;
+}
 
 constexpr Bilingual kSelectBand = {"Select Frequency Band", "频段选择"};
 constexpr Bilingual kChannelEdit = {"Channel Edit", "信道编辑"};
@@ -52,7 +54,9 @@ class frmCommChInfo::Impl : public ChannelChoice {
   DocumentCommands& commands;
 
   QTableWidget* grid = nullptr;
-  GridCellEditor* cellEditor = nullptr;
+  // Owned here rather than by the grid: it goes with the window's own parts, before the grid's
+  // fields do (a field deleted with the focus would commit once more).
+  std::unique_ptr<GridCellEditor> cellEditor;
   QComboBox* groupCombo = nullptr;
   QComboBox* bandCombo = nullptr;
   QLabel* groupLabel = nullptr;
@@ -111,7 +115,7 @@ void frmCommChInfo::Impl::createControls() {
   q->resize(TwipsToPixels(10500), TwipsToPixels(9500));
   grid = new QTableWidget(kGridRows, kGridCols, q);
   grid->setObjectName(QStringLiteral("MSFlexGrid1"));
-  cellEditor = new GridCellEditor(grid, ctx);
+  cellEditor = std::make_unique<GridCellEditor>(grid, ctx);
   rowChoice = std::make_unique<GridRowChoice>(grid, kColRxFre);
   bulk = new ChannelBulkCommands(grid, ctx, commands, *this);
   groupCombo = new QComboBox(q);
@@ -158,7 +162,7 @@ void frmCommChInfo::Impl::layOut() {
 }
 
 void frmCommChInfo::Impl::connectControls() {
-  QObject::connect(cellEditor, &GridCellEditor::rowEntered, q, [this](int row) {
+  QObject::connect(cellEditor.get(), &GridCellEditor::rowEntered, q, [this](int row) {
     captionChannel = row;
     updateCaption();
   });
@@ -454,12 +458,9 @@ frmCommChInfo::frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget
 }
 
 frmCommChInfo::~frmCommChInfo() {
-  guarded("frmCommChInfo_Form_Unload", [&] { commitPendingEdit(); });
+  // What the grid and the edit dialog hold is stored while the document is still ours to change.
+  leave();
   d_->gridOpen = false;
-  delete d_->editDialog;  // it stores what it holds while the document is still ours to change
-  // Before the grid's fields go: a field deleted with the focus would commit once more.
-  delete d_->cellEditor;
-  detach();
 }
 
 void frmCommChInfo::reCaption() {
@@ -546,11 +547,6 @@ bool frmCommChInfo::Impl::keyPressed(QEvent* event) {
 
 void frmCommChInfo::addChannelCommandsTo(QMenu* menu) {
   d_->bulk->addTo(menu);
-}
-
-void frmCommChInfo::closeEvent(QCloseEvent* event) {
-  guarded("frmCommChInfo_Form_Unload", [&] { commitPendingEdit(); });
-  QWidget::closeEvent(event);
 }
 
 }  // namespace kr4100
