@@ -1,15 +1,5 @@
 #include "app/dialogs.h"
 
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QEvent>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
-#include <QWidget>
-
 #include "app/frm_about.h"
 #include "app/frm_com_set.h"
 #include "app/frm_model_info.h"
@@ -17,19 +7,6 @@
 #include "app/frm_set_language.h"
 
 namespace kr4100 {
-
-void LayOutFieldsAndButtons(QWidget* dialog, QLayout* fields, QPushButton* ok,
-                            QPushButton* cancel) {
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  auto* layout = new QVBoxLayout(dialog);
-  layout->addLayout(fields);
-  layout->addSpacing(12);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-}
 
 bool RunFrmSetLanguage(UiContext& ctx, QWidget* parent) {
   FrmSetLanguage dialog(ctx, parent);

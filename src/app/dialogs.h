@@ -7,12 +7,9 @@
 #include <vector>
 
 #include "core/serial/port_description.h"
-
 #include "gui/editor_support.h"  // WithoutAccelerator
 #include "gui/ui_context.h"
 
-class QLayout;
-class QPushButton;
 class QWidget;
 
 namespace kr4100 {
@@ -28,9 +25,5 @@ bool RunFrmModelInfo(UiContext& ctx, QWidget* parent);
 void RunAbout(UiContext& ctx, QWidget* parent);
 // Print selection and printing (to a printer or a PDF file).
 void RunPrintSelection(UiContext& ctx, QWidget* parent);
-
-// The small dialogs' arrangement: their fields on top, then OK and Cancel at the right; the
-// dialog keeps the size its contents need.
-void LayOutFieldsAndButtons(QWidget* dialog, QLayout* fields, QPushButton* ok, QPushButton* cancel);
 
 }  // namespace kr4100

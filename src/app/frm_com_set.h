@@ -2,23 +2,19 @@
 // system has while the dialog is open (adapters come and go).
 #pragma once
 
-#include <QDialog>
 #include <QStringList>
 #include <functional>
 #include <vector>
 
+#include "app/field_dialog.h"
 #include "core/serial/port_description.h"
 
-#include "gui/ui_context.h"
-
 class QComboBox;
-class QLabel;
-class QPushButton;
 class QTimer;
 
 namespace kr4100 {
 
-class FrmComSet : public QDialog {
+class FrmComSet : public FieldDialog {
   Q_OBJECT
  public:
   // listPorts gives the ports as sessions open them, in the system's order, with what the system
@@ -26,11 +22,11 @@ class FrmComSet : public QDialog {
   using PortLister = std::function<std::vector<PortDescription>()>;
   FrmComSet(UiContext& ctx, PortLister listPorts, QWidget* parent = nullptr);
 
-  void reCaption();
+  void reCaption() override;
   // The timer's tick: lists the ports again, keeping the chosen one while it exists.
   void refreshPorts();
   // OK: stores the chosen port in the settings and the settings file, then closes.
-  void confirm();
+  void confirm() override;
   // The port chosen at this moment, as sessions open it (empty: none).
   QString chosenPort() const { return portId_; }
 
@@ -41,13 +37,10 @@ class FrmComSet : public QDialog {
   void fillList();
   void choose(const QStringList& wanted);
 
-  UiContext& ctx_;
   PortLister listPorts_;
   QString portId_;
   QLabel* label1_ = nullptr;
   QComboBox* combo1_ = nullptr;
-  QPushButton* commandOK_ = nullptr;
-  QPushButton* commandCancel_ = nullptr;
   QTimer* reShowComPortTimer_ = nullptr;
 };
 

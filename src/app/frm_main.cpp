@@ -7,8 +7,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
-#include <QShowEvent>
 #include <QSettings>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -16,20 +16,14 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "app/child_windows.h"
 #include "app/dialogs.h"
+#include "app/editor_areas.h"
 #include "app/glyphs.h"
 #include "app/radio_sessions.h"
 #include "app/test_mode_session.h"
-#include "editors/frm_comm_ch_info.h"
-#include "editors/frm_dtmf.h"
-#include "editors/frm_emb_msg.h"
-#include "editors/frm_fleet_sync.h"
-#include "editors/frm_key_assignm.h"
-#include "editors/frm_opt_features.h"
-#include "editors/frm_scan_info.h"
-#include "editors/frm_test_fre.h"
 #include "gui/editor_support.h"
 #include "gui/pending_edits.h"
 #include "gui/qt_paths.h"
@@ -40,43 +34,10 @@ namespace kr4100 {
 namespace {
 
 constexpr const char* kChannelWindow = "frmCommChInfo";
-constexpr const char* kLocalInformationKey = "N9";
 // Long enough to be read after a glance back at the grid; the undo text keeps it after that.
 constexpr int kNoticeShownMs = 30000;
 
-// Editor commands: the menu entry, the tree node key, the child window.
-struct ChildCommand {
-  ShellText menu;
-  const char* menuName;
-  const char* key;
-  const char* window;
-};
-constexpr ChildCommand kChildCommands[] = {
-    {ShellText::mnuChannelInfo, "mnuChannelInfo", "N1", "frmCommChInfo"},
-    {ShellText::mnuOptFeature, "mnuOptFeature", "N2", "FrmOptFeatures"},
-    {ShellText::mnuKeyAssignm, "mnuKeyAssignm", "N3", "FrmKeyAssignm"},
-    {ShellText::mnuScanInfo, "mnuScanInfo", "N4", "FrmScanInfo"},
-    {ShellText::mnuDTMF, "mnuDTMF", "N5", "FrmDTMF"},
-    {ShellText::mnuFleetSync, "mnuFleetSync", "N6", "FrmFleetSync"},
-    {ShellText::mnuTestFre, "mnuTestFre", "N7", "FrmTestFre"},
-    {ShellText::mnuEmbeddedMsg, "mnuEmbeddedMsg", "N8", "FrmEmbMsg"},
-};
-// The pages the tree offers; the signalling and test-frequency pages only with the service
-// functions on. The other keys are reachable from the menus only.
-struct TreeNode {
-  const char* key;
-  bool serviceOnly;
-};
-constexpr TreeNode kTreeNodes[] = {{"N1", false}, {"N2", false}, {"N5", true},
-                                   {"N6", true},  {"N7", true},  {"N8", false},
-                                   {kLocalInformationKey, false}};
 constexpr Bilingual kServiceFunctionsOn{"Service functions on", "维修功能已开启"};
-
-const ChildCommand* CommandOfKey(const QString& key) {
-  for (const ChildCommand& c : kChildCommands)
-    if (key == QLatin1String(c.key)) return &c;
-  return nullptr;
-}
 
 }  // namespace
 
@@ -98,14 +59,10 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
   createMenus();
   createToolBars();
   createTree();
-  registerChildWindow(QLatin1String(kChannelWindow), [this] { return new frmCommChInfo(ctx_, *this); });
-  registerChildWindow(QStringLiteral("FrmOptFeatures"), [this] { return new FrmOptFeatures(ctx_); });
-  registerChildWindow(QStringLiteral("FrmKeyAssignm"), [this] { return new FrmKeyAssignm(ctx_); });
-  registerChildWindow(QStringLiteral("FrmScanInfo"), [this] { return new FrmScanInfo(ctx_); });
-  registerChildWindow(QStringLiteral("FrmEmbMsg"), [this] { return new FrmEmbMsg(ctx_); });
-  registerChildWindow(QStringLiteral("FrmTestFre"), [this] { return new FrmTestFre(ctx_); });
-  registerChildWindow(QStringLiteral("FrmDTMF"), [this] { return new FrmDTMF(ctx_); });
-  registerChildWindow(QStringLiteral("FrmFleetSync"), [this] { return new FrmFleetSync(ctx_); });
+  for (const EditorArea& area : EditorAreas()) {
+    children_->registerWindow(QLatin1String(area.window),
+                              [this, make = area.make] { return make(ctx_, *this); });
+  }
   createStatusBar();
   createFileDialogs();
   connectDocument();
@@ -140,7 +97,9 @@ QAction* frmMain::action(ShellText id, const char* name, std::function<void()> r
 
 void frmMain::createActions() {
   using S = ShellText;
-  action(S::mnuFileNew, "mnuFileNew", [this] { fileNew(true); })->setShortcut(QKeySequence::New);
+  action(S::mnuFileNew, "mnuFileNew", [this] {
+    fileNew(Asking::AskFirst);
+  })->setShortcut(QKeySequence::New);
   action(S::mnuFileOpen, "mnuFileOpen", [this] { fileOpen(); })->setShortcut(QKeySequence::Open);
   action(S::mnuFileSave, "mnuFileSave", [this] { fileSave(); })->setShortcut(QKeySequence::Save);
   action(S::mnuFileSaveAs, "mnuFileSaveAs", [this] { fileSaveAs(); });
@@ -155,9 +114,9 @@ void frmMain::createActions() {
     const UndoHistory::Hold hold(*history_);
     if (RunFrmModelInfo(ctx_, this)) LoadNewDoc();
   });
-  for (const ChildCommand& c : kChildCommands) {
-    const QString window = QLatin1String(c.window);
-    action(c.menu, c.menuName, [this, window] { openChild(window); });
+  for (const EditorArea& area : EditorAreas()) {
+    const QString window = QLatin1String(area.window);
+    action(area.menu, area.menuName, [this, window] { openChild(window); });
   }
   action(S::mnuLanguage, "mnuLanguage", [this] {
     // The dialog has stored the choice; the windows follow at once.
@@ -202,10 +161,12 @@ void frmMain::createUndoActions() {
       if (!list.contains(k)) list << k;
     return list;
   };
-  action(S::mnuEditUndo, "mnuEditUndo", [this] { history_->undo(); })
-      ->setShortcuts(keys(Qt::CTRL | Qt::Key_Z, QKeySequence::Undo));
-  action(S::mnuEditRedo, "mnuEditRedo", [this] { history_->redo(); })
-      ->setShortcuts(keys(Qt::CTRL | Qt::Key_Y, QKeySequence::Redo));
+  action(S::mnuEditUndo, "mnuEditUndo", [this] {
+    history_->undo();
+  })->setShortcuts(keys(Qt::CTRL | Qt::Key_Z, QKeySequence::Undo));
+  action(S::mnuEditRedo, "mnuEditRedo", [this] {
+    history_->redo();
+  })->setShortcuts(keys(Qt::CTRL | Qt::Key_Y, QKeySequence::Redo));
   connect(history_.get(), &UndoHistory::pendingEditsNeeded, this, [this] { commitEdits(); });
   connect(history_.get(), &UndoHistory::availabilityChanged, this, [this] { updateMenus(); });
   connect(history_.get(), &UndoHistory::restored, this, [this] {
@@ -226,9 +187,9 @@ void frmMain::createUndoActions() {
   });
 }
 
-void frmMain::commandDone(const QString& what, bool notice) {
+void frmMain::commandDone(const QString& what, Notice notice) {
   history_->checkpoint(what);
-  if (notice) {
+  if (notice == Notice::InStatusBar) {
     statusBar()->showMessage(what, kNoticeShownMs);
   } else {
     statusBar()->clearMessage();
@@ -237,7 +198,7 @@ void frmMain::commandDone(const QString& what, bool notice) {
 
 void frmMain::createMenus() {
   using S = ShellText;
-  auto addMenu = [this](S id, const char* name, std::initializer_list<S> entries) {
+  auto addMenu = [this](S id, const char* name, const std::vector<S>& entries) {
     QMenu* menu = menuBar()->addMenu(QString());
     menu->setObjectName(QLatin1String(name));
     for (S entry : entries) {
@@ -251,116 +212,26 @@ void frmMain::createMenus() {
   constexpr S sep = S::Count;
   addMenu(S::mnuFile, "mnuFile",
           {S::mnuFileNew, S::mnuFileOpen, S::mnuOpenBackup, S::mnuBackups, S::mnuFileSave,
-           S::mnuFileSaveAs, sep,
-           S::mnuExportChannels, S::mnuImportChannels,
+           S::mnuFileSaveAs, sep, S::mnuExportChannels, S::mnuImportChannels,
            // Comparing the document with a data file.
-           S::mnuFileCompare, sep,
-           S::mnuFilePrint, sep, S::mnuFileExit});
+           S::mnuFileCompare, sep, S::mnuFilePrint, sep, S::mnuFileExit});
   addMenu(S::mnuModel, "mnuModel", {S::mnuModelInfo});
-  addMenu(S::mnuEdit, "mnuEdit",
-          {S::mnuEditUndo, S::mnuEditRedo, sep, S::mnuChannelInfo, S::mnuOptFeature, S::mnuKeyAssignm, S::mnuScanInfo, S::mnuDTMF,
-           S::mnuFleetSync, S::mnuTestFre, S::mnuEmbeddedMsg, sep, S::mnuEMG});
+  std::vector<S> edit{S::mnuEditUndo, S::mnuEditRedo, sep};
+  for (const EditorArea& area : EditorAreas()) edit.push_back(area.menu);
+  edit.insert(edit.end(), {sep, S::mnuEMG});
+  addMenu(S::mnuEdit, "mnuEdit", edit);
   addMenu(S::mnuProgram, "mnuProgram",
           {S::mnuReadFromRadio, S::mnuWriteToRadio, S::mnuMWriteToRadio, S::mnuTest});
   addMenu(S::mnuTools, "mnuTools", {S::mnuRadioInfo, S::mnuSetRadioInfo});
   addMenu(S::mnuSetup, "mnuSetup",
-          {S::mnuComm, S::mnuLanguage, sep, S::MnuInitial,
-           sep, S::mnuVerifyAfterWrite, S::mnuRecordSerialTrace});
+          {S::mnuComm, S::mnuLanguage, sep, S::MnuInitial, sep, S::mnuVerifyAfterWrite,
+           S::mnuRecordSerialTrace});
   addMenu(S::mnuView, "mnuView", {S::mnuTreeView, S::mnuViewToolbar, S::mnuViewStatusBar});
   addMenu(S::mnuWindow, "mnuWindow",
           {S::mnuWindowCascade, S::mnuWindowTileVertical, S::mnuWindowTileHorizontal,
            S::mnuWindowArrangeIcons, S::mnuCloseAll});
   addMenu(S::mnuHelp, "mnuHelp", {S::mnuHelpAbout});
   createChannelCommandsMenu();
-}
-
-void frmMain::createToolBars() {
-  toolBar_ = addToolBar(QString());
-  toolBar_->setObjectName(QStringLiteral("tbToolBar"));
-  toolBar_->setMovable(false);
-  toolBar_->setIconSize(QSize(24, 24));
-  toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);  // the buttons carry texts for others
-  auto button = [this](const char* key, Glyph glyph, std::function<void()> run) {
-    QAction* a = toolBar_->addAction(DrawGlyph(glyph), QString());
-    a->setObjectName(QString::fromUtf8(key));
-    connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
-    toolButtons_.insert(a->objectName(), a);
-  };
-  auto same = [this](ShellText id) { return [this, id] { actions_[id]->trigger(); }; };
-  button("新建", Glyph::New, [this] { fileNew(false); });
-  button("打开", Glyph::Open, same(ShellText::mnuFileOpen));
-  button("保存", Glyph::Save, same(ShellText::mnuFileSave));
-  toolBar_->addSeparator();
-  button("打印", Glyph::Print, same(ShellText::mnuFilePrint));
-  toolBar_->addSeparator();
-  button("ReadRadio", Glyph::ReadRadio, same(ShellText::mnuReadFromRadio));
-  button("CommSet", Glyph::Port, same(ShellText::mnuComm));
-  button("WriteRadio", Glyph::WriteRadio, same(ShellText::mnuWriteToRadio));
-  button("MWriteRadio", Glyph::GroupWrite, same(ShellText::mnuMWriteToRadio));
-  toolBar_->addSeparator();
-  button("About", Glyph::About, same(ShellText::mnuHelpAbout));
-}
-
-void frmMain::createTree() {
-  treePane_ = new QWidget;
-  treePane_->setObjectName(QStringLiteral("TreePane"));
-  auto* layout = new QVBoxLayout(treePane_);
-  layout->setContentsMargins(2, 0, 0, 2);
-  layout->setSpacing(2);
-
-  auto* header = new QHBoxLayout;
-  modelLabel_ = new QLabel;
-  modelLabel_->setObjectName(QStringLiteral("lblModel"));
-  QFont bold = modelLabel_->font();
-  bold.setBold(true);
-  modelLabel_->setFont(bold);
-  paneToolBar_ = new QToolBar;
-  paneToolBar_->setObjectName(QStringLiteral("Toolbar1"));
-  paneToolBar_->setIconSize(QSize(14, 14));
-  paneToolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  QAction* hide = paneToolBar_->addAction(DrawGlyph(Glyph::Close), QString());
-  hide->setObjectName(QStringLiteral("删除"));
-  connect(hide, &QAction::triggered, this, [this] { setTreePaneVisible(false); });
-  header->addWidget(modelLabel_, 1);
-  header->addWidget(paneToolBar_);
-  layout->addLayout(header);
-
-  tree_ = new QTreeWidget;
-  tree_->setObjectName(QStringLiteral("TreeView1"));
-  tree_->setHeaderHidden(true);
-  connect(tree_, &QTreeWidget::itemClicked, this,
-          [this](QTreeWidgetItem* item) { treeNodeClicked(item); });
-  layout->addWidget(tree_, 1);
-
-  mdiArea_ = new QMdiArea;
-  mdiArea_->setObjectName(QStringLiteral("MDIForm"));
-  mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-
-  children_ = std::make_unique<ChildWindows>(mdiArea_);
-
-  splitter_ = new QSplitter(Qt::Horizontal);
-  splitter_->setObjectName(QStringLiteral("Splitter"));
-  splitter_->addWidget(treePane_);
-  splitter_->addWidget(mdiArea_);
-  splitter_->setStretchFactor(1, 1);
-  splitter_->setCollapsible(1, false);
-  splitter_->handle(1)->setObjectName(QStringLiteral("CommandMove"));
-  splitter_->setSizes({190, 800});
-  setCentralWidget(splitter_);
-}
-
-void frmMain::createStatusBar() {
-  QStatusBar* bar = statusBar();
-  bar->setObjectName(QStringLiteral("sbStatusBar"));
-  for (int i = 0; i < 3; ++i) {
-    panel_[i] = new QLabel;
-    panel_[i]->setObjectName(QStringLiteral("Panels_%1").arg(i + 1));
-    panel_[i]->setContentsMargins(4, 0, 4, 0);
-  }
-  bar->addWidget(panel_[0], 1);
-  bar->addPermanentWidget(panel_[1]);
-  bar->addPermanentWidget(panel_[2]);
 }
 
 void frmMain::connectDocument() {
@@ -375,46 +246,15 @@ void frmMain::connectDocument() {
 }
 
 // The stored position is in twips, as the settings store has always kept it.
-void frmMain::readSettings() {
-  QSettings settings(QStringLiteral("KR_4100"), QStringLiteral("KR_4100"));
-  settings.beginGroup(QStringLiteral("Settings"));
-  auto twips = [&](const char* key, int fallback) {
-    bool ok = false;
-    const int value = settings.value(QLatin1String(key), fallback).toInt(&ok);
-    return TwipsToPixels(ok ? value : fallback);
-  };
-  QRect rect(twips("MainLeft", 100), twips("MainTop", 100), twips("MainWidth", 14500),
-             twips("MainHeight", 10500));
-  rect.setSize(rect.size().expandedTo(QSize(320, 240)));
-  // A position from a screen that is no longer attached would leave the window out of reach.
-  if (!QGuiApplication::screenAt(rect.center())) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      const QRect available = screen->availableGeometry();
-      rect.setSize(rect.size().boundedTo(available.size()));
-      rect.moveTopLeft(available.topLeft() + QPoint(TwipsToPixels(100), TwipsToPixels(100)));
-    }
-  }
-  setGeometry(rect);
-}
-
-void frmMain::writeSettings() {
-  if (isMinimized()) return;
-  const QRect rect = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
-  QSettings settings(QStringLiteral("KR_4100"), QStringLiteral("KR_4100"));
-  settings.beginGroup(QStringLiteral("Settings"));
-  settings.setValue(QStringLiteral("MainLeft"), PixelsToTwips(rect.x()));
-  settings.setValue(QStringLiteral("MainTop"), PixelsToTwips(rect.y()));
-  settings.setValue(QStringLiteral("MainWidth"), PixelsToTwips(rect.width()));
-  settings.setValue(QStringLiteral("MainHeight"), PixelsToTwips(rect.height()));
-}
-
 // ---- texts --------------------------------------------------------------------------------
 
 QString frmMain::caption(ShellText id) const {
   return ctx_.shell(id);
 }
 
-QString frmMain::plainCaption(ShellText id) const { return WithoutAccelerator(caption(id)); }
+QString frmMain::plainCaption(ShellText id) const {
+  return WithoutAccelerator(caption(id));
+}
 
 QString frmMain::fileFilter() const {
   return ctx_.msg(MessageId::FileTitle) + QStringLiteral(" (*.dat)");
@@ -435,8 +275,9 @@ void frmMain::reCaption() {
   for (auto it = menus_.cbegin(); it != menus_.cend(); ++it)
     it.value()->setTitle(caption(it.key()));
   // The menu says where the trace files go: on hover and in the status bar.
-  const QString traces = ctx_.shell(ShellText::TraceFolderTip).replace(
-      QLatin1String("{folder}"), RadioSessions::traceFolder(ctx_.app()));
+  const QString traces =
+      ctx_.shell(ShellText::TraceFolderTip)
+          .replace(QLatin1String("{folder}"), RadioSessions::traceFolder(ctx_.app()));
   actions_[ShellText::mnuRecordSerialTrace]->setToolTip(traces);
   actions_[ShellText::mnuRecordSerialTrace]->setStatusTip(traces);
   menus_[ShellText::mnuSetup]->setToolTipsVisible(true);
@@ -459,26 +300,10 @@ void frmMain::reCaption() {
   };
   for (const auto& [key, id] : kToolTips)
     name(toolBar_, toolButtons_.value(QString::fromUtf8(key)), plainCaption(id));
-  name(paneToolBar_, paneToolBar_->actions().constFirst(),
-       plainCaption(ShellText::mnuTreeView));
+  name(paneToolBar_, paneToolBar_->actions().constFirst(), plainCaption(ShellText::mnuTreeView));
   modelLabel_->setText(QString::fromStdString(ctx_.state().modelName));
   updateCaption();
   updateStatusBar();
-}
-
-void frmMain::rebuildTree() {
-  tree_->clear();
-  auto* root = new QTreeWidgetItem(tree_, {modelLabel_->text()});
-  root->setData(0, Qt::UserRole, QStringLiteral("N0"));
-  for (const auto& [key, serviceOnly] : kTreeNodes) {
-    if (serviceOnly && !ctx_.app().serviceFunctions) continue;
-    const ChildCommand* command = CommandOfKey(QLatin1String(key));
-    const ShellText title = command ? command->menu : ShellText::mnuEMG;
-    auto* item = new QTreeWidgetItem(root, {plainCaption(title)});
-    item->setData(0, Qt::UserRole, QLatin1String(key));
-  }
-  root->setExpanded(true);
-  updateMenus();
 }
 
 void frmMain::updateCaption() {
@@ -493,24 +318,23 @@ void frmMain::updateStatusBar() {
   panel_[0]->setText(ctx_.app().serviceFunctions ? ctx_.pick(kServiceFunctionsOn) : QString());
   panel_[1]->setText(QString::fromStdString(ctx_.state().modelName) + QLatin1Char('[') +
                      QString::fromStdString(ctx_.doc().state().bandText) + QLatin1Char(']'));
-  panel_[2]->setText(!ctx_.app().portOverride.empty() || !s.comDevice.empty()
-                         ? RadioSessions::shownPortName(
-                               ctx_, QString::fromStdString(ctx_.app().portInForce()))
-                         : caption(ShellText::Com) + QString::number(s.comPort));
+  panel_[2]->setText(
+      !ctx_.app().portOverride.empty() || !s.comDevice.empty()
+          ? RadioSessions::shownPortName(ctx_, QString::fromStdString(ctx_.app().portInForce()))
+          : caption(ShellText::Com) + QString::number(s.comPort));
 }
 
 // The one place that decides which commands are offered.
 void frmMain::updateMenus() {
   using S = ShellText;
-  for (const ChildCommand& c : kChildCommands)
-    actions_[c.menu]->setEnabled(children_->isRegistered(QLatin1String(c.window)));
   actions_[S::mnuSetRadioInfo]->setEnabled(ctx_.app().serviceFunctions);
 
   for (S hidden : {S::mnuWindowTileHorizontal, S::mnuWindowTileVertical, S::mnuWindowArrangeIcons})
     actions_[hidden]->setVisible(false);
   const bool service = ctx_.app().serviceFunctions;
-  for (S id : {S::mnuFleetSync, S::mnuTestFre, S::mnuTest, S::mnuDTMF})
-    actions_[id]->setVisible(service);
+  for (const EditorArea& area : EditorAreas())
+    if (area.serviceOnly) actions_[area.menu]->setVisible(service);
+  actions_[S::mnuTest]->setVisible(service);
   menus_[S::mnuTools]->menuAction()->setVisible(service);
   actions_[S::mnuEditUndo]->setEnabled(history_->canUndo());
   actions_[S::mnuEditRedo]->setEnabled(history_->canRedo());
@@ -518,16 +342,6 @@ void frmMain::updateMenus() {
   menus_[S::mnuEditChannels]->menuAction()->setEnabled(gridOpen);
   actions_[S::mnuMWriteToRadio]->setVisible(ctx_.app().groupWriteEnabled);
   toolButtons_.value(QStringLiteral("MWriteRadio"))->setVisible(ctx_.app().groupWriteEnabled);
-
-  if (QTreeWidgetItem* root = tree_->topLevelItem(0)) {
-    for (int i = 0; i < root->childCount(); ++i) {
-      QTreeWidgetItem* item = root->child(i);
-      const ChildCommand* command = CommandOfKey(item->data(0, Qt::UserRole).toString());
-      const bool enabled = !command || children_->isRegistered(QLatin1String(command->window));
-      item->setFlags(enabled ? item->flags() | Qt::ItemIsEnabled
-                             : item->flags() & ~Qt::ItemIsEnabled);
-    }
-  }
 }
 
 void frmMain::LoadBKPic() {
@@ -569,38 +383,23 @@ bool frmMain::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
-// ---- tree and panes -----------------------------------------------------------------------
-
-void frmMain::setTreePaneVisible(bool visible) {
-  treePane_->setVisible(visible);
-  actions_[ShellText::mnuTreeView]->setChecked(visible);
-}
-
-void frmMain::treeNodeClicked(QTreeWidgetItem* item) {
-  if (!item || !(item->flags() & Qt::ItemIsEnabled)) return;
-  runCommandOfKey(item->data(0, Qt::UserRole).toString());
-}
-
-void frmMain::runCommandOfKey(const QString& key) {
-  if (key == QLatin1String(kLocalInformationKey)) {
-    ReadRMGDataFromRadio();
-  } else if (const ChildCommand* command = CommandOfKey(key)) {
-    openChild(QLatin1String(command->window));
-  }
-}
-
 // ---- child windows ------------------------------------------------------------------------
 
-void frmMain::registerChildWindow(const QString& name, std::function<QWidget*()> factory) {
-  children_->registerWindow(name, std::move(factory));
-  if (tree_) updateMenus();
+QWidget* frmMain::childWindow(const QString& name) const {
+  return children_->find(name);
 }
-
-QWidget* frmMain::childWindow(const QString& name) const { return children_->find(name); }
-QWidget* frmMain::openChild(const QString& name) { return children_->open(name); }
-void frmMain::cascade() { children_->cascade(); }
-void frmMain::fitChildren() { children_->fit(); }
-void frmMain::closeAllChildren() { children_->closeAll(); }
+QWidget* frmMain::openChild(const QString& name) {
+  return children_->open(name);
+}
+void frmMain::cascade() {
+  children_->cascade();
+}
+void frmMain::fitChildren() {
+  children_->fit();
+}
+void frmMain::closeAllChildren() {
+  children_->closeAll();
+}
 
 void frmMain::reopenChannelWindow() {
   openChild(QLatin1String(kChannelWindow));

@@ -10,8 +10,8 @@
 #include "app/radio_sessions.h"
 #include "core/config/data_file.h"
 #include "gui/document_commands.h"
-#include "gui/undo_history.h"
 #include "gui/ui_context.h"
+#include "gui/undo_history.h"
 
 class QAction;
 class QLabel;
@@ -30,6 +30,9 @@ class ChildWindows;
 class TestModeSession;
 class frmCommChInfo;
 
+// Whether a command asks the user before it gives up the document in hand.
+enum class Asking { AskFirst, WithoutAsking };
+
 class frmMain : public QMainWindow, public DocumentCommands, private RadioSessionsOwner {
   Q_OBJECT
  public:
@@ -40,12 +43,12 @@ class frmMain : public QMainWindow, public DocumentCommands, private RadioSessio
   void LoadNewDoc();
   void LoadNewDocDeferred();  // after the caller's own event has finished (TimerReNew)
   void StartShowData();       // the data file given at start, opened as Open would
-  void Change_Language();  // every text in the current language, tree rebuilt
+  void Change_Language();     // every text in the current language, tree rebuilt
   void LoadBKPic();
   void ReadRMGDataFromRadio();
 
   // The document commands as the menus run them.
-  void fileNew(bool askFirst);  // the menu asks, the toolbar does not
+  void fileNew(Asking asking);  // the menu asks, the toolbar does not
   void fileOpen();
   void fileOpenBackup();
   bool fileSave();
@@ -57,9 +60,8 @@ class frmMain : public QMainWindow, public DocumentCommands, private RadioSessio
   void compareWithFile();  // file dialog, then the differences of the document and that file
   void showBackups();      // the backups window: open, compare or write back a backup
 
-  // Child windows are single-instance and found by their window name (objectName). Editors
-  // register here; a command whose window is not registered stays disabled.
-  void registerChildWindow(const QString& name, std::function<QWidget*()> factory);
+  // Child windows are single-instance and found by their window name (objectName); the editor
+  // areas' table names them.
   QWidget* openChild(const QString& name);
   void cascade();      // cascades the children, each at the size it asked for as far as it fits
   void fitChildren();  // each child at the size it asked for as far as the area holds it
@@ -76,7 +78,7 @@ class frmMain : public QMainWindow, public DocumentCommands, private RadioSessio
   // DocumentCommands
   void newDocumentDeferred() override { LoadNewDocDeferred(); }
   void takeUndoStep() override { history_->checkpoint(); }
-  void commandDone(const QString& what, bool notice) override;
+  void commandDone(const QString& what, Notice notice) override;
 
   // Test seams: file dialogs, replaceable so that tests never meet a native dialog. Each returns
   // the chosen path, or an empty text when the user cancelled.
@@ -102,8 +104,8 @@ class frmMain : public QMainWindow, public DocumentCommands, private RadioSessio
   void createTree();
   void createStatusBar();
   void createFileDialogs();  // frm_main_document.cpp
-  void connectDocument();  // warnings, the deferred new document, other windows' requests
-  void connectSessions();  // frm_main_sessions.cpp
+  void connectDocument();    // warnings, the deferred new document, other windows' requests
+  void connectSessions();    // frm_main_sessions.cpp
   // RadioSessionsOwner
   bool linkInUse() const override;
   bool handOverToVersionFor(const std::string& firmware) override;
@@ -126,11 +128,11 @@ class frmMain : public QMainWindow, public DocumentCommands, private RadioSessio
   bool saveDocument();       // Save without the overwrite question
   bool saveTo(const QString& path);
   void showOutcome(const FileOutcome& outcome);
-  bool openFile(const QString& path);  // Open after its dialog: checks, refusals, messages
+  bool openFile(const QString& path);         // Open after its dialog: checks, refusals, messages
   bool openAfterAsking(const QString& path);  // the save question first, then openFile
-  // The version question's Yes: the program version that reads fileTag takes over. askToSave:
-  // the save question comes first (its Cancel keeps everything). False when nothing changed.
-  bool leaveForOtherVersion(const std::string& fileTag, bool askToSave);
+  // The version question's Yes: the program version that reads fileTag takes over. AskFirst: the
+  // save question comes first (its Cancel keeps everything). False when nothing changed.
+  bool leaveForOtherVersion(const std::string& fileTag, Asking asking);
   void reopenChannelWindow();
   void treeNodeClicked(QTreeWidgetItem* item);
   void runCommandOfKey(const QString& key);

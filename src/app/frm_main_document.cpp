@@ -73,8 +73,8 @@ void frmMain::StartShowData() {
   openFile(ToQString(ctx_.app().startFile));
 }
 
-void frmMain::fileNew(bool askFirst) {
-  if (askFirst &&
+void frmMain::fileNew(Asking asking) {
+  if (asking == Asking::AskFirst &&
       ctx_.ask(MessageId::NewDocument, MsgButtons::OkCancel, MsgIcon::Warning) != Answer::Ok)
     return;
   LoadNewDoc();
@@ -112,7 +112,7 @@ bool frmMain::openFile(const QString& path) {
     const QString question = QString::fromUtf8(outcome.message(ctx_.language()));
     // The save question was asked before the file was chosen.
     if (ctx_.prompter().ask(question, MsgButtons::YesNo, MsgIcon::Question) == Answer::Yes)
-      leaveForOtherVersion(outcome.fileTag, false);
+      leaveForOtherVersion(outcome.fileTag, Asking::WithoutAsking);
     return false;
   }
   if (!outcome.ok()) {
@@ -186,8 +186,8 @@ void frmMain::showOutcome(const FileOutcome& outcome) {
                       MsgIcon::None);
 }
 
-bool frmMain::leaveForOtherVersion(const std::string& fileTag, bool askToSave) {
-  if (askToSave) {
+bool frmMain::leaveForOtherVersion(const std::string& fileTag, Asking asking) {
+  if (asking == Asking::AskFirst) {
     commitEdits();
     if (!saveBeforeLeaving()) return false;
   }

@@ -60,7 +60,7 @@ bool frmMain::linkInUse() const {
 }
 
 bool frmMain::handOverToVersionFor(const std::string& firmware) {
-  return leaveForOtherVersion(firmware, true);
+  return leaveForOtherVersion(firmware, Asking::AskFirst);
 }
 
 void frmMain::ReadRMGDataFromRadio() {

@@ -1,17 +1,12 @@
 #include "app/frm_model_info.h"
 
 #include <QComboBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <string>
 #include <vector>
 
 #include "core/config/model_band.h"
 #include "core/config/numbers.h"
-#include "app/dialogs.h"
 #include "gui/key_filters.h"
 
 namespace kr4100 {
@@ -35,15 +30,8 @@ QStringList ItemsOf(const QComboBox* combo) {
 
 }  // namespace
 
-FrmModelInfo::FrmModelInfo(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
-  setObjectName(QStringLiteral("FrmModelInfo"));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-
-  label1_ = new QLabel(this);
-  label1_->setObjectName(QStringLiteral("Label1"));
-  label2_ = new QLabel(this);
-  label2_->setObjectName(QStringLiteral("Label2"));
+FrmModelInfo::FrmModelInfo(UiContext& ctx, QWidget* parent)
+    : FieldDialog(ctx, {"FrmModelInfo", "Command1", "Command2"}, parent) {
   combo1_ = new QComboBox(this);
   combo1_->setObjectName(QStringLiteral("Combo1"));
   combo1_->setEditable(true);
@@ -52,55 +40,41 @@ FrmModelInfo::FrmModelInfo(UiContext& ctx, QWidget* parent) : QDialog(parent), c
   combo2_ = new QComboBox(this);
   combo2_->setObjectName(QStringLiteral("Combo2"));
   combo2_->setMinimumWidth(220);
-  label1_->setBuddy(combo1_);
-  label2_->setBuddy(combo2_);
   EnterMovesFocus(combo1_);
   EnterMovesFocus(combo2_);
-  command1_ = new QPushButton(this);
-  command1_->setObjectName(QStringLiteral("Command1"));
-  command1_->setDefault(true);
-  command2_ = new QPushButton(this);
-  command2_->setObjectName(QStringLiteral("Command2"));
+  label1_ = addField("Label1", combo1_);
+  label2_ = addField("Label2", combo2_);
+  layOut();
 
-  auto* fields = new QGridLayout;
-  fields->addWidget(label1_, 0, 0);
-  fields->addWidget(combo1_, 0, 1);
-  fields->addWidget(label2_, 1, 0);
-  fields->addWidget(combo2_, 1, 1);
-  fields->setColumnStretch(1, 1);
-  LayOutFieldsAndButtons(this, fields, command1_, command2_);
-
-  const DocState& state = ctx_.doc().state();
+  const DocState& state = ctx.doc().state();
   combo1_->setEditText(QString::fromStdString(std::string(Trim(state.modelText))));
-  rebuildBands(false);
+  rebuildBands(BandList::Fresh);
   // The document's band is shown even when the model's list does not hold it, so that it can be
   // confirmed unchanged.
   const QString band = QString::fromStdString(state.bandText);
   if (combo2_->findText(band) < 0) combo2_->insertItem(0, band);
   combo2_->setCurrentIndex(combo2_->findText(band));
 
-  connect(command1_, &QPushButton::clicked, this, &FrmModelInfo::confirm);
-  connect(command2_, &QPushButton::clicked, this, &QDialog::reject);
   // A model picked from the list starts its band list afresh; a typed code brings its bands as
   // soon as it is recognised.
-  connect(combo1_, &QComboBox::textActivated, this, [this] { rebuildBands(false); });
-  connect(combo1_, &QComboBox::editTextChanged, this, [this] { rebuildBands(true); });
+  connect(combo1_, &QComboBox::textActivated, this, [this] { rebuildBands(BandList::Fresh); });
+  connect(combo1_, &QComboBox::editTextChanged, this,
+          [this] { rebuildBands(BandList::KeepIfSame); });
   reCaption();
   combo1_->setFocus();
 }
 
 void FrmModelInfo::reCaption() {
-  setWindowTitle(ctx_.shell(ShellText::ModelInformation));
-  label1_->setText(ctx_.shell(ShellText::ModelType));
-  label2_->setText(ctx_.shell(ShellText::Frequency));
-  command1_->setText(ctx_.msg(MessageId::OkButton));
-  command2_->setText(ctx_.msg(MessageId::CancelButton));
+  captionFrame(ctx().shell(ShellText::ModelInformation));
+  label1_->setText(ctx().shell(ShellText::ModelType));
+  label2_->setText(ctx().shell(ShellText::Frequency));
 }
 
-void FrmModelInfo::rebuildBands(bool keep) {
+void FrmModelInfo::rebuildBands(BandList list) {
   const QStringList items = BandItemsFor(combo1_->currentText());
   const QStringList current = ItemsOf(combo2_);
-  if (keep && current.size() >= items.size() && current.mid(current.size() - items.size()) == items)
+  if (list == BandList::KeepIfSame && current.size() >= items.size() &&
+      current.mid(current.size() - items.size()) == items)
     return;
   combo2_->clear();
   combo2_->addItems(items);
@@ -108,7 +82,7 @@ void FrmModelInfo::rebuildBands(bool keep) {
 }
 
 void FrmModelInfo::confirm() {
-  Document& doc = ctx_.doc();
+  Document& doc = ctx().doc();
   const std::string modelText = combo1_->currentText().toStdString();
   const std::string bandText = combo2_->currentText().toStdString();
   if (modelText == doc.state().modelText && bandText == doc.state().bandText) {
@@ -117,11 +91,11 @@ void FrmModelInfo::confirm() {
   }
   if (!BandFitsStoredForm(bandText)) {
     // Its frequencies would be stored as others: refused, and the dialog stays for another choice.
-    ctx_.tell(MessageId::BandNotStorable, MsgIcon::Warning);
+    ctx().tell(MessageId::BandNotStorable, MsgIcon::Warning);
     return;
   }
-  if (ctx_.prompter().ask(ctx_.msg(MessageId::FrequencyDataCleared), MsgButtons::OkCancel,
-                          MsgIcon::Warning, ctx_.msg(MessageId::WarningTitle)) != Answer::Ok) {
+  if (ctx().prompter().ask(ctx().msg(MessageId::FrequencyDataCleared), MsgButtons::OkCancel,
+                           MsgIcon::Warning, ctx().msg(MessageId::WarningTitle)) != Answer::Ok) {
     reject();
     return;
   }

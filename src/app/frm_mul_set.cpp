@@ -2,16 +2,12 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
-#include "app/dialogs.h"
-#include "gui/key_filters.h"
 #include "core/link/transfer_session.h"
+#include "gui/key_filters.h"
 
 namespace kr4100 {
 namespace {
@@ -48,46 +44,28 @@ bool RadioCountKey(QLineEdit* edit, QKeyEvent* key) {
 
 }  // namespace
 
-FrmMulSet::FrmMulSet(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
-  setObjectName(QStringLiteral("FrmMulSet"));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-  label1_ = new QLabel(this);
-  label1_->setObjectName(QStringLiteral("Label1"));
+FrmMulSet::FrmMulSet(UiContext& ctx, QWidget* parent)
+    : FieldDialog(ctx, {"FrmMulSet", "Command1", "Command2"}, parent) {
   text1_ = new QLineEdit(QStringLiteral("10"), this);
   text1_->setObjectName(QStringLiteral("Text1"));
   RestrictToTypedKeys(text1_, [edit = text1_](QKeyEvent* key) { return RadioCountKey(edit, key); });
-  label1_->setBuddy(text1_);
-  command1_ = new QPushButton(this);
-  command1_->setObjectName(QStringLiteral("Command1"));
-  command1_->setDefault(true);
-  command2_ = new QPushButton(this);
-  command2_->setObjectName(QStringLiteral("Command2"));
-
-  auto* field = new QHBoxLayout;
-  field->addWidget(label1_);
-  field->addWidget(text1_, 1);
-  LayOutFieldsAndButtons(this, field, command1_, command2_);
-
-  connect(command1_, &QPushButton::clicked, this, &FrmMulSet::confirm);
-  connect(command2_, &QPushButton::clicked, this, &QDialog::reject);
+  label1_ = addField("Label1", text1_);
+  layOut();
   reCaption();
   text1_->selectAll();
   text1_->setFocus();
 }
 
 void FrmMulSet::reCaption() {
-  setWindowTitle(ctx_.pick(kCaption));
-  label1_->setText(ctx_.pick(kNumberOfRadios));
-  command1_->setText(ctx_.msg(MessageId::OkButton));
-  command2_->setText(ctx_.msg(MessageId::CancelButton));
+  captionFrame(ctx().pick(kCaption));
+  label1_->setText(ctx().pick(kNumberOfRadios));
 }
 
 void FrmMulSet::confirm() {
   // The field lets keypad characters through, but only a whole number of radios can be written.
   const auto count = ParseRadioCount(text1_->text().toStdString());
   if (!count) {
-    ctx_.tell(MessageId::RadioCountInvalid, MsgIcon::Warning);
+    ctx().tell(MessageId::RadioCountInvalid, MsgIcon::Warning);
     text1_->setFocus();
     text1_->selectAll();
     return;

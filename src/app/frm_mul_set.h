@@ -1,34 +1,27 @@
 // The group-write settings dialog: how many radios are to be written one after another.
 #pragma once
 
-#include <QDialog>
+#include "app/field_dialog.h"
 
-#include "gui/ui_context.h"
-
-class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace kr4100 {
 
-class FrmMulSet : public QDialog {
+class FrmMulSet : public FieldDialog {
   Q_OBJECT
  public:
   explicit FrmMulSet(UiContext& ctx, QWidget* parent = nullptr);
 
-  void reCaption();
+  void reCaption() override;
   // The number confirmed with OK (0 until then).
   int radiosToWrite() const { return radios_; }
 
  private:
-  void confirm();
+  void confirm() override;
 
-  UiContext& ctx_;
   int radios_ = 0;
   QLabel* label1_ = nullptr;
   QLineEdit* text1_ = nullptr;
-  QPushButton* command1_ = nullptr;
-  QPushButton* command2_ = nullptr;
 };
 
 }  // namespace kr4100

@@ -12,24 +12,23 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/editor_areas.h"
 #include "core/config/channel_attributes.h"
-#include "core/texts/channel_texts.h"
 #include "core/config/conversions.h"
 #include "core/config/embedded_message.h"
 #include "core/config/key_tables.h"
 #include "core/config/option_tables.h"
 #include "core/config/scan_tables.h"
+#include "core/texts/channel_texts.h"
 #include "platform/radio_text.h"
 
 namespace kr4100 {
 namespace {
 
 // ---- texts ----------------------------------------------------------------------------------
-
-constexpr Bilingual kChannelsTitle{"Channel Information", "信道信息"};
-constexpr const Bilingual& kMessagesTitle = kEmbMsgCaption;  // the window's own caption
 
 constexpr Bilingual kNoChannels{"No channels are in use.", "没有使用中的信道。"};
 
@@ -69,7 +68,9 @@ class Page {
 
   // A section opens with its heading and the document line. Long sections (a group's channels,
   // the options) start a new sheet, and so does whatever follows them; short ones share one.
-  void heading(const QString& title, bool longSection) {
+  enum class Length { Short, Long };
+  void heading(const QString& title, Length length) {
+    const bool longSection = length == Length::Long;
     if (first_)
       html_ += QStringLiteral("<h2>");
     else if (longSection || previousLong_)
@@ -146,14 +147,15 @@ void ChannelPages(Page& page) {
                      [](const ChInfo* a, const ChInfo* b) { return a->ChNum < b->ChNum; });
     any = true;
     const QString letter = QString::fromLatin1(kGroupLetters[static_cast<std::size_t>(g)]);
-    page.heading(page.t(kChannelsTitle) + QStringLiteral(" [") + page.t(kGroupLabel) +
-                     QLatin1Char(' ') + letter + QLatin1Char(']'),
-                 true);
+    page.heading(page.t(PrintPageTitle(PrintPage::Channels)) + QStringLiteral(" [") +
+                     page.t(kGroupLabel) + QLatin1Char(' ') + letter + QLatin1Char(']'),
+                 Page::Length::Long);
     page.beginTable(headings, widths);
     for (const ChInfo* e : entries) {
       QStringList cells{Num(e->ChNum), QString::fromStdString(FreToText(e->RxFre.text(), edges)),
                         QString::fromStdString(FreToText(e->TxFre.text(), edges))};
-      for (const ChannelAttribute& a : kChannelAttributes) cells << page.item(a.words, e->*a.member);
+      for (const ChannelAttribute& a : kChannelAttributes)
+        cells << page.item(a.words, e->*a.member);
       page.row(cells);
     }
     page.endTable();
@@ -163,7 +165,7 @@ void ChannelPages(Page& page) {
         (emergency >= 0 && emergency < kChannelsPerGroup ? Num(emergency + 1) : page.t(kNone)));
   }
   if (!any) {
-    page.heading(page.t(kChannelsTitle), false);
+    page.heading(page.t(PrintPageTitle(PrintPage::Channels)), Page::Length::Short);
     page.paragraph(page.t(kNoChannels));
   }
 }
@@ -190,7 +192,7 @@ QString OptionName(const Page& page, int field) {
 
 void OptionPage(Page& page) {
   const RadioConfig& record = page.ctx().doc().working();
-  page.heading(page.t(kOptFeaturesCaption), true);
+  page.heading(page.t(PrintPageTitle(PrintPage::OptFeatures)), Page::Length::Long);
   page.beginTable({page.t(kNumberHeading), page.t(kItemHeading), page.t(kSettingHeading),
                    page.t(kStoredHeading)},
                   {7, 53, 25, 15});
@@ -203,7 +205,7 @@ void OptionPage(Page& page) {
 
 void KeyPage(Page& page) {
   const RadioConfig& record = page.ctx().doc().working();
-  page.heading(page.t(kKeyAssignCaption), false);
+  page.heading(page.t(PrintPageTitle(PrintPage::KeyAssign)), Page::Length::Short);
   page.beginTable({page.t(kKeyHeading), page.t(kFunctionHeading), page.t(kStoredHeading)},
                   {20, 60, 20});
   for (std::size_t k = 0; k < record.KeyAssign.size(); ++k) {
@@ -231,7 +233,7 @@ QString ScanSettingText(const Page& page, ScanSetting setting, int v,
 void ScanPage(Page& page) {
   const RadioConfig& record = page.ctx().doc().working();
   const ScanListContext context = ScanListContextOf(record, page.ctx().doc().state().modelText);
-  page.heading(page.t(kScanInfoCaption), false);
+  page.heading(page.t(PrintPageTitle(PrintPage::ScanInfo)), Page::Length::Short);
   page.beginTable({page.t(kItemHeading), page.t(kSettingHeading), page.t(kStoredHeading)},
                   {50, 30, 20});
   for (int i = 0; i < kScanSettingCount; ++i) {
@@ -246,15 +248,15 @@ void ScanPage(Page& page) {
 
 void MessagePage(Page& page) {
   const RadioConfig& record = page.ctx().doc().working();
-  page.heading(page.t(kMessagesTitle), false);
+  page.heading(page.t(PrintPageTitle(PrintPage::EmbMsg)), Page::Length::Short);
   page.beginTable({page.t(kMessageHeading), page.t(kTextHeading)}, {20, 80});
   std::size_t n = 0;
   for (const EmbMsgText* message : {&record.EmbMsg1, &record.EmbMsg2}) {
     // As the message window shows it: a Chinese message from a radio prints as Chinese.
     const QString text = FromRadioText(message->text()).toHtmlEscaped();
-    page.row({page.t(kEmbMsgLabels[n++]),
-              QStringLiteral("<span class=\"mono\">%1</span>").arg(text)},
-             u"cl");
+    page.row(
+        {page.t(kEmbMsgLabels[n++]), QStringLiteral("<span class=\"mono\">%1</span>").arg(text)},
+        u"cl");
   }
   page.endTable();
 }
@@ -272,27 +274,25 @@ const char* const kStyle =
     ".mono { font-family: monospace; white-space: pre; }"
     "</style>";
 
+// Each page's writer, by its page.
+constexpr std::pair<PrintPage, void (*)(Page&)> kPageWriters[] = {
+    {PrintPage::Channels, &ChannelPages},
+    {PrintPage::OptFeatures, &OptionPage},
+    {PrintPage::KeyAssign, &KeyPage},
+    {PrintPage::ScanInfo, &ScanPage},
+    {PrintPage::EmbMsg, &MessagePage}};
+
 }  // namespace
 
 QList<PrintPage> AllPrintPages() {
-  return {PrintPage::Channels, PrintPage::OptFeatures, PrintPage::KeyAssign, PrintPage::ScanInfo,
-          PrintPage::EmbMsg};
+  QList<PrintPage> pages;
+  for (const EditorArea& area : EditorAreas())
+    if (area.printPage) pages << *area.printPage;
+  return pages;
 }
 
 const Bilingual& PrintPageTitle(PrintPage page) {
-  switch (page) {
-    case PrintPage::Channels:
-      return kChannelsTitle;
-    case PrintPage::OptFeatures:
-      return kOptFeaturesCaption;
-    case PrintPage::KeyAssign:
-      return kKeyAssignCaption;
-    case PrintPage::ScanInfo:
-      return kScanInfoCaption;
-    case PrintPage::EmbMsg:
-      break;
-  }
-  return kMessagesTitle;
+  return *AreaOfPrintPage(page)->printTitle;
 }
 
 QString PrintPagesHtml(UiContext& ctx, const QList<PrintPage>& pages) {
@@ -300,23 +300,8 @@ QString PrintPagesHtml(UiContext& ctx, const QList<PrintPage>& pages) {
   // Pages print in their fixed order whatever order they were chosen in.
   for (PrintPage p : AllPrintPages()) {
     if (!pages.contains(p)) continue;
-    switch (p) {
-      case PrintPage::Channels:
-        ChannelPages(page);
-        break;
-      case PrintPage::OptFeatures:
-        OptionPage(page);
-        break;
-      case PrintPage::KeyAssign:
-        KeyPage(page);
-        break;
-      case PrintPage::ScanInfo:
-        ScanPage(page);
-        break;
-      case PrintPage::EmbMsg:
-        MessagePage(page);
-        break;
-    }
+    for (const auto& [writes, write] : kPageWriters)
+      if (writes == p) write(page);
   }
   return QStringLiteral("<html><head>") + QString::fromLatin1(kStyle) +
          QStringLiteral("</head><body>") + page.html() + QStringLiteral("</body></html>");

@@ -27,19 +27,24 @@ ChannelBulkCommands::ChannelBulkCommands(QTableWidget* grid, UiContext& ctx,
 
 ChannelBulkCommands::~ChannelBulkCommands() = default;
 
+QAction* ChannelBulkCommands::bulkAction(const char* name, QKeySequence key,
+                                         std::function<void()> slot) {
+  auto* a = new QAction(this);
+  a->setObjectName(QLatin1String(name));
+  if (!key.isEmpty()) {
+    a->setShortcut(key);
+    // The grid's own keys, also while its cell editor is open; a text box keeps the keys it
+    // edits with (Ctrl+A, Ctrl+Delete).
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    grid_->addAction(a);
+  }
+  connect(a, &QAction::triggered, this, [slot = std::move(slot)] { slot(); });
+  return a;
+}
+
 void ChannelBulkCommands::createActions() {
-  auto action = [this](const char* name, QKeySequence key, auto slot) {
-    auto* a = new QAction(this);
-    a->setObjectName(QLatin1String(name));
-    if (!key.isEmpty()) {
-      a->setShortcut(key);
-      // The grid's own keys, also while its cell editor is open; a text box keeps the keys it
-      // edits with (Ctrl+A, Ctrl+Delete).
-      a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-      grid_->addAction(a);
-    }
-    connect(a, &QAction::triggered, this, slot);
-    return a;
+  const auto action = [this](const char* name, QKeySequence key, std::function<void()> slot) {
+    return bulkAction(name, key, std::move(slot));
   };
   using G = std::vector<int>;
   fill_ = action("mnuBulkFill", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), [this] { fill(); });
@@ -63,7 +68,15 @@ void ChannelBulkCommands::createActions() {
   });
   chooseAll_ = action("mnuBulkChooseAll", QKeySequence(QKeySequence::SelectAll),
                       [this] { choice_.chooseAll(); });
+  createSubmenus();
+}
 
+// Set attribute (one menu per attribute, with its two values) and Move to group.
+void ChannelBulkCommands::createSubmenus() {
+  const auto action = [this](const char* name, QKeySequence key, std::function<void()> slot) {
+    return bulkAction(name, key, std::move(slot));
+  };
+  using G = std::vector<int>;
   attributeMenu_ = std::make_unique<QMenu>();
   attributeMenu_->setObjectName(QStringLiteral("mnuBulkSetAttribute"));
   for (const ChannelAttribute& a : kChannelAttributes) {
@@ -175,7 +188,8 @@ void ChannelBulkCommands::run(const Bilingual& name, Command&& command, int targ
     const BulkOutcome done =
         doc.EditChannels([&](RadioConfig& r) { return command(r, group, rows); });
     choice_.choose(done.chosen);
-    commands_.commandDone(QString::fromStdString(text.text), text.priorityChannelChanged);
+    commands_.commandDone(QString::fromStdString(text.text),
+                          text.priorityChannelChanged ? Notice::InStatusBar : Notice::UndoTextOnly);
   });
 }
 
@@ -229,7 +243,7 @@ void ChannelBulkCommands::applyFill(const FillPlan& plan) {
   if (plan.channels.empty()) return;
   const BulkOutcome done = doc.EditChannels([&](RadioConfig& r) { return ApplyFill(r, plan); });
   choice_.choose(done.chosen);
-  commands_.commandDone(ctx_.pick(kFillCaption), false);
+  commands_.commandDone(ctx_.pick(kFillCaption), Notice::UndoTextOnly);
 }
 
 }  // namespace kr4100

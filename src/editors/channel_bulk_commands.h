@@ -3,7 +3,9 @@
 // and the main window's Edit menu entries, with keys of their own while the grid has the focus.
 #pragma once
 
+#include <QKeySequence>
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,6 +44,9 @@ class ChannelBulkCommands : public QObject {
 
  private:
   void createActions();
+  void createSubmenus();
+  // A command of the grid; a key given works while the grid or its cell editor has the focus.
+  QAction* bulkAction(const char* name, QKeySequence key, std::function<void()> slot);
   // Runs one command on the chosen rows of the group on show as one change of the document,
   // named after its entry (and the group it moves channels to).
   template <class Command>

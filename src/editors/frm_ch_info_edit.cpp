@@ -59,7 +59,7 @@ FrmCHInfoEdit::FrmCHInfoEdit(UiContext& ctx, QWidget* parent)
 }
 
 FrmCHInfoEdit::~FrmCHInfoEdit() {
-  commitPendingEdit();
+  leave();
 }
 
 void FrmCHInfoEdit::createControls() {
@@ -77,6 +77,7 @@ void FrmCHInfoEdit::createControls() {
   for (QLineEdit* field : {rxBox_, txBox_}) {
     MakeFrequencyField(field);
     field->installEventFilter(this);
+    commitOnFocusOut(field, "FrmCHInfoEdit_Text1_LostFocus", [this, field] { storeField(field); });
   }
   for (int i = 0; i < 11; ++i) {
     fieldLabels_[i] = new QLabel(this);
@@ -185,11 +186,6 @@ void FrmCHInfoEdit::commitPendingEdit() {
   storeField(txBox_);
 }
 
-void FrmCHInfoEdit::closeEvent(QCloseEvent* event) {
-  commitPendingEdit();
-  QDialog::closeEvent(event);
-}
-
 void FrmCHInfoEdit::hideEvent(QHideEvent* event) {
   // Escape closes a dialog without a close event; what was typed still counts.
   commitPendingEdit();
@@ -213,9 +209,6 @@ bool FrmCHInfoEdit::eventFilter(QObject* watched, QEvent* event) {
     }
     // After the mouse press has placed the cursor, select the whole text.
     if (!field->text().isEmpty()) QTimer::singleShot(0, field, [field] { field->selectAll(); });
-  } else if (event->type() == QEvent::FocusOut &&
-             static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-    storeField(field);
   }
   return QDialog::eventFilter(watched, event);
 }

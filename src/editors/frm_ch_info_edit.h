@@ -29,14 +29,13 @@ class FrmCHInfoEdit : public QDialog, public EditorWindow {
   // The grid tells the dialog about its cursor; the dialog keeps its own channel.
   void SetGridEditData(bool) {}
   // Stores what a frequency field holds and has not stored yet.
-  void commitPendingEdit();
+  void commitPendingEdit() override;
   // The chosen channel as the record now holds it: a number chosen, or the record put back as a
   // whole. Leaving a field untouched thus never overwrites or deletes the channel.
   void ReShowData() override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:

@@ -24,6 +24,7 @@
 #include "core/texts/channel_texts.h"
 #include "editors/channel_bulk_commands.h"
 #include "editors/frm_ch_info_edit.h"
+#include "editors/frm_comm_ch_info_impl.h"
 #include "editors/grid_cell_editor.h"
 #include "editors/grid_row_choice.h"
 #include "gui/editor_support.h"
@@ -32,86 +33,22 @@
 namespace kr4100 {
 namespace {
 
-int ColumnTwips(int column) { return column == 0 ? 500 : column <= kColTxFre ? 1200 : 1000; }
+int ColumnTwips(int column) {
+  return column == 0 ? 500 : column <= kColTxFre ? 1200 : 1000;
+}
 
 constexpr Bilingual kSelectBand = {"Select Frequency Band", "频段选择"};
 constexpr Bilingual kChannelEdit = {"Channel Edit", "信道编辑"};
 constexpr Bilingual kCaptionPrefix = {"Channel Information[Channel -", "信道信息[信道 -"};
 constexpr int kVisibleRows = 25;
-constexpr std::size_t kProblemsShown = 20;  // a message box must still fit the screen
 
 }  // namespace
-
-class frmCommChInfo::Impl : public ChannelChoice {
- public:
-  Impl(frmCommChInfo* window, UiContext& context, DocumentCommands& documentCommands)
-      : q(window), ctx(context), commands(documentCommands) {}
-
-  frmCommChInfo* q;
-  UiContext& ctx;
-  DocumentCommands& commands;
-
-  QTableWidget* grid = nullptr;
-  GridCellEditor* cellEditor = nullptr;
-  QComboBox* groupCombo = nullptr;
-  QComboBox* bandCombo = nullptr;
-  QLabel* groupLabel = nullptr;
-  QLabel* bandLabel = nullptr;
-  QComboBox* emergencyCombos[kGroupCount] = {};  // the emergency channel of each group
-  QLabel* emergencyLabels[kGroupCount] = {};
-  QPushButton* editButton = nullptr;
-  QPointer<FrmCHInfoEdit> editDialog;
-  ChannelBulkCommands* bulk = nullptr;
-
-  int captionChannel = 0;
-  bool gridOpen = false;
-  bool firstActivation = true;
-  int fullGridWidth = 0;  // every column shown
-
-  const RadioConfig& rec() const { return q->record(); }
-  int group() const { return rec().currentGroup(); }
-  QTableWidgetItem* cell(int row, int col) { return grid->item(row - 1, col); }
-
-  void createControls();
-  void layOut();
-  void connectControls();
-  void InitShowGrid();
-  void ChangShowByLanguage();
-  void updateCaption();
-  void sizeColumns();
-  void sizeWindow();
-  void ShowChIfoData(const ChInfo& entry, int row);
-  void SetGridData();
-  void SetGridData2();
-  void showEmergencyChoices();
-  void reShowGrid(int row);
-  void InitComboList();
-  void groupChanged(int index);
-  void bandChanged(int index);
-  void emergencyChosen(int group, int index);
-  void openEditDialog();
-
-  // Rows chosen by their channel numbers (the fixed first column), as a spreadsheet's row
-  // headings choose rows, or by Shift and Ctrl clicks.
-  std::unique_ptr<GridRowChoice> rowChoice;
-  bool rowClicked(QMouseEvent* click);
-  bool keyPressed(QEvent* event);
-  void openContextMenu(QContextMenuEvent* event);
-  void copyRows();
-  void pasteRows();
-
-  // ChannelChoice
-  std::vector<int> chosenRows() override { return rowChoice->rows(); }
-  void choose(const std::vector<int>& rows) override { rowChoice->set(rows); }
-  void chooseAll() override { rowChoice->range(1, kGridRows); }
-  void commitPendingEdit() override { cellEditor->SaveShowGridData(); }
-};
 
 void frmCommChInfo::Impl::createControls() {
   q->resize(TwipsToPixels(10500), TwipsToPixels(9500));
   grid = new QTableWidget(kGridRows, kGridCols, q);
   grid->setObjectName(QStringLiteral("MSFlexGrid1"));
-  cellEditor = new GridCellEditor(grid, ctx);
+  cellEditor = std::make_unique<GridCellEditor>(grid, ctx);
   rowChoice = std::make_unique<GridRowChoice>(grid, kColRxFre);
   bulk = new ChannelBulkCommands(grid, ctx, commands, *this);
   groupCombo = new QComboBox(q);
@@ -158,7 +95,7 @@ void frmCommChInfo::Impl::layOut() {
 }
 
 void frmCommChInfo::Impl::connectControls() {
-  QObject::connect(cellEditor, &GridCellEditor::rowEntered, q, [this](int row) {
+  QObject::connect(cellEditor.get(), &GridCellEditor::rowEntered, q, [this](int row) {
     captionChannel = row;
     updateCaption();
   });
@@ -363,65 +300,6 @@ void frmCommChInfo::Impl::openEditDialog() {
   });
 }
 
-// A press on a channel number chooses that row, Shift extends the choice, Ctrl adds or takes
-// away a row; with Shift or Ctrl a press on any cell does the same. No editor opens, so the grid
-// keeps the focus for its keys. A right press keeps the choice for the context menu.
-bool frmCommChInfo::Impl::rowClicked(QMouseEvent* click) {
-  const QPoint pos = click->position().toPoint();
-  const int row = grid->rowAt(pos.y()) + 1;
-  if (row < 1) return false;
-  const Qt::KeyboardModifiers mods = click->modifiers();
-  const bool shift = mods & Qt::ShiftModifier;
-  const bool ctrl = mods & Qt::ControlModifier;
-  if (click->button() == Qt::RightButton) {
-    if (!rowChoice->contains(row) && row != rowChoice->cursorRow()) rowChoice->range(row, row);
-    return true;
-  }
-  if (grid->columnAt(pos.x()) != 0 && !shift && !ctrl) return false;
-  cellEditor->SaveShowGridData();
-  if (ctrl)
-    rowChoice->toggle(row);
-  else if (shift)
-    rowChoice->extendTo(row);
-  else
-    rowChoice->range(row, row);
-  grid->setFocus(Qt::MouseFocusReason);
-  return true;
-}
-
-void frmCommChInfo::Impl::openContextMenu(QContextMenuEvent* event) {
-  QPoint at = event->globalPos();
-  if (event->reason() == QContextMenuEvent::Keyboard) {
-    // From the keyboard: at the first chosen row.
-    const QRect cell = grid->visualItemRect(grid->item(chosenRows().front() - 1, kColRxFre));
-    at = grid->viewport()->mapToGlobal(cell.center());
-  }
-  bulk->showContextMenu(at);
-}
-
-void frmCommChInfo::Impl::copyRows() {
-  const Document& doc = ctx.doc();
-  QApplication::clipboard()->setText(QString::fromStdString(
-      CopyChannelRows(rec(), group(), chosenRows(), doc.state().edges, ctx.language())));
-}
-
-void frmCommChInfo::Impl::pasteRows() {
-  Document& doc = ctx.doc();
-  const std::string text = QApplication::clipboard()->text().toStdString();
-  const int first = chosenRows().front();
-  const ChannelTablesResult result =
-      PasteChannelRows(rec(), group(), first, text, doc.state().edges);
-  if (!result.ok()) {
-    ctx.prompter().ask(ctx.msg(MessageId::ChannelsNotPasted) + QStringLiteral("\r\n") +
-                           QString::fromStdString(DescribeCsvProblems(
-                               result.problems, doc.state().edges, ctx.language(), kProblemsShown)),
-                       MsgButtons::Ok, MsgIcon::Warning);
-    return;
-  }
-  // One change of the working record for the whole block; the grid refills as for new data.
-  doc.ReplaceChannelTables(result.tables);
-}
-
 frmCommChInfo::frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget* parent)
     : QWidget(parent),
       EditorWindow(this, ctx, "frmCommChInfo"),
@@ -454,12 +332,9 @@ frmCommChInfo::frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget
 }
 
 frmCommChInfo::~frmCommChInfo() {
-  guarded("frmCommChInfo_Form_Unload", [&] { commitPendingEdit(); });
+  // What the grid and the edit dialog hold is stored while the document is still ours to change.
+  leave();
   d_->gridOpen = false;
-  delete d_->editDialog;  // it stores what it holds while the document is still ours to change
-  // Before the grid's fields go: a field deleted with the focus would commit once more.
-  delete d_->cellEditor;
-  detach();
 }
 
 void frmCommChInfo::reCaption() {
@@ -523,34 +398,8 @@ bool frmCommChInfo::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-// The grid's clipboard keys, and Shift+arrows that choose rows from the cursor.
-bool frmCommChInfo::Impl::keyPressed(QEvent* event) {
-  auto* key = static_cast<QKeyEvent*>(event);
-  const bool copy = key->matches(QKeySequence::Copy);
-  const bool paste = key->matches(QKeySequence::Paste);
-  const bool extend = (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
-                      key->modifiers() == Qt::ShiftModifier;
-  if (!copy && !paste && !extend) return false;
-  if (event->type() == QEvent::ShortcutOverride) {
-    event->accept();  // the grid's own, not a menu's
-    return true;
-  }
-  if (copy) q->guarded("frmCommChInfo_Copy", [&] { copyRows(); });
-  if (paste) q->guarded("frmCommChInfo_Paste", [&] { pasteRows(); });
-  if (extend) {
-    // Without moving the cursor, so no editor opens.
-    rowChoice->extendBy(key->key() == Qt::Key_Up ? -1 : 1);
-  }
-  return true;
-}
-
 void frmCommChInfo::addChannelCommandsTo(QMenu* menu) {
   d_->bulk->addTo(menu);
-}
-
-void frmCommChInfo::closeEvent(QCloseEvent* event) {
-  guarded("frmCommChInfo_Form_Unload", [&] { commitPendingEdit(); });
-  QWidget::closeEvent(event);
 }
 
 }  // namespace kr4100

@@ -7,13 +7,12 @@
 
 #include "gui/document_commands.h"
 #include "gui/editor_window.h"
-#include "gui/pending_edits.h"
 
 class QMenu;
 
 namespace kr4100 {
 
-class frmCommChInfo : public QWidget, public EditorWindow, public PendingEdits {
+class frmCommChInfo : public QWidget, public EditorWindow {
   Q_OBJECT
  public:
   frmCommChInfo(UiContext& ctx, DocumentCommands& commands, QWidget* parent = nullptr);
@@ -26,7 +25,6 @@ class frmCommChInfo : public QWidget, public EditorWindow, public PendingEdits {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
   // The grid's clipboard and its row selection by channel number (see the .cpp).
   bool eventFilter(QObject* watched, QEvent* event) override;
 

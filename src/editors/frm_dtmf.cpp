@@ -124,7 +124,16 @@ void FrmDTMF::Impl::addControl(QFormLayout* form, DtmfField field) {
       RestrictToTypedKeys(edit,
                           [edit, box](QKeyEvent* key) { return RefusedDtmfKey(edit, box, key); });
       EnterMovesFocus(edit);
-      edit->installEventFilter(q);
+      q->commitOnFocusOut(edit,
+                          box == DtmfBox::IdCode ? "FrmDTMF_TextIdCode_LostFocus"
+                                                 : "FrmDTMF_TextStunCode_LostFocus",
+                          [this, box] {
+                            if (!shown) return;
+                            if (box == DtmfBox::IdCode)
+                              storeIdCode(IdCodeCommitBy::LeavingBox);
+                            else
+                              storeStunCode();
+                          });
       (box == DtmfBox::IdCode ? idCodeBox : stunCodeBox) = edit;
       fieldLabels[n] = new QLabel(page);
       fieldLabels[n]->setObjectName(QStringLiteral("Label1_%1").arg(n));
@@ -300,15 +309,8 @@ FrmDTMF::FrmDTMF(UiContext& ctx, QWidget* parent)
 FrmDTMF::~FrmDTMF() {
   // The grid's teardown moves its current cell and the focus: nothing of it may commit.
   if (d_->cellEditor) d_->cellEditor->stop();
-  guarded("FrmDTMF_Form_Unload", [&] {
-    if (d_->shown) {
-      d_->storeIdCode(IdCodeCommitBy::Program);
-      d_->storeStunCode();
-    }
-  });
-  // The boxes outlive this body; leaving one as the window goes must find nothing to store into.
-  d_->shown = false;
-  detach();
+  // The boxes outlive this body; leaving one as the window goes finds the window detached.
+  leave();
 }
 
 void FrmDTMF::reCaption() {
@@ -360,23 +362,6 @@ void FrmDTMF::commitPendingEdit() {
   d_->storeIdCode(IdCodeCommitBy::Program);
   d_->storeStunCode();
   d_->cellEditor->commit();
-}
-
-void FrmDTMF::closeEvent(QCloseEvent* event) {
-  guarded("FrmDTMF_Form_Unload", [&] { commitPendingEdit(); });
-  QWidget::closeEvent(event);
-}
-
-bool FrmDTMF::eventFilter(QObject* watched, QEvent* event) {
-  // A menu or a list's popup takes the focus for a moment only.
-  if (event->type() == QEvent::FocusOut &&
-      static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && d_ && d_->shown) {
-    if (watched == d_->idCodeBox)
-      guarded("FrmDTMF_TextIdCode_LostFocus", [&] { d_->storeIdCode(IdCodeCommitBy::LeavingBox); });
-    else if (watched == d_->stunCodeBox)
-      guarded("FrmDTMF_TextStunCode_LostFocus", [&] { d_->storeStunCode(); });
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace kr4100

@@ -6,11 +6,10 @@
 #include <memory>
 
 #include "gui/editor_window.h"
-#include "gui/pending_edits.h"
 
 namespace kr4100 {
 
-class FrmDTMF : public QWidget, public EditorWindow, public PendingEdits {
+class FrmDTMF : public QWidget, public EditorWindow {
   Q_OBJECT
  public:
   explicit FrmDTMF(UiContext& ctx, QWidget* parent = nullptr);
@@ -19,10 +18,6 @@ class FrmDTMF : public QWidget, public EditorWindow, public PendingEdits {
   void reCaption() override;   // every text in the language in force, then the data again
   void ReShowData() override;  // every control shows the record again; the cell editor closes
   void commitPendingEdit() override;  // the two boxes and an open grid cell are stored
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   class Impl;

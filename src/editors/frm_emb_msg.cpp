@@ -68,7 +68,7 @@ void FrmEmbMsg::Impl::createControls() {
     grid->addWidget(messageBoxes[k], k, 1);
     RestrictToTypedKeys(messageBoxes[k], [](QKeyEvent* key) { return RefusedMessageKey(key); });
     EnterMovesFocus(messageBoxes[k]);
-    messageBoxes[k]->installEventFilter(q);
+    q->commitOnFocusOut(messageBoxes[k], "FrmEmbMsg_Text1_LostFocus", [this, k] { store(k); });
     QObject::connect(messageBoxes[k], &QLineEdit::editingFinished, q,
                      [this, k] { q->guarded("FrmEmbMsg_Text1_Validate", [&] { store(k); }); });
   }
@@ -104,9 +104,8 @@ FrmEmbMsg::FrmEmbMsg(UiContext& ctx, QWidget* parent)
 }
 
 FrmEmbMsg::~FrmEmbMsg() {
-  guarded("FrmEmbMsg_Form_Unload", [&] { commitPendingEdit(); });
-  // The boxes outlive this body; leaving one as the window goes must find nothing to store into.
-  detach();
+  // The boxes outlive this body; leaving one as the window goes finds the window detached.
+  leave();
 }
 
 void FrmEmbMsg::reCaption() {
@@ -131,21 +130,6 @@ void FrmEmbMsg::ReShowData() {
 void FrmEmbMsg::commitPendingEdit() {
   for (int k = 0; k < kBoxCount; ++k)
     if (d_->messageBoxes[k]) d_->store(k);
-}
-
-void FrmEmbMsg::closeEvent(QCloseEvent* event) {
-  guarded("FrmEmbMsg_Form_Unload", [&] { commitPendingEdit(); });
-  QWidget::closeEvent(event);
-}
-
-bool FrmEmbMsg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
-    for (int k = 0; k < kBoxCount; ++k) {
-      if (watched == d_->messageBoxes[k])
-        guarded("FrmEmbMsg_Text1_LostFocus", [&] { d_->store(k); });
-    }
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace kr4100

@@ -6,11 +6,10 @@
 #include <memory>
 
 #include "gui/editor_window.h"
-#include "gui/pending_edits.h"
 
 namespace kr4100 {
 
-class FrmEmbMsg : public QWidget, public EditorWindow, public PendingEdits {
+class FrmEmbMsg : public QWidget, public EditorWindow {
   Q_OBJECT
  public:
   explicit FrmEmbMsg(UiContext& ctx, QWidget* parent = nullptr);
@@ -19,10 +18,6 @@ class FrmEmbMsg : public QWidget, public EditorWindow, public PendingEdits {
   void reCaption() override;
   void ReShowData() override;         // both boxes show the record's messages again
   void commitPendingEdit() override;  // both boxes are stored, typed or not
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   class Impl;

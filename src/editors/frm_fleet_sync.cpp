@@ -222,9 +222,9 @@ bool FrmFleetSync::Impl::refusedCellKey(QKeyEvent* key) {
   if (typed.isEmpty()) return false;  // arrows, Delete, Home: editing only
   QLineEdit* box = cellEditor->box();
   const int col = cellEditor->editCol() == 2 ? 2 : 1;
-  const FleetKey rule =
-      FleetKeyRule(box->text().toStdString(), static_cast<int>(box->selectedText().size()),
-                   static_cast<FleetColumn>(col), static_cast<char32_t>(typed.first()), ctx.language());
+  const FleetKey rule = FleetKeyRule(
+      box->text().toStdString(), static_cast<int>(box->selectedText().size()),
+      static_cast<FleetColumn>(col), static_cast<char32_t>(typed.first()), ctx.language());
   if (rule == FleetKey::BecomesA) {
     box->insert(QStringLiteral("A"));
     return true;
@@ -253,7 +253,7 @@ FrmFleetSync::~FrmFleetSync() {
   // The open cell was stored when the window closed; the grid's own teardown must not store it
   // again into whatever document is current by then.
   if (d_->cellEditor) d_->cellEditor->stop();
-  detach();
+  leave();
 }
 
 void FrmFleetSync::reCaption() {
@@ -306,11 +306,6 @@ void FrmFleetSync::ReShowData() {
 
 void FrmFleetSync::commitPendingEdit() {
   if (d_->cellEditor) d_->cellEditor->commit();
-}
-
-void FrmFleetSync::closeEvent(QCloseEvent* event) {
-  commitPendingEdit();
-  QWidget::closeEvent(event);
 }
 
 bool FrmFleetSync::eventFilter(QObject* watched, QEvent* event) {

@@ -7,11 +7,10 @@
 #include <memory>
 
 #include "gui/editor_window.h"
-#include "gui/pending_edits.h"
 
 namespace kr4100 {
 
-class FrmFleetSync : public QWidget, public EditorWindow, public PendingEdits {
+class FrmFleetSync : public QWidget, public EditorWindow {
   Q_OBJECT
  public:
   explicit FrmFleetSync(UiContext& ctx, QWidget* parent = nullptr);
@@ -22,7 +21,6 @@ class FrmFleetSync : public QWidget, public EditorWindow, public PendingEdits {
   void commitPendingEdit() override;  // the open cell of the fleet list
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

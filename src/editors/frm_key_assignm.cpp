@@ -52,7 +52,7 @@ void FrmKeyAssignm::Impl::createControls() {
     grid->addWidget(keyLabels[k], k, 0);
     grid->addWidget(keyLists[k], k, 1);
     EnterMovesFocus(keyLists[k]);
-    keyLists[k]->installEventFilter(q);
+    q->commitOnFocusOut(keyLists[k], "FrmKeyAssignm_Combo1_LostFocus", [this, k] { store(k); });
     // Every way of choosing (mouse, arrow keys, typing a letter) ends here; the fills are quiet.
     QObject::connect(keyLists[k], &QComboBox::currentIndexChanged, q,
                      [this, k] { q->guarded("FrmKeyAssignm_Combo1_Click", [&] { store(k); }); });
@@ -73,7 +73,8 @@ void FrmKeyAssignm::Impl::showKey(int k) {
   QComboBox* box = keyLists[k];
   const QSignalBlocker block(box);
   box->clear();
-  for (const std::string& text : KeyListTexts(ctx.language())) box->addItem(QString::fromStdString(text));
+  for (const std::string& text : KeyListTexts(ctx.language()))
+    box->addItem(QString::fromStdString(text));
   const int stored = q->record().KeyAssign[static_cast<std::size_t>(k)];
   if (const auto position = KeyItemIndexOfStored(stored)) {
     box->setCurrentIndex(*position);
@@ -115,9 +116,8 @@ FrmKeyAssignm::FrmKeyAssignm(UiContext& ctx, QWidget* parent)
 }
 
 FrmKeyAssignm::~FrmKeyAssignm() {
-  guarded("FrmKeyAssignm_Form_Unload", [&] { commitPendingEdit(); });
   // The lists outlive this body; nothing they signal from now on may reach the record.
-  detach();
+  leave();
 }
 
 void FrmKeyAssignm::reCaption() {
@@ -140,21 +140,6 @@ void FrmKeyAssignm::ReShowData() {
 void FrmKeyAssignm::commitPendingEdit() {
   for (int k = 0; k < kKeyCount; ++k)
     if (d_->keyLists[k] && d_->keyLists[k]->hasFocus()) d_->store(k);
-}
-
-void FrmKeyAssignm::closeEvent(QCloseEvent* event) {
-  guarded("FrmKeyAssignm_Form_Unload", [&] { commitPendingEdit(); });
-  QWidget::closeEvent(event);
-}
-
-bool FrmKeyAssignm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
-    for (int k = 0; k < kKeyCount; ++k) {
-      if (watched == d_->keyLists[k])
-        guarded("FrmKeyAssignm_Combo1_LostFocus", [&] { d_->store(k); });
-    }
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace kr4100

@@ -6,11 +6,10 @@
 #include <memory>
 
 #include "gui/editor_window.h"
-#include "gui/pending_edits.h"
 
 namespace kr4100 {
 
-class FrmKeyAssignm : public QWidget, public EditorWindow, public PendingEdits {
+class FrmKeyAssignm : public QWidget, public EditorWindow {
   Q_OBJECT
  public:
   explicit FrmKeyAssignm(UiContext& ctx, QWidget* parent = nullptr);
@@ -19,10 +18,6 @@ class FrmKeyAssignm : public QWidget, public EditorWindow, public PendingEdits {
   void reCaption() override;          // every text in the language in force, the lists refilled
   void ReShowData() override;         // both lists show the record's codes again
   void commitPendingEdit() override;  // the list with the focus stores its choice
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   class Impl;

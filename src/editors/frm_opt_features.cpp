@@ -208,7 +208,7 @@ void FrmOptFeatures::reCaption() {
   d_->modeFrame->setAccessibleName(d_->modeFrame->title());
   captionCloseAndHelp();
   for (QPushButton* button : {closeButton(), helpButton()})
-    button->setAccessibleName(QString(button->text()).remove(QLatin1Char('&')));
+    button->setAccessibleName(WithoutAccelerator(button->text()));
 }
 
 void FrmOptFeatures::ReShowData() {

@@ -90,13 +90,14 @@ void FrmTestFre::Impl::sizeGrid() {
   QHeaderView* headings = grid->horizontalHeader();
   const QFontMetrics headingMetrics(headings->font());
   const auto headingWidth = [&](int c) {
-    return headingMetrics.horizontalAdvance(ctx.pick(kTestFreHeadings[static_cast<std::size_t>(c)])) + 16;
+    return headingMetrics.horizontalAdvance(
+               ctx.pick(kTestFreHeadings[static_cast<std::size_t>(c)])) +
+           16;
   };
   const int numberWidth = std::max(TwipsToPixels(kNumberColumnTwips), headingWidth(0));
-  const int frequencyWidth =
-      std::max({TwipsToPixels(kFrequencyColumnTwips),
-                metrics.horizontalAdvance(QStringLiteral("88.888888")) + 16, headingWidth(1),
-                headingWidth(2)});
+  const int frequencyWidth = std::max({TwipsToPixels(kFrequencyColumnTwips),
+                                       metrics.horizontalAdvance(QStringLiteral("88.888888")) + 16,
+                                       headingWidth(1), headingWidth(2)});
   grid->setColumnWidth(0, numberWidth);
   grid->setColumnWidth(1, frequencyWidth);
   grid->setColumnWidth(2, frequencyWidth);
@@ -159,6 +160,7 @@ FrmTestFre::~FrmTestFre() {
   // The grid's teardown moves its current cell and the focus: none of it may store or open.
   // What the box held was stored when the window closed, or the main window asked for it.
   if (d_->cellEditor) d_->cellEditor->stop();
+  leave();
 }
 
 void FrmTestFre::reCaption() {
@@ -183,11 +185,6 @@ void FrmTestFre::ReShowData() {
 
 void FrmTestFre::commitPendingEdit() {
   if (d_->cellEditor) d_->cellEditor->commit();
-}
-
-void FrmTestFre::closeEvent(QCloseEvent* event) {
-  guarded("FrmTestFre_Form_Unload", [&] { commitPendingEdit(); });
-  QWidget::closeEvent(event);
 }
 
 }  // namespace kr4100

@@ -6,11 +6,10 @@
 #include <memory>
 
 #include "gui/editor_window.h"
-#include "gui/pending_edits.h"
 
 namespace kr4100 {
 
-class FrmTestFre : public QWidget, public EditorWindow, public PendingEdits {
+class FrmTestFre : public QWidget, public EditorWindow {
   Q_OBJECT
  public:
   explicit FrmTestFre(UiContext& ctx, QWidget* parent = nullptr);
@@ -19,9 +18,6 @@ class FrmTestFre : public QWidget, public EditorWindow, public PendingEdits {
   void reCaption() override;
   void ReShowData() override;         // every row shows the record's test frequencies again
   void commitPendingEdit() override;  // the open cell is stored, typed into or not
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   class Impl;

@@ -6,6 +6,9 @@
 
 namespace kr4100 {
 
+// Whether a command's undo step is also announced in the status bar.
+enum class Notice { InStatusBar, UndoTextOnly };
+
 class DocumentCommands {
  public:
   virtual ~DocumentCommands() = default;
@@ -16,9 +19,9 @@ class DocumentCommands {
   // channels at once is one step by itself.
   virtual void takeUndoStep() {}
   // A command on many channels has just changed the record: the change becomes an undo step
-  // named `what`; with `notice`, the status bar says it too, since it concerns more than the
-  // rows on show.
-  virtual void commandDone(const QString& what, bool notice) {
+  // named `what`; InStatusBar: the status bar says it too, since it concerns more than the rows
+  // on show.
+  virtual void commandDone(const QString& what, Notice notice) {
     (void)what;
     (void)notice;
     takeUndoStep();

@@ -1,16 +1,29 @@
 #include "gui/editor_support.h"
 
 #include <QComboBox>
-#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTableWidget>
 
 namespace kr4100 {
 
-QString WithoutAccelerator(QString text) {
-  static const QRegularExpression kChineseAccel(QStringLiteral("\\(&.\\)$"));
-  text.remove(kChineseAccel);
-  return text.remove(QLatin1Char('&'));
+QString WithoutAccelerator(const QString& text) {
+  QString plain;
+  plain.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    // A Chinese caption carries its key in brackets of its own ("读取(&R)..."): they go whole.
+    if (text[i] == u'(' && i + 3 < text.size() && text[i + 1] == u'&' && text[i + 2] != u'&' &&
+        text[i + 3] == u')') {
+      i += 3;
+      continue;
+    }
+    if (text[i] == u'&') {
+      // "&&" is an ampersand shown as such.
+      if (i + 1 < text.size() && text[i + 1] == u'&') plain += text[++i];
+      continue;
+    }
+    plain += text[i];
+  }
+  return plain;
 }
 
 void PickText(QComboBox* box, const QString& text) {

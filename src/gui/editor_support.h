@@ -2,8 +2,9 @@
 // pick rule and the numbered grid rows.
 #pragma once
 
-#include <QString>
 #include <QtCore/qnamespace.h>
+
+#include <QString>
 #include <exception>
 
 #include "gui/ui_context.h"
@@ -32,8 +33,8 @@ void PickText(QComboBox* box, const QString& text);
 // never the current cell; every other column gets an empty cell that can be selected.
 void FillNumberedGrid(QTableWidget* grid, int rows, Qt::Alignment dataAlignment = Qt::AlignCenter);
 
-// A menu or button caption without its accelerator ("&Open", "打开(&O)"), as titles, the tree
-// and screen readers show it.
-QString WithoutAccelerator(QString text);
+// A menu or button caption without its accelerator, as titles, the tree and screen readers show
+// it: "&Open" gives "Open", "打开(&O)..." gives "打开...", "&&" gives one "&".
+QString WithoutAccelerator(const QString& text);
 
 }  // namespace kr4100

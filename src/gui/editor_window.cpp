@@ -1,9 +1,12 @@
 #include "gui/editor_window.h"
 
+#include <QEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QWidget>
+#include <vector>
 
 namespace kr4100 {
 namespace {
@@ -18,14 +21,60 @@ struct MessageBoxWarningSink {
 
 }  // namespace
 
+// Sees the window's close and its boxes' focus leaving, before the window's own handlers.
+class EditorWindow::Watcher : public QObject {
+ public:
+  struct Box {
+    QObject* box;
+    const char* label;
+    std::function<void()> store;
+  };
+  explicit Watcher(EditorWindow& owner) : owner_(owner) {}
+  std::vector<Box> boxes;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (owner_.detached_) return false;
+    if (event->type() == QEvent::Close && watched == owner_.window_) {
+      owner_.commitOnClose();
+    } else if (event->type() == QEvent::FocusOut &&
+               static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+      for (const Box& b : boxes)
+        if (b.box == watched) owner_.guarded(b.label, b.store);
+    }
+    return false;
+  }
+
+ private:
+  EditorWindow& owner_;
+};
+
 EditorWindow::EditorWindow(QWidget* window, UiContext& ctx, const char* name)
-    : window_(window), ctx_(ctx) {
+    : window_(window),
+      ctx_(ctx),
+      unloadLabel_(std::string(name) + "_Form_Unload"),
+      watcher_(std::make_unique<Watcher>(*this)) {
   window_->setObjectName(QLatin1String(name));
+  window_->installEventFilter(watcher_.get());
   ctx_.doc().addObserver(this);
 }
 
 EditorWindow::~EditorWindow() {
   detach();
+}
+
+void EditorWindow::commitOnClose() {
+  guarded(unloadLabel_.c_str(), [this] { commitPendingEdit(); });
+}
+
+void EditorWindow::leave() {
+  if (!detached_) commitOnClose();
+  detach();
+}
+
+void EditorWindow::commitOnFocusOut(QWidget* box, const char* label, std::function<void()> store) {
+  box->installEventFilter(watcher_.get());
+  watcher_->boxes.push_back({box, label, std::move(store)});
 }
 
 void EditorWindow::detach() {

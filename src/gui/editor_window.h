@@ -3,10 +3,14 @@
 // procedures guarded, and on its way out cuts its controls off from what it is made of.
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <string>
 #include <utility>
 
 #include "core/config/document.h"
 #include "gui/editor_support.h"
+#include "gui/pending_edits.h"
 #include "gui/ui_context.h"
 
 class QHBoxLayout;
@@ -17,7 +21,7 @@ namespace kr4100 {
 
 // Mixed into a window beside its Qt class: `class FrmX : public QWidget, public EditorWindow`.
 // Declared after the Qt class, it is destroyed before the window's controls are.
-class EditorWindow : public DocumentObserver {
+class EditorWindow : public DocumentObserver, public PendingEdits {
  public:
   EditorWindow(const EditorWindow&) = delete;
   EditorWindow& operator=(const EditorWindow&) = delete;
@@ -27,6 +31,9 @@ class EditorWindow : public DocumentObserver {
   // Shows the record again; a replaced document (new, opened, undone) runs it. The windows that
   // show the record override it, under their own label.
   virtual void ReShowData() {}
+  // What the window holds that is not in the record yet goes in. Run when the window closes,
+  // when it goes (leave()), and whenever the main window asks.
+  void commitPendingEdit() override {}
 
  protected:
   // window: the widget this is part of; name: its objectName, by which the main window and the
@@ -59,6 +66,14 @@ class EditorWindow : public DocumentObserver {
   // document already has somewhere to send them. Again after another window took them away.
   void showRangeWarnings();
 
+  // box: `store` keeps what it holds whenever the focus leaves it (a menu or a list's popup takes
+  // the focus for a moment only); label names the procedure when it fails.
+  void commitOnFocusOut(QWidget* box, const char* label, std::function<void()> store);
+
+  // The first thing a window's destructor does: what it holds goes into the record while its
+  // parts are still there, then detach().
+  void leave();
+
   // Before the window's own parts go: the document's notifications stop, no control's signal
   // or event reaches the window any more, and the warnings go back. The destructor does it too;
   // a window whose parts go first calls it at the top of its own destructor.
@@ -66,7 +81,9 @@ class EditorWindow : public DocumentObserver {
   bool detached() const { return detached_; }
 
  private:
+  class Watcher;
   void documentReplaced() override;
+  void commitOnClose();
 
   QWidget* window_;
   UiContext& ctx_;
@@ -74,6 +91,8 @@ class EditorWindow : public DocumentObserver {
   QPushButton* helpButton_ = nullptr;
   bool ownsWarningSink_ = false;
   bool detached_ = false;
+  std::string unloadLabel_;  // the name a failure on closing shows
+  std::unique_ptr<Watcher> watcher_;
 };
 
 }  // namespace kr4100

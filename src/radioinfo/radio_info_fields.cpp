@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QStringList>
 
+#include "gui/editor_support.h"
 #include "gui/key_filters.h"
 
 namespace kr4100 {
@@ -28,11 +29,13 @@ QString FieldText(const std::string& bytes) {
   return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-std::string FieldBytes(const QString& text) { return text.toLatin1().toStdString(); }
+std::string FieldBytes(const QString& text) {
+  return text.toLatin1().toStdString();
+}
 
 void SetLabelText(QLabel* label, const QString& text) {
   label->setText(text);
-  if (QWidget* buddy = label->buddy()) buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+  if (QWidget* buddy = label->buddy()) buddy->setAccessibleName(WithoutAccelerator(text));
 }
 
 RadioInfoFields::RadioInfoFields(QWidget* window, UiContext& ctx) : ctx_(ctx) {

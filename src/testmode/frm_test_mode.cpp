@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/config/conversions.h"
+#include "gui/editor_support.h"
 #include "testmode/frm_test_mode_para.h"
 #include "testmode/test_mode_pictures.h"
 
@@ -40,10 +41,6 @@ constexpr Bilingual kTransmittingPicture[2] = {{"Microphone, transmitting", "麦
 constexpr Bilingual kWidePicture{"Wide band", "宽带"};
 constexpr Bilingual kNarrowPicture{"Narrow band", "窄带"};
 constexpr Bilingual kLamp{"Transmit lamp", "发射指示灯"};
-
-QString Plain(QString text) {
-  return text.remove(QLatin1Char('&'));
-}
 
 QLabel* Picture(const QPixmap& pixmap, const QString& name, QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -87,7 +84,8 @@ void FrmTestMode::build() {
 
 // One of the two list frames (k: 0 channel, 1 signalling): its caption, list, RX and TX.
 void FrmTestMode::createListFrame(QGroupBox*& frame, QLabel*& label, QComboBox*& combo, int k,
-                                  const char* frameName, const char* labelName, const char* comboName) {
+                                  const char* frameName, const char* labelName,
+                                  const char* comboName) {
   frame = new QGroupBox(this);
   frame->setObjectName(QLatin1String(frameName));
   label = new QLabel(frame);
@@ -150,13 +148,15 @@ void FrmTestMode::createControls() {
 
   for (int k = 0; k < 2; ++k) {
     const auto which = k == 0 ? PttPicture::Microphone : PttPicture::Antenna;
-    releasedPictures_[k] =
-        Picture(DrawPttPicture(which, false), QStringLiteral("PictureReleased%1").arg(k), this);
-    transmittingPictures_[k] =
-        Picture(DrawPttPicture(which, true), QStringLiteral("PictureTransmitting%1").arg(k), this);
+    releasedPictures_[k] = Picture(DrawPttPicture(which, PttState::Released),
+                                   QStringLiteral("PictureReleased%1").arg(k), this);
+    transmittingPictures_[k] = Picture(DrawPttPicture(which, PttState::Transmitting),
+                                       QStringLiteral("PictureTransmitting%1").arg(k), this);
   }
-  widePicture_ = Picture(DrawBandwidthPicture(true), QStringLiteral("PictureWide"), this);
-  narrowPicture_ = Picture(DrawBandwidthPicture(false), QStringLiteral("PictureNarrow"), this);
+  widePicture_ =
+      Picture(DrawBandwidthPicture(Bandwidth::Wide), QStringLiteral("PictureWide"), this);
+  narrowPicture_ =
+      Picture(DrawBandwidthPicture(Bandwidth::Narrow), QStringLiteral("PictureNarrow"), this);
   lamp_ = new TestModeLamp(this);
   lamp_->setObjectName(QStringLiteral("ShapeLamp"));
 
@@ -283,7 +283,7 @@ void FrmTestMode::reCaption() {
   };
   for (const auto& [b, text] : buttons) {
     b->setText(ctx_.pick(*text));
-    b->setAccessibleName(Plain(ctx_.pick(*text)));
+    b->setAccessibleName(WithoutAccelerator(ctx_.pick(*text)));
   }
   widePicture_->setAccessibleName(ctx_.pick(kWidePicture));
   narrowPicture_->setAccessibleName(ctx_.pick(kNarrowPicture));

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "gui/editor_support.h"
 #include "testmode/test_mode_pictures.h"
 
 namespace kr4100 {
@@ -28,10 +29,6 @@ constexpr Bilingual kSlider{"Value", "数值"};
 constexpr Bilingual kBar{"Level", "电平"};
 constexpr Bilingual kPolled{"Measured value", "测量值"};
 constexpr Bilingual kLamp{"Indicator lamp", "指示灯"};
-
-QString Plain(QString text) {
-  return text.remove(QLatin1Char('&'));
-}
 
 }  // namespace
 
@@ -193,13 +190,11 @@ void FrmTestModePara::reCaption() {
   pollFrame_->setAccessibleName(windowTitle());
   pollText_->setAccessibleName(ctx_.pick(kPolled));
   pollBar_->setAccessibleName(ctx_.pick(kPolled));
-  const std::pair<QPushButton*, const Bilingual*> buttons[] = {{startButton_, &kStart},
-                                                               {okButton_, &kOk},
-                                                               {cancelButton_, &kCancel},
-                                                               {pttButton_, &kPtt}};
+  const std::pair<QPushButton*, const Bilingual*> buttons[] = {
+      {startButton_, &kStart}, {okButton_, &kOk}, {cancelButton_, &kCancel}, {pttButton_, &kPtt}};
   for (const auto& [b, text] : buttons) {
     b->setText(ctx_.pick(*text));
-    b->setAccessibleName(Plain(ctx_.pick(*text)));
+    b->setAccessibleName(WithoutAccelerator(ctx_.pick(*text)));
   }
   lamp_->setAccessibleName(ctx_.pick(kLamp));
 }

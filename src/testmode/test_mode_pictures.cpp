@@ -42,7 +42,8 @@ void DrawAntenna(QPainter& p, const QColor& mast, bool waves) {
 
 }  // namespace
 
-QPixmap DrawPttPicture(PttPicture which, bool transmitting) {
+QPixmap DrawPttPicture(PttPicture which, PttState state) {
+  const bool transmitting = state == PttState::Transmitting;
   QPixmap pixmap = Blank();
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
@@ -54,7 +55,8 @@ QPixmap DrawPttPicture(PttPicture which, bool transmitting) {
   return pixmap;
 }
 
-QPixmap DrawBandwidthPicture(bool wide) {
+QPixmap DrawBandwidthPicture(Bandwidth bandwidth) {
+  const bool wide = bandwidth == Bandwidth::Wide;
   QPixmap pixmap = Blank();
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);

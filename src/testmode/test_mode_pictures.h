@@ -14,8 +14,11 @@ inline const QColor kLampPolling(255, 255, 0);
 
 enum class PttPicture { Microphone, Antenna };
 
-QPixmap DrawPttPicture(PttPicture which, bool transmitting);
-QPixmap DrawBandwidthPicture(bool wide);
+enum class PttState { Released, Transmitting };
+enum class Bandwidth { Wide, Narrow };
+
+QPixmap DrawPttPicture(PttPicture which, PttState state);
+QPixmap DrawBandwidthPicture(Bandwidth bandwidth);
 
 // A round lamp in one colour.
 class TestModeLamp : public QWidget {

@@ -10,13 +10,14 @@
 #include <filesystem>
 #include <memory>
 
-#include "gui/ui_context.h"
 #include "app/frm_about.h"
 #include "app/frm_com_set.h"
 #include "app/frm_model_info.h"
 #include "app/frm_print_select.h"
 #include "app/frm_set_language.h"
 #include "app/print_pages.h"
+#include "gui/editor_support.h"
+#include "gui/ui_context.h"
 #include "support/scripted_prompter.h"
 #include "support/test_installation.h"
 
@@ -28,7 +29,6 @@ namespace {
 // A fresh installation (templates from the build, no settings file yet) started on a system
 // with the given locale.
 struct Harness : kr4100::testing::TestInstallation {
-
   explicit Harness(unsigned locale = 0x0409) : TestInstallation(locale) {}
 
   // What the settings file on disk holds now.
@@ -57,6 +57,22 @@ class DialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Western captions lose the "&" alone; Chinese ones the whole bracket that carries the key,
+  // wherever it stands, and an escaped "&&" stays one "&".
+  void captionsLoseTheirAccelerator() {
+    const std::pair<const char*, const char*> cases[] = {{"&Open", "Open"},
+                                                         {"P&DF...", "PDF..."},
+                                                         {"读取(&R)", "读取"},
+                                                         {"打印(&P)...", "打印..."},
+                                                         {"(&W)", ""},
+                                                         {"Save && E&xit", "Save & Exit"},
+                                                         {"DTMF(双音多频)(&D)", "DTMF(双音多频)"},
+                                                         {"(&&)", "(&)"},
+                                                         {"Trailing &", "Trailing "}};
+    for (const auto& [caption, plain] : cases)
+      QCOMPARE(WithoutAccelerator(QString::fromUtf8(caption)), QString::fromUtf8(plain));
+  }
+
   void languageListFollowsTheSystemLanguage() {
     Harness english;
     FrmSetLanguage dialog(*english.ctx);

@@ -361,7 +361,7 @@ class DtmfTest : public QObject {
     QVERIFY(bytes.contains(QByteArray("*#C") + '\0' + QByteArray(6, ' ')));
     QVERIFY(bytes.contains(QByteArray("911") + '\0' + QByteArray(12, ' ')));
 
-    main->fileNew(false);
+    main->fileNew(Asking::WithoutAsking);
     QVERIFY(!window);
     QCOMPARE(h.ctx->doc().working().Dtmf.FirstDigitDelay, 10);
     main->findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();

@@ -23,7 +23,9 @@ using namespace kr4100;
 
 namespace {
 
-std::string Nul() { return std::string(1, '\0'); }
+std::string Nul() {
+  return std::string(1, '\0');
+}
 
 struct Fixture : kr4100::testing::TestInstallation {
   std::unique_ptr<FrmEmbMsg> window;
@@ -71,7 +73,8 @@ class EmbMsgTest : public QObject {
     Fixture f(kChinese);
     QCOMPARE(f.window->windowTitle(), QString::fromUtf8("嵌入信息"));
     QCOMPARE(f.window->findChild<QLabel*>("Label1_0")->text(), QString::fromUtf8("信息 1"));
-    QCOMPARE(f.window->findChild<QPushButton*>("CommandClose")->text(), QString::fromUtf8("关闭(&C)"));
+    QCOMPARE(f.window->findChild<QPushButton*>("CommandClose")->text(),
+             QString::fromUtf8("关闭(&C)"));
   }
 
   void storedWhenTheBoxIsLeft() {
@@ -146,9 +149,10 @@ class EmbMsgTest : public QObject {
     // GBK bytes, worked out by hand: 你好 is C4 E3 BA C3.
     r.EmbMsg1 = std::string_view("\xC4\xE3\xBA\xC3 CQ\0", 8);
     // Sixteen times 中 (D6 D0) fills the field; a radio may also end a field in half a character.
-    r.EmbMsg2 = std::string_view("A\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0"
-                                 "\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6",
-                                 32);
+    r.EmbMsg2 = std::string_view(
+        "A\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0"
+        "\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6",
+        32);
     f.ctx->doc().CommitWorkingCopy();
     const RadioConfig before = r;
     f.window->ReShowData();
@@ -200,7 +204,8 @@ class EmbMsgTest : public QObject {
     QVERIFY(box->hasFocus());
     // The print dialog's sheets see what the box holds: printing stores it first.
     QTimer::singleShot(50, [] {
-      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        dialog->reject();
     });
     main->findChild<QAction*>(QStringLiteral("mnuFilePrint"))->trigger();
     QCOMPARE(std::string(h.ctx->doc().working().EmbMsg2.raw()),
@@ -216,7 +221,7 @@ class EmbMsgTest : public QObject {
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.contains(QByteArray("SEE YOU") + '\0' + QByteArray(24, ' ')));
 
-    main->fileNew(false);
+    main->fileNew(Asking::WithoutAsking);
     QVERIFY(!window);
     main->findChild<QAction*>(QStringLiteral("mnuEmbeddedMsg"))->trigger();
     window = main->childWindow(QStringLiteral("FrmEmbMsg"));
@@ -224,7 +229,8 @@ class EmbMsgTest : public QObject {
     main->findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();
     main->findChild<QAction*>(QStringLiteral("mnuEmbeddedMsg"))->trigger();
     window = main->childWindow(QStringLiteral("FrmEmbMsg"));
-    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Text1_1"))->text(), QStringLiteral("SEE YOU"));
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Text1_1"))->text(),
+             QStringLiteral("SEE YOU"));
     window->findChild<QPushButton*>(QStringLiteral("CommandClose"))->click();
     QTRY_VERIFY(!main->childWindow(QStringLiteral("FrmEmbMsg")));
   }

@@ -33,16 +33,16 @@ struct Fixture : kr4100::testing::TestInstallation {
     window->activateWindow();
     if (!QTest::qWaitForWindowExposed(window.get())) qWarning("FleetSync window not exposed");
   }
-  QComboBox* combo(int k) { return window->findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(k)); }
+  QComboBox* combo(int k) {
+    return window->findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(k));
+  }
   QTableWidget* grid() { return window->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1")); }
   QLineEdit* box() { return grid()->findChild<QLineEdit*>(QStringLiteral("Text1")); }
   QString cell(int row, int col) { return grid()->item(row - 1, col)->text(); }
   const FleetSyncSettings& fleet() { return ctx->doc().working().Fleet; }
   const RadioConfig& rec() { return ctx->doc().working(); }
 
-  void showList() {
-    window->findChild<QTabWidget*>(QStringLiteral("SSTab1"))->setCurrentIndex(1);
-  }
+  void showList() { window->findChild<QTabWidget*>(QStringLiteral("SSTab1"))->setCurrentIndex(1); }
   // Opens cell (row 1..8, col) as entering it does, then types as a user would.
   void type(int row, int col, const QString& keys) {
     showList();
@@ -246,7 +246,8 @@ class FleetSyncTest : public QObject {
   }
 
   void changesReachTheSavedFileFromTheServiceMenu() {
-    kr4100::testing::TestInstallation h(0x0409, {}, [](AppState& app) { app.serviceFunctions = true; });
+    kr4100::testing::TestInstallation h(0x0409, {},
+                                        [](AppState& app) { app.serviceFunctions = true; });
     const QString path = h.root.filePath(QStringLiteral("fleet.dat"));
     auto main = std::make_unique<frmMain>(*h.ctx);
     main->chooseSaveFile = [&](const QString&, const QString&) { return path; };
@@ -269,7 +270,7 @@ class FleetSyncTest : public QObject {
     QVERIFY(main->fileSaveAs());
     QCOMPARE(h.ctx->doc().working().FleetListCount, 1);
 
-    main->fileNew(false);
+    main->fileNew(Asking::WithoutAsking);
     QVERIFY(!window);
     main->findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();
     command->trigger();

@@ -31,7 +31,9 @@ struct Fixture : kr4100::testing::TestInstallation {
     window->activateWindow();
     if (!QTest::qWaitForWindowExposed(window.get())) qWarning("key window not exposed");
   }
-  QComboBox* combo(int k) { return window->findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(k)); }
+  QComboBox* combo(int k) {
+    return window->findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(k));
+  }
   Integer code(int k) { return ctx->doc().working().KeyAssign[static_cast<std::size_t>(k)]; }
   bool enabled(int k, int row) {
     auto* model = qobject_cast<QStandardItemModel*>(combo(k)->model());
@@ -56,9 +58,16 @@ class KeyAssignmTest : public QObject {
     QCOMPARE(f.combo(0)->accessibleName(), QStringLiteral("PF1"));
     QCOMPARE(f.window->findChild<QPushButton*>("CommandClose")->text(), QStringLiteral("&Close"));
     QCOMPARE(f.window->findChild<QPushButton*>("CommandHelp")->text(), QStringLiteral("&Help"));
-    const QStringList expected{"None", "Key Lock", "Key Lock with Backup", "Monitor",
-                               "Monitor Momentary", "Scan", "Scan+Temporary Delete",
-                               "Squelch Off", "Squelch Off Momentary", "Temporary Delete"};
+    const QStringList expected{"None",
+                               "Key Lock",
+                               "Key Lock with Backup",
+                               "Monitor",
+                               "Monitor Momentary",
+                               "Scan",
+                               "Scan+Temporary Delete",
+                               "Squelch Off",
+                               "Squelch Off Momentary",
+                               "Temporary Delete"};
     for (int k = 0; k < 2; ++k) {
       QStringList items;
       for (int i = 0; i < f.combo(k)->count(); ++i) items << f.combo(k)->itemText(i);
@@ -133,7 +142,8 @@ class KeyAssignmTest : public QObject {
     QCOMPARE(f.combo(0)->currentText(), QString::fromUtf8("保留1"));
     QCOMPARE(f.combo(1)->currentText(), QString::fromUtf8("取消静噪"));
     QCOMPARE(f.combo(1)->itemText(0), QString::fromUtf8("无"));
-    QCOMPARE(f.window->findChild<QPushButton*>("CommandClose")->text(), QString::fromUtf8("关闭(&C)"));
+    QCOMPARE(f.window->findChild<QPushButton*>("CommandClose")->text(),
+             QString::fromUtf8("关闭(&C)"));
     f.ctx->doc().ResetToNewDocument(TemplateKind::NewDocument);
     QCOMPARE(f.combo(0)->currentText(), QString::fromUtf8("无"));
     QCOMPARE(f.combo(0)->count(), 10);
@@ -155,7 +165,7 @@ class KeyAssignmTest : public QObject {
     QCOMPARE(pf1->currentText(), QStringLiteral("None"));
     pf1->setCurrentIndex(7);
     QVERIFY(main->fileSaveAs());
-    main->fileNew(false);
+    main->fileNew(Asking::WithoutAsking);
     QVERIFY(!window);  // a new document closes the editors
     QCOMPARE(h.ctx->doc().working().KeyAssign[0], Integer(255));
     main->findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();

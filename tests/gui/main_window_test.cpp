@@ -6,18 +6,18 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
@@ -25,9 +25,11 @@
 #include <functional>
 #include <memory>
 
+#include "app/editor_areas.h"
 #include "app/frm_main.h"
 #include "app/radio_sessions.h"
 #include "core/config/data_file_codec.h"
+#include "core/config/record_diff.h"
 #include "gui/file_dialog_options.h"
 #include "gui/qt_paths.h"
 #include "gui/ui_context.h"
@@ -89,7 +91,6 @@ QTreeWidgetItem* Node(QTreeWidget* tree, const QString& key) {
     if (root->child(i)->data(0, Qt::UserRole).toString() == key) return root->child(i);
   return nullptr;
 }
-
 
 template <class T>
 T* Child(QDialog* dialog, const char* name) {
@@ -159,8 +160,7 @@ class MainWindowTest : public QObject {
           "mnuFleetSync", "mnuTestFre", "mnuTest", "mnuDTMF", "mnuMWriteToRadio", "MWriteRadio"})
       QVERIFY2(!h.act(hidden)->isVisible(), hidden);
     QVERIFY(!h.window->findChild<QMenu*>(QStringLiteral("mnuTools"))->menuAction()->isVisible());
-    for (const char* disabled :
-         {"mnuSetRadioInfo"})
+    for (const char* disabled : {"mnuSetRadioInfo"})
       QVERIFY2(!h.act(disabled)->isEnabled(), disabled);
     for (const char* offered :
          {"mnuFileNew", "mnuChannelInfo", "mnuOptFeature", "mnuKeyAssignm", "mnuScanInfo",
@@ -182,8 +182,8 @@ class MainWindowTest : public QObject {
 
   void serviceSwitchShowsTheServiceFunctions() {
     Harness h(false, {}, 0x0409, [](AppState& app) { app.serviceFunctions = true; });
-    for (const char* shown : {"mnuDTMF", "mnuFleetSync", "mnuTestFre", "mnuTest", "mnuRadioInfo",
-                              "mnuSetRadioInfo"})
+    for (const char* shown :
+         {"mnuDTMF", "mnuFleetSync", "mnuTestFre", "mnuTest", "mnuRadioInfo", "mnuSetRadioInfo"})
       QVERIFY2(h.act(shown)->isVisible(), shown);
     QVERIFY(h.window->findChild<QMenu*>(QStringLiteral("mnuTools"))->menuAction()->isVisible());
     QVERIFY(h.act("mnuTest")->isEnabled());
@@ -217,6 +217,56 @@ class MainWindowTest : public QObject {
     auto* tree = h.window->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
     emit tree->itemClicked(Node(tree, QStringLiteral("N1")), 0);
     QCOMPARE(h.openChildren().size(), 1);
+  }
+
+  // A row whose factory made a window of another name would open a new one at every click, and
+  // the tree would open nothing.
+  void everyAreaOpensOneWindowOfItsName() {
+    Harness h(false, {}, 0x0409, [](AppState& app) { app.serviceFunctions = true; });
+    auto* tree = h.window->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    for (const EditorArea& area : EditorAreas()) {
+      h.act("mnuCloseAll")->trigger();
+      h.act(area.menuName)->trigger();
+      h.act(area.menuName)->trigger();
+      QCOMPARE(h.openChildren(), QStringList{QLatin1String(area.window)});
+      if (area.treeKey) {
+        h.act("mnuCloseAll")->trigger();
+        emit tree->itemClicked(Node(tree, QLatin1String(area.treeKey)), 0);
+        QCOMPARE(h.openChildren(), QStringList{QLatin1String(area.window)});
+      }
+    }
+  }
+
+  // The table names each area's differences by the place the comparison gives them; a section
+  // renamed on one side only would leave the table pointing at nothing.
+  void areasNameTheirDifferencesAsTheComparisonDoes() {
+    Harness h;
+    const RadioConfig a = h.ctx->doc().working();
+    const std::pair<const char*, std::function<void(RadioConfig&)>> changes[] = {
+        {"frmCommChInfo", [](RadioConfig& r) { r.CurGroup = (r.CurGroup + 1) % kGroupCount; }},
+        {"FrmOptFeatures", [](RadioConfig& r) { r.OptFeat[3] ^= 1; }},
+        {"FrmKeyAssignm", [](RadioConfig& r) { r.KeyAssign[0] += 1; }},
+        {"FrmScanInfo", [](RadioConfig& r) { r.ScanInfo[0] ^= 1; }},
+        {"FrmDTMF", [](RadioConfig& r) { r.Dtmf.DtmfSideTone ^= 1; }},
+        {"FrmFleetSync", [](RadioConfig& r) { r.Fleet.PttIdSideTone ^= 1; }},
+        {"FrmEmbMsg", [](RadioConfig& r) { r.EmbMsg1.assign("CHANGED"); }},
+    };
+    for (const EditorArea& area : EditorAreas()) {
+      if (!area.diffSection) continue;
+      const auto change = std::find_if(std::begin(changes), std::end(changes), [&](const auto& c) {
+        return QLatin1String(c.first) == QLatin1String(area.window);
+      });
+      QVERIFY2(change != std::end(changes), area.window);
+      for (int language : {kEnglish, kChinese}) {
+        RadioConfig b = a;
+        change->second(b);
+        QStringList places;
+        for (const FieldDifference& d : DiffShownFields(a, b, language))
+          places << QString::fromStdString(d.place);
+        QVERIFY2(places.contains(QString::fromUtf8(area.diffSection->in(language))),
+                 qPrintable(area.window + (QLatin1String(": ") + places.join(u','))));
+      }
+    }
   }
 
   void paneCloseButtonClearsTreeViewCheck() {
@@ -421,9 +471,9 @@ class MainWindowTest : public QObject {
 
     // Model, about and print selection: cancelled or closed, nothing changes.
     const RadioConfig before = h.ctx->doc().working();
-    const std::pair<const char*, const char*> closers[] = {
-        {"mnuModelInfo", "Command2"}, {"mnuHelpAbout", "CommandOK"},
-        {"mnuFilePrint", "CommandCancel"}};
+    const std::pair<const char*, const char*> closers[] = {{"mnuModelInfo", "Command2"},
+                                                           {"mnuHelpAbout", "CommandOK"},
+                                                           {"mnuFilePrint", "CommandCancel"}};
     const char* const names[] = {"FrmModelInfo", "frmAbout", "FrmPrintSelect"};
     for (int i = 0; i < 3; ++i) {
       const char* button = closers[i].second;
@@ -617,8 +667,15 @@ class MainWindowTest : public QObject {
                               "Write to Radio",
                               "Write to Group of Radios",
                               "About KR_4100"};
-    const QStringList chinese{"新建", "打开", "保存", "打印", "从对讲机读取数据", "通讯端口",
-                              "向对讲机写入数据", "成批向对讲机写入数据", "关于 KR_4100"};
+    const QStringList chinese{"新建",
+                              "打开",
+                              "保存",
+                              "打印",
+                              "从对讲机读取数据",
+                              "通讯端口",
+                              "向对讲机写入数据",
+                              "成批向对讲机写入数据",
+                              "关于 KR_4100"};
     auto* bar = h.window->findChild<QToolBar*>(QStringLiteral("tbToolBar"));
     auto* pane = h.window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
     auto check = [&](const QStringList& names, const QString& paneClose) {
@@ -683,9 +740,7 @@ class MainWindowTest : public QObject {
     // Another version's file: Open's question; No keeps the new document.
     const QString v500 = files.filePath(QStringLiteral("v500.dat"));
     WriteFile(v500, QByteArray("V500") + QByteArray(14527, '\0'));
-    Harness other(false, {}, 0x0409, [&v500](AppState& app) {
-      app.startFile = ToPath(v500);
-    });
+    Harness other(false, {}, 0x0409, [&v500](AppState& app) { app.startFile = ToPath(v500); });
     QCOMPARE(other.prompter.asked.size(), 1);
     QVERIFY(other.prompter.asked[0].startsWith(QStringLiteral("incompatible version.")));
     QVERIFY(other.prompter.asked[0].contains(QStringLiteral("DataFile version is V5.00")));

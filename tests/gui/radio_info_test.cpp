@@ -41,8 +41,7 @@ struct Harness : kr4100::testing::TestInstallation {
   std::unique_ptr<frmMain> main;
   QString file;
 
-  Harness()
-      : TestInstallation(0x0409, {}, [](AppState& app) { app.serviceFunctions = true; }) {
+  Harness() : TestInstallation(0x0409, {}, [](AppState& app) { app.serviceFunctions = true; }) {
     ctx->settings().comDevice = RadioSessions::virtualRadioName().toStdString();
     file = root.filePath(QStringLiteral("info.dat"));
     main = std::make_unique<frmMain>(*ctx);
@@ -93,7 +92,8 @@ class RadioInfoTest : public QObject {
     h.info().BandType2 = 1;
     h.ctx->doc().CommitWorkingCopy();
     h.trigger("mnuRadioInfo");
-    QTRY_VERIFY_WITH_TIMEOUT(h.main->findChild<FrmRadioInfo*>(QStringLiteral("FrmRadioInfo")), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(h.main->findChild<FrmRadioInfo*>(QStringLiteral("FrmRadioInfo")),
+                             5000);
     auto* window = h.main->findChild<FrmRadioInfo*>(QStringLiteral("FrmRadioInfo"));
     QVERIFY(window->isVisible() && window->isModal());
     QVERIFY(!h.main->findChild<FrmEMG*>(QStringLiteral("FrmEMG")));
@@ -150,7 +150,8 @@ class RadioInfoTest : public QObject {
              QString::fromLatin1(before.ProgDate.raw().data(), 8));
     QCOMPARE(Harness::in<QLineEdit>(window, "Text2")->text(), QStringLiteral("V6.00"));
     QCOMPARE(Harness::in<QLabel>(window, "Label4")->text(), QString::fromUtf8("版本"));
-    QCOMPARE(Harness::in<QPushButton>(window, "CommandTimeSync")->text(), QStringLiteral("&Time Sync"));
+    QCOMPARE(Harness::in<QPushButton>(window, "CommandTimeSync")->text(),
+             QStringLiteral("&Time Sync"));
     Harness::in<QPushButton>(window, "CommandClose")->click();
     QTRY_VERIFY(!h.main->findChild<FrmRadioInfoSet*>(QStringLiteral("FrmRadioInfoSet")));
     QCOMPARE(h.info(), before);
@@ -169,8 +170,10 @@ class RadioInfoTest : public QObject {
     h.ctx->settings().currentLanguage = kChinese;
     window->reCaption();
     QCOMPARE(window->windowTitle(), QString::fromUtf8("设置对讲机信息"));
-    QCOMPARE(Harness::in<QPushButton>(window, "CommandRead")->text(), QString::fromUtf8("读出(&R)"));
-    QCOMPARE(Harness::in<QPushButton>(window, "CommandWrite")->text(), QString::fromUtf8("写入(&W)"));
+    QCOMPARE(Harness::in<QPushButton>(window, "CommandRead")->text(),
+             QString::fromUtf8("读出(&R)"));
+    QCOMPARE(Harness::in<QPushButton>(window, "CommandWrite")->text(),
+             QString::fromUtf8("写入(&W)"));
     QCOMPARE(Harness::in<QPushButton>(window, "CommandTimeSync")->text(),
              QString::fromUtf8("时间同步(&T)"));
     QCOMPARE(Harness::in<QLabel>(window, "Label4")->text(), QString::fromUtf8("版本"));
@@ -257,7 +260,8 @@ class RadioInfoTest : public QObject {
     // A model of another family: its first band goes in as this radio's first band code.
     window = h.openSet();
     Harness::choose(Harness::in<QComboBox>(window, "Combo1"), QStringLiteral("716"));
-    QCOMPARE(Harness::in<QComboBox>(window, "Combo2")->currentText(), QStringLiteral("450 - 490 MHz(M)"));
+    QCOMPARE(Harness::in<QComboBox>(window, "Combo2")->currentText(),
+             QStringLiteral("450 - 490 MHz(M)"));
     window->close();
     QCOMPARE(h.info().ModelName.raw(), std::string_view("716\0  ", 6));
     QCOMPARE(h.info().BandType2, 0);
@@ -321,7 +325,7 @@ class RadioInfoTest : public QObject {
     QCOMPARE(info.mid(29, 2), QByteArray("\x01\x00", 2));
     QCOMPARE(info.mid(31, 2), QByteArray("\x43\x00", 2));
 
-    h.main->fileNew(false);
+    h.main->fileNew(Asking::WithoutAsking);
     QVERIFY(h.info().SoftVer.raw() != std::string_view("V7.1\0", 5));
     h.trigger("mnuFileOpen");
     window = h.openSet();

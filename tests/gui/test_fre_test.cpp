@@ -81,7 +81,8 @@ class TestFreTest : public QObject {
         QCOMPARE(f.shown(row, 1), QString::fromLatin1(defaults[row - 1]));
         QCOMPARE(f.shown(row, 2), QString::fromLatin1(defaults[row - 1]));
       }
-      for (int row = 7; row <= 16; ++row) QVERIFY(f.shown(row, 1).isEmpty() && f.shown(row, 2).isEmpty());
+      for (int row = 7; row <= 16; ++row)
+        QVERIFY(f.shown(row, 1).isEmpty() && f.shown(row, 2).isEmpty());
       // Every row is in view: no scrolling hides a test frequency.
       QVERIFY(f.grid->viewport()->rect().contains(f.grid->visualItemRect(f.grid->item(15, 2))));
       // Nothing is being edited until a cell is entered.
@@ -230,7 +231,7 @@ class TestFreTest : public QObject {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().contains("29500000"));
 
-    main->fileNew(false);
+    main->fileNew(Asking::WithoutAsking);
     QVERIFY(!window);
     command->trigger();
     window = main->childWindow(QStringLiteral("FrmTestFre"));

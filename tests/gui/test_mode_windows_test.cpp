@@ -13,9 +13,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "support/test_channels.h"
 #include "support/test_installation.h"
 #include "support/test_mode_link.h"
-#include "support/test_channels.h"
 #include "testmode/frm_test_mode.h"
 #include "testmode/frm_test_mode_para.h"
 #include "testmode/test_mode_pictures.h"
@@ -404,6 +404,9 @@ void TestModeWindowsTest::captionsInBothLanguages() {
     QCOMPARE(b.find<QPushButton>("CommandTuning")->text(), pick("&Tuning", "调协模式(&T)"));
     QCOMPARE(b.find<QPushButton>("CommandClose")->text(), pick("&Close", "关闭(&C)"));
     QCOMPARE(b.find<QPushButton>("CommandPrint")->text(), pick("p&Rint", "打印(&R)"));
+    // Screen readers get the caption without its key: the Chinese bracket goes whole.
+    QCOMPARE(b.find<QPushButton>("CommandWide")->accessibleName(), pick("Wide", "宽带"));
+    QCOMPARE(b.find<QPushButton>("CommandPrint")->accessibleName(), pick("pRint", "打印"));
     QCOMPARE(b.find<QPushButton>("CommandPTT")->text(), QStringLiteral("&PTT"));
     QCOMPARE(b.find<QListWidget>("ListItem")->item(8)->text(), pick("Squelch(Tight)", "最紧静噪"));
     b.choose("ComboSignalling", 8);
@@ -424,6 +427,7 @@ void TestModeWindowsTest::captionsInBothLanguages() {
     QCOMPARE(b.inPara<QPushButton>("CommandStart")->text(), pick("&Start", "开始(&S)"));
     QCOMPARE(b.inPara<QPushButton>("CommandOK")->text(), pick("&OK", "确定(&O)"));
     QCOMPARE(b.inPara<QPushButton>("CommandCancel")->text(), pick("&Cancel", "取消(&C)"));
+    QCOMPARE(b.inPara<QPushButton>("CommandCancel")->accessibleName(), pick("Cancel", "取消"));
     QCOMPARE(b.inPara<QPushButton>("CommandPTT")->text(), QStringLiteral("PTT"));
     for (QWidget* w : b.para()->findChildren<QWidget*>())
       if (qobject_cast<QPushButton*>(w) || qobject_cast<QSlider*>(w) ||
