@@ -21,6 +21,7 @@
 #include "core/config/embedded_message.h"
 #include "core/config/key_tables.h"
 #include "core/config/option_tables.h"
+#include "core/config/record_fields.h"
 #include "core/config/scan_tables.h"
 #include "core/texts/channel_texts.h"
 #include "platform/radio_text.h"
@@ -152,10 +153,16 @@ void ChannelPages(Page& page) {
                  Page::Length::Long);
     page.beginTable(headings, widths);
     for (const ChInfo* e : entries) {
-      QStringList cells{Num(e->ChNum), QString::fromStdString(FreToText(e->RxFre.text(), edges)),
-                        QString::fromStdString(FreToText(e->TxFre.text(), edges))};
-      for (const ChannelAttribute& a : kChannelAttributes)
-        cells << page.item(a.words, e->*a.member);
+      QStringList cells;
+      for (const ChannelField* f : kChannelFieldsShown) {
+        if (!f->printed) continue;
+        if (f->text)
+          cells << QString::fromStdString(FreToText((e->*f->text).text(), edges));
+        else if (const ChannelAttribute* a = AttributeOfField(*f))
+          cells << page.item(a->words, e->*f->number);
+        else
+          cells << Num(e->*f->number);
+      }
       page.row(cells);
     }
     page.endTable();
@@ -184,10 +191,11 @@ QString OptionSetting(const Page& page, int field, int v) {
 }
 
 QString OptionName(const Page& page, int field) {
-  if (const OptionList* list = OptionListOfField(field)) return page.t(list->caption);
-  if (const OptionCheck* check = OptionCheckOfField(field)) return page.t(check->caption);
+  const QString label = page.t(OptionFeatureLabel(field));
+  if (kOptionFeatures[static_cast<std::size_t>(field)].image != OptionImage::Emergency)
+    return label;
   const char* letter = kGroupLetters[static_cast<std::size_t>(field - kEmgCh0)];
-  return QString::fromLatin1(letter) + QLatin1Char(' ') + page.t(kEmergencyChannel);
+  return QString::fromLatin1(letter) + QLatin1Char(' ') + label;
 }
 
 void OptionPage(Page& page) {

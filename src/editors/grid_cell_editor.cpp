@@ -19,6 +19,12 @@ namespace {
 
 constexpr int kScrollIntervalMs = 500;
 
+// The lists are numbered from 1 like the switches' columns that follow TX (Combo8_1 edits BUSY).
+constexpr int ColumnOfList(int k) {
+  return kColTxFre + k;
+}
+static_assert(ColumnOfList(1) == kColBusy);
+
 }  // namespace
 
 template <class F>
@@ -41,7 +47,7 @@ GridCellEditor::GridCellEditor(QTableWidget* grid, UiContext& ctx)
     attributeLists_[k]->installEventFilter(this);
     connect(attributeLists_[k], &QComboBox::currentIndexChanged, this, [this, k](int index) {
       // A choice goes into the record at once; leaving the list stores it again, harmlessly.
-      if (editCol_ == k + 2 && editRow_ > 0 && index >= 0)
+      if (editCol_ == ColumnOfList(k) && editRow_ > 0 && index >= 0)
         guarded("Combo8_Validate", [&] { storeValue(editRow_, editCol_, QString::number(index)); });
     });
   }
@@ -76,7 +82,7 @@ GridCellEditor::GridCellEditor(QTableWidget* grid, UiContext& ctx)
 }
 
 QComboBox* GridCellEditor::list(int column) const {
-  return AttributeOfColumn(column) ? attributeLists_[column - 2] : nullptr;
+  return AttributeOfColumn(column) ? attributeLists_[column - ColumnOfList(0)] : nullptr;
 }
 
 void GridCellEditor::setListTexts(int column, const QString& first, const QString& second) {
@@ -300,13 +306,13 @@ bool GridCellEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
   }
-  for (int k = 1; k < 8; ++k) {
+  for (int k = 1; k <= kChannelAttributeCount; ++k) {
     if (watched != attributeLists_[k]) continue;
     if (IsEnterKey(event)) {
       guarded("Combo8_KeyPress", [&] { enterPressed(); });
       return true;
     }
-    if (leaving && attributeLists_[k]->isVisible() && editCol_ == k + 2)
+    if (leaving && attributeLists_[k]->isVisible() && editCol_ == ColumnOfList(k))
       guarded("Combo8_Validate", [&] { SaveShowGridData(); });
     return false;
   }

@@ -71,7 +71,7 @@ class GridCellEditor : public QObject {
   QTableWidget* grid_;
   UiContext& ctx_;
   QLineEdit* frequencyBox_ = nullptr;
-  // Member k edits column k + 2; member 0 is never shown.
+  // Member k edits column ColumnOfList(k), the switches' columns; member 0 is never shown.
   QComboBox* attributeLists_[1 + kChannelAttributeCount] = {};
   QTimer* focusTimer_ = nullptr;
   QTimer* scrollTimer_ = nullptr;  // one scroll handled per interval

@@ -8,6 +8,7 @@
 #include "core/config/channel_attributes.h"
 #include "core/config/document.h"
 #include "core/config/numbers.h"
+#include "core/config/record_fields.h"
 #include "core/texts/channel_texts.h"
 
 namespace kr4100 {
@@ -132,11 +133,11 @@ void AppendRow(std::string& out, const std::vector<std::string>& fields, char de
 // file) stays empty, as its grid cell does.
 void AppendValues(std::vector<std::string>& fields, const ChInfo& e, const BandEdges& band,
                   int language) {
-  fields.push_back(FreToText(e.RxFre.text(), band));
-  fields.push_back(FreToText(e.TxFre.text(), band));
-  for (const ChannelAttribute& a : kChannelAttributes) {
-    const Bilingual* word = WordOfValue(a, e.*a.member);
-    fields.push_back(word ? word->in(language) : "");
+  for (const ChannelField* f : kChannelFieldsShown) {
+    if (f->column < kColRxFre) continue;  // the number goes first, bookkeeping not at all
+    const Bilingual* word = f->text ? nullptr : WordOfValue(*AttributeOfField(*f), e.*f->number);
+    fields.push_back(f->text ? FreToText((e.*f->text).text(), band)
+                             : std::string(word ? word->in(language) : ""));
   }
 }
 
@@ -166,17 +167,11 @@ std::optional<Integer> AttributeValue(const ChannelAttribute& a, std::string_vie
 // to an edge: a file is not a typing slip.
 std::optional<std::string> CheckedFrequency(std::string_view text, int column, int line,
                                             const BandEdges& band, std::vector<CsvProblem>& out) {
-  if (!IsNumeric(text)) {
-    out.push_back({.line = line,
-                   .kind = CsvProblemKind::NotNumber,
-                   .column = column,
-                   .value = std::string(text)});
-    return std::nullopt;
-  }
-  const std::string display = NormaliseFreText(text, false, band, {});
+  const bool numeric = IsNumeric(text);
+  const std::string display = numeric ? NormaliseFreText(text, false, band, {}) : std::string();
   if (display.empty()) {
     out.push_back({.line = line,
-                   .kind = CsvProblemKind::OutOfBand,
+                   .kind = numeric ? CsvProblemKind::OutOfBand : CsvProblemKind::NotNumber,
                    .column = column,
                    .value = std::string(text)});
     return std::nullopt;
@@ -225,8 +220,7 @@ void Fill(ChInfo& e, const ChannelValues& v) {
 
 std::optional<int> ChannelNumber(std::string_view text) {
   const auto n = ParseInteger16(text);
-  if (!n || *n < 1 || *n > kChannelsPerGroup) return std::nullopt;
-  return n;
+  return n && *n >= 1 && *n <= kChannelsPerGroup ? std::optional<int>(*n) : std::nullopt;
 }
 
 std::optional<int> GroupOfLetter(std::string_view text) {
@@ -265,13 +259,10 @@ bool IsHeader(const Record& r) {
 
 constexpr Bilingual kLine{"Line ", "第 "};
 constexpr Bilingual kLineEnd{": ", " 行："};
-constexpr std::array<Bilingual, 2> kFrequencyNames{
-    {{"RX frequency", "接收频率"}, {"TX frequency", "发射频率"}}};
-
+// A problem names the column by its field's label; the number column has none.
 std::string ColumnName(int column, int language) {
-  if (column == kColRxFre || column == kColTxFre)
-    return kFrequencyNames[static_cast<std::size_t>(column - kColRxFre)].in(language);
-  if (const ChannelAttribute* a = AttributeOfColumn(column)) return a->heading.in(language);
+  for (const ChannelField& f : kChannelFields)
+    if (f.column == column && f.column != kNoColumn && f.label) return f.label->in(language);
   return {};
 }
 

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "core/config/radio_config.h"
+#include "core/config/record_fields.h"
 
 namespace kr4100::layout {
 
@@ -15,22 +16,16 @@ concept RecordOf = std::same_as<std::remove_const_t<T>, U>;
 
 // Each Fields() calls f(name, field) for every field in file order; a field is an Integer, a Long
 // or a FixedText<N>. Nested records are walked through their own Fields().
+// A channel's fields come from the channel field table, in its (the file's) order.
 template <class T, class F>
   requires RecordOf<T, ChInfo>
 constexpr void Fields(T& e, F&& f) {
-  f("ChNum", e.ChNum);
-  f("ChUsed", e.ChUsed);
-  f("RxFre", e.RxFre);
-  f("TxFre", e.TxFre);
-  f("Scan", e.Scan);
-  f("Busy", e.Busy);
-  f("Echo", e.Echo);
-  f("HiCut", e.HiCut);
-  f("Plus10K", e.Plus10K);
-  f("NbAnl", e.NbAnl);
-  f("Rb", e.Rb);
-  f("RxSubCode", e.RxSubCode);
-  f("TxSubCode", e.TxSubCode);
+  for (const ChannelField& field : kChannelFields) {
+    if (field.text)
+      f(field.name, e.*field.text);
+    else
+      f(field.name, e.*field.number);
+  }
 }
 
 template <class T, class F>

@@ -9,6 +9,7 @@
 #include "core/config/data_file_codec.h"
 #include "core/config/file_io.h"
 #include "core/config/numbers.h"
+#include "core/config/record_fields.h"
 #include "core/config/test_fre_edit.h"
 
 namespace kr4100 {
@@ -21,10 +22,10 @@ int UsedCount(int count, int slots) { return std::clamp(count, 0, slots); }
 std::string UpToNul(std::string_view raw) { return std::string(raw.substr(0, raw.find('\0'))); }
 
 bool SameChannel(const ChInfo& a, const ChInfo& b) {
-  // The sub codes are what the radio reported, not something the user edits.
-  return a.ChNum == b.ChNum && a.ChUsed == b.ChUsed && a.RxFre == b.RxFre && a.TxFre == b.TxFre &&
-         std::all_of(kChannelAttributes.begin(), kChannelAttributes.end(),
-                     [&](const ChannelAttribute& k) { return a.*k.member == b.*k.member; });
+  return std::all_of(kChannelFields.begin(), kChannelFields.end(), [&](const ChannelField& f) {
+    if (!f.compared) return true;
+    return f.text ? a.*f.text == b.*f.text : a.*f.number == b.*f.number;
+  });
 }
 
 bool SameChannelTable(const RadioConfig& w, const RadioConfig& s) {
@@ -66,8 +67,9 @@ bool SameTestFrequencies(const RadioConfig& a, const RadioConfig& b) {
 }  // namespace
 
 bool SameDocumentContent(const RadioConfig& w, const RadioConfig& s) {
-  // Version and CurGroup are bookkeeping, not content; every field a user edits and the file
-  // keeps takes part, so no change can be closed away without the save question.
+  // kBookkeepingFields are not content; every field a user edits and the file keeps takes part,
+  // so no change can be closed away without the save question (the record field test walks every
+  // stored field to prove it).
   return SameChannelTable(w, s) && w.ModelInfo == s.ModelInfo && w.EmbMsg1 == s.EmbMsg1 &&
          w.EmbMsg2 == s.EmbMsg2 && w.OptFeat == s.OptFeat && w.KeyAssign == s.KeyAssign &&
          w.ScanInfo == s.ScanInfo && w.Dtmf == s.Dtmf && w.Fleet == s.Fleet &&
@@ -200,10 +202,8 @@ void Document::fillDefaults() {
                                                              "28.085000", "28.055000", "28.025000"};
   for (int g = 0; g < kGroupCount; ++g) AppendChannel(1, g, kFirstChannel[g]);
 
-  static constexpr Integer kOptFeatDefaults[kOptFeatCount] = {
-      2, 105, 2, 105, 3, 1, 0, 4, 0, 60, 110, 160, 1, 1, 1, 1, 1, 1, 0, 0, 0, 9, 9,
-      9, 0, 0, 0, 0, 0, 0, 31, 15, 0, 0, 0, 0, 0, 0, 1, 1, 100, 0, 0, 31, 31};
-  std::copy(std::begin(kOptFeatDefaults), std::end(kOptFeatDefaults), r.OptFeat.begin());
+  for (const OptionFeature& f : kOptionFeatures)
+    r.OptFeat[static_cast<std::size_t>(f.index)] = f.byDefault;
   r.KeyAssign = {255, 10};
   r.ScanInfo = {0, 255, 31, 51, 1, 3, 3};
 

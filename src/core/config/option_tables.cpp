@@ -3,6 +3,7 @@
 #include <array>
 #include <stdexcept>
 
+#include "core/config/channel_attributes.h"
 #include "core/config/radio_config.h"
 
 namespace kr4100 {
@@ -68,6 +69,11 @@ constexpr std::array<OptionList, kOptionListCount> kLists{{
     {kBeepVol, {"BEEP VOL", "BEEP VOL"}, kLevel},
 }};
 
+// The common attributes are captioned as the channel grid heads their columns.
+constexpr Bilingual HeadingOf(int column) {
+  return AttributeOfColumn(column)->heading;
+}
+
 using enum OptionCheckRole;
 constexpr std::array<OptionCheck, kOptionCheckCount> kChecks{{
     {kLsbEnable, {"LSB Enable", "使用LSB"}, true, ModeEnable},
@@ -79,13 +85,13 @@ constexpr std::array<OptionCheck, kOptionCheckCount> kChecks{{
     {kSingleChangeData, {"Single Change Data", "允许独立改变信道数据"}, false, SingleChangeData},
     {kCommonOption, {"Common Option", "信道设置公共信道"}, false, Plain},
     {kSingleChangeRxTxFre, {"Single Change RX/TX Frequency", "允许独立改变收发频率"}, false, Plain},
-    {kBusyOpt, {"BUSY", "BUSY"}, false, CommonAttribute},
+    {kBusyOpt, HeadingOf(kColBusy), false, CommonAttribute},
     {kNoOptFeatField, {"VOIC", "VOIC"}, false, CommonAttribute},
-    {kEchoOpt, {"ECHO", "ECHO"}, true, CommonAttribute},
-    {kHiCutOpt, {"HI-CUT", "HI-CUT"}, false, CommonAttribute},
-    {kPlus10KOpt, {"+10KHz", "+10KHz"}, false, CommonAttribute},
-    {kNbAnlOpt, {"NB/ANL", "NB/ANL"}, false, CommonAttribute},
-    {kRbOpt, {"RB", "RB"}, false, CommonAttribute},
+    {kEchoOpt, HeadingOf(kColEcho), true, CommonAttribute},
+    {kHiCutOpt, HeadingOf(kColHiCut), false, CommonAttribute},
+    {kPlus10KOpt, HeadingOf(kColPlus10K), false, CommonAttribute},
+    {kNbAnlOpt, HeadingOf(kColNbAnl), false, CommonAttribute},
+    {kRbOpt, HeadingOf(kColRb), false, CommonAttribute},
     {kSwrProtectEnable, {"SWR Protect Enabled", "驻波保护使能"}, true, Plain},
     {kDcProtectEnable, {"DC Protect Enabled", "低电压保护使能"}, true, Plain},
 }};

@@ -16,6 +16,7 @@
 #include "core/config/model_band.h"
 #include "core/config/option_tables.h"
 #include "core/config/radio_info_edit.h"
+#include "core/config/record_fields.h"
 #include "core/config/scan_tables.h"
 #include "core/config/test_fre_edit.h"
 #include "core/texts/channel_texts.h"
@@ -29,10 +30,6 @@ constexpr Bilingual kGroupPlace{"Group %1", "%1组"};
 constexpr Bilingual kChannelPresence{"Channel", "信道"};
 constexpr Bilingual kPresent{"present", "有"};
 constexpr Bilingual kAbsent{"absent", "无"};
-constexpr Bilingual kRxFrequency{"RX frequency", "接收频率"};
-constexpr Bilingual kTxFrequency{"TX frequency", "发射频率"};
-constexpr Bilingual kRxSubCode{"RX sub code", "接收亚音码"};
-constexpr Bilingual kTxSubCode{"TX sub code", "发射亚音码"};
 constexpr Bilingual kChannelInfo{"Channel Information", "信道信息"};
 constexpr Bilingual kCurrentGroup{"Current group", "当前组"};
 constexpr Bilingual kOption{"Option", "选项"};
@@ -139,9 +136,12 @@ class Differ {
 
   std::string onOff(bool on) const { return in(on ? kOn : kOff); }
 
-  std::string attributeText(const ChannelAttribute& attribute, const ChInfo& c) const {
-    const int value = c.*attribute.member;
-    const Bilingual* word = WordOfValue(attribute, value);
+  // A channel field as the grid shows it; a sub code as its number.
+  std::string channelText(const Side& s, const ChannelField& f, const ChInfo& c) const {
+    if (f.text) return Frequency(s, (c.*f.text).raw());
+    const int value = c.*f.number;
+    const ChannelAttribute* attribute = AttributeOfField(f);
+    const Bilingual* word = attribute ? WordOfValue(*attribute, value) : nullptr;
     return word ? in(*word) : std::to_string(value);
   }
 
@@ -158,17 +158,10 @@ class Differ {
               false);
           continue;
         }
-        add(place, in(kRxFrequency), Frequency(a_, ca->RxFre.raw()), Frequency(b_, cb->RxFre.raw()),
-            false);
-        add(place, in(kTxFrequency), Frequency(a_, ca->TxFre.raw()), Frequency(b_, cb->TxFre.raw()),
-            false);
-        for (const ChannelAttribute& attribute : kChannelAttributes)
-          add(place, in(attribute.heading), attributeText(attribute, *ca),
-              attributeText(attribute, *cb), false);
-        add(place, in(kRxSubCode), std::to_string(ca->RxSubCode), std::to_string(cb->RxSubCode),
-            false);
-        add(place, in(kTxSubCode), std::to_string(ca->TxSubCode), std::to_string(cb->TxSubCode),
-            false);
+        // The number and the slot's bookkeeping are the place, not a difference.
+        for (const ChannelField* f : kChannelFieldsShown)
+          if (f->label)
+            add(place, in(*f->label), channelText(a_, *f, *ca), channelText(b_, *f, *cb), false);
       }
     }
     for (int g = 0; g < kGroupCount; ++g) {

@@ -8,6 +8,7 @@
 
 #include "core/config/channel_attributes.h"
 #include "core/config/conversions.h"
+#include "core/config/record_fields.h"
 
 namespace kr4100 {
 namespace {
@@ -16,100 +17,16 @@ using image_map::ChannelRecord;
 
 constexpr std::string_view kNoFrequency = "FFFFFFFF";
 
-// Channel record offsets.
-constexpr int kRxBcd = 0;
-constexpr int kRxOffset = 3;
-constexpr int kTxBcd = 5;
-constexpr int kTxOffset = 8;
-constexpr int kFlags = 10;
+// Channel record offsets, from the channel field table.
+constexpr int kRxBcd = ChannelFieldOf(&ChInfo::RxFre).imageOffset;
+constexpr int kRxOffset = ChannelFieldOf(&ChInfo::RxSubCode).imageOffset;
+constexpr int kTxBcd = ChannelFieldOf(&ChInfo::TxFre).imageOffset;
+constexpr int kTxOffset = ChannelFieldOf(&ChInfo::TxSubCode).imageOffset;
+constexpr int kFlags = ChannelFieldOf(&ChInfo::Busy).imageOffset;
 
 constexpr int kMessageSize = 32;
 
-// The option byte of the default channel flags keeps each at the bit of the channel's flag byte.
-constexpr int ChannelFlagBit(int column) { return AttributeOfColumn(column)->imageBit; }
-
 bool InScanBitmap(const ChannelAttribute& a) { return a.imageBit == kInScanBitmap; }
-
-// How an option entry sits in its byte or bytes.
-enum class OptionKind {
-  Byte,       // 0..255
-  Word,       // 16 bits, high byte first
-  Emergency,  // channel number - 1, 0xFF when the group has no channel
-  Volume,     // 0..63; a larger byte from the radio means 0
-};
-
-struct OptionField {
-  int offset;  // from image_map::kOptions
-  int index;   // into OptFeat
-  OptionKind kind;
-  const char* name;
-};
-
-constexpr OptionField kOptionFields[] = {
-    {0, kTot, OptionKind::Byte, "Tot"},
-    {1, kRbFre, OptionKind::Word, "RbFre"},
-    {3, kRbTime, OptionKind::Byte, "RbTime"},
-    {4, kCwSideTone, OptionKind::Word, "CwSideTone"},
-    {6, kFreStep, OptionKind::Byte, "FreStep"},
-    {7, kScanResumeTime, OptionKind::Byte, "ScanResumeTime"},
-    {8, kLcdDisplayInTx, OptionKind::Byte, "LcdDisplayInTx"},
-    {9, kSwrProtect, OptionKind::Byte, "SwrProtect"},
-    {10, kBatVoltMax, OptionKind::Byte, "BatVoltMax"},
-    {11, kBatVoltMin, OptionKind::Byte, "BatVoltMin"},
-    // 12: mode enables (kModeEnables)
-    {13, kSingleChangeData, OptionKind::Byte, "SingleChangeData"},
-    // 14: default channel flags (kDefaultFlags)
-    {15, kSingleChangeRxTxFre, OptionKind::Byte, "SingleChangeRxTxFre"},
-    {16, kLcdDisplay, OptionKind::Byte, "LcdDisplay"},
-    {17, kScanMode, OptionKind::Byte, "ScanMode"},
-    {18, kFmSqCloseDelay, OptionKind::Byte, "FmSqCloseDelay"},
-    {19, kAmSqCloseDelay, OptionKind::Byte, "AmSqCloseDelay"},
-    {20, kSsbSqCloseDelay, OptionKind::Byte, "SsbSqCloseDelay"},
-    {21, kEmgCh0 + 0, OptionKind::Emergency, "EmgCh(0)"},
-    {22, kEmgCh0 + 1, OptionKind::Emergency, "EmgCh(1)"},
-    {23, kEmgCh0 + 2, OptionKind::Emergency, "EmgCh(2)"},
-    {24, kEmgCh0 + 3, OptionKind::Emergency, "EmgCh(3)"},
-    {25, kEmgCh0 + 4, OptionKind::Emergency, "EmgCh(4)"},
-    {26, kEmgCh0 + 5, OptionKind::Emergency, "EmgCh(5)"},
-    {27, kSwrProtectEnable, OptionKind::Byte, "SwrProtectEnable"},
-    {28, kDcProtectEnable, OptionKind::Byte, "DcProtectEnable"},
-    {29, kSingleTone, OptionKind::Word, "SingleTone"},
-    // 31: not used
-    {32, kClarifierMode, OptionKind::Byte, "ClarifierMode"},
-    {33, kPushMode, OptionKind::Byte, "PushMode"},
-    {34, kMicGain, OptionKind::Byte, "MicGain"},
-    {35, kMonGain, OptionKind::Byte, "MonGain"},
-    {36, kCwSideVol, OptionKind::Volume, "CwSideVol"},
-    {37, kBeepVol, OptionKind::Volume, "BeepVol"},
-};
-constexpr int kOptionBlockSize = 38;
-
-struct FlagBit {
-  int index;  // into OptFeat
-  int bit;
-  const char* name;
-};
-
-struct FlagByte {
-  int offset;  // from image_map::kOptions
-  std::array<FlagBit, 6> bits;
-};
-
-constexpr FlagByte kModeEnables = {12,
-                                   {{{kLsbEnable, 0, "LsbEnable"},
-                                     {kUsbEnable, 1, "UsbEnable"},
-                                     {kFmEnable, 2, "FmEnable"},
-                                     {kAmEnable, 3, "AmEnable"},
-                                     {kPaEnable, 4, "PaEnable"},
-                                     {kCwEnable, 5, "CwEnable"}}}};
-constexpr FlagByte kDefaultFlags = {14,
-                                    {{{kBusyOpt, ChannelFlagBit(kColBusy), "BusyOpt"},
-                                      {kEchoOpt, ChannelFlagBit(kColEcho), "EchoOpt"},
-                                      {kHiCutOpt, ChannelFlagBit(kColHiCut), "HiCutOpt"},
-                                      {kPlus10KOpt, ChannelFlagBit(kColPlus10K), "Plus10KOpt"},
-                                      {kNbAnlOpt, ChannelFlagBit(kColNbAnl), "NbAnlOpt"},
-                                      {kRbOpt, ChannelFlagBit(kColRb), "RbOpt"}}}};
-constexpr FlagByte kFlagBytes[] = {kModeEnables, kDefaultFlags};
 
 std::size_t At(int address) { return static_cast<std::size_t>(address); }
 
@@ -317,38 +234,38 @@ std::optional<ImageError> PackChannel(const ChInfo& entry, int group, RadioImage
 std::optional<ImageError> PackOptions(const RadioConfig& config, RadioImage& image) {
   std::array<std::uint8_t, kOptionBlockSize> block;
   std::copy_n(image.begin() + image_map::kOptions, kOptionBlockSize, block.begin());
+  // A byte of switches is made whole from its bits; the bits it has no switch for stay clear.
+  for (const OptionFeature* f : kOptionFeaturesPacked)
+    if (f->image == OptionImage::Bit) block[At(f->imageOffset)] = 0;
 
-  for (const OptionField& f : kOptionFields) {
-    const int value = config.OptFeat[At(f.index)];
-    const std::size_t at = At(f.offset);
-    switch (f.kind) {
-      case OptionKind::Word:
-        if (value < 0 || value > 0xFFFF) return DoesNotFit(f.name, value);
+  for (const OptionFeature* f : kOptionFeaturesPacked) {
+    const int value = config.OptFeat[At(f->index)];
+    const std::size_t at = At(f->imageOffset);
+    switch (f->image) {
+      case OptionImage::None:
+        break;
+      case OptionImage::Word:
+        if (value < 0 || value > 0xFFFF) return DoesNotFit(f->name, value);
         block[at] = static_cast<std::uint8_t>(value >> 8);
         block[at + 1] = static_cast<std::uint8_t>(value & 0xFF);
         break;
-      case OptionKind::Emergency:
+      case OptionImage::Emergency:
         // -1 is how a group without channels keeps its emergency channel.
         if (value == -1) {
           block[at] = 0xFF;
           break;
         }
         [[fallthrough]];
-      case OptionKind::Byte:
-      case OptionKind::Volume:
-        if (value < 0 || value > 0xFF) return DoesNotFit(f.name, value);
+      case OptionImage::Byte:
+      case OptionImage::Volume:
+        if (value < 0 || value > 0xFF) return DoesNotFit(f->name, value);
         block[at] = static_cast<std::uint8_t>(value);
         break;
+      case OptionImage::Bit:
+        if (auto error = CheckSwitch(f->name, value)) return error;
+        block[at] = static_cast<std::uint8_t>(block[at] | value << f->imageBit);
+        break;
     }
-  }
-  for (const FlagByte& flags : kFlagBytes) {
-    int sum = 0;
-    for (const FlagBit& b : flags.bits) {
-      const Integer value = config.OptFeat[At(b.index)];
-      if (auto error = CheckSwitch(b.name, value)) return error;
-      sum |= value << b.bit;
-    }
-    block[At(flags.offset)] = static_cast<std::uint8_t>(sum);
   }
 
   std::copy(block.begin(), block.end(), image.begin() + image_map::kOptions);
@@ -417,31 +334,34 @@ std::optional<ImageError> UnpackChannel(const RadioImage& image, int chNum, int 
 
 std::optional<ImageError> UnpackOptions(const RadioImage& image, RadioConfig& config) {
   const auto byteAt = [&](int offset) { return image[At(image_map::kOptions + offset)]; };
-  for (const OptionField& f : kOptionFields) {
-    Integer& value = config.OptFeat[At(f.index)];
-    const int b = byteAt(f.offset);
-    switch (f.kind) {
-      case OptionKind::Byte:
+  for (const OptionFeature* f : kOptionFeaturesPacked) {
+    Integer& value = config.OptFeat[At(f->index)];
+    const int b = byteAt(f->imageOffset);
+    switch (f->image) {
+      case OptionImage::None:
+        break;
+      case OptionImage::Byte:
         value = static_cast<Integer>(b);
         break;
-      case OptionKind::Word:
+      case OptionImage::Word:
         // The record keeps a signed 16-bit Integer.
         if (b >= 0x80)
-          return ImageError{std::string(f.name) + " read from the radio (" +
-                            std::to_string(b * 256 + byteAt(f.offset + 1)) + ") is out of range"};
-        value = static_cast<Integer>(b * 256 + byteAt(f.offset + 1));
+          return ImageError{std::string(f->name) + " read from the radio (" +
+                            std::to_string(b * 256 + byteAt(f->imageOffset + 1)) +
+                            ") is out of range"};
+        value = static_cast<Integer>(b * 256 + byteAt(f->imageOffset + 1));
         break;
-      case OptionKind::Emergency:
+      case OptionImage::Emergency:
         value = static_cast<Integer>(b == 0xFF ? -1 : b);
         break;
-      case OptionKind::Volume:
+      case OptionImage::Volume:
         value = static_cast<Integer>(b >= 64 ? 0 : b);
+        break;
+      case OptionImage::Bit:
+        value = static_cast<Integer>((b >> f->imageBit) & 1);
         break;
     }
   }
-  for (const FlagByte& flags : kFlagBytes)
-    for (const FlagBit& bit : flags.bits)
-      config.OptFeat[At(bit.index)] = static_cast<Integer>((byteAt(flags.offset) >> bit.bit) & 1);
   return std::nullopt;
 }
 
