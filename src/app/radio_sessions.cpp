@@ -1,16 +1,13 @@
 #include "app/radio_sessions.h"
 
-#include <QDir>
-#include <QPointer>
 #include <QTimer>
-#include <QWidget>
 #include <optional>
 
 #include "app/frm_m_progress.h"
 #include "app/frm_mul_set.h"
 #include "app/frm_progress.h"
 #include "app/frm_write_preview.h"
-#include "core/config/model_band.h"
+#include "app/radio_sessions_impl.h"
 #include "core/link/radio_image.h"
 #include "core/link/radio_job.h"
 #include "core/link/session_outcome.h"
@@ -19,10 +16,6 @@
 #include "core/link/write_preview.h"
 #include "core/texts/backup_texts.h"
 #include "platform/session_hosts.h"
-#include "platform/virtual_radio_host.h"
-#include "radioinfo/frm_emg.h"
-#include "radioinfo/frm_radio_info.h"
-#include "radioinfo/frm_radio_info_set.h"
 
 namespace kr4100 {
 namespace {
@@ -40,111 +33,6 @@ MsgIcon IconOf(NoticeLevel level) {
 }
 
 }  // namespace
-
-class RadioSessions::Impl {
- public:
-  Impl(RadioSessions& q, UiContext& ctx, QWidget* mainWindow, RadioSessionsOwner* owner);
-  ~Impl();
-
-  void read();
-  bool prepareWrite(int radios);
-  enum class Confirmed { Write, ReadFirst, Cancel };
-  Confirmed confirmWrite(int radios);
-  void readFirst();
-  void write();
-  void readInfo(InfoReadView view, QWidget* over);
-  void writeInfo();
-  void openInfoSet();
-  void askGroupCount();
-  void groupWrite(int radios);
-  bool busy() const {
-    return startPending_ || (job_.session() != nullptr && job_.session()->active()) ||
-           (owner_ != nullptr && owner_->linkInUse());
-  }
-  SessionHosts& hosts() { return *hosts_; }
-  bool usesVirtualRadio() const { return IsVirtualRadioPort(ctx_.app().portInForce()); }
-  PortSettings portSettings() const;
-  Prompter& prompter() { return prompter_; }
-  SerialTrace* beginTrace(SessionKind kind) {
-    // The last session's trace goes; nothing may write to it any more.
-    if (job_.session()) job_.session()->setTrace(nullptr);
-    trace_.reset();
-    traceProblem_.clear();
-    if (!ctx_.settings().recordSerialTrace) return nullptr;
-    trace_ = std::make_unique<TraceFile>(ctx_.app().userDataDir, SessionKindName(kind),
-                                         LocalTimestampNow());
-    if (trace_->ok()) return &trace_->trace();
-    // Said once for the session, where the user looks while it runs; the session goes on.
-    traceProblem_ = QString::fromStdString(MessageWith(MessageId::TraceFailed, ctx_.language(),
-                                                       {{"{file}", trace_->path().string()}}));
-    emit q_.statusNotice(traceProblem_);
-    return nullptr;
-  }
-
- private:
-  // The session's questions as message boxes over the program's prompter.
-  class SessionPrompter final : public Prompter {
-   public:
-    explicit SessionPrompter(Impl& d) : d_(d) {}
-    Answer ask(Question question) override {
-      return d_.ctx_.prompter().ask(
-          d_.ctx_.msg(MessageId::Connection),
-          question == Question::Connection ? MsgButtons::OkCancel : MsgButtons::RetryCancel,
-          MsgIcon::Question);
-    }
-    Answer identityRefused(const IdentityCheck& check) override {
-      return d_.identityRefused(check);
-    }
-    void portError() override { d_.portError(); }
-
-   private:
-    Impl& d_;
-  };
-
-  void wire(QtSessionHost& host);
-  bool open(SessionKind kind);
-  // "Cannot Open Communication Port." with why, as far as the host knows.
-  void portError();
-  void showProgressWindow(ProgressWindow* window);
-  void closeProgressWindows();
-  void userClosedProgress();
-
-  void portSettingsFound(const PortSettings& found);
-  void radioWritten(const RadioWritten& radio);
-  void finished(SessionKind kind, bool success);
-  void readFinished();
-  void tell(const std::vector<Notice>& notices);
-  void offerWriteBack();
-  void backupFailed(const std::optional<BackupResult>& backup);
-  void showEmbeddedInformation(const RadioInfo& info, const std::string& firmware);
-  void showRadioInformation();
-  Answer identityRefused(const IdentityCheck& check);
-  void warn(MessageId lead, const std::string& what);
-
-  RadioSessions& q_;
-  UiContext& ctx_;
-  QPointer<QWidget> mainWindow_;
-  RadioSessionsOwner* owner_;
-  SessionPrompter prompter_{*this};
-  std::unique_ptr<SessionHosts> hosts_;
-  // The session and host of the last command (the hosts keep one for each kind of port), its
-  // backups, and the tally of the write in progress.
-  RadioJob job_;
-  bool startPending_ = false;
-  int startTicket_ = 0;
-  QPointer<ProgressWindow> progress_;  // of a read or write, or of a group write
-  QPointer<FrmEMG> emg_;
-  QPointer<FrmRadioInfo> radioInfo_;
-  QPointer<FrmRadioInfoSet> radioInfoSet_;
-  // What the last radio-information read shows, and over which window.
-  InfoReadView infoView_ = InfoReadView::LocalInformation;
-  QPointer<QWidget> infoOver_;
-  std::unique_ptr<TraceFile> trace_;  // of the last session, with "Record serial trace" on
-  QString traceProblem_;              // why this session has no trace, when it should have one
-  // "Read first": the read runs into a backup, then the write asks again; it is offered once.
-  bool readingFirst_ = false;
-  bool readFirstDone_ = false;
-};
 
 RadioSessions::Impl::Impl(RadioSessions& q, UiContext& ctx, QWidget* mainWindow,
                           RadioSessionsOwner* owner)
@@ -321,23 +209,6 @@ void RadioSessions::Impl::writeInfo() {
   job_.session()->start();
 }
 
-void RadioSessions::Impl::openInfoSet() {
-  // One just closed is on its way out: a new one is opened.
-  if (radioInfoSet_ && radioInfoSet_->isVisible()) {
-    radioInfoSet_->raise();
-    radioInfoSet_->activateWindow();
-    return;
-  }
-  radioInfoSet_ = new FrmRadioInfoSet(ctx_, mainWindow_);
-  FrmRadioInfoSet* window = radioInfoSet_;
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  window->setWindowModality(Qt::ApplicationModal);
-  QObject::connect(window, &FrmRadioInfoSet::readRequested, &q_,
-                   [this, window] { readInfo(InfoReadView::EmbeddedInformation, window); });
-  QObject::connect(window, &FrmRadioInfoSet::writeRequested, &q_, [this] { writeInfo(); });
-  window->show();
-}
-
 void RadioSessions::Impl::askGroupCount() {
   if (busy()) return;
   auto* dialog = new FrmMulSet(ctx_, mainWindow_);
@@ -352,33 +223,6 @@ void RadioSessions::Impl::groupWrite(int radios) {
   if (busy() || radios < 1 || !prepareWrite(radios)) return;
   showProgressWindow(new frmMProgress(ctx_, radios, mainWindow_));
   job_.session()->startGroupWrite(radios);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Progress windows
-
-void RadioSessions::Impl::showProgressWindow(ProgressWindow* window) {
-  closeProgressWindows();
-  progress_ = window;
-  if (!traceProblem_.isEmpty()) progress_->setNote(traceProblem_);
-  progress_->setAttribute(Qt::WA_DeleteOnClose);
-  QObject::connect(window, &ProgressWindow::userClosed, &q_, [this] { userClosedProgress(); });
-  progress_->show();
-}
-
-void RadioSessions::Impl::closeProgressWindows() {
-  if (!progress_) return;
-  QObject::disconnect(progress_.data(), &ProgressWindow::userClosed, &q_, nullptr);
-  progress_->hide();
-  progress_->deleteLater();
-  progress_.clear();
-}
-
-// Closing a progress window ends its session: nobody would see it run on.
-void RadioSessions::Impl::userClosedProgress() {
-  startPending_ = false;
-  TransferSession* session = job_.session();
-  if (session != nullptr && session->active()) session->abort();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -467,36 +311,6 @@ void RadioSessions::Impl::readFinished() {
   ctx_.tell(MessageId::ReadCompleted);
 }
 
-void RadioSessions::Impl::showEmbeddedInformation(const RadioInfo& info,
-                                                  const std::string& firmware) {
-  if (emg_) {
-    emg_->ShowByData(info, firmware);
-    emg_->raise();
-    emg_->activateWindow();
-    return;
-  }
-  // Over the set window when its Read asked: a modal window stays above the one it came from.
-  emg_ = new FrmEMG(ctx_, infoOver_ ? infoOver_.data() : mainWindow_.data());
-  emg_->setAttribute(Qt::WA_DeleteOnClose);
-  emg_->setWindowModality(Qt::ApplicationModal);
-  emg_->ShowByData(info, firmware);
-  emg_->show();
-}
-
-// The window shows the document's ModelInfo, which the read leaves as it was.
-void RadioSessions::Impl::showRadioInformation() {
-  if (radioInfo_ && radioInfo_->isVisible()) {
-    radioInfo_->ShowData();
-    radioInfo_->raise();
-    radioInfo_->activateWindow();
-    return;
-  }
-  radioInfo_ = new FrmRadioInfo(ctx_, mainWindow_);
-  radioInfo_->setAttribute(Qt::WA_DeleteOnClose);
-  radioInfo_->setWindowModality(Qt::ApplicationModal);
-  radioInfo_->show();
-}
-
 Answer RadioSessions::Impl::identityRefused(const IdentityCheck& check) {
   const QString text = QString::fromUtf8(check.message(ctx_.language()));
   if (!check.isQuestion()) {
@@ -510,82 +324,6 @@ Answer RadioSessions::Impl::identityRefused(const IdentityCheck& check) {
   if (owner_ == nullptr || !owner_->handOverToVersionFor(check.firmware)) return Answer::No;
   if (job_.session() && job_.session()->active()) job_.session()->abort();
   return Answer::No;
-}
-
-// ---------------------------------------------------------------------------------------------
-
-RadioSessions::RadioSessions(UiContext& ctx, QWidget* mainWindow, RadioSessionsOwner* owner)
-    : d_(std::make_unique<Impl>(*this, ctx, mainWindow, owner)) {}
-
-RadioSessions::~RadioSessions() = default;
-
-void RadioSessions::readFromRadio() {
-  d_->read();
-}
-void RadioSessions::writeToRadio() {
-  d_->write();
-}
-void RadioSessions::readRadioInformation(InfoReadView view, QWidget* over) {
-  d_->readInfo(view, over);
-}
-void RadioSessions::writeRadioInformation() {
-  d_->writeInfo();
-}
-void RadioSessions::setRadioInformation() {
-  d_->openInfoSet();
-}
-void RadioSessions::groupWrite() {
-  d_->askGroupCount();
-}
-bool RadioSessions::busy() const {
-  return d_->busy();
-}
-void RadioSessions::setVirtualRadioSpeed(double factor) {
-  d_->hosts().setVirtualSpeed(factor);
-}
-bool RadioSessions::usesVirtualRadio() const {
-  return d_->usesVirtualRadio();
-}
-PortSettings RadioSessions::portSettings() const {
-  return d_->portSettings();
-}
-Prompter& RadioSessions::prompter() {
-  return d_->prompter();
-}
-double RadioSessions::virtualRadioSpeed() const {
-  return d_->hosts().virtualSpeed();
-}
-bool RadioSessions::saveVirtualRadioMemory() {
-  return d_->hosts().saveVirtualMemory();
-}
-sim::VirtualRadio& RadioSessions::virtualRadio() {
-  return d_->hosts().virtualHost().radio();
-}
-
-std::vector<PortDescription> RadioSessions::portChoices() {
-  return PortChoices();
-}
-
-QString RadioSessions::listedPortName(const UiContext& ctx, const PortDescription& port) {
-  if (IsVirtualRadioPort(port.port)) return ctx.pick(kVirtualRadioShown);
-  return QString::fromStdString(PortLabel(port));
-}
-
-QString RadioSessions::traceFolder(const AppState& app) {
-  return QDir::toNativeSeparators(
-      QString::fromStdU16String((app.userDataDir / kTraceFolder).u16string()));
-}
-
-SerialTrace* RadioSessions::beginTrace(SessionKind kind) {
-  return d_->beginTrace(kind);
-}
-
-QString RadioSessions::virtualRadioName() {
-  return QString::fromLatin1(kVirtualRadioPort);
-}
-
-QString RadioSessions::shownPortName(const UiContext& ctx, const QString& port) {
-  return IsVirtualRadioPort(port.toStdString()) ? ctx.pick(kVirtualRadioShown) : port;
 }
 
 }  // namespace kr4100
