@@ -22,10 +22,7 @@ std::vector<std::string> CandidatePorts(const std::string& given) {
 }  // namespace
 
 CliSession::CliSession(const CliContext& context, const VersionTable& versions)
-    : context_(context),
-      port_{context.options.port, context.options.stopBits, context.options.handshaking},
-      prompter_(context),
-      trace_(context.options.trace),
+    : ConsoleRun(context),
       host_(prompter_),
       session_(host_, versions),
       job_(UserDataDir(context), !context.options.noBackup) {

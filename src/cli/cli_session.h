@@ -14,7 +14,7 @@
 
 namespace kr4100 {
 
-class CliSession {
+class CliSession : private ConsoleRun {
  public:
   CliSession(const CliContext& context, const VersionTable& versions);
 
@@ -40,13 +40,6 @@ class CliSession {
  private:
   std::optional<std::filesystem::path> said(const std::optional<BackupResult>& backup);
 
-  // First in, last out: a stop is caught from before the port opens until after it has closed.
-  StopSignals signals_;
-  bool stopped_ = false;
-  const CliContext& context_;
-  PortSettings port_;
-  ConsolePrompter prompter_;
-  CliTrace trace_;
   CliSessionHost host_;
   TransferSession session_;
   RadioJob job_;                        // after the host: the data folder may need its application
