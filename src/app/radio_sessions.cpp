@@ -1,27 +1,21 @@
 #include "app/radio_sessions.h"
 
-#include <QDir>
-#include <QPointer>
 #include <QTimer>
-#include <QWidget>
 #include <optional>
 
 #include "app/frm_m_progress.h"
 #include "app/frm_mul_set.h"
 #include "app/frm_progress.h"
 #include "app/frm_write_preview.h"
-#include "core/config/model_band.h"
+#include "app/radio_sessions_impl.h"
 #include "core/link/radio_image.h"
+#include "core/link/radio_job.h"
 #include "core/link/session_outcome.h"
 #include "core/link/trace_file.h"
 #include "core/link/transfer_session.h"
 #include "core/link/write_preview.h"
 #include "core/texts/backup_texts.h"
 #include "platform/session_hosts.h"
-#include "platform/virtual_radio_host.h"
-#include "radioinfo/frm_emg.h"
-#include "radioinfo/frm_radio_info.h"
-#include "radioinfo/frm_radio_info_set.h"
 
 namespace kr4100 {
 namespace {
@@ -40,111 +34,6 @@ MsgIcon IconOf(NoticeLevel level) {
 
 }  // namespace
 
-class RadioSessions::Impl {
- public:
-  Impl(RadioSessions& q, UiContext& ctx, QWidget* mainWindow, RadioSessionsOwner* owner);
-  ~Impl();
-
-  void read();
-  bool prepareWrite(int radios);
-  enum class Confirmed { Write, ReadFirst, Cancel };
-  Confirmed confirmWrite(int radios);
-  void readFirst();
-  void write();
-  void readInfo(InfoReadView view, QWidget* over);
-  void writeInfo();
-  void openInfoSet();
-  void askGroupCount();
-  void groupWrite(int radios);
-  bool busy() const {
-    return startPending_ || (session_ != nullptr && session_->active()) ||
-           (owner_ != nullptr && owner_->linkInUse());
-  }
-  SessionHosts& hosts() { return *hosts_; }
-  bool usesVirtualRadio() const { return IsVirtualRadioPort(ctx_.app().portInForce()); }
-  PortSettings portSettings() const;
-  Prompter& prompter() { return prompter_; }
-  SerialTrace* beginTrace(SessionKind kind) {
-    // The last session's trace goes; nothing may write to it any more.
-    if (session_) session_->setTrace(nullptr);
-    trace_.reset();
-    traceProblem_.clear();
-    if (!ctx_.settings().recordSerialTrace) return nullptr;
-    trace_ = std::make_unique<TraceFile>(ctx_.app().userDataDir, SessionKindName(kind),
-                                         LocalTimestampNow());
-    if (trace_->ok()) return &trace_->trace();
-    // Said once for the session, where the user looks while it runs; the session goes on.
-    traceProblem_ = QString::fromStdString(MessageWith(MessageId::TraceFailed, ctx_.language(),
-                                                       {{"{file}", trace_->path().string()}}));
-    emit q_.statusNotice(traceProblem_);
-    return nullptr;
-  }
-
- private:
-  // The session's questions as message boxes over the program's prompter.
-  class SessionPrompter final : public Prompter {
-   public:
-    explicit SessionPrompter(Impl& d) : d_(d) {}
-    Answer ask(Question question) override {
-      return d_.ctx_.prompter().ask(
-          d_.ctx_.msg(MessageId::Connection),
-          question == Question::Connection ? MsgButtons::OkCancel : MsgButtons::RetryCancel,
-          MsgIcon::Question);
-    }
-    Answer identityRefused(const IdentityCheck& check) override {
-      return d_.identityRefused(check);
-    }
-    void portError() override { d_.portError(); }
-
-   private:
-    Impl& d_;
-  };
-
-  void wire(QtSessionHost& host);
-  bool open(SessionKind kind);
-  // "Cannot Open Communication Port." with why, as far as the host knows.
-  void portError();
-  void showProgressWindow(ProgressWindow* window);
-  void closeProgressWindows();
-  void userClosedProgress();
-
-  void portSettingsFound(const PortSettings& found);
-  void radioWritten(const RadioWritten& radio);
-  void finished(SessionKind kind, bool success);
-  void readFinished();
-  void tell(const std::vector<Notice>& notices);
-  void offerWriteBack(const RadioWritten& radio);
-  void backupFailed(const std::optional<BackupResult>& backup);
-  void showEmbeddedInformation(const RadioInfo& info, const std::string& firmware);
-  void showRadioInformation();
-  Answer identityRefused(const IdentityCheck& check);
-  void warn(MessageId lead, const std::string& what);
-
-  RadioSessions& q_;
-  UiContext& ctx_;
-  QPointer<QWidget> mainWindow_;
-  RadioSessionsOwner* owner_;
-  SessionPrompter prompter_{*this};
-  std::unique_ptr<SessionHosts> hosts_;
-  TransferSession* session_ = nullptr;  // the one of the last command
-  QtSessionHost* host_ = nullptr;       // and its host
-  bool startPending_ = false;
-  int startTicket_ = 0;
-  QPointer<ProgressWindow> progress_;  // of a read or write, or of a group write
-  QPointer<FrmEMG> emg_;
-  QPointer<FrmRadioInfo> radioInfo_;
-  QPointer<FrmRadioInfoSet> radioInfoSet_;
-  // What the last radio-information read shows, and over which window.
-  InfoReadView infoView_ = InfoReadView::LocalInformation;
-  QPointer<QWidget> infoOver_;
-  WriteTally tally_;  // of the write in progress
-  std::unique_ptr<TraceFile> trace_;  // of the last session, with "Record serial trace" on
-  QString traceProblem_;              // why this session has no trace, when it should have one
-  // "Read first": the read runs into a backup, then the write asks again; it is offered once.
-  bool readingFirst_ = false;
-  bool readFirstDone_ = false;
-};
-
 RadioSessions::Impl::Impl(RadioSessions& q, UiContext& ctx, QWidget* mainWindow,
                           RadioSessionsOwner* owner)
     : q_(q),
@@ -152,7 +41,8 @@ RadioSessions::Impl::Impl(RadioSessions& q, UiContext& ctx, QWidget* mainWindow,
       mainWindow_(mainWindow),
       owner_(owner),
       hosts_(
-          std::make_unique<SessionHosts>(prompter_, ctx.state().versions, ctx.app().userDataDir)) {}
+          std::make_unique<SessionHosts>(prompter_, ctx.state().versions, ctx.app().userDataDir)),
+      job_(ctx.app().userDataDir) {}
 
 RadioSessions::Impl::~Impl() {
   // The hosts go while everything they report to is still here; nothing is shown on the way out.
@@ -186,22 +76,18 @@ PortSettings RadioSessions::Impl::portSettings() const {
 
 // Picks the session for the port in force, sets it up for the document and opens the port.
 bool RadioSessions::Impl::open(SessionKind kind) {
+  job_.setDataDir(ctx_.app().userDataDir);
+  SerialTrace* trace = q_.beginTrace(kind);
   const SessionHosts::Link link = hosts_->forPort(ctx_.app().portInForce());
-  session_ = &link.session;
-  host_ = &link.host;
   wire(link.host);
-  session_->setPortSettings(portSettings());
-  session_->setReadBack(kind == SessionKind::Write && tally_.verifyOn());
-  const DocState& doc = ctx_.doc().state();
-  session_->setProgramIdentity(doc.modelText, BandCodeOf(doc.bandText, doc.modelText));
-  session_->setTrace(q_.beginTrace(kind));
-  if (session_->open(kind)) return true;
+  if (job_.open(link.session, link.host, kind, {portSettings(), &ctx_.doc().state(), trace}))
+    return true;
   portError();
   return false;
 }
 
 void RadioSessions::Impl::portError() {
-  const PortOpenError why = host_ ? host_->openError() : PortOpenError{};
+  const PortOpenError why = job_.host() ? job_.host()->openError() : PortOpenError{};
   ctx_.prompter().ask(QString::fromStdString(PortErrorText(why, ctx_.language())), MsgButtons::Ok,
                       MsgIcon::Critical);
 }
@@ -228,36 +114,34 @@ void RadioSessions::Impl::backupFailed(const std::optional<BackupResult>& backup
 void RadioSessions::Impl::read() {
   if (busy() || !open(SessionKind::Read)) return;
   if (ctx_.ask(MessageId::ReadQuestion, MsgButtons::OkCancel, MsgIcon::Question) != Answer::Ok) {
-    session_->cancel();
+    job_.session()->cancel();
     return;
   }
-  session_->prepareRead();
+  job_.session()->prepareRead();
   showProgressWindow(new FrmProgress(ctx_, SessionKind::Read, mainWindow_));
-  session_->start();
+  job_.session()->start();
 }
 
 // What a write and a group write do before the first frame: pending edits in, the port open, the
 // record packed, the question, the backup. False when any of it stops the write.
 bool RadioSessions::Impl::prepareWrite(int radios) {
   emit q_.pendingEditsNeeded();
-  tally_.begin(radios, ctx_.settings().verifyAfterWrite, ctx_.app().userDataDir);
+  job_.setDataDir(ctx_.app().userDataDir);
+  job_.beginWrite(radios, ctx_.settings().verifyAfterWrite);
   if (!open(SessionKind::Write)) return false;
   // A record the radio's memory cannot hold is refused before the user is asked or a byte sent.
-  if (const auto error = session_->prepareWrite(ctx_.doc().working())) {
+  if (const auto error = job_.session()->prepareWrite(ctx_.doc().working())) {
     warn(MessageId::PackRefused, error->what);
     return false;
   }
   const Confirmed answer = confirmWrite(radios);
   readFirstDone_ = false;
   if (answer != Confirmed::Write) {
-    session_->cancel();
+    job_.session()->cancel();
     if (answer == Confirmed::ReadFirst) readFirst();
     return false;
   }
-  const auto backup = BackUpWrite(ctx_.doc(), ctx_.state().firmwareVersion, ctx_.app().userDataDir,
-                                  LocalTimestampNow());
-  backupFailed(backup);
-  if (backup && backup->ok) tally_.setWriteBackup(backup->file);
+  backupFailed(job_.backUpWrite(ctx_.doc(), ctx_.state().firmwareVersion));
   return true;
 }
 
@@ -266,9 +150,9 @@ bool RadioSessions::Impl::prepareWrite(int radios) {
 void RadioSessions::Impl::readFirst() {
   if (!open(SessionKind::Read)) return;
   readingFirst_ = true;
-  session_->prepareRead();
+  job_.session()->prepareRead();
   showProgressWindow(new FrmProgress(ctx_, SessionKind::Read, mainWindow_));
-  session_->start();
+  job_.session()->start();
 }
 
 // The question before a write; true to go on. The radio has not answered yet, so which one the
@@ -301,7 +185,7 @@ void RadioSessions::Impl::write() {
   showProgressWindow(new FrmProgress(ctx_, SessionKind::Write, mainWindow_));
   // The progress window is up and painted before the first frame goes out.
   startPending_ = true;
-  TransferSession* session = session_;
+  TransferSession* session = job_.session();
   const int ticket = ++startTicket_;
   QTimer::singleShot(20, &q_, [this, session, ticket] {
     // A write cancelled meanwhile (progress window closed) is not started late.
@@ -315,31 +199,14 @@ void RadioSessions::Impl::readInfo(InfoReadView view, QWidget* over) {
   if (busy() || !open(SessionKind::ReadInfo)) return;
   infoView_ = view;
   infoOver_ = over;
-  if (view == InfoReadView::LocalInformation) session_->prepareRead();
-  session_->start();
+  if (view == InfoReadView::LocalInformation) job_.session()->prepareRead();
+  job_.session()->start();
 }
 
 // No question and no progress window: the radio answers at once (and does not take the block).
 void RadioSessions::Impl::writeInfo() {
   if (busy() || !open(SessionKind::WriteInfo)) return;
-  session_->start();
-}
-
-void RadioSessions::Impl::openInfoSet() {
-  // One just closed is on its way out: a new one is opened.
-  if (radioInfoSet_ && radioInfoSet_->isVisible()) {
-    radioInfoSet_->raise();
-    radioInfoSet_->activateWindow();
-    return;
-  }
-  radioInfoSet_ = new FrmRadioInfoSet(ctx_, mainWindow_);
-  FrmRadioInfoSet* window = radioInfoSet_;
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  window->setWindowModality(Qt::ApplicationModal);
-  QObject::connect(window, &FrmRadioInfoSet::readRequested, &q_,
-                   [this, window] { readInfo(InfoReadView::EmbeddedInformation, window); });
-  QObject::connect(window, &FrmRadioInfoSet::writeRequested, &q_, [this] { writeInfo(); });
-  window->show();
+  job_.session()->start();
 }
 
 void RadioSessions::Impl::askGroupCount() {
@@ -355,34 +222,7 @@ void RadioSessions::Impl::askGroupCount() {
 void RadioSessions::Impl::groupWrite(int radios) {
   if (busy() || radios < 1 || !prepareWrite(radios)) return;
   showProgressWindow(new frmMProgress(ctx_, radios, mainWindow_));
-  session_->startGroupWrite(radios);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Progress windows
-
-void RadioSessions::Impl::showProgressWindow(ProgressWindow* window) {
-  closeProgressWindows();
-  progress_ = window;
-  if (!traceProblem_.isEmpty()) progress_->setNote(traceProblem_);
-  progress_->setAttribute(Qt::WA_DeleteOnClose);
-  QObject::connect(window, &ProgressWindow::userClosed, &q_, [this] { userClosedProgress(); });
-  progress_->show();
-}
-
-void RadioSessions::Impl::closeProgressWindows() {
-  if (!progress_) return;
-  QObject::disconnect(progress_.data(), &ProgressWindow::userClosed, &q_, nullptr);
-  progress_->hide();
-  progress_->deleteLater();
-  progress_.clear();
-}
-
-// Closing a progress window ends its session: nobody would see it run on.
-void RadioSessions::Impl::userClosedProgress() {
-  startPending_ = false;
-  if (session_ == nullptr) return;
-  if (session_->active()) session_->abort();
+  job_.session()->startGroupWrite(radios);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -398,16 +238,15 @@ void RadioSessions::Impl::finished(SessionKind kind, bool success) {
   closeProgressWindows();
   // The radio's own firmware replaces the one assumed, also after a radio-information read,
   // which checks no identity but hears it all the same.
-  const std::optional<RadioIdentity> heard = host_ ? host_->identityHeard() : std::nullopt;
+  const std::optional<RadioIdentity> heard =
+      job_.host() ? job_.host()->identityHeard() : std::nullopt;
   const bool radioSession =
       kind == SessionKind::Read || kind == SessionKind::Write || kind == SessionKind::ReadInfo;
   if (radioSession && heard) ctx_.state().firmwareVersion = heard->firmware;
   if (kind == SessionKind::Read && readingFirst_) {
     readingFirst_ = false;
     if (!success) return;  // the session said why
-    const auto backup =
-        BackUpRead(*session_, ctx_.doc().working(), ctx_.app().userDataDir, LocalTimestampNow());
-    backupFailed(backup);
+    backupFailed(job_.backUpRead(ctx_.doc().working()));
     readFirstDone_ = true;
     // After this session has quite ended: the write opens the port again.
     QTimer::singleShot(0, &q_, [this] {
@@ -420,15 +259,15 @@ void RadioSessions::Impl::finished(SessionKind kind, bool success) {
       if (success) readFinished();
       return;
     case SessionKind::Write:
-      tell(tally_.finish(success, ctx_.language()));
-      if (!success && tally_.partial()) offerWriteBack(*tally_.partial());
+      tell(job_.finishWrite(success, ctx_.language()));
+      if (!success) offerWriteBack();
       return;
     case SessionKind::ReadInfo:
       if (!success) return;
       if (infoView_ == InfoReadView::RadioInformation)
         showRadioInformation();
       else
-        showEmbeddedInformation(UnpackRadioInfo(session_->image()),
+        showEmbeddedInformation(UnpackRadioInfo(job_.session()->image()),
                                 heard ? heard->firmware : std::string());
       return;
     case SessionKind::WriteInfo:
@@ -442,8 +281,8 @@ void RadioSessions::Impl::finished(SessionKind kind, bool success) {
 
 // A radio left with part of a write: what it held before can go back, through the write's own
 // confirmation, as the backups window's Write Back does.
-void RadioSessions::Impl::offerWriteBack(const RadioWritten& radio) {
-  const auto restore = RestorePointOf(radio, ctx_.app().userDataDir);
+void RadioSessions::Impl::offerWriteBack() {
+  const auto restore = job_.restorePoint();
   if (!restore) return;
   const QString question = QString::fromStdString(WriteBackQuestion(*restore, ctx_.language()));
   if (ctx_.prompter().ask(question, MsgButtons::YesNo, MsgIcon::Question) != Answer::Yes) return;
@@ -455,54 +294,21 @@ void RadioSessions::Impl::offerWriteBack(const RadioWritten& radio) {
 // Each radio as its write ends: the read-back compared, and in a group write the tally in its
 // window.
 void RadioSessions::Impl::radioWritten(const RadioWritten& radio) {
-  const int language = ctx_.language();
-  tally_.radioWritten(radio, VerifyRadio(radio, *session_, ctx_.doc().working(), language),
-                      language, LocalTimestampNow());
+  job_.radioWritten(radio, ctx_.doc().working(), ctx_.language());
   if (auto* group = qobject_cast<frmMProgress*>(progress_.data()))
-    group->setCounts(tally_.succeeded(), tally_.failed());
+    group->setCounts(job_.tally().succeeded(), job_.tally().failed());
 }
 
 void RadioSessions::Impl::readFinished() {
   emit q_.pendingEditsNeeded();
   // The data file the read makes is kept before it replaces the document.
-  backupFailed(
-      BackUpRead(*session_, ctx_.doc().working(), ctx_.app().userDataDir, LocalTimestampNow()));
-  if (const auto error = TakeRead(*session_, ctx_.doc())) {
+  backupFailed(job_.backUpRead(ctx_.doc().working()));
+  if (const auto error = TakeRead(*job_.session(), ctx_.doc())) {
     warn(MessageId::UnpackRefused, error->what);
     return;
   }
   emit q_.readCompleted();
   ctx_.tell(MessageId::ReadCompleted);
-}
-
-void RadioSessions::Impl::showEmbeddedInformation(const RadioInfo& info,
-                                                  const std::string& firmware) {
-  if (emg_) {
-    emg_->ShowByData(info, firmware);
-    emg_->raise();
-    emg_->activateWindow();
-    return;
-  }
-  // Over the set window when its Read asked: a modal window stays above the one it came from.
-  emg_ = new FrmEMG(ctx_, infoOver_ ? infoOver_.data() : mainWindow_.data());
-  emg_->setAttribute(Qt::WA_DeleteOnClose);
-  emg_->setWindowModality(Qt::ApplicationModal);
-  emg_->ShowByData(info, firmware);
-  emg_->show();
-}
-
-// The window shows the document's ModelInfo, which the read leaves as it was.
-void RadioSessions::Impl::showRadioInformation() {
-  if (radioInfo_ && radioInfo_->isVisible()) {
-    radioInfo_->ShowData();
-    radioInfo_->raise();
-    radioInfo_->activateWindow();
-    return;
-  }
-  radioInfo_ = new FrmRadioInfo(ctx_, mainWindow_);
-  radioInfo_->setAttribute(Qt::WA_DeleteOnClose);
-  radioInfo_->setWindowModality(Qt::ApplicationModal);
-  radioInfo_->show();
 }
 
 Answer RadioSessions::Impl::identityRefused(const IdentityCheck& check) {
@@ -516,84 +322,8 @@ Answer RadioSessions::Impl::identityRefused(const IdentityCheck& check) {
   // The session stays where it is while the main window asks its save question; if the other
   // version takes over, this program ends and the port must be free for it.
   if (owner_ == nullptr || !owner_->handOverToVersionFor(check.firmware)) return Answer::No;
-  if (session_ && session_->active()) session_->abort();
+  if (job_.session() && job_.session()->active()) job_.session()->abort();
   return Answer::No;
-}
-
-// ---------------------------------------------------------------------------------------------
-
-RadioSessions::RadioSessions(UiContext& ctx, QWidget* mainWindow, RadioSessionsOwner* owner)
-    : d_(std::make_unique<Impl>(*this, ctx, mainWindow, owner)) {}
-
-RadioSessions::~RadioSessions() = default;
-
-void RadioSessions::readFromRadio() {
-  d_->read();
-}
-void RadioSessions::writeToRadio() {
-  d_->write();
-}
-void RadioSessions::readRadioInformation(InfoReadView view, QWidget* over) {
-  d_->readInfo(view, over);
-}
-void RadioSessions::writeRadioInformation() {
-  d_->writeInfo();
-}
-void RadioSessions::setRadioInformation() {
-  d_->openInfoSet();
-}
-void RadioSessions::groupWrite() {
-  d_->askGroupCount();
-}
-bool RadioSessions::busy() const {
-  return d_->busy();
-}
-void RadioSessions::setVirtualRadioSpeed(double factor) {
-  d_->hosts().setVirtualSpeed(factor);
-}
-bool RadioSessions::usesVirtualRadio() const {
-  return d_->usesVirtualRadio();
-}
-PortSettings RadioSessions::portSettings() const {
-  return d_->portSettings();
-}
-Prompter& RadioSessions::prompter() {
-  return d_->prompter();
-}
-double RadioSessions::virtualRadioSpeed() const {
-  return d_->hosts().virtualSpeed();
-}
-bool RadioSessions::saveVirtualRadioMemory() {
-  return d_->hosts().saveVirtualMemory();
-}
-sim::VirtualRadio& RadioSessions::virtualRadio() {
-  return d_->hosts().virtualHost().radio();
-}
-
-std::vector<PortDescription> RadioSessions::portChoices() {
-  return PortChoices();
-}
-
-QString RadioSessions::listedPortName(const UiContext& ctx, const PortDescription& port) {
-  if (IsVirtualRadioPort(port.port)) return ctx.pick(kVirtualRadioShown);
-  return QString::fromStdString(PortLabel(port));
-}
-
-QString RadioSessions::traceFolder(const AppState& app) {
-  return QDir::toNativeSeparators(
-      QString::fromStdU16String((app.userDataDir / kTraceFolder).u16string()));
-}
-
-SerialTrace* RadioSessions::beginTrace(SessionKind kind) {
-  return d_->beginTrace(kind);
-}
-
-QString RadioSessions::virtualRadioName() {
-  return QString::fromLatin1(kVirtualRadioPort);
-}
-
-QString RadioSessions::shownPortName(const UiContext& ctx, const QString& port) {
-  return IsVirtualRadioPort(port.toStdString()) ? ctx.pick(kVirtualRadioShown) : port;
 }
 
 }  // namespace kr4100

@@ -1,8 +1,8 @@
-#include "cli/csv_commands.h"
-
+#include <CLI/CLI.hpp>
 #include <ostream>
 #include <string>
 
+#include "cli/cli_command.h"
 #include "core/config/channel_csv.h"
 #include "core/config/file_io.h"
 
@@ -11,8 +11,6 @@ namespace {
 
 // A channel file of six full groups is some 30 KB; anything far beyond is not one.
 constexpr std::uintmax_t kMaxCsvBytes = 16u << 20;
-
-}  // namespace
 
 int RunExportCsv(const CliContext& c) {
   Document doc;
@@ -30,8 +28,9 @@ int RunImportCsv(const CliContext& c) {
   const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(c.options.input), LoadVersions(c));
   if (!opened.ok()) return Fail(opened, c);
   const auto size = RegularFileSize(PathFromUtf8(c.options.csv));
-  const auto bytes =
-      size && *size <= kMaxCsvBytes ? ReadFilePrefix(PathFromUtf8(c.options.csv), *size) : std::nullopt;
+  const auto bytes = size && *size <= kMaxCsvBytes
+                         ? ReadFilePrefix(PathFromUtf8(c.options.csv), *size)
+                         : std::nullopt;
   if (!bytes) return Fail(MessageId::FileError, c);
 
   const std::string text(bytes->begin(), bytes->end());
@@ -45,6 +44,30 @@ int RunImportCsv(const CliContext& c) {
   doc.ReplaceChannelTables(result.tables);
   const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
   return saved.ok() ? kExitOk : Fail(saved, c);
+}
+
+void ExportOptions(CLI::App& command, CliOptions& o) {
+  command.add_option("FILE", o.input, "Data file to open")->required();
+  command.add_option("OUT", o.output, "CSV file to write")->required();
+}
+
+void ImportOptions(CLI::App& command, CliOptions& o) {
+  command.add_option("FILE", o.input, "Data file to open")->required();
+  command.add_option("IN", o.csv, "CSV file with the channels")->required();
+  command.add_option("OUT", o.output, "Data file to write")->required();
+}
+
+constexpr CliCommand kCsvCommands[] = {
+    {"export-csv", nullptr, "Write a data file's channels as a CSV file", false, ExportOptions,
+     RunExportCsv},
+    {"import-csv", nullptr, "Replace a data file's channels with a CSV file's and save it as OUT",
+     false, ImportOptions, RunImportCsv},
+};
+
+}  // namespace
+
+CliGroup CsvCommands() {
+  return {"csv", kCsvCommands};
 }
 
 }  // namespace kr4100

@@ -1,8 +1,11 @@
 #include "cli/file_commands.h"
 
+#include <CLI/CLI.hpp>
 #include <ostream>
 
+#include "cli/cli_command.h"
 #include "cli/record_json.h"
+#include "core/config/calendar_date.h"
 #include "core/config/file_io.h"
 #include "core/config/record_diff.h"
 #include "core/link/backups.h"
@@ -25,14 +28,18 @@ void PrintRow(std::ostream& out, const BackupRow& row) {
   out << '\n';
 }
 
-}  // namespace
+// One line of check: "<path>: OK" or "<path>: <the refusal message on one line>".
+struct CheckedFile {
+  bool ok = false;
+  std::string line;
+};
 
 CheckedFile CheckDataFile(const std::filesystem::path& path, const VersionTable& versions,
                           int language) {
   Document doc;
   const FileOutcome opened = OpenDataFile(doc, path, versions);
-  return {opened.ok(), Utf8FromPath(path) + ": " + (opened.ok() ? std::string("OK")
-                                                           : OneLine(opened.message(language)))};
+  return {opened.ok(), Utf8FromPath(path) + ": " +
+                           (opened.ok() ? std::string("OK") : OneLine(opened.message(language)))};
 }
 
 int RunDump(const CliContext& c) {
@@ -78,6 +85,69 @@ int RunDiff(const CliContext& c) {
   const auto differences = DiffRecords(a.working(), b.working(), c.language);
   for (const FieldDifference& d : differences) c.out << DifferenceLine(d, c.language) << '\n';
   return differences.empty() ? kExitOk : kExitFailed;
+}
+
+int RunNew(const CliContext& c) {
+  Document doc;
+  if (c.options.sourceDateEpoch) {
+    if (const auto fixed = SourceDateEpochDate()) doc.setToday([date = *fixed] { return date; });
+  }
+  InitNewDocument(doc, c.options.band, c);
+  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
+  return saved.ok() ? kExitOk : Fail(saved, c);
+}
+
+int RunResave(const CliContext& c) {
+  Document doc;
+  const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(c.options.input), LoadVersions(c));
+  if (!opened.ok()) return Fail(opened, c);
+  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
+  return saved.ok() ? kExitOk : Fail(saved, c);
+}
+
+void NewOptions(CLI::App& command, CliOptions& o) {
+  AddBandOption(command, o);
+  command.add_flag("--no-template", o.noTemplate, "Do not read the band's template file");
+  command.add_flag("--source-date-epoch", o.sourceDateEpoch,
+                   "Date the document by SOURCE_DATE_EPOCH (UTC) when it is set, instead of "
+                   "today, as the build does for reproducible templates");
+  command.add_option("OUT", o.output, "Data file to write")->required();
+}
+
+void DumpOptions(CLI::App& command, CliOptions& o) {
+  command.add_option("FILE", o.inputs, "Data files to read")->required();
+}
+
+void CheckOptions(CLI::App& command, CliOptions& o) {
+  command.add_option("FILE", o.inputs, "Data files to check")->required();
+}
+
+void DiffOptions(CLI::App& command, CliOptions& o) {
+  command.add_option("A", o.input, "First data file")->required();
+  command.add_option("B", o.output, "Second data file")->required();
+}
+
+void ResaveOptions(CLI::App& command, CliOptions& o) {
+  command.add_option("IN", o.input, "Data file to open")->required();
+  command.add_option("OUT", o.output, "Data file to write")->required();
+}
+
+constexpr CliCommand kFileCommands[] = {
+    {"new", nullptr, "Write a new document as a data file", false, NewOptions, RunNew},
+    {"dump", nullptr,
+     "Print a data file's whole record as JSON (several files: one document per line)", false,
+     DumpOptions, RunDump},
+    {"check", nullptr, "Open each data file as the program does: OK or why not", false,
+     CheckOptions, RunCheck},
+    {"diff", nullptr, "Print every setting that differs between two data files (exit 1 when any)",
+     false, DiffOptions, RunDiff},
+    {"resave", nullptr, "Open a data file and save it again", false, ResaveOptions, RunResave},
+};
+
+}  // namespace
+
+CliGroup FileCommands() {
+  return {"file", kFileCommands};
 }
 
 int RunBackups(const CliContext& c, const std::filesystem::path& dataDir) {

@@ -1,7 +1,7 @@
-#include "cli/image_commands.h"
-
+#include <CLI/CLI.hpp>
 #include <algorithm>
 
+#include "cli/cli_command.h"
 #include "core/config/file_io.h"
 #include "core/config/model_band.h"
 #include "core/link/radio_image.h"
@@ -28,11 +28,10 @@ void PutDocumentIdentity(const Document& doc, RadioImage& image) {
   id[7] = static_cast<std::uint8_t>(BandCodeOf(doc.state().bandText, model));
 }
 
-}  // namespace
-
 int RunPack(const CliContext& context) {
   Document doc;
-  const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(context.options.input), LoadVersions(context));
+  const FileOutcome opened =
+      OpenDataFile(doc, PathFromUtf8(context.options.input), LoadVersions(context));
   if (!opened.ok()) return Fail(opened, context);
   // Exactly what a write sends: the prepared image with the record packed into it.
   RadioImage image;
@@ -66,6 +65,34 @@ int RunUnpack(const CliContext& context) {
     return Fail(MessageId::UnpackRefused, context, error->what);
   const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(context.options.output));
   return saved.ok() ? kExitOk : Fail(saved, context);
+}
+
+void PackOptions(CLI::App& command, CliOptions& o) {
+  command.add_option("FILE", o.input, "Data file to open")->required();
+  command.add_option("OUT", o.output, "Image file to write")->required();
+}
+
+void UnpackOptions(CLI::App& command, CliOptions& o) {
+  command
+      .add_option("--band", o.band,
+                  "Template band for what the image does not hold (default: the image's band)")
+      ->check(CLI::Range(0, 1))
+      ->each([&o](const std::string&) { o.bandGiven = true; });
+  command.add_option("IMAGE", o.input, "Image file of 8192 bytes")->required();
+  command.add_option("OUT", o.output, "Data file to write")->required();
+}
+
+constexpr CliCommand kImageCommands[] = {
+    {"pack", nullptr, "Write the 8192-byte radio image a write would send", false, PackOptions,
+     RunPack},
+    {"unpack", nullptr, "Make a data file from a radio image, as a read does", false, UnpackOptions,
+     RunUnpack},
+};
+
+}  // namespace
+
+CliGroup ImageCommands() {
+  return {"image", kImageCommands};
 }
 
 }  // namespace kr4100

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "cli/cli_common.h"
+#include "cli/stop_signals.h"
 #include "core/config/file_io.h"
 #include "core/link/reporting_session_host.h"
 #include "core/link/serial_trace.h"
@@ -102,6 +103,24 @@ class CliTrace {
  private:
   std::ofstream out_;
   std::optional<SerialTrace> trace_;
+};
+
+// What a radio command's run over the serial port keeps beside its host, made before the host and
+// gone after it: a stop is caught from before the port opens until after it has closed.
+class ConsoleRun {
+ protected:
+  explicit ConsoleRun(const CliContext& context)
+      : context_(context),
+        port_{context.options.port, context.options.stopBits, context.options.handshaking},
+        prompter_(context),
+        trace_(context.options.trace) {}
+
+  StopSignals signals_;
+  bool stopped_ = false;
+  const CliContext& context_;
+  PortSettings port_;  // as given, then as the port search found it
+  ConsolePrompter prompter_;
+  CliTrace trace_;
 };
 
 // "Cannot Open Communication Port." and why, as the host knows it; the failure status.

@@ -26,15 +26,10 @@ constexpr std::chrono::seconds kWaitLimit{60};
 constexpr int kSignallingAtStart = 1;
 
 // One test-mode run over the serial port, driven step by step.
-class TestModeRun final : private TestModeListener {
+class TestModeRun final : private ConsoleRun, private TestModeListener {
  public:
   explicit TestModeRun(const CliContext& context)
-      : context_(context),
-        port_{context.options.port, context.options.stopBits, context.options.handshaking},
-        prompter_(context),
-        trace_(context.options.trace),
-        host_(prompter_),
-        driver_(host_) {
+      : ConsoleRun(context), host_(prompter_), driver_(host_) {
     driver_.setTrace(trace_.get());
     host_.attach(&driver_);
     host_.listen(this);
@@ -118,13 +113,6 @@ class TestModeRun final : private TestModeListener {
   void valuePolled(int value) override { polls_.push_back(value); }
   void testModeEnded() override {}
 
-  // First in, last out: a stop is caught from before the port opens until after it has closed.
-  StopSignals signals_;
-  bool stopped_ = false;
-  const CliContext& context_;
-  PortSettings port_;
-  ConsolePrompter prompter_;
-  CliTrace trace_;
   CliTestModeHost host_;
   TestModeDriver driver_;
   bool entered_ = false;
@@ -136,7 +124,8 @@ class TestModeRun final : private TestModeListener {
 };
 
 int OpenDocument(Document& doc, const CliContext& context) {
-  const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(context.options.input), LoadVersions(context));
+  const FileOutcome opened =
+      OpenDataFile(doc, PathFromUtf8(context.options.input), LoadVersions(context));
   return opened.ok() ? kExitOk : Fail(opened, context);
 }
 
@@ -171,7 +160,9 @@ nlohmann::json PointsJson(const AdjustmentPanel& adjustment) {
   nlohmann::json points = nlohmann::json::array();
   for (int tab = 0; tab < kAdjustTabCount; ++tab) {
     if (!adjustment.enabled(tab)) continue;
-    points.push_back({{"tab", tab}, {"code", PointCode(tab, adjustment.item())}, {"value", adjustment.value(tab)}});
+    points.push_back({{"tab", tab},
+                      {"code", PointCode(tab, adjustment.item())},
+                      {"value", adjustment.value(tab)}});
   }
   return points;
 }
@@ -187,7 +178,8 @@ int RunTestModeChannels(const CliContext& context) {
   nlohmann::json channels = nlohmann::json::array();
   const BandEdges& edges = doc.state().edges;
   for (const TestChannel& c : run.driver().channels())
-    channels.push_back({{"channel", c.channel}, {"rx", FreToText(c.rx, edges)}, {"tx", FreToText(c.tx, edges)}});
+    channels.push_back(
+        {{"channel", c.channel}, {"rx", FreToText(c.rx, edges)}, {"tx", FreToText(c.tx, edges)}});
   context.out << channels.dump() << '\n';
   return run.leave();
 }
@@ -200,7 +192,8 @@ int RunTestModeAlign(const CliContext& context) {
   std::vector<PointSetting> settings;
   for (const std::string& text : o.testSets) {
     const auto setting = ParseSetting(text);
-    if (!setting) return Usage(context, "--set " + text + ": expected TAB=VALUE, tab 0-5, value 0-255");
+    if (!setting)
+      return Usage(context, "--set " + text + ": expected TAB=VALUE, tab 0-5, value 0-255");
     if (UsesPollingLayout(item) || !TabEnabled(setting->tab, item, wide))
       return Usage(context, "--set " + text + ": item " + std::to_string(item) + " has no tab " +
                                 std::to_string(setting->tab) + (wide ? " in wide" : " in narrow"));
@@ -238,8 +231,10 @@ int RunTestModeAlign(const CliContext& context) {
 
   if (o.testPoll > 0) {
     for (int k = 1; k <= o.testPoll; ++k) {
-      if (!run.waitFor([&] { return run.driver().idle(); }) || !adjustment.poll()) return run.failed();
-      if (!run.waitFor([&] { return static_cast<int>(run.polls().size()) >= k; })) return run.failed();
+      if (!run.waitFor([&] { return run.driver().idle(); }) || !adjustment.poll())
+        return run.failed();
+      if (!run.waitFor([&] { return static_cast<int>(run.polls().size()) >= k; }))
+        return run.failed();
     }
     context.out << nlohmann::json(run.polls()).dump() << '\n' << std::flush;
   }

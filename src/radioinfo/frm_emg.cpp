@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/config/version_table.h"
+#include "core/link/radio_info_fields.h"
 #include "platform/radio_text.h"
 
 namespace kr4100 {
@@ -19,13 +20,24 @@ namespace {
 // Titled as the main window's command that opens it; "Embedded Message" is the message editor.
 constexpr Bilingual kCaption{"Local Information", "本机信息"};
 constexpr Bilingual kFrame{"Dealer Information", "销售商信息"};
-constexpr Bilingual kAreaCode{"Area Code", "销售区号"};
+// The block's fields as the core names them; the command line's info takes its names there too.
+using Field = RadioInfoFieldId;
+constexpr Bilingual kAreaCode = RadioInfoLabel(Field::AreaCode);
 constexpr Bilingual kLabel1[FrmEMG::kLabelCount] = {
-    {"Manufacture Code", "生产批号"}, {"Radio Type", "机型"},        {"Frequency", "频段"},
-    {"Serial Number", "序列号"},      {"Producted Date", "出厂日期"}, {"Maintained Date", "维修日期"},
-    {"Maintained", "维修原因"},       {"Description", ""},           {"Version", "固件版本"},
-    {"User Code", "客户代码"},        {"Dealer Code", "经销商代码"},  {"Stock Date", "入库时间"},
-    {"Sell Date", "销售时间"},        {"Seller", "经手人"},
+    RadioInfoLabel(Field::ManufactureCode),
+    {"Radio Type", "机型"},
+    {"Frequency", "频段"},
+    RadioInfoLabel(Field::SerialNumber),
+    RadioInfoLabel(Field::ProductionDate),
+    RadioInfoLabel(Field::MaintenanceDate),
+    RadioInfoLabel(Field::MaintenanceDescription),
+    {"Description", ""},
+    {"Version", "固件版本"},
+    RadioInfoLabel(Field::UserCode),
+    RadioInfoLabel(Field::DealerCode),
+    RadioInfoLabel(Field::StockDate),
+    RadioInfoLabel(Field::SellDate),
+    RadioInfoLabel(Field::Seller),
 };
 
 template <std::size_t N>

@@ -2,14 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_app.h"
-#include "support/cli_run.h"
+#include "cli/cli_command.h"
 #include "core/config/data_file_codec.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace kr4100 {
@@ -41,8 +43,8 @@ class CliFiles : public ::testing::Test {
   template <class F>
   void ChangeB(F&& change) {
     const auto bytes = testing::ReadBytes(b());
-    RadioConfig r = DecodeDataFile(std::span<const std::uint8_t, layout::kDataFileSize>(
-        bytes.data(), layout::kDataFileSize));
+    RadioConfig r = DecodeDataFile(
+        std::span<const std::uint8_t, layout::kDataFileSize>(bytes.data(), layout::kDataFileSize));
     change(r);
     const DataFileBytes out = EncodeDataFile(r);
     testing::WriteBytes(b(), std::vector<std::uint8_t>(out.begin(), out.end()));
@@ -146,6 +148,40 @@ TEST_F(CliFiles, InstalledFileCommandsLoadNoQt) {
       Shell(std::string(KR4100_CLI_PATH) + " check " + a().string() + " 2>&1", &status);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(out, a().string() + ": OK\n");
+}
+
+// The installed kr4100-cli has no serial side: every command of the table that needs it must reach
+// kr4100-cli-radio and end there as it ends in-process, never as a usage error of kr4100-cli.
+TEST_F(CliFiles, EveryRadioCommandOfTheTableReachesTheRadioProgram) {
+  const std::string port = (dir / "no-such-port").string();
+  const std::map<std::string, std::vector<std::string>> invocations{
+      {"read", {"read", "--port", port, (dir / "r.dat").string()}},
+      {"write", {"write", "--port", port, a().string()}},
+      {"info", {"info", "--port", port}},
+      {"ports", {"ports"}},
+      {"channels", {"testmode", "channels", "--port", port, a().string()}},
+      {"align", {"testmode", "align", "--port", port, a().string(), "--item", "1"}},
+      {"backups", {"backups", "--data-dir", dir.path().string()}},
+  };
+  for (const CliGroup& group : {RadioCommands(), TestModeCommands(), BackupCommands()}) {
+    for (const CliCommand& command : group.commands) {
+      if (command.run == nullptr) continue;  // only holds subcommands
+      EXPECT_TRUE(command.needsRadio) << command.name;
+      const auto found = invocations.find(command.name);
+      if (found == invocations.end()) {
+        ADD_FAILURE() << "no invocation for " << command.name;
+        continue;
+      }
+      const CliRun here = Cli(found->second);
+      std::string line = KR4100_CLI_PATH;
+      for (const std::string& argument : found->second) line += " '" + argument + "'";
+      int status = -1;
+      const std::string out = Shell(line + " 2>/dev/null", &status);
+      EXPECT_NE(status, kExitUsage) << line;
+      EXPECT_EQ(status, here.status) << line;
+      EXPECT_EQ(out, here.out) << line;
+    }
+  }
 }
 
 }  // namespace

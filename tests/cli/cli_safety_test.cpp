@@ -1,18 +1,18 @@
 // kr4100-cli read and write keep backups, and write --verify catches a radio (kr4100-sim over a
 // pseudo-terminal) that stores a byte wrongly.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "cli/cli_app.h"
-#include "support/cli_run.h"
 #include "core/config/data_file.h"
 #include "core/config/document.h"
 #include "core/link/backups.h"
+#include "support/cli_run.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 
@@ -28,7 +28,8 @@ using testing::Contains;
 class ScratchDataHome : public ::testing::Environment {
  public:
   void SetUp() override {
-    home_ = std::filesystem::temp_directory_path() / ("kr4100-cli-data-" + std::to_string(::getpid()));
+    home_ =
+        std::filesystem::temp_directory_path() / ("kr4100-cli-data-" + std::to_string(::getpid()));
     std::filesystem::create_directories(home_);
     ::setenv("XDG_DATA_HOME", home_.c_str(), 1);
   }
@@ -78,8 +79,19 @@ TEST(CliVerify, WriteVerifyExitsOneAndNamesWhatTheRadioStoredWrongly) {
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Contains(run.out, "写入后校验")) << run.out;
 
+  // The radio does not hold what was sent: its backup stays a write's, never one it is known to
+  // hold (a later write preview or write back would trust it).
+  const auto data = dir / "data";
+  run = Cli({"write", "--port", bad.device(), "--data-dir", data.string(), "--verify",
+             (dir / "a.dat").string()});
+  EXPECT_EQ(run.status, 1);
+  const auto kept = Backups(data);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_TRUE(Contains(kept[0].filename().string(), "_write_KR-4100_band0_")) << kept[0];
+
   Sim sound(KR4100_SIM_PATH, {});
-  run = Cli({"write", "--port", sound.device(), "--no-backup", "--verify", (dir / "a.dat").string()});
+  run =
+      Cli({"write", "--port", sound.device(), "--no-backup", "--verify", (dir / "a.dat").string()});
   EXPECT_EQ(run.status, 0) << run.out << run.err;
   EXPECT_EQ(run.out, "Write Data Completed.\n");
   // The read-back has a progress line of its own, after the write's.
@@ -104,7 +116,8 @@ TEST(CliBackups, ReadAndWriteKeepTheirDataFilesUnlessTold) {
       << files[0];
   EXPECT_EQ(testing::ReadBytes(files[0]), testing::ReadBytes(dir / "a.dat"));
 
-  run = Cli({"read", "--port", sim.device(), "--data-dir", data.string(), (dir / "r.dat").string()});
+  run =
+      Cli({"read", "--port", sim.device(), "--data-dir", data.string(), (dir / "r.dat").string()});
   ASSERT_EQ(run.status, 0) << run.err;
   files = Backups(data);
   ASSERT_EQ(files.size(), 2u);
@@ -185,17 +198,20 @@ TEST(CliBackups, ListedNewestFirstUnderAHeaderRow) {
   Document doc;
   doc.InitNewDocument();
   ASSERT_TRUE(WriteBackup(data, doc.working(), BackupKind::Read, {"KR-4100", "0", "V600"},
-                          {2024, 5, 1, 14, 3, 22}).ok);
+                          {2024, 5, 1, 14, 3, 22})
+                  .ok);
   ASSERT_TRUE(WriteBackup(data, doc.working(), BackupKind::Write, {"KR-4100", "1", ""},
-                          {2024, 5, 2, 9, 0, 0}).ok);
+                          {2024, 5, 2, 9, 0, 0})
+                  .ok);
   testing::WriteText(data / "backups" / "mine.dat", "x");
   run = Cli({"--lang", "zh", "backups", "--data-dir", data.string()});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out,
-            "日期\t时间\t读/写\t机型\t频段\t固件\t文件\n"
-            "2024-05-02\t09:00:00\t写入\tKR-4100\t1\t\t20240502-090000_write_KR-4100_band1_unknown.dat\n"
-            "2024-05-01\t14:03:22\t读取\tKR-4100\t0\tV600\t20240501-140322_read_KR-4100_band0_V600.dat\n"
-            "\t\t\t\t\t\tmine.dat\n");
+  EXPECT_EQ(
+      run.out,
+      "日期\t时间\t读/写\t机型\t频段\t固件\t文件\n"
+      "2024-05-02\t09:00:00\t写入\tKR-4100\t1\t\t20240502-090000_write_KR-4100_band1_unknown.dat\n"
+      "2024-05-01\t14:03:22\t读取\tKR-4100\t0\tV600\t20240501-140322_read_KR-4100_band0_V600.dat\n"
+      "\t\t\t\t\t\tmine.dat\n");
 
   const auto standard = ScratchDataHome::home() / "KR_4100" / "kr4100";
   const auto mine = WriteBackup(standard, doc.working(), BackupKind::Read, {"KR-4100", "0", "V600"},

@@ -63,6 +63,8 @@ class WriteTally {
                     const Timestamp& when);
   int succeeded() const { return succeeded_; }
   int failed() const { return failed_; }
+  // The single write's radio compared with what was sent; nothing when it was not read back.
+  const std::optional<VerifyResult>& singleVerify() const { return singleVerify_; }
   // The radio whose write stopped after its first data block, if one did.
   const std::optional<RadioWritten>& partial() const { return partial_; }
 
