@@ -13,6 +13,8 @@
 // - A std::function member is a test seam only, and says so in its comment ("Test seam:"): a
 //   file dialog or a clock that a test replaces. A std::function taken as an argument for
 //   something to compute (a factory, a key filter) notifies nobody and is fine.
+// - The core has no signals: a session reports to its front end through the std::function
+//   members of ReportingSessionHost, which RadioSessions turns into signals at once.
 //
 // Every change to the record goes through Document or a core edit function, never by writing
 // the working record from a window; that is what keeps Undo and the modified state true. A

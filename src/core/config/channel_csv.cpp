@@ -274,6 +274,10 @@ std::string BandText(const BandEdges& band) {
   return FormatFixed6(band.lower) + " - " + FormatFixed6(band.upper) + " MHz";
 }
 
+bool NoValues(const Record& r, std::size_t first) {
+  const auto from = r.fields.begin() + static_cast<std::ptrdiff_t>(first);
+  return std::all_of(from, from + kValueColumns, [](const auto& f) { return Trim(f).empty(); });
+}
 }  // namespace
 
 ChannelTables ChannelTablesOf(const RadioConfig& record) {
@@ -380,10 +384,7 @@ ChannelTablesResult PasteChannelRows(const RadioConfig& record, int group, int f
     const bool numbered = r.fields.size() != static_cast<std::size_t>(kValueColumns);
     const std::size_t first = numbered ? 1 : 0;
     if (!HasColumns(r, numbered ? kGridColumns : kValueColumns, result.problems)) continue;
-    bool empty = true;
-    for (std::size_t f = first; f < first + kValueColumns; ++f)
-      empty = empty && Trim(r.fields[f]).empty();
-    if (empty) continue;  // an unused channel of the copied block: its target stays as it is
+    if (NoValues(r, first)) continue;  // an unused channel of the copied block: its target stays
     if (numbered && !Trim(r.fields[0]).empty() && !ChannelNumber(Trim(r.fields[0])))
       result.problems.push_back({.line = r.line,
                                  .kind = CsvProblemKind::ChannelNumber,
