@@ -23,15 +23,8 @@ void DrawArrow(QPainter& p, QPointF from, QPointF to, const QColor& colour) {
   p.drawLine(to, to + QPointF(4 * dir, 4));
 }
 
-}  // namespace
-
-QIcon DrawGlyph(Glyph glyph) {
-  QPixmap pixmap(24, 24);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  const QPen outline(QColor(50, 50, 60), 1.2);
-  p.setPen(outline);
+// The file commands' glyphs: sheet, folder, disk, printer.
+void DrawFileGlyph(QPainter& p, Glyph glyph) {
   switch (glyph) {
     case Glyph::New:
       p.setBrush(Qt::white);
@@ -60,6 +53,14 @@ QIcon DrawGlyph(Glyph glyph) {
       p.setBrush(Qt::white);
       p.drawRect(QRectF(7, 15, 10, 7));
       break;
+    default:
+      break;
+  }
+}
+
+// The radio and window commands' glyphs.
+void DrawRadioGlyph(QPainter& p, Glyph glyph) {
+  switch (glyph) {
     case Glyph::ReadRadio:
       DrawRadio(p, 14);
       DrawArrow(p, {12, 14}, {2, 14}, QColor(30, 140, 60));
@@ -97,7 +98,22 @@ QIcon DrawGlyph(Glyph glyph) {
       p.drawLine(QPointF(7, 7), QPointF(17, 17));
       p.drawLine(QPointF(17, 7), QPointF(7, 17));
       break;
+    default:
+      break;
   }
+}
+
+}  // namespace
+
+QIcon DrawGlyph(Glyph glyph) {
+  QPixmap pixmap(24, 24);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QPen outline(QColor(50, 50, 60), 1.2);
+  p.setPen(outline);
+  DrawFileGlyph(p, glyph);
+  DrawRadioGlyph(p, glyph);
   return QIcon(pixmap);
 }
 
