@@ -15,6 +15,10 @@ start=$SECONDS
 # programming date, even when the check runs across midnight; so does the one document made
 # without a template, which asks for the build's date as the templates do.
 export SOURCE_DATE_EPOCH=1765152000  # 2025-12-08
+# The Linux program's backups and traces in a folder of the check's own: a write that stops
+# part-way names the newest backup of that radio, and the user's own folder must not decide that.
+export XDG_DATA_HOME="$root/build-windows/check-data"
+rm -rf "$XDG_DATA_HOME"
 rm -f build-windows/KR-4100/V600/Init/*.dat build/KR-4100/V600/Init/*.dat build-core/KR-4100/V600/Init/*.dat
 
 bash scripts/build-windows.sh
