@@ -125,7 +125,8 @@ TEST_F(RecordImageTest, EveryChannelFieldGoesToItsImagePlaceAndBack) {
     // Only the frequency digits that differ from the channel's default change.
     EXPECT_TRUE(std::includes(expected.begin(), expected.end(), at.begin(), at.end()));
     EXPECT_FALSE(at.empty());
-    const ChInfo& back = Unpacked(after).slot(1, kGroup);
+    const RadioConfig unpacked = Unpacked(after);
+    const ChInfo& back = unpacked.slot(1, kGroup);
     if (f.text) {
       EXPECT_EQ(back.*f.text, c.*f.text);
       EXPECT_EQ(std::vector<int>({after[static_cast<std::size_t>(record + f.imageOffset + 3)]}),
