@@ -25,6 +25,11 @@ enum class SessionKind : int {
   Search = 9,     // looking for working port settings
 };
 
+// A transfer of the configuration (not of the radio-information block).
+constexpr bool IsConfigTransfer(SessionKind kind) {
+  return kind == SessionKind::Read || kind == SessionKind::Write;
+}
+
 // Every frame waits this long for its reply.
 inline constexpr std::chrono::milliseconds kReplyTimeout{300};
 

@@ -20,10 +20,6 @@ constexpr int kInfoEnd = static_cast<int>(kImageSize);
 static_assert((image_map::kConfigEnd + kReadBlock - 1) / kReadBlock * kReadBlock ==
               image_map::kConfigEndRead);
 
-bool IsConfigTransfer(SessionKind kind) {
-  return kind == SessionKind::Read || kind == SessionKind::Write;
-}
-
 }  // namespace
 
 int ProgressPercent(int currentAddress, int imageEnd) {

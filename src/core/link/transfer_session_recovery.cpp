@@ -7,14 +7,6 @@
 #include "core/link/transfer_session.h"
 
 namespace kr4100 {
-namespace {
-
-bool IsConfigTransfer(SessionKind kind) {
-  return kind == SessionKind::Read || kind == SessionKind::Write;
-}
-
-}  // namespace
-
 void TransferSession::onTimer() {
   if (!active() || step_ == Step::Asking || kind_ == SessionKind::TestMode) return;
   if (trace_) trace_->timedOut(stepName());
