@@ -1,10 +1,25 @@
 # `cmake --install build --prefix DIR` and the .deb made by CPack:
 #   DIR/lib/kr4100/Version.ini, language/mysetup.ini, V600/{programs, Init/, PIC/, StartE.jpg, StartC.jpg}
 #   DIR/bin/{kr4100, kr4100-cli, kr4100-sim}  links into the program folder
-#   DIR/share/{applications, icons/hicolor/scalable/apps, mime/packages}
+#   DIR/share/{applications, icons/hicolor/scalable/apps, mime/packages, metainfo, man/man1,
+#              doc/kr4100/{copyright, changelog.gz}}
+#   with DIR /usr, /etc/kr4100/mysetup.ini, and language/mysetup.ini a link to it
 # The programs find everything from their own folder (through /proc/self/exe, so the links in bin/
 # lead them home), which keeps the folder layout of a Windows installation below lib/kr4100.
 set(KR4100_INSTALL_ROOT "lib/kr4100")
+
+# Who answers for the package and where the project lives: the Debian control file, the copyright
+# file, the release notes and the software-centre metadata take them from here.
+set(KR4100_PROJECT_DOMAIN "kr4100.example.org" CACHE STRING "The project's web domain")
+set(KR4100_MAINTAINER "KR-4100 programming software developers <packages@${KR4100_PROJECT_DOMAIN}>"
+    CACHE STRING "The package's maintainer, name and address")
+set(KR4100_HOMEPAGE "https://${KR4100_PROJECT_DOMAIN}")
+# The reverse of the domain, as the software centres name an application.
+string(REPLACE "." ";" kr4100_labels "${KR4100_PROJECT_DOMAIN}")
+list(REVERSE kr4100_labels)
+list(JOIN kr4100_labels "." KR4100_APP_ID)
+set(KR4100_RELEASE_DAY "2026-12-10")
+set(KR4100_RELEASE_DATE "Thu, 10 Dec 2026 12:00:00 +0000")
 set(KR4100_INSTALL_PROGRAM_DIR "${KR4100_INSTALL_ROOT}/${KR4100_VERSION_TAG}")
 
 set(KR4100_INSTALLED_PROGRAMS kr4100-cli kr4100-sim)
@@ -23,18 +38,31 @@ if(KR4100_WITH_QT)
 endif()
 
 # The settings file comes from its template, not from the build tree, where running the program
-# changes it. Once installed it is the user's: where the folder is writable the program keeps its
-# settings there, so a reinstall over it leaves an existing file alone.
+# changes it. Once installed it is the user's (or the administrator's): a reinstall over it leaves
+# an existing file alone. A system installation (prefix /usr, the .deb) keeps it as configuration
+# in /etc/kr4100, reached from where the program looks for it by a link; any other prefix keeps it
+# in the program's folder, as a Windows installation does.
 configure_file("${CMAKE_SOURCE_DIR}/data/mysetup.ini.in" "${CMAKE_BINARY_DIR}/package/mysetup.ini" @ONLY)
+set(KR4100_SYSTEM_SETTINGS "/etc/kr4100/mysetup.ini")
 install(CODE "
-  set(kr4100_settings \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${KR4100_INSTALL_ROOT}/language/mysetup.ini\")
+  set(kr4100_language \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${KR4100_INSTALL_ROOT}/language\")
+  if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+    set(kr4100_settings \"\$ENV{DESTDIR}${KR4100_SYSTEM_SETTINGS}\")
+  else()
+    set(kr4100_settings \"\${kr4100_language}/mysetup.ini\")
+  endif()
   if(EXISTS \"\${kr4100_settings}\")
     message(STATUS \"Keeping: \${kr4100_settings}\")
   else()
     message(STATUS \"Installing: \${kr4100_settings}\")
-    # file(INSTALL) puts DESTDIR in front by itself.
-    file(INSTALL \"${CMAKE_BINARY_DIR}/package/mysetup.ini\"
-         DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${KR4100_INSTALL_ROOT}/language\")
+    get_filename_component(kr4100_folder \"\${kr4100_settings}\" DIRECTORY)
+    file(MAKE_DIRECTORY \"\${kr4100_folder}\")
+    file(COPY_FILE \"${CMAKE_BINARY_DIR}/package/mysetup.ini\" \"\${kr4100_settings}\")
+  endif()
+  if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+    file(MAKE_DIRECTORY \"\${kr4100_language}\")
+    file(REMOVE \"\${kr4100_language}/mysetup.ini\")
+    file(CREATE_LINK \"${KR4100_SYSTEM_SETTINGS}\" \"\${kr4100_language}/mysetup.ini\" SYMBOLIC)
   endif()")
 
 # Relative links, so the installed tree can be moved or unpacked anywhere (dpkg -x included).
@@ -55,7 +83,32 @@ if(KR4100_WITH_QT)
   install(FILES "${KR4100_ROOT_DIR}/share/applications/kr4100.desktop" DESTINATION share/applications)
   install(FILES "${KR4100_ROOT_DIR}/share/mime/packages/kr4100.xml" DESTINATION share/mime/packages)
   install(FILES "${CMAKE_SOURCE_DIR}/data/kr4100.svg" DESTINATION share/icons/hicolor/scalable/apps)
+  configure_file("${CMAKE_SOURCE_DIR}/data/kr4100.metainfo.xml.in"
+                 "${CMAKE_BINARY_DIR}/package/${KR4100_APP_ID}.metainfo.xml" @ONLY)
+  install(FILES "${CMAKE_BINARY_DIR}/package/${KR4100_APP_ID}.metainfo.xml" DESTINATION share/metainfo)
+  # The picture the metainfo shows, made by the program itself, to be published at the homepage
+  # (scripts/check-package.sh makes it).
+  add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/package/screenshots/main-window.png"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/package/screenshots"
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen "$<TARGET_FILE:kr4100>"
+            --screenshot "${CMAKE_BINARY_DIR}/package/screenshots/main-window.png"
+    DEPENDS kr4100
+    VERBATIM)
+  add_custom_target(screenshot DEPENDS "${CMAKE_BINARY_DIR}/package/screenshots/main-window.png")
 endif()
+
+# The licence and the release notes, where Debian and its tools look for them.
+configure_file("${CMAKE_SOURCE_DIR}/data/copyright.in" "${CMAKE_BINARY_DIR}/package/copyright" @ONLY)
+configure_file("${CMAKE_SOURCE_DIR}/data/changelog.in" "${CMAKE_BINARY_DIR}/package/changelog" @ONLY)
+find_program(KR4100_GZIP gzip REQUIRED)
+add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/package/changelog.gz"
+  COMMAND "${KR4100_GZIP}" -9nkf "${CMAKE_BINARY_DIR}/package/changelog"
+  DEPENDS "${CMAKE_BINARY_DIR}/package/changelog"
+  VERBATIM)
+add_custom_target(release_notes ALL DEPENDS "${CMAKE_BINARY_DIR}/package/changelog.gz")
+install(FILES "${CMAKE_BINARY_DIR}/package/copyright" "${CMAKE_BINARY_DIR}/package/changelog.gz"
+        DESTINATION share/doc/kr4100)
+include(cmake/manpages.cmake)
 
 # The Debian package. Qt comes from Debian's own runtime packages (the platform plugins are in
 # libqt6gui6); the Chinese texts need a CJK font, which a desktop usually has, hence Recommends.
@@ -63,7 +116,8 @@ set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "kr4100")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "KR-4100 programming software developers")
-set(CPACK_PACKAGE_CONTACT "KR-4100 programming software developers <kr4100@localhost>")
+set(CPACK_PACKAGE_CONTACT "${KR4100_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${KR4100_HOMEPAGE}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Programming software for the KR-4100 mobile radio")
 set(CPACK_PACKAGE_DESCRIPTION "Edits the KR-4100's configuration, keeps it in data files, and reads it
 from and writes it to the radio over a serial cable. English and Chinese.")
@@ -79,10 +133,12 @@ if(KR4100_WITH_QT)
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei")
 endif()
 list(JOIN KR4100_DEB_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
-# Someone running the program as root writes the installed settings file; dpkg keeps such a change
-# on upgrade only for a conffile.
-file(WRITE "${CMAKE_BINARY_DIR}/package/conffiles"
-     "${CPACK_PACKAGING_INSTALL_PREFIX}/${KR4100_INSTALL_ROOT}/language/mysetup.ini\n")
+# The administrator (or someone running the program as root) changes the settings file; dpkg keeps
+# such a change on upgrade only for a conffile, and a conffile lives in /etc.
+file(WRITE "${CMAKE_BINARY_DIR}/package/conffiles" "${KR4100_SYSTEM_SETTINGS}\n")
+# Install with prefix /usr and DESTDIR, so the settings file reaches the package's /etc.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX "${CPACK_PACKAGING_INSTALL_PREFIX}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${CMAKE_BINARY_DIR}/package/conffiles")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The build keeps its debugging information; the package does without it.

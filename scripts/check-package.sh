@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package, lists it, unpacks it with dpkg -x into a temporary root and runs the
 # installed kr4100-cli from there; every library the programs link must come from a package the
-# .deb depends on.
+# .deb depends on. Then Debian's and the software centres' own checks: lintian (no error, no
+# warning), appstreamcli on the metainfo, desktop-file-validate on the menu entry.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/package.sh
+bash scripts/setup.sh lintian appstream desktop-file-utils
 deb=$(ls build/package/kr4100_*.deb)
 dpkg-deb --info "$deb"
 dpkg-deb --contents "$deb"
@@ -38,4 +40,27 @@ for program in "$root"/usr/lib/kr4100/V600/*; do
     fi
   done
 done
-exit "$missing"
+[ "$missing" -eq 0 ] || exit 1
+
+echo "== the settings: a conffile in /etc, where the program's folder leads"
+[ "$(readlink "$root/usr/lib/kr4100/language/mysetup.ini")" = /etc/kr4100/mysetup.ini ] \
+  || { echo "the program's settings do not lead to /etc/kr4100/mysetup.ini" >&2; exit 1; }
+for page in kr4100 kr4100-cli kr4100-sim; do
+  [ -s "$root/usr/share/man/man1/$page.1.gz" ] || { echo "no manual page for $page" >&2; exit 1; }
+done
+
+echo "== lintian"
+# Informational tags (I:, P:) are left to judgement; an error or a warning fails the check.
+lintian_out=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v '^running with root privileges' || true)
+[ -z "$lintian_out" ] || echo "$lintian_out"
+if grep -q '^[EW]:' <<<"$lintian_out"; then
+  echo "lintian reports errors or warnings" >&2
+  exit 1
+fi
+
+echo "== appstreamcli and desktop-file-validate"
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
+desktop-file-validate "$root/usr/share/applications/kr4100.desktop"
+cmake --build build --target screenshot
+file build/package/screenshots/main-window.png | grep -q 'PNG image data' \
+  || { echo "the screenshot the metainfo names was not made" >&2; exit 1; }

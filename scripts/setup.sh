@@ -7,7 +7,7 @@ packages=("$@")
 ((${#packages[@]})) || packages=(build-essential cmake ninja-build pkg-config googletest libgtest-dev
           nlohmann-json3-dev libcli11-dev clang libclang-rt-dev
           qt6-base-dev qt6-serialport-dev qt6-translations-l10n
-          fonts-noto-cjk xvfb xauth desktop-file-utils)
+          fonts-noto-cjk xvfb xauth desktop-file-utils help2man)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -41,7 +41,13 @@ lib/kr4100/V600/kr4100-sim
 lib/kr4100/Version.ini
 lib/kr4100/language/mysetup.ini
 share/applications/kr4100.desktop
+share/doc/kr4100/changelog.gz
+share/doc/kr4100/copyright
 share/icons/hicolor/scalable/apps/kr4100.svg
+share/man/man1/kr4100-cli.1.gz
+share/man/man1/kr4100-sim.1.gz
+share/man/man1/kr4100.1.gz
+share/metainfo/org.example.kr4100.metainfo.xml
 share/mime/packages/kr4100.xml"
 actual=$(cd "$prefix" && find . \( -type f -o -type l \) -printf '%P%l\n' | sed 's/\(^bin\/[^.]*\)\(\.\.\/\)/\1 -> \2/' | LC_ALL=C sort)
 [ "$actual" = "$(LC_ALL=C sort <<<"$expected")" ] || {

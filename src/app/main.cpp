@@ -8,6 +8,7 @@
 
 #include "app/frm_main.h"
 #include "app/splash.h"
+#include "core/program_version.h"
 #include "core/settings/app_state.h"
 #include "gui/qt_paths.h"
 #include "gui/ui_context.h"
@@ -28,10 +29,12 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("KR_4100"));
   QCoreApplication::setApplicationName(QStringLiteral("kr4100"));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(kr4100::kProgramVersion));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("KR-4100 programming software"));
   parser.addHelpOption();
+  parser.addVersionOption();
   const QCommandLineOption groupWrite(QStringLiteral("group-write"),
                                       QStringLiteral("Offer writing to a group of radios."));
   const QCommandLineOption service(

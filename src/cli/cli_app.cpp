@@ -7,6 +7,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_common.h"
+#include "core/program_version.h"
 #include "core/texts/bilingual.h"
 
 namespace kr4100 {
@@ -29,6 +30,7 @@ void AddGlobalOptions(CLI::App& app, CliOptions& o) {
   app.allow_windows_style_options(false);
   app.name("kr4100-cli");
   app.require_subcommand(1);
+  app.set_version_flag("--version", kProgramVersion, "Print the program's version and exit");
   app.add_option("--lang", o.lang, "Language of messages: en or zh")
       ->check(CLI::IsMember({"en", "zh"}));
   app.add_option("--version-ini", o.versionIni,

@@ -149,5 +149,25 @@ TEST_F(IniFileOnDisk, UnwritableTargetReportsFailure) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
+// A system installation links the program's settings file to /etc: saving replaces the file the
+// link leads to and keeps the link, so the administrator's copy stays the one the program reads.
+TEST_F(IniFileOnDisk, SavingThroughALinkKeepsTheLink) {
+  fs::create_directories(dir_ / "etc");
+  fs::create_directories(dir_ / "language");
+  {
+    IniFile system = IniFile::Open(dir_ / "etc" / "mysetup.ini");
+    ASSERT_TRUE(system.write("language", "comPort", "1"));
+  }
+  const fs::path link = dir_ / "language" / "mysetup.ini";
+  fs::create_symlink(dir_ / "etc" / "mysetup.ini", link);
+
+  IniFile ini = IniFile::Open(link);
+  EXPECT_TRUE(ini.existed());
+  EXPECT_TRUE(ini.write("language", "comPort", "5"));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(IniFile::Open(dir_ / "etc" / "mysetup.ini").read("language", "comPort"), "5");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "language"), fs::directory_iterator()), 1);
+}
+
 }  // namespace
 }  // namespace kr4100

@@ -234,12 +234,19 @@ bool IniFile::save() const {
   fs::path temporary;
   try {
     std::error_code ec;
-    const fs::path folder = path_.parent_path();
+    // A system installation reaches its settings in /etc through a link: the file it leads to
+    // is the one to replace, not the link.
+    fs::path target = path_;
+    if (fs::is_symlink(path_, ec)) {
+      const fs::path resolved = fs::canonical(path_, ec);
+      if (!ec) target = resolved;
+    }
+    const fs::path folder = target.parent_path();
     if (!folder.empty()) fs::create_directories(folder, ec);
 
     // Written beside the target and renamed over it, so a crash never leaves half a file.
     std::random_device random;
-    temporary = path_;
+    temporary = target;
     temporary += ".tmp" + std::to_string(random() % 1000000U);
     {
       std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -253,7 +260,7 @@ bool IniFile::save() const {
         return false;
       }
     }
-    if (!os::RenameOver(temporary, path_)) {
+    if (!os::RenameOver(temporary, target)) {
       std::error_code ignored;
       fs::remove(temporary, ignored);
       return false;
