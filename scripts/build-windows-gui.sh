@@ -12,7 +12,7 @@ repo="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$repo"
 
 bash scripts/setup.sh cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 \
-  nlohmann-json3-dev libcli11-dev qt6-translations-l10n nsis
+  nlohmann-json3-dev libcli11-dev qt6-translations-l10n nsis librsvg2-bin icoutils
 qt="$(bash scripts/build-windows-qt.sh | tail -n 1)"
 
 source scripts/wine-env.sh
@@ -57,15 +57,5 @@ mkdir -p "$program/translations"
 cp -u /usr/share/qt6/translations/qtbase_zh_CN.qm "$program/translations/"
 printf '[Paths]\nPrefix = .\n' >"$program/qt.conf"
 
-# The installer. Its uninstaller deletes the installed files by name, listed here from the
-# folder itself: never the settings file, and never a folder that still holds a user's file.
-version="$(sed -n 's/^project(kr4100 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
-files="$out/installed-files.nsh"
-(
-  cd "$root"
-  find . -type f ! -path ./language/mysetup.ini | sort | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|'
-  find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|'
-) >"$files"
-makensis -V2 -DROOT="$(realpath "$root")" -DFILES="$(realpath "$files")" -DVERSION="$version" \
-  -DOUTFILE="$(realpath "$out")/KR-4100-$version-setup.exe" scripts/kr4100.nsi
-echo "Built $program/kr4100.exe and $out/KR-4100-$version-setup.exe"
+setup="$(bash scripts/make-windows-installer.sh "$root" "$out")"
+echo "Built $program/kr4100.exe and $setup"

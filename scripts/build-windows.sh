@@ -13,7 +13,7 @@ if [ "${1:-}" = --gui ]; then
 fi
 
 bash scripts/setup.sh cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 \
-  nlohmann-json3-dev libcli11-dev
+  nlohmann-json3-dev libcli11-dev librsvg2-bin icoutils
 
 source scripts/wine-env.sh
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

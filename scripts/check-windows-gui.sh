@@ -7,8 +7,10 @@
 #  - a read and a write from the window, by its keys, through COM5 against kr4100-sim at the
 #    wire's pace: the data file the window saves after the read and the radio's memory after the
 #    write, byte for byte those of the Linux program on the same radio;
-#  - the installer installs silently, makes the Start-menu entry and the .dat association, and
-#    its uninstaller removes what it installed but keeps the user's settings and data files.
+#  - the programs carry their icon and version resource; the installer installs silently (for all
+#    users, and for one), makes the Start-menu entry, the .dat association and the
+#    installed-programs entry, and its uninstaller removes what it installed but keeps the user's
+#    settings and data files (scripts/check-windows-installer.sh).
 # Run after scripts/build-windows-gui.sh (bash scripts/build-windows.sh --gui does both).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -219,32 +221,12 @@ else
 fi
 wine reg delete 'HKLM\Software\Wine\Ports' /v COM5 /f >/dev/null 2>&1 || true
 
-# The installer, silently into a folder of its own, then its uninstaller.
-target='C:\KR-4100-check'
-target_unix="$(winepath -u "$target" 2>/dev/null)"
-rm -rf "$target_unix"
-wine "$setup" /S "/D=$target" >/dev/null 2>&1 || fail "the installer exited with $?"
-for f in Version.ini language/mysetup.ini V600/kr4100.exe V600/Qt6Widgets.dll V600/plugins/platforms/qwindows.dll \
-         V600/Init/0_KR-4100_New.dat V600/PIC/BK_1.jpg V600/StartE.jpg Uninstall.exe; do
-  [ -f "$target_unix/$f" ] || fail "not installed: $f"
-done
-menu="$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\KR-4100' 2>/dev/null)"
-[ -f "$menu/KR-4100.lnk" ] || fail "no Start-menu entry"
-wine reg query 'HKLM\Software\Classes\KR4100.DataFile\shell\open\command' 2>/dev/null | grep -q 'kr4100.exe" "%1"' \
-  || fail ".dat is not opened with the program"
-
-# What the user made there must outlive the uninstaller; everything installed must not.
-echo "CurrentLanguage=2" >>"$target_unix/language/mysetup.ini"
-cp "$target_unix/V600/Init/0_KR-4100_New.dat" "$target_unix/V600/my-radio.dat"
-wine "$target_unix/Uninstall.exe" /S "_?=$target" >/dev/null 2>&1 || fail "the uninstaller exited with $?"
-wineserver --wait || true
-rm -f "$target_unix/Uninstall.exe"  # run in place (_?=), it cannot delete itself
-left="$(cd "$target_unix" && find . -type f | LC_ALL=C sort | tr '\n' ' ')"
-[ "$left" = "./V600/my-radio.dat ./language/mysetup.ini " ] || fail "left after uninstalling: $left"
-grep -q "CurrentLanguage=2" "$target_unix/language/mysetup.ini" || fail "the user's settings were not kept"
-[ ! -e "$menu" ] || fail "the Start-menu entry is still there"
-if wine reg query 'HKLM\Software\Classes\KR4100.DataFile' >/dev/null 2>&1; then fail "the .dat association is still there"; fi
-rm -rf "$target_unix"
+# What Windows shows of the programs, then the installer, silently for all users and for one.
+bash scripts/check-windows-resources.sh "$root/build-windows-gui/KR-4100/V600/kr4100.exe" \
+  "KR-4100 programming software" || failures=$((failures + 1))
+bash scripts/check-windows-resources.sh "$root/build-windows-gui/KR-4100/V600/kr4100-cli.exe" \
+  "KR-4100 programming software, command line" || failures=$((failures + 1))
+bash scripts/check-windows-installer.sh "$setup" "$root/build-windows-gui/KR-4100" || failures=$((failures + 1))
 
 if ((failures)); then echo "$failures failed"; exit 1; fi
 echo "Windows desktop program and installer: all checks passed"

@@ -23,6 +23,12 @@ rm -f build-windows/KR-4100/V600/Init/*.dat build/KR-4100/V600/Init/*.dat build-
 
 bash scripts/build-windows.sh
 echo "Cross build: $((SECONDS - start)) s"
+bash scripts/check-windows-resources.sh build-windows/KR-4100/V600/kr4100-cli.exe \
+  "KR-4100 programming software, command line"
+# The installer script, over the command line's folder (the desktop program's needs the Qt for
+# Windows that scripts/build-windows.sh --gui builds).
+setup=$(bash scripts/make-windows-installer.sh build-windows/KR-4100 build-windows)
+bash scripts/check-windows-installer.sh "$setup" build-windows/KR-4100
 source scripts/wine-env.sh
 
 if [ -f build/build.ninja ] || [ -f build/Makefile ]; then
