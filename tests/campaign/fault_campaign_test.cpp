@@ -37,17 +37,9 @@ using namespace std::chrono_literals;
 using sim::Micros;
 
 enum class Fault {
-  NoReply,
-  Corrupted,
-  Truncated,
-  LateInside,
-  LateOutside,
-  NoAck,
-  CablePulled,
-  SecondRadio,
-  StrayByte,
-  Overlong,  // test mode only: its replies carry no checksum to catch a shift
-  Signal,    // not the radio's: the program is told to stop while the reply comes
+  NoReply, Corrupted, Truncated, LateInside, LateOutside, NoAck, CablePulled, SecondRadio,
+  StrayByte, Overlong,  // test mode only: its replies carry no checksum to catch a shift
+  Signal,               // not the radio's: the program is told to stop while the reply comes
 };
 constexpr std::array kAllFaults{Fault::NoReply,     Fault::Corrupted,   Fault::Truncated,
                                 Fault::LateInside,  Fault::LateOutside, Fault::NoAck,
@@ -55,28 +47,17 @@ constexpr std::array kAllFaults{Fault::NoReply,     Fault::Corrupted,   Fault::T
 
 const char* NameOf(Fault f) {
   switch (f) {
-    case Fault::NoReply:
-      return "no reply";
-    case Fault::Corrupted:
-      return "corrupted";
-    case Fault::Truncated:
-      return "truncated";
-    case Fault::LateInside:
-      return "late, inside";
-    case Fault::LateOutside:
-      return "late, outside";
-    case Fault::NoAck:
-      return "no acknowledge";
-    case Fault::CablePulled:
-      return "cable pulled";
-    case Fault::SecondRadio:
-      return "second radio";
-    case Fault::StrayByte:
-      return "stray leading byte";
-    case Fault::Overlong:
-      return "over-long";
-    case Fault::Signal:
-      return "signal";
+    case Fault::NoReply: return "no reply";
+    case Fault::Corrupted: return "corrupted";
+    case Fault::Truncated: return "truncated";
+    case Fault::LateInside: return "late, inside";
+    case Fault::LateOutside: return "late, outside";
+    case Fault::NoAck: return "no acknowledge";
+    case Fault::CablePulled: return "cable pulled";
+    case Fault::SecondRadio: return "second radio";
+    case Fault::StrayByte: return "stray leading byte";
+    case Fault::Overlong: return "over-long";
+    case Fault::Signal: return "signal";
   }
   return "?";
 }
@@ -134,18 +115,12 @@ enum class Session { Read, Write, WriteVerify, ReadInfo, WriteInfo, GroupWrite }
 
 const char* NameOf(Session s) {
   switch (s) {
-    case Session::Read:
-      return "read";
-    case Session::Write:
-      return "write";
-    case Session::WriteVerify:
-      return "write + verify";
-    case Session::ReadInfo:
-      return "info read";
-    case Session::WriteInfo:
-      return "info write";
-    case Session::GroupWrite:
-      return "group write x3";
+    case Session::Read: return "read";
+    case Session::Write: return "write";
+    case Session::WriteVerify: return "write + verify";
+    case Session::ReadInfo: return "info read";
+    case Session::WriteInfo: return "info write";
+    case Session::GroupWrite: return "group write x3";
   }
   return "?";
 }
@@ -169,8 +144,7 @@ struct TransferBench {
     // Group write: the radio just written is unplugged, the next one plugged in a moment later.
     link.whenNextRadio = [this](int n) {
       link.unplug();
-      link.at(link.now() + 1500ms,
-              [this, n] { link.plug(radios[static_cast<std::size_t>(n - 1)].get()); });
+      link.at(link.now() + 1500ms, [this, n] { link.plug(radios[static_cast<std::size_t>(n - 1)].get()); });
     };
   }
 
@@ -236,13 +210,8 @@ std::vector<Step> StepsOf(Session s) {
         const auto& e = events[i];
         bool block = false;
         switch (e.kind) {
-          case sim::FrameKind::Handshake:
-            step.label = "handshake";
-            step.ack = true;
-            break;
-          case sim::FrameKind::IdentityRequest:
-            step.label = "identity";
-            break;
+          case sim::FrameKind::Handshake: step.label = "handshake"; step.ack = true; break;
+          case sim::FrameKind::IdentityRequest: step.label = "identity"; break;
           case sim::FrameKind::Ack:
             step.ack = true;
             step.label = previous == sim::FrameKind::IdentityRequest ? "identity ack" : "block ack";
@@ -252,13 +221,8 @@ std::vector<Step> StepsOf(Session s) {
             block = true;
             step.ack = e.kind == sim::FrameKind::Write;
             break;
-          case sim::FrameKind::End:
-            step.label = "end";
-            step.ack = true;
-            break;
-          case sim::FrameKind::Other:
-            step.label = "other";
-            break;
+          case sim::FrameKind::End: step.label = "end"; step.ack = true; break;
+          case sim::FrameKind::Other: step.label = "other"; break;
         }
         previous = e.kind;
         if (block) {
@@ -288,8 +252,7 @@ std::vector<Step> StepsOf(Session s) {
       }
       for (Step& step : ordered) {
         step.label = phase + step.label;
-        if (b.radios.size() > 1)
-          step.label = "radio " + std::to_string(step.radio) + ": " + step.label;
+        if (b.radios.size() > 1) step.label = "radio " + std::to_string(step.radio) + ": " + step.label;
         steps.push_back(step);
       }
       from = to;
@@ -308,15 +271,9 @@ bool Applies(Fault f, Session s, const Step& step) {
 void Inject(TransferBench& b, Fault f, const Step& step) {
   sim::Faults& faults = b.radios[static_cast<std::size_t>(step.radio - 1)]->faults();
   switch (f) {
-    case Fault::NoReply:
-      faults.dropReply = step.reply;
-      break;
-    case Fault::Corrupted:
-      faults.corruptReply = step.reply;
-      break;
-    case Fault::Truncated:
-      faults.truncateReply = step.reply;
-      break;
+    case Fault::NoReply: faults.dropReply = step.reply; break;
+    case Fault::Corrupted: faults.corruptReply = step.reply; break;
+    case Fault::Truncated: faults.truncateReply = step.reply; break;
     case Fault::LateInside:
       b.link.lateReply = step.wire;
       b.link.lateArrival = kJustInside;
@@ -325,15 +282,9 @@ void Inject(TransferBench& b, Fault f, const Step& step) {
       b.link.lateReply = step.wire;
       b.link.lateArrival = kJustOutside;
       break;
-    case Fault::NoAck:
-      faults.refuseReply = step.reply;
-      break;
-    case Fault::CablePulled:
-      faults.silentAfterReplies = step.reply - 1;
-      break;
-    case Fault::SecondRadio:
-      b.link.plugSecond(&b.intruder, step.wire);
-      break;
+    case Fault::NoAck: faults.refuseReply = step.reply; break;
+    case Fault::CablePulled: faults.silentAfterReplies = step.reply - 1; break;
+    case Fault::SecondRadio: b.link.plugSecond(&b.intruder, step.wire); break;
     case Fault::Signal:
       // The loop watches the request as the command line's loops do.
       b.link.stop = &b.stop;
@@ -342,8 +293,7 @@ void Inject(TransferBench& b, Fault f, const Step& step) {
       };
       break;
     case Fault::StrayByte:
-    case Fault::Overlong:
-      break;  // not a transfer fault
+    case Fault::Overlong: break;  // not a transfer fault
   }
 }
 
@@ -355,11 +305,11 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy,
   Inject(b, f, step);
   // Later questions are cancelled (the link answers Cancel once its answers run out); the first
   // one under Retry is answered with what its kind of question offers.
-  b.link.answers =
-      policy == Policy::Retry
-          ? std::deque<Answer>{s == Session::ReadInfo || s == Session::WriteInfo ? Answer::Retry
-                                                                                 : Answer::Ok}
-          : std::deque<Answer>{};
+  b.link.answers = policy == Policy::Retry
+                       ? std::deque<Answer>{s == Session::ReadInfo || s == Session::WriteInfo
+                                                ? Answer::Retry
+                                                : Answer::Ok}
+                       : std::deque<Answer>{};
   const RadioConfig before = b.doc.working();
   std::vector<std::vector<std::uint8_t>> memoryBefore;
   for (const auto& radio : b.radios)
@@ -388,8 +338,8 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy,
   }
   EXPECT_FALSE(b.link.portOpen()) << where << ": port left open";
   const bool ok = b.link.result && b.link.result->second;
-  const int told =
-      static_cast<int>(b.link.questions.size() + b.link.refusals.size()) + b.link.portErrors;
+  const int told = static_cast<int>(b.link.questions.size() + b.link.refusals.size()) +
+                   b.link.portErrors;
   const bool writes = s == Session::Write || s == Session::WriteVerify || s == Session::GroupWrite;
   // The window reports every failed write; a failed read is reported by its question. A stopped
   // session is reported by whoever stopped it.
@@ -406,8 +356,7 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy,
     if (ok) {
       const auto& image = b.transfer.image();
       const auto& memory = b.radios.front()->memory();
-      EXPECT_TRUE(
-          std::equal(image.begin(), image.begin() + image_map::kConfigEndRead, memory.begin()))
+      EXPECT_TRUE(std::equal(image.begin(), image.begin() + image_map::kConfigEndRead, memory.begin()))
           << where << ": the image read is not the radio's memory";
       b.transfer.unpackRead(b.doc);
     } else {
@@ -419,9 +368,8 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy,
     for (const RadioWritten& w : b.link.written) {
       const auto& memory = b.radios[static_cast<std::size_t>(w.radioNumber - 1)]->memory();
       const auto& image = b.transfer.image();
-      const bool same =
-          std::equal(image.begin() + w.sentFrom, image.begin() + image_map::kConfigEnd,
-                     memory.begin() + w.sentFrom);
+      const bool same = std::equal(image.begin() + w.sentFrom, image.begin() + image_map::kConfigEnd,
+                                   memory.begin() + w.sentFrom);
       if (w.success) {
         EXPECT_TRUE(same) << where << ": radio " << w.radioNumber
                           << " reported written but its memory differs";
@@ -441,12 +389,9 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy,
         EXPECT_TRUE(w.readBack) << where << ": written without the read-back";
         const VerifyResult verify =
             VerifyWrite(image, b.transfer.readBackImage(), w.sentFrom, b.doc.working(), 1);
-        EXPECT_EQ(verify.passed(), same)
-            << where << ": the read-back " << (same ? "finds" : "misses")
-            << " a difference the radio does not have";
-        outcome += verify.passed()
-                       ? "verified, "
-                       : "verify found " + std::to_string(verify.addresses.size()) + ", ";
+        EXPECT_EQ(verify.passed(), same) << where << ": the read-back " << (same ? "finds" : "misses")
+                                         << " a difference the radio does not have";
+        outcome += verify.passed() ? "verified, " : "verify found " + std::to_string(verify.addresses.size()) + ", ";
       }
     }
     if (s == Session::GroupWrite) outcome += std::to_string(landed) + "/3 written, ";
@@ -466,9 +411,9 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy,
   if (!ok && told == 0 && !signalled) outcome += ", window tells";
   if (f == Fault::SecondRadio && b.intruder.events().size() > 0) {
     const auto& image = b.transfer.image();
-    const bool written =
-        std::equal(image.begin() + image_map::kChannelBase, image.begin() + image_map::kConfigEnd,
-                   b.intruder.memory().begin() + image_map::kChannelBase);
+    const bool written = std::equal(image.begin() + image_map::kChannelBase,
+                                    image.begin() + image_map::kConfigEnd,
+                                    b.intruder.memory().begin() + image_map::kChannelBase);
     if (written) outcome += ", intruder written too";
   }
   char time[24];
@@ -690,40 +635,17 @@ std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string
   TestModeBench b;
   auto& faults = b.responder.faults();
   switch (f) {
-    case Fault::NoReply:
-      faults.dropReply = reply;
-      break;
-    case Fault::Corrupted:
-      faults.corruptReply = reply;
-      break;
-    case Fault::Truncated:
-      faults.truncateReply = reply;
-      break;
-    case Fault::LateInside:
-      b.lateReply = reply;
-      b.lateArrival = kJustInside;
-      break;
-    case Fault::LateOutside:
-      b.lateReply = reply;
-      b.lateArrival = kJustOutside;
-      break;
-    case Fault::NoAck:
-      faults.refuseReply = reply;
-      break;
-    case Fault::CablePulled:
-      faults.silentAfter = reply - 1;
-      break;
-    case Fault::StrayByte:
-      faults.strayReply = reply;
-      break;
-    case Fault::Overlong:
-      faults.overlongReply = reply;
-      break;
-    case Fault::Signal:
-      b.signalReply = reply;
-      break;
-    case Fault::SecondRadio:
-      break;
+    case Fault::NoReply: faults.dropReply = reply; break;
+    case Fault::Corrupted: faults.corruptReply = reply; break;
+    case Fault::Truncated: faults.truncateReply = reply; break;
+    case Fault::LateInside: b.lateReply = reply; b.lateArrival = kJustInside; break;
+    case Fault::LateOutside: b.lateReply = reply; b.lateArrival = kJustOutside; break;
+    case Fault::NoAck: faults.refuseReply = reply; break;
+    case Fault::CablePulled: faults.silentAfter = reply - 1; break;
+    case Fault::StrayByte: faults.strayReply = reply; break;
+    case Fault::Overlong: faults.overlongReply = reply; break;
+    case Fault::Signal: b.signalReply = reply; break;
+    case Fault::SecondRadio: break;
   }
   if (policy == Policy::Retry) b.answers = {Answer::Retry};
   const std::string where = "test mode / " + label + " / " + NameOf(f) +
@@ -746,8 +668,7 @@ std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string
   // The only value the bench moves is code 36: no other may change, whatever the radio sent.
   for (int code : AdjustBlockCodes()) {
     if (code == 36) continue;
-    EXPECT_EQ(b.responder.value(code),
-              before[static_cast<std::size_t>(sim::kAlignmentBase + *AdjustBlockOffset(code))])
+    EXPECT_EQ(b.responder.value(code), before[static_cast<std::size_t>(sim::kAlignmentBase + *AdjustBlockOffset(code))])
         << where << ": code " << code << " changed";
   }
   const bool completed = b.enteredCount > 0 && aligned && !b.responder.inTestMode();
@@ -762,9 +683,7 @@ std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string
     EXPECT_GT(b.questions + b.refusals + static_cast<int>(b.told.size()), 0)
         << where << ": gave up without telling the user";
   }
-  std::string outcome = completed            ? "aligned, left"
-                        : b.enteredCount > 0 ? "entered, cut short"
-                                             : "not entered";
+  std::string outcome = completed ? "aligned, left" : b.enteredCount > 0 ? "entered, cut short" : "not entered";
   if (signalled) outcome += ", stopped";
   if (b.questions > 0) outcome += ", asked " + std::to_string(b.questions);
   if (!b.told.empty()) outcome += ", told mismatch";
