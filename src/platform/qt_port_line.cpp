@@ -7,6 +7,9 @@
 #include <windows.h>
 #else
 #include <grp.h>
+#if defined(Q_OS_LINUX)
+#include <linux/serial.h>
+#endif
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +18,7 @@
 #endif
 #include <string>
 
+#include "core/link/line_states.h"
 #include "platform/port_line.h"
 
 namespace kr4100 {
@@ -41,12 +45,28 @@ void ApplyPortSettings(QSerialPort& port, const PortSettings& settings) {
   }
 }
 
+// A USB adapter holds what it received until its buffer fills or its latency timer runs out (16 ms
+// on the most common chip); a driver that has serial settings is asked to hand bytes on at once.
+// A pseudo-terminal has none, and goes on as it is.
+void AskForLowLatency(QSerialPort& port) {
+#if defined(Q_OS_LINUX) && defined(ASYNC_LOW_LATENCY)
+  serial_struct serial{};
+  if (::ioctl(port.handle(), TIOCGSERIAL, &serial) != 0) return;
+  if ((serial.flags & ASYNC_LOW_LATENCY) != 0) return;
+  serial.flags |= ASYNC_LOW_LATENCY;
+  ::ioctl(port.handle(), TIOCSSERIAL, &serial);
+#else
+  (void)port;
+#endif
+}
+
 // Bytes the system still holds for the line; 0 where it cannot tell.
 qint64 SystemOutputQueue(QSerialPort& port) {
 #if defined(Q_OS_WIN)
   DWORD errors = 0;
   COMSTAT status{};
-  if (ClearCommError(reinterpret_cast<HANDLE>(port.handle()), &errors, &status)) return status.cbOutQue;
+  if (ClearCommError(reinterpret_cast<HANDLE>(port.handle()), &errors, &status))
+    return status.cbOutQue;
   return 0;
 #elif defined(TIOCOUTQ)
   int pending = 0;
@@ -60,9 +80,12 @@ qint64 SystemOutputQueue(QSerialPort& port) {
 
 PortFailure ReportedFailure(QSerialPort::SerialPortError error) {
   switch (error) {
-    case QSerialPort::PermissionError: return PortFailure::NoPermission;
-    case QSerialPort::DeviceNotFoundError: return PortFailure::Gone;
-    default: return PortFailure::Unknown;
+    case QSerialPort::PermissionError:
+      return PortFailure::NoPermission;
+    case QSerialPort::DeviceNotFoundError:
+      return PortFailure::Gone;
+    default:
+      return PortFailure::Unknown;
   }
 }
 
@@ -93,10 +116,13 @@ class QtPortLine final : public PortLine {
     connect(&port_, &QSerialPort::readyRead, this, &PortLine::readyRead);
     // Queued: a host sends its next bytes from this signal, and a write made while the port is
     // still emitting bytesWritten would never have its own reported.
-    connect(&port_, &QSerialPort::bytesWritten, this, &PortLine::bytesWritten, Qt::QueuedConnection);
+    connect(&port_, &QSerialPort::bytesWritten, this, &PortLine::bytesWritten,
+            Qt::QueuedConnection);
     connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
       // Opening reports its own failure; a time-out is not a failure of the line.
-      if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !port_.isOpen()) return;
+      if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !port_.isOpen() ||
+          settingLines_)
+        return;
       emit failed();
     });
   }
@@ -110,6 +136,8 @@ class QtPortLine final : public PortLine {
       return false;
     }
     ApplyPortSettings(port_, settings);
+    applyLineStates(settings);
+    AskForLowLatency(port_);
     // Whatever the line held before this use is not an answer to it.
     port_.clear();
     return true;
@@ -132,14 +160,28 @@ class QtPortLine final : public PortLine {
     if (!port_.isOpen()) return;
     QElapsedTimer clock;
     clock.start();
-    const auto left = [&] { return static_cast<int>(std::max<qint64>(0, bound.count() - clock.elapsed())); };
+    const auto left = [&] {
+      return static_cast<int>(std::max<qint64>(0, bound.count() - clock.elapsed()));
+    };
     while (port_.bytesToWrite() > 0 && left() > 0) port_.waitForBytesWritten(left());
     while (SystemOutputQueue(port_) > 0 && left() > 0) QThread::msleep(2);
   }
 
  private:
+  // Cables that take their power from DTR and RTS find them as on Windows. A port without modem
+  // lines (a pseudo-terminal) refuses them, which is no failure of the line.
+  void applyLineStates(const PortSettings& settings) {
+    const LineStates lines = LineStatesFor(settings);
+    settingLines_ = true;
+    port_.setDataTerminalReady(lines.dtrRaised);
+    if (!lines.rtsByHandshaking) port_.setRequestToSend(lines.rtsRaised);
+    settingLines_ = false;
+    port_.clearError();
+  }
+
   QSerialPort port_;
   PortOpenError openError_;
+  bool settingLines_ = false;
 };
 
 }  // namespace

@@ -8,6 +8,8 @@ QtSessionHost::QtSessionHost(Prompter& prompter, QObject* parent)
   replyTimer_.setSingleShot(true);
   replyTimer_.setTimerType(Qt::PreciseTimer);
   connect(&replyTimer_, &QTimer::timeout, this, [this] { replyTimedOut(); });
+  replies_.onEcho(
+      [this](std::span<const std::uint8_t> echo, bool intact) { echoed(echo, intact); });
 }
 
 void QtSessionHost::startReplyTimer(std::chrono::milliseconds interval) {

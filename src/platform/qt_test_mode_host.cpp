@@ -20,6 +20,9 @@ QtTestModeHost::QtTestModeHost(Prompter& prompter, QObject* parent)
   connect(&endTimer_, &QTimer::timeout, this, [this] {
     if (driver_) driver_->onEndTimer();
   });
+  replies_.onEcho([this](std::span<const std::uint8_t> echo, bool intact) {
+    if (driver_) driver_->onEcho(echo, intact);
+  });
 }
 
 void QtTestModeHost::tell(TestModeMessage message) {

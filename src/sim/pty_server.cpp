@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/config/file_io.h"
+#include "sim/wire_time.h"
 
 namespace kr4100::sim {
 
@@ -86,7 +87,10 @@ bool PtyServer::serve(int stopFd, std::string& error) {
     fds[1].events = POLLIN;
     const auto wait = pollTimeout(now);
     timespec ts{};
-    if (wait) { ts.tv_sec = wait->count() / 1000000000; ts.tv_nsec = wait->count() % 1000000000; }
+    if (wait) {
+      ts.tv_sec = wait->count() / 1000000000;
+      ts.tv_nsec = wait->count() % 1000000000;
+    }
     const int ready = ::ppoll(fds.data(), fds.size(), wait ? &ts : nullptr, nullptr);
     if (ready < 0) {
       if (errno == EINTR) continue;
@@ -115,17 +119,21 @@ bool PtyServer::readInput(Clock::time_point now, std::string& error) {
     return false;
   }
   if (n == 0) return true;
+  const std::span<const std::uint8_t> bytes(buffer.data(), static_cast<std::size_t>(n));
+  // Each byte reaches the radio one byte time after the previous one, so a frame is complete
+  // only when its own wire time has passed since its first byte. An echoing cable gives it back
+  // as it crosses, whether the radio listens or not.
+  std::vector<TimedByte> crossing;
+  for (const std::uint8_t b : bytes) {
+    if (options_.pace) inWireFree_ = std::max(inWireFree_, now) + kByteTime;
+    crossing.push_back({b, options_.pace ? inWireFree_ : now});
+  }
+  if (options_.echo)
+    for (const TimedByte& t : crossing) queueOut(t);
   if (!lineSetAsRadio()) return true;
   lastInput_ = now;
-  const std::span<const std::uint8_t> bytes(buffer.data(), static_cast<std::size_t>(n));
   if (!options_.pace) return feedRadio(bytes, now, error);
-
-  // Each byte reaches the radio one byte time after the previous one, so a frame is complete
-  // only when its own wire time has passed since its first byte.
-  for (const std::uint8_t b : bytes) {
-    inWireFree_ = std::max(inWireFree_, now) + kByteTime;
-    inbound_.push_back({b, inWireFree_});
-  }
+  inbound_.insert(inbound_.end(), crossing.begin(), crossing.end());
   return true;
 }
 
@@ -156,12 +164,8 @@ bool PtyServer::feedRadio(std::span<const std::uint8_t> bytes, Clock::time_point
                           std::string& error) {
   const std::vector<std::uint8_t> reply = radio_.receive(bytes);
   for (const std::uint8_t b : reply) {
-    if (options_.pace) {
-      outWireFree_ = std::max(outWireFree_, at) + kByteTime;
-      outbound_.push_back({b, outWireFree_});
-    } else {
-      outbound_.push_back({b, at});
-    }
+    if (options_.pace) outWireFree_ = std::max(outWireFree_, at) + kByteTime;
+    queueOut({b, options_.pace ? outWireFree_ : at});
   }
 
   const bool ended =
@@ -173,14 +177,37 @@ bool PtyServer::feedRadio(std::span<const std::uint8_t> bytes, Clock::time_point
   return true;
 }
 
+void PtyServer::queueOut(TimedByte byte) {
+  // Echo and reply share the program's receive line: in the order they cross it.
+  const auto after =
+      std::upper_bound(outbound_.begin(), outbound_.end(), byte.at,
+                       [](Clock::time_point at, const TimedByte& t) { return at < t.at; });
+  outbound_.insert(after, byte);
+}
+
+std::pair<PtyServer::Clock::time_point, std::size_t> PtyServer::packetAt(std::size_t from) const {
+  const Clock::time_point first = outbound_[from].at;
+  if (options_.adapterLatency.count() <= 0) return {first, 1};
+  const Clock::time_point due = first + options_.adapterLatency;
+  std::size_t count = 1;
+  while (count < kAdapterPacket && from + count < outbound_.size() &&
+         outbound_[from + count].at <= due)
+    ++count;
+  // A full packet goes at once; one that is not waits out the timer.
+  return {count == kAdapterPacket ? outbound_[from + count - 1].at : due, count};
+}
+
 bool PtyServer::writeDue(Clock::time_point now, std::string& error) {
   if (outputBlocked_) return true;
-  std::vector<std::uint8_t> due;
-  for (const TimedByte& t : outbound_) {
-    if (t.at > now) break;
-    due.push_back(t.byte);
+  std::size_t ready = 0;
+  while (ready < outbound_.size()) {
+    const auto [at, count] = packetAt(ready);
+    if (at > now) break;
+    ready += count;
   }
-  if (due.empty()) return true;
+  if (ready == 0) return true;
+  std::vector<std::uint8_t> due;
+  for (std::size_t i = 0; i < ready; ++i) due.push_back(outbound_[i].byte);
   const ssize_t n = ::write(master_, due.data(), due.size());
   if (n < 0) {
     if (errno == EAGAIN || errno == EWOULDBLOCK) {
@@ -200,7 +227,7 @@ std::optional<std::chrono::nanoseconds> PtyServer::pollTimeout(Clock::time_point
   std::optional<Clock::time_point> next;
   auto consider = [&](Clock::time_point t) { next = next ? std::min(*next, t) : t; };
   if (!inbound_.empty()) consider(inbound_.front().at);
-  if (!outbound_.empty() && !outputBlocked_) consider(outbound_.front().at);
+  if (!outbound_.empty() && !outputBlocked_) consider(packetAt(0).first);
   if (radio_.framePending() && inbound_.empty()) consider(lastInput_ + kFrameGiveUp);
   if (!next) return std::nullopt;
   if (*next <= now) return std::chrono::nanoseconds{0};

@@ -21,6 +21,10 @@ struct PtyServerOptions {
   // never makes sense to the radio, as on a real line. Unset: any setting reaches the radio.
   std::optional<int> stopBits;     // 1 or 2
   std::optional<int> handshaking;  // 0 none, 1 XON/XOFF, 2 RTS/CTS (3, both, looks the same as 2)
+  bool echo = false;  // the cable joins TX and RX: every byte the program sends comes back
+  // A USB adapter's latency timer: what the radio sends reaches the program in packets of at
+  // most 62 bytes, each once full or this long after its first byte. 0: no adapter.
+  std::chrono::milliseconds adapterLatency{0};
 };
 
 class PtyServer {
@@ -61,6 +65,9 @@ class PtyServer {
   bool deliverDue(Clock::time_point now, std::string& error);
   bool feedRadio(std::span<const std::uint8_t> bytes, Clock::time_point at, std::string& error);
   bool writeDue(Clock::time_point now, std::string& error);
+  void queueOut(TimedByte byte);
+  // When the packet that starts at outbound_[from] reaches the program, and its bytes.
+  std::pair<Clock::time_point, std::size_t> packetAt(std::size_t from) const;
   std::optional<std::chrono::nanoseconds> pollTimeout(Clock::time_point now) const;
 
   VirtualRadio& radio_;

@@ -127,6 +127,7 @@ struct SimOptions {
   kr4100::sim::Faults faults;
   int stopBits = 0;
   int handshaking = 0;
+  int adapterLatency = 0;  // ms
   std::string testChannelsPath;
   kr4100::sim::TestModeFaults testFaults;
   CLI::Option* model = nullptr;
@@ -150,6 +151,12 @@ void AddRadioOptions(CLI::App& app, SimOptions& o) {
   app.add_option("--save", o.server.savePath,
                  "Write the memory here after every end frame and at exit");
   app.add_flag("--pace", o.server.pace, "Pace both directions at 9600 baud");
+  app.add_flag("--echo", o.server.echo,
+               "Echo every byte received, as a cable that joins TX and RX does");
+  app.add_option("--adapter-latency", o.adapterLatency,
+                 "Hand replies on in packets of up to 62 bytes, each when full or MS after its "
+                 "first byte, as a USB serial adapter does")
+      ->check(CLI::Range(0, 1000));
   o.stopBitsOption =
       app.add_option("--stop-bits", o.stopBits, "Answer only a line set to these stop bits (1, 2)")
           ->check(CLI::IsMember({1, 2}));
@@ -207,6 +214,7 @@ void AddTestModeOptions(CLI::App& app, SimOptions& o) {
 bool ResolveIdentity(SimOptions& o, std::optional<RadioImage>& image) {
   if (o.stopBitsOption->count() > 0) o.server.stopBits = o.stopBits;
   if (o.handshakingOption->count() > 0) o.server.handshaking = o.handshaking;
+  o.server.adapterLatency = std::chrono::milliseconds(o.adapterLatency);
   if (!o.imagePath.empty()) {
     std::string error;
     image = LoadImage(o.imagePath, error);

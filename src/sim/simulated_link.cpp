@@ -4,6 +4,12 @@
 
 namespace kr4100::sim {
 
+SimulatedLink::SimulatedLink() {
+  replies_.onEcho([this](std::span<const std::uint8_t> bytes, bool intact) {
+    if (session_) session_->onEcho(bytes, intact);
+  });
+}
+
 void SimulatedLink::at(std::chrono::milliseconds when, std::function<void()> action) {
   actions_.emplace(std::chrono::duration_cast<Micros>(when), std::move(action));
 }
@@ -20,26 +26,26 @@ bool SimulatedLink::openPort(const PortSettings& settings) {
   if (unopenable.count(settings.port) != 0) return false;
   open_ = settings;
   opened.push_back(settings);
-  input_.clear();
+  replies_.opened();
   return true;
 }
 
 void SimulatedLink::closePort() {
   open_.reset();
-  input_.clear();
+  replies_.clear();
   arriving_.clear();
 }
 
 void SimulatedLink::send(std::span<const std::uint8_t> frame, int expectedReplyLength) {
   sent.emplace_back(frame.begin(), frame.end());
-  input_.clear();
-  threshold_ = static_cast<std::size_t>(std::max(1, expectedReplyLength));
-  if (!connected()) return;
+  replies_.sent(frame, expectedReplyLength);
   // The radio acts once the frame is in; its reply then takes its own wire time, after anything
   // it is still sending.
   const Micros frameIn = now_ + WireTime(frame.size());
+  if (echo && open_) arrive(frameIn, {frame.begin(), frame.end()});
+  if (!connected()) return;
   std::vector<std::uint8_t> reply = radio_->receive(frame);
-  if (second_ && replies_ + 1 >= secondFrom_) {
+  if (second_ && repliesOnWire_ + 1 >= secondFrom_) {
     const std::vector<std::uint8_t> other = second_->receive(frame);
     if (reply.size() < other.size()) reply.resize(other.size(), 0xFF);
     for (std::size_t i = 0; i < other.size(); ++i) reply[i] &= other[i];
@@ -47,9 +53,9 @@ void SimulatedLink::send(std::span<const std::uint8_t> frame, int expectedReplyL
   if (reply.empty()) return;
   const Micros start = std::max(frameIn, lineFree_);
   lineFree_ = start + WireTime(reply.size());
-  if (++replies_ == lateReply) lineFree_ = std::max(lineFree_, now_ + lateArrival);
-  arriving_.emplace(lineFree_, std::move(reply));
-  if (whenReplying) whenReplying(replies_);
+  if (++repliesOnWire_ == lateReply) lineFree_ = std::max(lineFree_, now_ + lateArrival);
+  arrive(lineFree_, std::move(reply));
+  if (whenReplying) whenReplying(repliesOnWire_);
 }
 
 void SimulatedLink::startReplyTimer(std::chrono::milliseconds interval) {
@@ -70,14 +76,25 @@ Answer SimulatedLink::identityRefused(const IdentityCheck& check) {
   return identityAnswer;
 }
 
+void SimulatedLink::arrive(Micros lastIn, std::vector<std::uint8_t> bytes) {
+  if (adapterLatency <= Micros(0)) {
+    arriving_.emplace(lastIn, std::move(bytes));
+    return;
+  }
+  std::size_t from = 0;
+  for (const auto& [at, count] :
+       AdapterPackets(lastIn - WireTime(bytes.size() - 1), bytes.size(), adapterLatency)) {
+    const auto begin = bytes.begin() + static_cast<std::ptrdiff_t>(from);
+    arriving_.emplace(at,
+                      std::vector<std::uint8_t>(begin, begin + static_cast<std::ptrdiff_t>(count)));
+    from += count;
+  }
+}
+
 void SimulatedLink::deliver(std::vector<std::uint8_t> bytes) {
   if (!open_) return;
-  input_.insert(input_.end(), bytes.begin(), bytes.end());
   // The receive event fires once the armed number of bytes is waiting, with all that is waiting.
-  if (input_.size() < threshold_) return;
-  std::vector<std::uint8_t> all;
-  all.swap(input_);
-  if (session_) session_->onReceived(all);
+  if (auto reply = replies_.take(bytes); reply && session_) session_->onReceived(*reply);
 }
 
 bool SimulatedLink::runUntilIdle(std::chrono::milliseconds limit) {

@@ -17,6 +17,7 @@
 #include "core/link/session_host.h"
 #include "core/link/stop_request.h"
 #include "core/link/transfer_session.h"
+#include "core/serial/reply_assembly.h"
 #include "sim/virtual_radio.h"
 #include "sim/wire_time.h"
 
@@ -24,7 +25,7 @@ namespace kr4100::sim {
 
 class SimulatedLink : public SessionHost {
  public:
-  SimulatedLink() = default;
+  SimulatedLink();
   void attach(TransferSession* session) { session_ = session; }
 
   // The radio at the end of the cable (null: unplugged), reachable on one port with one setting.
@@ -45,13 +46,18 @@ class SimulatedLink : public SessionHost {
   // frame was sent, unless the wire itself takes longer.
   int lateReply = 0;
   Micros lateArrival{0};
+  // The cable joins TX and RX: every byte sent comes back, radio or none, ahead of any reply.
+  bool echo = false;
+  // A USB adapter between cable and computer: what comes in reaches the session in packets, each
+  // when full or this long after its first byte (0: no adapter).
+  Micros adapterLatency{0};
   std::vector<std::string> ports{"COM1"};  // what the port search tries
   std::set<std::string> unopenable;        // ports that refuse to open
 
-  std::deque<Answer> answers;                // answers to the next questions; Cancel when empty
-  std::function<void()> duringQuestion;      // runs while a question is open (a nested event loop)
-  std::function<void(int)> whenNextRadio;    // group write: radio n is awaited
-  std::function<void(int)> whenReplying;     // the n-th reply on the wire (1-based) is on its way
+  std::deque<Answer> answers;              // answers to the next questions; Cancel when empty
+  std::function<void()> duringQuestion;    // runs while a question is open (a nested event loop)
+  std::function<void(int)> whenNextRadio;  // group write: radio n is awaited
+  std::function<void(int)> whenReplying;   // the n-th reply on the wire (1-based) is on its way
   // A stop the loop watches, as the command line's loops do: once requested, the session is
   // ended the way Cancel ends it. Null: none.
   const StopRequest* stop = nullptr;
@@ -69,7 +75,7 @@ class SimulatedLink : public SessionHost {
   std::vector<PortSettings> opened;
   std::vector<PortSettings> found;
   std::vector<int> radiosStarted;
-  std::vector<RadioWritten> written;                    // each radio's write, as reported
+  std::vector<RadioWritten> written;  // each radio's write, as reported
   std::function<void(const RadioWritten&)> whenRadioWritten;
   int searchesStarted = 0;
   int portErrors = 0;
@@ -106,12 +112,14 @@ class SimulatedLink : public SessionHost {
  private:
   bool connected() const;
   void deliver(std::vector<std::uint8_t> bytes);
+  // Bytes whose last one is off the wire at lastIn, through the adapter if there is one.
+  void arrive(Micros lastIn, std::vector<std::uint8_t> bytes);
 
   TransferSession* session_ = nullptr;
   VirtualRadio* radio_ = nullptr;
   VirtualRadio* second_ = nullptr;
   int secondFrom_ = 1;
-  int replies_ = 0;  // replies put on the wire
+  int repliesOnWire_ = 0;
   std::optional<PortSettings> radioPort_;  // unset: any setting reaches the radio
   std::optional<PortSettings> open_;
   Micros now_{0};
@@ -119,8 +127,7 @@ class SimulatedLink : public SessionHost {
   Micros lineFree_{0};  // when the radio's reply line is free again
   std::multimap<Micros, std::vector<std::uint8_t>> arriving_;
   std::multimap<Micros, std::function<void()>> actions_;
-  std::vector<std::uint8_t> input_;
-  std::size_t threshold_ = 1;
+  ReplyAssembly replies_{ReplyAssembly::Ending::Length};
 };
 
 }  // namespace kr4100::sim

@@ -4,12 +4,23 @@
 
 #include <chrono>
 #include <cstddef>
+#include <utility>
+#include <vector>
 
 namespace kr4100::sim {
 
 using Micros = std::chrono::microseconds;
 
 // Wire time of n bytes at 9600 baud, 10 bits a byte.
-constexpr Micros WireTime(std::size_t bytes) { return Micros(bytes * 10'000'000 / 9600); }
+constexpr Micros WireTime(std::size_t bytes) {
+  return Micros(bytes * 10'000'000 / 9600);
+}
+
+// A USB serial adapter hands on what it received in packets of at most this many bytes ...
+inline constexpr std::size_t kAdapterPacket = 62;
+// ... each once full, or once its latency timer has run from its first byte. The bytes come off
+// the wire at first, first + WireTime(1), ...; returned: how many bytes reach the computer when.
+std::vector<std::pair<Micros, std::size_t>> AdapterPackets(Micros first, std::size_t bytes,
+                                                           Micros latency);
 
 }  // namespace kr4100::sim

@@ -79,5 +79,97 @@ TEST(ReplyAssembly, TestModeBytesWhileNothingIsAwaitedNeverStartTheNextReply) {
   EXPECT_FALSE(replies.settle().has_value());
 }
 
+// An echoing cable: the first frame after an open tells, and from then on each frame's echo is
+// taken and checked before its reply.
+
+const Bytes kHandshake{0x50, 0x52, 0x4F, 0x47, 0x52, 0x41, 0x4D};
+using Heard = std::vector<std::pair<Bytes, bool>>;
+
+void Listen(ReplyAssembly& replies, Heard& heard) {
+  replies.onEcho([&heard](std::span<const std::uint8_t> echo, bool intact) {
+    heard.emplace_back(Bytes(echo.begin(), echo.end()), intact);
+  });
+}
+
+TEST(ReplyAssemblyEcho, EachEchoIsTakenAndCheckedBeforeItsReplyOnceTheHandshakeCameBack) {
+  ReplyAssembly replies(Ending::Length);
+  Heard heard;
+  Listen(replies, heard);
+  replies.opened();
+  replies.sent(kHandshake, 1);
+  EXPECT_FALSE(replies.take(Bytes{0x50, 0x52, 0x4F}).has_value());
+  EXPECT_EQ(replies.awaited(), 5u);  // the rest of the echo and the acknowledge
+  EXPECT_EQ(replies.take(Bytes{0x47, 0x52, 0x41, 0x4D, 0x06}), Bytes{0x06});
+  EXPECT_EQ(replies.line(), ReplyAssembly::Line::Echoing);
+  EXPECT_EQ(heard, (Heard{{kHandshake, true}}));
+  // Our acknowledge comes back as 0x06 too: only the byte after it answers.
+  replies.sent(Bytes{0x06}, 1);
+  EXPECT_FALSE(replies.take(Bytes{0x06}).has_value());
+  EXPECT_EQ(replies.take(Bytes{0x06}), Bytes{0x06});
+  // A wrong echo spoils the exchange: the reply after it is not taken, the reply timer decides.
+  replies.sent(kFrame, 1);
+  EXPECT_FALSE(replies.take(Bytes{0x52, 0x00, 0x11, 0x08, 0x06}).has_value());
+  EXPECT_FALSE(replies.take(Bytes{0x06}).has_value());
+  EXPECT_EQ(heard.back(), (std::pair{Bytes{0x52, 0x00, 0x11}, false}));
+  // The last frame's reply, late, ahead of this one's echo: not this frame's reply.
+  replies.sent(kFrame, 1);
+  EXPECT_FALSE(replies.take(Bytes{0x06}).has_value());
+  EXPECT_EQ(replies.take(Bytes{0x52, 0x00, 0x10, 0x08, 0x06}), Bytes{0x06});
+  // The echo shares its frame's wire time: it is not counted again.
+  EXPECT_EQ(replies.bytesOnWire(), 8u + 2u + 4u + 5u);
+  // Another open tells afresh.
+  replies.opened();
+  replies.sent(kHandshake, 1);
+  EXPECT_EQ(replies.take(Bytes{0x06}), Bytes{0x06});
+  EXPECT_EQ(replies.line(), ReplyAssembly::Line::Plain);
+}
+
+TEST(ReplyAssemblyEcho, OnAPlainCableAReplyIsNeverTakenForAnEcho) {
+  ReplyAssembly replies(Ending::Length);
+  Heard heard;
+  Listen(replies, heard);
+  // An acknowledge answering an acknowledge looks like its echo: a single byte tells nothing.
+  replies.sent(Bytes{0x06}, 1);
+  EXPECT_EQ(replies.take(Bytes{0x06}), Bytes{0x06});
+  EXPECT_EQ(replies.line(), ReplyAssembly::Line::Unknown);
+  // A reply that starts like the frame is held until it parts from it, then handed over whole.
+  replies.sent(kHandshake, 2);
+  EXPECT_FALSE(replies.take(Bytes{0x50, 0x52}).has_value());
+  EXPECT_EQ(replies.take(Bytes{0x06}), (Bytes{0x50, 0x52, 0x06}));
+  EXPECT_EQ(replies.line(), ReplyAssembly::Line::Plain);
+  // From then on a frame's own bytes coming in are a reply like any other.
+  replies.sent(kHandshake, 1);
+  EXPECT_EQ(replies.take(Bytes{0x50}), Bytes{0x50});
+  EXPECT_TRUE(heard.empty());
+}
+
+TEST(ReplyAssemblyEcho, ATestModeSendThatAwaitsNothingOwesItsEchoToTheNextExchange) {
+  ReplyAssembly replies(Ending::Quiet);
+  Heard heard;
+  Listen(replies, heard);
+  replies.opened();
+  const Bytes entry{'A', 'L', 'I', 'G', 'N', 'S', ' '};
+  replies.sent(entry, 1);
+  replies.take(entry);
+  EXPECT_FALSE(replies.settling());
+  replies.take(Bytes{0x06});
+  EXPECT_EQ(replies.settle(), Bytes{0x06});
+  // The driver goes on once 0x10 has left the port; its echo is still on the wire.
+  replies.sent(Bytes{0x10}, 0);
+  EXPECT_TRUE(replies.echoOwed());
+  replies.sent(Bytes{0x05}, 8);
+  EXPECT_EQ(replies.awaited(), 10u);
+  replies.take(Bytes{0x10, 0x05});
+  EXPECT_FALSE(replies.settling());
+  EXPECT_FALSE(replies.echoOwed());
+  replies.take(Bytes(8, 0x31));
+  EXPECT_EQ(replies.settle(), Bytes(8, 0x31));
+  EXPECT_EQ(heard.back(), (std::pair{Bytes{0x10, 0x05}, true}));
+  // A reply the quiet wait hands over is not owed anything: the next send starts clean.
+  replies.sent(Bytes{0x06}, 1);
+  EXPECT_FALSE(replies.take(Bytes{0x07}).has_value());
+  EXPECT_FALSE(replies.settling());
+}
+
 }  // namespace
 }  // namespace kr4100

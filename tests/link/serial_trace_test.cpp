@@ -1,5 +1,7 @@
 // The serial trace: its lines as a bug report reads them, what a session writes into it on the
 // simulated link (every byte, the time-outs and the outcome), and why a port would not open.
+#include "core/link/serial_trace.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "core/link/port_failure.h"
-#include "core/link/serial_trace.h"
 #include "core/link/trace_file.h"
 #include "core/texts/bilingual.h"
 #include "support/session_on_simulated_link.h"
@@ -57,6 +58,7 @@ TEST(SerialTrace, WritesOneLinePerEventWithTheTimeSinceTheSessionBegan) {
   EXPECT_EQ(out.str(),
             "=== read ===\n"
             "     0.000 ms  --  open        /dev/ttyUSB0  9600,N,8,2 handshaking RTS/CTS\n"
+            "     0.000 ms  --  lines       DTR on, RTS by handshaking\n"
             "     0.000 ms  TX  handshake   50 52 4F 47 52 41 4D\n"
             "    12.345 ms  RX  handshake   06\n"
             "   312.345 ms  --  time-out    identity\n"
@@ -81,13 +83,14 @@ TEST_F(SessionTrace, AReadIsTracedByteForByteFromOpenToOutcome) {
   ASSERT_GT(lines.size(), 480u);
   EXPECT_EQ(lines[0], "=== read ===");
   EXPECT_EQ(lines[1].substr(10), " ms  --  open        COM1  9600,N,8,1 handshaking none");
-  EXPECT_EQ(lines[2].substr(10), " ms  TX  handshake   50 52 4F 47 52 41 4D");
-  EXPECT_EQ(lines[3].substr(15), "RX  handshake   06");
-  EXPECT_EQ(lines[4].substr(15), "TX  identity    02");
-  EXPECT_EQ(lines[6].substr(15), "TX  ident-ack   06");
+  EXPECT_EQ(lines[2].substr(10), " ms  --  lines       DTR on, RTS on");
+  EXPECT_EQ(lines[3].substr(10), " ms  TX  handshake   50 52 4F 47 52 41 4D");
+  EXPECT_EQ(lines[4].substr(15), "RX  handshake   06");
+  EXPECT_EQ(lines[5].substr(15), "TX  identity    02");
+  EXPECT_EQ(lines[7].substr(15), "TX  ident-ack   06");
   // Nothing came: the time-out after 300 ms, then the first block's request.
-  EXPECT_EQ(lines[7].substr(15), "--  time-out    ident-ack");
-  EXPECT_EQ(lines[8].substr(15), "TX  block       52 00 00 40");
+  EXPECT_EQ(lines[8].substr(15), "--  time-out    ident-ack");
+  EXPECT_EQ(lines[9].substr(15), "TX  block       52 00 00 40");
   EXPECT_EQ(lines[lines.size() - 3].substr(15), "--  close     ");
   EXPECT_EQ(lines[lines.size() - 2].substr(15), "--  outcome     read succeeded");
 
@@ -97,6 +100,20 @@ TEST_F(SessionTrace, AReadIsTracedByteForByteFromOpenToOutcome) {
   EXPECT_EQ(trace.bytesSent(), sent);
   // 14 identity bytes, 120 blocks of 69 and one acknowledge each but the one dropped.
   EXPECT_EQ(HexBytes(text, "RX"), 14u + 120u * 69u + 120u + 1u + 1u);
+  EXPECT_EQ(trace.bytesReceived(), HexBytes(text, "RX"));
+}
+
+TEST_F(SessionTrace, OnAnEchoingCableEachEchoIsMarkedAndOnlyRepliesCountAsReceived) {
+  link.echo = true;
+  ASSERT_TRUE(Read());
+  const std::string text = out.str();
+  const auto lines = Lines(text);
+  ASSERT_GT(lines.size(), 6u);
+  EXPECT_EQ(lines[3].substr(15), "TX  handshake   50 52 4F 47 52 41 4D");
+  EXPECT_EQ(lines[4].substr(15), "EC  handshake   50 52 4F 47 52 41 4D");
+  EXPECT_EQ(lines[5].substr(15), "RX  handshake   06");
+  EXPECT_EQ(HexBytes(text, "EC"), HexBytes(text, "TX"));
+  EXPECT_EQ(HexBytes(text, "RX"), 14u + 120u * 69u + 120u + 3u);
   EXPECT_EQ(trace.bytesReceived(), HexBytes(text, "RX"));
 }
 
@@ -114,7 +131,8 @@ TEST(TraceFile, IsMadeInTheTracesFolderNamedByTimeAndSession) {
   const Timestamp stamp{2024, 5, 1, 14, 3, 22};
   TraceFile file(dir.path(), "read radio information", stamp);
   ASSERT_TRUE(file.ok());
-  EXPECT_EQ(file.path(), dir.path() / "traces" / "trace-2024-05-01-140322-read-radio-information.txt");
+  EXPECT_EQ(file.path(),
+            dir.path() / "traces" / "trace-2024-05-01-140322-read-radio-information.txt");
   file.trace().begin("read radio information");
   file.trace().outcome("read radio information", true);
   // Found: a second session in the same second wrote over the first one's trace.
@@ -188,9 +206,10 @@ TEST(PortFailure, TheReasonFollowsThePortErrorInBothLanguages) {
             "You have no permission to use this port: it belongs to the group \"uucp\", and you "
             "are not in it.\r\nAdd yourself with the command: sudo usermod -aG uucp $USER\r\n"
             "then log out and log in again.");
-  EXPECT_EQ(PortErrorText({PortFailure::NoPermission, "dialout"}, kChinese),
-            "无法打开通信端口。\r\n您没有使用此端口的权限：该端口属于用户组“dialout”，而您不在该组中。"
-            "\r\n请用以下命令加入该组：sudo usermod -aG dialout $USER\r\n然后注销并重新登录。");
+  EXPECT_EQ(
+      PortErrorText({PortFailure::NoPermission, "dialout"}, kChinese),
+      "无法打开通信端口。\r\n您没有使用此端口的权限：该端口属于用户组“dialout”，而您不在该组中。"
+      "\r\n请用以下命令加入该组：sudo usermod -aG dialout $USER\r\n然后注销并重新登录。");
   EXPECT_EQ(PortErrorText({PortFailure::NoPermission, {}}, kEnglish),
             "Cannot Open Communication Port.\r\nYou have no permission to use this port.");
   EXPECT_EQ(PortErrorText({PortFailure::Busy, {}}, kChinese),

@@ -10,6 +10,10 @@ void ReportingSessionHost::deliver(std::span<const std::uint8_t> reply) {
   if (session_) session_->onReceived(reply);
 }
 
+void ReportingSessionHost::echoed(std::span<const std::uint8_t> echo, bool intact) {
+  if (session_) session_->onEcho(echo, intact);
+}
+
 void ReportingSessionHost::replyTimedOut() {
   if (session_) session_->onTimer();
 }

@@ -66,6 +66,8 @@ class ReportingSessionHost : public SessionHost {
   virtual std::vector<std::string> ownCandidatePorts() { return {}; }
   // Every complete reply goes to the session through here.
   void deliver(std::span<const std::uint8_t> reply);
+  // The echo of a frame on an echoing cable, for the session's trace.
+  void echoed(std::span<const std::uint8_t> echo, bool intact);
   // The reply timer ran out.
   void replyTimedOut();
   void forgetIdentity() { identityHeard_.reset(); }

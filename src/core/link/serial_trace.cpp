@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "core/link/line_states.h"
 #include "core/texts/bilingual.h"
 
 namespace kr4100 {
@@ -10,8 +11,8 @@ namespace {
 
 constexpr std::string_view kHandshaking[] = {"none", "XON/XOFF", "RTS/CTS", "XON/XOFF+RTS/CTS"};
 
-constexpr const char* kSessionNames[] = {"idle", "read", "write", "read radio information",
-                                         "write radio information", "test mode"};
+constexpr const char* kSessionNames[] = {
+    "idle", "read", "write", "read radio information", "write radio information", "test mode"};
 
 }  // namespace
 
@@ -47,6 +48,7 @@ void SerialTrace::begin(std::string_view what) {
 
 void SerialTrace::opened(const PortSettings& settings) {
   line("--", "open", settings.port + "  " + PortSettingsText(settings));
+  line("--", "lines", LineStatesText(LineStatesFor(settings)));
 }
 
 void SerialTrace::openFailed(const PortSettings& settings, const PortOpenError& why) {
@@ -57,7 +59,9 @@ void SerialTrace::openFailed(const PortSettings& settings, const PortOpenError& 
        settings.port + "  " + PortSettingsText(settings) + (reason.empty() ? "" : "  " + reason));
 }
 
-void SerialTrace::closed() { line("--", "close", {}); }
+void SerialTrace::closed() {
+  line("--", "close", {});
+}
 
 void SerialTrace::sent(std::string_view step, std::span<const std::uint8_t> bytes) {
   sent_ += bytes.size();
@@ -69,9 +73,17 @@ void SerialTrace::received(std::string_view step, std::span<const std::uint8_t> 
   frame("RX", step, bytes);
 }
 
-void SerialTrace::timedOut(std::string_view step) { line("--", "time-out", step); }
+void SerialTrace::echoed(std::string_view step, std::span<const std::uint8_t> bytes, bool intact) {
+  frame(intact ? "EC" : "E!", step, bytes);
+}
 
-void SerialTrace::note(std::string_view what, std::string_view detail) { line("--", what, detail); }
+void SerialTrace::timedOut(std::string_view step) {
+  line("--", "time-out", step);
+}
+
+void SerialTrace::note(std::string_view what, std::string_view detail) {
+  line("--", what, detail);
+}
 
 void SerialTrace::outcome(std::string_view what, bool success) {
   line("--", "outcome", std::string(what) + (success ? " succeeded" : " failed"));

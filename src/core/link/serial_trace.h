@@ -27,11 +27,14 @@ class SerialTrace {
 
   // A session begins: the time counts from here.
   void begin(std::string_view what);
+  // The port is open, its modem lines set as LineStatesFor says.
   void opened(const PortSettings& settings);
   void openFailed(const PortSettings& settings, const PortOpenError& why);
   void closed();
   void sent(std::string_view step, std::span<const std::uint8_t> bytes);
   void received(std::string_view step, std::span<const std::uint8_t> bytes);
+  // What an echoing cable gave back of the frames sent: no reply, and not counted as received.
+  void echoed(std::string_view step, std::span<const std::uint8_t> bytes, bool intact);
   void timedOut(std::string_view step);
   // Anything else worth knowing: a retry, a question and its answer, the search.
   void note(std::string_view what, std::string_view detail = {});

@@ -47,9 +47,9 @@ void TransferSession::setTrace(SerialTrace* trace) {
 
 // By the frame it waits after, as Step names them.
 const char* TransferSession::stepName() const {
-  static constexpr const char* kNames[] = {"idle",      "handshake", "identity",   "ident-ack",
-                                           "block",     "block-ack", "end",        "end-refuse",
-                                           "asking",    "leaving",   "next-radio"};
+  static constexpr const char* kNames[] = {"idle",   "handshake", "identity",  "ident-ack",
+                                           "block",  "block-ack", "end",       "end-refuse",
+                                           "asking", "leaving",   "next-radio"};
   return kind_ == SessionKind::Search ? "search" : kNames[static_cast<std::size_t>(step_)];
 }
 
@@ -117,7 +117,9 @@ void TransferSession::cancel() {
   step_ = Step::Idle;
 }
 
-void TransferSession::prepareRead() { PrepareImage(image_); }
+void TransferSession::prepareRead() {
+  PrepareImage(image_);
+}
 
 std::optional<ImageError> TransferSession::prepareWrite(const RadioConfig& config) {
   RadioImage image;
@@ -166,7 +168,8 @@ std::optional<ImageError> TransferSession::unpackRead(Document& doc) const {
 bool TransferSession::openPort(const PortSettings& settings) {
   portOpen_ = host_.openPort(settings);
   openSettings_ = settings;
-  if (trace_) portOpen_ ? trace_->opened(settings) : trace_->openFailed(settings, host_.openError());
+  if (trace_)
+    portOpen_ ? trace_->opened(settings) : trace_->openFailed(settings, host_.openError());
   return portOpen_;
 }
 
@@ -184,7 +187,9 @@ void TransferSession::sendFrame(const std::vector<std::uint8_t>& frame, int expe
   host_.send(frame, expectedReplyLength);
 }
 
-void TransferSession::sendHandshake() { sendFrame(BuildHandshake(), 1); }
+void TransferSession::sendHandshake() {
+  sendFrame(BuildHandshake(), 1);
+}
 
 // Every transfer, repeat and radio starts here: the retries are counted afresh.
 void TransferSession::beginHandshake(Step step) {
@@ -193,8 +198,12 @@ void TransferSession::beginHandshake(Step step) {
   step_ = step;
   sendHandshake();
 }
-void TransferSession::sendIdentityRequest() { sendFrame(BuildIdentityRequest(), kIdentityReplyLength); }
-void TransferSession::sendAck() { sendFrame(BuildAck(), 1); }
+void TransferSession::sendIdentityRequest() {
+  sendFrame(BuildIdentityRequest(), kIdentityReplyLength);
+}
+void TransferSession::sendAck() {
+  sendFrame(BuildAck(), 1);
+}
 
 void TransferSession::sendEnd(Step next) {
   step_ = next;
@@ -261,6 +270,10 @@ void TransferSession::onReceived(std::span<const std::uint8_t> bytes) {
   }
 }
 
+void TransferSession::onEcho(std::span<const std::uint8_t> echo, bool intact) {
+  if (trace_ && active()) trace_->echoed(stepName(), echo, intact);
+}
+
 void TransferSession::storeIdentity(std::span<const std::uint8_t> bytes) {
   identity_ = ParseIdentityReply(bytes);
   std::copy_n(bytes.begin(), std::min<std::size_t>(bytes.size(), kIdentityReplyLength),
@@ -279,9 +292,9 @@ void TransferSession::afterIdentityAck() {
   // The radio of a read-back was checked (or, in a group write, taken as it is) a moment ago.
   const bool checked = !(groupWrite() && kind_ == SessionKind::Write) && !readingBack();
   if (checked) {
-    const IdentityCheck check = CheckIdentity(programModel_, programBand_,
-                                              identity_.value_or(RadioIdentity{}), versions_,
-                                              static_cast<int>(kind_));
+    const IdentityCheck check =
+        CheckIdentity(programModel_, programBand_, identity_.value_or(RadioIdentity{}), versions_,
+                      static_cast<int>(kind_));
     if (!check.passed()) {
       host_.stopReplyTimer();
       step_ = Step::Asking;

@@ -18,7 +18,6 @@
 #include "core/link/radio_image.h"
 #include "core/link/session_host.h"
 
-
 namespace kr4100 {
 
 // Group write: how long no acknowledge must come before the next one counts as a new radio.
@@ -66,6 +65,9 @@ class TransferSession {
   void startGroupWrite(int radios);
 
   void onReceived(std::span<const std::uint8_t> bytes);
+  // An echoing cable gave the frame back (or got it wrong): for the trace alone, as the host
+  // keeps the echo from the replies.
+  void onEcho(std::span<const std::uint8_t> echo, bool intact);
   void onTimer();
   // Ends a running session with failure (the group progress window was closed).
   void abort();

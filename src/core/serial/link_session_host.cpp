@@ -7,7 +7,10 @@ namespace kr4100 {
 LinkSessionHost::LinkSessionHost(std::unique_ptr<SerialLink> link, Prompter& prompter, Clock clock)
     : ReportingSessionHost(prompter),
       LinkLoop(std::move(link), std::move(clock)),
-      replyTimer_(addTimer([this] { replyTimedOut(); })) {}
+      replyTimer_(addTimer([this] { replyTimedOut(); })) {
+  replies_.onEcho(
+      [this](std::span<const std::uint8_t> echo, bool intact) { echoed(echo, intact); });
+}
 
 bool LinkSessionHost::openPort(const PortSettings& settings) {
   link().close();

@@ -18,7 +18,11 @@ LinkTestModeHost::LinkTestModeHost(std::unique_ptr<SerialLink> link, Prompter& p
       endTimer_(addTimer([this] {
         if (driver_) driver_->onEndTimer();
       })),
-      quietTimer_(addTimer([this] { settle(); })) {}
+      quietTimer_(addTimer([this] { settle(); })) {
+  replies_.onEcho([this](std::span<const std::uint8_t> echo, bool intact) {
+    if (driver_) driver_->onEcho(echo, intact);
+  });
+}
 
 bool LinkTestModeHost::openPort(const PortSettings& settings) {
   link().close();
@@ -38,11 +42,13 @@ void LinkTestModeHost::closePort() {
 
 void LinkTestModeHost::send(std::span<const std::uint8_t> bytes, int expectedReplyLength) {
   stopTimer(quietTimer_);
+  const bool echoOwed = replies_.echoOwed();
   replies_.sent(bytes, expectedReplyLength);
   const unsigned send = ++sends_;
   if (!link().isOpen()) return;
-  // Only what came in is dropped: an exchange that awaits nothing may still be on its way out.
-  link().purge(false);
+  // Only what came in is dropped: an exchange that awaits nothing may still be on its way out,
+  // and on an echoing cable what came in may be its echo, still to be checked.
+  if (!echoOwed) link().purge(false);
   if (!link().write(bytes)) {
     post([this] { lineLost(); });
     return;

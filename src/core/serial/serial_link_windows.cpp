@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "core/link/line_states.h"
 #include "core/link/port_failure.h"
 #include "core/serial/port_names.h"
 #include "core/serial/serial_link.h"
@@ -131,10 +132,14 @@ class Win32SerialLink final : public SerialLink {
     dcb.fBinary = TRUE;
     dcb.fParity = FALSE;
     dcb.fOutxCtsFlow = rtsCts;
-    dcb.fRtsControl = rtsCts ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
+    // The modem lines as on Linux: cables that take their power from them work on both.
+    const LineStates lines = LineStatesFor(settings);
+    dcb.fRtsControl = lines.rtsByHandshaking ? RTS_CONTROL_HANDSHAKE
+                      : lines.rtsRaised      ? RTS_CONTROL_ENABLE
+                                             : RTS_CONTROL_DISABLE;
     dcb.fOutxDsrFlow = FALSE;
     dcb.fDsrSensitivity = FALSE;
-    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fDtrControl = lines.dtrRaised ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
     dcb.fOutX = xonXoffOut;
     dcb.fInX = xonXoffIn;
     dcb.fTXContinueOnXoff = TRUE;

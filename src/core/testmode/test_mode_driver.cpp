@@ -22,7 +22,9 @@ std::string HexText(std::span<const std::uint8_t> bytes) {
 }
 
 // The radio reports a channel it does not have as eight 0xFF bytes.
-bool NoChannel(const std::string& hex) { return hex == "FFFFFFFF"; }
+bool NoChannel(const std::string& hex) {
+  return hex == "FFFFFFFF";
+}
 
 std::string StoredEight(std::string_view raw) {
   std::string text(raw.substr(0, std::min<std::size_t>(raw.size(), 8)));
@@ -35,7 +37,8 @@ std::string StoredEight(std::string_view raw) {
 const Bilingual& TestModeMessageText(TestModeMessage message) {
   // The program only ever had this one in English.
   static constexpr Bilingual kQueueFull{"Comm List is full!", "Comm List is full!"};
-  return message == TestModeMessage::QueueFull ? kQueueFull : Message(MessageId::TestFrequencyMismatch);
+  return message == TestModeMessage::QueueFull ? kQueueFull
+                                               : Message(MessageId::TestFrequencyMismatch);
 }
 
 bool TestChannelsMatch(const std::vector<TestChannel>& radio, const RadioConfig& config) {
@@ -66,9 +69,9 @@ namespace {
 
 // An exchange by the action that queued it, for a trace.
 const char* ActionName(int action) {
-  static constexpr const char* kNames[] = {"?",     "enter", "channel", "signalling", "wide",
-                                           "narrow", "ptt-off", "ptt-on", "tune",    "leave",
-                                           "page",  "value", "adjust",  "store",      "poll"};
+  static constexpr const char* kNames[] = {"?",      "enter",   "channel", "signalling", "wide",
+                                           "narrow", "ptt-off", "ptt-on",  "tune",       "leave",
+                                           "page",   "value",   "adjust",  "store",      "poll"};
   return action >= 0 && action < static_cast<int>(std::size(kNames)) ? kNames[action] : "?";
 }
 
@@ -119,13 +122,19 @@ void TestModeDriver::act(TestAction action, int p, int q) {
       enqueue(StepEntries(action, 4, LowestTestChannel(config_), 0));
       enqueue(StepEntries(action, 6, 1, 0));
       break;
-    case TestAction::SelectChannel: enqueue(StepEntries(action, 4, p, 0)); break;
+    case TestAction::SelectChannel:
+      enqueue(StepEntries(action, 4, p, 0));
+      break;
     case TestAction::SelectSignalling:
       signalling_ = p;
       enqueue(StepEntries(action, 6, p, 0));
       break;
-    case TestAction::Wide: enqueue(StepEntries(action, 12, 0, 0)); break;
-    case TestAction::Narrow: enqueue(StepEntries(action, 13, 0, 0)); break;
+    case TestAction::Wide:
+      enqueue(StepEntries(action, 12, 0, 0));
+      break;
+    case TestAction::Narrow:
+      enqueue(StepEntries(action, 13, 0, 0));
+      break;
     case TestAction::PttRelease:
       pttKeyed_ = false;
       enqueue(StepEntries(action, 8, 8, 1));
@@ -147,10 +156,17 @@ void TestModeDriver::act(TestAction action, int p, int q) {
       enqueue(StepEntries(action, 8, p, 2));
       enqueue(StepEntries(action, 9, q, 0));
       break;
-    case TestAction::SetValue: enqueue(StepEntries(action, 10, p, q)); break;
-    case TestAction::AdjustCommand: enqueue(StepEntries(action, 11, p, 2)); break;
-    case TestAction::StoreValues: break;  // storeValues() knows the values
-    case TestAction::PollValue: enqueue(StepEntries(action, 16, p, 0)); break;
+    case TestAction::SetValue:
+      enqueue(StepEntries(action, 10, p, q));
+      break;
+    case TestAction::AdjustCommand:
+      enqueue(StepEntries(action, 11, p, 2));
+      break;
+    case TestAction::StoreValues:
+      break;  // storeValues() knows the values
+    case TestAction::PollValue:
+      enqueue(StepEntries(action, 16, p, 0));
+      break;
   }
   runIfIdle(wasIdle);
 }
@@ -219,7 +235,7 @@ void TestModeDriver::run() {
       const std::vector<std::uint8_t> more = CommandBytes(last);
       bytes.insert(bytes.end(), more.begin(), more.end());
     }
-    if (bytes.empty()) continue;  // a step's closing entry: nothing goes out
+    if (bytes.empty()) continue;                     // a step's closing entry: nothing goes out
     if (last.command == 1) radioInTestMode_ = true;  // it may take the word even if no ack comes
     if (last.replyLength >= 1) {
       awaiting_ = true;
@@ -244,18 +260,33 @@ void TestModeDriver::onSendComplete() {
   run();
 }
 
-void TestModeDriver::onSendTimer() { onSendComplete(); }
+void TestModeDriver::onSendTimer() {
+  onSendComplete();
+}
 
-bool TestModeDriver::checkReply(const QueueEntry& checker, std::span<const std::uint8_t> reply) const {
+void TestModeDriver::onEcho(std::span<const std::uint8_t> echo, bool intact) {
+  if (trace_ && active_)
+    trace_->echoed(ActionName(ring_[static_cast<std::size_t>(read_)].action), echo, intact);
+}
+
+bool TestModeDriver::checkReply(const QueueEntry& checker,
+                                std::span<const std::uint8_t> reply) const {
   const auto size = static_cast<int>(reply.size());
   switch (checker.check) {
-    case rc::kAck: return size == 1 && reply[0] == 0x06;
-    case rc::kIdentity: return size == 8 && reply[0] == 'P';
-    case rc::kBlock: return size == kAdjustBlockLength;
-    case rc::kChannel: return size == 8;
-    case rc::kValues: return size == checker.value1;
-    case rc::kOneByte: return size == 1;
-    default: return true;  // nothing to check it against
+    case rc::kAck:
+      return size == 1 && reply[0] == 0x06;
+    case rc::kIdentity:
+      return size == 8 && reply[0] == 'P';
+    case rc::kBlock:
+      return size == kAdjustBlockLength;
+    case rc::kChannel:
+      return size == 8;
+    case rc::kValues:
+      return size == checker.value1;
+    case rc::kOneByte:
+      return size == 1;
+    default:
+      return true;  // nothing to check it against
   }
 }
 
@@ -311,9 +342,14 @@ void TestModeDriver::process(const QueueEntry& checker, std::span<const std::uin
         host_.tuned(block_);
       }
       return;
-    case rc::kValues: host_.valuesArrived(reply); return;
-    case rc::kOneByte: host_.polled(reply[0]); return;
-    default: return;
+    case rc::kValues:
+      host_.valuesArrived(reply);
+      return;
+    case rc::kOneByte:
+      host_.polled(reply[0]);
+      return;
+    default:
+      return;
   }
 }
 
@@ -359,7 +395,8 @@ void TestModeDriver::onWaitTimeout() {
   asking_ = true;
   const Answer answer = host_.askRetry();
   asking_ = false;
-  if (trace_) trace_->note("question", answer == Answer::Retry ? "answered retry" : "answered cancel");
+  if (trace_)
+    trace_->note("question", answer == Answer::Retry ? "answered retry" : "answered cancel");
   if (answer == Answer::Retry && active_) {
     read_ = exchangeStart_;  // the same bytes go out again
     run();

@@ -137,6 +137,8 @@ class TestModeDriver {
   void end();
 
   void onReceived(std::span<const std::uint8_t> bytes);
+  // An echoing cable gave the bytes sent back (or got them wrong): for the trace alone.
+  void onEcho(std::span<const std::uint8_t> echo, bool intact);
   void onSendComplete();
   void onSendTimer();
   void onWaitTimeout();
@@ -167,20 +169,20 @@ class TestModeDriver {
   TestModeHost& host_;
   SerialTrace* trace_ = nullptr;
   std::array<QueueEntry, kTestQueueSlots> ring_{};
-  int read_ = 0;   // the entry sent last
-  int write_ = 0;  // the entry queued last
+  int read_ = 0;           // the entry sent last
+  int write_ = 0;          // the entry queued last
   int exchangeStart_ = 0;  // the read index before the exchange in flight, for Retry
   bool active_ = false;
-  bool awaiting_ = false;     // a reply is awaited
+  bool awaiting_ = false;  // a reply is awaited
   int awaitLength_ = 0;
-  bool replyFailed_ = false;  // the awaited reply came wrong: only the time-out moves on
-  bool asking_ = false;       // the retry question is open: nothing goes out
-  bool overflowTold_ = false; // "Comm List is full!" shown for the current overflow
-  bool telling_ = false;      // a message is open: no second one over it
-  bool sending_ = false;      // an exchange without reply is leaving; the driver goes on after it
+  bool replyFailed_ = false;   // the awaited reply came wrong: only the time-out moves on
+  bool asking_ = false;        // the retry question is open: nothing goes out
+  bool overflowTold_ = false;  // "Comm List is full!" shown for the current overflow
+  bool telling_ = false;       // a message is open: no second one over it
+  bool sending_ = false;       // an exchange without reply is leaving; the driver goes on after it
   bool mayOpenWindow_ = false;
   bool pttKeyed_ = false;
-  bool keyedOnAir_ = false;  // a PTT press went out and no release has been acknowledged since
+  bool keyedOnAir_ = false;       // a PTT press went out and no release has been acknowledged since
   bool radioInTestMode_ = false;  // the entry word went out and no leave was acknowledged since
   int signalling_ = 1;            // the last signalling chosen, to leave with
   int channelsRead_ = 0;
