@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 setup=$1
 root=$(realpath "$2")
 source scripts/wine-env.sh
-version=$(sed -n 's/.*kProgramVersion = "\([0-9.]*\)".*/\1/p' src/core/program_version.h)
+version=$(sed -n 's/.*kProgramVersion = "\([0-9.]*\)".*/\1/p' src/core/settings/program_version.h)
 fail() { echo "FAIL: installer: $*" >&2; exit 1; }
 
 # One value of a registry key as wine's reg prints it: "    name    REG_SZ    value".

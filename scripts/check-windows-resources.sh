@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 exe=$1
 description=$2
-version=$(sed -n 's/.*kProgramVersion = "\([0-9.]*\)".*/\1/p' src/core/program_version.h)
+version=$(sed -n 's/.*kProgramVersion = "\([0-9.]*\)".*/\1/p' src/core/settings/program_version.h)
 fail() { echo "FAIL: $(basename "$exe"): $*" >&2; exit 1; }
 
 resources=$(wrestool -l "$exe") || fail "no resources"

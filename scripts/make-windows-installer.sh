@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 root=$(realpath "$1")
 out=$(realpath "$2")
 bash scripts/setup.sh nsis >&2
-version=$(sed -n 's/.*kProgramVersion = "\([0-9.]*\)".*/\1/p' src/core/program_version.h)
+version=$(sed -n 's/.*kProgramVersion = "\([0-9.]*\)".*/\1/p' src/core/settings/program_version.h)
 # The licence goes with the program, and the installer shows it before anything is installed.
 cp -u LICENSE "$root/LICENSE.txt"
 # The uninstaller deletes the installed files by name, listed here from the folder itself: never

@@ -8,8 +8,8 @@
 
 #include "app/frm_main.h"
 #include "app/splash.h"
-#include "core/program_version.h"
 #include "core/settings/app_state.h"
+#include "core/settings/program_version.h"
 #include "gui/qt_paths.h"
 #include "gui/ui_context.h"
 #include "platform/user_prompter.h"
@@ -39,7 +39,8 @@ int main(int argc, char* argv[]) {
                                       QStringLiteral("Offer writing to a group of radios."));
   const QCommandLineOption service(
       QStringLiteral("service"),
-      QStringLiteral("Show the service functions (signalling, test frequencies, tools, test mode)."));
+      QStringLiteral(
+          "Show the service functions (signalling, test frequencies, tools, test mode)."));
   const QCommandLineOption port(QStringLiteral("port"),
                                 QStringLiteral("Serial device to use, e.g. /dev/ttyUSB0."),
                                 QStringLiteral("DEVICE"));

@@ -7,7 +7,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_common.h"
-#include "core/program_version.h"
+#include "core/settings/program_version.h"
 #include "core/texts/bilingual.h"
 
 namespace kr4100 {

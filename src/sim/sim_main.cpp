@@ -14,7 +14,7 @@
 #include "core/config/data_file_codec.h"
 #include "core/config/data_file_layout.h"
 #include "core/config/file_io.h"
-#include "core/program_version.h"
+#include "core/settings/program_version.h"
 #include "sim/pty_server.h"
 #include "sim/test_mode_responder.h"
 #include "sim/virtual_radio.h"
@@ -269,7 +269,8 @@ int Serve(kr4100::sim::VirtualRadio& radio, kr4100::sim::TestModeResponder& test
 int main(int argc, char** argv) {
   CLI::App app{"Virtual KR-4100 radio on a pseudo-terminal"};
   app.name("kr4100-sim");
-  app.set_version_flag("--version", kr4100::kProgramVersion, "Print the program's version and exit");
+  app.set_version_flag("--version", kr4100::kProgramVersion,
+                       "Print the program's version and exit");
   SimOptions o;
   AddRadioOptions(app, o);
   AddTransferFaultOptions(app, o.faults);

@@ -379,9 +379,10 @@ std::string RunTransferCase(Session s, const Step& step, Fault f, Policy policy,
         // called partial (one whose block went out unheard may be called so too: it may hold it).
         const auto& was = memoryBefore[static_cast<std::size_t>(w.radioNumber - 1)];
         const bool untouched = std::equal(memory.begin(), memory.end(), was.begin());
-        if (!untouched && !same)
+        if (!untouched && !same) {
           EXPECT_TRUE(w.partial) << where << ": radio " << w.radioNumber
                                  << " holds part of the write but is not called partial";
+        }
         if (w.partial) outcome += "radio " + std::to_string(w.radioNumber) + " partial, ";
       }
       if (s == Session::WriteVerify && w.success) {
