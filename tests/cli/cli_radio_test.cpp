@@ -2,16 +2,19 @@
 // write and info over a real pseudo-terminal served by kr4100-sim.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_app.h"
-#include "support/cli_run.h"
 #include "core/config/data_file.h"
 #include "core/config/document.h"
+#include "support/cli_run.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 
@@ -248,6 +251,35 @@ TEST(CliRadio, WrittenChannelsReadBack) {
   EXPECT_EQ(back[3][2]["ChNum"], 60);
 }
 
+// A cable that joins TX and RX behind a USB adapter holding bytes for 16 ms: the program's own
+// serial port, not the simulated one, must tell the echo from the replies and wait long enough.
+TEST(CliRadio, EchoingCableBehindALatentAdapterMovesTheConfigurationWhole) {
+  testing::TempDir dir;
+  SaveDocumentWithChannels(dir / "a.dat");
+  Sim sim = StartSim({"--echo", "--adapter-latency", "16"});
+  ASSERT_FALSE(sim.device().empty());
+  const std::string trace = (dir / "trace.txt").string();
+  CliRun run = Cli({"write", "--port", sim.device(), "--no-backup", "--verify", "--trace", trace,
+                    (dir / "a.dat").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Write Data Completed.\n");
+  std::ifstream in(trace);
+  const std::string traced((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_TRUE(Contains(traced, " EC  handshake ")) << traced.substr(0, 600);
+
+  run = Cli({"read", "--port", sim.device(), "--no-backup", (dir / "b.dat").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  // The radio gives a group's channels back in number order.
+  auto written = ChannelTable(Dump(dir / "a.dat"));
+  for (auto& group : written)
+    std::sort(group.begin(), group.end(),
+              [](const auto& x, const auto& y) { return x["ChNum"] < y["ChNum"]; });
+  EXPECT_EQ(ChannelTable(Dump(dir / "b.dat")), written);
+  run = Cli({"info", "--port", sim.device()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Contains(run.out, "Area code: ")) << run.out;
+}
+
 TEST(CliRadio, RefusedRadioIsExplainedAndNothingIsTransferred) {
   testing::TempDir dir;
   ASSERT_EQ(Cli({"new", (dir / "new.dat").string()}).status, 0);
@@ -318,16 +350,19 @@ TEST(CliRadio, ReadWithTraceRecordsEveryByteOnTheWire) {
   Sim sim = StartSim();
   ASSERT_FALSE(sim.device().empty());
   const std::string traceFile = (dir / "trace.txt").string();
-  const std::vector<std::string> args{"kr4100-cli", "read",      "--port",
-                                      sim.device(), "--trace",   traceFile,
+  const std::vector<std::string> args{"kr4100-cli",
+                                      "read",
+                                      "--port",
+                                      sim.device(),
+                                      "--trace",
+                                      traceFile,
                                       (dir / "read.dat").string()};
   std::vector<const char*> argv;
   for (const auto& a : args) argv.push_back(a.c_str());
   std::ostringstream out, err;
   SessionFigures figures;
-  ASSERT_EQ(RunCli(static_cast<int>(argv.size()), argv.data(), KR4100_PROGRAM_DIR, out, err,
-                   &figures),
-            0)
+  ASSERT_EQ(
+      RunCli(static_cast<int>(argv.size()), argv.data(), KR4100_PROGRAM_DIR, out, err, &figures), 0)
       << err.str();
   ASSERT_TRUE(figures.ran);
 
