@@ -278,6 +278,10 @@ TEST(CliRadio, EchoingCableBehindALatentAdapterMovesTheConfigurationWhole) {
   run = Cli({"info", "--port", sim.device()});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(Contains(run.out, "Area code: ")) << run.out;
+  // Test mode waits for the line to go quiet after each reply: the echo must not count as one.
+  run = Cli({"testmode", "channels", "--port", sim.device(), (dir / "b.dat").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Contains(run.out, "\"channel\":1")) << run.out;
 }
 
 TEST(CliRadio, RefusedRadioIsExplainedAndNothingIsTransferred) {
