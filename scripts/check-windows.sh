@@ -147,8 +147,12 @@ radio_cases=$case_number
 sim="$root/$linux_build/KR-4100/V600/kr4100-sim"
 com5="$work/com5"
 sim_pid=""
+com12="$work/com12"
 ln -sfn /dev/null "$com5"
+ln -sfn /dev/null "$com12"
 wine reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$com5" /f >/dev/null 2>&1
+# A port above COM9, which Windows opens by its device name (\\.\COM12) alone.
+wine reg add 'HKLM\Software\Wine\Ports' /v COM12 /d "$com12" /f >/dev/null 2>&1
 # The registration is read when wine starts again. The server then started stays between the
 # cases, with its own streams: one started by a case's wine would write into that case's.
 wineserver -w
@@ -156,6 +160,7 @@ wineserver -p30 </dev/null >/dev/null 2>&1
 silent_pid=""
 trap 'for pid in $sim_pid $silent_pid; do kill "$pid" 2>/dev/null || true; done
       wine reg delete "HKLM\\Software\\Wine\\Ports" /v COM5 /f >/dev/null 2>&1 || true
+      wine reg delete "HKLM\\Software\\Wine\\Ports" /v COM12 /f >/dev/null 2>&1 || true
       rm -rf "$work"' EXIT
 
 source scripts/sim-control.sh
@@ -247,6 +252,31 @@ if [ "$linux_build" = build ]; then
     echo "found (exit 0) kr4100-cli.exe read --port COM6: on COM5 of SERIALCOMM, the Linux read's file"
   else
     echo "NOT FOUND kr4100-cli.exe read --port COM6 (exit $status): $(tr '\r' '\n' <"$work/registry-search.err" | grep -v '%$')"
+    failures=$((failures + 1))
+  fi
+  # COM12: read through it, the Linux read's file; listed after COM5, as numbers sort.
+  case_number=$((case_number + 1))
+  start_sim "$work/com12.sim"
+  ln -sfn "$sim_device" "$com12"
+  status=0
+  wine "$windows_cli" read --port COM12 --no-backup "$work/com12.dat" >"$work/com12.out" \
+    2>"$work/com12.err" || status=$?
+  stop_sim
+  ln -sfn /dev/null "$com12"
+  if [ "$status" -eq 0 ] && cmp -s "$work/com12.dat" "$work/linux/read.dat"; then
+    echo "read  (exit 0) kr4100-cli.exe read --port COM12: the Linux read's file"
+  else
+    echo "NOT READ kr4100-cli.exe read --port COM12 (exit $status): $(tr '\r' '\n' <"$work/com12.err" | grep -v '%$')"
+    failures=$((failures + 1))
+  fi
+  case_number=$((case_number + 1))
+  wine "$windows_cli" ports >"$work/ports.out" 2>"$work/ports.err" || true
+  at5=$(grep -n '^COM5\b' "$work/ports.out" | cut -d: -f1)
+  at12=$(grep -n '^COM12\b' "$work/ports.out" | cut -d: -f1)
+  if [ -n "$at5" ] && [ -n "$at12" ] && [ "$at5" -lt "$at12" ]; then
+    echo "listed kr4100-cli.exe ports: $(tr '\n' ';' <"$work/ports.out")"
+  else
+    echo "NOT LISTED kr4100-cli.exe ports: COM5 before COM12 expected, got: $(cat "$work/ports.out")"
     failures=$((failures + 1))
   fi
   echo "Radio commands: $((case_number - radio_cases)) cases in $((SECONDS - radio_start)) s"

@@ -54,7 +54,14 @@ class RadioSessions::Impl {
     if (!ctx_.settings().recordSerialTrace) return nullptr;
     trace_ = std::make_unique<TraceFile>(ctx_.app().userDataDir, SessionKindName(kind),
                                          LocalTimestampNow());
-    if (trace_->ok()) return &trace_->trace();
+    if (trace_->ok()) {
+      // A slow adapter, where its effect shows.
+      const std::vector<PortDescription> ports = RadioSessions::portChoices();
+      if (const PortDescription* port = FindListedPort(ports, ctx_.app().portInForce()))
+        if (const std::string advice = LatencyAdvice(*port, kEnglish); !advice.empty())
+          trace_->trace().note("adapter", advice);
+      return &trace_->trace();
+    }
     // Said once for the session, where the user looks while it runs; the session goes on.
     traceProblem_ = QString::fromStdString(MessageWith(MessageId::TraceFailed, ctx_.language(),
                                                        {{"{file}", trace_->path().string()}}));
@@ -68,8 +75,13 @@ class RadioSessions::Impl {
    public:
     explicit SessionPrompter(Impl& d) : d_(d) {}
     Answer ask(Question question) override {
+      // Which adapter failed, for a user with several.
+      QString text = d_.ctx_.msg(MessageId::Connection);
+      const std::string adapter = AdapterLine(RadioSessions::portChoices(),
+                                              d_.ctx_.app().portInForce(), d_.ctx_.language());
+      if (!adapter.empty()) text += QStringLiteral("\r\n") + QString::fromStdString(adapter);
       return d_.ctx_.prompter().ask(
-          d_.ctx_.msg(MessageId::Connection),
+          text,
           question == Question::Connection ? MsgButtons::OkCancel : MsgButtons::RetryCancel,
           MsgIcon::Question);
     }

@@ -24,17 +24,18 @@ struct CliOptions {
   bool sourceDateEpoch = false;  // new: dated by SOURCE_DATE_EPOCH, as the build's templates are
   std::string input;
   std::string output;
-  std::string csv;  // import-csv: the channel file
+  std::string csv;                  // import-csv: the channel file
   std::vector<std::string> inputs;  // dump and check: every file named
   // Radio commands.
   std::string port;
   int stopBits = 1;
   int handshaking = 0;
-  bool verify = false;    // write: read the radio back and compare
+  bool verify = false;     // write: read the radio back and compare
   bool readFirst = false;  // write: read the radio into a backup first, list what the write changes
-  bool noBackup = false;  // read, write: no backup in the data folder
-  std::string dataDir;    // the per-user data folder the backups go into; empty: the program's
-  std::string trace;      // the serial trace's file; empty: none
+  bool noBackup = false;   // read, write: no backup in the data folder
+  std::string dataDir;     // the per-user data folder the backups go into; empty: the program's
+  std::string trace;       // the serial trace's file; empty: none
+  int waitNew = -1;        // ports --wait-new: seconds to wait for a new port; -1: list them
   // testmode align.
   int testItem = 0;
   bool narrow = false;

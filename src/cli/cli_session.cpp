@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "cli/radio_commands.h"
+#include "core/link/serial_trace.h"
 #include "core/link/stop_request.h"
+#include "core/serial/port_description.h"
 #include "core/texts/messages.h"
 
 namespace kr4100 {
@@ -17,6 +19,15 @@ std::vector<std::string> CandidatePorts(const std::string& given) {
   for (const std::string& location : SystemSerialPorts())
     if (!SamePort(location, given)) ports.push_back(location);
   return ports;
+}
+
+// A slow adapter, in the trace that shows its effect.
+void NoteLatency(SerialTrace* trace, const std::string& port) {
+  if (trace == nullptr) return;
+  const std::vector<PortDescription> ports = SystemSerialPortDescriptions();
+  if (const PortDescription* listed = FindListedPort(ports, port))
+    if (const std::string advice = LatencyAdvice(*listed, kEnglish); !advice.empty())
+      trace->note("adapter", advice);
 }
 
 }  // namespace
@@ -31,6 +42,9 @@ CliSession::CliSession(const CliContext& context, const VersionTable& versions)
   host_.onProgress = [this](int percent) { prompter_.progress(percent); };
   host_.onSearching = [this](bool on) { prompter_.searching(on); };
   host_.onCandidatePorts = [port = port_.port] { return CandidatePorts(port); };
+  prompter_.adapter = [this] {
+    return AdapterLine(SystemSerialPortDescriptions(), port_.port, context_.language);
+  };
   // The session goes on with what the search found; so does anything else this command opens.
   host_.onPortSettingsFound = [this](const PortSettings& found) {
     port_ = found;
@@ -54,7 +68,10 @@ bool CliSession::open(SessionKind kind, const Document* document) {
   }
   document_ = document;
   const DocState* state = document != nullptr ? &document->state() : nullptr;
-  if (job_.open(session_, host_, kind, {port_, state, trace_.get()})) return true;
+  if (job_.open(session_, host_, kind, {port_, state, trace_.get()})) {
+    NoteLatency(trace_.get(), port_.port);
+    return true;
+  }
   PortOpenFailed(host_, prompter_, context_);
   return false;
 }

@@ -25,6 +25,16 @@ void WriteOptions(CLI::App& command, CliOptions& o) {
                    "Read the radio into a backup first and list what the write changes in it");
 }
 
+void PortsOptions(CLI::App& command, CliOptions& o) {
+  command
+      .add_option("--wait-new", o.waitNew,
+                  "Wait up to SECONDS (default 30) for a port to appear, as the cable is plugged "
+                  "in, and print it; exit 1 when none does")
+      ->expected(0, 1)
+      ->default_str("30")
+      ->check(CLI::Range(1, 3600));
+}
+
 void BackupsOptions(CLI::App& command, CliOptions& o) {
   command.add_option("--data-dir", o.dataDir,
                      "Per-user data folder whose \"backups\" folder to list "
@@ -39,7 +49,7 @@ constexpr CliCommand kRadioCommands[] = {
     {"info", nullptr, "Read and print the radio's information block", true, AddPortOptions,
      KR4100_RADIO_RUN(RunInfo)},
     {"ports", nullptr, "List the serial ports, each with what the system knows of its device", true,
-     nullptr, KR4100_RADIO_RUN(RunPorts)},
+     PortsOptions, KR4100_RADIO_RUN(RunPorts)},
 };
 
 // With the radio commands, which know where the desktop program keeps its data folder.

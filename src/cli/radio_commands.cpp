@@ -2,13 +2,17 @@
 
 #include <optional>
 #include <ostream>
+#include <thread>
 
 #include "cli/cli_session.h"
 #include "cli/file_commands.h"
+#include "cli/port_commands.h"
+#include "cli/stop_signals.h"
 #include "core/config/file_io.h"
 #include "core/config/model_band.h"
 #include "core/config/record_diff.h"
 #include "core/link/backups.h"
+#include "core/link/braille_claim.h"
 #include "core/link/identity.h"
 #include "core/link/radio_image.h"
 #include "core/link/radio_info_fields.h"
@@ -59,9 +63,14 @@ int RunBackupList(const CliContext& context) {
 }
 
 int RunPorts(const CliContext& context) {
-  for (const PortDescription& port : SystemSerialPortDescriptions())
-    context.out << PortLabel(port) << '\n';
-  return kExitOk;
+  StopSignals stops;
+  const PortHooks hooks{&SystemSerialPortDescriptions,
+                        [&stops](std::chrono::milliseconds interval) {
+                          std::this_thread::sleep_for(interval);
+                          return !stops.request().requested();
+                        },
+                        UdevRuleDirs()};
+  return ListPorts(context, hooks);
 }
 
 int RunRead(const CliContext& context) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -30,9 +31,15 @@ class ConsolePrompter final : public Prompter {
   explicit ConsolePrompter(const CliContext& context) : context_(context) {}
 
   Answer ask(Question /*question*/) override {
-    show(MessageText(MessageId::Connection, context_.language));
+    std::string text = MessageText(MessageId::Connection, context_.language);
+    if (const std::string line = adapter ? adapter() : std::string(); !line.empty())
+      text += "\r\n" + line;
+    show(text);
     return Answer::Cancel;
   }
+
+  // The adapter the session talks through, as a time-out names it (empty: nothing to add).
+  std::function<std::string()> adapter;
 
   Answer identityRefused(const IdentityCheck& check) override {
     show(check.message(context_.language));

@@ -43,9 +43,8 @@ inline std::vector<std::string> SystemSerialPorts() {
 inline bool SamePort(const std::string& listed, const std::string& named) {
   return SameSerialPort(listed, named);
 }
-// The registry holds the names alone.
 inline std::vector<PortDescription> SystemSerialPortDescriptions() {
-  return NamesOnly(RegisteredSerialPorts());
+  return RegisteredSerialPortDescriptions();
 }
 
 // A host of the core over the system's serial line.

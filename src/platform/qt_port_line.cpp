@@ -106,7 +106,10 @@ PortOpenError ExplainOpenFailure(const QSerialPort& port, const std::string& nam
   std::string group;
   if (accessError != 0)
     if (const ::group* owner = ::getgrgid(status.st_gid)) group = owner->gr_name;
-  return ExplainPosixOpenFailure(statError, accessError, std::move(group), reported);
+  PortOpenError error = ExplainPosixOpenFailure(statError, accessError, std::move(group), reported);
+  if (error.failure == PortFailure::Gone && IsUsbSerialDeviceName(device))
+    error.claimedBy = FindBrailleClaim(UdevRuleDirs());
+  return error;
 #endif
 }
 

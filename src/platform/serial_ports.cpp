@@ -21,9 +21,13 @@ std::vector<std::string> SystemSerialPorts() {
 std::vector<PortDescription> SystemSerialPortDescriptions() {
   std::vector<PortDescription> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    PortDescription port{info.systemLocation().toStdString(), info.portName().toStdString(),
-                         info.description().toStdString(), info.manufacturer().toStdString(),
-                         {}, {}};
+    PortDescription port{info.systemLocation().toStdString(),
+                         info.portName().toStdString(),
+                         info.description().toStdString(),
+                         info.manufacturer().toStdString(),
+                         {},
+                         {},
+                         {}};
     if (info.hasVendorIdentifier()) port.vendorId = info.vendorIdentifier();
     if (info.hasProductIdentifier()) port.productId = info.productIdentifier();
     ports.push_back(std::move(port));
@@ -32,7 +36,8 @@ std::vector<PortDescription> SystemSerialPortDescriptions() {
 }
 
 bool SamePort(const std::string& listed, const std::string& named) {
-  return listed == named || QSerialPortInfo(QString::fromStdString(listed)).portName().toStdString() == named;
+  return listed == named ||
+         QSerialPortInfo(QString::fromStdString(listed)).portName().toStdString() == named;
 }
 
 #else
@@ -42,9 +47,8 @@ std::vector<std::string> SystemSerialPorts() {
   return RegisteredSerialPorts();
 }
 
-// The registry holds the names alone.
 std::vector<PortDescription> SystemSerialPortDescriptions() {
-  return NamesOnly(RegisteredSerialPorts());
+  return RegisteredSerialPortDescriptions();
 }
 
 bool SamePort(const std::string& listed, const std::string& named) {

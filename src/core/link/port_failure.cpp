@@ -9,11 +9,11 @@ namespace kr4100 {
 namespace {
 
 // Win32 error codes, by value: the core does not include <windows.h>.
-constexpr unsigned long kWinFileNotFound = 2;      // ERROR_FILE_NOT_FOUND
-constexpr unsigned long kWinPathNotFound = 3;      // ERROR_PATH_NOT_FOUND
-constexpr unsigned long kWinAccessDenied = 5;      // ERROR_ACCESS_DENIED
-constexpr unsigned long kWinSharingViolation = 32; // ERROR_SHARING_VIOLATION
-constexpr unsigned long kWinBadUnit = 20;          // ERROR_BAD_UNIT
+constexpr unsigned long kWinFileNotFound = 2;           // ERROR_FILE_NOT_FOUND
+constexpr unsigned long kWinPathNotFound = 3;           // ERROR_PATH_NOT_FOUND
+constexpr unsigned long kWinAccessDenied = 5;           // ERROR_ACCESS_DENIED
+constexpr unsigned long kWinSharingViolation = 32;      // ERROR_SHARING_VIOLATION
+constexpr unsigned long kWinBadUnit = 20;               // ERROR_BAD_UNIT
 constexpr unsigned long kWinDeviceNotConnected = 1167;  // ERROR_DEVICE_NOT_CONNECTED
 
 }  // namespace
@@ -53,23 +53,26 @@ PortOpenError ExplainPosixOpenFailure(int statError, int accessError, std::strin
                                       PortFailure reported) {
   if (statError != 0) {
     const PortFailure failure = FailureFromErrno(statError);
-    return {failure == PortFailure::Unknown ? reported : failure, {}};
+    return {failure == PortFailure::Unknown ? reported : failure, {}, {}};
   }
   if (accessError != 0 && FailureFromErrno(accessError) == PortFailure::NoPermission)
-    return {PortFailure::NoPermission, std::move(ownerGroup)};
-  if (reported == PortFailure::NoPermission) return {PortFailure::Busy, {}};
-  return {reported, {}};
+    return {PortFailure::NoPermission, std::move(ownerGroup), {}};
+  if (reported == PortFailure::NoPermission) return {PortFailure::Busy, {}, {}};
+  return {reported, {}, {}};
 }
 
 std::string PortFailureReason(const PortOpenError& error, int language) {
   switch (error.failure) {
     case PortFailure::NoPermission:
       if (error.group.empty()) return MessageText(MessageId::PortNoPermission, language);
-      return MessageWith(MessageId::PortNotInGroup, language, {{"{group}", error.group},
-                                                               {"{group}", error.group}});
+      return MessageWith(MessageId::PortNotInGroup, language,
+                         {{"{group}", error.group}, {"{group}", error.group}});
     case PortFailure::Busy:
       return MessageText(MessageId::PortBusy, language);
     case PortFailure::Gone:
+      if (error.claimedBy)
+        return std::string(MessageText(MessageId::PortGone, language)) + "\r\n" +
+               BrailleClaimAdvice(*error.claimedBy, language);
       return MessageText(MessageId::PortGone, language);
     case PortFailure::Unknown:
       break;

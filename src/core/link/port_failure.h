@@ -2,7 +2,10 @@
 // The platforms map their own error codes onto the reasons here; the texts are the program's.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "core/link/braille_claim.h"
 
 namespace kr4100 {
 
@@ -16,6 +19,8 @@ enum class PortFailure {
 struct PortOpenError {
   PortFailure failure = PortFailure::Unknown;
   std::string group;  // NoPermission on Linux: the group that owns the device, when known
+  // Gone on Linux: the braille-display service's rule that takes such adapters, when installed.
+  std::optional<BrailleClaim> claimedBy;
   friend bool operator==(const PortOpenError&, const PortOpenError&) = default;
 };
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/texts/port_texts.h"
+
 namespace kr4100 {
 namespace {
 
@@ -15,7 +17,7 @@ std::string ShortName(const PortDescription& port) {
 
 std::vector<PortDescription> NamesOnly(const std::vector<std::string>& names) {
   std::vector<PortDescription> ports;
-  for (const std::string& name : names) ports.push_back({name, name, {}, {}, {}, {}});
+  for (const std::string& name : names) ports.push_back({name, name, {}, {}, {}, {}, {}});
   return ports;
 }
 
@@ -31,6 +33,27 @@ std::string PortLabel(const PortDescription& port) {
   }
   const std::string name = ShortName(port);
   return details.empty() ? name : name + " \u2014 " + details;
+}
+
+const PortDescription* FindListedPort(const std::vector<PortDescription>& ports,
+                                      const std::string& port) {
+  for (const PortDescription& listed : ports)
+    if (listed.port == port || ShortName(listed) == port) return &listed;
+  return nullptr;
+}
+
+std::string AdapterLine(const std::vector<PortDescription>& ports, const std::string& port,
+                        int language) {
+  const PortDescription* listed = FindListedPort(ports, port);
+  if (listed == nullptr) return {};
+  const std::string label = PortLabel(*listed);
+  if (label == ShortName(*listed)) return {};
+  return FillField(kTimeoutAdapter.in(language), "{adapter}", label);
+}
+
+std::string LatencyAdvice(const PortDescription& port, int language) {
+  if (!port.latencyTimerMs || *port.latencyTimerMs <= kLatencyTimerGoodMs) return {};
+  return FillField(kSlowLatency.in(language), "{ms}", std::to_string(*port.latencyTimerMs));
 }
 
 }  // namespace kr4100

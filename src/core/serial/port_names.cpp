@@ -45,4 +45,11 @@ void SortSerialPorts(std::vector<std::string>& ports) {
   });
 }
 
+void SortSerialPorts(std::vector<PortDescription>& ports) {
+  std::stable_sort(ports.begin(), ports.end(),
+                   [](const PortDescription& a, const PortDescription& b) {
+                     return SortKey(a.port) < SortKey(b.port);
+                   });
+}
+
 }  // namespace kr4100

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/serial/port_description.h"
+
 namespace kr4100 {
 
 std::string SerialDevicePath(const std::string& name);
@@ -15,5 +17,6 @@ bool SameSerialPort(const std::string& listed, const std::string& named);
 // Ports in the order a list shows them: by name, the numbers compared as numbers (COM2 before
 // COM10).
 void SortSerialPorts(std::vector<std::string>& ports);
+void SortSerialPorts(std::vector<PortDescription>& ports);
 
 }  // namespace kr4100

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/link/session_host.h"
+#include "core/serial/port_description.h"
 
 namespace kr4100 {
 
@@ -46,5 +47,8 @@ std::unique_ptr<SerialLink> MakeSystemSerialLink();
 // The serial ports the system has registered, by the name a port is opened with ("COM3"), in
 // the order of their numbers.
 std::vector<std::string> RegisteredSerialPorts();
+// The same ports with what the system's device list knows of each (description, maker, USB ids,
+// the adapter's latency timer), in the same order; names alone where it knows nothing.
+std::vector<PortDescription> RegisteredSerialPortDescriptions();
 
 }  // namespace kr4100

@@ -6,10 +6,14 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which it needs.
+#include <setupapi.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/link/line_states.h"
 #include "core/link/port_failure.h"
@@ -222,6 +226,107 @@ std::vector<std::string> RegisteredSerialPorts() {
     if (std::string port = Narrow(data); !port.empty()) ports.push_back(std::move(port));
   }
   ::RegCloseKey(key);
+  SortSerialPorts(ports);
+  return ports;
+}
+
+namespace {
+
+// The class of COM and LPT ports ({4d36e978-e325-11ce-bfc1-08002be10318}), spelt out: taking it
+// from devguid.h needs the GUID instantiated in exactly one unit.
+constexpr GUID kPortsClass = {
+    0x4d36e978, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
+
+// A string property of a device (a list of strings: its first and the rest joined by NULs).
+std::wstring DeviceProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD property) {
+  std::vector<wchar_t> buffer(512, L'\0');
+  DWORD type = 0;
+  if (!::SetupDiGetDeviceRegistryPropertyW(
+          set, &device, property, &type, reinterpret_cast<BYTE*>(buffer.data()),
+          static_cast<DWORD>((buffer.size() - 2) * sizeof(wchar_t)), nullptr))
+    return {};
+  return std::wstring(buffer.data(), buffer.size() - 2);
+}
+
+// "USB\VID_0403&PID_6001..." or "FTDIBUS\COMPORT&VID_0403&PID_6001": the number after key.
+std::optional<std::uint16_t> HardwareIdNumber(const std::wstring& ids, const wchar_t* key) {
+  const auto at = ids.find(key);
+  if (at == std::wstring::npos) return std::nullopt;
+  const std::wstring digits = ids.substr(at + std::wcslen(key), 4);
+  if (digits.size() != 4 ||
+      digits.find_first_not_of(L"0123456789abcdefABCDEF") != std::wstring::npos)
+    return std::nullopt;
+  return static_cast<std::uint16_t>(std::wcstoul(digits.c_str(), nullptr, 16));
+}
+
+// The port's device key (for FTDI's driver, its "Device Parameters"): the COM name it was given
+// and, where the driver keeps one, the latency timer. Read-only, so no administrator is needed.
+std::string ReadDeviceKey(HKEY key, std::optional<unsigned>& latency) {
+  wchar_t name[64] = {};
+  DWORD bytes = sizeof name - sizeof(wchar_t);
+  DWORD type = 0;
+  std::string port;
+  if (::RegQueryValueExW(key, L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(name), &bytes) ==
+          ERROR_SUCCESS &&
+      type == REG_SZ)
+    port = Narrow(name);
+  DWORD timer = 0;
+  bytes = sizeof timer;
+  if (::RegQueryValueExW(key, L"LatencyTimer", nullptr, &type, reinterpret_cast<BYTE*>(&timer),
+                         &bytes) == ERROR_SUCCESS &&
+      type == REG_DWORD)
+    latency = timer;
+  return port;
+}
+
+std::optional<PortDescription> DescribeDevice(HDEVINFO set, SP_DEVINFO_DATA& device) {
+  const HKEY key = ::SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+  if (key == INVALID_HANDLE_VALUE) return std::nullopt;
+  PortDescription port;
+  port.port = ReadDeviceKey(key, port.latencyTimerMs);
+  ::RegCloseKey(key);
+  if (port.port.empty()) return std::nullopt;
+  port.name = port.port;
+  port.description = Narrow(DeviceProperty(set, device, SPDRP_DEVICEDESC).c_str());
+  port.manufacturer = Narrow(DeviceProperty(set, device, SPDRP_MFG).c_str());
+  const std::wstring ids = DeviceProperty(set, device, SPDRP_HARDWAREID);
+  port.vendorId = HardwareIdNumber(ids, L"VID_");
+  port.productId = HardwareIdNumber(ids, L"PID_");
+  return port;
+}
+
+// The present COM ports of the device list.
+std::vector<PortDescription> DevicePorts() {
+  std::vector<PortDescription> ports;
+  const HDEVINFO set = ::SetupDiGetClassDevsW(&kPortsClass, nullptr, nullptr, DIGCF_PRESENT);
+  if (set == INVALID_HANDLE_VALUE) return ports;
+  SP_DEVINFO_DATA device{};
+  device.cbSize = sizeof device;
+  for (DWORD index = 0; ::SetupDiEnumDeviceInfo(set, index, &device); ++index)
+    if (auto port = DescribeDevice(set, device)) ports.push_back(std::move(*port));
+  ::SetupDiDestroyDeviceInfoList(set);
+  return ports;
+}
+
+}  // namespace
+
+std::vector<PortDescription> RegisteredSerialPortDescriptions() {
+  std::vector<PortDescription> described = DevicePorts();
+  std::vector<PortDescription> ports;
+  // Every registered port, described where the device list knows it; then the device list's
+  // ports that are not (yet) registered.
+  for (const std::string& name : RegisteredSerialPorts()) {
+    const auto known =
+        std::find_if(described.begin(), described.end(),
+                     [&name](const PortDescription& p) { return SameSerialPort(p.port, name); });
+    if (known == described.end()) {
+      ports.push_back(NamesOnly({name}).front());
+      continue;
+    }
+    ports.push_back(std::move(*known));
+    described.erase(known);
+  }
+  for (PortDescription& port : described) ports.push_back(std::move(port));
   SortSerialPorts(ports);
   return ports;
 }
