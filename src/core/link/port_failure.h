@@ -20,7 +20,7 @@ struct PortOpenError {
   PortFailure failure = PortFailure::Unknown;
   std::string group;  // NoPermission on Linux: the group that owns the device, when known
   // Gone on Linux: the braille-display service's rule that takes such adapters, when installed.
-  std::optional<BrailleClaim> claimedBy;
+  std::optional<BrailleClaim> claimedBy = std::nullopt;
   friend bool operator==(const PortOpenError&, const PortOpenError&) = default;
 };
 

@@ -18,7 +18,7 @@ struct PortDescription {
   std::optional<std::uint16_t> productId;
   // Windows: the adapter driver's latency timer (how long it holds a short reply back), where
   // the driver keeps one in the port's device parameters.
-  std::optional<unsigned> latencyTimerMs;
+  std::optional<unsigned> latencyTimerMs = std::nullopt;
 };
 
 // Above this the adapter's latency timer slows every short exchange with the radio.
