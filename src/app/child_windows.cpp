@@ -64,13 +64,10 @@ void ChildWindows::fit() {
 
 void ChildWindows::closeAll() {
   for (QMdiSubWindow* sw : area_->subWindowList()) {
-    // Deleted at once, so that a window opened next never meets its predecessor.
-    if (sw->close()) delete sw;
+    // Gone at once rather than at the event loop's next turn: a window waiting for deletion
+    // still observes the document, and would store what it holds into whatever comes next.
+    if (sw->close()) std::unique_ptr<QMdiSubWindow> closed(sw);
   }
-}
-
-void ChildWindows::deleteAll() {
-  for (QMdiSubWindow* sw : area_->subWindowList()) delete sw;
 }
 
 }  // namespace kr4100

@@ -3,16 +3,20 @@
 #pragma once
 
 #include <QMap>
+#include <QMdiArea>
 #include <QString>
 #include <functional>
+#include <memory>
 
-class QMdiArea;
 class QWidget;
 
 namespace kr4100 {
 
 class ChildWindows {
  public:
+  // The area, wherever it is laid out, and the windows in it go with this object, before the
+  // parent's own destruction would take them: the main window declares it after what its editors
+  // use, so that they go first.
   explicit ChildWindows(QMdiArea* area) : area_(area) {}
 
   void registerWindow(const QString& name, std::function<QWidget*()> factory);
@@ -22,13 +26,12 @@ class ChildWindows {
   // Nothing when no window of that name is registered.
   QWidget* open(const QString& name);
   QWidget* find(const QString& name) const;  // the open window of that name, if any
-  void cascade();      // cascades the children, each at the size it asked for as far as it fits
-  void fit();          // each child at the size it asked for as far as the area holds it
-  void closeAll();     // every child closed and deleted at once
-  void deleteAll();    // on the main window's way out, without asking anyone
+  void cascade();   // cascades the children, each at the size it asked for as far as it fits
+  void fit();       // each child at the size it asked for as far as the area holds it
+  void closeAll();  // every child closed and deleted at once
 
  private:
-  QMdiArea* area_;
+  std::unique_ptr<QMdiArea> area_;
   QMap<QString, std::function<QWidget*()>> factories_;
 };
 

@@ -15,13 +15,6 @@
 namespace kr4100 {
 namespace {
 
-constexpr Bilingual kCaption{"About KR_4100", "关于 KR_4100"};
-constexpr Bilingual kVersionsCaption{"Versions", "版本"};
-constexpr Bilingual kPurpose{"Programming software for the mobile radio", "车载对讲机写频软件"};
-constexpr Bilingual kVersionsButton{"&Versions...", "版本(&V)..."};
-constexpr Bilingual kAccepted{"Data file and firmware versions accepted:",
-                              "可接受的数据文件及固件版本："};
-
 QString Display(const std::string& tag) {
   return QString::fromStdString(IsValidVersionTag(tag) ? VersionDisplayForm(tag) : tag);
 }
@@ -81,13 +74,14 @@ frmAbout::frmAbout(UiContext& ctx, Variant variant, QWidget* parent)
 }
 
 void frmAbout::reCaption() {
-  setWindowTitle(ctx_.pick(variant_ == Variant::Program ? kCaption : kVersionsCaption));
+  setWindowTitle(ctx_.shell(variant_ == Variant::Program ? ShellText::AboutCaption
+                                                         : ShellText::VersionsCaption));
   labelTitle_->setText(QString::fromStdString(ctx_.state().modelName));
-  labelPurpose_->setText(ctx_.pick(kPurpose));
+  labelPurpose_->setText(ctx_.shell(ShellText::AboutPurpose));
   labelVersion_->setText(ctx_.msg(MessageId::SoftwareVersion) + QLatin1Char(' ') +
                          QString::fromLatin1(kSoftVerText));
   commandOK_->setText(ctx_.msg(MessageId::OkButton));
-  if (commandVersions_) commandVersions_->setText(ctx_.pick(kVersionsButton));
+  if (commandVersions_) commandVersions_->setText(ctx_.shell(ShellText::VersionsButton));
   if (labelDetails_) {
     const VersionTable& table = ctx_.state().versions;
     QStringList accepted;
@@ -99,7 +93,8 @@ void frmAbout::reCaption() {
     lines << ctx_.msg(MessageId::DataFileVersion) + QLatin1Char(' ') + Display(kRecordVersionTag)
           << ctx_.msg(MessageId::FirmwareVersion) + QLatin1Char(' ') +
                  Display(ctx_.state().firmwareVersion)
-          << QString() << ctx_.pick(kAccepted) << accepted.join(QStringLiteral(", "));
+          << QString() << ctx_.shell(ShellText::VersionsAccepted)
+          << accepted.join(QStringLiteral(", "));
     labelDetails_->setText(lines.join(QLatin1Char('\n')));
   }
 }

@@ -13,35 +13,26 @@
 #include "gui/ui_context.h"
 
 namespace kr4100 {
-namespace {
-
-constexpr Bilingual kCaption{"Compare with File", "与文件比较"};
-constexpr Bilingual kThisDocument{"This document", "本文档"};
-constexpr Bilingual kTheFile{"The file", "该文件"};
-constexpr Bilingual kTableName{"Differences", "差异"};
-constexpr Bilingual kEqual{"The document and the file hold the same settings.",
-                           "文档与文件的设置相同。"};
-constexpr Bilingual kDiffering{"%1 settings differ.", "有 %1 项设置不同。"};
-constexpr Bilingual kClose{"Close", "关闭"};
-
-}  // namespace
 
 FrmCompareFile::FrmCompareFile(UiContext& ctx, const QString& path, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("frmCompareFile"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(ctx.pick(kCaption) + QStringLiteral(" - ") + QFileInfo(path).fileName());
+  setWindowTitle(ctx.shell(ShellText::CompareCaption) + QStringLiteral(" - ") +
+                 QFileInfo(path).fileName());
 
   summary_ = new QLabel(this);
   summary_->setObjectName(QStringLiteral("LabelSummary"));
   summary_->setWordWrap(true);
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-  table_ = new DifferencesTable(ctx, kThisDocument, kTheFile, kTableName, this);
+  table_ = new DifferencesTable(ctx, Shell(ShellText::CompareThisDocument),
+                                Shell(ShellText::CompareTheFile),
+                                Shell(ShellText::CompareTableName), this);
 
-  close_ = new QPushButton(ctx.pick(kClose), this);
+  close_ = new QPushButton(ctx.shell(ShellText::CompareClose), this);
   close_->setObjectName(QStringLiteral("CommandClose"));
-  close_->setAccessibleName(ctx.pick(kClose));
+  close_->setAccessibleName(ctx.shell(ShellText::CompareClose));
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* buttons = new QHBoxLayout;
@@ -61,10 +52,11 @@ FrmCompareFile::FrmCompareFile(UiContext& ctx, const QString& path, QWidget* par
     const auto differences = DiffRecords(ctx.doc().working(), other.working(), ctx.language());
     table_->setDifferences(differences);
     if (differences.empty()) {
-      summary_->setText(ctx.pick(kEqual));
+      summary_->setText(ctx.shell(ShellText::CompareEqual));
       table_->hide();
     } else {
-      summary_->setText(ctx.pick(kDiffering).arg(differences.size()));
+      summary_->setText(ctx.shell(ShellText::CompareDiffering)
+                            .replace(QStringLiteral("{n}"), QString::number(differences.size())));
     }
   }
   summary_->setAccessibleName(summary_->text());

@@ -79,10 +79,8 @@ frmMain::frmMain(UiContext& ctx, QWidget* parent)
 }
 
 frmMain::~frmMain() {
-  // A transmitter is never left keyed behind the program.
+  // A transmitter is never left keyed behind the program. The editors go next, with children_.
   testMode_->leave();
-  // Editors observe the document; they go before the sessions and the context's users vanish.
-  children_->deleteAll();
 }
 
 // ---- construction -------------------------------------------------------------------------

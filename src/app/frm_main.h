@@ -160,6 +160,7 @@ class frmMain : public QMainWindow, public DocumentCommands, private RadioSessio
   QMap<ShellText, QAction*> actions_;
   QMap<ShellText, QMenu*> menus_;
   QMap<QString, QAction*> toolButtons_;  // by button key
+  // Last: editors observe the document, so they go before the sessions and the context's users.
   std::unique_ptr<ChildWindows> children_;
 };
 

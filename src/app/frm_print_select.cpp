@@ -15,14 +15,6 @@
 #include "gui/file_dialog_options.h"
 
 namespace kr4100 {
-namespace {
-
-constexpr Bilingual kCaption{"Print", "打印"};
-constexpr Bilingual kPrintButton{"&Print...", "打印(&P)..."};
-constexpr Bilingual kPdfButton{"P&DF...", "PDF(&D)..."};
-constexpr Bilingual kPdfFilter{"PDF files (*.pdf)", "PDF 文件 (*.pdf)"};
-
-}  // namespace
 
 FrmPrintSelect::FrmPrintSelect(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   setObjectName(QStringLiteral("FrmPrintSelect"));
@@ -60,8 +52,9 @@ FrmPrintSelect::FrmPrintSelect(UiContext& ctx, QWidget* parent) : QDialog(parent
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   choosePdfPath = [this](const QString& suggested) {
-    return QFileDialog::getSaveFileName(this, windowTitle(), suggested, ctx_.pick(kPdfFilter),
-                                        nullptr, FileDialogOptions(ctx_));
+    return QFileDialog::getSaveFileName(this, windowTitle(), suggested,
+                                        ctx_.shell(ShellText::PdfFilter), nullptr,
+                                        FileDialogOptions(ctx_));
   };
   choosePrinter = [this](QPrinter& printer) {
     QPrintDialog dialog(&printer, this);
@@ -75,12 +68,12 @@ FrmPrintSelect::FrmPrintSelect(UiContext& ctx, QWidget* parent) : QDialog(parent
 }
 
 void FrmPrintSelect::reCaption() {
-  setWindowTitle(ctx_.pick(kCaption));
+  setWindowTitle(ctx_.shell(ShellText::PrintCaption));
   label1_->setText(ctx_.msg(MessageId::PrintSelection));
   const QList<PrintPage> pages = AllPrintPages();
   for (int k = 0; k < check1_.size(); ++k) check1_[k]->setText(ctx_.pick(PrintPageTitle(pages[k])));
-  commandPrint_->setText(ctx_.pick(kPrintButton));
-  commandPdf_->setText(ctx_.pick(kPdfButton));
+  commandPrint_->setText(ctx_.shell(ShellText::PrintButton));
+  commandPdf_->setText(ctx_.shell(ShellText::PdfButton));
   commandCancel_->setText(ctx_.msg(MessageId::CancelButton));
 }
 

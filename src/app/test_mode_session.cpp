@@ -26,22 +26,22 @@ TestModeSession::TestModeSession(UiContext& ctx, RadioSessions& sessions, QWidge
 
 TestModeSession::~TestModeSession() {
   leave();
-  // The window may outlive this object by a turn of the event loop; it must not reach the
-  // driver that goes now.
-  if (window_) delete window_;
 }
 
-bool TestModeSession::active() const { return driver_ && driver_->active(); }
+bool TestModeSession::active() const {
+  return driver_ && driver_->active();
+}
 
 void TestModeSession::start() {
   if (active() || sessions_.busy()) return;
   // A fresh host and driver for every start: nothing of the last run (timers, a half reply)
   // can reach this one.
-  window_.clear();
+  window_.reset();
   driver_.reset();
   host_.reset();
   if (sessions_.usesVirtualRadio()) {
-    auto host = std::make_unique<VirtualTestModeHost>(sessions_.prompter(), sessions_.virtualRadio());
+    auto host =
+        std::make_unique<VirtualTestModeHost>(sessions_.prompter(), sessions_.virtualRadio());
     host->setSpeedFactor(sessions_.virtualRadioSpeed());
     connect(host.get(), &VirtualTestModeHost::memoryChanged, this,
             [this] { sessions_.saveVirtualRadioMemory(); });
@@ -53,18 +53,21 @@ void TestModeSession::start() {
   host_->attach(driver_.get());
   QtTestModeHost* host = host_.get();
   connect(host, &QtTestModeHost::messageRaised, this, [this](TestModeMessage message) {
-    ctx_.prompter().ask(ctx_.pick(TestModeMessageText(message)), MsgButtons::Ok,
-                        message == TestModeMessage::Mismatch ? MsgIcon::Critical : MsgIcon::Warning);
+    ctx_.prompter().ask(
+        ctx_.pick(TestModeMessageText(message)), MsgButtons::Ok,
+        message == TestModeMessage::Mismatch ? MsgIcon::Critical : MsgIcon::Warning);
   });
   connect(host, &QtTestModeHost::testModeEntered, this, [this] { timerShowTestFrm_.start(); });
-  connect(host, &QtTestModeHost::blockArrived, this, [this](const std::vector<std::uint8_t>& block) {
-    if (window_) window_->tuned(block);
-  });
-  connect(host, &QtTestModeHost::valuesReceived, this, [this](const std::vector<std::uint8_t>& values) {
-    if (window_) window_->valuesArrived(values);
-  });
+  connect(host, &QtTestModeHost::blockArrived, this,
+          [this](const std::vector<std::uint8_t>& block) {
+            if (FrmTestMode* w = window()) w->tuned(block);
+          });
+  connect(host, &QtTestModeHost::valuesReceived, this,
+          [this](const std::vector<std::uint8_t>& values) {
+            if (FrmTestMode* w = window()) w->valuesArrived(values);
+          });
   connect(host, &QtTestModeHost::valuePolled, this, [this](int value) {
-    if (window_) window_->polled(value);
+    if (FrmTestMode* w = window()) w->polled(value);
   });
   connect(host, &QtTestModeHost::testModeEnded, this, [this] { ended(); });
   driver_->setTrace(sessions_.beginTrace(SessionKind::TestMode));
@@ -74,20 +77,21 @@ void TestModeSession::start() {
 }
 
 void TestModeSession::openWindow() {
-  if (!active() || window_) return;
-  window_ = FrmTestMode::open(*driver_, ctx_, mainWindow_);
+  if (!active() || window()) return;
+  window_ = std::make_unique<FrmTestMode>(*driver_, ctx_, mainWindow_);
+  window_->show();
 }
 
 void TestModeSession::ended() {
   timerShowTestFrm_.stop();
-  if (window_) window_->ended();
+  if (FrmTestMode* w = window()) w->ended();
 }
 
 void TestModeSession::leave() {
   timerShowTestFrm_.stop();
   if (!active()) return;
-  if (window_) {
-    window_->close();  // stores an open item, releases PTT, leaves
+  if (FrmTestMode* w = window()) {
+    w->close();  // stores an open item, releases PTT, leaves
   } else {
     driver_->leave(1);
   }

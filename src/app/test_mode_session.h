@@ -33,7 +33,8 @@ class TestModeSession : public QObject {
   // closed whatever the radio said. For the main window's close and the program's end.
   void leave();
   void reCaption();
-  FrmTestMode* window() const { return window_; }
+  // The test mode window while it is open.
+  FrmTestMode* window() const { return window_ && !window_->isHidden() ? window_.get() : nullptr; }
 
  private:
   void openWindow();
@@ -44,7 +45,10 @@ class TestModeSession : public QObject {
   QPointer<QWidget> mainWindow_;
   std::unique_ptr<QtTestModeHost> host_;
   std::unique_ptr<TestModeDriver> driver_;
-  QPointer<FrmTestMode> window_;
+  // Declared after the driver, which it reaches until it goes. A closed window waits hidden for
+  // the next start or the session's end rather than for the event loop, which may not turn again
+  // before the driver goes.
+  std::unique_ptr<FrmTestMode> window_;
   QTimer timerShowTestFrm_;
 };
 

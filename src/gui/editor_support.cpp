@@ -1,5 +1,6 @@
 #include "gui/editor_support.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -52,6 +53,11 @@ void FillNumberedGrid(QTableWidget* grid, int rows, Qt::Alignment dataAlignment)
       grid->setItem(r, c, item);
     }
   }
+}
+
+void SetButtonText(QAbstractButton* button, const QString& text) {
+  button->setText(text);
+  button->setAccessibleName(WithoutAccelerator(text));
 }
 
 }  // namespace kr4100

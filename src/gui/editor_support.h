@@ -9,6 +9,7 @@
 
 #include "gui/ui_context.h"
 
+class QAbstractButton;
 class QComboBox;
 class QTableWidget;
 
@@ -36,5 +37,7 @@ void FillNumberedGrid(QTableWidget* grid, int rows, Qt::Alignment dataAlignment 
 // A menu or button caption without its accelerator, as titles, the tree and screen readers show
 // it: "&Open" gives "Open", "打开(&O)..." gives "打开...", "&&" gives one "&".
 QString WithoutAccelerator(const QString& text);
+// A button's caption, and its name for screen readers without the accelerator.
+void SetButtonText(QAbstractButton* button, const QString& text);
 
 }  // namespace kr4100

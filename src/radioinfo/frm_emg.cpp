@@ -17,9 +17,6 @@
 namespace kr4100 {
 namespace {
 
-// Titled as the main window's command that opens it; "Embedded Message" is the message editor.
-constexpr Bilingual kCaption{"Local Information", "本机信息"};
-constexpr Bilingual kFrame{"Dealer Information", "销售商信息"};
 // The block's fields as the core names them; the command line's info takes its names there too.
 using Field = RadioInfoFieldId;
 constexpr Bilingual kAreaCode = RadioInfoLabel(Field::AreaCode);
@@ -144,8 +141,8 @@ void FrmEMG::layOut() {
 }
 
 void FrmEMG::reCaption() {
-  setWindowTitle(ctx().pick(kCaption));
-  dealerFrame_->setTitle(ctx().pick(kFrame));
+  setWindowTitle(ctx().shell(ShellText::LocalInfoCaption));
+  dealerFrame_->setTitle(ctx().shell(ShellText::LocalInfoDealer));
   areaCodeLabel_->setText(ctx().pick(kAreaCode));
   for (int k = 0; k < kLabelCount; ++k) fieldLabels_[k]->setText(ctx().pick(kLabel1[k]));
   captionCloseAndHelp();

@@ -9,11 +9,6 @@
 #include "radioinfo/radio_info_fields.h"
 
 namespace kr4100 {
-namespace {
-
-constexpr Bilingual kCaption{"Radio Information", "对讲机信息"};
-
-}  // namespace
 
 FrmRadioInfo::FrmRadioInfo(UiContext& ctx, QWidget* parent)
     : QDialog(parent),
@@ -35,7 +30,7 @@ FrmRadioInfo::FrmRadioInfo(UiContext& ctx, QWidget* parent)
 FrmRadioInfo::~FrmRadioInfo() = default;
 
 void FrmRadioInfo::reCaption() {
-  setWindowTitle(ctx().pick(kCaption));
+  setWindowTitle(ctx().shell(ShellText::RadioInfoCaption));
   fields_->reCaption();
   captionCloseAndHelp();
   ShowData();

@@ -1,7 +1,6 @@
 #include "radioinfo/frm_radio_info_set.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,12 +15,6 @@
 
 namespace kr4100 {
 namespace {
-
-constexpr Bilingual kCaption{"Set Radio Information", "设置对讲机信息"};
-constexpr Bilingual kVersion{"版本", "版本"};
-constexpr Bilingual kRead{"&Read", "读出(&R)"};
-constexpr Bilingual kWrite{"&Write", "写入(&W)"};
-constexpr Bilingual kTimeSync{"&Time Sync", "时间同步(&T)"};
 
 // Both boxes take plain ASCII only, and nothing but typing puts text into them.
 void RestrictToAscii(QLineEdit* edit) {
@@ -70,7 +63,6 @@ void FrmRadioInfoSet::Impl::createControls() {
   versionBox->setMaxLength(static_cast<int>(kSoftVerBoxLength));
   RestrictToAscii(versionBox);
   EnterMovesFocus(versionBox);
-  versionBox->installEventFilter(q);
   versionLabel->setBuddy(versionBox);
   fields.form->addRow(versionLabel, versionBox);
 
@@ -120,6 +112,8 @@ FrmRadioInfoSet::FrmRadioInfoSet(UiContext& ctx, QWidget* parent)
                  Qt::WindowCloseButtonHint);
   d_->createControls();
   d_->connectControls();
+  commitOnFocusOut(d_->versionBox, "FrmRadioInfoSet_Text2_LostFocus",
+                   [this] { d_->versionBoxLeft(); });
   reCaption();
   d_->fields.modelCombo->setFocus();
 }
@@ -130,15 +124,17 @@ FrmRadioInfoSet::~FrmRadioInfoSet() {
   detach();
 }
 
-void FrmRadioInfoSet::setToday(std::function<CalendarDate()> today) { d_->today = std::move(today); }
+void FrmRadioInfoSet::setToday(std::function<CalendarDate()> today) {
+  d_->today = std::move(today);
+}
 
 void FrmRadioInfoSet::reCaption() {
-  setWindowTitle(ctx().pick(kCaption));
+  setWindowTitle(ctx().shell(ShellText::RadioInfoSetCaption));
   d_->fields.reCaption();
-  SetLabelText(d_->versionLabel, ctx().pick(kVersion));
-  d_->readButton->setText(ctx().pick(kRead));
-  d_->writeButton->setText(ctx().pick(kWrite));
-  d_->timeSyncButton->setText(ctx().pick(kTimeSync));
+  SetLabelText(d_->versionLabel, ctx().shell(ShellText::RadioInfoVersion));
+  d_->readButton->setText(ctx().shell(ShellText::RadioInfoRead));
+  d_->writeButton->setText(ctx().shell(ShellText::RadioInfoWrite));
+  d_->timeSyncButton->setText(ctx().shell(ShellText::RadioInfoTimeSync));
   captionCloseAndHelp();
   ShowData();
 }
@@ -167,11 +163,6 @@ void FrmRadioInfoSet::StoreData() {
 void FrmRadioInfoSet::done(int result) {
   StoreData();
   QDialog::done(result);
-}
-
-bool FrmRadioInfoSet::eventFilter(QObject* watched, QEvent* event) {
-  if (d_ && watched == d_->versionBox && event->type() == QEvent::FocusOut) d_->versionBoxLeft();
-  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace kr4100

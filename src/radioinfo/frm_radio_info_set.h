@@ -35,7 +35,6 @@ class FrmRadioInfoSet : public QDialog, public EditorWindow {
 
  protected:
   void done(int result) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   class Impl;

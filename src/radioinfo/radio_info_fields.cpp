@@ -13,10 +13,6 @@
 namespace kr4100 {
 namespace {
 
-constexpr Bilingual kModelType{"Model Type", "机型类型"};
-constexpr Bilingual kFrequency{"Frequency", "频率"};
-constexpr Bilingual kSerialNumber{"Serial Number", "序号"};
-
 QStringList Listed(const std::vector<std::string>& items) {
   QStringList list;
   for (const std::string& item : items) list << FieldText(item);
@@ -72,9 +68,9 @@ RadioInfoFields::RadioInfoFields(QWidget* window, UiContext& ctx) : ctx_(ctx) {
 }
 
 void RadioInfoFields::reCaption() {
-  SetLabelText(modelLabel, ctx_.pick(kModelType));
-  SetLabelText(bandLabel, ctx_.pick(kFrequency));
-  SetLabelText(dateLabel, ctx_.pick(kSerialNumber));
+  SetLabelText(modelLabel, ctx_.shell(ShellText::ModelType));
+  SetLabelText(bandLabel, ctx_.shell(ShellText::Frequency));
+  SetLabelText(dateLabel, ctx_.shell(ShellText::RadioInfoSerialNumber));
 }
 
 void RadioInfoFields::show(const RadioInfoView& view) {

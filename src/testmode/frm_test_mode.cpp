@@ -12,35 +12,13 @@
 #include <QVBoxLayout>
 
 #include "core/config/conversions.h"
+#include "core/texts/test_mode_texts.h"
 #include "gui/editor_support.h"
 #include "testmode/frm_test_mode_para.h"
 #include "testmode/test_mode_pictures.h"
 
 namespace kr4100 {
 namespace {
-
-constexpr Bilingual kCaption{"Test Mode", "测试模式"};
-constexpr Bilingual kFrameChannel{"Test Channel", "测试信道"};
-constexpr Bilingual kFrameSignalling{"Test Signalling", "测试信令"};
-constexpr Bilingual kChannelNo{"Channel No.", "信道编号"};
-constexpr Bilingual kSignalling{"Signalling", "信令"};
-constexpr Bilingual kRx{"RX", "接收"};
-constexpr Bilingual kTx{"TX", "发射"};
-constexpr Bilingual kWide{"&Wide", "宽带(&W)"};
-constexpr Bilingual kNarrow{"&Narrow", "窄带(&N)"};
-constexpr Bilingual kTuning{"&Tuning", "调协模式(&T)"};
-constexpr Bilingual kClose{"&Close", "关闭(&C)"};
-constexpr Bilingual kPrint{"p&Rint", "打印(&R)"};
-constexpr Bilingual kPtt{"&PTT", "&PTT"};
-// Names for assistive tools only; the window itself shows pictures.
-constexpr Bilingual kItems{"Adjustment items", "调整项目"};
-constexpr Bilingual kReleasedPicture[2] = {{"Microphone, released", "麦克风，未发射"},
-                                           {"Antenna, receiving", "天线，接收"}};
-constexpr Bilingual kTransmittingPicture[2] = {{"Microphone, transmitting", "麦克风，发射中"},
-                                               {"Antenna, transmitting", "天线，发射中"}};
-constexpr Bilingual kWidePicture{"Wide band", "宽带"};
-constexpr Bilingual kNarrowPicture{"Narrow band", "窄带"};
-constexpr Bilingual kLamp{"Transmit lamp", "发射指示灯"};
 
 QLabel* Picture(const QPixmap& pixmap, const QString& name, QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -255,39 +233,42 @@ void FrmTestMode::connectControls() {
 }
 
 void FrmTestMode::reCaption() {
-  setWindowTitle(ctx_.pick(kCaption));
-  channelFrame_->setTitle(ctx_.pick(kFrameChannel));
-  signallingFrame_->setTitle(ctx_.pick(kFrameSignalling));
-  channelLabel_->setText(ctx_.pick(kChannelNo));
-  signallingLabel_->setText(ctx_.pick(kSignalling));
-  channelCombo_->setAccessibleName(ctx_.pick(kChannelNo));
-  signallingCombo_->setAccessibleName(ctx_.pick(kSignalling));
-  for (int k = 0; k < 2; ++k) {
-    const QString group = k == 0 ? ctx_.pick(kFrameChannel) : ctx_.pick(kFrameSignalling);
-    rxLabels_[k]->setText(ctx_.pick(kRx));
-    txLabels_[k]->setText(ctx_.pick(kTx));
-    rxTexts_[k]->setAccessibleName(group + QLatin1Char(' ') + ctx_.pick(kRx));
-    txTexts_[k]->setAccessibleName(group + QLatin1Char(' ') + ctx_.pick(kTx));
-    releasedPictures_[k]->setAccessibleName(ctx_.pick(kReleasedPicture[k]));
-    transmittingPictures_[k]->setAccessibleName(ctx_.pick(kTransmittingPicture[k]));
+  setWindowTitle(ctx_.pick(TestModeTextOf(TestModeText::Caption)));
+  channelFrame_->setTitle(ctx_.pick(TestModeTextOf(TestModeText::ChannelFrame)));
+  signallingFrame_->setTitle(ctx_.pick(TestModeTextOf(TestModeText::SignallingFrame)));
+  channelLabel_->setText(ctx_.pick(TestModeTextOf(TestModeText::ChannelNo)));
+  signallingLabel_->setText(ctx_.pick(TestModeTextOf(TestModeText::Signalling)));
+  channelCombo_->setAccessibleName(ctx_.pick(TestModeTextOf(TestModeText::ChannelNo)));
+  signallingCombo_->setAccessibleName(ctx_.pick(TestModeTextOf(TestModeText::Signalling)));
+  for (std::size_t k = 0; k < 2; ++k) {
+    const QString group = ctx_.pick(
+        TestModeTextOf(k == 0 ? TestModeText::ChannelFrame : TestModeText::SignallingFrame));
+    rxLabels_[k]->setText(ctx_.pick(TestModeTextOf(TestModeText::Rx)));
+    txLabels_[k]->setText(ctx_.pick(TestModeTextOf(TestModeText::Tx)));
+    rxTexts_[k]->setAccessibleName(group + QLatin1Char(' ') +
+                                   ctx_.pick(TestModeTextOf(TestModeText::Rx)));
+    txTexts_[k]->setAccessibleName(group + QLatin1Char(' ') +
+                                   ctx_.pick(TestModeTextOf(TestModeText::Tx)));
+    releasedPictures_[k]->setAccessibleName(ctx_.pick(TestModeTextOf(
+        k == 0 ? TestModeText::MicrophoneReleased : TestModeText::AntennaReceiving)));
+    transmittingPictures_[k]->setAccessibleName(ctx_.pick(TestModeTextOf(
+        k == 0 ? TestModeText::MicrophoneTransmitting : TestModeText::AntennaTransmitting)));
   }
   for (int i = 0; i < kAdjustItemCount; ++i)
     itemList_->item(i)->setText(ctx_.pick(AdjustItemName(i + 1)));
-  itemList_->setAccessibleName(ctx_.pick(kItems));
+  itemList_->setAccessibleName(ctx_.pick(TestModeTextOf(TestModeText::Items)));
   // All fifteen items in view: Chinese rows are taller than English ones.
   itemList_->setMinimumHeight(itemList_->sizeHintForRow(0) * kAdjustItemCount +
                               2 * itemList_->frameWidth() + 2);
-  const std::pair<QPushButton*, const Bilingual*> buttons[] = {
-      {wideButton_, &kWide}, {narrowButton_, &kNarrow}, {tuningButton_, &kTuning},
-      {pttButton_, &kPtt},   {printButton_, &kPrint},   {closeButton_, &kClose},
-  };
-  for (const auto& [b, text] : buttons) {
-    b->setText(ctx_.pick(*text));
-    b->setAccessibleName(WithoutAccelerator(ctx_.pick(*text)));
-  }
-  widePicture_->setAccessibleName(ctx_.pick(kWidePicture));
-  narrowPicture_->setAccessibleName(ctx_.pick(kNarrowPicture));
-  lamp_->setAccessibleName(ctx_.pick(kLamp));
+  SetButtonText(wideButton_, ctx_.pick(TestModeTextOf(TestModeText::Wide)));
+  SetButtonText(narrowButton_, ctx_.pick(TestModeTextOf(TestModeText::Narrow)));
+  SetButtonText(tuningButton_, ctx_.pick(TestModeTextOf(TestModeText::Tuning)));
+  SetButtonText(pttButton_, ctx_.pick(TestModeTextOf(TestModeText::Ptt)));
+  SetButtonText(printButton_, ctx_.pick(TestModeTextOf(TestModeText::Print)));
+  SetButtonText(closeButton_, ctx_.msg(MessageId::CloseButton));
+  widePicture_->setAccessibleName(ctx_.pick(TestModeTextOf(TestModeText::WidePicture)));
+  narrowPicture_->setAccessibleName(ctx_.pick(TestModeTextOf(TestModeText::NarrowPicture)));
+  lamp_->setAccessibleName(ctx_.pick(TestModeTextOf(TestModeText::TransmitLamp)));
   showSignalling();
 }
 

@@ -21,7 +21,6 @@ class QTimer;
 
 namespace kr4100 {
 
-
 class TestModeLamp;
 
 class FrmTestMode : public QWidget {
@@ -30,8 +29,8 @@ class FrmTestMode : public QWidget {
   FrmTestMode(TestModeDriver& driver, UiContext& ctx, QWidget* parent = nullptr);
   ~FrmTestMode() override;
 
-  // What the main window calls once the driver reports test mode entered: a modeless window
-  // that deletes itself on close, where closing leaves test mode.
+  // A modeless window that deletes itself on close, where closing leaves test mode. (The main
+  // window's test-mode session owns its window instead, so that it never outlives the driver.)
   static FrmTestMode* open(TestModeDriver& driver, UiContext& ctx, QWidget* parent);
 
   void reCaption();

@@ -14,23 +14,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/texts/test_mode_texts.h"
 #include "gui/editor_support.h"
 #include "testmode/test_mode_pictures.h"
 
 namespace kr4100 {
-namespace {
-
-constexpr Bilingual kStart{"&Start", "开始(&S)"};
-constexpr Bilingual kOk{"&OK", "确定(&O)"};
-constexpr Bilingual kCancel{"&Cancel", "取消(&C)"};
-constexpr Bilingual kPtt{"PTT", "PTT"};
-// Names for assistive tools only.
-constexpr Bilingual kSlider{"Value", "数值"};
-constexpr Bilingual kBar{"Level", "电平"};
-constexpr Bilingual kPolled{"Measured value", "测量值"};
-constexpr Bilingual kLamp{"Indicator lamp", "指示灯"};
-
-}  // namespace
 
 FrmTestModePara::FrmTestModePara(TestModePanel& panel, std::span<const std::uint8_t> block,
                                  UiContext& ctx, QWidget* parent)
@@ -181,22 +169,23 @@ void FrmTestModePara::reCaption() {
   for (int tab = 0; tab < kAdjustTabCount; ++tab) {
     const QString name = ctx_.pick(AdjustTabName(tab));
     tabs_->setTabText(tab, name);
-    sliders_[tab]->setAccessibleName(name + QLatin1Char(' ') + ctx_.pick(kSlider));
-    valueBoxes_[tab]->setAccessibleName(name + QLatin1Char(' ') + ctx_.pick(kSlider));
-    bars_[tab]->setAccessibleName(name + QLatin1Char(' ') + ctx_.pick(kBar));
+    sliders_[tab]->setAccessibleName(name + QLatin1Char(' ') +
+                                     ctx_.pick(TestModeTextOf(TestModeText::ParaValue)));
+    valueBoxes_[tab]->setAccessibleName(name + QLatin1Char(' ') +
+                                        ctx_.pick(TestModeTextOf(TestModeText::ParaValue)));
+    bars_[tab]->setAccessibleName(name + QLatin1Char(' ') +
+                                  ctx_.pick(TestModeTextOf(TestModeText::ParaLevel)));
   }
   tabs_->setAccessibleName(windowTitle());
   pollFrame_->setTitle(windowTitle());
   pollFrame_->setAccessibleName(windowTitle());
-  pollText_->setAccessibleName(ctx_.pick(kPolled));
-  pollBar_->setAccessibleName(ctx_.pick(kPolled));
-  const std::pair<QPushButton*, const Bilingual*> buttons[] = {
-      {startButton_, &kStart}, {okButton_, &kOk}, {cancelButton_, &kCancel}, {pttButton_, &kPtt}};
-  for (const auto& [b, text] : buttons) {
-    b->setText(ctx_.pick(*text));
-    b->setAccessibleName(WithoutAccelerator(ctx_.pick(*text)));
-  }
-  lamp_->setAccessibleName(ctx_.pick(kLamp));
+  pollText_->setAccessibleName(ctx_.pick(TestModeTextOf(TestModeText::ParaMeasured)));
+  pollBar_->setAccessibleName(ctx_.pick(TestModeTextOf(TestModeText::ParaMeasured)));
+  SetButtonText(startButton_, ctx_.pick(TestModeTextOf(TestModeText::ParaStart)));
+  SetButtonText(okButton_, ctx_.msg(MessageId::OkButton));
+  SetButtonText(cancelButton_, ctx_.msg(MessageId::CancelButton));
+  SetButtonText(pttButton_, ctx_.pick(TestModeTextOf(TestModeText::ParaPtt)));
+  lamp_->setAccessibleName(ctx_.pick(TestModeTextOf(TestModeText::ParaLamp)));
 }
 
 // Sliders set here move under a blocker: only the user's moves send anything.

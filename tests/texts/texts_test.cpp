@@ -72,7 +72,8 @@ TEST(ShellTable, EveryTextFilledAndMenusTranslated) {
     ASSERT_NE(t.zh, nullptr) << i;
     EXPECT_GT(std::strlen(t.en), 0u) << i;
     EXPECT_GT(std::strlen(t.zh), 0u) << i;
-    if (id != ShellText::ProductTitle) {
+    // The product name, and the set window's version label, which has always read the same.
+    if (id != ShellText::ProductTitle && id != ShellText::RadioInfoVersion) {
       EXPECT_STRNE(t.en, t.zh) << i;
     }
   }

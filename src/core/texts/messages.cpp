@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "core/texts/text_table.h"
+
 namespace kr4100 {
 namespace {
 
@@ -62,7 +64,8 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMes
     {"The radio did not accept the radio information. Nothing was changed in the radio.",
      "对讲机未接受对讲机信息，对讲机中的数据没有改变。"},
     /* RadioCountInvalid */
-    {"The number of radios must be a whole number of at least 1.", "对讲机数量必须是不小于1的整数。"},
+    {"The number of radios must be a whole number of at least 1.",
+     "对讲机数量必须是不小于1的整数。"},
     /* PackRefused */
     {"Nothing was written to the radio. This setting does not fit the radio's memory:",
      "未向对讲机写入任何数据。以下设置超出对讲机存储范围："},
@@ -152,17 +155,8 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(MessageId::Count)> kMes
      "无法建立串口记录（通信继续进行）：{file}"},
 }};
 
-// A missing row would shift every later message onto the wrong text; an empty slot shows up here.
-constexpr bool AllRowsFilled() {
-  for (const Bilingual& row : kMessages) {
-    if (row.en == nullptr || row.zh == nullptr || row.en[0] == '\0' || row.zh[0] == '\0') {
-      return false;
-    }
-  }
-  return true;
-}
 static_assert(kMessages.size() == static_cast<std::size_t>(MessageId::Count));
-static_assert(AllRowsFilled(), "every message needs both languages");
+static_assert(AllRowsFilled(kMessages), "every message needs both languages");
 
 constexpr Bilingual kRadioFound{"Radio found on {device}, {stopBits}, handshaking {handshaking}",
                                 "在 {device} 上找到对讲机，{stopBits}，握手方式 {handshaking}"};
@@ -204,10 +198,7 @@ std::string MessageWith(MessageId id, int language,
 }
 
 const Bilingual& Message(MessageId id) {
-  // An id outside the enum (a cast from a stray integer) must not read past the table.
-  static constexpr Bilingual kNone{"", ""};
-  const auto index = static_cast<std::size_t>(id);
-  return index < kMessages.size() ? kMessages[index] : kNone;
+  return RowOf(kMessages, static_cast<std::size_t>(id));
 }
 
 }  // namespace kr4100

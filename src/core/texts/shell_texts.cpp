@@ -6,6 +6,7 @@
 
 #include "core/texts/messages.h"
 #include "core/texts/product.h"
+#include "core/texts/text_table.h"
 
 namespace kr4100 {
 namespace {
@@ -84,18 +85,41 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     /* TraceFolderTip */
     {"Each radio session is recorded in a file of its own in {folder}",
      "每次与对讲机的通信都单独记录在以下文件夹的文件中：{folder}"},
+    // The about box.
+    /* AboutCaption */ {"About KR_4100", "关于 KR_4100"},
+    /* VersionsCaption */ {"Versions", "版本"},
+    /* AboutPurpose */ {"Programming software for the mobile radio", "车载对讲机写频软件"},
+    /* VersionsButton */ {"&Versions...", "版本(&V)..."},
+    /* VersionsAccepted */
+    {"Data file and firmware versions accepted:", "可接受的数据文件及固件版本："},
+    // Comparing the document with a data file.
+    /* CompareCaption */ {"Compare with File", "与文件比较"},
+    /* CompareThisDocument */ {"This document", "本文档"},
+    /* CompareTheFile */ {"The file", "该文件"},
+    /* CompareTableName */ {"Differences", "差异"},
+    /* CompareEqual */
+    {"The document and the file hold the same settings.", "文档与文件的设置相同。"},
+    /* CompareDiffering */ {"{n} settings differ.", "有 {n} 项设置不同。"},
+    /* CompareClose */ {"Close", "关闭"},
+    // The print dialog.
+    /* PrintCaption */ {"Print", "打印"},
+    /* PrintButton */ {"&Print...", "打印(&P)..."},
+    /* PdfButton */ {"P&DF...", "PDF(&D)..."},
+    /* PdfFilter */ {"PDF files (*.pdf)", "PDF 文件 (*.pdf)"},
+    // The radio-information dialogs.
+    /* RadioInfoCaption */ {"Radio Information", "对讲机信息"},
+    /* RadioInfoSerialNumber */ {"Serial Number", "序号"},
+    /* RadioInfoSetCaption */ {"Set Radio Information", "设置对讲机信息"},
+    /* RadioInfoVersion */ {"版本", "版本"},
+    /* RadioInfoRead */ {"&Read", "读出(&R)"},
+    /* RadioInfoWrite */ {"&Write", "写入(&W)"},
+    /* RadioInfoTimeSync */ {"&Time Sync", "时间同步(&T)"},
+    /* LocalInfoCaption */ {"Local Information", "本机信息"},
+    /* LocalInfoDealer */ {"Dealer Information", "销售商信息"},
 }};
 
-constexpr bool AllRowsFilled() {
-  for (const Bilingual& row : kShellTexts) {
-    if (row.en == nullptr || row.zh == nullptr || row.en[0] == '\0' || row.zh[0] == '\0') {
-      return false;
-    }
-  }
-  return true;
-}
 static_assert(kShellTexts.size() == static_cast<std::size_t>(ShellText::Count));
-static_assert(AllRowsFilled(), "every shell text needs both languages");
+static_assert(AllRowsFilled(kShellTexts), "every shell text needs both languages");
 
 std::string_view AfterLastSeparator(std::string_view path) {
   const auto cut = path.find_last_of("\\/");
@@ -105,9 +129,7 @@ std::string_view AfterLastSeparator(std::string_view path) {
 }  // namespace
 
 const Bilingual& Shell(ShellText id) {
-  static constexpr Bilingual kNone{"", ""};
-  const auto index = static_cast<std::size_t>(id);
-  return index < kShellTexts.size() ? kShellTexts[index] : kNone;
+  return RowOf(kShellTexts, static_cast<std::size_t>(id));
 }
 
 std::string MainWindowCaption(std::string_view modelName, std::string_view bandText,

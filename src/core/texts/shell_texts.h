@@ -85,11 +85,42 @@ enum class ShellText : int {
   // Serial trace.
   mnuRecordSerialTrace,  // Setup menu: checkable, every radio session's traffic to a file
   TraceFolderTip,        // where the trace files go: "{folder}"
+  // The about box and its versions variant.
+  AboutCaption,
+  VersionsCaption,
+  AboutPurpose,
+  VersionsButton,
+  VersionsAccepted,  // above the list of accepted data file and firmware versions
+  // The window comparing the document with a data file.
+  CompareCaption,
+  CompareThisDocument,  // column headings of the differences
+  CompareTheFile,
+  CompareTableName,  // for assistive tools
+  CompareEqual,
+  CompareDiffering,  // "{n}": how many settings differ
+  CompareClose,      // without an accelerator, as the backups window's
+  // The print dialog.
+  PrintCaption,
+  PrintButton,
+  PdfButton,
+  PdfFilter,  // the PDF file dialog's filter
+  // The radio-information dialogs; their model and band labels are the model dialog's.
+  RadioInfoCaption,
+  RadioInfoSerialNumber,
+  RadioInfoSetCaption,
+  RadioInfoVersion,  // the same in both languages, as it has always read
+  RadioInfoRead,
+  RadioInfoWrite,
+  RadioInfoTimeSync,
+  LocalInfoCaption,  // titled as its menu command; "Embedded Message" is the message editor
+  LocalInfoDealer,
   Count
 };
 
 const Bilingual& Shell(ShellText id);
-inline const char* ShellTextIn(ShellText id, int language) { return Shell(id).in(language); }
+inline const char* ShellTextIn(ShellText id, int language) {
+  return Shell(id).in(language);
+}
 
 // Main-window caption: model name, "[" band "]", "[" "File Name" ":" file name "]". The file name
 // is the document name after its last "\" or "/".
