@@ -33,7 +33,7 @@ constexpr void Fields(T& e, F&& f) {
 template <class T, class F>
 requires FieldTable<T>
 constexpr void Fields(T& e, F&& f) {
-  ForEachField(FieldsOf(std::type_identity<std::remove_const_t<T>>{}),
+  ForEachField(FieldsOf<std::remove_const_t<T>>(),
                [&](const auto& field) { f(field.name, e.*field.member); });
 }
 

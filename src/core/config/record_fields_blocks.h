@@ -148,37 +148,36 @@ inline constexpr auto kFleetListFields = std::tuple{
     Field("Id", &FleetListEntry::Id),
 };
 
-// The table of a block or an entry, by its type.
-constexpr const auto& FieldsOf(std::type_identity<ModelInfo>) {
-  return kModelInfoFields;
-}
-constexpr const auto& FieldsOf(std::type_identity<DtmfSettings>) {
-  return kDtmfFields;
-}
-constexpr const auto& FieldsOf(std::type_identity<FleetSyncSettings>) {
-  return kFleetSyncFields;
-}
-constexpr const auto& FieldsOf(std::type_identity<AutodialEntry>) {
-  return kAutodialFields;
-}
-constexpr const auto& FieldsOf(std::type_identity<TestFreEntry>) {
-  return kTestFreFields;
-}
-constexpr const auto& FieldsOf(std::type_identity<FleetListEntry>) {
-  return kFleetListFields;
+inline constexpr std::tuple<> kNoFields{};
+
+// The table of a block or an entry, by its type; kNoFields for any other type.
+template <class T>
+constexpr const auto& FieldsOf() {
+  if constexpr (std::is_same_v<T, ModelInfo>)
+    return kModelInfoFields;
+  else if constexpr (std::is_same_v<T, DtmfSettings>)
+    return kDtmfFields;
+  else if constexpr (std::is_same_v<T, FleetSyncSettings>)
+    return kFleetSyncFields;
+  else if constexpr (std::is_same_v<T, AutodialEntry>)
+    return kAutodialFields;
+  else if constexpr (std::is_same_v<T, TestFreEntry>)
+    return kTestFreFields;
+  else if constexpr (std::is_same_v<T, FleetListEntry>)
+    return kFleetListFields;
+  else
+    return kNoFields;
 }
 
 template <class T>
-concept FieldTable = requires {
-  FieldsOf(std::type_identity<std::remove_const_t<T>>{});
-};
+concept FieldTable =
+    !std::is_same_v<decltype(FieldsOf<std::remove_const_t<T>>()), const std::tuple<>&>;
 
 // A block with every field at its default.
 template <FieldTable T>
 constexpr T DefaultsOf() {
   T out{};
-  ForEachField(FieldsOf(std::type_identity<T>{}),
-               [&](const auto& field) { out.*field.member = field.byDefault; });
+  ForEachField(FieldsOf<T>(), [&](const auto& field) { out.*field.member = field.byDefault; });
   return out;
 }
 
@@ -271,7 +270,7 @@ constexpr const Bilingual& LabelIn(const Table& table, Member member) {
 }
 template <FieldTable R, class M>
 constexpr const Bilingual& LabelOf(M R::*member) {
-  return LabelIn(FieldsOf(std::type_identity<R>{}), member);
+  return LabelIn(FieldsOf<R>(), member);
 }
 template <class M>
 constexpr const Bilingual& LabelOf(M RadioConfig::*member) {
