@@ -22,6 +22,7 @@
 #include "core/config/key_tables.h"
 #include "core/config/option_tables.h"
 #include "core/config/record_fields.h"
+#include "core/config/record_fields_blocks.h"
 #include "core/config/scan_tables.h"
 #include "core/texts/channel_texts.h"
 #include "platform/radio_text.h"
@@ -43,7 +44,6 @@ constexpr Bilingual kMessageHeading{"Message", "信息"};
 constexpr Bilingual kTextHeading{"Text", "内容"};
 constexpr Bilingual kYes{"Yes", "是"};
 constexpr Bilingual kNo{"No", "否"};
-constexpr Bilingual kNone{"None", "无"};
 const char* const kUnknown = "—";  // a stored value no list offers
 
 // ---- HTML -----------------------------------------------------------------------------------
@@ -169,7 +169,7 @@ void ChannelPages(Page& page) {
     const int emergency = record.OptFeat[static_cast<std::size_t>(kEmgCh0 + g)];
     page.paragraph(
         letter + QLatin1Char(' ') + page.t(kEmergencyChannel) + QStringLiteral(": ") +
-        (emergency >= 0 && emergency < kChannelsPerGroup ? Num(emergency + 1) : page.t(kNone)));
+        (emergency >= 0 && emergency < kChannelsPerGroup ? Num(emergency + 1) : page.t(kNoneWord)));
   }
   if (!any) {
     page.heading(page.t(PrintPageTitle(PrintPage::Channels)), Page::Length::Short);
@@ -185,7 +185,7 @@ QString OptionSetting(const Page& page, int field, int v) {
     return QString::fromUtf8(kUnknown);
   }
   // The emergency channel of a group, kept as its channel number − 1.
-  if (v == -1) return page.t(kNone);
+  if (v == -1) return page.t(kNoneWord);
   if (v >= 0 && v < kChannelsPerGroup) return Num(v + 1);
   return QString::fromUtf8(kUnknown);
 }
@@ -218,7 +218,7 @@ void KeyPage(Page& page) {
                   {20, 60, 20});
   for (std::size_t k = 0; k < record.KeyAssign.size(); ++k) {
     const int code = record.KeyAssign[k];
-    page.row({QStringLiteral("PF%1").arg(k + 1),
+    page.row({page.t(kKeyAssignFields[k].label),
               QString::fromStdString(KeyShownText(code, page.language())).toHtmlEscaped(),
               Num(code)});
   }

@@ -1,5 +1,7 @@
 #include "cli/record_json.h"
 
+#include <type_traits>
+
 #include "core/config/data_file_layout.h"
 
 namespace kr4100 {
@@ -27,54 +29,38 @@ struct ToJson {
   void operator()(const char* name, const Integer& v) { out[name] = v; }
   void operator()(const char* name, const Long& v) { out[name] = v; }
   template <std::size_t N>
-  void operator()(const char* name, const FixedText<N>& t) { out[name] = BytesAsText(t); }
+  void operator()(const char* name, const FixedText<N>& t) {
+    out[name] = BytesAsText(t);
+  }
 };
 
-template <class Record>
-nlohmann::ordered_json Object(const Record& record) {
-  nlohmann::ordered_json out = nlohmann::ordered_json::object();
-  layout::Fields(record, ToJson{out});
-  return out;
-}
-
-template <class Array>
-nlohmann::ordered_json Numbers(const Array& values) {
-  nlohmann::ordered_json out = nlohmann::ordered_json::array();
-  for (const auto v : values) out.push_back(v);
-  return out;
-}
-
-template <class Array>
-nlohmann::ordered_json Objects(const Array& records) {
-  nlohmann::ordered_json out = nlohmann::ordered_json::array();
-  for (const auto& r : records) out.push_back(Object(r));
-  return out;
+// A part as the dump shows it: a field as its value, an array as a JSON array, a block or an
+// entry as an object of its fields.
+template <class T>
+nlohmann::ordered_json PartJson(const T& v) {
+  if constexpr (requires { v.raw(); }) {
+    return BytesAsText(v);
+  } else if constexpr (requires {
+                         v.size();
+                         v[0];
+                       }) {
+    nlohmann::ordered_json out = nlohmann::ordered_json::array();
+    for (const auto& e : v) out.push_back(PartJson(e));
+    return out;
+  } else if constexpr (std::is_arithmetic_v<T>) {
+    return v;
+  } else {
+    nlohmann::ordered_json out = nlohmann::ordered_json::object();
+    layout::Fields(v, ToJson{out});
+    return out;
+  }
 }
 
 }  // namespace
 
 nlohmann::ordered_json RecordToJson(const RadioConfig& r) {
   nlohmann::ordered_json j;
-  j["Version"] = BytesAsText(r.Version);
-  j["CurGroup"] = r.CurGroup;
-  j["ChCount"] = Numbers(r.ChCount);
-  nlohmann::ordered_json groups = nlohmann::ordered_json::array();
-  for (const auto& group : r.Ch) groups.push_back(Objects(group));
-  j["Ch"] = std::move(groups);
-  j["ModelInfo"] = Object(r.ModelInfo);
-  j["OptFeat"] = Numbers(r.OptFeat);
-  j["KeyAssign"] = Numbers(r.KeyAssign);
-  j["ScanInfo"] = Numbers(r.ScanInfo);
-  j["Dtmf"] = Object(r.Dtmf);
-  j["Fleet"] = Object(r.Fleet);
-  j["AutodialCount"] = r.AutodialCount;
-  j["Autodial"] = Objects(r.Autodial);
-  j["TestFreCount"] = r.TestFreCount;
-  j["TestFre"] = Objects(r.TestFre);
-  j["EmbMsg1"] = BytesAsText(r.EmbMsg1);
-  j["EmbMsg2"] = BytesAsText(r.EmbMsg2);
-  j["FleetListCount"] = r.FleetListCount;
-  j["FleetList"] = Objects(r.FleetList);
+  ForEachField(kRecordParts, [&](const auto& part) { j[part.name] = PartJson(r.*part.member); });
   return j;
 }
 

@@ -12,6 +12,8 @@
 #include "core/config/data_file_codec.h"
 #include "core/config/data_file_layout.h"
 #include "core/config/document.h"
+#include "core/config/record_diff.h"
+#include "core/config/record_fields_blocks.h"
 #include "core/link/radio_image.h"
 #include "support/distinct_record.h"
 
@@ -206,8 +208,7 @@ struct Perturb {
       for (const ChannelField& f : kChannelFields)
         if (std::strcmp(f.name, name) == 0) compared = f.compared;
     } else {
-      compared = std::none_of(kBookkeepingFields.begin(), kBookkeepingFields.end(),
-                              [&](const char* b) { return std::strcmp(b, name) == 0; });
+      compared = !IsBookkeeping(name);
     }
   }
   template <class T>
@@ -254,6 +255,84 @@ TEST_F(RecordImageTest, ChangingAnyComparedFieldMakesTheDocumentModified) {
   }
   // The sub codes of every slot, the version and the current group.
   EXPECT_EQ(uncompared, 2 * kGroupCount * kChannelsPerGroup + 2);
+}
+
+// How many members an aggregate has: the most initialisers it takes.
+struct AnyValue {
+  template <class T>
+  constexpr operator T() const {
+    return T{};
+  }
+};
+template <class T, class... Given>
+constexpr std::size_t MemberCount() {
+  if constexpr (requires { T{Given{}..., AnyValue{}}; })
+    return MemberCount<T, Given..., AnyValue>();
+  else
+    return sizeof...(Given);
+}
+
+// Where each field of a table lies in its record, in the table's order.
+template <class Record, class Table>
+std::vector<std::ptrdiff_t> MemberOffsets(const Table& table) {
+  static const Record record{};
+  std::vector<std::ptrdiff_t> out;
+  ForEachField(table, [&](const auto& f) {
+    out.push_back(reinterpret_cast<const char*>(&(record.*f.member)) -
+                  reinterpret_cast<const char*>(&record));
+  });
+  return out;
+}
+
+template <class Record, class Table>
+void ExpectEveryMemberOnce(const Table& table) {
+  std::vector<std::ptrdiff_t> offsets = MemberOffsets<Record>(table);
+  EXPECT_EQ(offsets.size(), MemberCount<Record>()) << "a member the table does not name";
+  std::sort(offsets.begin(), offsets.end());
+  EXPECT_EQ(std::adjacent_find(offsets.begin(), offsets.end()), offsets.end())
+      << "a member the table names twice";
+}
+
+// A member added to a record but not to its table would never reach the file, the dump or the
+// comparison: every table names each member of its record exactly once.
+TEST(RecordFieldsTest, EveryTableNamesEachMemberOfItsRecordOnce) {
+  ExpectEveryMemberOnce<ModelInfo>(kModelInfoFields);
+  ExpectEveryMemberOnce<DtmfSettings>(kDtmfFields);
+  ExpectEveryMemberOnce<FleetSyncSettings>(kFleetSyncFields);
+  ExpectEveryMemberOnce<AutodialEntry>(kAutodialFields);
+  ExpectEveryMemberOnce<TestFreEntry>(kTestFreFields);
+  ExpectEveryMemberOnce<FleetListEntry>(kFleetListFields);
+  ExpectEveryMemberOnce<RadioConfig>(kRecordParts);
+  EXPECT_EQ(static_cast<std::size_t>(kChannelFieldCount), MemberCount<ChInfo>());
+}
+
+// A field a window shows must show in the difference listing under its label when it changes,
+// or a compare would call two records the same that the windows show apart.
+template <class Block, class Table>
+void ExpectEveryLabelledFieldListed(RadioConfig base, Block RadioConfig::*block,
+                                    const Table& table) {
+  ForEachField(table, [&](const auto& f) {
+    if (f.label.en == nullptr) return;
+    SCOPED_TRACE(f.name);
+    RadioConfig changed = base;
+    auto& v = changed.*block.*f.member;
+    if constexpr (requires { v.bytes(); })
+      v = Text<v.size()>("1234");
+    else
+      v = v == 0 ? 1 : 0;
+    const auto differences = DiffShownFields(base, changed, kEnglish);
+    EXPECT_TRUE(std::any_of(differences.begin(), differences.end(),
+                            [&](const FieldDifference& d) { return d.name == f.label.en; }));
+  });
+}
+
+TEST_F(RecordImageTest, EveryLabelledBlockFieldShowsInTheDifferences) {
+  RadioConfig base = doc.working();
+  base.Fleet.OwnFleet = 1;  // with no own fleet the own ID shows blank whatever it keeps
+  base.Fleet.OwnId = 1;
+  ExpectEveryLabelledFieldListed(base, &RadioConfig::Dtmf, kDtmfFields);
+  ExpectEveryLabelledFieldListed(base, &RadioConfig::Fleet, kFleetSyncFields);
+  ExpectEveryLabelledFieldListed(base, &RadioConfig::ModelInfo, kModelInfoFields);
 }
 
 }  // namespace

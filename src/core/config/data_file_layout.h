@@ -8,6 +8,7 @@
 
 #include "core/config/radio_config.h"
 #include "core/config/record_fields.h"
+#include "core/config/record_fields_blocks.h"
 
 namespace kr4100::layout {
 
@@ -18,7 +19,7 @@ concept RecordOf = std::same_as<std::remove_const_t<T>, U>;
 // or a FixedText<N>. Nested records are walked through their own Fields().
 // A channel's fields come from the channel field table, in its (the file's) order.
 template <class T, class F>
-  requires RecordOf<T, ChInfo>
+requires RecordOf<T, ChInfo>
 constexpr void Fields(T& e, F&& f) {
   for (const ChannelField& field : kChannelFields) {
     if (field.text)
@@ -28,98 +29,35 @@ constexpr void Fields(T& e, F&& f) {
   }
 }
 
+// A block or a list entry: its fields from its table, in the table's (the file's) order.
 template <class T, class F>
-  requires RecordOf<T, ModelInfo>
-constexpr void Fields(T& m, F&& f) {
-  f("ModelCode", m.ModelCode);
-  f("ModelType", m.ModelType);
-  f("BandType", m.BandType);
-  f("ProgDate", m.ProgDate);
-  f("SoftVer", m.SoftVer);
-  f("ModelName", m.ModelName);
-  f("BandType2", m.BandType2);
-  f("SeriesChar", m.SeriesChar);
-}
-
-template <class T, class F>
-  requires RecordOf<T, DtmfSettings>
-constexpr void Fields(T& d, F&& f) {
-  f("DtmfSpeed", d.DtmfSpeed);
-  f("FirstDigitTime", d.FirstDigitTime);
-  f("FirstDigitDelay", d.FirstDigitDelay);
-  f("StarHashTime", d.StarHashTime);
-  f("DCodeAssign", d.DCodeAssign);
-  f("DtmfSideTone", d.DtmfSideTone);
-  f("IdCode", d.IdCode);
-  f("GroupCode", d.GroupCode);
-  f("AutoResetTimer", d.AutoResetTimer);
-  f("CallAlert", d.CallAlert);
-  f("Transpond", d.Transpond);
-  f("ClearToTranspond", d.ClearToTranspond);
-  f("StunCode", d.StunCode);
-  f("StunType", d.StunType);
-}
-
-template <class T, class F>
-  requires RecordOf<T, FleetSyncSettings>
-constexpr void Fields(T& s, F&& f) {
-  f("OwnFleet", s.OwnFleet);
-  f("OwnId", s.OwnId);
-  f("BaudRate", s.BaudRate);
-  f("DataTxModDelay", s.DataTxModDelay);
-  f("MsgModeTimer", s.MsgModeTimer);
-  f("PttIdSideTone", s.PttIdSideTone);
-}
-
-template <class T, class F>
-  requires RecordOf<T, AutodialEntry>
-constexpr void Fields(T& a, F&& f) {
-  f("Row", a.Row);
-  f("Digits", a.Digits);
-}
-
-template <class T, class F>
-  requires RecordOf<T, TestFreEntry>
-constexpr void Fields(T& t, F&& f) {
-  f("No", t.No);
-  f("RxFre", t.RxFre);
-  f("TxFre", t.TxFre);
-  f("RxMark", t.RxMark);
-  f("TxMark", t.TxMark);
-}
-
-template <class T, class F>
-  requires RecordOf<T, FleetListEntry>
+requires FieldTable<T>
 constexpr void Fields(T& e, F&& f) {
-  f("Row", e.Row);
-  f("Fleet", e.Fleet);
-  f("Id", e.Id);
+  ForEachField(FieldsOf<std::remove_const_t<T>>(),
+               [&](const auto& field) { f(field.name, e.*field.member); });
 }
 
-// The top level walks arrays element by element; the channel position varies fastest, so slot c
-// of group g lies at element (c - 1) + 60 * g.
+// A part of the record: a field as it is, an array element by element (every element under the
+// part's name), a block or an entry through its own Fields().
 template <class T, class F>
-  requires RecordOf<T, RadioConfig>
+constexpr void PartFields(const char* name, T& v, F&& f) {
+  if constexpr (requires {
+                  v.size();
+                  v[0];
+                })
+    for (auto& e : v) PartFields(name, e, f);
+  else if constexpr (requires { Fields(v, f); })
+    Fields(v, f);
+  else
+    f(name, v);
+}
+
+// The record's parts in the table's order. The channel position varies fastest, so slot c of
+// group g lies at element (c - 1) + 60 * g.
+template <class T, class F>
+requires RecordOf<T, RadioConfig>
 constexpr void Fields(T& r, F&& f) {
-  f("Version", r.Version);
-  f("CurGroup", r.CurGroup);
-  for (auto& n : r.ChCount) f("ChCount", n);
-  for (auto& group : r.Ch)
-    for (auto& e : group) Fields(e, f);
-  Fields(r.ModelInfo, f);
-  for (auto& v : r.OptFeat) f("OptFeat", v);
-  for (auto& v : r.KeyAssign) f("KeyAssign", v);
-  for (auto& v : r.ScanInfo) f("ScanInfo", v);
-  Fields(r.Dtmf, f);
-  Fields(r.Fleet, f);
-  f("AutodialCount", r.AutodialCount);
-  for (auto& e : r.Autodial) Fields(e, f);
-  f("TestFreCount", r.TestFreCount);
-  for (auto& e : r.TestFre) Fields(e, f);
-  f("EmbMsg1", r.EmbMsg1);
-  f("EmbMsg2", r.EmbMsg2);
-  f("FleetListCount", r.FleetListCount);
-  for (auto& e : r.FleetList) Fields(e, f);
+  ForEachField(kRecordParts, [&](const auto& part) { PartFields(part.name, r.*part.member, f); });
 }
 
 // Bytes a field takes in the file.
@@ -128,7 +66,9 @@ struct FieldSize {
   constexpr void operator()(const char*, const Integer&) { total += 2; }
   constexpr void operator()(const char*, const Long&) { total += 4; }
   template <std::size_t N>
-  constexpr void operator()(const char*, const FixedText<N>&) { total += N; }
+  constexpr void operator()(const char*, const FixedText<N>&) {
+    total += N;
+  }
 };
 
 template <class T>

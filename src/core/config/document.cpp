@@ -7,19 +7,25 @@
 #include "core/config/channel_bulk.h"
 #include "core/config/channel_csv.h"
 #include "core/config/data_file_codec.h"
+#include "core/config/embedded_message.h"
 #include "core/config/file_io.h"
 #include "core/config/numbers.h"
 #include "core/config/record_fields.h"
+#include "core/config/record_fields_blocks.h"
 #include "core/config/test_fre_edit.h"
 
 namespace kr4100 {
 namespace {
 
 // Counts come from files too; never let one index past its table.
-int UsedCount(int count, int slots) { return std::clamp(count, 0, slots); }
+int UsedCount(int count, int slots) {
+  return std::clamp(count, 0, slots);
+}
 
 // The text of a fixed field up to its first NUL, blanks kept.
-std::string UpToNul(std::string_view raw) { return std::string(raw.substr(0, raw.find('\0'))); }
+std::string UpToNul(std::string_view raw) {
+  return std::string(raw.substr(0, raw.find('\0')));
+}
 
 bool SameChannel(const ChInfo& a, const ChInfo& b) {
   return std::all_of(kChannelFields.begin(), kChannelFields.end(), [&](const ChannelField& f) {
@@ -30,7 +36,8 @@ bool SameChannel(const ChInfo& a, const ChInfo& b) {
 
 bool SameChannelTable(const RadioConfig& w, const RadioConfig& s) {
   for (int g = 0; g < kGroupCount; ++g) {
-    if (w.ChCount[static_cast<std::size_t>(g)] != s.ChCount[static_cast<std::size_t>(g)]) return false;
+    if (w.ChCount[static_cast<std::size_t>(g)] != s.ChCount[static_cast<std::size_t>(g)])
+      return false;
     const int count = w.usedChannels(g);
     for (int c = 1; c <= count; ++c) {
       const ChInfo& saved = s.slot(c, g);
@@ -44,7 +51,8 @@ bool SameChannelTable(const RadioConfig& w, const RadioConfig& s) {
 }
 
 template <class Entry, std::size_t N>
-bool SameList(int countA, const std::array<Entry, N>& a, int countB, const std::array<Entry, N>& b) {
+bool SameList(int countA, const std::array<Entry, N>& a, int countB,
+              const std::array<Entry, N>& b) {
   if (countA != countB) return false;
   const int used = UsedCount(countA, static_cast<int>(N));
   return std::equal(a.begin(), a.begin() + used, b.begin());
@@ -57,8 +65,8 @@ bool SameTestFrequencies(const RadioConfig& a, const RadioConfig& b) {
   const auto first = b.TestFre.begin();
   for (int i = 0; i < used; ++i) {
     const TestFreEntry& entry = a.TestFre[static_cast<std::size_t>(i)];
-    const auto match = std::find_if(first, first + used,
-                                    [&](const TestFreEntry& e) { return e.No == entry.No; });
+    const auto match =
+        std::find_if(first, first + used, [&](const TestFreEntry& e) { return e.No == entry.No; });
     if (match == first + used || !(*match == entry)) return false;
   }
   return true;
@@ -67,9 +75,9 @@ bool SameTestFrequencies(const RadioConfig& a, const RadioConfig& b) {
 }  // namespace
 
 bool SameDocumentContent(const RadioConfig& w, const RadioConfig& s) {
-  // kBookkeepingFields are not content; every field a user edits and the file keeps takes part,
-  // so no change can be closed away without the save question (the record field test walks every
-  // stored field to prove it).
+  // The parts the record field table marks not compared are bookkeeping, not content; every field a
+  // user edits and the file keeps takes part, so no change can be closed away without the save
+  // question (the record field test walks every stored field to prove it).
   return SameChannelTable(w, s) && w.ModelInfo == s.ModelInfo && w.EmbMsg1 == s.EmbMsg1 &&
          w.EmbMsg2 == s.EmbMsg2 && w.OptFeat == s.OptFeat && w.KeyAssign == s.KeyAssign &&
          w.ScanInfo == s.ScanInfo && w.Dtmf == s.Dtmf && w.Fleet == s.Fleet &&
@@ -78,9 +86,13 @@ bool SameDocumentContent(const RadioConfig& w, const RadioConfig& s) {
          SameList(w.FleetListCount, w.FleetList, s.FleetListCount, s.FleetList);
 }
 
-bool Document::IsDocumentUnchanged() const { return SameDocumentContent(working_, saved_); }
+bool Document::IsDocumentUnchanged() const {
+  return SameDocumentContent(working_, saved_);
+}
 
-Document::Document() : today_(LocalToday) { state_.edges = SetBandEdges(state_.bandText); }
+Document::Document() : today_(LocalToday) {
+  state_.edges = SetBandEdges(state_.bandText);
+}
 
 void Document::addObserver(DocumentObserver* observer) {
   if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
@@ -204,46 +216,20 @@ void Document::fillDefaults() {
 
   for (const OptionFeature& f : kOptionFeatures)
     r.OptFeat[static_cast<std::size_t>(f.index)] = f.byDefault;
-  r.KeyAssign = {255, 10};
-  r.ScanInfo = {0, 255, 31, 51, 1, 3, 3};
-
-  DtmfSettings& d = r.Dtmf;
-  d.DtmfSpeed = 0;
-  d.FirstDigitTime = 0;
-  d.FirstDigitDelay = 10;
-  d.StarHashTime = 0;
-  d.DCodeAssign = 0;
-  d.DtmfSideTone = 1;
-  d.IdCode = "000";
-  d.GroupCode = 0;
-  d.AutoResetTimer = 10;
-  d.CallAlert = 0;
-  d.Transpond = 0;
-  d.ClearToTranspond = 0;
-  d.StunCode = std::string_view("\0", 1);
-  d.StunType = 0;
-  r.AutodialCount = 0;
-
-  FleetSyncSettings& f = r.Fleet;
-  f.OwnFleet = 255;
-  f.OwnId = 0;
-  f.BaudRate = 0;
-  f.DataTxModDelay = 400;
-  f.MsgModeTimer = 10;
-  f.PttIdSideTone = 1;
-  r.FleetListCount = 0;
-
+  r.KeyAssign = DefaultsOf(kKeyAssignFields);
+  r.ScanInfo = DefaultsOf(kScanInfoFields);
+  r.Dtmf = DefaultsOf<DtmfSettings>();
+  r.Fleet = DefaultsOf<FleetSyncSettings>();
   setDefaultTestFrequencies();
-  r.EmbMsg1 = std::string_view("\0", 1);
-  r.EmbMsg2 = std::string_view("\0", 1);
+  r.EmbMsg1 = kNoText<kEmbMsgLength>;
+  r.EmbMsg2 = kNoText<kEmbMsgLength>;
 
   ModelInfo& m = r.ModelInfo;
+  m = DefaultsOf<ModelInfo>();
   m.BandType2 = static_cast<Integer>(BandCodeOf(state_.bandText, state_.modelText));
   state_.modelText = std::string(Trim(state_.modelText));
   m.ModelName = state_.modelText + '\0';
-  m.SeriesChar = 67;
   m.ProgDate = EightDigitDate(today_());
-  m.SoftVer = kSoftVerText;
 }
 
 std::string TemplateFileName(int bandCode, TemplateKind kind) {

@@ -4,28 +4,13 @@
 #include <cmath>
 #include <span>
 #include <stdexcept>
+#include <type_traits>
+
+#include "core/config/record_fields_blocks.h"
 
 namespace kr4100 {
 namespace {
 
-constexpr std::array<Bilingual, kDtmfFieldCount> kCaptions{{
-    {"DTMF Speed[digit/s]", "DTMF 速率[数字/秒]"},
-    {"First Digit Time[ms]", "首位数码时间[毫秒]"},
-    {"First Digit Delay[ms]", "首位数码延迟[毫秒]"},
-    {"* and # Tone[ms]", "*和#音[毫秒]"},
-    {"D Code Assignment", "D键设定"},
-    {"DTMF Side Tone", "DTMF 侧音"},
-    {"ID Code", "ID 码"},
-    {"Group Code", "组呼码"},
-    {"Auto Reset Timer[s]", "自动复位定时器[秒]"},
-    {"Call Alert", "呼叫告警"},
-    {"Transpond", "自动应答"},
-    {"Clear to Transpond", "清除自动应答"},
-    {"Stun Code", "遥毙码"},
-    {"Stun Type", "遥毙类型"},
-}};
-
-constexpr Bilingual kOff{"Off", "关"};
 constexpr std::array<Bilingual, 4> kSpeeds{{{"6", "6"}, {"8", "8"}, {"10", "10"}, {"15", "15"}}};
 constexpr std::array<Bilingual, 4> kToneTimes{
     {{"0", "0"}, {"100", "100"}, {"500", "500"}, {"1000", "1000"}}};
@@ -47,35 +32,22 @@ constexpr int kDelayItems = 19;
 constexpr int kDCodeSeconds = 16;
 constexpr int kResetSeconds = 15;
 
+static_assert(std::tuple_size_v<std::remove_const_t<decltype(kDtmfFields)>> == kDtmfFieldCount,
+              "one control per field of the block");
+
+std::size_t At(DtmfField field) {
+  return static_cast<std::size_t>(static_cast<int>(field) - 1);
+}
+
+// The number a list or a check box keeps, from the field table.
 Integer& IndexField(DtmfSettings& b, DtmfField field) {
-  switch (field) {
-    case DtmfField::DtmfSpeed:
-      return b.DtmfSpeed;
-    case DtmfField::FirstDigitTime:
-      return b.FirstDigitTime;
-    case DtmfField::StarHashTime:
-      return b.StarHashTime;
-    case DtmfField::DCodeAssign:
-      return b.DCodeAssign;
-    case DtmfField::AutoResetTimer:
-      return b.AutoResetTimer;
-    case DtmfField::CallAlert:
-      return b.CallAlert;
-    case DtmfField::Transpond:
-      return b.Transpond;
-    case DtmfField::StunType:
-      return b.StunType;
-    case DtmfField::DtmfSideTone:
-      return b.DtmfSideTone;
-    case DtmfField::ClearToTranspond:
-      return b.ClearToTranspond;
-    case DtmfField::FirstDigitDelay:
-      return b.FirstDigitDelay;
-    case DtmfField::GroupCode:
-      return b.GroupCode;
-    default:
-      throw std::out_of_range("DTMF field without an Integer");
-  }
+  Integer* out = nullptr;
+  AtField(kDtmfFields, At(field), [&](const auto& f) {
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(b.*f.member)>, Integer>)
+      out = &(b.*f.member);
+  });
+  if (!out) throw std::out_of_range("DTMF field without an Integer");
+  return *out;
 }
 
 Integer IndexField(const DtmfSettings& b, DtmfField field) {
@@ -115,12 +87,12 @@ int UsedAutodial(const RadioConfig& r) {
 }  // namespace
 
 DtmfControl ControlOf(DtmfField field) {
-  switch (field) {
-    case DtmfField::DtmfSideTone:
-    case DtmfField::ClearToTranspond:
+  FieldControl control = FieldControl::None;
+  AtField(kDtmfFields, At(field), [&](const auto& f) { control = f.control; });
+  switch (control) {
+    case FieldControl::CheckBox:
       return DtmfControl::CheckBox;
-    case DtmfField::IdCode:
-    case DtmfField::StunCode:
+    case FieldControl::TextBox:
       return DtmfControl::TextBox;
     default:
       return DtmfControl::List;
@@ -128,7 +100,14 @@ DtmfControl ControlOf(DtmfField field) {
 }
 
 const Bilingual& DtmfCaption(DtmfField field) {
-  return kCaptions.at(static_cast<std::size_t>(static_cast<int>(field) - 1));
+  const Bilingual* label = nullptr;
+  AtField(kDtmfFields, At(field), [&](const auto& f) { label = &f.label; });
+  if (!label) throw std::out_of_range("DtmfCaption");
+  return *label;
+}
+
+int DtmfStoredNumber(const DtmfSettings& block, DtmfField field) {
+  return ControlOf(field) == DtmfControl::TextBox ? 0 : IndexField(block, field);
 }
 
 std::vector<std::string> DtmfItemTexts(DtmfField field, int language) {
@@ -149,11 +128,11 @@ std::vector<std::string> DtmfItemTexts(DtmfField field, int language) {
         items.push_back(std::to_string(n) + kSeconds.in(language));
       return items;
     case DtmfField::GroupCode:
-      items.emplace_back(kOff.in(language));
+      items.emplace_back(kOffWord.in(language));
       for (char key : kGroupKeys) items.emplace_back(1, key);
       return items;
     case DtmfField::AutoResetTimer:
-      items.emplace_back(kOff.in(language));
+      items.emplace_back(kOffWord.in(language));
       for (int n = 1; n <= kResetSeconds; ++n) items.push_back(std::to_string(n));
       return items;
     case DtmfField::CallAlert:

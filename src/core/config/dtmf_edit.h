@@ -45,6 +45,8 @@ enum class DtmfControl { List, CheckBox, TextBox };
 DtmfControl ControlOf(DtmfField field);
 // The label of a list or a text box, the text of a check box.
 const Bilingual& DtmfCaption(DtmfField field);
+// The number a list or a check box keeps (0 for a text box).
+int DtmfStoredNumber(const DtmfSettings& block, DtmfField field);
 
 // A list's items in a language, in list order (empty for the other controls).
 std::vector<std::string> DtmfItemTexts(DtmfField field, int language);

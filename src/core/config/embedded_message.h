@@ -8,6 +8,7 @@
 
 #include "core/config/fixed_text.h"
 #include "core/config/radio_config.h"
+#include "core/config/record_fields_blocks.h"
 #include "core/texts/bilingual.h"
 
 namespace kr4100 {
@@ -17,8 +18,8 @@ using EmbMsgText = FixedText<kEmbMsgLength>;
 
 inline constexpr Bilingual kEmbMsgCaption{"Embedded Message", "嵌入信息"};
 // The boxes' labels and the printed sheet's row names.
-inline constexpr std::array<Bilingual, 2> kEmbMsgLabels{{{"Message 1", "信息 1"},
-                                                         {"Message 2", "信息 2"}}};
+inline constexpr std::array<Bilingual, 2> kEmbMsgLabels{
+    {LabelOf(&RadioConfig::EmbMsg1), LabelOf(&RadioConfig::EmbMsg2)}};
 
 // Message k (0: EmbMsg1, 1: EmbMsg2) of a record.
 EmbMsgText& EmbMsgOf(RadioConfig& record, int k);

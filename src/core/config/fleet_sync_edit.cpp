@@ -33,22 +33,38 @@ int CharacterCount(std::string_view utf8) {
       std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-int Offset(FleetColumn column) { return column == FleetColumn::Fleet ? 99 : 999; }
+int Offset(FleetColumn column) {
+  return column == FleetColumn::Fleet ? 99 : 999;
+}
 
 // The stored value of a cell that is not empty: "All" (or any other word) is 0.
 long StoredOfCell(std::string_view text, FleetColumn column) {
   return IsNumber(text) ? NumberOf(text) - Offset(column) : kFleetCellAll;
 }
 
+// Number n picked in an own list: the list loses its blank head. A pick in one list while the
+// other is still blank gives the other its first number too.
+template <class Stored>
+void PickNumber(bool& head, int& shown, Stored& stored, int n) {
+  head = false;
+  shown = n;
+  stored = static_cast<Stored>(n);
+}
+
 }  // namespace
 
 const ItemList& FleetSyncItems(FleetSyncList list) {
   switch (list) {
-    case FleetSyncList::OwnFleet: return kOwnFleetItems;
-    case FleetSyncList::OwnId: return kOwnIdItems;
-    case FleetSyncList::BaudRate: return kBaudRateItems;
-    case FleetSyncList::ModDelay: return kModDelayItems;
-    case FleetSyncList::MsgTimer: return kMsgTimerItems;
+    case FleetSyncList::OwnFleet:
+      return kOwnFleetItems;
+    case FleetSyncList::OwnId:
+      return kOwnIdItems;
+    case FleetSyncList::BaudRate:
+      return kBaudRateItems;
+    case FleetSyncList::ModDelay:
+      return kModDelayItems;
+    case FleetSyncList::MsgTimer:
+      return kMsgTimerItems;
   }
   throw std::out_of_range("FleetSyncItems");
 }
@@ -74,14 +90,8 @@ OwnPick PickOwnFleet(const OwnLists& lists, FleetSyncSettings s, int fleet) {
     s.OwnId = 0;
     return {out, s};
   }
-  if (out.id == 0) {
-    out.idHead = false;
-    out.id = 1;
-    s.OwnId = 1;
-  }
-  out.fleetHead = false;
-  out.fleet = fleet;
-  s.OwnFleet = static_cast<Integer>(fleet);
+  if (out.id == 0) PickNumber(out.idHead, out.id, s.OwnId, 1);
+  PickNumber(out.fleetHead, out.fleet, s.OwnFleet, fleet);
   return {out, s};
 }
 
@@ -92,15 +102,8 @@ OwnPick PickOwnId(const OwnLists& lists, FleetSyncSettings s, int id) {
     s.OwnId = 0;
     return {out, s};
   }
-  // The ID was picked, so the ID list no longer shows the blank when the fleet list follows.
-  out.id = id;
-  if (out.fleet == 0) {
-    out.fleetHead = false;
-    out.fleet = 1;
-    s.OwnFleet = 1;
-  }
-  out.idHead = false;
-  s.OwnId = id;
+  if (out.fleet == 0) PickNumber(out.fleetHead, out.fleet, s.OwnFleet, 1);
+  PickNumber(out.idHead, out.id, s.OwnId, id);
   return {out, s};
 }
 

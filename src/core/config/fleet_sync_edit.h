@@ -9,13 +9,14 @@
 
 #include "core/config/item_list.h"
 #include "core/config/radio_config.h"
+#include "core/config/record_fields_blocks.h"
 #include "core/texts/bilingual.h"
 
 namespace kr4100 {
 
 inline constexpr Bilingual kFleetSyncCaption{"FleetSync", "FleetSync(队列同步)"};
-inline constexpr std::array<Bilingual, 2> kFleetSyncTabs{{{"FleetSync", "队列同步"},
-                                                          {"Fleet List", "队列表"}}};
+inline constexpr std::array<Bilingual, 2> kFleetSyncTabs{
+    {{"FleetSync", "队列同步"}, {"Fleet List", "队列表"}}};
 // The ID column's heading is the same word in both languages.
 inline constexpr std::array<Bilingual, 3> kFleetGridHeadings{
     {{"No.", "编号"}, {"Fleet", "队列"}, {"ID", "ID"}}};
@@ -24,20 +25,19 @@ inline constexpr Bilingual kFleetCellBoxName{"Fleet list cell", "队列表单元
 
 enum class FleetSyncList : int { OwnFleet = 0, OwnId, BaudRate, ModDelay, MsgTimer };
 inline constexpr int kFleetSyncListCount = 5;
+// The lists' labels, from the field table (the own ID's list keeps OwnId).
 inline constexpr std::array<Bilingual, kFleetSyncListCount> kFleetSyncLabels{
-    {{"Fleet(Own)", "队列（自身）"},
-     {"ID(Own)", "ID（自身）"},
-     {"FleetSync Baud Rate[bps]", "队列同步波特率[bps]"},
-     {"Data TX Modulation Delay Time[ms]", "数据发射调制延迟时间[毫秒]"},
-     {"Message Mode Timer[s]", "信息模式定时器[秒]"}}};
+    {std::get<0>(kFleetSyncFields).label, std::get<1>(kFleetSyncFields).label,
+     std::get<2>(kFleetSyncFields).label, std::get<3>(kFleetSyncFields).label,
+     std::get<4>(kFleetSyncFields).label}};
 // Once a fleet is chosen the blank item leaves the list; the key brings "none" back.
 inline constexpr Bilingual kOwnFleetNoneHint{"Delete or Backspace: no own fleet",
                                              "Delete 或 Backspace 键：无自身队列"};
-inline constexpr Bilingual kPttIdSideToneText{"PTT ID Side Tone", "PTT ID 侧音"};
+inline constexpr Bilingual kPttIdSideToneText = std::get<5>(kFleetSyncFields).label;
 inline constexpr Bilingual kFleetAll{"All", "所有"};
 
-inline constexpr Integer kNoOwnFleet = 255;
-inline constexpr int kFleetFirst = 100, kFleetLast = 349;   // fleet numbers as shown
+inline constexpr Integer kNoOwnFleet = std::get<0>(kFleetSyncFields).byDefault;
+inline constexpr int kFleetFirst = 100, kFleetLast = 349;  // fleet numbers as shown
 inline constexpr int kIdFirst = 1000, kIdLast = 4999;      // ID numbers as shown
 inline constexpr Integer kFleetCellBlank = 255;
 inline constexpr Integer kFleetCellAll = 0;

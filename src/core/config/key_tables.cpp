@@ -20,7 +20,6 @@ constexpr std::array<Bilingual, 12> kFunctionNames{{
     {"Squelch Off Momentary", "瞬时取消静噪"},
     {"Temporary Delete", "暂时删除"},
 }};
-constexpr Bilingual kNoneName{"None", "无"};
 
 // Codes in list order: the reserved codes are never offered, so no choice can store them.
 constexpr std::array<int, kKeyListCount> kListCodes{kKeyNone, 2, 3, 4, 5, 6, 7, 9, 10, 11};
@@ -52,7 +51,7 @@ bool StoreKeyPick(RadioConfig& record, int key, int position) {
 }
 
 std::optional<Bilingual> KeyFunctionText(int code) {
-  if (code == kKeyNone) return kNoneName;
+  if (code == kKeyNone) return kNoneWord;
   if (code < 0 || code >= static_cast<int>(kFunctionNames.size())) return std::nullopt;
   return kFunctionNames[static_cast<std::size_t>(code)];
 }

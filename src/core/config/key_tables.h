@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "core/config/radio_config.h"
+#include "core/config/record_fields_blocks.h"
 #include "core/texts/bilingual.h"
 
 namespace kr4100 {
 
 inline constexpr Bilingual kKeyAssignCaption{"Key Assignment", "键设定"};
 // Labels of the lists for KeyAssign(0) and KeyAssign(1).
-inline constexpr std::array<Bilingual, 2> kKeyLabels{{{"PF1", "PF1"}, {"PF2", "PF2"}}};
+inline constexpr std::array<Bilingual, 2> kKeyLabels{
+    {kKeyAssignFields[0].label, kKeyAssignFields[1].label}};
 
 inline constexpr int kKeyNone = 255;
 inline constexpr int kKeyListCount = 10;

@@ -17,6 +17,7 @@
 #include "core/config/option_tables.h"
 #include "core/config/radio_info_edit.h"
 #include "core/config/record_fields.h"
+#include "core/config/record_fields_blocks.h"
 #include "core/config/scan_tables.h"
 #include "core/config/test_fre_edit.h"
 #include "core/texts/channel_texts.h"
@@ -28,22 +29,9 @@ namespace {
 constexpr Bilingual kGroupChannel{"Group %1 channel %2", "%1组 信道%2"};
 constexpr Bilingual kGroupPlace{"Group %1", "%1组"};
 constexpr Bilingual kChannelPresence{"Channel", "信道"};
+constexpr Bilingual kChannelInfo{"Channel Information", "信道信息"};
 constexpr Bilingual kPresent{"present", "有"};
 constexpr Bilingual kAbsent{"absent", "无"};
-constexpr Bilingual kChannelInfo{"Channel Information", "信道信息"};
-constexpr Bilingual kCurrentGroup{"Current group", "当前组"};
-constexpr Bilingual kOption{"Option", "选项"};
-constexpr Bilingual kOn{"On", "开"};
-constexpr Bilingual kOff{"Off", "关"};
-constexpr Bilingual kAutodialRow{"Autodial Memory %1", "自动拨号存储器 %1"};
-constexpr Bilingual kFleetListRow{"Fleet List %1 %2", "队列表 %1 %2"};
-constexpr Bilingual kTestFreRow{"Test frequency %1", "测试频率 %1"};
-constexpr Bilingual kModelInfo{"Model Information", "机型信息"};
-constexpr Bilingual kModel{"Model", "机型"};
-constexpr Bilingual kModelCode{"Model code", "机型代码"};
-constexpr Bilingual kBand{"Band", "频段"};
-constexpr Bilingual kDate{"Date", "日期"};
-constexpr Bilingual kVersion{"Version", "版本"};
 constexpr Bilingual kDataFile{"Data file", "数据文件"};
 constexpr Bilingual kRecord{"Stored record", "存储记录"};
 constexpr Bilingual kEmpty{"(empty)", "（空）"};
@@ -51,7 +39,8 @@ constexpr Bilingual kEmpty{"(empty)", "（空）"};
 std::string Fill(std::string_view pattern, std::string_view one, std::string_view two = {}) {
   std::string out;
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() &&
+        (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
       out += pattern[i + 1] == '1' ? one : two;
       ++i;
     } else {
@@ -134,7 +123,7 @@ class Differ {
     return "\"" + text + "\"";
   }
 
-  std::string onOff(bool on) const { return in(on ? kOn : kOff); }
+  std::string onOff(bool on) const { return in(on ? kOnWord : kOffWord); }
 
   // A channel field as the grid shows it; a sub code as its number.
   std::string channelText(const Side& s, const ChannelField& f, const ChInfo& c) const {
@@ -169,7 +158,7 @@ class Differ {
       add(Fill(in(kGroupPlace), kGroupLetters[static_cast<std::size_t>(g)]), in(kEmergencyChannel),
           std::to_string(a_.r.OptFeat[k] + 1), std::to_string(b_.r.OptFeat[k] + 1), false);
     }
-    field(in(kChannelInfo), in(kCurrentGroup), true, [](const Side& s) {
+    field(in(kChannelInfo), in(LabelOf(&RadioConfig::CurGroup)), true, [](const Side& s) {
       const int g = s.r.CurGroup;
       return g >= 0 && g < kGroupCount ? std::string(kGroupLetters[static_cast<std::size_t>(g)])
                                        : std::to_string(g);
@@ -182,15 +171,16 @@ class Differ {
       const auto k = static_cast<std::size_t>(f);
       if (a_.r.OptFeat[k] == b_.r.OptFeat[k]) continue;
       if (const OptionList* list = OptionListOfField(f)) {
-        field(in(kOption), WithoutUnit(in(list->caption)), true, [&](const Side& s) {
-          return ItemTextOfStored(list->items, s.r.OptFeat[k], language_)
-              .value_or(std::to_string(s.r.OptFeat[k]));
-        });
+        field(in(LabelOf(&RadioConfig::OptFeat)), WithoutUnit(in(list->caption)), true,
+              [&](const Side& s) {
+                return ItemTextOfStored(list->items, s.r.OptFeat[k], language_)
+                    .value_or(std::to_string(s.r.OptFeat[k]));
+              });
       } else if (const OptionCheck* check = OptionCheckOfField(f)) {
-        field(in(kOption), in(check->caption), true,
+        field(in(LabelOf(&RadioConfig::OptFeat)), in(check->caption), true,
               [&](const Side& s) { return onOff(CheckedOfStored(*check, s.r.OptFeat[k])); });
       } else {
-        field(in(kOption), "OptFeat(" + std::to_string(f) + ")", true,
+        field(in(LabelOf(&RadioConfig::OptFeat)), "OptFeat(" + std::to_string(f) + ")", true,
               [&](const Side& s) { return std::to_string(s.r.OptFeat[k]); });
       }
     }
@@ -217,24 +207,6 @@ class Differ {
     }
   }
 
-  static int DtmfStored(const DtmfSettings& d, DtmfField f) {
-    switch (f) {
-      case DtmfField::DtmfSpeed: return d.DtmfSpeed;
-      case DtmfField::FirstDigitTime: return d.FirstDigitTime;
-      case DtmfField::FirstDigitDelay: return d.FirstDigitDelay;
-      case DtmfField::StarHashTime: return d.StarHashTime;
-      case DtmfField::DCodeAssign: return d.DCodeAssign;
-      case DtmfField::DtmfSideTone: return d.DtmfSideTone;
-      case DtmfField::GroupCode: return d.GroupCode;
-      case DtmfField::AutoResetTimer: return d.AutoResetTimer;
-      case DtmfField::CallAlert: return d.CallAlert;
-      case DtmfField::Transpond: return d.Transpond;
-      case DtmfField::ClearToTranspond: return d.ClearToTranspond;
-      case DtmfField::StunType: return d.StunType;
-      default: return 0;
-    }
-  }
-
   void dtmf() {
     const std::string place = in(kDtmfCaption);
     for (int k = 1; k <= kDtmfFieldCount; ++k) {
@@ -251,7 +223,7 @@ class Differ {
             const auto at = DtmfItemIndexOfStored(d, f);
             if (at && *at >= 0 && static_cast<std::size_t>(*at) < items.size())
               return items[static_cast<std::size_t>(*at)];
-            return std::to_string(DtmfStored(d, f));
+            return std::to_string(DtmfStoredNumber(d, f));
           }
         }
         return {};
@@ -260,7 +232,8 @@ class Differ {
     const auto rowsA = AutodialRowTexts(a_.r);
     const auto rowsB = AutodialRowTexts(b_.r);
     for (std::size_t row = 0; row < rowsA.size(); ++row)
-      add(place, Fill(in(kAutodialRow), std::to_string(row + 1)), rowsA[row], rowsB[row], true);
+      add(place, Fill(in(LabelOf(&RadioConfig::Autodial)), std::to_string(row + 1)), rowsA[row],
+          rowsB[row], true);
   }
 
   static const FleetListEntry* FleetRow(const RadioConfig& r, int row) {
@@ -288,7 +261,8 @@ class Differ {
         {FleetSyncList::ModDelay, &FleetSyncSettings::DataTxModDelay},
         {FleetSyncList::MsgTimer, &FleetSyncSettings::MsgModeTimer}};
     field(place, label(FleetSyncList::BaudRate), true, [&](const Side& s) {
-      return ItemTextOfStored(FleetSyncItems(FleetSyncList::BaudRate), s.r.Fleet.BaudRate, language_)
+      return ItemTextOfStored(FleetSyncItems(FleetSyncList::BaudRate), s.r.Fleet.BaudRate,
+                              language_)
           .value_or(std::to_string(s.r.Fleet.BaudRate));
     });
     for (const auto& [list, member] : lists) {
@@ -305,13 +279,13 @@ class Differ {
       const FleetListEntry* eb = FleetRow(b_.r, row);
       const auto cell = [&](const FleetListEntry* e, FleetColumn column) {
         if (e == nullptr) return std::string();
-        return column == FleetColumn::Fleet ? FleetCellText(e->Fleet, column, language_)
-                                            : FleetCellText(static_cast<Integer>(e->Id), column,
-                                                            language_);
+        return column == FleetColumn::Fleet
+                   ? FleetCellText(e->Fleet, column, language_)
+                   : FleetCellText(static_cast<Integer>(e->Id), column, language_);
       };
       for (const FleetColumn column : {FleetColumn::Fleet, FleetColumn::Id})
         add(place,
-            Fill(in(kFleetListRow), std::to_string(row),
+            Fill(in(LabelOf(&RadioConfig::FleetList)), std::to_string(row),
                  in(kFleetGridHeadings[static_cast<std::size_t>(column)])),
             cell(ea, column), cell(eb, column), true);
     }
@@ -319,7 +293,7 @@ class Differ {
 
   void testFrequencies() {
     for (int row = 1; row <= kTestFreRows; ++row) {
-      const std::string place = Fill(in(kTestFreRow), std::to_string(row));
+      const std::string place = Fill(in(LabelOf(&RadioConfig::TestFre)), std::to_string(row));
       for (const bool transmit : {false, true}) {
         field(place, in(kTestFreHeadings[transmit ? 2 : 1]), false, [&](const Side& s) {
           const int i = FindTestFreEntry(s.r, row);
@@ -332,21 +306,26 @@ class Differ {
   }
 
   void messages() {
-    field(in(kEmbMsgCaption), in(kEmbMsgLabels[0]), true,
+    field(in(kEmbMsgCaption), in(LabelOf(&RadioConfig::EmbMsg1)), true,
           [](const Side& s) { return EmbMsgShownText(s.r.EmbMsg1); });
-    field(in(kEmbMsgCaption), in(kEmbMsgLabels[1]), true,
+    field(in(kEmbMsgCaption), in(LabelOf(&RadioConfig::EmbMsg2)), true,
           [](const Side& s) { return EmbMsgShownText(s.r.EmbMsg2); });
   }
 
   void modelInfo() {
-    const std::string place = in(kModelInfo);
-    field(place, in(kModelCode), true, [](const Side& s) { return s.modelText; });
-    field(place, in(kModel), true, [](const Side& s) { return ShowRadioInfo(s.r.ModelInfo).model; });
-    field(place, in(kBand), true, [](const Side& s) { return ShowRadioInfo(s.r.ModelInfo).band; });
-    field(place, in(kDate), true, [](const Side& s) { return ShowRadioInfo(s.r.ModelInfo).date; });
-    field(place, in(kVersion), true,
+    const std::string place = in(LabelOf(&RadioConfig::ModelInfo));
+    field(place, in(LabelOf(&ModelInfo::ModelCode)), true,
+          [](const Side& s) { return s.modelText; });
+    field(place, in(LabelOf(&ModelInfo::ModelName)), true,
+          [](const Side& s) { return ShowRadioInfo(s.r.ModelInfo).model; });
+    field(place, in(LabelOf(&ModelInfo::BandType2)), true,
+          [](const Side& s) { return ShowRadioInfo(s.r.ModelInfo).band; });
+    field(place, in(LabelOf(&ModelInfo::ProgDate)), true,
+          [](const Side& s) { return ShowRadioInfo(s.r.ModelInfo).date; });
+    field(place, in(LabelOf(&ModelInfo::SoftVer)), true,
           [](const Side& s) { return ShowRadioInfo(s.r.ModelInfo).version; });
-    field(in(kDataFile), in(kVersion), true, [](const Side& s) { return s.r.Version.text(); });
+    field(in(kDataFile), in(LabelOf(&RadioConfig::Version)), true,
+          [](const Side& s) { return s.r.Version.text(); });
   }
 
   // What no window shows: each stored field, numbered among the fields of its name.
@@ -357,9 +336,10 @@ class Differ {
       const int n = ++seen[name];
       std::string value;
       if constexpr (requires { v.raw(); }) {
-        for (const char c : v.raw()) value += static_cast<unsigned char>(c) < 0x20 || c == 0x7F
-                                                  ? "0x" + ByteHex(static_cast<std::uint8_t>(c))
-                                                  : std::string(1, c);
+        for (const char c : v.raw())
+          value += static_cast<unsigned char>(c) < 0x20 || c == 0x7F
+                       ? "0x" + ByteHex(static_cast<std::uint8_t>(c))
+                       : std::string(1, c);
       } else {
         value = std::to_string(v);
       }

@@ -128,10 +128,6 @@ constexpr bool EveryColumnHasOneField() {
 }
 static_assert(EveryColumnHasOneField(), "each grid column and each switch is one field");
 
-// The record's own fields that are bookkeeping rather than content: the modified test leaves them
-// out, as it leaves out the channel fields marked not compared. Every other stored field counts.
-inline constexpr std::array<const char*, 2> kBookkeepingFields{"Version", "CurGroup"};
-
 // ---- option features ------------------------------------------------------------------------
 
 // How an option feature sits in the radio's option block.

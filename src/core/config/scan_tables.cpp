@@ -5,19 +5,12 @@
 
 #include "core/config/item_list.h"
 #include "core/config/model_band.h"
+#include "core/config/record_fields_blocks.h"
 
 namespace kr4100 {
 namespace {
 
-constexpr std::array<Bilingual, kScanSettingCount> kCaptions{{
-    {"Priority", "优先"},
-    {"Priority Channel", "优先信道"},
-    {"Look Back Time A[s]", "回扫时间A[秒]"},
-    {"Look Back Time B[s]", "回扫时间B[秒]"},
-    {"Revert Channel", "返回信道"},
-    {"Dropout Delay Time[s]", "扫描接收恢复延迟时间[秒]"},
-    {"TX Dwell Time[s]", "扫描发射恢复延迟时间[秒]"},
-}};
+static_assert(kScanInfoFields.size() == kScanSettingCount);
 
 constexpr std::array<Bilingual, 3> kPriorityItems{
     {{"None", "无"}, {"Fixd", "固定"}, {"Selected", "选定"}}};
@@ -64,7 +57,7 @@ ScanListContext ScanListContextOf(const RadioConfig& record, std::string_view mo
 }
 
 const Bilingual& ScanCaption(ScanSetting setting) {
-  return kCaptions.at(static_cast<std::size_t>(setting));
+  return kScanInfoFields.at(static_cast<std::size_t>(setting)).label;
 }
 
 std::vector<std::string> ScanItemTexts(ScanSetting setting, const ScanListContext& context,

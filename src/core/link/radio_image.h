@@ -10,6 +10,7 @@
 
 #include "core/config/document.h"
 #include "core/config/radio_config.h"
+#include "core/config/record_fields_blocks.h"
 
 namespace kr4100 {
 
@@ -24,8 +25,8 @@ inline constexpr int kScanBitmap = 0x1D30;        // 8 bytes per group
 inline constexpr int kOptions = 0x1D60;           // option bytes 0x1D60..0x1D85
 inline constexpr int kIdentity = 0x1D90;          // the radio's 14-byte identity reply
 inline constexpr int kIdentityBandCode = 0x1D97;  // the band code within it
-inline constexpr int kEmbMsg1 = 0x1DA0;
-inline constexpr int kEmbMsg2 = 0x1DC0;
+inline constexpr int kEmbMsg1 = ImageAtOf(&RadioConfig::EmbMsg1);  // 0x1DA0
+inline constexpr int kEmbMsg2 = ImageAtOf(&RadioConfig::EmbMsg2);  // 0x1DC0
 inline constexpr int kRadioInfoBlock = 0x1F00;    // read by the radio-information session
 inline constexpr int kConfigEndRead = 0x1E00;     // a read covers 0x0000..0x1DFF
 inline constexpr int kConfigEnd = 0x1DE0;         // a write stops before it; progress counts to it
