@@ -7,7 +7,8 @@ packages=("$@")
 ((${#packages[@]})) || packages=(build-essential cmake ninja-build pkg-config googletest libgtest-dev
           nlohmann-json3-dev libcli11-dev clang libclang-rt-dev
           qt6-base-dev qt6-serialport-dev qt6-translations-l10n
-          fonts-noto-cjk xvfb xauth desktop-file-utils help2man)
+          fonts-noto-cjk xvfb xauth desktop-file-utils help2man
+          python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

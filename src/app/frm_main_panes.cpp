@@ -15,6 +15,7 @@
 #include "app/editor_areas.h"
 #include "app/frm_main.h"
 #include "app/glyphs.h"
+#include "gui/accessibility.h"
 #include "gui/twips.h"
 
 namespace kr4100 {
@@ -160,6 +161,7 @@ void frmMain::rebuildTree() {
   }
   node(ShellText::mnuEMG, kLocalInformationKey);
   root->setExpanded(true);
+  NameAfterLabel(tree_, modelLabel_);  // the model the pages belong to
   updateMenus();
 }
 

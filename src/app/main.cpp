@@ -10,6 +10,7 @@
 #include "app/splash.h"
 #include "core/settings/app_state.h"
 #include "core/settings/program_version.h"
+#include "gui/accessibility.h"
 #include "gui/qt_paths.h"
 #include "gui/ui_context.h"
 #include "platform/user_prompter.h"
@@ -67,6 +68,7 @@ int main(int argc, char* argv[]) {
   if (!parser.positionalArguments().isEmpty())
     state.startFile = ToPath(parser.positionalArguments().constFirst());
   kr4100::UiContext ctx(state, prompter);
+  kr4100::NameToolkitDialogs(&app);
 
   std::unique_ptr<kr4100::frmMain> mainWindow;
   const QString screenshotFile = parser.value(screenshot);

@@ -21,12 +21,14 @@
 #include <vector>
 
 #include "core/config/channel_csv.h"
+#include "core/texts/accessible_texts.h"
 #include "core/texts/channel_texts.h"
 #include "editors/channel_bulk_commands.h"
 #include "editors/frm_ch_info_edit.h"
 #include "editors/frm_comm_ch_info_impl.h"
 #include "editors/grid_cell_editor.h"
 #include "editors/grid_row_choice.h"
+#include "gui/accessibility.h"
 #include "gui/editor_support.h"
 #include "gui/twips.h"
 
@@ -126,6 +128,7 @@ void frmCommChInfo::Impl::InitShowGrid() {
   grid->verticalHeader()->setDefaultSectionSize(rowHeight);
   grid->verticalHeader()->setMinimumSectionSize(rowHeight);
   FillNumberedGrid(grid, kGridRows);
+  AnnounceCells(grid, ctx, true);
   cellEditor->SetEditNoVisable();
 }
 
@@ -163,6 +166,7 @@ void frmCommChInfo::Impl::updateCaption() {
   q->setWindowTitle(ctx.pick(kCaptionPrefix) + QStringLiteral(" ") +
                     QString::number(captionChannel) + QStringLiteral("]") + QStringLiteral("---") +
                     groupCombo->currentText());
+  grid->setAccessibleName(ctx.pick(kChannelGridName) + groupCombo->currentText());
 }
 
 void frmCommChInfo::Impl::ChangShowByLanguage() {
@@ -174,13 +178,17 @@ void frmCommChInfo::Impl::ChangShowByLanguage() {
     updateCaption();
     bandLabel->setText(ctx.pick(kSelectBand));
     groupLabel->setText(ctx.pick(kGroupLabel));
+    NameAfterLabel(bandCombo, bandLabel);
+    NameAfterLabel(groupCombo, groupLabel);
     for (int c = 0; c < kGridCols; ++c)
       grid->setHorizontalHeaderItem(c, new QTableWidgetItem(ctx.pick(ChannelHeading(c))));
     for (const ChannelAttribute& a : kChannelAttributes)
       cellEditor->setListTexts(a.column, ctx.pick(a.words[0]), ctx.pick(a.words[1]));
-    for (int k = 0; k < kGroupCount; ++k)
+    for (int k = 0; k < kGroupCount; ++k) {
       emergencyLabels[k]->setText(groupCombo->itemText(k) + QStringLiteral(" ") +
                                   ctx.pick(kEmergencyChannel));
+      NameAfterLabel(emergencyCombos[k], emergencyLabels[k]);
+    }
     editButton->setText(ctx.pick(kChannelEdit));
     bulk->reCaption();
     q->captionCloseAndHelp();
@@ -256,8 +264,10 @@ void frmCommChInfo::Impl::groupChanged(int index) {
   if (index < 0) return;
   cellEditor->SaveShowGridData();
   {
+    // A grid without a current cell can take a screen reader's toolkit down: row 1 stays
+    // current, with no editor open until the user enters a cell.
     const QSignalBlocker block(grid);
-    grid->setCurrentCell(-1, -1);
+    grid->setCurrentCell(0, kColRxFre);
   }
   cellEditor->forget();
   ctx.doc().SelectGroup(index);

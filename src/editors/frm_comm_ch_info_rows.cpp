@@ -8,6 +8,7 @@
 
 #include "core/config/channel_csv.h"
 #include "editors/frm_comm_ch_info_impl.h"
+#include "gui/accessibility.h"
 
 namespace kr4100 {
 namespace {
@@ -45,8 +46,8 @@ bool frmCommChInfo::Impl::rowClicked(QMouseEvent* click) {
 void frmCommChInfo::Impl::openContextMenu(QContextMenuEvent* event) {
   QPoint at = event->globalPos();
   if (event->reason() == QContextMenuEvent::Keyboard) {
-    // From the keyboard: at the first chosen row.
-    const QRect cell = grid->visualItemRect(grid->item(chosenRows().front() - 1, kColRxFre));
+    // From the keyboard: at the current cell, where the user is.
+    const QRect cell = grid->visualRect(grid->currentIndex());
     at = grid->viewport()->mapToGlobal(cell.center());
   }
   bulk->showContextMenu(at);
@@ -77,6 +78,10 @@ void frmCommChInfo::Impl::pasteRows() {
 
 // The grid's clipboard keys, and Shift+arrows that choose rows from the cursor.
 bool frmCommChInfo::Impl::keyPressed(QEvent* event) {
+  if (OpensKeyboardContextMenu(event)) {
+    SendKeyboardContextMenu(grid);
+    return true;
+  }
   auto* key = static_cast<QKeyEvent*>(event);
   const bool copy = key->matches(QKeySequence::Copy);
   const bool paste = key->matches(QKeySequence::Paste);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "gui/accessibility.h"
 #include "gui/editor_support.h"
 #include "gui/key_filters.h"
 
@@ -76,6 +77,11 @@ GridCellEditor::GridCellEditor(QTableWidget* grid, UiContext& ctx)
     place();
     MSFlexGrid1_Scroll();
   });
+  // The cell that stayed current while no editor was open (a new group) opens on a click too.
+  connect(grid_, &QTableWidget::cellPressed, this, [this](int row, int col) {
+    if (editRow_ == 0 && row == grid_->currentRow() && col == grid_->currentColumn())
+      MSFlexGrid1_EnterCell();
+  });
   grid_->installEventFilter(this);
   grid_->viewport()->installEventFilter(this);
   SetEditNoVisable();
@@ -139,7 +145,10 @@ void GridCellEditor::EnterGridEdit() {
     editRow_ = gridRow();
     if (editRow_ < 1 || editCol_ < 1) return;
     const QRect rect = grid_->visualItemRect(cell(editRow_, editCol_));
+    // A screen reader names the editor after its column.
+    const QString heading = grid_->horizontalHeaderItem(editCol_)->text().simplified();
     if (editCol_ <= kColTxFre) {
+      frequencyBox_->setAccessibleName(heading);
       frequencyBox_->setGeometry(rect);
       frequencyBox_->setText(cell(editRow_, editCol_)->text());
       frequencyBox_->setModified(false);
@@ -148,6 +157,7 @@ void GridCellEditor::EnterGridEdit() {
       if (!frequencyBox_->text().isEmpty()) frequencyBox_->selectAll();
     } else {
       QComboBox* box = list(editCol_);
+      NameComboBox(box, heading);
       box->setGeometry(rect);
       {
         const QSignalBlocker block(box);
@@ -278,6 +288,11 @@ void GridCellEditor::enterPressed() {
 }
 
 bool GridCellEditor::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != grid_ && watched != grid_->viewport() && OpensKeyboardContextMenu(event)) {
+    // The grid's menu, not the editor's own, at the cell being edited.
+    SendKeyboardContextMenu(grid_);
+    return true;
+  }
   if (watched == grid_ && IsEnterKey(event)) {
     EnterGridEdit();
     return true;

@@ -58,6 +58,9 @@ void FloatingCellEditor::open() {
   editCol_ = col;
   const QTableWidgetItem* item = grid_->item(row - 1, col);
   box_->setText(item ? item->text() : QString());
+  // A screen reader names the box after its column.
+  if (const QTableWidgetItem* heading = grid_->horizontalHeaderItem(col))
+    box_->setAccessibleName(heading->text().simplified());
   box_->show();
   box_->raise();
   place();

@@ -109,6 +109,9 @@ QLayout* FrmEMG::layOutUnit() {
   descriptionLabels->addWidget(fieldLabels_[7], 0, Qt::AlignRight);
   descriptionLabels->addStretch(1);
   form->addLayout(descriptionLabels, row, 0);
+  // Both lines of its caption name the description for a screen reader.
+  fieldLabels_[6]->setBuddy(description_);
+  fieldLabels_[7]->setBuddy(description_);
   form->addWidget(description_, row, 1);
   return form;
 }

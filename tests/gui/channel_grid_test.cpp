@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -10,9 +12,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "gui/ui_context.h"
 #include "editors/frm_ch_info_edit.h"
 #include "editors/frm_comm_ch_info.h"
+#include "gui/ui_context.h"
 #include "support/scripted_prompter.h"
 
 using namespace kr4100;
@@ -335,6 +337,85 @@ class ChannelGridTest : public QObject {
     QVERIFY(f.prompter.asked.isEmpty());
     QCOMPARE(QString::fromStdString(f.channel(1)->RxFre.text()), QString("28015000"));
     QVERIFY(!f.doc().IsDocumentModified());
+  }
+
+  // What a screen reader reads: the grid by its group, each cell with its heading, value and
+  // channel, the in-place editors by their column; the names follow the language, the group
+  // and the cells.
+  void screenReaderHearsGridCellsAndEditors() {
+    for (const int language : {kEnglish, kChinese}) {
+      Fixture f(language);
+      const bool en = language == kEnglish;
+      auto heard = [&](int r, int c) {
+        return f.grid()->item(r - 1, c)->data(Qt::AccessibleTextRole).toString();
+      };
+      QCOMPARE(f.grid()->accessibleName(),
+               QString::fromUtf8(en ? "Channel Information, group A" : "信道信息，组 A"));
+      QCOMPARE(heard(1, kColRxFre), QString::fromUtf8(en ? "RX Frequency, 28.015000, channel 1"
+                                                         : "接收频率，28.015000，信道 1"));
+      QCOMPARE(heard(5, kColTxFre),
+               QString::fromUtf8(en ? "TX FreQuency, empty, channel 5" : "发射频率，空，信道 5"));
+      QCOMPARE(f.text1()->accessibleName(), QString::fromUtf8(en ? "RX Frequency" : "接收频率"));
+      f.go(5, 1);
+      f.typeAndEnter("28.5");
+      QCOMPARE(heard(5, kColTxFre), QString::fromUtf8(en ? "TX FreQuency, 28.500000, channel 5"
+                                                         : "发射频率，28.500000，信道 5"));
+      // A list is named by a label of its own: on Linux a combo box's name is its value.
+      f.go(5, kColBusy);
+      QComboBox* busy = f.combo("Combo8_1");
+      QCOMPARE(busy->accessibleName(), QString("BUSY"));
+      auto* label = busy->parentWidget()->findChild<QLabel*>("Combo8_1_Name");
+      QVERIFY(label && label->buddy() == busy && label->text() == QString("BUSY"));
+      QCOMPARE(f.combo("Combo6")->accessibleName(), QString::fromUtf8(en ? "Band" : "组"));
+      f.combo("Combo6")->setCurrentIndex(2);
+      QCOMPARE(f.grid()->accessibleName(),
+               QString::fromUtf8(en ? "Channel Information, group C" : "信道信息，组 C"));
+      QCOMPARE(heard(1, kColRxFre), QString::fromUtf8(en ? "RX Frequency, 28.115000, channel 1"
+                                                         : "接收频率，28.115000，信道 1"));
+    }
+  }
+
+  // A grid without a current cell can crash a screen reader's toolkit: a new group keeps one,
+  // and a click on it still opens the editor.
+  void groupChangeKeepsACurrentCellThatOpensOnClick() {
+    Fixture f;
+    f.combo("Combo6")->setCurrentIndex(1);
+    QCOMPARE(f.row(), 1);
+    QCOMPARE(f.col(), int(kColRxFre));
+    QVERIFY(!f.text1()->isVisible());
+    const QRect cell = f.grid()->visualItemRect(f.grid()->item(0, kColRxFre));
+    QTest::mouseClick(f.grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    QVERIFY(f.editorOver(f.text1(), 1, kColRxFre));
+  }
+
+  // Shift+F10 and the Menu key open the grid's menu at the current cell, from its editors and
+  // from the grid itself; the mouse pointer is elsewhere.
+  void contextMenuKeysOpenAtTheCurrentCell() {
+    Fixture f;
+    QCursor::setPos(f.window->mapToGlobal(QPoint(2, 2)));
+    f.go(1, kColScan);
+    const struct {
+      QWidget* target;
+      Qt::Key key;
+      Qt::KeyboardModifiers modifiers;
+    } presses[] = {{f.combo("Combo8_7"), Qt::Key_F10, Qt::ShiftModifier},
+                   {f.combo("Combo8_7"), Qt::Key_Menu, Qt::NoModifier},
+                   {f.grid(), Qt::Key_F10, Qt::ShiftModifier}};
+    for (const auto& press : presses) {
+      QTest::keyClick(press.target, press.key, press.modifiers);
+      auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QVERIFY(popup);
+      QCOMPARE(popup->objectName(), QString("mnuBulkContext"));
+      const QRect cell = f.grid()->visualItemRect(f.grid()->item(0, kColScan));
+      const QRect onScreen(f.grid()->viewport()->mapToGlobal(cell.topLeft()), cell.size());
+      // At the cell's middle; a menu with no room on the right opens to the left of it.
+      const QRect menu = popup->geometry();
+      QCOMPARE(menu.top(), onScreen.center().y());
+      QVERIFY(menu.left() <= onScreen.center().x() && onScreen.center().x() <= menu.right() + 1);
+      popup->close();
+    }
+    QCOMPARE(f.row(), 1);
+    QCOMPARE(f.col(), int(kColScan));
   }
 
   void groupChangeShowsTheOtherGroup() {

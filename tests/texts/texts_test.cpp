@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/texts/accessible_texts.h"
 #include "core/texts/messages.h"
 #include "core/texts/shell_texts.h"
 
@@ -100,8 +101,8 @@ TEST(MainWindowCaption, BothLanguagesAndPathForms) {
             "KR-4100[28.000000 - 29.700000 MHz][File Name:new.dat]");
   EXPECT_EQ(MainWindowCaption("KR-4100", "28.000000 - 29.700000 MHz", "new.dat", kChinese),
             "KR-4100[28.000000 - 29.700000 MHz][文件名:new.dat]");
-  EXPECT_EQ(MainWindowCaption("KR-4100", "25.615000 - 30.105000 MHz",
-                              "C:\\radios\\fleet/a\\b.dat", kEnglish),
+  EXPECT_EQ(MainWindowCaption("KR-4100", "25.615000 - 30.105000 MHz", "C:\\radios\\fleet/a\\b.dat",
+                              kEnglish),
             "KR-4100[25.615000 - 30.105000 MHz][File Name:b.dat]");
   EXPECT_EQ(MainWindowCaption("KR-4100", "x", "/home/u/data/c.dat", kEnglish),
             "KR-4100[x][File Name:c.dat]");
@@ -116,6 +117,20 @@ TEST(IncompatibleVersionQuestion, BothLanguages) {
   EXPECT_EQ(IncompatibleVersionQuestion("V5.10", kChinese),
             "版本不兼容，有可能引起未知错误，是否启动对应版本软件？\r\n数据文件版本为 V5.10\r\n"
             "写频软件版本为 V6.00");
+}
+
+// A screen reader reads a cell without seeing its heading or row: both go into what it hears,
+// and an empty cell must not be read as nothing at all.
+TEST(AccessibleCellText, HeadingValueAndChannelInBothLanguages) {
+  EXPECT_EQ(AccessibleCellText("RX Frequency", "28.015000", 1, kEnglish),
+            "RX Frequency, 28.015000, channel 1");
+  EXPECT_EQ(AccessibleCellText("RX Frequency", "", 60, kEnglish),
+            "RX Frequency, empty, channel 60");
+  EXPECT_EQ(AccessibleCellText("接收频率", "28.015000", 12, kChinese),
+            "接收频率，28.015000，信道 12");
+  EXPECT_EQ(AccessibleCellText("接收频率", "", 2, kChinese), "接收频率，空，信道 2");
+  // The channel-number column names its channel already.
+  EXPECT_EQ(AccessibleCellText("CH No.", "7", 0, kEnglish), "CH No., 7");
 }
 
 }  // namespace
