@@ -49,6 +49,11 @@ frmAbout::frmAbout(UiContext& ctx, Variant variant, QWidget* parent)
   line->setFrameShadow(QFrame::Sunken);
   layout->addWidget(line);
   layout->addWidget(labelVersion_);
+  if (variant_ == Variant::Program) {
+    labelLicence_ = new QLabel(this);
+    labelLicence_->setObjectName(QStringLiteral("LabelLicence"));
+    layout->addWidget(labelLicence_);
+  }
   if (variant_ == Variant::Versions) {
     labelDetails_ = new QLabel(this);
     labelDetails_->setObjectName(QStringLiteral("LabelDetails"));
@@ -80,6 +85,7 @@ void frmAbout::reCaption() {
   labelPurpose_->setText(ctx_.shell(ShellText::AboutPurpose));
   labelVersion_->setText(ctx_.msg(MessageId::SoftwareVersion) + QLatin1Char(' ') +
                          QString::fromLatin1(kSoftVerText));
+  if (labelLicence_) labelLicence_->setText(ctx_.shell(ShellText::AboutLicence));
   commandOK_->setText(ctx_.msg(MessageId::OkButton));
   if (commandVersions_) commandVersions_->setText(ctx_.shell(ShellText::VersionsButton));
   if (labelDetails_) {

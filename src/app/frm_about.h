@@ -33,6 +33,7 @@ class frmAbout : public QDialog {
   QLabel* labelPurpose_ = nullptr;
   QLabel* labelVersion_ = nullptr;
   QLabel* labelDetails_ = nullptr;
+  QLabel* labelLicence_ = nullptr;  // the program variant only
   QPushButton* commandOK_ = nullptr;
   QPushButton* commandVersions_ = nullptr;
 };

@@ -320,6 +320,9 @@ class DialogsTest : public QObject {
     QCOMPARE(about.findChild<QLabel*>(QStringLiteral("LabelVersion"))->text(),
              QStringLiteral("Programming software version is V6.00"));
     QVERIFY(about.findChild<QPushButton*>(QStringLiteral("CommandVersions")));
+    QVERIFY(about.findChild<QLabel*>(QStringLiteral("LabelLicence"))
+                ->text()
+                .contains("GPL-3.0-or-later"));
     frmAbout versions(*h.ctx, frmAbout::Variant::Versions);
     QVERIFY(versions.findChild<QLabel*>(QStringLiteral("LabelDetails"))
                 ->text()

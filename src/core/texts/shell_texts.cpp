@@ -92,6 +92,11 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     /* VersionsButton */ {"&Versions...", "版本(&V)..."},
     /* VersionsAccepted */
     {"Data file and firmware versions accepted:", "可接受的数据文件及固件版本："},
+    /* AboutLicence */
+    {"Free software under the GNU General Public License, version 3 or later\n"
+     "(GPL-3.0-or-later), without any warranty.",
+     "本软件为自由软件，依照 GNU 通用公共许可证第 3 版或更高版本\n"
+     "（GPL-3.0-or-later）发布，不提供任何担保。"},
     // Comparing the document with a data file.
     /* CompareCaption */ {"Compare with File", "与文件比较"},
     /* CompareThisDocument */ {"This document", "本文档"},

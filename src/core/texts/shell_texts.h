@@ -91,6 +91,7 @@ enum class ShellText : int {
   AboutPurpose,
   VersionsButton,
   VersionsAccepted,  // above the list of accepted data file and firmware versions
+  AboutLicence,      // the terms the program is given under
   // The window comparing the document with a data file.
   CompareCaption,
   CompareThisDocument,  // column headings of the differences
