@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kr4100-bench: how close a read and a write come to the time their bytes need on a 9600-baud
 // line. The virtual radio paces both directions at the real rate, so wire time is the floor;
 // what the run takes beyond it is the program's own latency (and the virtual radio's). It also

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Assembles the installation layout in the build tree:
 #   KR-4100/Version.ini, KR-4100/language/mysetup.ini, KR-4100/V600/{kr4100-cli, Init/*.dat}
 #   KR-4100/share/{applications/kr4100.desktop, mime/packages/kr4100.xml} for the desktop

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Include roots by layer. Each target sees, below one root of its own, only the source
 # directories of its layer and of the layers under it, so an include that runs upward
 # ("app/..." from an editor, "platform/..." from the core, "core/link/..." from core/config)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Manual pages made from each program's own --help and --version, so a page never drifts from
 # what the program says; data/man/<program>.h2m adds what --help cannot (files, exit status).
 find_program(KR4100_HELP2MAN help2man)

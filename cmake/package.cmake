@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install build --prefix DIR` and the .deb made by CPack:
 #   DIR/lib/kr4100/Version.ini, language/mysetup.ini, V600/{programs, Init/, PIC/, StartE.jpg, StartC.jpg}
 #   DIR/bin/{kr4100, kr4100-cli, kr4100-sim}  links into the program folder

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build over Qt for 64-bit Windows: Qt's own build and the desktop program's. Qt's DLLs
 # and the programs linked to them must share one C++ runtime, so nothing is linked statically
 # here; the compiler's three runtime DLLs are shipped beside Qt's.

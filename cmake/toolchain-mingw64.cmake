@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build for 64-bit Windows with Debian's mingw-w64 (the POSIX-threads variant, which has
 # std::thread and friends). Everything is linked statically so the programs run on a bare
 # Windows, or under wine, without looking for the compiler's DLLs.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows programs' icon and version resource. The icon is made from the same drawing as the
 # Linux one (data/kr4100.svg) in the sizes Windows asks for; the version comes from the project.
 if(NOT WIN32)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the data-file open and to the template read, in memory. A crash, a
 // sanitizer report, or a refused file that changed the document is a finding; so is a file whose
 // path-based read (a share of the inputs, see fuzz_support.h) ends otherwise than the in-memory

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as "mysetup.ini" or "Version.ini": parsing, start-up loading, the version table and a
 // write must neither crash nor leak, and a written key must read back, also after a re-parse. A
 // share of the inputs (see fuzz_support.h) is also opened as a file, and must read as parsed.

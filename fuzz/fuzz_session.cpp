@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the transfer session with arbitrary replies, time-outs and answers in any order. A
 // crash, a sanitizer report, a session that does not end once the radio falls silent, or a
 // refused read that changed the document is a finding.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz targets share: a new document made once, and the few inputs that also go through
 // the path-based readers by way of a real file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the unpacking of an image read from the radio. A crash, a sanitizer
 // report, or a refused image that changed the document is a finding.
 #include <algorithm>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the session byte streams the session fuzzer starts from: whole sessions as a sound radio
 # answers them, so the fuzzer begins deep inside every kind of session rather than at the
 # handshake. Layout of a stream (see fuzz_session.cpp): the session kind, whether the port opens,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop program for 64-bit Windows (bash scripts/build-windows.sh --gui): Qt cross-built
 # from Debian's sources (scripts/build-windows-qt.sh, cached outside the tree), then the whole
 # program over it into build-windows-gui/, as the installation lays it out:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiles, for 64-bit Windows with Debian's mingw-w64, the part of Qt that the desktop
 # program uses, from Debian's own source packages of the Qt the Linux build uses (same version,
 # so the host's moc, rcc and uic serve both). Only the modules the program links, the windows

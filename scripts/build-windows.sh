@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiles the core and kr4100-cli.exe (the file commands; no Qt) for 64-bit Windows with
 # Debian's mingw-w64, into build-windows/. The band templates of the installation layout are
 # made by the .exe itself, under wine, so the result is a complete KR-4100 folder for Windows:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two more ways to build the tree, each in a directory of its own:
 #  - the core, the virtual radio and the command line's file commands with their tests, with Qt
 #    left out altogether (nothing below the windows may need it);

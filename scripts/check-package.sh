@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, lists it, unpacks it with dpkg -x into a temporary root and runs the
 # installed kr4100-cli from there; every library the programs link must come from a package the
 # .deb depends on. Then Debian's and the software centres' own checks: lintian (no error, no

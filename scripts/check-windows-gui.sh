@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Windows desktop program and its installer under wine on a virtual X display:
 #  - kr4100.exe starts from a copy of the built folder and shows the main window with the exact
 #    caption the Linux program shows (as its window tests pin it), in English and in Chinese;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Windows installer under wine: installed silently for all users and then for the user
 # alone (/CurrentUser), every file of the folder it was made from is installed, with the
 # Start-menu entry, the .dat association and the entry Windows' installed-programs list reads

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what Windows shows of a program: its icon and its version resource (product, version,
 # description, licence). Usage: check-windows-resources.sh PROGRAM.exe "FILE DESCRIPTION"
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the Linux kr4100-cli and the Windows kr4100-cli.exe (under wine) on the same inputs and
 # requires the same output: the same files, byte for byte, and the same standard output,
 # standard error and exit status for every command. Nothing is normalised: the .exe writes its

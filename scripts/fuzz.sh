@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and runs each for a bounded time: the seconds per target
 # come from the first argument, else FUZZ_SECONDS, else 30. Each target starts from the corpus kept
 # under fuzz/corpus/<target> (copied, so a run never adds to the repository's copy) and from seeds

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; The Windows installer of the KR-4100 programming software, made by scripts/make-windows-installer.sh:
 ;   makensis -DROOT=<the KR-4100 folder> -DFILES=<files.nsh> -DOUTFILE=<setup.exe> -DVERSION=<x.y.z>
 ;            -DLICENSE=<LICENSE> -DICON=<kr4100.ico>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Windows installer of a KR-4100 folder laid out as installed, with NSIS
 # (scripts/kr4100.nsi). Usage: make-windows-installer.sh ROOT OUTDIR; prints the installer's path.
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the checks that run kr4100-sim ($sim): start_sim LOG OPTIONS... starts a virtual
 # radio and sets sim_device to its pseudo-terminal and sim_pid; stop_sim ends it.
 start_sim() {

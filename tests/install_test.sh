@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix, as `cmake --install build --prefix DIR` does for a
 # user, and checks that the installed programs work from there:
 #   the layout, file for file; the links in bin/ (kr4100-cli's file commands, and its radio commands,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the include rules the include roots enforce, for the ways round them: a relative
 # include ("../app/x.h"), or a Qt header in the core. Run as: cmake -DSRC=<src> -P layers_check.cmake
 set(allowed_core "core")

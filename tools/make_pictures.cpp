@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the pictures the installation carries: the splash in both languages (StartE.jpg,
 // StartC.jpg) and the main window's background tiles (PIC/BK_1.jpg, PIC/BK_2.jpg).
 // Usage: kr4100-make-pictures PROGRAM_DIR   (run with QT_QPA_PLATFORM=offscreen)

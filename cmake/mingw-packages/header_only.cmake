@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A folder holding only the named host header folders, for a cross compiler that must not see
 # the rest of /usr/include.
 function(kr4100_header_only_target target folder)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's child windows: single-instance, found by their window name (objectName),
 // made by the factory registered under that name, and kept at the size each asked for.
 #pragma once

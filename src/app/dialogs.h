@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small modal dialogs of the shell, each run from the main window.
 #pragma once
 

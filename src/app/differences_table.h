@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list of differences of two records as Compare with File shows it: place, field and both
 // values, one row each. The write confirmation shows what a write changes the same way.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor areas: each editor window once, with everything the main window and the print
 // selection build from it. A new editor is a row here, plus the window (and its print page).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame the small settings dialogs share (port, language, group-write count, model): their
 // labelled fields on top, OK and Cancel at the right, the texts in the language in force.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about boxes: the program's title and version, and a second box with the versions of the
 // data files and radios this program works with.
 #pragma once

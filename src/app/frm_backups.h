@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Backups...: every backup in the backups folder, newest first, with what its name tells
 // (date, time, read or write, model, band, firmware), and what can be done with one: open it,
 // compare it with the document, write it back to the radio. The main window does each.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port dialog: which serial port every radio session uses. The list follows the ports the
 // system has while the dialog is open (adapters come and go); "Find My Cable..." picks the port
 // that appears as the cable is plugged in, and a note under the list says what stands in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document beside a data file: every setting in which the working record and the file
 // differ, by place and field, with both values, in the language in force.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress window of a group write: the percentage of the radio in transfer and which radio
 // of how many it is. Closing it while the run goes on ends the run.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: a multiple-document frame with the menus, the toolbar, the page tree and the
 // status bar, and the owner of the document lifecycle (New, Open, Save, Initial Setting, Exit).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's channel commands: the channel tables of all groups exported to a CSV file
 // and imported from one (an import is checked whole before it changes anything), and the Edit
 // menu's entries for the channel grid's commands on its chosen rows.

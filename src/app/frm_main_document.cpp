@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's document commands: New, Open (also of a file given at start), Save, Save As,
 // Initial Setting, the save question on the way out, and leaving for another program version.
 #include <QCloseEvent>

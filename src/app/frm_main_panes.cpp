@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's panes and places: the toolbar, the page tree beside the window area, the
 // status bar, and the window's stored position.
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's side of the radio commands: what it does when a session needs the editors'
 // pending values or has replaced the document, and the answers only it can give.
 #include <QAction>

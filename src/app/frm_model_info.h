@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model dialog: the model code and frequency band of the document. A change clears the
 // frequency data, since the main window then starts a new document.
 #pragma once

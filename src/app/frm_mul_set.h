@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The group-write settings dialog: how many radios are to be written one after another.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog: which configuration pages to print, and whether to a printer or a PDF file.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress window of a read or a write: caption, "Completion percentage:" and the bar with its
 // percentage.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language dialog: which interface language the program uses from now on.
 #pragma once
 

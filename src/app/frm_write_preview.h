@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The write confirmation when the radio's last read is known: what the write changes in the
 // radio, listed as Compare with File lists differences, with Write and Cancel.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures the program draws itself, so that it needs no image files for its toolbar, its
 // window icon or a missing background.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kr4100: the desktop program. Start-up, the splash, then the main window.
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed configuration: the channel table of each group, the option features, the key
 // assignment, the scan settings and the embedded messages, laid out as one paginated document
 // for a printer or a PDF file.

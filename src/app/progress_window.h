@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the two progress windows share: a fixed, application-modal window whose caption says what
 // runs (or that the port search runs), "Completion percentage:" with its figure and bar, and a
 // close that tells whoever runs the session. It never blocks: the session runs on the event loop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio commands of the main window: read, write, local and radio information, group write.
 // Drives the core transfer session over the serial port (or the in-process virtual radio) and
 // shows its questions, progress window and results.

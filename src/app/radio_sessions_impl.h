@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio sessions' private part, shared by the file that runs the commands and the one that
 // shows their windows.
 #pragma once

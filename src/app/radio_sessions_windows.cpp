@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows of the radio sessions: the progress windows, the radio-information windows and
 // the set window, and what the sessions offer the main window and the port dialog.
 #include <QDir>

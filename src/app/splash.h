@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up picture: shown for two seconds, or until it is clicked, then the main window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's Test command: test mode over the port in force (a serial port or the
 // virtual radio), the test mode window once the radio is in, and a sure way out whenever the
 // program or its main window closes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kr4100-cli: the core behind a command line, for scripting and checks.
 #pragma once
 

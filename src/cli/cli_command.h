@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line as a table: every command with its group, whether it runs over the serial
 // port, its options and its function. RunCli builds its parser from the groups in order (which is
 // also the order --help lists them in) and, in a kr4100-cli built without the serial side, hands

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the kr4100-cli commands share: the parsed options, how a command reaches the installation,
 // and how refusals are printed.
 #pragma once

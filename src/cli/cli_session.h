@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A radio command's job over the serial port on the command line: the core's radio job on the
 // command line's host, prompter, trace and stop signals, run to its end on a local event loop.
 // What it says goes to stderr; the command decides the exit status.

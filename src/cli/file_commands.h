@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands (new, dump, check, diff, resave) and the backups listing. Each data file is
 // opened exactly as the program's Open opens it.
 #pragma once

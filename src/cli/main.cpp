@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX

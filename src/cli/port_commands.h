@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kr4100-cli ports: the serial ports with what the system knows of each, or with --wait-new the
 // first port that appears (the cable being plugged in). The system's side comes in as hooks, so
 // that the tests can play the ports coming and going.

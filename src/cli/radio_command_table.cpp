@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio group's commands as the parser knows them. Built into kr4100-cli too, which parses
 // them (their help and usage are its own) and hands them to kr4100-cli-radio to run.
 #include <CLI/CLI.hpp>

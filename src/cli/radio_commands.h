@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // read, write and info: sessions with a radio on a serial port, run to their end without asking
 // anyone (every question is answered Cancel or No, and the question is printed). ports and
 // backups, which need the system's serial ports and its per-user data folder.

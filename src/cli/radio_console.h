@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the radio commands share on the console: a prompter that answers every question Cancel
 // (or No) and prints it.
 #pragma once

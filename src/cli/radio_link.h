@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial side of the radio commands. kr4100-cli-radio runs the platform's hosts over Qt's
 // serial port and event loop; kr4100-cli.exe, built without Qt, runs the core's hosts over the
 // Win32 serial API on their own wait loop. Each gives the commands the same few things: a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole configuration record as JSON: every field under its record name, every slot whether
 // in use or not, texts as all their stored characters.
 #pragma once

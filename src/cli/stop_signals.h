@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ctrl+C and the other ways a console program is told to stop, caught for as long as a radio
 // command runs. The first sets the process's stop request; the command's loop sees it at once and
 // ends the session as Cancel does, so the radio is not left in test mode or half talked to. A

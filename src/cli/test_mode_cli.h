@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // testmode channels and testmode align: a radio's test mode from the command line, run to its
 // end without asking anyone (every question is answered Cancel and printed).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test-mode group's commands as the parser knows them; kr4100-cli parses them too and hands
 // them to kr4100-cli-radio to run.
 #include <CLI/CLI.hpp>

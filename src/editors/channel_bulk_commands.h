@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid's commands on the chosen rows: one switch for all, fill frequencies, move
 // up and down, move to another group, insert, delete, sort. They are the grid's context menu
 // and the main window's Edit menu entries, with keys of their own while the grid has the focus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel edit dialog: receive and transmit frequency of a channel chosen by number, stored
 // through the same document routine as the channel grid. Modeless, opened from the grid.
 #pragma once

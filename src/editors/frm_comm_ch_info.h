@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid: one group of 60 channel rows edited in place, the group, band and emergency
 // channel lists beside it. Every change goes into the working record through the document.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel window's inner part, shared by its files: the controls, the grid's editor and row
 // choice, and the procedures behind them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid's rows as a user chooses, copies and pastes them.
 #include <QApplication>
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DTMF window: encode and decode settings, the stun code and the autodial memory, each
 // stored in the working record as it is chosen or its box is left.
 #pragma once

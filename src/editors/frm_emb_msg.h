@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The embedded message window: the two texts the radio keeps, each stored in the working record
 // when its box loses the focus, and whenever the main window asks before writing or saving.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid's "Fill Frequencies" dialog: a start frequency, a step and a TX offset, for
 // the chosen rows or for a number of new channels. It only asks; the core works out the fill.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The FleetSync window: the radio's own fleet and ID, the data settings, and the fleet list of up
 // to eight fleet/ID pairs. Every pick and every committed cell goes into the working record
 // through the document.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key assignment window: the functions of the programmable keys PF1 and PF2, each stored in
 // the working record as soon as it is chosen.
 #pragma once

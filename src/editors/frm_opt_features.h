@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The option features window: the radio's general options as 22 lists and 18 check boxes.
 // Every click goes into the option block of the working record through the document.
 #pragma once

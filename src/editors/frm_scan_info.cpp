@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/frm_scan_info.h"
 
 #include <QComboBox>

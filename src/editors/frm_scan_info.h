@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan information window: priority mode and channel, the look-back times, the revert rule
 // and the dropout and dwell times. Every pick goes into the working record through the document.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test frequency window: sixteen numbered rows of receive and transmit frequencies, edited
 // in place; each cell is stored in the working record when the box leaves it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid's in-place editor: a text box for the two frequency columns and a list for
 // each flag column, laid over the current cell. It opens on cell entry, follows the grid when it
 // scrolls, commits what it holds on every way out of the cell (entering another cell, Enter,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/grid_row_choice.h"
 
 #include <QTableWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows chosen in the channel grid, by their channel numbers: a range from an anchor (a click
 // on the number, Shift+click, Shift+arrows) or rows added and taken away one by one (Ctrl+click).
 // The grid shows them as its selection; with none chosen, the cursor row is the choice.

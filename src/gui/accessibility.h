@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What screen readers are told about the program's grids: each cell's heading, value and
 // channel, and the keys that open a grid's context menu from the keyboard.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a window may ask of the main window about the document as a whole. Windows get this
 // narrow interface instead of the main window itself.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small pieces the editor windows share: failure trapping that names the procedure, the combo-box
 // pick rule and the numbered grid rows.
 #pragma once

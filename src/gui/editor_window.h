@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The part every editor and radio-information window shares: it observes the document, reads
 // the record and changes it only through the document, owns the Close/Help row, runs its
 // procedures guarded, and on its way out cuts its controls off from what it is made of.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the windows open file dialogs so that the dialog speaks the program's language.
 #pragma once
 

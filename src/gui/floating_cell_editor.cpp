@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/floating_cell_editor.h"
 
 #include <QCoreApplication>

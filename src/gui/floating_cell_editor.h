@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-place text box of the small editor grids (autodial memory, fleet list, test
 // frequencies): laid over the current cell, it opens when a cell is entered or clicked and hands
 // what it holds to the window once per opening, on whichever way out comes first (another cell,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard rules every entry field and list shares: which keys a field takes, that Enter
 // moves on as Tab does, and that nothing but typing puts text into a restricted field.
 #pragma once

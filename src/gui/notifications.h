@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the parts of this program tell each other what happened. One rule, so that a newcomer
 // knows where to look and a change cannot slip past undo or the modified state:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File paths between Qt and the core: always through UTF-16, so that names in any script survive.
 #pragma once
 

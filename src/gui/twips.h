@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows' sizes are kept in twips, as the settings store and the layouts have them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every window is handed: the program's state, the message boxes, and the texts in the
 // language in force.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo of the working record: each step keeps the whole record (with its model and band)
 // before and after, on a QUndoStack. A step is found by comparing the record with the last
 // snapshot, once the document has announced an editor's change and after every user input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line over the core's SerialLink, for a build without Qt's serial module (Windows). One
 // thread does all the line's work, writes and reads in turn: a Windows handle opened without
 // overlapped I/O runs one call at a time, so a write from the event loop would wait for a read

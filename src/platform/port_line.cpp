@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/port_line.h"
 
 #if !KR4100_QT_SERIAL_PORT

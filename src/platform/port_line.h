@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial line as the Qt hosts use it, one interface over two implementations: Qt's own
 // serial port, and the core's SerialLink on a thread of its own, which is what the Windows
 // program runs on (the same Win32 line as kr4100-cli.exe, so Windows needs no Qt serial module).

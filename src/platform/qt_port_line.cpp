@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line over Qt's serial port: the Linux program's.
 #include <QElapsedTimer>
 #include <QSerialPort>

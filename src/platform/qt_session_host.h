@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every transfer-session host over Qt shares: the reply timer, the clock and the assembly of
 // replies. The questions and reports are the core's ReportingSessionHost.
 #pragma once

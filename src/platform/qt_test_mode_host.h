@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the test-mode hosts over Qt share: the wait, send and end timers as QTimers, the assembly
 // of replies, the retry question through a Prompter, and the driver's events passed on as signals
 // to whoever runs test mode (the test mode windows, the command line). The two links (serial port,

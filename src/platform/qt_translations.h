@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own texts (the standard buttons of message boxes, the file and print dialogs) in the
 // program's interface language.
 #pragma once

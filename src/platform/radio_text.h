@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts the radio keeps (dealer names, dates, descriptions, messages) as the program shows them,
 // and back.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/serial_ports.h"
 
 #if KR4100_QT_SERIAL_PORT

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial ports the system knows at this moment, by the device name a port is opened with.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/serial_session_host.h"
 
 #include "platform/serial_ports.h"

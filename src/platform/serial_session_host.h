@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer session's host over a real serial port (a PortLine) and Qt timers. What the user
 // must see or answer goes to a Prompter, so the command line and the windows can each answer in
 // their own way.

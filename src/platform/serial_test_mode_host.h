@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test mode over a real serial port (a PortLine): the quiet wait of its replies on a QTimer, send
 // completion from the port's bytesWritten, the last bytes drained before the port closes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/session_hosts.h"
 
 #include "platform/serial_ports.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which transfer session a radio command runs over: a serial port, or the in-process virtual
 // radio a user without hardware picks as "Virtual radio". Each is made on first use and kept,
 // with its host, for the program's run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes behind an interface: windows ask through it, tests answer through a script.
 #pragma once
 

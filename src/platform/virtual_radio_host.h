@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer session's host when the "port" is the in-process virtual radio: frames go straight
 // to a sim::VirtualRadio and its replies come back after their 9600-baud wire time, so a user with
 // no radio sees sessions run at the pace of a real one. The radio's memory is kept in a file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/virtual_test_mode_host.h"
 
 namespace kr4100 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test mode with the in-process virtual radio at the end of the cable: the radio the transfer
 // sessions use answers test mode through a TestModeResponder attached for this host's lifetime,
 // and its answers come back after their 9600-baud wire time.

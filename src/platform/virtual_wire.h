@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cable to the in-process virtual radio: what the program sends takes its 9600-baud wire
 // time to get across, and the radio's answer follows once it is in and the reply line is free.
 // Shared by the transfer and the test-mode hosts of the virtual radio.

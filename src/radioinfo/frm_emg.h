@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The embedded-information window: shows, read-only, the block of texts the radio keeps about
 // itself (manufacture, stock, sales and maintenance data) as the last read brought it.
 #pragma once

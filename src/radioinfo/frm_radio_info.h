@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio-information window: shows the model, band and serial number the document's ModelInfo
 // holds after a radio-information read. Nothing is written back.
 #pragma once

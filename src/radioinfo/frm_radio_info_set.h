@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The set-radio-information window (modal): edits the model, band, serial number (programming
 // date) and version of the document's ModelInfo, fills the date from the computer's clock, and
 // starts the radio-information read and write. Its values go into the record on Write and when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radioinfo/radio_info_fields.h"
 
 #include <QComboBox>

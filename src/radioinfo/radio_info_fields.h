@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls both radio-information windows share: the model-type and band lists and the
 // serial-number (date) box with their labels, as a form, and how they show ModelInfo.
 #pragma once

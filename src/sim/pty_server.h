@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Serves a virtual radio on a pseudo-terminal, so a program can reach it through a real serial
 // device path; optionally paced at the 9600-baud rate of the real cable in both directions.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kr4100-sim: a virtual KR-4100 behind a pseudo-terminal. The first line of standard output is
 // the device path to open; the radio then answers there until SIGINT or SIGTERM.
 #include <fcntl.h>

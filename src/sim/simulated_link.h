@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A serial cable on a simulated clock between a transfer session and virtual radios: bytes take
 // their 9600-baud wire time, the reply timer and scripted events fire in time order, and nothing
 // costs wall time. Tests drive whole transfers through it; it is built apart from the virtual

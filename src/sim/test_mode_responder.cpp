@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/test_mode_responder.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual radio's test mode: the alignment exchanges answered with its own values. The
 // values live in the radio's memory (0x1E00 on, outside every programming transfer), so a memory
 // file keeps them between runs; the sixteen test channels are the radio's own too.

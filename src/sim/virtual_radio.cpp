@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio's side of the programming protocol. Frames are parsed and built here on their own,
 // independently of the program's frame code, so that a test through this radio checks the
 // program against a second reading of the protocol rather than against itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A virtual KR-4100: the radio's side of the serial protocol with its own memory, identity and
 // radio-information block, and faults that can be injected. It knows nothing about time; callers
 // (the in-process simulated link, the pseudo-terminal program) decide when bytes travel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long bytes take on the radio's cable: what the virtual radio's pacing and the simulated
 // cable of the tests both measure by.
 #pragma once

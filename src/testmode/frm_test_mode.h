@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test mode window: test channel and signalling, wide/narrow, PTT, and the item to tune.
 // It acts through the test-mode driver; the main window passes the driver's events on to it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The adjustment window of one item: a page per point with slider, value box and bar, or for the
 // measured items one polled value. Closing stores the points the user moved; Cancel puts back
 // what the radio had for them.

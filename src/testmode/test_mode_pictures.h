@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test-mode windows' indicator pictures and lamp, drawn by the program itself: a microphone
 // and an antenna for released and transmitting, a wide and a narrow channel shape.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the accessibility walk: a display, a private D-Bus session and the accessibility bus of
 # its own, the program from a copy of the build's installation (the walk changes its language
 # setting), with the virtual radio as its port. Usage: run_walk.sh BUILD_DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Walks every window of the running kr4100 over the accessibility bus, as a screen reader does.
 
 Opens each window through the menus by the menu items' own actions, reads every shown control

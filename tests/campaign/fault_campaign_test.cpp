@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fault campaign: every step of every radio session meets every fault the virtual radio
 // knows, and a stop requested from outside (Ctrl+C) while the step's reply is on its way, on the
 // simulated clock. Each case must end by itself, tell the user when it fails, leave the document

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // export-csv and import-csv, run in-process.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // check, diff and dump over several data files, in-process and as the installed program.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kr4100-cli ports: the list, and --wait-new played with ports coming and going.
 #include <gtest/gtest.h>
 

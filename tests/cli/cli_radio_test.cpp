@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kr4100-cli's image and radio commands: pack and unpack against expected image bytes, and read,
 // write and info over a real pseudo-terminal served by kr4100-sim.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kr4100-cli read and write keep backups, and write --verify catches a radio (kr4100-sim over a
 // pseudo-terminal) that stores a byte wrongly.
 #include <gtest/gtest.h>

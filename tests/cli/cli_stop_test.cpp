@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kr4100-cli stopped from outside in the middle of a radio command, as a process of its own
 // against kr4100-sim: the session ends the way Cancel ends it (test mode left, port closed, the
 // trace's outcome written) and the status is 130; a second Ctrl+C at once ends it on the spot.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kr4100-cli testmode against kr4100-sim over a pseudo-terminal: the test channels compared with
 // a document's, alignment values set, stored, restored and polled, and faults that end test mode
 // with the question printed and the port closed.

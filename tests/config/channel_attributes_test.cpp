@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every reader of the channel attribute table treats each entry alike: the document, the radio's
 // memory, the CSV file, the grid's copy and the difference listing. Nothing here names a switch,
 // so a new entry in the table is checked by these tests as it stands.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules the window's own tests cannot reach easily: stored values no item stands for, files
 // with odd fleet lists, the range ends and the Chinese "All".
 #include "core/config/fleet_sync_edit.h"

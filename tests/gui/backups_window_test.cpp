@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Backups...: the list of backups, and opening, comparing and writing back one of them.
 #include <QAction>
 #include <QHeaderView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid's commands on several rows: rows chosen by mouse and keyboard, the context
 // menu and the Edit menu's entries, the fill dialog with its refusals, each command one undo step.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Channel CSV through the File menu, and the channel grid's clipboard, driven as a user would with
 // the file dialogs answered by the test.
 #include "core/config/channel_csv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid and the channel edit dialog, driven through their controls offscreen.
 #include <QApplication>
 #include <QClipboard>

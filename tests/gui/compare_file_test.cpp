@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Compare with File...: the differences of the document and a data file, in a window.
 #include <QAction>
 #include <QHeaderView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installation's desktop entry and data-file type: a double-clicked data file starts the
 // program with it, and the desktop tells the program's data files by name and by content.
 #include <QFile>

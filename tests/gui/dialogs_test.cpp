@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell's modal dialogs (language, port, model) and printing, driven without exec().
 #include <QCheckBox>
 #include <QComboBox>

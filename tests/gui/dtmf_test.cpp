@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DTMF window, driven through its lists, boxes and autodial grid offscreen, alone and from
 // the main window started with the service functions.
 #include <QAction>

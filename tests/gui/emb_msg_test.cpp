@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The embedded message window, driven through its boxes offscreen, alone and from the main window.
 #include <QAction>
 #include <QApplication>

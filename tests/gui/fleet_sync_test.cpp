@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The FleetSync window, driven through its lists and grid offscreen, alone and from the main
 // window started with the service functions.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small grids' in-place box: one commit per opening, whichever way out comes first.
 #include <QApplication>
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: commands offered, captions in both languages, and the document lifecycle with
 // its questions (New, Save, Save As, Open refusals, closing).
 #include <QAccessible>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The option features window, driven through its own lists and check boxes offscreen, and
 // opened from the main window's command and tree node.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A radio whose firmware another installed program version serves: Yes to the version question
 // hands over to that version, but only after the save question, whose Cancel keeps everything.
 // Its own program: the hand-over ends the event loops of the process it runs in.

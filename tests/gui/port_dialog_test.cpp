@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port dialog's cable search and its note on what stands in the way of a port, by keyboard.
 #include <QComboBox>
 #include <QLabel>

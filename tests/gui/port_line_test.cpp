@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt hosts over the core's serial line on its own thread: the line the Windows desktop
 // program runs on. The virtual radio sits behind it on a simulated clock; the hosts' timers are
 // the event loop's.

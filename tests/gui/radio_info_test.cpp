@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio-information windows through their own controls: the read that shows the record's
 // radio information, the set window's lists, boxes and rules, its store on Write and on closing,
 // Time Sync, the read and write against the in-process virtual radio, and a saved file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio commands against the in-process virtual radio: read, write and their round trip,
 // the questions and refusals around them, the group write with its dialog and progress window,
 // and the radio-information window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan information window, driven through its lists offscreen, alone and from the main
 // window.
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test frequency window, driven through its grid and in-place box offscreen, alone and from
 // the main window started with the service functions.
 #include <QAction>

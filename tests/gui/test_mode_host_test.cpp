@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt hosts of test mode: the in-process virtual radio entering, tuning, storing and leaving
 // on the event loop, and the serial link to kr4100-sim ending test mode when the device goes.
 #include <QElapsedTimer>

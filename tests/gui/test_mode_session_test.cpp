@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's Test command against the virtual radio: in, the window, and every way out
 // leaving the radio out of test mode with its transmitter released.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test mode and adjustment windows against the in-process virtual radio: the bytes each
 // control puts on the wire (worked out by hand from the command table), what the pictures, lamp
 // and labels show, and the captions in both languages.

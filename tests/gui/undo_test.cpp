@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo in the main window: steps found after user input in every kind of editor, whole
 // document commands as one step each, the editors showing the record put back, and the keys.
 #include <QAction>

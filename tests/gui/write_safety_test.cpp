@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backups, read-back verify and the group write's production log, driven through the radio
 // commands against the in-process virtual radio, and their menu entries in the main window.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backups of reads and writes, and the group write's production log.
 #include "core/link/backups.h"
 

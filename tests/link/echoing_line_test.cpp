@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Transfers over lines that are not ideal, on the simulated clock: a cable that echoes every byte
 // sent, and a USB adapter that holds what it received for its latency timer. A read and a write
 // must land as on a plain cable, within the time-outs the program uses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The session and test-mode hosts without Qt (kr4100-cli.exe's), on a serial line with a virtual
 // radio behind it and a simulated clock: whole transfers in their wire time, faults ending in the
 // question or the port error, never in a wait that nothing ends. And the Windows port names.

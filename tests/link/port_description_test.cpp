@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a serial port is listed: the name, then whatever the system knows of the device.
 #include <gtest/gtest.h>
 

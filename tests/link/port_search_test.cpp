@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port search as a read meets it: the order it tries settings in, ports it cannot open,
 // and what it settles for.
 #include "core/link/port_search.h"

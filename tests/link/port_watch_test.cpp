@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the cable by the port that appears, and the braille-display service that takes USB
 // serial adapters away a moment after they appear.
 #include "core/serial/port_watch.h"

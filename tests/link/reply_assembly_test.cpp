@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The assembly of replies that every host runs its received bytes through, fed in the chunks a
 // line may cut a reply into: a reply is handed over whole and once, however it arrives, and
 // bytes of no exchange never reach the next one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial trace: its lines as a bug report reads them, what a session writes into it on the
 // simulated link (every byte, the time-outs and the outcome), and why a port would not open.
 #include "core/link/serial_trace.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a transfer leaves behind: the backups of a read and a write, the read taken into the
 // document, and the write's tally with what the user is told at its end.
 #include "core/link/session_outcome.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The write confirmation's list: what a write changes in the radio, against its last read or
 // completed write.
 #include "core/link/write_preview.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read-back verify over the simulated link, against a virtual radio that stores a byte wrongly.
 #include "core/link/write_verify.h"
 

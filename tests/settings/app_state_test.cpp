@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which port the sessions open: a device given on the command line until the user chooses one,
 // and the one rule by which a chosen or found port is kept.
 #include "core/settings/app_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kr4100-sim program end to end: a real pseudo-terminal, opened as a serial device is.
 #include <fcntl.h>
 #include <gtest/gtest.h>

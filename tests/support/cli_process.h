@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kr4100-cli as a child process, for what only a process of its own shows: its reaction to a
 // signal and the status it exits with. Both streams are collected as they come.
 #pragma once

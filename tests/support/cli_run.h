@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line run in-process, as the CLI tests call it: the arguments after the program's
 // name, what it printed on each stream, and its exit status.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A record with a different, recognisable value in every field: stale data in unused slots,
 // negative Integers, large Longs, texts filling their fields with no NUL and bytes above 0x7F.
 #pragma once

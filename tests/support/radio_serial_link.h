@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A SerialLink with a virtual radio at its other end, on a simulated clock: bytes take their
 // 9600-baud wire time each way and a read waits in simulated time only. The adapter can be
 // pulled at a given moment. The fixture of the tests of the hosts without Qt.

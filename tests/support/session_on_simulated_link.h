@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A transfer session on a simulated clock, cabled to a virtual radio on COM1: the fixture of the
 // session and port-search tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kr4100-sim program as a child process: started with its options, its pseudo-terminal path
 // taken from the first line it prints, stopped with SIGTERM when the object goes.
 #pragma once

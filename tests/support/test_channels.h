@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio's test channels as the test-mode tests give them to the document (and, through
 // TestModeResponder::setTestChannels, to the virtual radio).
 #pragma once

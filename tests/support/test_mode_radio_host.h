@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A test-mode host wired straight to an in-process virtual radio: every send goes into the radio,
 // and pump() delivers its answers as the port would. No clock: a wait runs out exactly when the
 // driver still waits and the radio has nothing more to say.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folders of udev rules as a system has them, for the checks of the braille-display service.
 #pragma once
 

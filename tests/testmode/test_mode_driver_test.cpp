@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test-mode driver against a scripted radio: the exact bytes of every exchange, and that
 // every way out leaves the port closed.
 #include <gtest/gtest.h>

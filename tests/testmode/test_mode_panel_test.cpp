@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decisions of the two test-mode windows against the virtual radio, where they go beyond
 // what the window tests reach: channel positions, one tune at a time, the clamping of the test
 // point's group move and which values a page reply may overwrite. Bytes worked out by hand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The driver against the virtual radio's test mode: what one reading of the exchanges sends, the
 // other answers, and faults end in a question or a closed port, never a hang.
 #include <gtest/gtest.h>

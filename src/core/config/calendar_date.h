@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dates as the record keeps them, eight digits: the computer's for a new document and the radio
 // information's Time Sync, the build's for the band templates it makes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid's columns and the switches of a channel (BUSY .. Scan), described once. The
 // grid, its printed page, the CSV file, the document, the difference listing and the image packer
 // all walk kChannelAttributes, so a new switch is one more entry here (and in its test).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Changes of many channels of a group at once, as the channel grid offers them for the rows the
 // user chose: one switch for all, frequencies filled in steps, rows moved, inserted, deleted,
 // sorted, channels moved to another group. Each either changes the record whole or not at all,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/config/channel_csv.h"
 
 #include <algorithm>
@@ -107,7 +108,6 @@ std::vector<Record> ReadRecords(std::string_view text, char delimiter) {
 }
 
 // ---- writing ------------------------------------------------------------------------------------
-
 std::string Quoted(std::string_view field, char delimiter) {
   if (field.find_first_of(std::string{delimiter, '"', '\r', '\n'}) == std::string_view::npos)
     return std::string(field);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Channel tables as text: the CSV file of all six groups (export and import) and the tab-separated
 // rows the channel grid copies and pastes. Import and paste check every row before anything is
 // built, so a table with one bad row changes nothing.

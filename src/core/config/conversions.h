@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frequency forms and small shared helpers: display text "28.015000" (MHz, six decimals), stored
 // text "28015000" (eight characters of the record), the band-edge check and 10 Hz snapping.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and saving data files: the checks an open makes, in their order, and the messages a
 // refusal carries. Nothing here shows anything; the caller turns an outcome into a message box.
 #pragma once

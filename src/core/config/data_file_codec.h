@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoding of the configuration record as the 14531 bytes of a data file (little-endian).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one description of how the configuration record lies in a data file: every field in
 // declaration order, no gaps, no padding. The codec, the size checks and the dump all walk it.
 #pragma once

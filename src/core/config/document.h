@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one document of the program: the working copy every editor changes, the saved copy last
 // loaded from or stored to a file, and the document state beside them (model, band, file name).
 #pragma once

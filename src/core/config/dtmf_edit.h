@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DTMF window's decisions: its texts and item lists, what each control shows for the DTMF
 // block and what a pick or a typed text stores, the key rules of its three text boxes and the
 // autodial memory list behind its grid.

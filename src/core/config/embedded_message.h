@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two message texts the radio keeps (EmbMsg1, EmbMsg2): what their window shows and the rule
 // by which a typed text becomes the 32 stored characters.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixed-width text fields of the configuration record: exactly N bytes, one byte per character.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The FleetSync window's rules: its lists, the own fleet / own ID pair with the blank item that
 // stands for "none", the fleet list grid's cells and entries, and which keys its cell box takes.
 // The window only forwards what the user did and shows the outcome.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drop-down list of a settings window: its items (fixed texts, then a run of numbers) and the
 // rule between an item's position and the value the record stores.
 #pragma once

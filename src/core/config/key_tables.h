@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the key assignment window shows: the function list of the programmable keys PF1 and PF2
 // and the function code each list position stores.
 #pragma once

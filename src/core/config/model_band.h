@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Model-type codes and frequency bands: the tables between the texts a user sees and the codes
 // the record keeps.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Locale-independent number parsing and formatting. The program always uses "." as the decimal
 // separator, whatever the system is set to, so nothing here may touch the C or C++ locale.
 #pragma once

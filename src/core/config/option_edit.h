@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a click in the option features window does to the option block, and what the window
 // shows for a stored block: the window only forwards the click and shows the outcome.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the option features window shows: for each list Combo1(k) and check box Check1(k) its
 // caption, its items and the OptFeat field it shows and stores.
 #pragma once

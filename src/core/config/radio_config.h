@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration record: every setting that goes to a data file or to the radio, in the field
 // order and with the widths the data file stores them (see data_file_layout.h).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio-information windows' rules: which model codes and bands their lists offer, what they
 // show of ModelInfo, how the set window's values go back into it, the version box's "V" rule and
 // the key rule of both text boxes.

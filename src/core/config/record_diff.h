@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What differs between two configuration records: each difference by its place and the field's
 // name, with both values as the editors show them, in either interface language. The images of a
 // write and its read-back are compared in link/image_diff.h, by the same names.

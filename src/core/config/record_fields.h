@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fields of a channel and the option features, each described once: its name and order in the
 // data file, its place in the radio image, its default, its label, how it is shown, and whether
 // the modified test compares it and the printout shows it. The data file layout, the image packer,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record beyond the channels and the option features, each field described once: the model
 // information, the DTMF and FleetSync blocks, the entries of the three lists, the keys, the scan
 // settings, and the record's own parts in file order. The data file layout, the dump, the

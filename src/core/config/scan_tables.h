@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the scan information window shows: the seven ScanInfo lists, their items, the value each
 // position stores, the revert items of each priority mode and which lists a mode leaves usable.
 #pragma once

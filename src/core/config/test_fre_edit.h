@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the test-frequency grid does to the record: the texts each of its sixteen rows shows, and
 // the store of one edited cell, after which every entry's RxMark/TxMark says again whether it
 // still holds its row's default.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Default test frequencies: sixteen receive/transmit pairs for each of the six band indexes a band
 // text can map to. Index 0 is this radio's own band; the others are kept for band texts of other
 // models, which a document of this radio does not have.

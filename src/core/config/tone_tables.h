@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The QT tones and DQT codes a channel's decode and encode lists offer.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The version table: which data-file and firmware versions each installed program version
 // accepts, and which program version to start for a file this one refuses. Version.ini holds it
 // (settings/version_ini.h reads it).

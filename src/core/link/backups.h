@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Automatic backups: every image read from a radio and every document about to be written to one
 // is kept as a data file in the "backups" folder of the per-user data folder, newest 500 kept.
 // A write's backup is renamed "written" once the write completed: from then on it is what that

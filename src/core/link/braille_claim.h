@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The braille-display service (brltty) on Linux: its udev rules can take a plain USB serial
 // adapter for a braille display the moment it is plugged in, and its port vanishes a moment
 // after it appeared. Whether such a rule is installed for the chips radio cables are built on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frames of the serial protocol with the radio, and the classification of its replies.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The identity check of a connected radio: model, version pairing and band, in that order, and
 // the one message a refusal shows.
 #pragma once

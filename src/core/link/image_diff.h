@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What differs between the image a write sent and the one read back, by the names the record
 // comparison gives the fields, and by address where a byte changes no named field.
 #pragma once

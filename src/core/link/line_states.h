@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modem lines a port is left with once the program has opened it, the same on every system:
 // some programming cables take their power from DTR and RTS, so both are raised, except that
 // RTS/CTS handshaking (2, and 3 which includes it) drives RTS itself.

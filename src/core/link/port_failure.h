@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a serial port would not open, as the system said it, and what the user can do about it.
 // The platforms map their own error codes onto the reasons here; the texts are the program's.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search for port settings that reach the radio, run when a read or write hears nothing: every
 // candidate port with stop bits 1 and 2 and handshaking 0..3, until a radio of the program's model
 // answers. A pure state machine like the session that runs it, acting only through the host.

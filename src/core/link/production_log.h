@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The production log of the group write: one CSV row per radio in <userDataDir>/group-write.csv,
 // appended as each radio ends. The file is for spreadsheets and scripts, so its header and words
 // are fixed English whatever the interface language.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio's 8192-byte memory image and the conversion of the configuration record into it and
 // back. Addresses and the meaning of every byte are described here once.
 #pragma once

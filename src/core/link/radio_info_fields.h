@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio-information block's fields by name: the local-information window labels its boxes
 // with them and the command line's info prints them, so the two cannot drift apart.
 #pragma once

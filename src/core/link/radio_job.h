@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One radio command from the opening of the port to what it leaves behind, run the same way by the
 // main window and by the command line: the transfer session over the host the front end made for
 // the port, its serial trace, the document's identity for the check, the backups a read and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every transfer-session host over a real line shares, whatever runs its timers (Qt's event
 // loop or a wait loop of its own): the questions through a Prompter, and the session's reports
 // passed on to whoever watches the session.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A serial trace for bug reports: every frame sent and received, with the time since the session
 // began and the step it belongs to, and what happened to the port and the session (open, close,
 // time-outs, retries, questions, the outcome), one line each, readable without the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a transfer session needs from its surroundings: a serial port, one reply timer, a clock,
 // modal questions and a place to report progress and the end. The GUI, the command line and the
 // tests (on a simulated clock) each provide one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a transfer leaves behind besides the radio's bytes: the backups a read and a write keep,
 // the verify decision of a write, and the group write's tally, production log and summary.
 // Nothing here shows or asks anything; the windows show what comes back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/link/stop_request.h"
 
 #include "core/link/serial_trace.h"

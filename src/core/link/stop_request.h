@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A request from outside the program to stop (Ctrl+C, a termination signal, the console window
 // closing). The loop that runs a session sees it and ends the session the way Cancel does: the
 // port closed, the radio left as after a cancelled session, the trace given its outcome. Setting

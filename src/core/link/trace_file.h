@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A serial trace in a file of its own, for the desktop program: one file per session in the
 // per-user data folder's "traces" folder, named by when it began and what it traced, the newest
 // 200 of them kept.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer session: moves the radio image between program and radio one frame at a time,
 // driven by replies and reply time-outs, with the port search and the group write. A pure state
 // machine: everything it does goes through its SessionHost.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the transfer session does when the radio does not answer as it should: the time-outs,
 // retries and questions, the port search, and the group write's waits between radios.
 #include <algorithm>

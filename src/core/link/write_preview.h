@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a write will change in the radio, measured against what the radio is known to hold (the
 // backup of its last read or completed write): the write confirmation lists it by field names, as
 // Compare with File lists differences.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read-back verify: what a radio holds after a write, compared with every byte the write sent.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The few things the core needs from the operating system that the C++ library does not give:
 // a durable write, a rename that replaces its target, a write-permission check and the local
 // calendar time. One implementation file per system (os_posix.cpp, os_windows.cpp).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a test-mode host does when its line fails or its adapter goes away, over Qt's port and
 // over the core's line alike.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wait loop of a host that runs without Qt: its timers are deadlines on a clock, and the one
 // place it sleeps is the line's own read, until the bytes awaited are in or the next deadline
 // comes. The transfer session and the test-mode driver run on it in kr4100-cli.exe.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/serial/link_session_host.h"
 
 #include <utility>

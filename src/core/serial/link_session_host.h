@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer session's host over a SerialLink, on its own wait loop: what the Qt serial host
 // does with QSerialPort and QTimer, for a program without Qt (kr4100-cli.exe).
 #pragma once

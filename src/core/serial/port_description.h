@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A serial port as a list shows it to the user: its name with what the system knows of the
 // device behind it, so that two USB adapters can be told apart.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows names of serial ports: the short name a user types ("COM3", "com3") and the device
 // path it is opened by ("\\.\COM3", the only form that reaches COM10 and above).
 #pragma once

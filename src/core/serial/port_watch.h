@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the radio's cable by what appears: the ports listed with the cable unplugged are the
 // baseline, and the port that shows up once it is plugged in is the cable's. The same watch
 // serves the port dialog (one look per timer tick) and `kr4100-cli ports --wait-new` (a loop).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the bytes a host receives meet what it waits for: they are gathered into the reply the
 // transfer session or the test-mode driver awaits, and handed over once, whole. Every host runs
 // its replies through one, whatever runs its port and timers (Qt's, or the core's line and wait

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A serial line as the hosts without Qt use it: opened with the program's port settings, written,
 // drained, purged and read with a wait. One implementation per system's serial API
 // (serial_link_windows.cpp); the tests put a virtual radio behind it.

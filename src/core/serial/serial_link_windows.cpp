@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial line over the Win32 API. The core's sources are taken by folder, so this file is
 // compiled everywhere and holds something only on Windows.
 #ifdef _WIN32

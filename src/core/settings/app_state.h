@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The process-wide state of the desktop program, without any window: the document, the start-up
 // state and settings file, the installation layout and the feature switches.
 #pragma once

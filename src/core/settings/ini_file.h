@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small INI file kept in memory: parsed from text, edited key by key, written back atomically.
 // Lines it does not understand are kept as they are, so comments and foreign keys survive a write.
 #pragma once

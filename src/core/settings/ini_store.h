@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Access to keys in sections of an INI file. The GUI's platform layer and the file-based IniFile
 // below both implement it, so the start-up logic and the version table never see a file system.
 #pragma once

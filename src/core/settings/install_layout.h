@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program finds its files, relative to its own folder, as an installation lays them out:
 // <root>/Version.ini, <root>/language/mysetup.ini, <root>/<tag>/<program>, <root>/<tag>/Init/...
 #pragma once

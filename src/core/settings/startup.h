@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up sequence's logic, in its binding order: version table, start-up switches, settings,
 // the default radio identity, and a new document. The windows that follow read what it sets.
 #pragma once

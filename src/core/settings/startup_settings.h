@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings the program starts with, from "mysetup.ini" (section "language"): the interface
 // language, the serial port number, handshaking and stop bits, and the first-run rule.
 #pragma once

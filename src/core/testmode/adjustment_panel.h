@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the adjustment window decides for one tuned item: its points in the bandwidth, their
 // values, the group move of the test point, and the actions its controls send.
 #pragma once

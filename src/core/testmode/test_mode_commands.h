@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test-mode command set: what each user action queues, the bytes each command sends, and
 // the alignment items with their points. Data only; the driver walks it.
 #pragma once

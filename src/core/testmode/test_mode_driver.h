@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test-mode driver: a queue of command entries sent one exchange at a time, each exchange
 // one send and at most one awaited reply. A pure state machine like the transfer session:
 // everything it does goes through its host, and it moves on replies, send completions and timer

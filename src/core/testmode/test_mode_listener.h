@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What test mode tells whoever runs it (the command line), in the order it happens: the events
 // the Qt hosts emit as signals, for a host without Qt and for code that runs over either.
 #pragma once

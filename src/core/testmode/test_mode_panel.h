@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the test mode window decides: the current channel, signalling, bandwidth and item, and
 // which actions each control sends. The rule every control but PTT and Close follows: a keyed
 // transmitter is released before anything else goes out.

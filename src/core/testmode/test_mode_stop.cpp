@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/testmode/test_mode_stop.h"
 
 #include "core/link/serial_trace.h"

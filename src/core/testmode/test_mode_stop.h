@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stop requested from outside ends test mode as a cancelled retry does: the transmitter
 // released and test mode left, unanswered, before the port closes.
 #pragma once

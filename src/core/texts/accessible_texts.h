@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader hears for the channel grid, in both languages: its name and the text of a
 // cell (heading, value, channel).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts of the backups listing (the backups window and `kr4100-cli backups` show the same
 // columns) and of the write confirmation that lists what a write changes in the radio.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A text in both interface languages. Texts are UTF-8; the GUI converts them at its edge.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts of the channel grid's commands on several channels at once (its context menu, the Edit
 // menu's channel entries and the fill dialog), both languages.
 #pragma once

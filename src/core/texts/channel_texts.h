@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts of the channel table, shared by the grid and its printed page so that both always say
 // the same. The switches' headings are in config/channel_attributes.h.
 #pragma once

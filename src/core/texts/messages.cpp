@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message table, both languages, one row per MessageId in enum order.
 #include "core/texts/messages.h"
 

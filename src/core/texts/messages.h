@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's message table: every message box text, in both languages.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts of finding the radio's cable, of ports something else takes, and of slow adapters: the
 // port dialog and `kr4100-cli ports` show the same.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell's text table, both languages, one row per ShellText in enum order.
 #include "core/texts/shell_texts.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts of the application shell: main-window menus, the small shell dialogs, language names, the
 // product title, and the composed main-window caption and incompatible-version question.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test mode windows' text table, both languages, one row per TestModeText in enum order.
 #include "core/texts/test_mode_texts.h"
 

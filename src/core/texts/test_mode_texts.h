@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts of the test mode window and of its adjustment dialog. The items', signallings' and
 // messages' names are the test-mode core's; OK, Cancel and Close are the program's messages.
 #pragma once

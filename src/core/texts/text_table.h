@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the text tables indexed by an id enum (messages, shell texts) share: a check that every
 // row is filled and a lookup that cannot read past the table.
 #pragma once

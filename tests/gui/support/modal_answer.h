@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers the next modal dialog once it is up, as a user would, and notes which one it was: for
 // the dialogs a command runs with exec(), which no scripted prompter sees.
 #pragma once

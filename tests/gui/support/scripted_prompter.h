@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers message boxes from a script and records what was asked, so window tests run unattended.
 #pragma once
 

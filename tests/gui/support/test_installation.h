@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh installation for one window test: a temporary root with the build's band templates,
 // the program's state started in it, and the window context over a scripted prompter.
 #pragma once

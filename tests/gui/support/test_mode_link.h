@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A test-mode host that talks to an in-process virtual radio: every send goes into the radio,
 // its answer comes back as the port would deliver it, and the driver's events reach the test
 // mode window as the main window passes them on. Synchronous (pump()) or, for a person at the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Walks through test mode in the windows against the in-process virtual radio, on a real
 // display, and saves a picture of each stage: for looking at the windows, not for the suite.
 // Usage: test-mode-walkthrough LANGUAGE(1|2) OUTPUT_DIR
