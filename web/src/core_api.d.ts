@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the page sees of the core compiled to WebAssembly (src/web/web_binding.cpp, embind).
+// The page never parses bytes, formats a frequency or words a message itself: it asks here.
+// Every text returned is in the language last set with setLanguage.
+
+export type Language = 'en' | 'zh';
+
+// A message for the user, worded by the core; `question` set means the page asks it and answers.
+export interface Notice {
+  severity: 'information' | 'warning' | 'error';
+  text: string;
+}
+
+export interface Outcome {
+  ok: boolean;
+  message: string; // empty when there is nothing to say
+}
+
+// One column of the channel grid, from the core's field table.
+export interface GridColumn {
+  key: string; // stable, e.g. "rxFrequency"
+  heading: string; // in the current language
+  kind: 'number' | 'frequency' | 'switch' | 'choice' | 'text';
+  choices: string[]; // for 'choice' and 'switch' (the switch's two states)
+  width: number; // in characters, as the desktop grid sizes it
+}
+
+// One field of an editor area (option features, keys, scan, messages), from the field table.
+export interface AreaField {
+  key: string;
+  label: string;
+  kind: 'switch' | 'choice' | 'number' | 'text';
+  choices: string[];
+  value: string; // as shown
+  enabled: boolean;
+}
+
+export interface Area {
+  key: 'options' | 'keys' | 'scan' | 'messages';
+  caption: string;
+  fields: AreaField[];
+}
+
+export type BulkCommand =
+  | 'switchOn' | 'switchOff' // arg: the column key of a switch
+  | 'fill' // arg: JSON {"start","step","offset"} as typed
+  | 'moveUp' | 'moveDown' | 'insert' | 'delete' | 'sort';
+
+export interface WebDocument {
+  readonly fileName: string;
+  readonly modified: boolean;
+  readonly bandCode: number;
+  save(): Uint8Array; // the 14531-byte data file; the document counts as saved afterwards
+  setFileName(name: string): void;
+
+  groupCount(): number; // 6
+  groupCaption(group: number): string;
+  columns(): GridColumn[];
+  rowCount(group: number): number; // rows shown: the channels plus the empty row to type into
+  cell(group: number, row: number, column: string): string;
+  // Typed text: frequencies normalised and range-checked by the core. A refusal leaves the cell.
+  setCell(group: number, row: number, column: string, text: string): Outcome;
+  bulk(group: number, rows: number[], command: BulkCommand, arg: string): Outcome;
+
+  areas(): Area[];
+  setField(area: string, key: string, value: string): Outcome;
+
+  canUndo(): boolean;
+  canRedo(): boolean;
+  undo(): void;
+  redo(): void;
+
+  exportCsv(): string;
+  importCsv(text: string): Outcome;
+  // The differences from another data file, one line each, worded as the desktop shows them.
+  compareWith(bytes: Uint8Array, name: string): { outcome: Outcome; lines: string[] };
+  delete(): void; // embind: frees the C++ object
+}
+
+// The page's side of a serial line: the binding calls these; they return at once.
+export interface LineHost {
+  // Opens (or reopens, when the port search changes them) the line with these settings; bytes
+  // sent meanwhile wait for the line to be open. False: no such line.
+  open(stopBits: 1 | 2, rtsCts: boolean): boolean;
+  close(): void;
+  write(bytes: Uint8Array): void;
+  startTimer(milliseconds: number): void; // one timer: calling again restarts it
+  stopTimer(): void;
+  now(): number; // milliseconds, performance.now()
+  // A question to the user, worded by the core: returns the index of the answer chosen.
+  ask(text: string, answers: string[]): number;
+  progress(percent: number): void;
+  finished(success: boolean): void;
+}
+
+export interface TransferJob {
+  // Bytes that arrived on the line; the core assembles replies and recognises echoes.
+  received(bytes: Uint8Array): void;
+  timer(): void; // the host's timer ran out
+  cancel(): void;
+  lineLost(): void; // the cable was pulled
+  // After finished(): what the user is told, the document a read made (null otherwise), and the
+  // names of the backups kept in the backup store.
+  notices(): Notice[];
+  takeDocument(): WebDocument | null;
+  delete(): void;
+}
+
+export interface BackupEntry {
+  name: string;
+  kind: 'read' | 'write' | 'written';
+  when: string; // as the desktop shows it
+  radio: string;
+}
+
+export interface VirtualRadio {
+  // Bytes from the computer; returns the radio's answer so far (the page paces it at 9600 baud).
+  receive(bytes: Uint8Array): Uint8Array;
+  memory(): Uint8Array; // the radio's 8 KiB memory image
+  pullCable(afterBytes: number): void; // goes silent after sending this many more bytes
+  delete(): void;
+}
+
+export interface CoreModule {
+  setLanguage(language: Language): void;
+  // The page's own texts, from the core's tables: every key the page uses, both languages.
+  texts(): Record<string, string>;
+
+  newDocument(band: 0 | 1): WebDocument;
+  // Bytes of a .dat file: the document, or the desktop program's refusal message.
+  openDocument(bytes: Uint8Array, name: string): { document: WebDocument | null; outcome: Outcome };
+
+  // The backup store lives at /data in the module's file system, kept in IndexedDB; call
+  // syncBackups after a job has finished to persist it. Pruned by the desktop program's rules.
+  mountBackups(): Promise<void>;
+  syncBackups(): Promise<void>;
+  listBackups(): BackupEntry[];
+  openBackup(name: string): { document: WebDocument | null; outcome: Outcome };
+
+  // The write preview against the last read or written content of the radio the document is for
+  // (from the backup store): null when there is nothing to compare against.
+  writePreview(document: WebDocument): string | null;
+
+  readRadio(host: LineHost, band: 0 | 1): TransferJob;
+  writeRadio(host: LineHost, document: WebDocument, verify: boolean): TransferJob;
+
+  newVirtualRadio(band: 0 | 1): VirtualRadio;
+}
+
+export default function createCore(options?: object): Promise<CoreModule>;
