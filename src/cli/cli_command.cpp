@@ -10,6 +10,11 @@ void AddBandOption(CLI::App& command, CliOptions& o) {
       ->check(CLI::Range(0, 1));
 }
 
+void AddInOutFiles(CLI::App& command, CliOptions& o, const InOutFiles& files) {
+  command.add_option(files.in, o.input, files.inHelp)->required();
+  command.add_option(files.out, o.output, files.outHelp)->required();
+}
+
 void AddPortOptions(CLI::App& command, CliOptions& o) {
   command.add_option("--port", o.port, "Serial device of the radio, e.g. /dev/ttyUSB0")->required();
   command.add_option("--stop-bits", o.stopBits, "Stop bits: 1 or 2")->check(CLI::IsMember({1, 2}));

@@ -58,6 +58,14 @@ CliGroup BackupCommands();    // backups
 // Options more than one command takes.
 void AddBandOption(CLI::App& command, CliOptions& options);
 void AddPortOptions(CLI::App& command, CliOptions& options);
+// The two files of a command that reads one and writes another: names and help texts.
+struct InOutFiles {
+  const char* in;
+  const char* inHelp;
+  const char* out;
+  const char* outHelp;
+};
+void AddInOutFiles(CLI::App& command, CliOptions& options, const InOutFiles& files);
 void AddBackupOptions(CLI::App& command, CliOptions& options);
 // A command whose work is done by exactly one of its subcommands.
 void RequireSubcommand(CLI::App& command, CliOptions& options);

@@ -34,6 +34,11 @@ void PrintMessage(std::ostream& stream, std::string_view text) {
   stream << line << '\n';
 }
 
+int SaveOutput(Document& doc, const CliContext& context) {
+  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(context.options.output));
+  return saved.ok() ? kExitOk : Fail(saved, context);
+}
+
 int Fail(const FileOutcome& outcome, const CliContext& context) {
   PrintMessage(context.err, outcome.message(context.language));
   return kExitFailed;

@@ -67,6 +67,10 @@ void InitNewDocument(Document& doc, int band, const CliContext& context);
 // terminal wants LF alone.
 void PrintMessage(std::ostream& stream, std::string_view text);
 
+// Saves the document to the command's output file: the success status, or the refusal printed
+// and the failure status.
+int SaveOutput(Document& doc, const CliContext& context);
+
 // Prints a file refusal and returns the failure status.
 int Fail(const FileOutcome& outcome, const CliContext& context);
 // Prints a message of the table, optionally followed by a blank and a detail, and returns the

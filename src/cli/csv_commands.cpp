@@ -43,13 +43,11 @@ int RunImportCsv(const CliContext& c) {
     return kExitFailed;
   }
   doc.ReplaceChannelTables(result.tables);
-  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
-  return saved.ok() ? kExitOk : Fail(saved, c);
+  return SaveOutput(doc, c);
 }
 
 void ExportOptions(CLI::App& command, CliOptions& o) {
-  command.add_option("FILE", o.input, "Data file to open")->required();
-  command.add_option("OUT", o.output, "CSV file to write")->required();
+  AddInOutFiles(command, o, {"FILE", "Data file to open", "OUT", "CSV file to write"});
 }
 
 void ImportOptions(CLI::App& command, CliOptions& o) {

@@ -94,16 +94,14 @@ int RunNew(const CliContext& c) {
     if (const auto fixed = SourceDateEpochDate()) doc.setToday([date = *fixed] { return date; });
   }
   InitNewDocument(doc, c.options.band, c);
-  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
-  return saved.ok() ? kExitOk : Fail(saved, c);
+  return SaveOutput(doc, c);
 }
 
 int RunResave(const CliContext& c) {
   Document doc;
   const FileOutcome opened = OpenDataFile(doc, PathFromUtf8(c.options.input), LoadVersions(c));
   if (!opened.ok()) return Fail(opened, c);
-  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(c.options.output));
-  return saved.ok() ? kExitOk : Fail(saved, c);
+  return SaveOutput(doc, c);
 }
 
 void NewOptions(CLI::App& command, CliOptions& o) {
@@ -129,8 +127,7 @@ void DiffOptions(CLI::App& command, CliOptions& o) {
 }
 
 void ResaveOptions(CLI::App& command, CliOptions& o) {
-  command.add_option("IN", o.input, "Data file to open")->required();
-  command.add_option("OUT", o.output, "Data file to write")->required();
+  AddInOutFiles(command, o, {"IN", "Data file to open", "OUT", "Data file to write"});
 }
 
 constexpr CliCommand kFileCommands[] = {

@@ -64,13 +64,11 @@ int RunUnpack(const CliContext& context) {
   if (!HasIdentity(image)) PutDocumentIdentity(doc, image);
   if (const auto error = UnpackImage(image, doc))
     return Fail(MessageId::UnpackRefused, context, error->what);
-  const FileOutcome saved = SaveDataFile(doc, PathFromUtf8(context.options.output));
-  return saved.ok() ? kExitOk : Fail(saved, context);
+  return SaveOutput(doc, context);
 }
 
 void PackOptions(CLI::App& command, CliOptions& o) {
-  command.add_option("FILE", o.input, "Data file to open")->required();
-  command.add_option("OUT", o.output, "Image file to write")->required();
+  AddInOutFiles(command, o, {"FILE", "Data file to open", "OUT", "Image file to write"});
 }
 
 void UnpackOptions(CLI::App& command, CliOptions& o) {
@@ -79,8 +77,7 @@ void UnpackOptions(CLI::App& command, CliOptions& o) {
                   "Template band for what the image does not hold (default: the image's band)")
       ->check(CLI::Range(0, 1))
       ->each([&o](const std::string&) { o.bandGiven = true; });
-  command.add_option("IMAGE", o.input, "Image file of 8192 bytes")->required();
-  command.add_option("OUT", o.output, "Data file to write")->required();
+  AddInOutFiles(command, o, {"IMAGE", "Image file of 8192 bytes", "OUT", "Data file to write"});
 }
 
 constexpr CliCommand kImageCommands[] = {

@@ -11,6 +11,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/config/data_file_codec.h"
 #include "core/config/data_file_layout.h"
@@ -189,25 +190,39 @@ void AddTestModeOptions(CLI::App& app, SimOptions& o) {
   app.add_option("--test-channels", o.testChannelsPath,
                  "Take the radio's test channels from this data file's test frequencies")
       ->check(CLI::ExistingFile);
-  app.add_option("--test-drop-reply", f.dropReply, "In test mode, never send the N-th reply")
-      ->check(CLI::Range(1, kMaxCount));
-  app.add_option("--test-corrupt-reply", f.corruptReply,
-                 "In test mode, change the first byte of the N-th reply")
-      ->check(CLI::Range(1, kMaxCount));
-  app.add_option("--test-truncate-reply", f.truncateReply,
-                 "In test mode, send the N-th reply without its last byte")
-      ->check(CLI::Range(1, kMaxCount));
-  app.add_option("--test-stray-reply", f.strayReply,
-                 "In test mode, send the N-th reply with a stray byte in front")
-      ->check(CLI::Range(1, kMaxCount));
-  app.add_option("--test-overlong-reply", f.overlongReply,
-                 "In test mode, send the N-th reply with one byte too many at its end")
-      ->check(CLI::Range(1, kMaxCount));
+  // The n-th reply spoilt one way each: a table, so every fault has the same range.
+  using Fault = int kr4100::sim::TestModeFaults::*;
+  static constexpr std::pair<const char*, std::pair<Fault, const char*>> kReplyFaults[] = {
+      {"--test-drop-reply", {&kr4100::sim::TestModeFaults::dropReply,
+                             "In test mode, never send the N-th reply"}},
+      {"--test-corrupt-reply", {&kr4100::sim::TestModeFaults::corruptReply,
+                                "In test mode, change the first byte of the N-th reply"}},
+      {"--test-truncate-reply", {&kr4100::sim::TestModeFaults::truncateReply,
+                                 "In test mode, send the N-th reply without its last byte"}},
+      {"--test-stray-reply", {&kr4100::sim::TestModeFaults::strayReply,
+                              "In test mode, send the N-th reply with a stray byte in front"}},
+      {"--test-overlong-reply",
+       {&kr4100::sim::TestModeFaults::overlongReply,
+        "In test mode, send the N-th reply with one byte too many at its end"}},
+  };
+  for (const auto& [flag, fault] : kReplyFaults)
+    app.add_option(flag, f.*(fault.first), fault.second)->check(CLI::Range(1, kMaxCount));
   app.add_flag("--test-ack-page", f.ackPageSelect,
                "In test mode, acknowledge a page select (the 0x06 arrives ahead of the values)");
   app.add_option("--test-silent-after", f.silentAfter,
                  "In test mode, fall silent after N replies (cable pulled)")
       ->check(CLI::Range(0, kMaxCount));
+}
+
+// A file an option names, loaded; one that will not do is said and stops the program.
+template <typename Loaded>
+bool LoadNamedFile(const std::string& path,
+                   std::optional<Loaded> (*load)(const std::string&, std::string&),
+                   std::optional<Loaded>& loaded) {
+  std::string error;
+  loaded = load(path, error);
+  if (!loaded) std::cerr << "kr4100-sim: " << error << '\n';
+  return loaded.has_value();
 }
 
 // The line settings and the radio's identity, this from the image where one is given; options
@@ -217,12 +232,7 @@ bool ResolveIdentity(SimOptions& o, std::optional<RadioImage>& image) {
   if (o.handshakingOption->count() > 0) o.server.handshaking = o.handshaking;
   o.server.adapterLatency = std::chrono::milliseconds(o.adapterLatency);
   if (!o.imagePath.empty()) {
-    std::string error;
-    image = LoadImage(o.imagePath, error);
-    if (!image) {
-      std::cerr << "kr4100-sim: " << error << '\n';
-      return false;
-    }
+    if (!LoadNamedFile(o.imagePath, &LoadImage, image)) return false;
     const IdentitySettings fromImage = IdentityOfImage(*image);
     if (o.model->count() == 0) o.id.modelCode = fromImage.modelCode;
     if (o.type->count() == 0) o.modelType = fromImage.modelType;
@@ -285,14 +295,9 @@ int main(int argc, char** argv) {
   std::optional<RadioImage> image;
   if (!ResolveIdentity(o, image)) return kExitUsage;
   std::optional<kr4100::RadioConfig> testChannels;
-  if (!o.testChannelsPath.empty()) {
-    std::string error;
-    testChannels = LoadTestChannels(o.testChannelsPath, error);
-    if (!testChannels) {
-      std::cerr << "kr4100-sim: " << error << '\n';
-      return kExitUsage;
-    }
-  }
+  if (!o.testChannelsPath.empty() &&
+      !LoadNamedFile(o.testChannelsPath, &LoadTestChannels, testChannels))
+    return kExitUsage;
 
   kr4100::sim::VirtualRadio radio(o.id, o.faults);
   if (image) {
