@@ -220,6 +220,7 @@ await check('a full write with verify leaves what the command line packs', async
   assert.match(preview, /Group A channel 2 Channel: absent -> present/, preview);
   assert.match(preview, /Message 2: \(empty\) -> WEB TEST/, preview);
 
+  const before = radio.memory();
   const state = line(radio);
   const { success, notices, job } = await run(state, (host) => core.writeRadio(host, readDoc, true));
   job.delete();
@@ -230,6 +231,13 @@ await check('a full write with verify leaves what the command line packs', async
 
   const memory = radio.memory();
   assert.equal(memory.length, 8192);
+  // A write sends 0x0000..0x1DDF; the radio keeps its own identity (0x1D90..0x1D9D, "PHT52")
+  // and everything after the configuration as it was.
+  const written = (a) => a < 0x1de0 && !(a >= 0x1d90 && a < 0x1d9e);
+  assert.deepEqual([...memory.slice(0x1d90, 0x1d95)], [0x50, 0x48, 0x54, 0x35, 0x32]);
+  for (let a = 0; a < 8192; a += 1) {
+    if (!written(a)) assert.equal(memory[a], before[a], `0x${a.toString(16)} changed`);
+  }
   if (!cli || !existsSync(cli)) {
     console.log(`(no kr4100-cli at "${cli}": the radio's memory is not compared with its pack)`);
     return;
@@ -238,7 +246,13 @@ await check('a full write with verify leaves what the command line packs', async
   try {
     writeFileSync(join(dir, 'doc.dat'), readDoc.save());
     execFileSync(cli, ['pack', join(dir, 'doc.dat'), join(dir, 'doc.img')]);
-    assert.deepEqual(memory, new Uint8Array(readFileSync(join(dir, 'doc.img'))));
+    const packed = new Uint8Array(readFileSync(join(dir, 'doc.img')));
+    const differing = [];
+    for (let a = 0; a < 8192; a += 1) {
+      if (written(a) && memory[a] !== packed[a]) differing.push(`0x${a.toString(16)}: ${memory[a]} != ${packed[a]}`);
+    }
+    assert.equal(packed.length, 8192);
+    assert.deepEqual(differing, []);
   } finally {
     rmSync(dir, { recursive: true, force: true });
   }
