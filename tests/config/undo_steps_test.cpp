@@ -80,17 +80,22 @@ TEST_F(UndoStepsTest, AGroupChangeAloneIsNoStepButUndoReturnsToIt) {
   EXPECT_EQ(doc.working().CurGroup, 2);
 }
 
-TEST_F(UndoStepsTest, UndoBringsBackModelAndBandAndKeepsTheSavedCopy) {
+TEST_F(UndoStepsTest, UndoBringsBackModelAndBandAndLeavesTheSavedCopy) {
   UndoSteps steps(doc);
-  const RadioConfig saved = doc.saved();
+  const RadioConfig before = doc.working();
   const std::string band = doc.state().bandText;
   doc.setModelAndBand(kDefaultModelCode, BandTextOf(1, kDefaultModelCode));
-  doc.ResetToNewDocument(TemplateKind::NewDocument);
+  doc.ResetToNewDocument(TemplateKind::NewDocument);  // commits the band-1 record as saved
   steps.checkpoint();
   ASSERT_NE(doc.state().bandText, band);
+  const RadioConfig saved = doc.saved();
   steps.undo();
   EXPECT_EQ(doc.state().bandText, band);
-  EXPECT_TRUE(SameDocumentContent(doc.working(), saved));
+  EXPECT_TRUE(SameDocumentContent(doc.working(), before));
+  EXPECT_EQ(doc.saved(), saved);
+  EXPECT_TRUE(doc.IsDocumentModified());  // against the band-1 record New committed
+  steps.redo();
+  EXPECT_EQ(doc.state().bandText, BandTextOf(1, kDefaultModelCode));
   EXPECT_TRUE(doc.IsDocumentUnchanged());
 }
 
