@@ -65,8 +65,8 @@ Area OptionsArea(const RadioConfig& r, int language) {
     std::string value = shown >= 0 && shown < static_cast<int>(items.size())
                             ? items[static_cast<std::size_t>(shown)]
                             : std::string();
-    area.fields.push_back(
-        {OptionKey(list.field), list.caption.in(language), "choice", std::move(items), value, true});
+    area.fields.push_back({OptionKey(list.field), list.caption.in(language), "choice",
+                           std::move(items), value, true});
   }
   const bool single = ShownChecked(block, SingleChangeControl());
   for (int c = 0; c < kOptionCheckCount; ++c) {
@@ -89,7 +89,8 @@ Area KeysArea(const RadioConfig& r, int language) {
     const int code = r.KeyAssign[static_cast<std::size_t>(k)];
     const std::optional<int> shown = KeyItemIndexOfStored(code);
     // A code the radio does not know shows as itself, so nobody mistakes it for a function.
-    std::string value = shown ? items[static_cast<std::size_t>(*shown)] : KeyShownText(code, language);
+    std::string value =
+        shown ? items[static_cast<std::size_t>(*shown)] : KeyShownText(code, language);
     area.fields.push_back({kKeyKeys[k], kKeyLabels[static_cast<std::size_t>(k)].in(language),
                            "choice", std::move(items), value, true});
   }
@@ -105,10 +106,10 @@ Area ScanArea(const RadioConfig& r, const std::string& modelCode, int language) 
     std::vector<std::string> items = ScanItemTexts(setting, context, language);
     const std::optional<int> shown =
         ItemIndexOfStored(setting, r.ScanInfo[static_cast<std::size_t>(k)], context);
-    std::string value =
-        shown && *shown < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(*shown)]
-        : items.empty()                                   ? std::string()
-                                                          : items.front();
+    std::string value = shown && *shown < static_cast<int>(items.size())
+                            ? items[static_cast<std::size_t>(*shown)]
+                        : items.empty() ? std::string()
+                                        : items.front();
     area.fields.push_back({kScanKeys[k], ScanCaption(setting).in(language), "choice",
                            std::move(items), value, ScanListEnabled(setting, mode)});
   }
@@ -118,8 +119,12 @@ Area ScanArea(const RadioConfig& r, const std::string& modelCode, int language) 
 Area MessagesArea(const RadioConfig& r, int language) {
   Area area{"messages", kEmbMsgCaption.in(language), {}};
   for (int k = 0; k < 2; ++k)
-    area.fields.push_back({kMessageKeys[k], kEmbMsgLabels[static_cast<std::size_t>(k)].in(language),
-                           "text", {}, EmbMsgShownText(EmbMsgOf(r, k)), true});
+    area.fields.push_back({kMessageKeys[k],
+                           kEmbMsgLabels[static_cast<std::size_t>(k)].in(language),
+                           "text",
+                           {},
+                           EmbMsgShownText(EmbMsgOf(r, k)),
+                           true});
   return area;
 }
 
@@ -128,10 +133,15 @@ std::optional<std::u32string> CodePoints(const std::string& text) {
   std::u32string out;
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
+    const int extra = lead < 0x80         ? 0
+                      : (lead >> 5) == 6  ? 1
+                      : (lead >> 4) == 14 ? 2
+                      : (lead >> 3) == 30 ? 3
+                                          : -1;
     if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size()) return std::nullopt;
     char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    for (int k = 1; k <= extra; ++k)
+      code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     out += code;
     i += static_cast<std::size_t>(extra) + 1;
   }
@@ -177,7 +187,8 @@ Outcome WebDocument::setField(const std::string& area, const std::string& key,
       if (key != kKeyKeys[k]) continue;
       const auto position = PositionOf(KeyListTexts(language), value);
       if (!position) return invalid;
-      if (!doc_->Edit([&](RadioConfig& r) { return StoreKeyPick(r, k, *position); })) return invalid;
+      if (!doc_->Edit([&](RadioConfig& r) { return StoreKeyPick(r, k, *position); }))
+        return invalid;
       stored = true;
     }
   } else if (area == "scan") {
@@ -189,7 +200,8 @@ Outcome WebDocument::setField(const std::string& area, const std::string& key,
         return {false, {}};
       const auto position = PositionOf(ScanItemTexts(setting, context, language), value);
       if (!position) return invalid;
-      if (!doc_->Edit([&](RadioConfig& r) { return StoreScanPick(r, setting, *position, context); }))
+      if (!doc_->Edit(
+              [&](RadioConfig& r) { return StoreScanPick(r, setting, *position, context); }))
         return invalid;
       stored = true;
     }

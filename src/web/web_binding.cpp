@@ -47,7 +47,9 @@ val OutcomeOf(const Outcome& outcome) {
 
 // ---- the document -----------------------------------------------------------------------------
 
-val Save(WebDocument& doc) { return Uint8ArrayOf(doc.save()); }
+val Save(WebDocument& doc) {
+  return Uint8ArrayOf(doc.save());
+}
 
 val Columns(const WebDocument& doc) {
   val out = val::array();
@@ -102,7 +104,9 @@ val SetField(WebDocument& doc, const std::string& area, const std::string& key,
   return OutcomeOf(doc.setField(area, key, value));
 }
 
-val ImportCsv(WebDocument& doc, const std::string& text) { return OutcomeOf(doc.importCsv(text)); }
+val ImportCsv(WebDocument& doc, const std::string& text) {
+  return OutcomeOf(doc.importCsv(text));
+}
 
 val CompareWith(const WebDocument& doc, const val& bytes, const std::string& name) {
   const std::vector<std::uint8_t> content = BytesOf(bytes);
@@ -150,11 +154,12 @@ std::unique_ptr<WebTransferJob> ReadRadio(val host, int band) {
 }
 
 std::unique_ptr<WebTransferJob> WriteRadio(val host, WebDocument& doc, bool verify) {
-  return std::make_unique<WebTransferJob>(std::make_unique<PageLine>(std::move(host)), doc,
-                                          verify);
+  return std::make_unique<WebTransferJob>(std::make_unique<PageLine>(std::move(host)), doc, verify);
 }
 
-void Received(WebTransferJob& job, const val& bytes) { job.received(BytesOf(bytes)); }
+void Received(WebTransferJob& job, const val& bytes) {
+  job.received(BytesOf(bytes));
+}
 
 val Notices(const WebTransferJob& job) {
   val out = val::array();
@@ -174,7 +179,9 @@ val TakeDocument(WebTransferJob& job) {
 
 // ---- the module -------------------------------------------------------------------------------
 
-void SetLanguageCode(const std::string& code) { SetLanguage(code == "zh" ? kChinese : kEnglish); }
+void SetLanguageCode(const std::string& code) {
+  SetLanguage(code == "zh" ? kChinese : kEnglish);
+}
 
 val Texts() {
   const int language = Language();
@@ -187,7 +194,9 @@ val Texts() {
   return out;
 }
 
-std::unique_ptr<WebDocument> NewDocument(int band) { return std::make_unique<WebDocument>(band); }
+std::unique_ptr<WebDocument> NewDocument(int band) {
+  return std::make_unique<WebDocument>(band);
+}
 
 val OpenDocumentBytes(const val& bytes, const std::string& name) {
   const std::vector<std::uint8_t> content = BytesOf(bytes);
@@ -207,7 +216,9 @@ val ListBackupsVal() {
   return out;
 }
 
-val OpenBackup(const std::string& name) { return OpenedOf(OpenWebBackup(name)); }
+val OpenBackup(const std::string& name) {
+  return OpenedOf(OpenWebBackup(name));
+}
 
 val WritePreviewVal(const WebDocument& doc) {
   const auto text = WebWritePreview(doc);
@@ -263,9 +274,8 @@ EMSCRIPTEN_BINDINGS(kr4100_core) {
       .property("bandCode", &WebDocument::bandCode)
       .function("save", &Save)
       .function("setFileName", &WebDocument::setFileName)
-      .function("groupCount", optional_override([](const WebDocument&) {
-                  return WebDocument::groupCount();
-                }))
+      .function("groupCount",
+                optional_override([](const WebDocument&) { return WebDocument::groupCount(); }))
       .function("groupCaption", &WebDocument::groupCaption)
       .function("columns", &Columns)
       .function("rowCount", &WebDocument::rowCount)

@@ -16,8 +16,8 @@
 #include "core/config/version_table.h"
 #include "core/texts/channel_bulk_texts.h"
 #include "core/texts/channel_texts.h"
-#include "core/texts/web_texts.h"
 #include "core/texts/messages.h"
+#include "core/texts/web_texts.h"
 
 namespace kr4100::web {
 namespace {
@@ -57,7 +57,9 @@ const ChannelField* GridField(const std::string& key) {
 }
 
 // The row's channel number: row r shows channel r + 1, as the desktop grid's rows do.
-int ChNumOfRow(int row) { return row + 1; }
+int ChNumOfRow(int row) {
+  return row + 1;
+}
 
 std::vector<int> ChNumsOfRows(const std::vector<int>& rows) {
   std::vector<int> out;
@@ -102,33 +104,39 @@ int ColumnWidth(int column, int language) {
 
 // The caption of a bulk command, as the undo step names it.
 std::string CommandCaption(const std::string& command, int language) {
-  const Bilingual* caption = command == "fill"                                      ? &kFillCaption
-                             : command == "moveUp"                                  ? &kBulkMoveUp
-                             : command == "moveDown"                                ? &kBulkMoveDown
-                             : command == "insert"                                  ? &kBulkInsert
-                             : command == "delete"                                  ? &kBulkDelete
-                             : command == "sort"                                    ? &kBulkSort
-                                                                                    : &kBulkSetAttribute;
+  const Bilingual* caption = command == "fill"       ? &kFillCaption
+                             : command == "moveUp"   ? &kBulkMoveUp
+                             : command == "moveDown" ? &kBulkMoveDown
+                             : command == "insert"   ? &kBulkInsert
+                             : command == "delete"   ? &kBulkDelete
+                             : command == "sort"     ? &kBulkSort
+                                                     : &kBulkSetAttribute;
   return PlainCaption(caption->in(language));
 }
 
-Outcome Refused(MessageId id) { return {false, MessageText(id, Language())}; }
+Outcome Refused(MessageId id) {
+  return {false, MessageText(id, Language())};
+}
 
 }  // namespace
 
-int Language() { return gLanguage; }
-void SetLanguage(int language) { gLanguage = language == kChinese ? kChinese : kEnglish; }
+int Language() {
+  return gLanguage;
+}
+void SetLanguage(int language) {
+  gLanguage = language == kChinese ? kChinese : kEnglish;
+}
 
-WebDocument::WebDocument(int band) : WebDocument([band] {
-    auto doc = std::make_unique<Document>();
-    doc->setModelAndBand(kDefaultModelCode, BandTextOf(band == 1 ? 1 : 0, kDefaultModelCode));
-    // No template folder: the templates are what a new document without one is.
-    doc->InitNewDocument();
-    return doc;
-  }()) {}
+WebDocument::WebDocument(int band)
+    : WebDocument([band] {
+        auto doc = std::make_unique<Document>();
+        doc->setModelAndBand(kDefaultModelCode, BandTextOf(band == 1 ? 1 : 0, kDefaultModelCode));
+        // No template folder: the templates are what a new document without one is.
+        doc->InitNewDocument();
+        return doc;
+      }()) {}
 
-WebDocument::WebDocument(std::unique_ptr<Document> doc)
-    : doc_(std::move(doc)), undo_(*doc_) {
+WebDocument::WebDocument(std::unique_ptr<Document> doc) : doc_(std::move(doc)), undo_(*doc_) {
   watchWarnings();
 }
 
@@ -155,7 +163,9 @@ std::vector<std::uint8_t> WebDocument::save() {
   return {bytes.begin(), bytes.end()};
 }
 
-int WebDocument::groupCount() { return kGroupCount; }
+int WebDocument::groupCount() {
+  return kGroupCount;
+}
 
 std::string WebDocument::groupCaption(int group) const {
   if (group < 0 || group >= kGroupCount) return {};
@@ -167,7 +177,10 @@ std::vector<GridColumn> WebDocument::columns() const {
   std::vector<GridColumn> out;
   for (const ChannelField* f : kChannelFieldsShown) {
     if (f->column == kNoColumn) continue;
-    GridColumn column{KeyOf(*f), ChannelHeading(f->column).in(Language()), "number", {},
+    GridColumn column{KeyOf(*f),
+                      ChannelHeading(f->column).in(Language()),
+                      "number",
+                      {},
                       ColumnWidth(f->column, Language())};
     if (f->kind == ChannelFieldKind::Frequency) column.kind = "frequency";
     if (const ChannelAttribute* a = AttributeOfField(*f)) {
@@ -190,8 +203,7 @@ int WebDocument::rowCount(int group) const {
 
 std::string WebDocument::cell(int group, int row, const std::string& column) const {
   const ChannelField* field = GridField(column);
-  if (field == nullptr || group < 0 || group >= kGroupCount || row < 0 ||
-      row >= kChannelsPerGroup)
+  if (field == nullptr || group < 0 || group >= kGroupCount || row < 0 || row >= kChannelsPerGroup)
     return {};
   const int chNum = ChNumOfRow(row);
   if (field->kind == ChannelFieldKind::Number) return std::to_string(chNum);
@@ -246,9 +258,9 @@ Outcome WebDocument::bulk(int group, const std::vector<int>& rows, const std::st
       return SetAttributeOfChannels(r, group, chNums, field->column, value);
     });
   } else if (command == "fill") {
-    const ParsedFillSteps parsed = ParseFillSteps(JsonField(arg, "start").value_or(""),
-                                                  JsonField(arg, "step").value_or(""),
-                                                  JsonField(arg, "offset").value_or(""));
+    const ParsedFillSteps parsed =
+        ParseFillSteps(JsonField(arg, "start").value_or(""), JsonField(arg, "step").value_or(""),
+                       JsonField(arg, "offset").value_or(""));
     if (!parsed.steps) return Refused(parsed.refusal.value_or(MessageId::FillNotNumbers));
     FillPlan plan;
     if (const auto count = JsonField(arg, "count")) {
@@ -263,9 +275,11 @@ Outcome WebDocument::bulk(int group, const std::vector<int>& rows, const std::st
       const std::string text =
           MessageWith(MessageId::FillRefused, language, {{"{band}", doc_->state().bandText}}) +
           "\r\n" + DescribeRefusedFills(plan.refused, language, kProblemsShown) + "\r\n";
-      if (plan.channels.empty()) return {false, text + MessageText(MessageId::FillNothing, language)};
+      if (plan.channels.empty())
+        return {false, text + MessageText(MessageId::FillNothing, language)};
       const auto rest = JsonField(arg, "rest");
-      if (!rest || *rest != "true") return {false, text + MessageText(MessageId::FillTheRest, language)};
+      if (!rest || *rest != "true")
+        return {false, text + MessageText(MessageId::FillTheRest, language)};
     }
     if (plan.channels.empty()) return {false, {}};
     done = doc_->EditChannels([&](RadioConfig& r) { return ApplyFill(r, plan); });
@@ -282,7 +296,8 @@ Outcome WebDocument::bulk(int group, const std::vector<int>& rows, const std::st
     return {false, {}};
   }
   if (done.refusal) return {false, BulkRefusalText(done, language)};
-  const BulkCommandText said = DescribeBulkCommand(CommandCaption(command, language), before, doc_->working(), language);
+  const BulkCommandText said =
+      DescribeBulkCommand(CommandCaption(command, language), before, doc_->working(), language);
   undo_.checkpoint(said.text);
   // The command's name is for the undo step; only the priority channel's change is news.
   return {true, said.priorityChannelChanged ? said.text : std::string()};

@@ -20,7 +20,9 @@ const char* SeverityOf(NoticeLevel level) {
 
 }  // namespace
 
-const std::string& FirmwareHeard() { return gFirmwareHeard; }
+const std::string& FirmwareHeard() {
+  return gFirmwareHeard;
+}
 
 WebSessionHost::WebSessionHost(WebLine& line, Prompter& prompter)
     : ReportingSessionHost(prompter), line_(line) {
@@ -56,7 +58,9 @@ void WebSessionHost::startReplyTimer(std::chrono::milliseconds interval) {
   line_.startTimer(static_cast<int>(interval.count()));
 }
 
-void WebSessionHost::stopReplyTimer() { line_.stopTimer(); }
+void WebSessionHost::stopReplyTimer() {
+  line_.stopTimer();
+}
 
 std::chrono::milliseconds WebSessionHost::now() const {
   return std::chrono::milliseconds(std::llround(line_.now()));
@@ -68,10 +72,7 @@ void WebSessionHost::received(std::span<const std::uint8_t> bytes) {
 }
 
 WebTransferJob::WebTransferJob(std::unique_ptr<WebLine> line, int band)
-    : line_(std::move(line)),
-      host_(*line_, *this),
-      session_(host_, versions_),
-      job_(kDataDir) {
+    : line_(std::move(line)), host_(*line_, *this), session_(host_, versions_), job_(kDataDir) {
   wire();
   readInto_ = std::make_unique<Document>();
   readInto_->setModelAndBand(kDefaultModelCode, BandTextOf(band == 1 ? 1 : 0, kDefaultModelCode));
@@ -93,7 +94,8 @@ WebTransferJob::WebTransferJob(std::unique_ptr<WebLine> line, WebDocument& docum
   if (!open(SessionKind::Write, doc.state())) return;
   if (const auto error = session_.prepareWrite(doc.working())) {
     // Refused before anything was sent; the session has closed the port again.
-    tell("error", std::string(MessageText(MessageId::PackRefused, Language())) + "\n" + error->what);
+    tell("error",
+         std::string(MessageText(MessageId::PackRefused, Language())) + "\n" + error->what);
     endSoon(false);
     return;
   }
@@ -144,12 +146,15 @@ void WebTransferJob::cancel() {
   if (session_.active()) session_.abort();
 }
 
-void WebTransferJob::lineLost() { host_.lost(); }
+void WebTransferJob::lineLost() {
+  host_.lost();
+}
 
 Answer WebTransferJob::ask(Question question) {
   const int language = Language();
-  const std::vector<std::string> answers{PlainCaption(MessageText(MessageId::OkButton, language)),
-                                         PlainCaption(MessageText(MessageId::CancelButton, language))};
+  const std::vector<std::string> answers{
+      PlainCaption(MessageText(MessageId::OkButton, language)),
+      PlainCaption(MessageText(MessageId::CancelButton, language))};
   const int chosen = line_->ask(MessageText(MessageId::Connection, language), answers);
   if (chosen != 0) return Answer::Cancel;
   return question == Question::Retry ? Answer::Retry : Answer::Ok;
@@ -163,7 +168,9 @@ Answer WebTransferJob::identityRefused(const IdentityCheck& check) {
   return check.isQuestion() ? Answer::No : Answer::Ok;
 }
 
-void WebTransferJob::portError() { tell("error", MessageText(MessageId::PortError, Language())); }
+void WebTransferJob::portError() {
+  tell("error", MessageText(MessageId::PortError, Language()));
+}
 
 void WebTransferJob::tell(const std::string& severity, std::string text) {
   notices_.push_back({severity, std::move(text)});
@@ -196,7 +203,8 @@ void WebTransferJob::readFinished() {
     tell("warning", std::string(MessageText(MessageId::BackupFailed, language)) + " " +
                         Utf8FromPath(backup->file));
   if (const auto error = TakeRead(session_, *readInto_)) {
-    tell("error", std::string(MessageText(MessageId::UnpackRefused, language)) + "\n" + error->what);
+    tell("error",
+         std::string(MessageText(MessageId::UnpackRefused, language)) + "\n" + error->what);
     return;
   }
   readDocument_ = std::make_unique<WebDocument>(std::move(readInto_));

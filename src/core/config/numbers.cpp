@@ -2,8 +2,8 @@
 #include "core/config/numbers.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -165,7 +165,9 @@ std::optional<ScaledNumber> ParseScaledNumber(std::string_view text, int decimal
   return result;
 }
 
-std::string NumberText(double value) { return ShortestText(value); }
+std::string NumberText(double value) {
+  return ShortestText(value);
+}
 
 std::string FormatFixed6(double value) {
   if (!std::isfinite(value)) return "0.000000";

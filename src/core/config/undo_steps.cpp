@@ -22,9 +22,13 @@ bool ChangedSinceSnapshot(UndoSnapshot& last, const Document& doc) {
 
 UndoSteps::UndoSteps(Document& doc) : doc_(doc), current_(TakeUndoSnapshot(doc)) {}
 
-std::string UndoSteps::undoText() const { return canUndo() ? steps_[done_ - 1].text : std::string(); }
+std::string UndoSteps::undoText() const {
+  return canUndo() ? steps_[done_ - 1].text : std::string();
+}
 
-std::string UndoSteps::redoText() const { return canRedo() ? steps_[done_].text : std::string(); }
+std::string UndoSteps::redoText() const {
+  return canRedo() ? steps_[done_].text : std::string();
+}
 
 void UndoSteps::checkpoint(std::string text) {
   if (!ChangedSinceSnapshot(current_, doc_)) return;

@@ -32,7 +32,8 @@ inline constexpr std::array<WebText, 23> kWebOwnTexts{{
      {"Test mode and the service functions are in the desktop program.",
       "测试模式和维修功能在桌面程序中。"}},
     {"groupWriteDesktopOnly",
-     {"Writing many radios in a row is in the desktop program.", "连续写入多台对讲机在桌面程序中。"}},
+     {"Writing many radios in a row is in the desktop program.",
+      "连续写入多台对讲机在桌面程序中。"}},
     {"port", {"Port", "端口"}},
     {"virtualRadio", {"Virtual radio", "虚拟对讲机"}},
     {"serialCable", {"Serial cable", "串口线"}},
@@ -149,7 +150,7 @@ inline std::string PlainCaption(std::string_view caption) {
 // Every key once, over all the tables.
 constexpr bool WebTextKeysUnique() {
   std::array<std::string_view, kWebOwnTexts.size() + kWebShellTexts.size() + kWebMessages.size() +
-                                    kWebBulkTexts.size()>
+                                   kWebBulkTexts.size()>
       keys{};
   std::size_t n = 0;
   for (const WebText& t : kWebOwnTexts) keys[n++] = t.key;
