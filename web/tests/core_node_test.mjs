@@ -167,6 +167,23 @@ await check('bulk commands, areas and the channel file go through the core', () 
   other.delete();
 });
 
+await check('a fill that would leave the band asks first and fills the rest when told', () => {
+  const doc = core.newDocument(0); // 28.000 .. 29.700 MHz
+  const fill = { start: '29.6', step: '50', offset: '0' };
+  let outcome = doc.bulk(0, [0, 1, 2, 3], 'fill', JSON.stringify(fill));
+  assert.equal(outcome.ok, false);
+  assert.match(outcome.message, /29\.750000/, outcome.message);
+  assert.equal(doc.cell(0, 0, 'rxFrequency'), '28.015000'); // nothing changed yet
+  outcome = doc.bulk(0, [0, 1, 2, 3], 'fill', JSON.stringify({ ...fill, rest: true }));
+  assert.equal(outcome.ok, true, outcome.message);
+  assert.deepEqual([0, 1, 2, 3].map((r) => doc.cell(0, r, 'rxFrequency')),
+    ['29.600000', '29.650000', '29.700000', '']);
+  doc.undo();
+  assert.equal(doc.cell(0, 0, 'rxFrequency'), '28.015000');
+  assert.equal(doc.cell(0, 1, 'rxFrequency'), '');
+  doc.delete();
+});
+
 await check('a saved file reopens byte-exact; a truncated one is refused as the desktop does', () => {
   const doc = core.newDocument(1);
   doc.setCell(2, 4, 'rxFrequency', '29.5');
@@ -207,6 +224,19 @@ await check('a full read makes a document and keeps a backup', async () => {
   assert.equal(backups.length, 1);
   assert.equal(backups[0].kind, 'read');
   assert.match(backups[0].name, /_read_/);
+});
+
+await check('a backup opens as an untitled document; a radio never read has no preview', () => {
+  const [backup] = core.listBackups();
+  const opened = core.openBackup(backup.name);
+  assert.equal(opened.outcome.ok, true);
+  assert.equal(opened.document.fileName, 'new.dat');
+  assert.equal(opened.document.cell(0, 0, 'rxFrequency'), '28.015000');
+  opened.document.delete();
+  assert.equal(core.openBackup('../nothing.dat').document, null);
+  const other = core.newDocument(1);
+  assert.equal(core.writePreview(other), null);
+  other.delete();
 });
 
 await check('a full write with verify leaves what the command line packs', async () => {
