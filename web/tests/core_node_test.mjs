@@ -4,7 +4,6 @@
 // Usage: node core_node_test.mjs <site folder> [kr4100-cli]
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { createRequire } from 'node:module';
 import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
@@ -12,12 +11,8 @@ import { pathToFileURL } from 'node:url';
 
 const site = resolve(process.argv[2] ?? 'build-web/site');
 const cli = process.argv[3] ?? '';
-// The module is built for the browser as an ES module; in node its loader still reaches for
-// require and __dirname, which an ES module does not have.
-globalThis.require = createRequire(import.meta.url);
-globalThis.__dirname = site;
 const { default: createCore } = await import(pathToFileURL(join(site, 'kr4100_core.js')).href);
-// Node's fetch cannot read a file: URL, so the module gets its binary handed over.
+// The module is built for the browser: here it gets its binary handed over instead of fetching it.
 const core = await createCore({ wasmBinary: readFileSync(join(site, 'kr4100_core.wasm')) });
 
 const results = [];
