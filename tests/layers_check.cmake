@@ -18,10 +18,12 @@ set(allowed_editors "core;sim;platform;gui;editors")
 set(allowed_radioinfo "core;sim;platform;gui;radioinfo")
 set(allowed_testmode "core;sim;platform;gui;testmode")
 set(allowed_cli "core;sim;platform;cli")
+# The web page's binding: beside the command line, over the core and the virtual radio only.
+set(allowed_web "core;sim;web")
 set(allowed_app "core;sim;platform;gui;editors;radioinfo;testmode;app")
 
 set(failures "")
-foreach(layer core sim platform gui editors radioinfo testmode cli app)
+foreach(layer core sim platform gui editors radioinfo testmode cli web app)
   file(GLOB_RECURSE files "${SRC}/${layer}/*.h" "${SRC}/${layer}/*.cpp")
   foreach(file ${files})
     set(part "")

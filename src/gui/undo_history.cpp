@@ -13,9 +13,6 @@
 namespace kr4100 {
 namespace {
 
-// A whole record is about 14 KB; two hundred steps stay well under ten megabytes.
-constexpr int kUndoLimit = 200;
-
 // The text box that would take an undo key itself: the focused line edit, also inside an
 // editable list.
 QLineEdit* FocusedLineEdit() {
@@ -65,7 +62,7 @@ class UndoHistory::Step : public QUndoCommand {
 
 UndoHistory::UndoHistory(Document& doc, bool watchInput, QObject* parent)
     : QObject(parent), doc_(doc), stack_(std::make_unique<QUndoStack>()), current_(take()) {
-  stack_->setUndoLimit(kUndoLimit);
+  stack_->setUndoLimit(static_cast<int>(kUndoLimit));
   connect(stack_.get(), &QUndoStack::canUndoChanged, this, &UndoHistory::availabilityChanged);
   connect(stack_.get(), &QUndoStack::canRedoChanged, this, &UndoHistory::availabilityChanged);
   connect(stack_.get(), &QUndoStack::undoTextChanged, this, &UndoHistory::stepTextsChanged);
@@ -85,7 +82,7 @@ bool UndoHistory::canUndo() const { return stack_->canUndo(); }
 bool UndoHistory::canRedo() const { return stack_->canRedo(); }
 
 UndoHistory::Snapshot UndoHistory::take() const {
-  return {doc_.working(), doc_.state().modelText, doc_.state().bandText};
+  return TakeUndoSnapshot(doc_);
 }
 
 void UndoHistory::undo() {
@@ -102,12 +99,7 @@ void UndoHistory::redo() {
 
 void UndoHistory::checkpoint(const QString& text) {
   if (holds_ > 0 || restoring_) return;
-  const RadioConfig& now = doc_.working();
-  if (SameDocumentContent(now, current_.record)) {
-    // The group on show is no content, but an undo should come back to where the user was.
-    current_.record.CurGroup = now.CurGroup;
-    return;
-  }
+  if (!ChangedSinceSnapshot(current_, doc_)) return;
   Snapshot after = take();
   // A new step drops whatever could have been redone.
   stack_->push(new Step(*this, std::move(current_), after, text));
@@ -121,7 +113,7 @@ void UndoHistory::clear() {
 
 void UndoHistory::restore(const Snapshot& snapshot) {
   restoring_ = true;
-  doc_.RestoreWorking(snapshot.record, snapshot.modelText, snapshot.bandText);
+  RestoreUndoSnapshot(doc_, snapshot);
   restoring_ = false;
   // What the editors left after showing the record again is the new starting point, so that
   // reloading can never count as a change of its own.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo of the working record: each step keeps the whole record (with its model and band)
-// before and after, on a QUndoStack. A step is found by comparing the record with the last
+// before and after (the core's UndoSnapshot), on a QUndoStack. A step is found by comparing the record with the last
 // snapshot, once the document has announced an editor's change and after every user input.
 //
 // For code that changes the record outside a user input (a read from the radio, CSV import, a
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/config/document.h"
+#include "core/config/undo_steps.h"
 
 class QUndoStack;
 
@@ -21,11 +22,8 @@ namespace kr4100 {
 class UndoHistory : public QObject, private DocumentObserver {
   Q_OBJECT
  public:
-  struct Snapshot {
-    RadioConfig record;
-    std::string modelText;
-    std::string bandText;
-  };
+  // The core's snapshot, compared and put back by the core's rules (core/config/undo_steps.h).
+  using Snapshot = UndoSnapshot;
 
   // watchInput: look for changes also after every key, click, wheel turn and window close of the
   // application (the main window); off, only checkpoint() and the document's announced edits

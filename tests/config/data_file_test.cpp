@@ -128,5 +128,22 @@ TEST_F(DataFileTest, FailedSaveLeavesTheDocumentModified) {
   EXPECT_EQ(doc.state().fileName, "new.dat");
 }
 
+TEST_F(DataFileTest, SaveToBytesIsTheFileASaveWritesAndCountsAsSaved) {
+  ASSERT_TRUE(doc.IsDocumentModified());
+  const auto out = dir / "same.dat";
+  Document twin = doc;
+  ASSERT_TRUE(SaveDataFile(twin, out).ok());
+
+  const DataFileBytes bytes = SaveDataBytes(doc);
+  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), testing::ReadBytes(out));
+  EXPECT_FALSE(doc.IsDocumentModified());
+  EXPECT_FALSE(doc.state().neverSaved);
+  EXPECT_EQ(doc.state().fileName, "new.dat");  // the name is the caller's to give
+  // And it opens again as the same record.
+  Document reopened;
+  ASSERT_TRUE(OpenDataBytes(reopened, bytes, "again.dat", versions).ok());
+  EXPECT_TRUE(SameDocumentContent(reopened.working(), doc.working()));
+}
+
 }  // namespace
 }  // namespace kr4100

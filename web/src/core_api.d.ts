@@ -18,7 +18,8 @@ export interface Outcome {
 
 // One column of the channel grid, from the core's field table.
 export interface GridColumn {
-  key: string; // stable, e.g. "rxFrequency"
+  // stable: chNum, rxFrequency, txFrequency, busy, echo, hiCut, plus10K, nbAnl, rb, scan
+  key: string;
   heading: string; // in the current language
   kind: 'number' | 'frequency' | 'switch' | 'choice' | 'text';
   choices: string[]; // for 'choice' and 'switch' (the switch's two states)
@@ -27,6 +28,9 @@ export interface GridColumn {
 
 // One field of an editor area (option features, keys, scan, messages), from the field table.
 export interface AreaField {
+  // stable: options by their record names (tot, rbFre, scanMode, ...), keys pf1 and pf2, scan
+  // priority, priorityChannel, lookBackA, lookBackB, revert, dropoutDelay, txDwell, messages
+  // embMsg1 and embMsg2. setField takes a choice's text (or its position) as value.
   key: string;
   label: string;
   kind: 'switch' | 'choice' | 'number' | 'text';
@@ -43,7 +47,11 @@ export interface Area {
 
 export type BulkCommand =
   | 'switchOn' | 'switchOff' // arg: the column key of a switch
-  | 'fill' // arg: JSON {"start","step","offset"} as typed
+  // arg: JSON {"start","step","offset"} as typed (MHz, kHz, kHz), plus "count" to make that many
+  // new channels after the last one instead of filling the rows. When some channels would leave
+  // the band the first call changes nothing: its message lists them and asks whether to fill the
+  // rest; send the same JSON with "rest":true to do so.
+  | 'fill'
   | 'moveUp' | 'moveDown' | 'insert' | 'delete' | 'sort';
 
 export interface WebDocument {
@@ -56,7 +64,9 @@ export interface WebDocument {
   groupCount(): number; // 6
   groupCaption(group: number): string;
   columns(): GridColumn[];
-  rowCount(group: number): number; // rows shown: the channels plus the empty row to type into
+  // rows shown: the channels plus the empty row to type into. Row r is channel number r + 1, as
+  // on the desktop grid (rows between channels are empty rows); at most 60.
+  rowCount(group: number): number;
   cell(group: number, row: number, column: string): string;
   // Typed text: frequencies normalised and range-checked by the core. A refusal leaves the cell.
   setCell(group: number, row: number, column: string, text: string): Outcome;
@@ -87,9 +97,12 @@ export interface LineHost {
   startTimer(milliseconds: number): void; // one timer: calling again restarts it
   stopTimer(): void;
   now(): number; // milliseconds, performance.now()
-  // A question to the user, worded by the core: returns the index of the answer chosen.
+  // A question to the user, worded by the core: returns the index of the answer chosen. A message
+  // that is no question (the radio's identity refused) comes with one answer.
   ask(text: string, answers: string[]): number;
   progress(percent: number): void;
+  // Always called from inside TransferJob.timer() (the job starts the timer with 0 ms to end),
+  // never from inside another call into the job, so the page may delete the job here.
   finished(success: boolean): void;
 }
 
@@ -98,7 +111,9 @@ export interface TransferJob {
   received(bytes: Uint8Array): void;
   timer(): void; // the host's timer ran out
   cancel(): void;
-  lineLost(): void; // the cable was pulled
+  // The cable was pulled: nothing more goes out; the session then times out and asks, as the
+  // desktop program does when its port fails mid-transfer.
+  lineLost(): void;
   // After finished(): what the user is told, the document a read made (null otherwise), and the
   // names of the backups kept in the backup store.
   notices(): Notice[];
@@ -147,4 +162,5 @@ export interface CoreModule {
   newVirtualRadio(band: 0 | 1): VirtualRadio;
 }
 
+// In node, pass {wasmBinary} (the .wasm file's bytes): node's fetch cannot read a file URL.
 export default function createCore(options?: object): Promise<CoreModule>;

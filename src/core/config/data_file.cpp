@@ -69,4 +69,10 @@ FileOutcome SaveDataFile(Document& doc, const std::filesystem::path& path) {
   return {FileStatus::Ok, {}};
 }
 
+DataFileBytes SaveDataBytes(Document& doc) {
+  doc.CommitWorkingCopy();
+  doc.state().neverSaved = false;
+  return EncodeDataFile(doc.saved());
+}
+
 }  // namespace kr4100

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "core/config/data_file_codec.h"
 #include "core/config/document.h"
 #include "core/config/version_table.h"
 #include "core/texts/messages.h"
@@ -46,5 +47,9 @@ FileOutcome OpenDataBytes(Document& doc, std::span<const std::uint8_t> content, 
 // becomes the document's name and the never-saved flag is cleared; on failure the saved copy is
 // left as it was, so the document still counts as modified.
 FileOutcome SaveDataFile(Document& doc, const std::filesystem::path& path);
+
+// The same save where the caller puts the bytes somewhere itself (a browser's download): the
+// working copy is committed and the document counts as saved under its present name.
+DataFileBytes SaveDataBytes(Document& doc);
 
 }  // namespace kr4100

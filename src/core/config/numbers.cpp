@@ -2,12 +2,56 @@
 #include "core/config/numbers.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <system_error>
+#include <version>
 
 namespace kr4100 {
+namespace {
+
+// Some standard libraries (the WebAssembly toolchain's libc++) have from_chars and to_chars for
+// integers only. There the C library stands in: its locale is always "C" in that runtime, and
+// the shape has been checked before, so strtod reads exactly what from_chars would.
+#if defined(__cpp_lib_to_chars)
+std::optional<double> ReadDouble(const std::string& body) {
+  double value = 0;
+  const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
+  if (end != body.data() + body.size()) return std::nullopt;
+  if (ec != std::errc()) return std::nullopt;
+  return value;
+}
+
+std::string ShortestText(double value) {
+  char buffer[64];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (ec != std::errc()) return "0";
+  return std::string(buffer, end);
+}
+#else
+std::optional<double> ReadDouble(const std::string& body) {
+  errno = 0;
+  char* end = nullptr;
+  const double value = std::strtod(body.c_str(), &end);
+  if (end != body.c_str() + body.size() || errno == ERANGE) return std::nullopt;
+  return value;
+}
+
+// The fewest significant digits that read back as the same number, as to_chars gives them.
+std::string ShortestText(double value) {
+  char buffer[64];
+  for (int precision = 1; precision <= 17; ++precision) {
+    std::snprintf(buffer, sizeof buffer, "%.*g", precision, value);
+    if (std::strtod(buffer, nullptr) == value) break;
+  }
+  return buffer;
+}
+#endif
+
+}  // namespace
 
 std::string_view Trim(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
@@ -58,12 +102,9 @@ std::optional<double> ParseNumber(std::string_view text) {
     if (!digitAfter) body.insert(dot + 1, "0");
     if (dot == 0) body.insert(0, "0");
   }
-  double value = 0;
-  const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
-  if (end != body.data() + body.size()) return std::nullopt;
-  if (ec == std::errc::result_out_of_range || !std::isfinite(value)) return std::nullopt;
-  if (ec != std::errc()) return std::nullopt;
-  return negative ? -value : value;
+  const std::optional<double> value = ReadDouble(body);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  return negative ? -*value : *value;
 }
 
 std::optional<int> ParseInteger16(std::string_view text) {
@@ -125,10 +166,7 @@ std::optional<ScaledNumber> ParseScaledNumber(std::string_view text, int decimal
 }
 
 std::string NumberText(double value) {
-  char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  if (ec != std::errc()) return "0";
-  return std::string(buffer, end);
+  return ShortestText(value);
 }
 
 std::string FormatFixed6(double value) {

@@ -1,0 +1,339 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "web/web_document.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <utility>
+
+#include "core/config/channel_attributes.h"
+#include "core/config/channel_bulk.h"
+#include "core/config/channel_csv.h"
+#include "core/config/data_file.h"
+#include "core/config/model_band.h"
+#include "core/config/record_diff.h"
+#include "core/config/record_fields.h"
+#include "core/config/version_table.h"
+#include "core/texts/channel_bulk_texts.h"
+#include "core/texts/channel_texts.h"
+#include "core/texts/messages.h"
+#include "core/texts/web_texts.h"
+
+namespace kr4100::web {
+namespace {
+
+int gLanguage = kEnglish;
+
+// As many refused rows as a message box shows on the desktop.
+constexpr std::size_t kProblemsShown = 20;
+
+// "RxFre" -> "rxFre": the page's keys are the field table's names in its own spelling, and the
+// frequencies by their labels ("rxFrequency"), as a reader of the page's code looks for them.
+std::string KeyOf(const ChannelField& field) {
+  std::string key = field.kind == ChannelFieldKind::Frequency ? field.label->en : field.name;
+  std::string out;
+  bool upper = false;
+  for (char c : key) {
+    if (c == ' ') {
+      upper = true;
+      continue;
+    }
+    out += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+    upper = false;
+  }
+  // "RX frequency" -> "rxFrequency", "ChNum" -> "chNum".
+  std::size_t lead = 0;
+  while (lead < out.size() && std::isupper(static_cast<unsigned char>(out[lead]))) ++lead;
+  const std::size_t lower = lead > 1 && lead < out.size() ? lead - 1 : lead;
+  for (std::size_t i = 0; i < lower; ++i)
+    out[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(out[i])));
+  return out;
+}
+
+const ChannelField* GridField(const std::string& key) {
+  for (const ChannelField& f : kChannelFields)
+    if (f.column != kNoColumn && KeyOf(f) == key) return &f;
+  return nullptr;
+}
+
+// The row's channel number: row r shows channel r + 1, as the desktop grid's rows do.
+int ChNumOfRow(int row) {
+  return row + 1;
+}
+
+std::vector<int> ChNumsOfRows(const std::vector<int>& rows) {
+  std::vector<int> out;
+  for (int row : rows)
+    if (row >= 0 && row < kChannelsPerGroup) out.push_back(ChNumOfRow(row));
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
+  return out;
+}
+
+// A value of a small JSON object as the page sends it: a string's text or a bare token.
+std::optional<std::string> JsonField(const std::string& json, const std::string& name) {
+  const std::string quoted = "\"" + name + "\"";
+  std::size_t at = json.find(quoted);
+  if (at == std::string::npos) return std::nullopt;
+  at = json.find(':', at + quoted.size());
+  if (at == std::string::npos) return std::nullopt;
+  ++at;
+  while (at < json.size() && std::isspace(static_cast<unsigned char>(json[at]))) ++at;
+  if (at < json.size() && json[at] == '"') {
+    std::string out;
+    for (++at; at < json.size() && json[at] != '"'; ++at) {
+      if (json[at] == '\\' && at + 1 < json.size()) ++at;
+      out += json[at];
+    }
+    return out;
+  }
+  const std::size_t end = json.find_first_of(",}", at);
+  std::string token = json.substr(at, end == std::string::npos ? std::string::npos : end - at);
+  while (!token.empty() && std::isspace(static_cast<unsigned char>(token.back()))) token.pop_back();
+  return token;
+}
+
+int ColumnWidth(int column, int language) {
+  std::size_t width = std::string_view(ChannelHeading(column).in(language)).size();
+  if (column == kColRxFre || column == kColTxFre) width = std::max<std::size_t>(width, 10);
+  if (const ChannelAttribute* a = AttributeOfColumn(column))
+    for (const Bilingual& word : a->words)
+      width = std::max(width, std::string_view(word.in(language)).size() + 2);  // and the arrow
+  return static_cast<int>(std::max<std::size_t>(width, 4));
+}
+
+// The caption of a bulk command, as the undo step names it.
+std::string CommandCaption(const std::string& command, int language) {
+  const Bilingual* caption = command == "fill"       ? &kFillCaption
+                             : command == "moveUp"   ? &kBulkMoveUp
+                             : command == "moveDown" ? &kBulkMoveDown
+                             : command == "insert"   ? &kBulkInsert
+                             : command == "delete"   ? &kBulkDelete
+                             : command == "sort"     ? &kBulkSort
+                                                     : &kBulkSetAttribute;
+  return PlainCaption(caption->in(language));
+}
+
+Outcome Refused(MessageId id) {
+  return {false, MessageText(id, Language())};
+}
+
+}  // namespace
+
+int Language() {
+  return gLanguage;
+}
+void SetLanguage(int language) {
+  gLanguage = language == kChinese ? kChinese : kEnglish;
+}
+
+WebDocument::WebDocument(int band)
+    : WebDocument([band] {
+        auto doc = std::make_unique<Document>();
+        doc->setModelAndBand(kDefaultModelCode, BandTextOf(band == 1 ? 1 : 0, kDefaultModelCode));
+        // No template folder: the templates are what a new document without one is.
+        doc->InitNewDocument();
+        return doc;
+      }()) {}
+
+WebDocument::WebDocument(std::unique_ptr<Document> doc) : doc_(std::move(doc)), undo_(*doc_) {
+  watchWarnings();
+}
+
+void WebDocument::watchWarnings() {
+  doc_->setWarningSink([this](MessageId id) { warnings_.push_back(id); });
+}
+
+std::string WebDocument::takeWarnings() {
+  std::string out;
+  for (MessageId id : warnings_) {
+    if (!out.empty()) out += "\n";
+    out += MessageText(id, Language());
+  }
+  warnings_.clear();
+  return out;
+}
+
+int WebDocument::bandCode() const {
+  return BandCodeOf(doc_->state().bandText, doc_->state().modelText);
+}
+
+std::vector<std::uint8_t> WebDocument::save() {
+  const DataFileBytes bytes = SaveDataBytes(*doc_);
+  return {bytes.begin(), bytes.end()};
+}
+
+int WebDocument::groupCount() {
+  return kGroupCount;
+}
+
+std::string WebDocument::groupCaption(int group) const {
+  if (group < 0 || group >= kGroupCount) return {};
+  const char* letter = kGroupLetters[static_cast<std::size_t>(group)];
+  return std::string(kGroupLabel.in(Language())) + (Language() == kChinese ? "" : " ") + letter;
+}
+
+std::vector<GridColumn> WebDocument::columns() const {
+  std::vector<GridColumn> out;
+  for (const ChannelField* f : kChannelFieldsShown) {
+    if (f->column == kNoColumn) continue;
+    GridColumn column{KeyOf(*f),
+                      ChannelHeading(f->column).in(Language()),
+                      "number",
+                      {},
+                      ColumnWidth(f->column, Language())};
+    if (f->kind == ChannelFieldKind::Frequency) column.kind = "frequency";
+    if (const ChannelAttribute* a = AttributeOfField(*f)) {
+      column.kind = "switch";
+      for (const Bilingual& word : a->words) column.choices.emplace_back(word.in(Language()));
+    }
+    out.push_back(std::move(column));
+  }
+  return out;
+}
+
+int WebDocument::rowCount(int group) const {
+  if (group < 0 || group >= kGroupCount) return 0;
+  int highest = 0;
+  const RadioConfig& r = doc_->working();
+  for (int slot = 1; slot <= r.usedChannels(group); ++slot)
+    highest = std::max<int>(highest, r.slot(slot, group).ChNum);
+  return std::min(highest + 1, kChannelsPerGroup);
+}
+
+std::string WebDocument::cell(int group, int row, const std::string& column) const {
+  const ChannelField* field = GridField(column);
+  if (field == nullptr || group < 0 || group >= kGroupCount || row < 0 || row >= kChannelsPerGroup)
+    return {};
+  const int chNum = ChNumOfRow(row);
+  if (field->kind == ChannelFieldKind::Number) return std::to_string(chNum);
+  const ChInfo* entry = doc_->working().findChannel(group, chNum);
+  if (entry == nullptr) return {};
+  if (field->kind == ChannelFieldKind::Frequency)
+    return FreToText((entry->*field->text).text(), doc_->state().edges);
+  if (const ChannelAttribute* a = AttributeOfField(*field)) {
+    // A value from a foreign file that is neither 0 nor 1 shows as an empty cell.
+    const Bilingual* word = WordOfValue(*a, entry->*a->member);
+    return word ? word->in(Language()) : std::string();
+  }
+  return {};
+}
+
+Outcome WebDocument::setCell(int group, int row, const std::string& column,
+                             const std::string& text) {
+  const ChannelField* field = GridField(column);
+  if (field == nullptr || field->kind == ChannelFieldKind::Number || group < 0 ||
+      group >= kGroupCount || row < 0 || row >= kChannelsPerGroup)
+    return {false, {}};
+  doc_->SelectGroup(group);
+  std::string value = text;
+  if (const ChannelAttribute* a = AttributeOfField(*field)) {
+    // A switch stores its word's index; either language's word, or the index itself.
+    value.clear();
+    for (std::size_t k = 0; k < a->words.size(); ++k)
+      if (text == a->words[k].en || text == a->words[k].zh || text == std::to_string(k))
+        value = std::to_string(k);
+    if (value.empty()) return Refused(MessageId::InvalidData);
+    // A switch of a row without a channel stays empty, as the desktop grid's list does.
+    if (!doc_->working().findChannel(group, ChNumOfRow(row))) return {false, {}};
+  }
+  warnings_.clear();
+  const bool stored = doc_->SetChannelValue(ChNumOfRow(row), field->column, value);
+  undo_.checkpoint();
+  return {stored, takeWarnings()};
+}
+
+Outcome WebDocument::bulk(int group, const std::vector<int>& rows, const std::string& command,
+                          const std::string& arg) {
+  if (group < 0 || group >= kGroupCount) return {false, {}};
+  const std::vector<int> chNums = ChNumsOfRows(rows);
+  const int language = Language();
+  const RadioConfig before = doc_->working();
+  BulkOutcome done;
+  if (command == "switchOn" || command == "switchOff") {
+    const ChannelField* field = GridField(arg);
+    if (field == nullptr || field->kind != ChannelFieldKind::Switch) return {false, {}};
+    const Integer value = command == "switchOn" ? 1 : 0;
+    done = doc_->EditChannels([&](RadioConfig& r) {
+      return SetAttributeOfChannels(r, group, chNums, field->column, value);
+    });
+  } else if (command == "fill") {
+    const ParsedFillSteps parsed =
+        ParseFillSteps(JsonField(arg, "start").value_or(""), JsonField(arg, "step").value_or(""),
+                       JsonField(arg, "offset").value_or(""));
+    if (!parsed.steps) return Refused(parsed.refusal.value_or(MessageId::FillNotNumbers));
+    FillPlan plan;
+    if (const auto count = JsonField(arg, "count")) {
+      plan = PlanFillNewChannels(doc_->working(), group, std::atoi(count->c_str()), *parsed.steps,
+                                 doc_->state().edges);
+    } else {
+      plan = PlanFillOverRows(doc_->working(), group, chNums, *parsed.steps, doc_->state().edges);
+    }
+    if (plan.refusal) return Refused(*plan.refusal);
+    if (!plan.refused.empty()) {
+      // Before anything changes: which channels would leave the band, and whether to go on.
+      const std::string text =
+          MessageWith(MessageId::FillRefused, language, {{"{band}", doc_->state().bandText}}) +
+          "\r\n" + DescribeRefusedFills(plan.refused, language, kProblemsShown) + "\r\n";
+      if (plan.channels.empty())
+        return {false, text + MessageText(MessageId::FillNothing, language)};
+      const auto rest = JsonField(arg, "rest");
+      if (!rest || *rest != "true")
+        return {false, text + MessageText(MessageId::FillTheRest, language)};
+    }
+    if (plan.channels.empty()) return {false, {}};
+    done = doc_->EditChannels([&](RadioConfig& r) { return ApplyFill(r, plan); });
+  } else if (command == "moveUp" || command == "moveDown") {
+    done = doc_->EditChannels(
+        [&](RadioConfig& r) { return MoveRows(r, group, chNums, command == "moveUp" ? -1 : 1); });
+  } else if (command == "insert") {
+    done = doc_->EditChannels([&](RadioConfig& r) { return InsertEmptyRows(r, group, chNums); });
+  } else if (command == "delete") {
+    done = doc_->EditChannels([&](RadioConfig& r) { return DeleteChannels(r, group, chNums); });
+  } else if (command == "sort") {
+    done = doc_->EditChannels([&](RadioConfig& r) { return SortByRxFrequency(r, group); });
+  } else {
+    return {false, {}};
+  }
+  if (done.refusal) return {false, BulkRefusalText(done, language)};
+  const BulkCommandText said =
+      DescribeBulkCommand(CommandCaption(command, language), before, doc_->working(), language);
+  undo_.checkpoint(said.text);
+  // The command's name is for the undo step; only the priority channel's change is news.
+  return {true, said.priorityChannelChanged ? said.text : std::string()};
+}
+
+std::string WebDocument::exportCsv() const {
+  return ExportChannelsCsv(doc_->working(), doc_->state().edges);
+}
+
+Outcome WebDocument::importCsv(const std::string& text) {
+  const ChannelTablesResult result = ImportChannelsCsv(text, doc_->state().edges);
+  if (!result.ok())
+    return {false, std::string(MessageText(MessageId::ChannelsNotImported, Language())) + "\r\n" +
+                       DescribeCsvProblems(result.problems, doc_->state().edges, Language(),
+                                           kProblemsShown)};
+  doc_->ReplaceChannelTables(result.tables);
+  undo_.checkpoint();  // the whole import is one undo step
+  return {true, {}};
+}
+
+Comparison WebDocument::compareWith(std::span<const std::uint8_t> bytes,
+                                    const std::string& name) const {
+  Document other;
+  const FileOutcome opened = OpenDataBytes(other, bytes, name, VersionTable::BuiltIn());
+  if (!opened.ok()) return {{false, opened.message(Language())}, {}};
+  Comparison out{{true, {}}, {}};
+  for (const FieldDifference& d : DiffRecords(doc_->working(), other.working(), Language()))
+    out.lines.push_back(DifferenceLine(d, Language()));
+  return out;
+}
+
+Opened OpenDocument(std::span<const std::uint8_t> bytes, const std::string& name) {
+  auto doc = std::make_unique<Document>();
+  const FileOutcome opened = OpenDataBytes(*doc, bytes, name, VersionTable::BuiltIn());
+  if (!opened.ok()) return {nullptr, {false, opened.message(Language())}};
+  return {std::make_unique<WebDocument>(std::move(doc)), {true, {}}};
+}
+
+}  // namespace kr4100::web

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The web page's document: the core's Document with the desktop's undo steps, seen as the page
+// sees it (grid cells and editor areas as texts, commands by name). Every decision is a call into
+// the core; this layer only names things and turns the core's results into texts.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/config/document.h"
+#include "core/config/undo_steps.h"
+
+namespace kr4100::web {
+
+// The interface language of everything the page is told.
+int Language();
+void SetLanguage(int language);
+
+struct Outcome {
+  bool ok = false;
+  std::string message;  // empty when there is nothing to say
+};
+
+struct GridColumn {
+  std::string key;
+  std::string heading;
+  std::string kind;  // number, frequency, switch
+  std::vector<std::string> choices;
+  int width = 0;
+};
+
+struct AreaField {
+  std::string key;
+  std::string label;
+  std::string kind;  // switch, choice, number, text
+  std::vector<std::string> choices;
+  std::string value;
+  bool enabled = true;
+};
+
+struct Area {
+  std::string key;  // options, keys, scan, messages
+  std::string caption;
+  std::vector<AreaField> fields;
+};
+
+struct Comparison {
+  Outcome outcome;
+  std::vector<std::string> lines;
+};
+
+class WebDocument {
+ public:
+  // A new document of the band (0 or 1), as File New makes it.
+  explicit WebDocument(int band);
+  // A document the caller has filled (an open, a read): the undo history starts from it.
+  explicit WebDocument(std::unique_ptr<Document> doc);
+
+  Document& document() { return *doc_; }
+  const Document& document() const { return *doc_; }
+
+  std::string fileName() const { return doc_->state().fileName; }
+  bool modified() const { return doc_->IsDocumentModified(); }
+  int bandCode() const;
+  std::vector<std::uint8_t> save();
+  void setFileName(const std::string& name) { doc_->state().fileName = name; }
+
+  static int groupCount();
+  std::string groupCaption(int group) const;
+  std::vector<GridColumn> columns() const;
+  int rowCount(int group) const;
+  std::string cell(int group, int row, const std::string& column) const;
+  Outcome setCell(int group, int row, const std::string& column, const std::string& text);
+  Outcome bulk(int group, const std::vector<int>& rows, const std::string& command,
+               const std::string& arg);
+
+  std::vector<Area> areas() const;
+  Outcome setField(const std::string& area, const std::string& key, const std::string& value);
+
+  bool canUndo() const { return undo_.canUndo(); }
+  bool canRedo() const { return undo_.canRedo(); }
+  void undo() { undo_.undo(); }
+  void redo() { undo_.redo(); }
+
+  std::string exportCsv() const;
+  Outcome importCsv(const std::string& text);
+  Comparison compareWith(std::span<const std::uint8_t> bytes, const std::string& name) const;
+
+  // The record replaced as a whole by the core (a read): one undo step.
+  void checkpoint(const std::string& text = {}) { undo_.checkpoint(text); }
+
+ private:
+  void watchWarnings();
+  std::string takeWarnings();
+
+  std::unique_ptr<Document> doc_;
+  UndoSteps undo_;
+  std::vector<MessageId> warnings_;
+};
+
+// The document of a data file's bytes, or the desktop program's refusal.
+struct Opened {
+  std::unique_ptr<WebDocument> document;
+  Outcome outcome;
+};
+Opened OpenDocument(std::span<const std::uint8_t> bytes, const std::string& name);
+
+}  // namespace kr4100::web
