@@ -59,7 +59,7 @@ export class App {
     });
     this.wire();
     this.recaption();
-    if (!this.serial) this.notify([{ severity: 'warning', text: t('webNoSerial') }]);
+    if (!this.serial) this.notify([{ severity: 'warning', text: t('noSerial') }]);
     void core.mountBackups().catch(() => undefined);
   }
 
@@ -133,8 +133,12 @@ export class App {
     byId('view-tabs').addEventListener('keydown', (e) => this.tabKeys(e, 'view-tabs'));
     byId('group-tabs').addEventListener('keydown', (e) => this.tabKeys(e, 'group-tabs'));
     byId('grid-host').append(this.grid.table);
-    click('bulk-on', () => this.bulk('switchOn', byId<HTMLSelectElement>('bulk-column').value));
-    click('bulk-off', () => this.bulk('switchOff', byId<HTMLSelectElement>('bulk-column').value));
+    // A switch for many rows: the column and the state are the grid's own words.
+    click('bulk-set', () => {
+      const value = byId<HTMLSelectElement>('bulk-value');
+      this.bulk(value.selectedIndex === 1 ? 'switchOn' : 'switchOff', byId<HTMLSelectElement>('bulk-column').value);
+    });
+    byId('bulk-column').addEventListener('change', () => this.fillBulkValues());
     click('bulk-fill', () => this.bulk('fill', JSON.stringify({
       start: byId<HTMLInputElement>('fill-start').value,
       step: byId<HTMLInputElement>('fill-step').value,
@@ -192,12 +196,12 @@ export class App {
       ['cmd-export', 'mnuExportChannels'], ['cmd-import', 'mnuImportChannels'],
       ['cmd-compare', 'mnuFileCompare'], ['cmd-backups', 'mnuBackups'], ['cmd-undo', 'mnuEditUndo'],
       ['cmd-redo', 'mnuEditRedo'], ['cmd-read', 'mnuReadFromRadio'], ['cmd-write', 'mnuWriteToRadio'],
-      ['cmd-choose-port', 'webChoosePort'], ['cmd-cancel', 'webCancel'],
-      ['label-verify', 'mnuVerifyAfterWrite'], ['label-language', 'mnuLanguage'],
-      ['label-band', 'webNewBand'], ['label-port', 'mnuComm'], ['label-stop-bits', 'webStopBits'],
-      ['label-flow', 'webFlowControl'], ['desktop-only', 'webDesktopOnly'], ['drop-hint', 'webDropHere'],
-      ['label-progress', 'webProgress'], ['notices-title', 'webNotices'],
-      ['bulk-on', 'bulkSwitchOn'], ['bulk-off', 'bulkSwitchOff'], ['label-bulk-column', 'bulkSwitchColumn'],
+      ['cmd-choose-port', 'choosePort'], ['cmd-cancel', 'cancel'],
+      ['label-verify', 'mnuVerifyAfterWrite'], ['label-language', 'language'],
+      ['label-band', 'band'], ['label-port', 'port'], ['label-stop-bits', 'stopBits'],
+      ['label-flow', 'flowControl'], ['desktop-only', 'desktopOnly'],
+      ['group-write-note', 'groupWriteDesktopOnly'], ['drop-hint', 'dropFile'],
+      ['notices-title', 'notices'], ['bulk-set', 'bulkSetAttribute'],
       ['bulk-fill', 'bulkFill'], ['bulk-moveUp', 'bulkMoveUp'], ['bulk-moveDown', 'bulkMoveDown'],
       ['bulk-insert', 'bulkInsert'], ['bulk-delete', 'bulkDelete'], ['bulk-sort', 'bulkSort'],
       ['label-fill-start', 'fillStart'], ['label-fill-step', 'fillStep'],
@@ -212,9 +216,9 @@ export class App {
     };
     options('language', ['LanguageEnglish', 'LanguageChinese']);
     options('new-band', ['band0', 'band1']);
-    options('port-kind', ['webPortVirtual', 'webPortSerial']);
-    options('flow', ['webFlowNone', 'webFlowHardware']);
-    byId('group-tabs').setAttribute('aria-label', t('webGroups'));
+    options('port-kind', ['virtualRadio', 'serialCable']);
+    options('flow', ['flowNone', 'flowRtsCts']);
+    byId('group-tabs').setAttribute('aria-label', t('groups'));
     byId('view-tabs').setAttribute('aria-label', t('ProductTitle'));
     for (const id of ['file-open', 'file-csv', 'file-compare']) {
       const input = byId(id);
@@ -265,6 +269,7 @@ export class App {
       el('option', { value: c.key, text: c.heading })));
     if (chosen) column.value = chosen;
     if (column.selectedIndex < 0 && column.options.length > 0) column.selectedIndex = 0;
+    this.fillBulkValues();
 
     const channels = this.view === 'channels';
     byId('channels').hidden = !channels;
@@ -277,6 +282,16 @@ export class App {
       });
     }
     this.documentChanged();
+  }
+
+  private fillBulkValues(): void {
+    const key = byId<HTMLSelectElement>('bulk-column').value;
+    const value = byId<HTMLSelectElement>('bulk-value');
+    const chosen = value.selectedIndex;
+    const column = this.grid.switchColumns().find((c) => c.key === key);
+    value.replaceChildren(...(column?.choices ?? []).map((choice, i) =>
+      el('option', { value: String(i), text: choice })));
+    value.selectedIndex = chosen >= 0 && chosen < value.options.length ? chosen : value.options.length - 1;
   }
 
   private showView(view: View): void {
@@ -352,14 +367,14 @@ export class App {
   // the command stopped (Cancel).
   private async mayReplace(): Promise<boolean> {
     if (!this.doc.modified) return true;
-    const answer = await choose(t('SaveQuestion'), [t('webYes'), t('webNo'), t('webCancel')]);
+    const answer = await choose(t('SaveQuestion'), [t('yes'), t('no'), t('cancel')]);
     if (answer === 2) return false;
     if (answer === 0) return this.save();
     return true;
   }
 
   private async newDocument(): Promise<void> {
-    if ((await choose(t('NewDocument'), [t('OkButton'), t('webCancel')])) !== 0) return;
+    if ((await choose(t('NewDocument'), [t('ok'), t('cancel')])) !== 0) return;
     const band = byId<HTMLSelectElement>('new-band').value === '1' ? 1 : 0;
     this.replaceDocument(this.core.newDocument(band));
   }
@@ -424,7 +439,7 @@ export class App {
       return;
     }
     await showList(`${t('CompareCaption')}: ${name}`,
-      outcome.message || (lines.length === 0 ? t('CompareEqual') : ''), lines, t('webClose'));
+      outcome.message || (lines.length === 0 ? t('CompareEqual') : ''), lines, t('close'));
   }
 
   private undo(): void {
@@ -458,7 +473,8 @@ export class App {
     const backups = this.core.listBackups();
     const dialog = el('dialog', { class: 'backups', 'aria-labelledby': 'backups-title' });
     dialog.append(el('h2', { id: 'backups-title', text: t('BackupsCaption') }));
-    if (backups.length === 0) dialog.append(el('p', { text: t('BackupsNone') }));
+    dialog.append(el('p', { text: t('backupsInBrowser') }));
+    if (backups.length === 0) dialog.append(el('p', { text: t('noBackups') }));
     else {
       const table = el('table', { class: 'backup-list', 'aria-labelledby': 'backups-title' });
       table.append(el('thead', {}, el('tr', {},
@@ -486,7 +502,7 @@ export class App {
       table.append(body);
       dialog.append(table);
     }
-    const close = el('button', { type: 'button', text: t('webClose') });
+    const close = el('button', { type: 'button', text: t('close') });
     close.addEventListener('click', () => dialog.close());
     dialog.append(el('div', { class: 'buttons' }, close));
     dialog.addEventListener('close', () => dialog.remove());
@@ -532,6 +548,7 @@ export class App {
 
   private async choosePort(): Promise<boolean> {
     if (!this.serial) return false;
+    this.notify([{ severity: 'information', text: t('portPermission') }]);
     try {
       this.serialPort = await this.serial.requestPort();
       return true;
@@ -556,7 +573,7 @@ export class App {
       return new VirtualLineHost(events, this.virtualRadio);
     }
     if (!this.serial) {
-      this.notify([{ severity: 'warning', text: t('webNoSerial') }]);
+      this.notify([{ severity: 'warning', text: t('noSerial') }]);
       return null;
     }
     if (!this.serialPort) {
@@ -564,7 +581,7 @@ export class App {
       this.serialPort = ports.length === 1 ? ports[0] : null;
     }
     if (!this.serialPort && !(await this.choosePort())) return null;
-    return new SerialLineHost(events, this.serialPort!);
+    return new SerialLineHost(events, this.serialPort!, this.settings());
   }
 
   private settings(): { stopBits: 1 | 2; rtsCts: boolean } {
@@ -576,11 +593,12 @@ export class App {
 
   // Runs one transfer: the host feeds the job, the progress bar follows, and when it has finished
   // the page shows what the core says and takes over a read's document.
-  private async run(start: (host: SerialLineHost | VirtualLineHost) => TransferJob): Promise<void> {
+  private async run(caption: TextKey, start: (host: SerialLineHost | VirtualLineHost) => TransferJob): Promise<void> {
     let finish!: () => void;
     this.jobDone = new Promise((resolve) => (finish = resolve));
     const progress = byId<HTMLProgressElement>('progress');
     progress.value = 0;
+    byId('label-progress').textContent = `${t(caption)} ${t('CompletionPercentage')}`;
     const events: HostEvents = {
       ask: (text, answers) => {
         // The session waits for the answer where it stands; only the browser's own dialogs do that.
@@ -631,7 +649,7 @@ export class App {
   private async read(): Promise<void> {
     if (this.job || !(await this.mayReplace())) return;
     const band = this.doc.bandCode === 1 ? 1 : 0;
-    await this.run((host) => this.core.readRadio(host, band));
+    await this.run('ReadCaption', (host) => this.core.readRadio(host, band));
   }
 
   // The preview lists what the write changes in the radio, when the page knows what it holds.
@@ -644,6 +662,6 @@ export class App {
       if (answer !== 0) return;
     }
     const verify = byId<HTMLInputElement>('verify').checked;
-    await this.run((host) => this.core.writeRadio(host, doc, verify));
+    await this.run('WriteCaption', (host) => this.core.writeRadio(host, doc, verify));
   }
 }

@@ -35,6 +35,15 @@ export class ChannelGrid {
     this.table.addEventListener('dblclick', (e) => {
       if (this.cellOf(e.target) && !this.editing) this.edit();
     });
+    // Focus that arrives by mouse or script makes that cell the current one.
+    this.table.addEventListener('focusin', (e) => {
+      const at = this.cellOf(e.target);
+      if (!at || this.editing || (at.row === this.row && at.col === this.col)) return;
+      this.cell(this.row, this.col)?.setAttribute('tabindex', '-1');
+      this.row = at.row;
+      this.col = at.col;
+      this.cell(at.row, at.col)?.setAttribute('tabindex', '0');
+    });
     this.table.addEventListener('focusout', (e) => {
       const editing = this.editing;
       if (editing && e.target === editing.editor && !this.table.contains(e.relatedTarget as Node)) {
@@ -97,8 +106,11 @@ export class ChannelGrid {
         role: 'row', 'aria-rowindex': r + 2, 'aria-selected': this.selected.has(r) ? 'true' : 'false',
       });
       this.columns.forEach((c, i) => {
+        // The channel number names its row; the core does not take typing there.
+        const header = c.kind === 'number';
         const td = el('td', {
-          role: 'gridcell', 'aria-colindex': i + 1, tabindex: r === this.row && i === this.col ? 0 : -1,
+          role: header ? 'rowheader' : 'gridcell', 'aria-readonly': header ? 'true' : undefined,
+          'aria-colindex': i + 1, tabindex: r === this.row && i === this.col ? 0 : -1,
           'data-row': r, 'data-col': i, class: `k-${c.kind}`,
           text: this.doc.cell(this.group, r, c.key),
         });
@@ -115,7 +127,7 @@ export class ChannelGrid {
   }
 
   private cellOf(target: EventTarget | null): { row: number; col: number } | null {
-    const td = (target as HTMLElement | null)?.closest?.('td[role=gridcell]') as HTMLElement | null;
+    const td = (target as HTMLElement | null)?.closest?.('td[data-row]') as HTMLElement | null;
     if (!td || !this.table.contains(td)) return null;
     return { row: Number(td.dataset.row), col: Number(td.dataset.col) };
   }
@@ -213,6 +225,7 @@ export class ChannelGrid {
   private typeInto(e: KeyboardEvent): boolean {
     if (e.key.length !== 1 || e.ctrlKey || e.metaKey || e.altKey) return false;
     const kind = this.columns[this.col].kind;
+    if (kind === 'number') return true;
     if (kind === 'choice' || kind === 'switch') {
       this.edit();
       return true;
@@ -231,7 +244,7 @@ export class ChannelGrid {
   private edit(typed?: string): void {
     const column = this.columns[this.col];
     const td = this.cell(this.row, this.col);
-    if (!td || !column) return;
+    if (!td || !column || column.kind === 'number') return;
     const value = this.doc.cell(this.group, this.row, column.key);
     const label = `${column.heading} ${this.row + 1}`;
     let editor: HTMLInputElement | HTMLSelectElement;

@@ -148,17 +148,23 @@ export class VirtualLineHost extends BaseHost {
 // A serial port the user granted. open() answers at once as the contract asks; the port opens
 // behind it and every write waits for that. A read that fails (the adapter was pulled) is the
 // line lost; a failed open is too, so the session reports it rather than waiting forever.
+// The session cannot be told the stop bits and flow control the user chose, so its first open
+// takes the user's; a reopen (the session's search for working settings) takes the session's.
 export class SerialLineHost extends BaseHost {
   private ready: Promise<boolean> = Promise.resolve(false);
   private reader: ReadableStreamDefaultReader<Uint8Array> | null = null;
   private closing = false;
   private portOpen = false;
 
-  constructor(events: HostEvents, private readonly port: SerialPortLike) {
+  private opens = 0;
+
+  constructor(events: HostEvents, private readonly port: SerialPortLike,
+              private readonly chosen: { stopBits: 1 | 2; rtsCts: boolean }) {
     super(events);
   }
 
   open(stopBits: 1 | 2, rtsCts: boolean): boolean {
+    if (this.opens++ === 0) ({ stopBits, rtsCts } = this.chosen);
     const previous = this.ready;
     this.ready = previous.then(async () => {
       await this.shut();

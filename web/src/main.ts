@@ -2,6 +2,7 @@
 // Start of the page: load the core beside it, build the page, register the offline cache.
 import type { CoreModule } from './core_api';
 import { App } from './app';
+import { t } from './texts';
 
 declare global {
   interface Window {
@@ -20,7 +21,15 @@ async function start(): Promise<void> {
   window.kr4100 = { core, app, readyAt: performance.now() };
   document.body.dataset.ready = 'true';
   if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-    navigator.serviceWorker.register('./sw.js').catch(() => undefined);
+    // The first visit installs the offline copy: say so once it is in place.
+    const firstInstall = !navigator.serviceWorker.controller;
+    navigator.serviceWorker.register('./sw.js').then((registration) => {
+      const worker = registration.installing;
+      if (!firstInstall || !worker) return;
+      worker.addEventListener('statechange', () => {
+        if (worker.state === 'activated') app.notify([{ severity: 'information', text: t('offlineReady') }]);
+      });
+    }).catch(() => undefined);
   }
 }
 

@@ -5,33 +5,26 @@ import type { CoreModule } from './core_api';
 
 export const PAGE_TEXT_KEYS = [
   'ProductTitle', 'FileName',
-  // Commands, worded as the desktop's menus (without their accelerators).
+  // Commands, worded as the desktop's menus (the page drops their accelerators).
   'mnuFileNew', 'mnuFileOpen', 'mnuFileSave', 'mnuReadFromRadio', 'mnuWriteToRadio',
   'mnuExportChannels', 'mnuImportChannels', 'mnuFileCompare', 'mnuEditUndo', 'mnuEditRedo',
-  'mnuBackups', 'mnuVerifyAfterWrite', 'mnuChannelInfo', 'mnuOptFeature', 'mnuKeyAssignm',
-  'mnuScanInfo', 'mnuEmbeddedMsg', 'mnuComm', 'mnuLanguage', 'mnuEditChannels',
-  'LanguageEnglish', 'LanguageChinese',
-  // The band a new document is for, and the two bands.
-  'webNewBand', 'band0', 'band1',
-  // The channel grid's bulk commands and the fill's fields.
-  'bulkSwitchOn', 'bulkSwitchOff', 'bulkSwitchColumn', 'bulkFill', 'bulkMoveUp', 'bulkMoveDown',
-  'bulkInsert', 'bulkDelete', 'bulkSort', 'fillStart', 'fillStep', 'fillOffset', 'webGroups',
-  'webRowSelect',
-  // Port choice.
-  'webPortVirtual', 'webPortSerial', 'webStopBits', 'webFlowControl', 'webFlowNone',
-  'webFlowHardware',
-  'webChoosePort',
-  // What this browser cannot do, and what stays in the desktop program.
-  'webNoSerial', 'webDesktopOnly',
-  // Transfers, preview, notices.
-  'webProgress', 'webCancel', 'webClose', 'webNotices', 'webDropHere', 'previewWrite',
-  'previewCancel', 'webYes', 'webNo',
-  // Messages of the desktop program the page asks itself.
-  'NewDocument', 'SaveQuestion', 'OkButton', 'FileError',
-  // Compare and backups.
-  'CompareCaption', 'CompareEqual', 'BackupsCaption', 'BackupsNone', 'BackupsOpen',
-  'BackupsCompare', 'BackupsWriteBack', 'BackupDate', 'BackupKind', 'BackupRadio', 'BackupFile',
-  'BackupRead', 'BackupWrite', 'BackupWritten',
+  'mnuBackups', 'mnuVerifyAfterWrite', 'mnuChannelInfo', 'mnuEditChannels',
+  // The page's own: language, band, port, what stays in the desktop program.
+  'language', 'LanguageEnglish', 'LanguageChinese', 'band', 'band0', 'band1', 'port',
+  'virtualRadio', 'serialCable', 'choosePort', 'portPermission', 'stopBits', 'flowControl',
+  'flowNone', 'flowRtsCts', 'noSerial', 'desktopOnly', 'groupWriteDesktopOnly', 'dropFile',
+  'offlineReady', 'progress', 'cancel', 'ok', 'yes', 'no', 'close', 'notices', 'groups',
+  // The desktop's messages the page asks or shows itself.
+  'NewDocument', 'SaveQuestion', 'FileError', 'ReadCaption', 'WriteCaption',
+  'CompletionPercentage',
+  // The channel grid's commands on the chosen rows and the fill's fields.
+  'bulkSetAttribute', 'bulkFill', 'bulkMoveUp', 'bulkMoveDown', 'bulkInsert', 'bulkDelete',
+  'bulkSort', 'fillStart', 'fillStep', 'fillOffset',
+  // The write preview's buttons, compare and backups.
+  'previewWrite', 'previewCancel', 'CompareCaption', 'CompareEqual', 'BackupsCaption',
+  'backupsInBrowser', 'noBackups', 'BackupsOpen', 'BackupsCompare', 'BackupsWriteBack',
+  'BackupDate', 'BackupKind', 'BackupRadio', 'BackupFile', 'BackupRead', 'BackupWrite',
+  'BackupWritten',
 ] as const;
 
 export type TextKey = (typeof PAGE_TEXT_KEYS)[number];
