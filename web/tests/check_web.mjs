@@ -464,6 +464,76 @@ await run('a read over the paced virtual radio', async (open) => {
   console.log(`        (the paced read took ${seconds.toFixed(2)} s)`);
 });
 
+await run('channel CSV exported and imported back; Compare with File counts a change', async (open) => {
+  const { page } = await open();
+  const rx = await rxColumn(page);
+  for (const [row, text] of [[0, '28.1'], [1, '29.65']]) {
+    await gridCell(page, row, rx).click();
+    await page.keyboard.type(text);
+    await page.keyboard.press('Enter');
+  }
+  const grid = await page.locator('table[role=grid]').innerText();
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#cmd-export')]);
+  const csv = readFileSync(await download.path());
+  check(csv.length > 0, 'an empty CSV file');
+  await gridCell(page, 0, rx).click();
+  await page.keyboard.type('28.2');
+  await page.keyboard.press('Enter');
+  await page.setInputFiles('#file-csv', { name: 'channels.csv', mimeType: 'text/csv', buffer: csv });
+  await page.waitForFunction((text) => document.querySelector('table[role=grid]').innerText === text, grid,
+    { timeout: 5000 }).catch(() => undefined);
+  check(await page.locator('table[role=grid]').innerText() === grid, 'the imported channels differ');
+  check(await page.locator('#notices li.error').count() === 0, `errors: ${(await noticeTexts(page)).join(' | ')}`);
+
+  // The document compared with its own saved file, then with one channel changed.
+  const saved = await savedBytes(page);
+  const compare = async () => {
+    await page.setInputFiles('#file-compare', { name: 'saved.dat', mimeType: 'application/octet-stream', buffer: Buffer.from(saved) });
+    const dialog = page.locator('dialog.question[open]');
+    await dialog.waitFor();
+    const lines = await dialog.locator('ul.lines li').count();
+    await dialog.locator('button').last().click();
+    return lines;
+  };
+  check(await compare() === 0, 'the document differs from its own file');
+  await gridCell(page, 1, rx).click();
+  await page.keyboard.type('29.6');
+  await page.keyboard.press('Enter');
+  check(await compare() > 0, 'a changed channel is not listed');
+});
+
+await run('backups of a read are listed and open', async (open) => {
+  const { page } = await open();
+  await readOverSerial(page);
+  await page.click('#cmd-backups');
+  const dialog = page.locator('dialog.backups[open]');
+  await dialog.waitFor();
+  const rows = await dialog.locator('tbody tr').count();
+  check(rows >= 1, 'no backup of the read');
+  const grid = await page.locator('table[role=grid]').innerText();
+  await dialog.locator('tbody tr').first().locator('button').first().click();
+  await page.waitForFunction(() => !document.querySelector('dialog.backups'));
+  check(await page.locator('#notices li.error').count() === 0, `errors: ${(await noticeTexts(page)).join(' | ')}`);
+  check(await page.locator('table[role=grid]').innerText() === grid, 'the backup opened differs from the read');
+});
+
+await run('the page works offline once loaded', async (open) => {
+  const { page, context } = await open();
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null ||
+    navigator.serviceWorker.ready.then(() => false), null, { timeout: 10_000 }).catch(() => undefined);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  // Every file must be in the cache before the network goes.
+  await page.waitForFunction(async () => {
+    const cache = await caches.open((await caches.keys())[0] ?? 'none');
+    return (await cache.keys()).length >= 6;
+  }, null, { timeout: 10_000 });
+  await context.setOffline(true);
+  await page.reload();
+  await page.waitForSelector('body[data-ready]', { timeout: 10_000 });
+  check(await page.getAttribute('body', 'data-ready') === 'true', 'the page did not start offline');
+  await context.setOffline(false);
+});
+
 await run('without Web Serial: said on opening, radio commands off, files still edited', async () => {
   const context = await browser.newContext();
   // Chromium has Web Serial: taken away here, as Firefox and Safari lack it.
