@@ -46,6 +46,8 @@ export class App {
   private serialPort: SerialPortLike | null = null;
   private readonly serial = webSerial();
   private language: Language;
+  // The last transfer over the virtual radio: its wire time and how long it took.
+  lastTransfer: { wireMs: number; elapsedMs: number } | null = null;
 
   constructor(private readonly core: CoreModule) {
     const saved = store.get('language', navigator.language.startsWith('zh') ? 'zh' : 'en');
@@ -621,6 +623,7 @@ export class App {
       finished: () => setTimeout(() => void this.afterJob(finish), 0),
     };
     const host = await this.host(events);
+    this.currentHost = host;
     if (!host) {
       finish();
       return;
@@ -632,9 +635,12 @@ export class App {
     byId('cmd-cancel').focus();
   }
 
+  private currentHost: SerialLineHost | VirtualLineHost | null = null;
+
   private async afterJob(finish: () => void): Promise<void> {
     const job = this.job;
     if (!job) return;
+    if (this.currentHost instanceof VirtualLineHost) this.lastTransfer = this.currentHost.stats();
     this.notify(job.notices());
     const read = job.takeDocument();
     job.delete();
@@ -648,6 +654,7 @@ export class App {
 
   private async read(): Promise<void> {
     if (this.job || !(await this.mayReplace())) return;
+    if ((await choose(t('ReadQuestion'), [t('ok'), t('cancel')])) !== 0) return;
     const band = this.doc.bandCode === 1 ? 1 : 0;
     await this.run('ReadCaption', (host) => this.core.readRadio(host, band));
   }
@@ -656,11 +663,12 @@ export class App {
   private async write(doc: WebDocument): Promise<void> {
     if (this.job) return;
     this.grid.commit(false);
+    // Without a copy of what the radio holds, the plain question the desktop asks.
     const preview = this.core.writePreview(doc);
-    if (preview !== null) {
-      const answer = await choose(preview, [t('previewWrite'), t('previewCancel')]);
-      if (answer !== 0) return;
-    }
+    const answer = preview !== null
+      ? await choose(preview, [t('previewWrite'), t('previewCancel')])
+      : await choose(t('WriteQuestion'), [t('ok'), t('cancel')]);
+    if (answer !== 0) return;
     const verify = byId<HTMLInputElement>('verify').checked;
     await this.run('WriteCaption', (host) => this.core.writeRadio(host, doc, verify));
   }

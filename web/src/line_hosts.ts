@@ -8,6 +8,35 @@ import type { SerialPortLike } from './web_serial';
 // 9600 baud, a start bit, eight data bits and a stop bit: ten bit times a byte.
 export const BYTE_MS = 10_000 / 9600;
 
+// A browser holds a timer set from inside another timer for at least 4 ms: a 1-byte answer would
+// take twice its wire time. Short waits go through message round trips instead, which nothing
+// holds back; the page is busy for those few milliseconds only while a transfer runs.
+const channel = new MessageChannel();
+const waiting: (() => void)[] = [];
+channel.port1.onmessage = () => waiting.shift()?.();
+
+function preciseTimeout(action: () => void, milliseconds: number): () => void {
+  let cancelled = false;
+  if (milliseconds >= 5) {
+    const id = window.setTimeout(action, milliseconds);
+    return () => window.clearTimeout(id);
+  }
+  const due = performance.now() + milliseconds;
+  const step = () => {
+    if (cancelled) return;
+    if (performance.now() >= due) action();
+    else {
+      waiting.push(step);
+      channel.port2.postMessage(null);
+    }
+  };
+  waiting.push(step);
+  channel.port2.postMessage(null);
+  return () => {
+    cancelled = true;
+  };
+}
+
 export interface HostEvents {
   ask(text: string, answers: string[]): number;
   progress(percent: number): void;
@@ -19,7 +48,7 @@ export interface HostEvents {
 abstract class BaseHost implements LineHost {
   job: TransferJob | null = null;
   protected done = false;
-  private timerId: number | undefined;
+  private timerCancel: (() => void) | undefined;
 
   constructor(protected readonly events: HostEvents) {}
 
@@ -29,14 +58,14 @@ abstract class BaseHost implements LineHost {
 
   startTimer(milliseconds: number): void {
     this.stopTimer();
-    this.timerId = window.setTimeout(() => {
-      this.timerId = undefined;
+    this.timerCancel = preciseTimeout(() => {
+      this.timerCancel = undefined;
       if (!this.done) this.job?.timer();
     }, milliseconds);
   }
   stopTimer(): void {
-    if (this.timerId !== undefined) window.clearTimeout(this.timerId);
-    this.timerId = undefined;
+    this.timerCancel?.();
+    this.timerCancel = undefined;
   }
   now(): number {
     return performance.now();
@@ -71,8 +100,11 @@ export class VirtualLineHost extends BaseHost {
   private inFreeAt = 0; // when the radio's last byte will have arrived
   private arriving: { at: number; byte: number }[] = [];
   private head = 0;
-  private deliveryTimer: number | undefined;
+  private deliveryTimer: (() => void) | undefined;
   private generation = 0;
+  private wireBytes = 0;
+  private startedAt: number | undefined;
+  private endedAt: number | undefined;
 
   constructor(events: HostEvents, private readonly radio: VirtualRadio) {
     super(events);
@@ -91,7 +123,7 @@ export class VirtualLineHost extends BaseHost {
     this.generation++;
     this.arriving = [];
     this.head = 0;
-    if (this.deliveryTimer !== undefined) window.clearTimeout(this.deliveryTimer);
+    this.deliveryTimer?.();
     this.deliveryTimer = undefined;
   }
 
@@ -100,15 +132,23 @@ export class VirtualLineHost extends BaseHost {
       this.pending.push(bytes.slice());
       return;
     }
-    const copy = bytes.slice();
     const now = this.now();
-    this.outFreeAt = Math.max(this.outFreeAt, now) + copy.length * BYTE_MS;
-    const generation = this.generation;
-    const at = this.outFreeAt;
-    window.setTimeout(() => {
-      if (generation !== this.generation) return;
-      this.queueAnswer(this.radio.receive(copy), at);
-    }, Math.max(0, at - now));
+    this.startedAt ??= now;
+    this.wireBytes += bytes.length;
+    this.outFreeAt = Math.max(this.outFreeAt, now) + bytes.length * BYTE_MS;
+    // The radio answers the moment the last byte reaches it; working it out now, with the time it
+    // will be sent, spares a timer whose clamping in a busy page would slow every frame.
+    this.queueAnswer(this.radio.receive(bytes.slice()), this.outFreeAt);
+  }
+
+  // Wire time of everything sent both ways, and the time from the first byte to the end.
+  stats(): { wireMs: number; elapsedMs: number } {
+    return { wireMs: this.wireBytes * BYTE_MS, elapsedMs: (this.endedAt ?? this.now()) - (this.startedAt ?? 0) };
+  }
+
+  finished(success: boolean): void {
+    this.endedAt = this.now();
+    super.finished(success);
   }
 
   private queueAnswer(answer: Uint8Array, sentAt: number): void {
@@ -117,23 +157,30 @@ export class VirtualLineHost extends BaseHost {
       at += BYTE_MS;
       this.arriving.push({ at, byte });
     }
+    this.wireBytes += answer.length;
     this.inFreeAt = at;
     this.schedule();
   }
 
+  // Bytes on the way are handed over every 16 ms or so, as a USB adapter does; the last one
+  // exactly when it is due, as it decides when the session goes on.
   private schedule(): void {
     if (this.deliveryTimer !== undefined || this.head >= this.arriving.length) return;
-    const wait = Math.max(0, this.arriving[this.head].at - this.now());
-    this.deliveryTimer = window.setTimeout(() => {
+    const now = this.now();
+    const lastAt = this.arriving[this.arriving.length - 1].at;
+    let wakeAt = Math.max(this.arriving[this.head].at, now + 16);
+    if (wakeAt > lastAt - 8) wakeAt = lastAt;
+    const generation = this.generation;
+    this.deliveryTimer = preciseTimeout(() => {
       this.deliveryTimer = undefined;
-      this.deliverDue();
-    }, wait);
+      if (generation === this.generation) this.deliverDue();
+    }, Math.max(0, wakeAt - now));
   }
 
   private deliverDue(): void {
     const now = this.now();
     const due: number[] = [];
-    while (this.head < this.arriving.length && this.arriving[this.head].at <= now + 0.5) {
+    while (this.head < this.arriving.length && this.arriving[this.head].at <= now + 0.05) {
       due.push(this.arriving[this.head++].byte);
     }
     if (this.head === this.arriving.length) {

@@ -15,7 +15,7 @@ export const PAGE_TEXT_KEYS = [
   'flowNone', 'flowRtsCts', 'noSerial', 'desktopOnly', 'groupWriteDesktopOnly', 'dropFile',
   'offlineReady', 'progress', 'cancel', 'ok', 'yes', 'no', 'close', 'notices', 'groups',
   // The desktop's messages the page asks or shows itself.
-  'NewDocument', 'SaveQuestion', 'FileError', 'ReadCaption', 'WriteCaption',
+  'NewDocument', 'SaveQuestion', 'ReadQuestion', 'WriteQuestion', 'FileError', 'ReadCaption', 'WriteCaption',
   'CompletionPercentage',
   // The channel grid's commands on the chosen rows and the fill's fields.
   'bulkSetAttribute', 'bulkFill', 'bulkMoveUp', 'bulkMoveDown', 'bulkInsert', 'bulkDelete',

@@ -260,11 +260,6 @@ class FakeJob implements TransferJob {
   private verifying = false;
   constructor(private readonly host: LineHost, private readonly writing: Uint8Array | null,
               private readonly verify: boolean) {
-    const question = writing ? words('Write data to radio.', '向对讲机写入数据。') : words('Read data from radio.', '从对讲机读取数据。');
-    if (host.ask(question, [words('OK', '确定'), words('Cancel', '取消')]) !== 0) {
-      setTimeout(() => this.finish(false), 0);
-      return;
-    }
     host.open(1, false);
     this.next();
   }
