@@ -77,7 +77,7 @@ export class ChannelGrid {
   }
 
   switchColumns(): GridColumn[] {
-    return this.columns.filter((c) => c.kind === 'switch');
+    return this.doc.columns().filter((c) => c.kind === 'switch');
   }
 
   focus(): void {

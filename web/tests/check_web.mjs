@@ -343,6 +343,15 @@ await run('an edit in the grid by keyboard', async (open) => {
   check(await cellText(page, last, busy) === on, 'Ctrl+Y did not redo the switch');
   check((await page.textContent('#doc-caption')).includes('*'), 'the caption does not show the change');
 
+  // The bulk command sets a switch for the chosen rows; its column and states are the grid's own.
+  check(await page.locator('#bulk-column option').count() === columns.filter((c) => c.kind === 'switch').length,
+    'the bulk command does not offer every switch');
+  await page.selectOption('#bulk-column', columns[busy].key);
+  await page.selectOption('#bulk-value', '0');
+  await page.click('#bulk-set');
+  check(await cellText(page, last, busy) === off, 'the bulk command did not set the switch');
+  await gridCell(page, last, busy).focus();
+
   // Arrow keys move the one focusable cell: down to the empty row the new channel left below it.
   await page.keyboard.press('ArrowDown');
   const moved = await page.evaluate(() => ({
