@@ -459,7 +459,7 @@ await run('a cable pulled mid-read', async (open) => {
   check(await page.isEnabled('#cmd-read'), 'Read from Radio stays disabled');
 });
 
-await run('a read over the paced virtual radio', async (open) => {
+await run('a read and a write over the paced virtual radio', async (open) => {
   const { page } = await open();
   await page.selectOption('#port-kind', 'virtual');
   const started = Date.now();
@@ -473,6 +473,17 @@ await run('a read over the paced virtual radio', async (open) => {
     `${ratio.toFixed(3)} of it; ${seconds.toFixed(2)} s from the click)`);
   check(ratio >= 0.99, 'the virtual radio answered faster than 9600 baud');
   check(ratio <= 1.03, `the read took ${ratio.toFixed(3)} of its wire time`);
+
+  // A write back of what was read, without verify: the same bound.
+  await page.uncheck('#verify');
+  const writeStart = await startJob(page, '#cmd-write');
+  await waitForJob(page, writeStart, 120_000);
+  check(await page.locator('#notices li.error').count() === 0, `errors: ${(await noticeTexts(page)).join(' | ')}`);
+  const write = await page.evaluate(() => window.kr4100.app.lastTransfer);
+  const writeRatio = write.elapsedMs / write.wireMs;
+  console.log(`        (the write: wire time ${(write.wireMs / 1000).toFixed(2)} s, ${(write.elapsedMs / 1000).toFixed(2)} s, ` +
+    `${writeRatio.toFixed(3)} of it)`);
+  check(writeRatio >= 0.99 && writeRatio <= 1.03, `the write took ${writeRatio.toFixed(3)} of its wire time`);
 });
 
 await run('channel CSV exported and imported back; Compare with File counts a change', async (open) => {
