@@ -271,6 +271,8 @@ if [ "$linux_build" = build ]; then
     failures=$((failures + 1))
   fi
   case_number=$((case_number + 1))
+  # Both ports lead somewhere that exists, as at the start: the listing never sees a dead link.
+  ln -sfn /dev/null "$com5"
   wine "$windows_cli" ports >"$work/ports.out" 2>"$work/ports.err" || true
   # A port missing from the listing is a difference to report, not a reason to stop here.
   at5=$(grep -n '^COM5\b' "$work/ports.out" | cut -d: -f1 || true)
