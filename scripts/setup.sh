@@ -18,6 +18,7 @@ if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
+  # A mirror that fails to answer the index may still serve the packages the old index names.
+  "${sudo_cmd[@]}" apt-get update -qq || echo "setup.sh: the package index was not refreshed" >&2
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
