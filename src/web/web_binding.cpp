@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/config/model_band.h"
 #include "core/texts/web_texts.h"
 #include "sim/virtual_radio.h"
 #include "web/web_backups.h"
@@ -143,18 +144,31 @@ class PageLine : public WebLine {
     return host_.call<int>("ask", text, ArrayOf(answers));
   }
   void progress(int percent) override { host_.call<void>("progress", percent); }
+  void readingBack(bool on) override { host_.call<void>("readingBack", on); }
   void finished(bool success) override { host_.call<void>("finished", success); }
 
  private:
   val host_;
 };
 
-std::unique_ptr<WebTransferJob> ReadRadio(val host, int band) {
-  return std::make_unique<WebTransferJob>(std::make_unique<PageLine>(std::move(host)), band);
+// {stopBits, rtsCts} as the page's port settings hold them; what is missing is the default.
+LineChoice LineChoiceOf(const val& settings) {
+  LineChoice choice;
+  if (settings.isUndefined() || settings.isNull()) return choice;
+  if (settings["stopBits"].isNumber()) choice.stopBits = settings["stopBits"].as<int>();
+  if (settings["rtsCts"].isTrue()) choice.rtsCts = true;
+  return choice;
 }
 
-std::unique_ptr<WebTransferJob> WriteRadio(val host, WebDocument& doc, bool verify) {
-  return std::make_unique<WebTransferJob>(std::make_unique<PageLine>(std::move(host)), doc, verify);
+std::unique_ptr<WebTransferJob> ReadRadio(val host, int band, val settings) {
+  return std::make_unique<WebTransferJob>(std::make_unique<PageLine>(std::move(host)), band,
+                                          LineChoiceOf(settings));
+}
+
+std::unique_ptr<WebTransferJob> WriteRadio(val host, WebDocument& doc, bool verify,
+                                           val settings) {
+  return std::make_unique<WebTransferJob>(std::make_unique<PageLine>(std::move(host)), doc, verify,
+                                          LineChoiceOf(settings));
 }
 
 void Received(WebTransferJob& job, const val& bytes) {
@@ -190,7 +204,10 @@ val Texts() {
   for (const WebShellText& t : kWebShellTexts)
     out.set(t.key, PlainCaption(ShellTextIn(t.id, language)));
   for (const WebMessage& t : kWebMessages) out.set(t.key, std::string(MessageText(t.id, language)));
-  for (const auto& [key, text] : kWebBulkTexts) out.set(key, PlainCaption(text->in(language)));
+  for (const auto& [key, text] : kWebTableTexts) out.set(key, PlainCaption(text->in(language)));
+  // The bands New offers, as the desktop's model dialog lists them.
+  out.set("band0", BandTextOf(0, kDefaultModelCode));
+  out.set("band1", BandTextOf(1, kDefaultModelCode));
   return out;
 }
 
@@ -274,6 +291,7 @@ EMSCRIPTEN_BINDINGS(kr4100_core) {
       .property("bandCode", &WebDocument::bandCode)
       .function("save", &Save)
       .function("setFileName", &WebDocument::setFileName)
+      .function("caption", &WebDocument::caption)
       .function("groupCount",
                 optional_override([](const WebDocument&) { return WebDocument::groupCount(); }))
       .function("groupCaption", &WebDocument::groupCaption)
