@@ -12,6 +12,7 @@
 
 #include "core/config/model_band.h"
 #include "core/texts/web_texts.h"
+#include "sim/test_mode_responder.h"
 #include "sim/virtual_radio.h"
 #include "web/web_backups.h"
 #include "web/web_document.h"
@@ -242,10 +243,12 @@ val WritePreviewVal(const WebDocument& doc) {
   return text ? val(*text) : val::null();
 }
 
-// The virtual radio with a cable that can be pulled after a given number of bytes more.
+// The virtual radio with a cable that can be pulled after a given number of bytes more. It is
+// kr4100-sim's radio whole, test-mode part included: that part gives a fresh radio its alignment
+// values, without which its memory would not be a radio's (the page never starts test mode).
 class PageVirtualRadio {
  public:
-  explicit PageVirtualRadio(int band) : radio_(Identity(band)) {}
+  explicit PageVirtualRadio(int band) : radio_(Identity(band)), testMode_(radio_) {}
   val receive(const val& bytes) {
     if (silent_) return Uint8ArrayOf({});
     std::vector<std::uint8_t> reply = radio_.receive(BytesOf(bytes));
@@ -270,6 +273,7 @@ class PageVirtualRadio {
     return identity;
   }
   sim::VirtualRadio radio_;
+  sim::TestModeResponder testMode_;
   long budget_ = -1;  // bytes still sent before the cable goes; -1: never
   bool silent_ = false;
 };
