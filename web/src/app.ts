@@ -153,6 +153,8 @@ export class App implements Shell {
   private recaption(): void {
     document.documentElement.lang = this.language === 'zh' ? 'zh-CN' : 'en';
     for (const [id, key] of CAPTIONS) byId(id).textContent = t(key);
+    // A transfer under way keeps its own caption until it ends.
+    if (!this.busy()) byId('label-progress').textContent = t('progress');
     for (const [id, keys] of OPTION_CAPTIONS) {
       const select = byId<HTMLSelectElement>(id);
       keys.forEach((key, i) => {
