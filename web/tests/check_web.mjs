@@ -409,6 +409,31 @@ await run('a full read from the radio over the serial port', async (open) => {
   check(difference === null, `the read document packs differently from the radio: ${difference}`);
 });
 
+await run('the port\'s stop bits and flow control: kept with the port, the session opens with them', async (open) => {
+  const { page } = await open();
+  await page.selectOption('#port-kind', 'serial');
+  await page.selectOption('#stop-bits', '2');
+  await page.selectOption('#flow', 'hardware');
+  await page.reload();
+  await page.waitForSelector('body[data-ready=true]');
+  const kept = await page.evaluate(() => ['port-kind', 'stop-bits', 'flow'].map((id) => document.getElementById(id).value));
+  check(kept.join() === 'serial,2,hardware', `after a reload the port reads ${kept.join()}`);
+  const before = await startJob(page, '#cmd-read');
+  await waitForJob(page, before);
+  const opened = await page.evaluate(() => window.__fake.opened);
+  check(opened.length > 0 && opened[0].stopBits === 2 && opened[0].flowControl === 'hardware',
+    `opened with ${JSON.stringify(opened[0])}`);
+  check(await page.locator('#notices li.error').count() === 0, `errors: ${(await noticeTexts(page)).join(' | ')}`);
+});
+
+await run('the caption is the core\'s, as the desktop titles its window', async (open) => {
+  const { page } = await open();
+  const shown = await page.evaluate(() => ({ caption: document.getElementById('doc-caption').textContent,
+    title: document.title, texts: window.kr4100.core.texts() }));
+  check(shown.caption === `KR-4100[${shown.texts.band0}][${shown.texts.FileName}:new.dat]`, `the caption reads "${shown.caption}"`);
+  check(shown.title === shown.caption, `the window's title reads "${shown.title}"`);
+});
+
 await run('a write and its verify, the radio byte-exact with the command line\'s pack', async (open) => {
   const { page } = await open();
   await readOverSerial(page);
@@ -421,8 +446,20 @@ await run('a write and its verify, the radio byte-exact with the command line\'s
   await page.check('#verify');
   await page.evaluate(() => (window.__fake.frames = []));
   const identity = (await page.evaluate(() => window.__fake.radioMemory())).slice(...IDENTITY);
+  // Every caption the progress shows, in order.
+  await page.evaluate(() => {
+    const label = document.getElementById('label-progress');
+    window.__captions = [];
+    new MutationObserver(() => window.__captions.push(label.textContent))
+      .observe(label, { childList: true, characterData: true, subtree: true });
+  });
   const before = await startJob(page, '#cmd-write');
   await waitForJob(page, before);
+  const { captions, texts } = await page.evaluate(() =>
+    ({ captions: window.__captions, texts: window.kr4100.core.texts() }));
+  const writing = captions.findIndex((c) => c.startsWith(texts.WriteCaption));
+  const verifying = captions.findIndex((c) => c.startsWith(texts.VerifyCaption));
+  check(writing >= 0 && verifying > writing, `the progress read: ${[...new Set(captions)].join(' | ')}`);
   check(await page.locator('#notices li.error').count() === 0, `errors: ${(await noticeTexts(page)).join(' | ')}`);
   const frames = await page.evaluate(() => window.__fake.frames);
   const firstWrite = frames.findIndex((f) => f[0] === 0x57 && f.length > 4);
