@@ -14,6 +14,7 @@ const MEMORY_SIZE = 8192;
 const BLOCK = 64;
 let language: Language = 'en';
 
+const BAND_TEXTS = ['28.000000 - 29.700000 MHz', '25.615000 - 30.105000 MHz'];
 const SWITCHES = ['busy', 'echo', 'hiCut', 'plus10k', 'nbAnl', 'rb'];
 const words = (en: string, zh: string) => (language === 'zh' ? zh : en);
 
@@ -75,7 +76,7 @@ class FakeDocument implements WebDocument {
   }
   setFileName(name: string) { this.fileName = name; }
   caption() {
-    const band = this.state.band === 1 ? '25.615000 - 30.105000 MHz' : '28.000000 - 29.700000 MHz';
+    const band = BAND_TEXTS[this.state.band];
     const name = this.fileName.split(/[\\/]/).pop();
     return `KR-4100[${band}][${words('File Name', '文件名')}:${name}]${this.modified ? ' *' : ''}`;
   }
@@ -344,7 +345,11 @@ class FakeJob implements TransferJob {
 function texts(): Record<string, string> {
   const table: Record<string, string> = {};
   for (const key of PAGE_TEXT_KEYS) table[key] = language === 'zh' ? `中${key}` : `${key} (en)`;
+  // What the stand-in's captions are made of reads as the core's does.
   table.ProductTitle = 'KR-4100';
+  table.FileName = words('File Name', '文件名');
+  table.band0 = BAND_TEXTS[0];
+  table.band1 = BAND_TEXTS[1];
   return table;
 }
 
