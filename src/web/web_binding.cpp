@@ -166,8 +166,7 @@ std::unique_ptr<WebTransferJob> ReadRadio(val host, int band, val settings) {
                                           LineChoiceOf(settings));
 }
 
-std::unique_ptr<WebTransferJob> WriteRadio(val host, WebDocument& doc, bool verify,
-                                           val settings) {
+std::unique_ptr<WebTransferJob> WriteRadio(val host, WebDocument& doc, bool verify, val settings) {
   return std::make_unique<WebTransferJob>(std::make_unique<PageLine>(std::move(host)), doc, verify,
                                           LineChoiceOf(settings));
 }

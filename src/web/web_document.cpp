@@ -160,7 +160,8 @@ int WebDocument::bandCode() const {
 
 std::string WebDocument::caption() const {
   const DocState& state = doc_->state();
-  std::string text = MainWindowCaption(kDefaultModelName, state.bandText, state.fileName, Language());
+  std::string text =
+      MainWindowCaption(kDefaultModelName, state.bandText, state.fileName, Language());
   if (modified()) text += " *";
   return text;
 }

@@ -77,7 +77,11 @@ void WebSessionHost::received(std::span<const std::uint8_t> bytes) {
 }
 
 WebTransferJob::WebTransferJob(std::unique_ptr<WebLine> line, int band, LineChoice choice)
-    : line_(std::move(line)), port_(PortOf(choice)), host_(*line_, *this), session_(host_, versions_), job_(kDataDir) {
+    : line_(std::move(line)),
+      port_(PortOf(choice)),
+      host_(*line_, *this),
+      session_(host_, versions_),
+      job_(kDataDir) {
   wire();
   readInto_ = std::make_unique<Document>();
   readInto_->setModelAndBand(kDefaultModelCode, BandTextOf(band == 1 ? 1 : 0, kDefaultModelCode));
