@@ -38,7 +38,6 @@ export class RadioCommands {
   private virtualBand = -1;
   private serialPort: SerialPortLike | null = null;
   private currentHost: Host | null = null;
-  private jobDone: Promise<void> = Promise.resolve();
 
   constructor(private readonly shell: Shell, private readonly files: FileCommands) {}
 
@@ -77,11 +76,6 @@ export class RadioCommands {
     };
   }
 
-  // Resolves once the transfer under way (if any) has ended and its results are shown.
-  ended(): Promise<void> {
-    return this.jobDone;
-  }
-
   private async choosePort(): Promise<boolean> {
     if (!this.serial) return false;
     this.shell.notify([{ severity: 'information', text: t('portPermission') }]);
@@ -115,7 +109,7 @@ export class RadioCommands {
     return new SerialLineHost(events, this.serialPort!);
   }
 
-  private events(caption: TextKey, finish: () => void): HostEvents {
+  private events(caption: TextKey): HostEvents {
     const progress = byId<HTMLProgressElement>('progress');
     const label = byId('label-progress');
     const show = (key: TextKey) => {
@@ -130,26 +124,18 @@ export class RadioCommands {
         progress.setAttribute('aria-valuetext', `${Math.round(percent)}%`);
       },
       // The verify reads the radio back under its own caption, as the desktop's progress does.
-      readingBack: (on) => {
-        show(on ? 'VerifyCaption' : caption);
-        document.body.dataset.readingBack = on ? 'true' : 'false';
-      },
+      readingBack: (on) => show(on ? 'VerifyCaption' : caption),
       // Called from inside the job: it is taken apart once the call has returned.
-      finished: () => setTimeout(() => void this.afterJob(finish), 0),
+      finished: () => setTimeout(() => void this.afterJob(), 0),
     };
   }
 
   // Runs one transfer: the host feeds the job, the progress bar follows, and when it has finished
   // the page shows what the core says and takes over a read's document.
   private async run(caption: TextKey, start: (host: Host, port: PortChoice) => TransferJob): Promise<void> {
-    let finish!: () => void;
-    this.jobDone = new Promise((resolve) => (finish = resolve));
-    const host = await this.host(this.events(caption, finish));
+    const host = await this.host(this.events(caption));
     this.currentHost = host;
-    if (!host) {
-      finish();
-      return;
-    }
+    if (!host) return;
     this.shell.commitEdits();
     this.job = start(host, this.portChoice());
     host.job = this.job;
@@ -157,7 +143,7 @@ export class RadioCommands {
     byId('cmd-cancel').focus();
   }
 
-  private async afterJob(finish: () => void): Promise<void> {
+  private async afterJob(): Promise<void> {
     const job = this.job;
     if (!job) return;
     if (this.currentHost instanceof VirtualLineHost) this.lastTransfer = this.currentHost.stats();
@@ -168,7 +154,6 @@ export class RadioCommands {
     if (read) this.shell.replaceDocument(read);
     else this.shell.updateCommands();
     await this.shell.core.syncBackups().catch(() => undefined);
-    finish();
     document.body.dataset.lastJob = String(Date.now());
   }
 
