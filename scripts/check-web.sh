@@ -3,7 +3,8 @@
 # The web page in a real browser: Debian's chromium, headless, driven by playwright-core, against
 # the site served by python3 -m http.server, with a serial port whose other end is the virtual
 # radio in WebAssembly. KR4100_FAKE_CORE=1 tries the page against the TypeScript stand-in of the
-# core instead (a separate site; the byte-exact checks are then skipped).
+# core instead (a separate site; the byte-exact checks are then skipped). KR4100_CLI names the
+# desktop build's command line (kr4100-sim beside it, or KR4100_SIM), for the byte-exact checks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
@@ -47,5 +48,6 @@ done
 
 KR4100_URL="http://127.0.0.1:$port/" KR4100_SITE="$site" \
   KR4100_CLI="${KR4100_CLI:-$root/build/KR-4100/V600/kr4100-cli}" \
+  KR4100_SIM="${KR4100_SIM:-$(dirname "${KR4100_CLI:-$root/build/KR-4100/V600/kr4100-cli}")/kr4100-sim}" \
   KR4100_FAKE_CORE="${KR4100_FAKE_CORE:-0}" \
   node web/tests/check_web.mjs

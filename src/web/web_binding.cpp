@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/config/model_band.h"
 #include "core/texts/web_texts.h"
+#include "sim/test_mode_responder.h"
 #include "sim/virtual_radio.h"
 #include "web/web_backups.h"
 #include "web/web_document.h"
@@ -143,18 +145,30 @@ class PageLine : public WebLine {
     return host_.call<int>("ask", text, ArrayOf(answers));
   }
   void progress(int percent) override { host_.call<void>("progress", percent); }
+  void readingBack(bool on) override { host_.call<void>("readingBack", on); }
   void finished(bool success) override { host_.call<void>("finished", success); }
 
  private:
   val host_;
 };
 
-std::unique_ptr<WebTransferJob> ReadRadio(val host, int band) {
-  return std::make_unique<WebTransferJob>(std::make_unique<PageLine>(std::move(host)), band);
+// {stopBits, rtsCts} as the page's port settings hold them; what is missing is the default.
+LineChoice LineChoiceOf(const val& settings) {
+  LineChoice choice;
+  if (settings.isUndefined() || settings.isNull()) return choice;
+  if (settings["stopBits"].isNumber()) choice.stopBits = settings["stopBits"].as<int>();
+  if (settings["rtsCts"].isTrue()) choice.rtsCts = true;
+  return choice;
 }
 
-std::unique_ptr<WebTransferJob> WriteRadio(val host, WebDocument& doc, bool verify) {
-  return std::make_unique<WebTransferJob>(std::make_unique<PageLine>(std::move(host)), doc, verify);
+std::unique_ptr<WebTransferJob> ReadRadio(val host, int band, val settings) {
+  return std::make_unique<WebTransferJob>(std::make_unique<PageLine>(std::move(host)), band,
+                                          LineChoiceOf(settings));
+}
+
+std::unique_ptr<WebTransferJob> WriteRadio(val host, WebDocument& doc, bool verify, val settings) {
+  return std::make_unique<WebTransferJob>(std::make_unique<PageLine>(std::move(host)), doc, verify,
+                                          LineChoiceOf(settings));
 }
 
 void Received(WebTransferJob& job, const val& bytes) {
@@ -190,7 +204,10 @@ val Texts() {
   for (const WebShellText& t : kWebShellTexts)
     out.set(t.key, PlainCaption(ShellTextIn(t.id, language)));
   for (const WebMessage& t : kWebMessages) out.set(t.key, std::string(MessageText(t.id, language)));
-  for (const auto& [key, text] : kWebBulkTexts) out.set(key, PlainCaption(text->in(language)));
+  for (const auto& [key, text] : kWebTableTexts) out.set(key, PlainCaption(text->in(language)));
+  // The bands New offers, as the desktop's model dialog lists them.
+  out.set("band0", BandTextOf(0, kDefaultModelCode));
+  out.set("band1", BandTextOf(1, kDefaultModelCode));
   return out;
 }
 
@@ -225,10 +242,12 @@ val WritePreviewVal(const WebDocument& doc) {
   return text ? val(*text) : val::null();
 }
 
-// The virtual radio with a cable that can be pulled after a given number of bytes more.
+// The virtual radio with a cable that can be pulled after a given number of bytes more. It is
+// kr4100-sim's radio whole, test-mode part included: that part gives a fresh radio its alignment
+// values, without which its memory would not be a radio's (the page never starts test mode).
 class PageVirtualRadio {
  public:
-  explicit PageVirtualRadio(int band) : radio_(Identity(band)) {}
+  explicit PageVirtualRadio(int band) : radio_(Identity(band)), testMode_(radio_) {}
   val receive(const val& bytes) {
     if (silent_) return Uint8ArrayOf({});
     std::vector<std::uint8_t> reply = radio_.receive(BytesOf(bytes));
@@ -253,6 +272,7 @@ class PageVirtualRadio {
     return identity;
   }
   sim::VirtualRadio radio_;
+  sim::TestModeResponder testMode_;
   long budget_ = -1;  // bytes still sent before the cable goes; -1: never
   bool silent_ = false;
 };
@@ -274,6 +294,7 @@ EMSCRIPTEN_BINDINGS(kr4100_core) {
       .property("bandCode", &WebDocument::bandCode)
       .function("save", &Save)
       .function("setFileName", &WebDocument::setFileName)
+      .function("caption", &WebDocument::caption)
       .function("groupCount",
                 optional_override([](const WebDocument&) { return WebDocument::groupCount(); }))
       .function("groupCaption", &WebDocument::groupCaption)

@@ -158,6 +158,14 @@ int WebDocument::bandCode() const {
   return BandCodeOf(doc_->state().bandText, doc_->state().modelText);
 }
 
+std::string WebDocument::caption() const {
+  const DocState& state = doc_->state();
+  std::string text =
+      MainWindowCaption(kDefaultModelName, state.bandText, state.fileName, Language());
+  if (modified()) text += " *";
+  return text;
+}
+
 std::vector<std::uint8_t> WebDocument::save() {
   const DataFileBytes bytes = SaveDataBytes(*doc_);
   return {bytes.begin(), bytes.end()};

@@ -67,6 +67,8 @@ class WebDocument {
   int bandCode() const;
   std::vector<std::uint8_t> save();
   void setFileName(const std::string& name) { doc_->state().fileName = name; }
+  // The window's title as the desktop words it, with a mark while the document is modified.
+  std::string caption() const;
 
   static int groupCount();
   std::string groupCaption(int group) const;

@@ -18,6 +18,11 @@ const char* SeverityOf(NoticeLevel level) {
   return level == NoticeLevel::Warning ? "warning" : "information";
 }
 
+// Web Serial has no XON/XOFF: the page offers none or RTS/CTS.
+PortSettings PortOf(LineChoice choice) {
+  return {kPagePort, choice.stopBits == 2 ? 2 : 1, choice.rtsCts ? 2 : 0};
+}
+
 }  // namespace
 
 const std::string& FirmwareHeard() {
@@ -71,8 +76,12 @@ void WebSessionHost::received(std::span<const std::uint8_t> bytes) {
   if (auto reply = replies_.take(bytes)) deliver(*reply);
 }
 
-WebTransferJob::WebTransferJob(std::unique_ptr<WebLine> line, int band)
-    : line_(std::move(line)), host_(*line_, *this), session_(host_, versions_), job_(kDataDir) {
+WebTransferJob::WebTransferJob(std::unique_ptr<WebLine> line, int band, LineChoice choice)
+    : line_(std::move(line)),
+      port_(PortOf(choice)),
+      host_(*line_, *this),
+      session_(host_, versions_),
+      job_(kDataDir) {
   wire();
   readInto_ = std::make_unique<Document>();
   readInto_->setModelAndBand(kDefaultModelCode, BandTextOf(band == 1 ? 1 : 0, kDefaultModelCode));
@@ -82,8 +91,10 @@ WebTransferJob::WebTransferJob(std::unique_ptr<WebLine> line, int band)
   session_.start();
 }
 
-WebTransferJob::WebTransferJob(std::unique_ptr<WebLine> line, WebDocument& document, bool verify)
+WebTransferJob::WebTransferJob(std::unique_ptr<WebLine> line, WebDocument& document, bool verify,
+                               LineChoice choice)
     : line_(std::move(line)),
+      port_(PortOf(choice)),
       host_(*line_, *this),
       session_(host_, versions_),
       job_(kDataDir),
@@ -113,6 +124,7 @@ WebTransferJob::~WebTransferJob() {
 void WebTransferJob::wire() {
   host_.attach(&session_);
   host_.onProgress = [this](int percent) { line_->progress(percent); };
+  host_.onReadingBack = [this](bool on) { line_->readingBack(on); };
   host_.onRadioWritten = [this](const RadioWritten& radio) {
     if (writing_ != nullptr) job_.radioWritten(radio, writing_->document().working(), Language());
   };
@@ -120,7 +132,7 @@ void WebTransferJob::wire() {
 }
 
 bool WebTransferJob::open(SessionKind kind, const DocState& state) {
-  const RadioJobOpening opening{{kPagePort, 1, 0}, &state, nullptr};
+  const RadioJobOpening opening{port_, &state, nullptr};
   if (job_.open(session_, host_, kind, opening)) return true;
   portError();
   endSoon(false);

@@ -38,6 +38,8 @@ class WebLine {
   // A modal question: the index of the answer chosen.
   virtual int ask(const std::string& text, const std::vector<std::string>& answers) = 0;
   virtual void progress(int percent) = 0;
+  // A write's verify began (true) or ended: the progress shows the verify caption meanwhile.
+  virtual void readingBack(bool on) = 0;
   virtual void finished(bool success) = 0;
 };
 
@@ -73,12 +75,19 @@ class WebSessionHost : public ReportingSessionHost {
   bool lost_ = false;
 };
 
+// The line settings the user chose beside the port, as the desktop's port settings keep them.
+struct LineChoice {
+  int stopBits = 1;     // 1 or 2
+  bool rtsCts = false;  // flow control RTS/CTS, else none
+};
+
 class WebTransferJob : private Prompter {
  public:
   // A read of a radio of the band into a new document.
-  WebTransferJob(std::unique_ptr<WebLine> line, int band);
+  WebTransferJob(std::unique_ptr<WebLine> line, int band, LineChoice choice);
   // A write of the document; it must outlive the job.
-  WebTransferJob(std::unique_ptr<WebLine> line, WebDocument& document, bool verify);
+  WebTransferJob(std::unique_ptr<WebLine> line, WebDocument& document, bool verify,
+                 LineChoice choice);
   ~WebTransferJob() override;
 
   void received(std::span<const std::uint8_t> bytes);
@@ -105,6 +114,7 @@ class WebTransferJob : private Prompter {
   void tell(const std::string& severity, std::string text);
 
   std::unique_ptr<WebLine> line_;
+  PortSettings port_;
   VersionTable versions_ = VersionTable::BuiltIn();
   WebSessionHost host_;
   TransferSession session_;

@@ -60,6 +60,9 @@ export interface WebDocument {
   readonly bandCode: number;
   save(): Uint8Array; // the 14531-byte data file; the document counts as saved afterwards
   setFileName(name: string): void;
+  // The title as the desktop's window words it (model, band, file name), in the current
+  // language, marked while the document is modified.
+  caption(): string;
 
   groupCount(): number; // 6
   groupCaption(group: number): string;
@@ -87,6 +90,12 @@ export interface WebDocument {
   delete(): void; // embind: frees the C++ object
 }
 
+// The stop bits and flow control the user chose beside the port.
+export interface PortChoice {
+  stopBits: 1 | 2;
+  rtsCts: boolean;
+}
+
 // The page's side of a serial line: the binding calls these; they return at once.
 export interface LineHost {
   // Opens (or reopens, when the port search changes them) the line with these settings; bytes
@@ -101,6 +110,8 @@ export interface LineHost {
   // that is no question (the radio's identity refused) comes with one answer.
   ask(text: string, answers: string[]): number;
   progress(percent: number): void;
+  // A write's verify began (true) or ended (false): the progress then shows VerifyCaption.
+  readingBack(on: boolean): void;
   // Always called from inside TransferJob.timer() (the job starts the timer with 0 ms to end),
   // never from inside another call into the job, so the page may delete the job here.
   finished(success: boolean): void;
@@ -156,8 +167,10 @@ export interface CoreModule {
   // (from the backup store): null when there is nothing to compare against.
   writePreview(document: WebDocument): string | null;
 
-  readRadio(host: LineHost, band: 0 | 1): TransferJob;
-  writeRadio(host: LineHost, document: WebDocument, verify: boolean): TransferJob;
+  // The session opens the line with the user's port settings first, as the desktop's settings
+  // give them; a search for working settings may change them later (LineHost.open again).
+  readRadio(host: LineHost, band: 0 | 1, port: PortChoice): TransferJob;
+  writeRadio(host: LineHost, document: WebDocument, verify: boolean, port: PortChoice): TransferJob;
 
   newVirtualRadio(band: 0 | 1): VirtualRadio;
 }

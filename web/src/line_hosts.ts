@@ -40,6 +40,7 @@ function preciseTimeout(action: () => void, milliseconds: number): () => void {
 export interface HostEvents {
   ask(text: string, answers: string[]): number;
   progress(percent: number): void;
+  readingBack(on: boolean): void;
   finished(success: boolean): void;
 }
 
@@ -75,6 +76,9 @@ abstract class BaseHost implements LineHost {
   }
   progress(percent: number): void {
     this.events.progress(percent);
+  }
+  readingBack(on: boolean): void {
+    this.events.readingBack(on);
   }
   finished(success: boolean): void {
     this.done = true;
@@ -195,23 +199,18 @@ export class VirtualLineHost extends BaseHost {
 // A serial port the user granted. open() answers at once as the contract asks; the port opens
 // behind it and every write waits for that. A read that fails (the adapter was pulled) is the
 // line lost; a failed open is too, so the session reports it rather than waiting forever.
-// The session cannot be told the stop bits and flow control the user chose, so its first open
-// takes the user's; a reopen (the session's search for working settings) takes the session's.
+// The stop bits and flow control are the session's: it starts with the ones the user chose.
 export class SerialLineHost extends BaseHost {
   private ready: Promise<boolean> = Promise.resolve(false);
   private reader: ReadableStreamDefaultReader<Uint8Array> | null = null;
   private closing = false;
   private portOpen = false;
 
-  private opens = 0;
-
-  constructor(events: HostEvents, private readonly port: SerialPortLike,
-              private readonly chosen: { stopBits: 1 | 2; rtsCts: boolean }) {
+  constructor(events: HostEvents, private readonly port: SerialPortLike) {
     super(events);
   }
 
   open(stopBits: 1 | 2, rtsCts: boolean): boolean {
-    if (this.opens++ === 0) ({ stopBits, rtsCts } = this.chosen);
     const previous = this.ready;
     this.ready = previous.then(async () => {
       await this.shut();

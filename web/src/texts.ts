@@ -16,7 +16,7 @@ export const PAGE_TEXT_KEYS = [
   'offlineReady', 'progress', 'cancel', 'ok', 'yes', 'no', 'close', 'notices', 'groups',
   // The desktop's messages the page asks or shows itself.
   'NewDocument', 'SaveQuestion', 'ReadQuestion', 'WriteQuestion', 'FileError', 'ReadCaption', 'WriteCaption',
-  'CompletionPercentage',
+  'VerifyCaption', 'CompletionPercentage',
   // The channel grid's commands on the chosen rows and the fill's fields.
   'bulkSetAttribute', 'bulkFill', 'bulkMoveUp', 'bulkMoveDown', 'bulkInsert', 'bulkDelete',
   'bulkSort', 'fillStart', 'fillStep', 'fillOffset',
@@ -24,7 +24,7 @@ export const PAGE_TEXT_KEYS = [
   'previewWrite', 'previewCancel', 'CompareCaption', 'CompareEqual', 'BackupsCaption',
   'backupsInBrowser', 'noBackups', 'BackupsOpen', 'BackupsCompare', 'BackupsWriteBack',
   'BackupDate', 'BackupKind', 'BackupRadio', 'BackupFile', 'BackupRead', 'BackupWrite',
-  'BackupWritten',
+  'BackupWritten', 'tableBackups',
 ] as const;
 
 export type TextKey = (typeof PAGE_TEXT_KEYS)[number];

@@ -3,7 +3,7 @@
 // serial port whose other end is the virtual radio of the core module, edits by keyboard, files
 // in and out, the accessibility of its controls, and how fast it is ready. Run by
 // scripts/check-web.sh, which serves the site and sets the environment read below.
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawn } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
@@ -14,6 +14,7 @@ const here = dirname(fileURLToPath(import.meta.url));
 const url = process.env.KR4100_URL ?? 'http://127.0.0.1:8000/';
 const site = process.env.KR4100_SITE ?? join(here, '../../build-web/site');
 const cli = process.env.KR4100_CLI ?? join(here, '../../build/KR-4100/V600/kr4100-cli');
+const sim = process.env.KR4100_SIM ?? join(dirname(cli), 'kr4100-sim');
 const fake = process.env.KR4100_FAKE_CORE === '1';
 const work = mkdtempSync(join(tmpdir(), 'kr4100-web-'));
 
@@ -227,6 +228,34 @@ function cliPack(datBytes) {
   return new Uint8Array(readFileSync(output));
 }
 
+// The desktop's own write of a data file: kr4100-cli over a pseudo-terminal to kr4100-sim, which
+// saves its memory after the end frame and at exit. Resolves with the radio's 8 KiB afterwards.
+async function desktopWrite(datBytes) {
+  if (fake) skip('the stand-in core has no data file the command line reads');
+  if (!existsSync(cli) || !existsSync(sim)) skip(`no command line or virtual radio beside ${cli}`);
+  const input = join(work, `write-${Date.now()}.dat`);
+  const image = `${input}.img`;
+  writeFileSync(input, datBytes);
+  const radio = spawn(sim, ['--band', '0', '--save', image], { stdio: ['ignore', 'pipe', 'pipe'] });
+  try {
+    const device = await new Promise((resolve, reject) => {
+      let out = '';
+      radio.stdout.on('data', (chunk) => {
+        out += chunk;
+        if (out.includes('\n')) resolve(out.split('\n')[0].trim());
+      });
+      radio.on('exit', (code) => reject(new Error(`kr4100-sim ended (${code}) before it served a port`)));
+      setTimeout(() => reject(new Error('kr4100-sim served no port within 5 s')), 5000);
+    });
+    execFileSync(cli, ['write', '--port', device, '--no-backup', input], { timeout: 120_000, stdio: 'pipe' });
+  } finally {
+    const ended = new Promise((resolve) => radio.once('exit', resolve));
+    radio.kill('SIGTERM');
+    await ended;
+  }
+  return new Uint8Array(readFileSync(image));
+}
+
 function firstDifference(a, b, from, to, except = []) {
   for (let i = from; i < to; i++) {
     if (except.some(([lo, hi]) => i >= lo && i < hi)) continue;
@@ -380,6 +409,31 @@ await run('a full read from the radio over the serial port', async (open) => {
   check(difference === null, `the read document packs differently from the radio: ${difference}`);
 });
 
+await run('the port\'s stop bits and flow control: kept with the port, the session opens with them', async (open) => {
+  const { page } = await open();
+  await page.selectOption('#port-kind', 'serial');
+  await page.selectOption('#stop-bits', '2');
+  await page.selectOption('#flow', 'hardware');
+  await page.reload();
+  await page.waitForSelector('body[data-ready=true]');
+  const kept = await page.evaluate(() => ['port-kind', 'stop-bits', 'flow'].map((id) => document.getElementById(id).value));
+  check(kept.join() === 'serial,2,hardware', `after a reload the port reads ${kept.join()}`);
+  const before = await startJob(page, '#cmd-read');
+  await waitForJob(page, before);
+  const opened = await page.evaluate(() => window.__fake.opened);
+  check(opened.length > 0 && opened[0].stopBits === 2 && opened[0].flowControl === 'hardware',
+    `opened with ${JSON.stringify(opened[0])}`);
+  check(await page.locator('#notices li.error').count() === 0, `errors: ${(await noticeTexts(page)).join(' | ')}`);
+});
+
+await run('the caption is the core\'s, as the desktop titles its window', async (open) => {
+  const { page } = await open();
+  const shown = await page.evaluate(() => ({ caption: document.getElementById('doc-caption').textContent,
+    title: document.title, texts: window.kr4100.core.texts() }));
+  check(shown.caption === `KR-4100[${shown.texts.band0}][${shown.texts.FileName}:new.dat]`, `the caption reads "${shown.caption}"`);
+  check(shown.title === shown.caption, `the window's title reads "${shown.title}"`);
+});
+
 await run('a write and its verify, the radio byte-exact with the command line\'s pack', async (open) => {
   const { page } = await open();
   await readOverSerial(page);
@@ -392,8 +446,20 @@ await run('a write and its verify, the radio byte-exact with the command line\'s
   await page.check('#verify');
   await page.evaluate(() => (window.__fake.frames = []));
   const identity = (await page.evaluate(() => window.__fake.radioMemory())).slice(...IDENTITY);
+  // Every caption the progress shows, in order.
+  await page.evaluate(() => {
+    const label = document.getElementById('label-progress');
+    window.__captions = [];
+    new MutationObserver(() => window.__captions.push(label.textContent))
+      .observe(label, { childList: true, characterData: true, subtree: true });
+  });
   const before = await startJob(page, '#cmd-write');
   await waitForJob(page, before);
+  const { captions, texts } = await page.evaluate(() =>
+    ({ captions: window.__captions, texts: window.kr4100.core.texts() }));
+  const writing = captions.findIndex((c) => c.startsWith(texts.WriteCaption));
+  const verifying = captions.findIndex((c) => c.startsWith(texts.VerifyCaption));
+  check(writing >= 0 && verifying > writing, `the progress read: ${[...new Set(captions)].join(' | ')}`);
   check(await page.locator('#notices li.error').count() === 0, `errors: ${(await noticeTexts(page)).join(' | ')}`);
   const frames = await page.evaluate(() => window.__fake.frames);
   const firstWrite = frames.findIndex((f) => f[0] === 0x57 && f.length > 4);
@@ -403,9 +469,15 @@ await run('a write and its verify, the radio byte-exact with the command line\'s
   const memory = await page.evaluate(() => window.__fake.radioMemory());
   // The identity reply goes back as the radio gave it; the pack, made for no radio, has none.
   check(memory.slice(...IDENTITY).every((b, i) => b === identity[i]), 'the write changed the radio\'s identity');
-  const packed = cliPack(await savedBytes(page));
+  const saved = await savedBytes(page);
+  const packed = cliPack(saved);
   const difference = firstDifference(packed, memory, WRITE_FROM, WRITE_END, [IDENTITY]);
   check(difference === null, `the radio differs from the pack: ${difference}`);
+  // The desktop's own write of the same document leaves its virtual radio exactly so: all 8 KiB.
+  const desktop = await desktopWrite(saved);
+  check(desktop.length === 8192 && memory.length === 8192, `memories of ${desktop.length} and ${memory.length} bytes`);
+  const whole = firstDifference(desktop, memory, 0, 8192);
+  check(whole === null, `the radio after the page's write differs from the desktop's: ${whole}`);
 });
 
 await run('a file opened and saved byte-exact', async (open) => {
@@ -428,17 +500,87 @@ await run('a file opened and saved byte-exact', async (open) => {
   if (!fake) check(saved.length === 14531, `a data file of ${saved.length} bytes`);
 });
 
-await run('a refused file with its message', async (open) => {
+await run('a refused file with its message, in English and in Chinese', async (open) => {
   const { page } = await open();
-  const caption = await page.textContent('#doc-caption');
   const cut = new Uint8Array(1000).fill(0x41);
-  const expected = await page.evaluate((bytes) =>
-    window.kr4100.core.openDocument(Uint8Array.from(bytes), 'cut.dat').outcome.message, Array.from(cut));
-  check(expected.length > 0, 'the core gives no message for a truncated file');
-  await openBytes(page, cut, 'cut.dat');
-  await page.waitForFunction((text) =>
-    [...document.querySelectorAll('#notices li[role=alert]')].some((li) => li.textContent === text), expected);
-  check(await page.textContent('#doc-caption') === caption, 'the refused file replaced the document');
+  const messages = [];
+  for (const language of ['en', 'zh']) {
+    await page.selectOption('#language', language);
+    const caption = await page.textContent('#doc-caption');
+    const expected = await page.evaluate((bytes) =>
+      window.kr4100.core.openDocument(Uint8Array.from(bytes), 'cut.dat').outcome.message, Array.from(cut));
+    check(expected.length > 0, `${language}: the core gives no message for a truncated file`);
+    messages.push(expected);
+    await openBytes(page, cut, 'cut.dat');
+    await page.waitForFunction((text) =>
+      [...document.querySelectorAll('#notices li[role=alert]')].some((li) => li.textContent === text), expected);
+    check(await page.textContent('#doc-caption') === caption, `${language}: the refused file replaced the document`);
+  }
+  check(messages[0] !== messages[1], `the refusal reads the same in both languages: ${messages[0]}`);
+  check(/[\u4e00-\u9fff]/.test(messages[1]), `the Chinese refusal has no Chinese: ${messages[1]}`);
+});
+
+// Every text the page shows as a whole (a leaf element's text, an option, a name, the title),
+// outside the notices, which keep the language they were said in.
+function shownTexts() {
+  const texts = new Set([document.title]);
+  for (const node of document.querySelectorAll('body *')) {
+    if (node.closest('#notices, script, style')) continue;
+    if (node.children.length === 0 && node.textContent.trim()) texts.add(node.textContent.trim());
+    for (const name of ['aria-label', 'title']) if (node.getAttribute(name)) texts.add(node.getAttribute(name).trim());
+  }
+  return [...texts];
+}
+
+await run('a language switch at run time changes every text, the caption and the grid', async (open) => {
+  const { page } = await open();
+  const words = async () => page.evaluate(() => {
+    const core = window.kr4100.core;
+    const doc = core.newDocument(0);
+    const out = { texts: core.texts(), columns: doc.columns().map((c) => c.heading),
+      groups: [...Array(doc.groupCount()).keys()].map((g) => doc.groupCaption(g)),
+      areas: doc.areas().map((a) => a.caption) };
+    doc.delete();
+    return out;
+  });
+  await page.selectOption('#language', 'en');
+  const en = await words();
+  const captionEn = await page.textContent('#doc-caption');
+  await page.selectOption('#language', 'zh');
+  const zh = await words();
+  const shown = await page.evaluate(shownTexts);
+  const plain = (text) => text.replace(/\(&.\)$/, '').replace(/&/g, '');
+  // Texts that read differently in Chinese must all have gone from the page.
+  const english = new Set();
+  for (const key of pageKeys) if (en.texts[key] !== zh.texts[key]) english.add(plain(en.texts[key]));
+  for (const list of ['columns', 'groups', 'areas']) {
+    en[list].forEach((text, i) => text !== zh[list][i] && english.add(plain(text)));
+  }
+  const left = shown.filter((text) => english.has(text));
+  check(left.length === 0, `still in English after the switch: ${left.join(' | ')}`);
+  const captionZh = await page.textContent('#doc-caption');
+  check(captionZh !== captionEn && captionZh.includes(zh.texts.FileName), `the caption reads "${captionZh}"`);
+  check(await page.evaluate(() => document.documentElement.lang) === 'zh-CN', 'the page\'s language is not Chinese');
+});
+
+await run('test mode, the service functions and the group write: in the desktop program, said by the radio commands', async (open) => {
+  const { page } = await open();
+  for (const language of ['en', 'zh']) {
+    await page.selectOption('#language', language);
+    const report = await page.evaluate(() => {
+      const texts = window.kr4100.core.texts();
+      const note = (id) => {
+        const node = document.getElementById(id);
+        return { text: node.textContent, visible: node.offsetParent !== null,
+          besideRead: node.closest('.toolbar')?.contains(document.getElementById('cmd-read')) ?? false };
+      };
+      return { texts, desktopOnly: note('desktop-only'), groupWrite: note('group-write-note') };
+    });
+    for (const [key, note] of [['desktopOnly', report.desktopOnly], ['groupWriteDesktopOnly', report.groupWrite]]) {
+      check(note.text === report.texts[key] && note.text.length > 0, `${language}: ${key} reads "${note.text}"`);
+      check(note.visible && note.besideRead, `${language}: ${key} is not shown beside Read from Radio`);
+    }
+  }
 });
 
 await run('a cable pulled mid-read', async (open) => {
@@ -537,6 +679,53 @@ await run('backups of a read are listed and open', async (open) => {
   await page.waitForFunction(() => !document.querySelector('dialog.backups'));
   check(await page.locator('#notices li.error').count() === 0, `errors: ${(await noticeTexts(page)).join(' | ')}`);
   check(await page.locator('table[role=grid]').innerText() === grid, 'the backup opened differs from the read');
+});
+
+await run('a backup compared with the document and written back to the radio', async (open) => {
+  // The save question before the backup replaces the edited document is answered No.
+  const { page } = await open();
+  await readOverSerial(page);
+  const afterRead = await page.evaluate(() => window.__fake.radioMemory());
+  const readGrid = await page.locator('table[role=grid]').innerText();
+  const rx = await rxColumn(page);
+  await gridCell(page, 0, rx).click();
+  await page.keyboard.type('29.5');
+  await page.keyboard.press('Enter');
+  await page.uncheck('#verify');
+  await waitForJob(page, await startJob(page, '#cmd-write'));
+  check(firstDifference(afterRead, await page.evaluate(() => window.__fake.radioMemory()), 0, 8192) !== null,
+    'the edited write changed nothing in the radio');
+
+  const texts = await page.evaluate(() => window.kr4100.core.texts());
+  const readRow = async () => {
+    await page.click('#cmd-backups');
+    const dialog = page.locator('dialog.backups[open]');
+    await dialog.waitFor();
+    return dialog.locator('tbody tr').filter({ has: page.locator(`td:text-is("${texts.BackupRead}")`) }).first();
+  };
+  // Compare: the read's backup against the edited document lists the changed channel.
+  await (await readRow()).locator('button[data-action=BackupsCompare]').click();
+  const list = page.locator('dialog.question[open]');
+  await list.waitFor();
+  const lines = await list.locator('ul.lines li').allTextContents();
+  check(lines.length > 0, 'the comparison lists no difference');
+  await list.locator('button').last().click();
+
+  // Write back: the backup becomes the document, then the write's own question.
+  const before = (await page.getAttribute('body', 'data-last-job')) ?? '';
+  await (await readRow()).locator('button[data-action=BackupsWriteBack]').click();
+  const save = page.locator('dialog.question[open]');
+  await save.waitFor();
+  check((await save.locator('p.question-text').textContent()) === texts.SaveQuestion, 'no save question first');
+  await save.locator('button').nth(1).click();
+  const question = page.locator('dialog.question[open]');
+  await question.waitFor();
+  await question.locator('button').first().click();
+  await waitForJob(page, before);
+  check(await page.locator('#notices li.error').count() === 0, `errors: ${(await noticeTexts(page)).join(' | ')}`);
+  check(await page.locator('table[role=grid]').innerText() === readGrid, 'the document is not the backup');
+  const difference = firstDifference(afterRead, await page.evaluate(() => window.__fake.radioMemory()), 0, 8192);
+  check(difference === null, `the radio does not hold what was read again: ${difference}`);
 });
 
 await run('the page works offline once loaded', async (open) => {

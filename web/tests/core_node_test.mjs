@@ -29,11 +29,12 @@ async function check(name, body) {
 // A serial line between a job and the virtual radio, unpaced: every reply arrives on the next
 // turn of the event loop. answers: what ask() chooses, in order (then Cancel).
 function line(radio, { answers = [], refuseOpen = false, onProgress = null } = {}) {
-  const state = { asked: [], progress: [], opened: 0, job: null, timer: null };
+  const state = { asked: [], progress: [], opened: 0, openedWith: [], readingBack: [], job: null, timer: null };
   state.done = new Promise((resolveDone) => {
     state.host = {
-      open() {
+      open(stopBits, rtsCts) {
         state.opened += 1;
+        state.openedWith.push([stopBits, rtsCts]);
         return !(refuseOpen || state.unplugged);
       },
       close() {},
@@ -58,6 +59,9 @@ function line(radio, { answers = [], refuseOpen = false, onProgress = null } = {
         state.progress.push(percent);
         onProgress?.(state, percent);
       },
+      readingBack(on) {
+        state.readingBack.push([on, state.progress.at(-1)]);
+      },
       finished(success) {
         resolveDone(success);
       },
@@ -65,6 +69,9 @@ function line(radio, { answers = [], refuseOpen = false, onProgress = null } = {
   });
   return state;
 }
+
+// The port settings the user chose: 1 stop bit, no flow control unless a case says otherwise.
+const PLAIN = { stopBits: 1, rtsCts: false };
 
 async function run(state, start) {
   state.job = start(state.host);
@@ -205,9 +212,13 @@ let readDoc = null;
 
 await check('a full read makes a document and keeps a backup', async () => {
   const state = line(radio);
-  const { success, notices, job } = await run(state, (host) => core.readRadio(host, 0));
+  // The session opens the line with the user's port settings, as the desktop's settings give them.
+  const chosen = { stopBits: 2, rtsCts: true };
+  const { success, notices, job } = await run(state, (host) => core.readRadio(host, 0, chosen));
   assert.equal(success, true, texts(notices).join('\n'));
   assert.deepEqual(texts(notices), ['Read Data Completed.']);
+  assert.deepEqual(state.openedWith[0], [2, true]);
+  assert.deepEqual(state.readingBack, [], 'a read has no verify');
   assert.equal(state.progress.at(-1), 100);
   readDoc = job.takeDocument();
   assert.notEqual(readDoc, null);
@@ -247,9 +258,13 @@ await check('a full write with verify leaves what the command line packs', async
 
   const before = radio.memory();
   const state = line(radio);
-  const { success, notices, job } = await run(state, (host) => core.writeRadio(host, readDoc, true));
+  const { success, notices, job } = await run(state, (host) => core.writeRadio(host, readDoc, true, PLAIN));
   job.delete();
   assert.equal(success, true, texts(notices).join('\n'));
+  assert.deepEqual(state.openedWith[0], [1, false]);
+  // The verify is reported once it begins, when the write's blocks are all sent.
+  assert.deepEqual(state.readingBack.map(([on]) => on), [true]);
+  assert.ok(state.readingBack[0][1] >= 99, `the verify began at ${state.readingBack[0][1]}%`);
   assert.deepEqual(texts(notices), ['Write Data Completed.']);
   assert.ok(core.listBackups().some((b) => b.kind === 'written'));
   assert.equal(core.writePreview(readDoc).includes('changes nothing'), true);
@@ -292,7 +307,7 @@ await check('a cable pulled mid-read asks, as the desktop program does, until th
   };
   const state = line(radio, { answers: [0], onProgress: (s, percent) => percent >= 5 && pull(s) });
   const started = performance.now();
-  const { success, notices, job } = await run(state, (host) => core.readRadio(host, 0));
+  const { success, notices, job } = await run(state, (host) => core.readRadio(host, 0, PLAIN));
   job.delete();
   assert.equal(success, false);
   assert.equal(state.unplugged, true);
@@ -307,7 +322,7 @@ await check('a cable pulled mid-read asks, as the desktop program does, until th
 
 await check('a line that does not open says so', async () => {
   const state = line(core.newVirtualRadio(0), { refuseOpen: true });
-  const { success, notices, job } = await run(state, (host) => core.readRadio(host, 0));
+  const { success, notices, job } = await run(state, (host) => core.readRadio(host, 0, PLAIN));
   job.delete();
   assert.equal(success, false);
   assert.deepEqual(texts(notices), ['Cannot Open Communication Port.']);
@@ -316,6 +331,10 @@ await check('a line that does not open says so', async () => {
 await check('the page\'s texts come from the core in both languages', () => {
   const en = core.texts();
   assert.equal(en.desktopOnly, 'Test mode and the service functions are in the desktop program.');
+  // Texts the desktop already has come from its tables, not typed again.
+  assert.equal(en.BackupsWriteBack, 'Write Back to Radio');
+  assert.equal(en.FileName, 'File Name');
+  assert.equal(en.band1, '25.615000 - 30.105000 MHz');
   assert.equal(en.mnuReadFromRadio.length > 0, true);
   assert.equal(en.bulkFill.includes('&'), false);
   core.setLanguage('zh');
@@ -323,6 +342,19 @@ await check('the page\'s texts come from the core in both languages', () => {
   core.setLanguage('en');
   assert.deepEqual(Object.keys(zh), Object.keys(en));
   assert.notEqual(zh.noSerial, en.noSerial);
+});
+
+await check('the document\'s caption is worded as the desktop titles its window', () => {
+  const doc = core.newDocument(1);
+  assert.equal(doc.caption(), 'KR-4100[25.615000 - 30.105000 MHz][File Name:new.dat]');
+  doc.setCell(0, 1, 'rxFrequency', '28.3');
+  assert.ok(doc.caption().endsWith('] *'), doc.caption());
+  doc.setFileName('C:\\radios\\car.dat');
+  core.setLanguage('zh');
+  const zh = doc.caption();
+  core.setLanguage('en');
+  assert.equal(zh, 'KR-4100[25.615000 - 30.105000 MHz][文件名:car.dat] *');
+  doc.delete();
 });
 
 readDoc?.delete();

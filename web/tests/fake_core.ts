@@ -5,7 +5,7 @@
 // byte-exact checks are skipped against it.
 import type {
   Area, BackupEntry, BulkCommand, CoreModule, GridColumn, Language, LineHost, Notice, Outcome,
-  TransferJob, VirtualRadio, WebDocument,
+  PortChoice, TransferJob, VirtualRadio, WebDocument,
 } from '../src/core_api';
 import { PAGE_TEXT_KEYS } from '../src/texts';
 
@@ -14,6 +14,7 @@ const MEMORY_SIZE = 8192;
 const BLOCK = 64;
 let language: Language = 'en';
 
+const BAND_TEXTS = ['28.000000 - 29.700000 MHz', '25.615000 - 30.105000 MHz'];
 const SWITCHES = ['busy', 'echo', 'hiCut', 'plus10k', 'nbAnl', 'rb'];
 const words = (en: string, zh: string) => (language === 'zh' ? zh : en);
 
@@ -74,6 +75,11 @@ class FakeDocument implements WebDocument {
     return encode(this.state, FILE_SIZE);
   }
   setFileName(name: string) { this.fileName = name; }
+  caption() {
+    const band = BAND_TEXTS[this.state.band];
+    const name = this.fileName.split(/[\\/]/).pop();
+    return `KR-4100[${band}][${words('File Name', '文件名')}:${name}]${this.modified ? ' *' : ''}`;
+  }
   groupCount() { return 6; }
   groupCaption(g: number) { return words('Group ', '组 ') + 'ABCDEF'[g]; }
   columns() { return columns(); }
@@ -259,8 +265,8 @@ class FakeJob implements TransferJob {
   private ended = false;
   private verifying = false;
   constructor(private readonly host: LineHost, private readonly writing: Uint8Array | null,
-              private readonly verify: boolean) {
-    host.open(1, false);
+              private readonly verify: boolean, port: PortChoice) {
+    host.open(port.stopBits, port.rtsCts);
     this.next();
   }
   private blocks() { return this.writing ? MEMORY_SIZE / BLOCK : MEMORY_SIZE / BLOCK; }
@@ -270,6 +276,7 @@ class FakeJob implements TransferJob {
     if (this.block >= this.blocks() && this.sending() && this.verify) {
       this.verifying = true;
       this.block = 0;
+      this.host.readingBack(true);
     }
     if (this.block >= this.blocks()) {
       if (this.writing) {
@@ -338,7 +345,11 @@ class FakeJob implements TransferJob {
 function texts(): Record<string, string> {
   const table: Record<string, string> = {};
   for (const key of PAGE_TEXT_KEYS) table[key] = language === 'zh' ? `中${key}` : `${key} (en)`;
+  // What the stand-in's captions are made of reads as the core's does.
   table.ProductTitle = 'KR-4100';
+  table.FileName = words('File Name', '文件名');
+  table.band0 = BAND_TEXTS[0];
+  table.band1 = BAND_TEXTS[1];
   return table;
 }
 
@@ -367,11 +378,11 @@ export default async function createCore(): Promise<CoreModule> {
       const { lines } = doc.compareWith(last.bytes, last.entry.name);
       return `${words('Write data to radio.', '向对讲机写入数据。')} ${lines.length}`;
     },
-    readRadio: (host) => new FakeJob(host, null, false),
-    writeRadio(host, doc, verify) {
+    readRadio: (host, _band, port) => new FakeJob(host, null, false, port),
+    writeRadio(host, doc, verify, port) {
       const state = (doc as FakeDocument).snapshot();
       keepBackup('write', state);
-      return new FakeJob(host, encode(state, MEMORY_SIZE), verify);
+      return new FakeJob(host, encode(state, MEMORY_SIZE), verify, port);
     },
     newVirtualRadio: (band) => new FakeRadio(band),
   };

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/texts/backup_texts.h"
 #include "core/texts/bilingual.h"
 #include "core/texts/channel_bulk_texts.h"
 #include "core/texts/messages.h"
@@ -21,7 +22,7 @@ struct WebText {
 };
 
 // What only the page says.
-inline constexpr std::array<WebText, 23> kWebOwnTexts{{
+inline constexpr std::array<WebText, 26> kWebOwnTexts{{
     {"noSerial",
      {"This browser cannot reach a serial port. Files can still be opened, edited and saved; to "
       "read or write a radio, use a Chromium-based browser (Chrome, Edge, Opera) on a computer, "
@@ -54,11 +55,15 @@ inline constexpr std::array<WebText, 23> kWebOwnTexts{{
     {"backupsInBrowser",
      {"Backups of every read and write are kept in this browser's storage.",
       "每次读取和写入的备份都保存在此浏览器的存储中。"}},
-    {"noBackups", {"There are no backups yet.", "还没有备份。"}},
     {"offlineReady", {"The page now works offline too.", "此网页现在也可离线使用。"}},
     {"cancel", {"Cancel", "取消"}},
     {"ok", {"OK", "确定"}},
     {"progress", {"Progress", "进度"}},
+    // The answers of the save question, which the desktop takes from its toolkit.
+    {"yes", {"Yes", "是"}},
+    {"no", {"No", "否"}},
+    {"notices", {"Notices", "通知"}},
+    {"groups", {"Channel groups", "信道组"}},
 }};
 
 struct WebShellText {
@@ -67,7 +72,14 @@ struct WebShellText {
 };
 
 // The desktop's menu captions the page uses for the same commands, by the menus' names.
-inline constexpr std::array<WebShellText, 23> kWebShellTexts{{
+inline constexpr std::array<WebShellText, 30> kWebShellTexts{{
+    {"ProductTitle", ShellText::ProductTitle},
+    {"FileName", ShellText::FileName},
+    {"LanguageEnglish", ShellText::LanguageEnglish},
+    {"LanguageChinese", ShellText::LanguageChinese},
+    {"mnuEditChannels", ShellText::mnuEditChannels},
+    {"CompareCaption", ShellText::CompareCaption},
+    {"CompareEqual", ShellText::CompareEqual},
     {"mnuFile", ShellText::mnuFile},
     {"mnuFileNew", ShellText::mnuFileNew},
     {"mnuFileOpen", ShellText::mnuFileOpen},
@@ -100,7 +112,8 @@ struct WebMessage {
 
 // The desktop's messages the page shows itself (the questions before a transfer, the progress
 // caption), by the names of their ids.
-inline constexpr std::array<WebMessage, 9> kWebMessages{{
+inline constexpr std::array<WebMessage, 10> kWebMessages{{
+    {"FileError", MessageId::FileError},
     {"NewDocument", MessageId::NewDocument},
     {"SaveQuestion", MessageId::SaveQuestion},
     {"ReadQuestion", MessageId::ReadQuestion},
@@ -112,9 +125,9 @@ inline constexpr std::array<WebMessage, 9> kWebMessages{{
     {"PortError", MessageId::PortError},
 }};
 
-// The channel grid's commands and the fill dialog, as the desktop words them (without the
-// keyboard accelerators: PlainCaption).
-inline constexpr std::array<std::pair<const char*, const Bilingual*>, 14> kWebBulkTexts{{
+// The channel grid's commands and the fill dialog, the backups window and the write preview's
+// buttons, as the desktop words them (without the keyboard accelerators: PlainCaption).
+inline constexpr std::array<std::pair<const char*, const Bilingual*>, 30> kWebTableTexts{{
     {"bulkSetAttribute", &kBulkSetAttribute},
     {"bulkFill", &kBulkFill},
     {"bulkMoveUp", &kBulkMoveUp},
@@ -129,6 +142,22 @@ inline constexpr std::array<std::pair<const char*, const Bilingual*>, 14> kWebBu
     {"fillOverRows", &kFillOverRows},
     {"fillNewChannels", &kFillNewChannels},
     {"fillCount", &kFillCount},
+    {"BackupsCaption", &kBackupsCaption},
+    {"BackupsOpen", &kBackupsOpen},
+    {"BackupsCompare", &kBackupsCompare},
+    {"BackupsWriteBack", &kBackupsWriteBack},
+    {"BackupDate", &kBackupHeadings[0]},
+    {"BackupKind", &kBackupHeadings[2]},
+    {"BackupRadio", &kBackupHeadings[3]},
+    {"BackupFile", &kBackupHeadings[6]},
+    {"BackupRead", &kBackupRead},
+    {"BackupWrite", &kBackupWrite},
+    {"BackupWritten", &kBackupWritten},
+    {"close", &kBackupsClose},
+    {"previewWrite", &kPreviewWrite},
+    {"previewCancel", &kPreviewCancel},
+    {"noBackups", &kBackupsNone},
+    {"tableBackups", &kBackupsTableName},
 }};
 
 // A caption without its accelerator: "&Fill Frequencies..." -> "Fill Frequencies...",
@@ -150,13 +179,13 @@ inline std::string PlainCaption(std::string_view caption) {
 // Every key once, over all the tables.
 constexpr bool WebTextKeysUnique() {
   std::array<std::string_view, kWebOwnTexts.size() + kWebShellTexts.size() + kWebMessages.size() +
-                                   kWebBulkTexts.size()>
+                                   kWebTableTexts.size()>
       keys{};
   std::size_t n = 0;
   for (const WebText& t : kWebOwnTexts) keys[n++] = t.key;
   for (const WebShellText& t : kWebShellTexts) keys[n++] = t.key;
   for (const WebMessage& t : kWebMessages) keys[n++] = t.key;
-  for (const auto& t : kWebBulkTexts) keys[n++] = t.first;
+  for (const auto& t : kWebTableTexts) keys[n++] = t.first;
   for (std::size_t i = 0; i < n; ++i)
     for (std::size_t j = i + 1; j < n; ++j)
       if (keys[i] == keys[j]) return false;
