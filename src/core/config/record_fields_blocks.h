@@ -26,6 +26,8 @@ enum class FieldControl {
   Shown,     // shown, not edited (the model information)
 };
 
+inline constexpr int kNoImage = -1;
+
 template <class Record, class Member>
 struct RecordField {
   const char* name;  // as the data file layout and the dump name it
@@ -34,14 +36,15 @@ struct RecordField {
   Bilingual label;   // where the program shows it; none for bookkeeping
   FieldControl control;
   bool printed;  // on a print page
+  int imageAt;   // where the radio's memory holds it, where it does; else kNoImage
 };
 
 template <class Record, class Member>
 constexpr RecordField<Record, Member> Field(const char* name, Member Record::*member,
                                             std::type_identity_t<Member> byDefault = {},
                                             Bilingual label = {}, FieldControl control = {},
-                                            bool printed = false) {
-  return {name, member, byDefault, label, control, printed};
+                                            bool printed = false, int imageAt = kNoImage) {
+  return {name, member, byDefault, label, control, printed, imageAt};
 }
 
 template <std::size_t N>
@@ -70,11 +73,16 @@ constexpr void AtField(const Table& table, std::size_t i, F&& f) {
 
 // ---- model information ----------------------------------------------------------------------
 
-// The model and band the user chose and the program's date and version fill the rest.
+// The model and band the user chose and the program's date and version fill the rest. A read
+// takes the model code, type and band from the identity the radio keeps in its memory (its
+// 14-byte reply at 0x1D90: "P", four characters of model code, one byte not interpreted, type,
+// band).
+inline constexpr std::size_t kIdentityModelCodeLength = 4;  // the rest of ModelCode is NULs
 inline constexpr auto kModelInfoFields = std::tuple{
-    Field("ModelCode", &ModelInfo::ModelCode, {}, {"Model code", "机型代码"}, FieldControl::Shown),
-    Field("ModelType", &ModelInfo::ModelType),
-    Field("BandType", &ModelInfo::BandType),
+    Field("ModelCode", &ModelInfo::ModelCode, {}, {"Model code", "机型代码"}, FieldControl::Shown,
+          false, 0x1D91),
+    Field("ModelType", &ModelInfo::ModelType, {}, {}, {}, false, 0x1D96),
+    Field("BandType", &ModelInfo::BandType, {}, {}, {}, false, 0x1D97),
     Field("ProgDate", &ModelInfo::ProgDate, {}, {"Date", "日期"}, FieldControl::Shown),
     Field("SoftVer", &ModelInfo::SoftVer, Text<5>(kSoftVerText), {"Version", "版本"},
           FieldControl::Shown),
@@ -229,8 +237,6 @@ struct RecordPart {
   int imageAt;      // where the radio keeps it, for a part the packer moves whole; else kNoImage
 };
 
-inline constexpr int kNoImage = -1;
-
 template <class Member>
 constexpr RecordPart<Member> Part(const char* name, Member RadioConfig::*member,
                                   Bilingual label = {}, bool compared = true,
@@ -276,6 +282,17 @@ constexpr const Bilingual& LabelOf(M R::*member) {
 template <class M>
 constexpr const Bilingual& LabelOf(M RadioConfig::*member) {
   return LabelIn(kRecordParts, member);
+}
+
+// Where the radio's memory holds a block's field (kNoImage: nowhere).
+template <FieldTable R, class M>
+constexpr int ImageAtOf(M R::*member) {
+  int out = kNoImage;
+  ForEachField(FieldsOf<R>(), [&](const auto& field) {
+    if constexpr (std::is_same_v<decltype(field.member), M R::*>)
+      if (field.member == member) out = field.imageAt;
+  });
+  return out;
 }
 
 // Where the radio keeps a part the packer moves whole.

@@ -6,10 +6,12 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <type_traits>
 
 #include "core/config/channel_attributes.h"
 #include "core/config/conversions.h"
 #include "core/config/record_fields.h"
+#include "core/config/record_fields_blocks.h"
 
 namespace kr4100 {
 namespace {
@@ -372,18 +374,22 @@ void UnpackMessages(const RadioImage& image, RadioConfig& config) {
 }
 
 void UnpackIdentity(const RadioImage& image, RadioConfig& config) {
-  // The identity reply as the radio sent it: "P", four characters of model code, one byte not
-  // interpreted, model type, band code.
-  const int id = image_map::kIdentity;
-  std::string code;
-  for (int i = 1; i <= 4; ++i) {
-    const std::uint8_t b = image[At(id + i)];
-    code += b == 0xFF ? '\0' : static_cast<char>(b);
-  }
-  // Stored as a new document stores it, text then NUL, so the same radio reads back the same code.
-  config.ModelInfo.ModelCode = code + '\0';
-  config.ModelInfo.ModelType = image[At(id + 6)];
-  config.ModelInfo.BandType = image[At(id + 7)];
+  ForEachField(kModelInfoFields, [&](const auto& field) {
+    if (field.imageAt == kNoImage) return;
+    auto& value = config.ModelInfo.*field.member;
+    if constexpr (std::is_same_v<std::remove_reference_t<decltype(value)>, Integer>) {
+      value = image[At(field.imageAt)];
+    } else {
+      // Stored as a new document stores it, text then NUL, so the same radio reads back the
+      // same code.
+      std::string code;
+      for (std::size_t i = 0; i < kIdentityModelCodeLength; ++i) {
+        const std::uint8_t b = image[At(field.imageAt) + i];
+        code += b == 0xFF ? '\0' : static_cast<char>(b);
+      }
+      value = code + '\0';
+    }
+  });
 }
 
 std::optional<ImageError> UnpackRecord(const RadioImage& image, RadioConfig& config) {

@@ -25,7 +25,8 @@ inline constexpr int kPresentBitmap = 0x1D00;     // 8 bytes per group
 inline constexpr int kScanBitmap = 0x1D30;        // 8 bytes per group
 inline constexpr int kOptions = 0x1D60;           // option bytes 0x1D60..0x1D85
 inline constexpr int kIdentity = 0x1D90;          // the radio's 14-byte identity reply
-inline constexpr int kIdentityBandCode = 0x1D97;  // the band code within it
+inline constexpr int kIdentityBandCode = ImageAtOf(&ModelInfo::BandType);  // 0x1D97, within it
+static_assert(ImageAtOf(&ModelInfo::ModelCode) == kIdentity + 1 && kIdentityBandCode == 0x1D97);
 inline constexpr int kEmbMsg1 = ImageAtOf(&RadioConfig::EmbMsg1);  // 0x1DA0
 inline constexpr int kEmbMsg2 = ImageAtOf(&RadioConfig::EmbMsg2);  // 0x1DC0
 inline constexpr int kRadioInfoBlock = 0x1F00;    // read by the radio-information session
