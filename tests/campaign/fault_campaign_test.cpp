@@ -516,6 +516,9 @@ class TestModeBench : public TestModeHost {
   Micros lateArrival{0};
   // The cable joins TX and RX: every byte sent comes back as it leaves, ahead of any reply.
   bool echo = false;
+  // A send that awaits nothing is complete once the line has taken its bytes, as the real hosts
+  // hear it, instead of once they are off the wire: the next one may go before its echo is back.
+  bool completeOnWrite = false;
   int echoesIntact = 0, echoesWrong = 0;  // echoes the assembly took, as it reported them
   int framesOut = 0;                      // frames sent on the open port
   int signalReply = 0;  // a stop is requested while this reply (1-based) is on its way
@@ -550,7 +553,8 @@ class TestModeBench : public TestModeHost {
     replies_.sent(bytes, expect);
     const Micros out = std::max(now, txFree_) + sim::WireTime(bytes.size());
     txFree_ = out;
-    if (expect == 0) events_.emplace(out, [this] { driver.onSendComplete(); });
+    if (expect == 0)
+      events_.emplace(completeOnWrite ? now : out, [this] { driver.onSendComplete(); });
     if (!portOpen) return;
     ++framesOut;
     if (echo) arriving_.emplace(out, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
@@ -654,11 +658,18 @@ class TestModeBench : public TestModeHost {
   std::multimap<Micros, std::function<void()>> events_;
 };
 
+// The line under a test-mode case.
+struct Cable {
+  bool echo = false;
+  bool completeOnWrite = false;
+};
+
 // With a trace given, the case's exchanges are written to it.
 std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string& label,
-                            bool echo = false, std::ostream* traceTo = nullptr) {
+                            Cable cable = {}, std::ostream* traceTo = nullptr) {
   TestModeBench b;
-  b.echo = echo;
+  b.echo = cable.echo;
+  b.completeOnWrite = cable.completeOnWrite;
   std::optional<SerialTrace> trace;
   if (traceTo) b.driver.setTrace(&trace.emplace(*traceTo, [&b] { return b.now; }));
   auto& faults = b.responder.faults();
@@ -678,7 +689,8 @@ std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string
   if (policy == Policy::Retry) b.answers = {Answer::Retry};
   const std::string where = "test mode / " + label + " / " + NameOf(f) +
                             (policy == Policy::Retry ? " / retry" : " / cancel") +
-                            (echo ? " / echoing cable" : "");
+                            (cable.echo ? " / echoing cable" : "") +
+                            (cable.completeOnWrite ? " / complete on write" : "");
   const RadioImage before = b.radio.memory();
   const bool ended = b.run();
   EXPECT_TRUE(ended) << where << ": test mode still running";
@@ -760,37 +772,51 @@ TEST(TestModeCampaign, EntryAndOneAlignmentMeetEveryFault) {
 // The same over a cable that echoes every byte sent, under the transfer sessions' rule: each
 // fault ends as on a plain cable, or in success. A reply that comes after its time-out comes
 // ahead of the retried frame's echo and goes, so that case may end as one whose reply never
-// came.
+// came. Sends complete once off the wire, and as soon as the line takes them, so that a send
+// awaiting nothing may leave its echo to the next exchange.
 TEST(TestModeCampaign, OnAnEchoingCableEveryReplyMeetsEveryFault) {
-  TestModeBench clean;
-  clean.echo = true;
-  ASSERT_TRUE(clean.run());
-  ASSERT_EQ(clean.enteredCount, 1);
-  ASSERT_EQ(clean.responder.value(36), 202);
-  ASSERT_FALSE(clean.responder.pttKeyed());
-  // Every frame's echo was taken as one, and none was wrong: the echo was told from the replies.
-  EXPECT_EQ(clean.echoesWrong, 0);
-  EXPECT_EQ(clean.echoesIntact, clean.framesOut);
-  ForEachTestModeCase(clean, [](int reply, const std::string& label, Fault f) {
-    for (Policy policy : {Policy::Retry, Policy::Cancel}) {
-      const std::string plain = RunTestModeCase(reply, f, policy, label);
-      const std::string echoed = RunTestModeCase(reply, f, policy, label, true);
-      const std::string verdict = Verdict(echoed);
-      if (verdict == Verdict(plain) || verdict == "aligned;left;") continue;
-      if (f == Fault::LateOutside &&
-          verdict == Verdict(RunTestModeCase(reply, Fault::NoReply, policy, label)))
-        continue;
-      std::ostringstream traces;
-      traces << "plain cable:\n";
-      RunTestModeCase(reply, f, policy, label, false, &traces);
-      traces << "echoing cable:\n";
-      RunTestModeCase(reply, f, policy, label, true, &traces);
-      ADD_FAILURE() << label << " / " << NameOf(f)
-                    << (policy == Policy::Retry ? " / retry" : " / cancel") << ": " << echoed
-                    << " on an echoing cable, " << plain << " on a plain one\n"
-                    << traces.str();
+  for (const bool completeOnWrite : {false, true}) {
+    SCOPED_TRACE(completeOnWrite ? "sends complete on write" : "sends complete off the wire");
+    TestModeBench clean;
+    clean.echo = true;
+    clean.completeOnWrite = completeOnWrite;
+    ASSERT_TRUE(clean.run());
+    ASSERT_EQ(clean.enteredCount, 1);
+    ASSERT_EQ(clean.responder.value(36), 202);
+    ASSERT_FALSE(clean.responder.pttKeyed());
+    // Every echo came back intact and was told from the replies: none was refused, no reply
+    // was taken for one (which would leave a reply short), and it came to one per frame unless
+    // a frame's echo was left to the next.
+    EXPECT_EQ(clean.echoesWrong, 0);
+    if (completeOnWrite) {
+      EXPECT_GT(clean.echoesIntact, 0);
+      EXPECT_LE(clean.echoesIntact, clean.framesOut);
+    } else {
+      EXPECT_EQ(clean.echoesIntact, clean.framesOut);
     }
-  });
+    ForEachTestModeCase(clean, [completeOnWrite](int reply, const std::string& label, Fault f) {
+      for (Policy policy : {Policy::Retry, Policy::Cancel}) {
+        const Cable plainCable{false, completeOnWrite};
+        const Cable echoingCable{true, completeOnWrite};
+        const std::string plain = RunTestModeCase(reply, f, policy, label, plainCable);
+        const std::string echoed = RunTestModeCase(reply, f, policy, label, echoingCable);
+        const std::string verdict = Verdict(echoed);
+        if (verdict == Verdict(plain) || verdict == "aligned;left;") continue;
+        if (f == Fault::LateOutside &&
+            verdict == Verdict(RunTestModeCase(reply, Fault::NoReply, policy, label, plainCable)))
+          continue;
+        std::ostringstream traces;
+        traces << "plain cable:\n";
+        RunTestModeCase(reply, f, policy, label, plainCable, &traces);
+        traces << "echoing cable:\n";
+        RunTestModeCase(reply, f, policy, label, echoingCable, &traces);
+        ADD_FAILURE() << label << " / " << NameOf(f)
+                      << (policy == Policy::Retry ? " / retry" : " / cancel") << ": " << echoed
+                      << " on an echoing cable, " << plain << " on a plain one\n"
+                      << traces.str();
+      }
+    });
+  }
 }
 
 // Printed once every case has run.
