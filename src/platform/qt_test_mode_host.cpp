@@ -12,8 +12,8 @@ QtTestModeHost::QtTestModeHost(Prompter& prompter, QObject* parent)
     timer->setTimerType(Qt::PreciseTimer);
   }
   connect(&waitTimer_, &QTimer::timeout, this, [this] {
-    settle();
-    if (driver_) driver_->onWaitTimeout();
+    stopQuietWait();
+    if (driver_) driver_->onWaitTimeout(replies_.settle());
   });
   connect(&sendTimer_, &QTimer::timeout, this, [this] {
     if (driver_) driver_->onSendTimer();

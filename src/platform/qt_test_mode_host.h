@@ -54,6 +54,8 @@ class QtTestModeHost : public QObject, public TestModeHost {
   // The reply is whole by the link's measure, or the exchange's wait ran out: what the assembly
   // holds goes to the driver.
   virtual void settle();
+  // The link's wait for a quiet line after a reply, if it runs one, is over.
+  virtual void stopQuietWait() {}
   // The bytes of the last send have left.
   void sendComplete();
   // The port failed or the device went away.

@@ -63,7 +63,7 @@ void SerialTestModeHost::readAvailable() {
 }
 
 void SerialTestModeHost::settle() {
-  quiet_.stop();
+  stopQuietWait();
   QtTestModeHost::settle();
 }
 

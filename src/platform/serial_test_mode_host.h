@@ -30,6 +30,7 @@ class SerialTestModeHost : public QtTestModeHost {
 
  protected:
   void settle() override;
+  void stopQuietWait() override { quiet_.stop(); }
 
  private:
   void readAvailable();

@@ -21,8 +21,10 @@
 #include "core/config/document.h"
 #include "core/link/radio_image.h"
 #include "core/link/stop_request.h"
+#include "core/link/serial_trace.h"
 #include "core/link/transfer_session.h"
 #include "core/link/write_verify.h"
+#include "core/serial/reply_assembly.h"
 #include "core/testmode/test_mode_commands.h"
 #include "core/testmode/test_mode_driver.h"
 #include "core/testmode/test_mode_stop.h"
@@ -477,7 +479,8 @@ INSTANTIATE_TEST_SUITE_P(Sessions, TransferCampaign,
                                            Session::GroupWrite));
 
 // ---------------------------------------------------------------------------------------------
-// Test mode: entry and one alignment, on a simulated clock with the driver's three timers
+// Test mode: entry and one alignment, on a simulated clock with the driver's three timers and
+// the quiet wait the real hosts run, their replies gathered by the same assembly
 
 class TestModeBench : public TestModeHost {
  public:
@@ -486,6 +489,10 @@ class TestModeBench : public TestModeHost {
     RadioConfig& r = doc.working();
     kr4100::testing::SetTestChannels(r, {{3, "28500000", "28600000"}});
     responder.setTestChannels(r);
+    replies_.onEcho([this](std::span<const std::uint8_t> bytes, bool intact) {
+      (intact ? echoesIntact : echoesWrong) += 1;
+      driver.onEcho(bytes, intact);
+    });
   }
 
   // Entry, then PTT keyed while an item is tuned, a value set and stored, then leaving.
@@ -507,6 +514,13 @@ class TestModeBench : public TestModeHost {
 
   int lateReply = 0;
   Micros lateArrival{0};
+  // The cable joins TX and RX: every byte sent comes back as it leaves, ahead of any reply.
+  bool echo = false;
+  // A send that awaits nothing is complete once the line has taken its bytes, as the real hosts
+  // hear it, instead of once they are off the wire: the next one may go before its echo is back.
+  bool completeOnWrite = false;
+  int echoesIntact = 0, echoesWrong = 0;  // echoes the assembly took, as it reported them
+  int framesOut = 0;                      // frames sent on the open port
   int signalReply = 0;  // a stop is requested while this reply (1-based) is on its way
   StopRequest stop;
   bool stopped = false;  // the stop ended test mode
@@ -524,19 +538,26 @@ class TestModeBench : public TestModeHost {
   TestModeDriver driver{*this};
 
   // TestModeHost
-  bool openPort(const PortSettings&) override { return portOpen = true; }
+  bool openPort(const PortSettings&) override {
+    replies_.opened();
+    return portOpen = true;
+  }
   void closePort() override {
     portOpen = false;
-    input_.clear();
+    quiet_.reset();
+    replies_.clear();
     arriving_.clear();
   }
   void send(std::span<const std::uint8_t> bytes, int expect) override {
-    input_.clear();
-    threshold_ = expect;
+    quiet_.reset();
+    replies_.sent(bytes, expect);
     const Micros out = std::max(now, txFree_) + sim::WireTime(bytes.size());
     txFree_ = out;
-    if (expect == 0) events_.emplace(out, [this] { driver.onSendComplete(); });
+    if (expect == 0)
+      events_.emplace(completeOnWrite ? now : out, [this] { driver.onSendComplete(); });
     if (!portOpen) return;
+    ++framesOut;
+    if (echo) arriving_.emplace(out, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     std::vector<std::uint8_t> reply = radio.receive(bytes);
     if (reply.empty()) return;
     Micros at = std::max(out, rxFree_) + sim::WireTime(reply.size());
@@ -568,7 +589,9 @@ class TestModeBench : public TestModeHost {
   void entered() override { ++enteredCount; }
 
  private:
-  bool idle() const { return !wait_ && !send_ && !end_ && arriving_.empty() && events_.empty(); }
+  bool idle() const {
+    return !wait_ && !send_ && !end_ && !quiet_ && arriving_.empty() && events_.empty();
+  }
 
   // Runs the clock while the driver is active and keepGoing holds, until the bound.
   void runWhile(const std::function<bool()>& keepGoing) {
@@ -586,6 +609,7 @@ class TestModeBench : public TestModeHost {
       consider(wait_);
       consider(send_);
       consider(end_);
+      consider(quiet_);
       if (!arriving_.empty()) consider(arriving_.begin()->first);
       if (!events_.empty()) consider(events_.begin()->first);
       if (!next) return;
@@ -599,9 +623,13 @@ class TestModeBench : public TestModeHost {
         auto action = std::move(events_.begin()->second);
         events_.erase(events_.begin());
         action();
+      } else if (quiet_ && *quiet_ <= now) {
+        settle();
       } else if (wait_ && *wait_ <= now) {
+        // A reply all in when the wait runs out counts as in time, as on the real hosts.
         wait_.reset();
-        driver.onWaitTimeout();
+        quiet_.reset();
+        driver.onWaitTimeout(replies_.settle());
       } else if (send_ && *send_ <= now) {
         send_.reset();
         driver.onSendTimer();
@@ -614,27 +642,36 @@ class TestModeBench : public TestModeHost {
 
   void deliver(std::vector<std::uint8_t> bytes) {
     if (!portOpen) return;
-    if (threshold_ == 0) {  // nothing awaited: the driver drops it
-      driver.onReceived(bytes);
-      return;
-    }
-    input_.insert(input_.end(), bytes.begin(), bytes.end());
-    if (static_cast<int>(input_.size()) < threshold_) return;
-    std::vector<std::uint8_t> all;
-    all.swap(input_);
-    driver.onReceived(all);
+    replies_.take(bytes);
+    if (replies_.settling()) quiet_ = now + std::chrono::duration_cast<Micros>(kReplyQuietGap);
   }
 
-  std::vector<std::uint8_t> input_;
-  int threshold_ = 0;
+  void settle() {
+    quiet_.reset();
+    if (auto reply = replies_.settle()) driver.onReceived(*reply);
+  }
+
+  ReplyAssembly replies_{ReplyAssembly::Ending::Quiet};
   Micros txFree_{0}, rxFree_{0};
-  std::optional<Micros> wait_, send_, end_;
+  std::optional<Micros> wait_, send_, end_, quiet_;
   std::multimap<Micros, std::vector<std::uint8_t>> arriving_;
   std::multimap<Micros, std::function<void()>> events_;
 };
 
-std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string& label) {
+// The line under a test-mode case.
+struct Cable {
+  bool echo = false;
+  bool completeOnWrite = false;
+};
+
+// With a trace given, the case's exchanges are written to it.
+std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string& label,
+                            Cable cable = {}, std::ostream* traceTo = nullptr) {
   TestModeBench b;
+  b.echo = cable.echo;
+  b.completeOnWrite = cable.completeOnWrite;
+  std::optional<SerialTrace> trace;
+  if (traceTo) b.driver.setTrace(&trace.emplace(*traceTo, [&b] { return b.now; }));
   auto& faults = b.responder.faults();
   switch (f) {
     case Fault::NoReply: faults.dropReply = reply; break;
@@ -651,7 +688,9 @@ std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string
   }
   if (policy == Policy::Retry) b.answers = {Answer::Retry};
   const std::string where = "test mode / " + label + " / " + NameOf(f) +
-                            (policy == Policy::Retry ? " / retry" : " / cancel");
+                            (policy == Policy::Retry ? " / retry" : " / cancel") +
+                            (cable.echo ? " / echoing cable" : "") +
+                            (cable.completeOnWrite ? " / complete on write" : "");
   const RadioImage before = b.radio.memory();
   const bool ended = b.run();
   EXPECT_TRUE(ended) << where << ": test mode still running";
@@ -685,6 +724,11 @@ std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string
     EXPECT_GT(b.questions + b.refusals + static_cast<int>(b.told.size()), 0)
         << where << ": gave up without telling the user";
   }
+  // A reply all in before its wait runs out is in time, however little of the quiet gap after
+  // it has passed.
+  if (f == Fault::LateInside) {
+    EXPECT_TRUE(completed && b.questions == 0) << where << ": a reply in time was not taken";
+  }
   std::string outcome = completed ? "aligned, left" : b.enteredCount > 0 ? "entered, cut short" : "not entered";
   if (signalled) outcome += ", stopped";
   if (b.questions > 0) outcome += ", asked " + std::to_string(b.questions);
@@ -695,12 +739,10 @@ std::string RunTestModeCase(int reply, Fault f, Policy policy, const std::string
   return outcome + time;
 }
 
-TEST(TestModeCampaign, EntryAndOneAlignmentMeetEveryFault) {
-  TestModeBench clean;
-  ASSERT_TRUE(clean.run());
-  ASSERT_EQ(clean.enteredCount, 1);
-  ASSERT_EQ(clean.responder.value(36), 202);
-  ASSERT_FALSE(clean.responder.pttKeyed());
+// Every fault a test-mode reply can meet, for each reply of a clean run: calls each(reply, label,
+// fault).
+void ForEachTestModeCase(const TestModeBench& clean,
+                         const std::function<void(int, const std::string&, Fault)>& each) {
   for (std::size_t i = 0; i < clean.answered.size(); ++i) {
     const int reply = static_cast<int>(i) + 1;
     const std::string label = "reply " + std::to_string(reply) + " to " + clean.answered[i];
@@ -708,10 +750,72 @@ TEST(TestModeCampaign, EntryAndOneAlignmentMeetEveryFault) {
     faults.insert(faults.end(), {Fault::StrayByte, Fault::Overlong});
     for (Fault f : faults) {
       if (f == Fault::SecondRadio || (f == Fault::NoAck && !clean.ackReply[i])) continue;
-      const std::string retried = RunTestModeCase(reply, f, Policy::Retry, label);
-      const std::string cancelled = RunTestModeCase(reply, f, Policy::Cancel, label);
-      Table().push_back({"test mode", label, NameOf(f), retried + " | " + cancelled});
+      each(reply, label, f);
     }
+  }
+}
+
+TEST(TestModeCampaign, EntryAndOneAlignmentMeetEveryFault) {
+  TestModeBench clean;
+  ASSERT_TRUE(clean.run());
+  ASSERT_EQ(clean.enteredCount, 1);
+  ASSERT_EQ(clean.responder.value(36), 202);
+  ASSERT_FALSE(clean.responder.pttKeyed());
+  EXPECT_EQ(clean.echoesIntact + clean.echoesWrong, 0) << "an echo heard on a plain cable";
+  ForEachTestModeCase(clean, [](int reply, const std::string& label, Fault f) {
+    const std::string retried = RunTestModeCase(reply, f, Policy::Retry, label);
+    const std::string cancelled = RunTestModeCase(reply, f, Policy::Cancel, label);
+    Table().push_back({"test mode", label, NameOf(f), retried + " | " + cancelled});
+  });
+}
+
+// The same over a cable that echoes every byte sent, under the transfer sessions' rule: each
+// fault ends as on a plain cable, or in success. A reply that comes after its time-out comes
+// ahead of the retried frame's echo and goes, so that case may end as one whose reply never
+// came. Sends complete once off the wire, and as soon as the line takes them, so that a send
+// awaiting nothing may leave its echo to the next exchange.
+TEST(TestModeCampaign, OnAnEchoingCableEveryReplyMeetsEveryFault) {
+  for (const bool completeOnWrite : {false, true}) {
+    SCOPED_TRACE(completeOnWrite ? "sends complete on write" : "sends complete off the wire");
+    TestModeBench clean;
+    clean.echo = true;
+    clean.completeOnWrite = completeOnWrite;
+    ASSERT_TRUE(clean.run());
+    ASSERT_EQ(clean.enteredCount, 1);
+    ASSERT_EQ(clean.responder.value(36), 202);
+    ASSERT_FALSE(clean.responder.pttKeyed());
+    // Every echo came back intact and was told from the replies: none was refused, no reply
+    // was taken for one (which would leave a reply short), and it came to one per frame unless
+    // a frame's echo was left to the next.
+    EXPECT_EQ(clean.echoesWrong, 0);
+    if (completeOnWrite) {
+      EXPECT_GT(clean.echoesIntact, 0);
+      EXPECT_LE(clean.echoesIntact, clean.framesOut);
+    } else {
+      EXPECT_EQ(clean.echoesIntact, clean.framesOut);
+    }
+    ForEachTestModeCase(clean, [completeOnWrite](int reply, const std::string& label, Fault f) {
+      for (Policy policy : {Policy::Retry, Policy::Cancel}) {
+        const Cable plainCable{false, completeOnWrite};
+        const Cable echoingCable{true, completeOnWrite};
+        const std::string plain = RunTestModeCase(reply, f, policy, label, plainCable);
+        const std::string echoed = RunTestModeCase(reply, f, policy, label, echoingCable);
+        const std::string verdict = Verdict(echoed);
+        if (verdict == Verdict(plain) || verdict == "aligned;left;") continue;
+        if (f == Fault::LateOutside &&
+            verdict == Verdict(RunTestModeCase(reply, Fault::NoReply, policy, label, plainCable)))
+          continue;
+        std::ostringstream traces;
+        traces << "plain cable:\n";
+        RunTestModeCase(reply, f, policy, label, plainCable, &traces);
+        traces << "echoing cable:\n";
+        RunTestModeCase(reply, f, policy, label, echoingCable, &traces);
+        ADD_FAILURE() << label << " / " << NameOf(f)
+                      << (policy == Policy::Retry ? " / retry" : " / cancel") << ": " << echoed
+                      << " on an echoing cable, " << plain << " on a plain one\n"
+                      << traces.str();
+      }
+    });
   }
 }
 

@@ -186,6 +186,17 @@ TEST_F(LinkTestModeTest, AReplyWithAStrayByteIsRefusedWholeAndRetried) {
   EXPECT_EQ(driver.channels().size(), 2u);
 }
 
+// A reply whose last byte is in shortly before its wait runs out is in time, though the quiet
+// gap after it runs past the wait: it is taken, and the wait's end must not count against the
+// exchange that follows it.
+TEST_F(LinkTestModeTest, AReplyInJustBeforeItsWaitRunsOutIsTakenAndTheNextExchangeGetsItsWait) {
+  line.lateWrite = 1;  // the entry word's acknowledge
+  line.lateAnswerEnd = std::chrono::duration_cast<sim::Micros>(kTestWaitTimeout - kReplyQuietGap / 2);
+  ASSERT_TRUE(enter());
+  EXPECT_EQ(prompter.questions, 0);
+  EXPECT_EQ(driver.channels().size(), 2u);
+}
+
 TEST_F(LinkTestModeTest, APulledAdapterEndsTestModeAtOnceWithThePortError) {
   ASSERT_TRUE(enter());
   line.pulledAt = std::chrono::duration_cast<std::chrono::milliseconds>(line.now) + 5ms;

@@ -32,6 +32,10 @@ class RadioSerialLink final : public SerialLink {
   std::optional<std::chrono::milliseconds> pulledAt;
   // The answer to the n-th write (1-based) comes with a stray byte after it.
   int strayAfterWrite = 0;
+  // The answer to the n-th write (1-based) is held back until its last byte comes this long
+  // after the write.
+  int lateWrite = 0;
+  Micros lateAnswerEnd{0};
 
   // What happened.
   Micros now{0};
@@ -71,6 +75,8 @@ class RadioSerialLink final : public SerialLink {
     Micros at = outFree_;
     std::vector<std::uint8_t> answer = radio_.receive(bytes);
     if (++writes_ == strayAfterWrite && !answer.empty()) answer.push_back(0x00);
+    if (writes_ == lateWrite)
+      at = std::max(at, now + lateAnswerEnd - sim::WireTime(answer.size()));
     for (const std::uint8_t b : answer) {
       at += sim::WireTime(1);
       arriving_.push_back({b, at});

@@ -258,6 +258,30 @@ TEST(TestModeDriver, StrayAndWrongRepliesAreNotTakenAndTheTimeOutDecides) {
   EXPECT_TRUE(rig.driver.active());
 }
 
+// The wait runs out while a reply settles: a good one is taken and the next exchange keeps its own
+// wait; a wrong one lets the time-out count.
+TEST(TestModeDriver, AReplySettledAtTheTimeOutIsTakenAndOnlyARefusedOneTimesOut) {
+  Rig rig;
+  ASSERT_TRUE(rig.driver.start({"/dev/null", 1, 0}, rig.doc.working()));
+  ASSERT_EQ(rig.host.sent.size(), 1u);  // the entry word, awaiting its acknowledge
+  rig.driver.onWaitTimeout(Bytes{0x06});
+  EXPECT_EQ(rig.host.retryQuestions, 0);
+  ASSERT_EQ(rig.host.sent.size(), 2u);
+  EXPECT_EQ(rig.host.sent[1].bytes, Bytes{0x02});
+  EXPECT_TRUE(rig.host.waitTimer);
+
+  rig.host.answers = {Answer::Retry};
+  rig.driver.onWaitTimeout(Bytes{'P', 'H', 'T', '5', '2', 0x00, 248});  // a byte short
+  EXPECT_EQ(rig.host.retryQuestions, 1);
+  ASSERT_EQ(rig.host.sent.size(), 3u);
+  EXPECT_EQ(rig.host.sent[2].bytes, Bytes{0x02});  // the same exchange again
+
+  // Nothing settled: the plain time-out.
+  rig.driver.onWaitTimeout(std::nullopt);
+  EXPECT_EQ(rig.host.retryQuestions, 2);
+  EXPECT_FALSE(rig.driver.active());
+}
+
 TEST(TestModeDriver, CancelAfterATimeOutEndsWithThePortClosed) {
   Rig rig;
   rig.radio->override = [](const Sent& s) -> std::optional<Bytes> {

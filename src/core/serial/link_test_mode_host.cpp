@@ -10,8 +10,8 @@ LinkTestModeHost::LinkTestModeHost(std::unique_ptr<SerialLink> link, Prompter& p
     : LinkLoop(std::move(link), std::move(clock)),
       prompter_(prompter),
       waitTimer_(addTimer([this] {
-        settle();
-        if (driver_) driver_->onWaitTimeout();
+        stopTimer(quietTimer_);
+        if (driver_) driver_->onWaitTimeout(replies_.settle());
       })),
       sendTimer_(addTimer([this] {
         if (driver_) driver_->onSendTimer();

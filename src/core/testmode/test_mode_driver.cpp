@@ -406,6 +406,14 @@ void TestModeDriver::onWaitTimeout() {
   end();
 }
 
+void TestModeDriver::onWaitTimeout(const std::optional<std::vector<std::uint8_t>>& settled) {
+  if (settled) {
+    onReceived(*settled);
+    if (!replyFailed_) return;
+  }
+  onWaitTimeout();
+}
+
 std::vector<std::uint8_t> TestModeDriver::farewellBytes() const {
   std::vector<std::uint8_t> bytes;
   const auto add = [&bytes](TestAction action, int step, int p, int q) {

@@ -143,6 +143,10 @@ class TestModeDriver {
   void onSendComplete();
   void onSendTimer();
   void onWaitTimeout();
+  // The wait ran out while the reply was still settling: what was in by then (settled now)
+  // counts as in time, and the wait's end counts only if that reply is refused. Taken, the
+  // exchange is over, and the wait now running is the next exchange's.
+  void onWaitTimeout(const std::optional<std::vector<std::uint8_t>>& settled);
   void onEndTimer();
 
   bool active() const { return active_; }
