@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the accessibility walk: a display, a private D-Bus session and the accessibility bus of
 # its own, the program from a copy of the build's installation (the walk changes its language
-# setting), with the virtual radio as its port. Usage: run_walk.sh BUILD_DIR
+# setting), with the virtual radio as its port and writing to a group of radios offered.
+# Usage: run_walk.sh BUILD_DIR
 set -euo pipefail
 
 build=$1
@@ -43,7 +44,7 @@ unset QT_QPA_PLATFORM
 dbus-run-session -- bash -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately >"$0/bus.log" 2>&1 &
   bus=$!
-  "$0/KR-4100/V600/kr4100" --service --port "Virtual radio" >"$0/app.log" 2>&1 &
+  "$0/KR-4100/V600/kr4100" --service --group-write --port "Virtual radio" >"$0/app.log" 2>&1 &
   app=$!
   status=0
   timeout 240 /usr/bin/python3 "${WALKER:-$1}" || status=$?
