@@ -36,7 +36,8 @@ done
 
 export DISPLAY=":$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/run"
 export XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
-# A Chinese system, so that the language dialog offers Chinese; the program starts in English.
+# A Chinese system, so that the language dialog offers Chinese; the program starts in English
+# or, on a build's first run, in the system's language: the walk takes either.
 export LANG=zh_CN.UTF-8 LC_ALL=
 export QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 unset QT_QPA_PLATFORM

@@ -71,7 +71,7 @@ walked = set()
 
 
 STARTED = time.time()
-ESCAPE, DOWN, RETURN, F10, MENU_KEY = 0xff1b, 0xff54, 0xff0d, 0xffc7, 0xff67
+ESCAPE, UP, DOWN, RETURN, F10, MENU_KEY = 0xff1b, 0xff52, 0xff54, 0xff0d, 0xffc7, 0xff67
 SHIFT_KEYCODE = 50  # the left Shift of the X server's keyboard
 
 
@@ -582,12 +582,14 @@ def switch_language(app):
     press(menu_entry(app, *LANGUAGE))
     wait_change(app, before, 2.0)
     dialog = windows(app)[0][-1]
-    # The list has the focus; Down picks the second language.
-    key(DOWN)
+    # The list has the focus: Down picks the second language, Up the first.
+    combo = next((c for c in descendants(dialog, 3) if c.getRole() == pyatspi.ROLE_COMBO_BOX), None)
+    offered = [item.name for part in children(combo) for item in children(part)] if combo else []
+    key(UP if offered and combo.name == offered[-1] else DOWN)
     settle(0.3)
-    for button in buttons(dialog):
-        if (button.name or "").replace("&", "") == "OK":
-            press(button)
+    ok = button(dialog, ["OK", "确定"])
+    if ok is not None:
+        press(ok)
     settle(1.0)
     still = windows(app)[0]
     if still:
@@ -601,8 +603,9 @@ def main():
     POPUPS = PopupWatch()
     app = find_app()
     settle(1.0)
-    languages = ["English", "Chinese"]
     first_caption = menu_name(app, FILE)
+    # A fresh installation starts in the system's language, a used one in the one chosen last.
+    languages = ["English", "Chinese"] if first_caption.isascii() else ["Chinese", "English"]
     # The editors open at start are walked with the main window, then closed.
     press(menu_entry(app, *CLOSE_ALL))
     settle(0.3)
