@@ -165,9 +165,13 @@ def check(node, context, menus=False, depth=0):
         return
     if role in INTERACTIVE or role in (pyatspi.ROLE_MENU, pyatspi.ROLE_POPUP_MENU):
         name = heard_name(node, role)
-        seen = (context, where(node), node.getRoleName(), name)
+        place = where(node)
+        if role in MENUS or role == pyatspi.ROLE_MENU_ITEM:
+            # Menus are no windows: the entry a menu opens from tells them apart.
+            place = f"{getattr(node.parent, 'name', '')!r} in {place}"
+        seen = (context, place, node.getRoleName(), name)
         if not name and seen not in walked:
-            problems.append(f"{context}: {node.getRoleName()} without a name in {where(node)}")
+            problems.append(f"{context}: {node.getRoleName()} without a name under {place}")
         walked.add(seen)
     if role in NOT_DESCENDED:
         return
