@@ -271,8 +271,11 @@ void frmMain::Change_Language() {
 void frmMain::reCaption() {
   for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
     it.value()->setText(caption(it.key()));
-  for (auto it = menus_.cbegin(); it != menus_.cend(); ++it)
+  // A menu opened is read out by its name: its title without the accelerator.
+  for (auto it = menus_.cbegin(); it != menus_.cend(); ++it) {
     it.value()->setTitle(caption(it.key()));
+    it.value()->setAccessibleName(WithoutAccelerator(it.value()->title()));
+  }
   // The menu says where the trace files go: on hover and in the status bar.
   const QString traces =
       ctx_.shell(ShellText::TraceFolderTip)

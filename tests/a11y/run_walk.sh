@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the accessibility walk: a display, a private D-Bus session and the accessibility bus of
 # its own, the program from a copy of the build's installation (the walk changes its language
-# setting), with the virtual radio as its port. Usage: run_walk.sh BUILD_DIR
+# setting), with the virtual radio as its port and writing to a group of radios offered.
+# Usage: run_walk.sh BUILD_DIR
 set -euo pipefail
 
 build=$1
@@ -35,7 +36,8 @@ done
 
 export DISPLAY=":$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/run"
 export XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
-# A Chinese system, so that the language dialog offers Chinese; the program starts in English.
+# A Chinese system, so that the language dialog offers Chinese; the program starts in English
+# or, on a build's first run, in the system's language: the walk takes either.
 export LANG=zh_CN.UTF-8 LC_ALL=
 export QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 unset QT_QPA_PLATFORM
@@ -43,7 +45,7 @@ unset QT_QPA_PLATFORM
 dbus-run-session -- bash -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately >"$0/bus.log" 2>&1 &
   bus=$!
-  "$0/KR-4100/V600/kr4100" --service --port "Virtual radio" >"$0/app.log" 2>&1 &
+  "$0/KR-4100/V600/kr4100" --service --group-write --port "Virtual radio" >"$0/app.log" 2>&1 &
   app=$!
   status=0
   timeout 240 /usr/bin/python3 "${WALKER:-$1}" || status=$?

@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -31,6 +32,7 @@
 #include "app/radio_sessions.h"
 #include "core/config/data_file_codec.h"
 #include "core/config/record_diff.h"
+#include "gui/editor_support.h"
 #include "gui/file_dialog_options.h"
 #include "gui/qt_paths.h"
 #include "gui/ui_context.h"
@@ -695,6 +697,32 @@ class MainWindowTest : public QObject {
     check(chinese, QString::fromUtf8("树视图"));
     SwitchLanguage(h, kEnglish);
     check(english, QStringLiteral("Tree View"));
+  }
+
+  void menusAreNamedAfterTheirTitlesInBothLanguages() {
+    Harness h;
+    auto check = [&](const QStringList& expected) {
+      QStringList names;
+      for (QAction* entry : h.window->menuBar()->actions()) {
+        QMenu* menu = entry->menu();
+        QVERIFY(menu);
+        QVERIFY2(!menu->accessibleName().isEmpty(), qPrintable(menu->objectName()));
+        QCOMPARE(QAccessible::queryAccessibleInterface(menu)->text(QAccessible::Name),
+                 menu->accessibleName());
+        names << menu->accessibleName();
+      }
+      QCOMPARE(names.mid(0, expected.size()), expected);
+      auto* channels = h.window->findChild<QMenu*>(QStringLiteral("mnuEditChannels"));
+      QVERIFY(channels);
+      QCOMPARE(channels->accessibleName(), WithoutAccelerator(channels->title()));
+      QVERIFY(!channels->accessibleName().isEmpty());
+    };
+    const QStringList english{"File", "Model", "Edit"};
+    check(english);
+    SwitchLanguage(h, kChinese);
+    check({QString::fromUtf8("文件F"), QString::fromUtf8("机型"), QString::fromUtf8("编辑(E)")});
+    SwitchLanguage(h, kEnglish);
+    check(english);
   }
 
   void fileGivenAtStartOpensAsOpenWould() {
