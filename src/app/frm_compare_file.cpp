@@ -55,6 +55,8 @@ FrmCompareFile::FrmCompareFile(UiContext& ctx, const QString& path, QWidget* par
     if (differences.empty()) {
       summary_->setText(ctx.shell(ShellText::CompareEqual));
       table_->hide();
+    } else if (differences.size() == 1) {
+      summary_->setText(ctx.shell(ShellText::CompareOneDiffering));
     } else {
       summary_->setText(ctx.shell(ShellText::CompareDiffering)
                             .replace(QStringLiteral("{n}"), QString::number(differences.size())));

@@ -87,6 +87,16 @@ class CompareFileTest : public QObject {
     QTRY_VERIFY(h.window->findChild<FrmCompareFile*>(QStringLiteral("frmCompareFile")) == nullptr);
   }
 
+  void oneDifferenceIsSaidInTheSingular() {
+    Harness h;
+    const QString path = h.saveCopy("one.dat");
+    h.ctx->doc().working().KeyAssign[0] = 4;
+    FrmCompareFile* w = h.compare(path);
+    QVERIFY(w != nullptr);
+    QCOMPARE(w->table()->rowCount(), 1);
+    QCOMPARE(w->summary()->text(), QStringLiteral("1 setting differs."));
+  }
+
   void anEqualFileSaysSo() {
     Harness h;
     FrmCompareFile* w = h.compare(h.saveCopy("same.dat"));

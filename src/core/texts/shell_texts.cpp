@@ -106,6 +106,7 @@ constexpr std::array<Bilingual, static_cast<std::size_t>(ShellText::Count)> kShe
     /* CompareEqual */
     {"The document and the file hold the same settings.", "文档与文件的设置相同。"},
     /* CompareDiffering */ {"{n} settings differ.", "有 {n} 项设置不同。"},
+    /* CompareOneDiffering */ {"1 setting differs.", "有 1 项设置不同。"},
     /* CompareClose */ {"Close", "关闭"},
     // The print dialog.
     /* PrintCaption */ {"Print", "打印"},

@@ -100,6 +100,7 @@ enum class ShellText : int {
   CompareTableName,  // for assistive tools
   CompareEqual,
   CompareDiffering,  // "{n}": how many settings differ
+  CompareOneDiffering,
   CompareClose,      // without an accelerator, as the backups window's
   // The print dialog.
   PrintCaption,
