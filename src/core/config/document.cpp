@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <string_view>
 #include <utility>
 
 #include "core/config/channel_bulk.h"
@@ -73,18 +75,29 @@ bool SameTestFrequencies(const RadioConfig& a, const RadioConfig& b) {
   return true;
 }
 
+// The parts compared by a rule of their own (the lists and their counts) rather than as a whole.
+constexpr std::string_view kPartsWithTheirOwnRule[] = {
+    "ChCount", "Ch", "AutodialCount", "Autodial", "TestFreCount", "TestFre",
+    "FleetListCount", "FleetList"};
+
 }  // namespace
 
 bool SameDocumentContent(const RadioConfig& w, const RadioConfig& s) {
-  // The parts the record field table marks not compared are bookkeeping, not content; every field a
-  // user edits and the file keeps takes part, so no change can be closed away without the save
-  // question (the record field test walks every stored field to prove it).
-  return SameChannelTable(w, s) && w.ModelInfo == s.ModelInfo && w.EmbMsg1 == s.EmbMsg1 &&
-         w.EmbMsg2 == s.EmbMsg2 && w.OptFeat == s.OptFeat && w.KeyAssign == s.KeyAssign &&
-         w.ScanInfo == s.ScanInfo && w.Dtmf == s.Dtmf && w.Fleet == s.Fleet &&
-         SameList(w.AutodialCount, w.Autodial, s.AutodialCount, s.Autodial) &&
-         SameTestFrequencies(w, s) &&
-         SameList(w.FleetListCount, w.FleetList, s.FleetListCount, s.FleetList);
+  // The parts the record field table marks not compared are bookkeeping, not content; every other
+  // part takes part as a whole unless its rule is one of the list rules below, so a part added to
+  // the table is compared without anyone listing it here (the record field test walks every
+  // stored field to prove none is missed).
+  bool same = SameChannelTable(w, s) && SameTestFrequencies(w, s) &&
+              SameList(w.AutodialCount, w.Autodial, s.AutodialCount, s.Autodial) &&
+              SameList(w.FleetListCount, w.FleetList, s.FleetListCount, s.FleetList);
+  ForEachField(kRecordParts, [&](const auto& part) {
+    if (!same || !part.compared ||
+        std::find(std::begin(kPartsWithTheirOwnRule), std::end(kPartsWithTheirOwnRule),
+                  part.name) != std::end(kPartsWithTheirOwnRule))
+      return;
+    same = w.*part.member == s.*part.member;
+  });
+  return same;
 }
 
 bool Document::IsDocumentUnchanged() const {
