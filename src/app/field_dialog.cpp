@@ -7,13 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/editor_support.h"
+
 namespace kr4100 {
 
 FieldDialog::FieldDialog(UiContext& ctx, const Names& names, QWidget* parent)
     : QDialog(parent), ctx_(ctx), names_(names), fields_(new QGridLayout) {
   setObjectName(QLatin1String(names.dialog));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  SetDialogFrame(this);
   fields_->setColumnStretch(1, 1);
 }
 

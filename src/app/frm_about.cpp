@@ -12,6 +12,7 @@
 
 #include "core/config/model_band.h"
 #include "core/config/version_table.h"
+#include "gui/editor_support.h"
 
 namespace kr4100 {
 namespace {
@@ -25,8 +26,7 @@ QString Display(const std::string& tag) {
 frmAbout::frmAbout(UiContext& ctx, Variant variant, QWidget* parent)
     : QDialog(parent), ctx_(ctx), variant_(variant) {
   setObjectName(QStringLiteral("frmAbout"));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  SetDialogFrame(this);
 
   labelTitle_ = new QLabel(this);
   labelTitle_->setObjectName(QStringLiteral("LabelTitle"));

@@ -13,14 +13,14 @@
 #include <QVBoxLayout>
 
 #include "core/config/conversions.h"
+#include "gui/editor_support.h"
 #include "gui/file_dialog_options.h"
 
 namespace kr4100 {
 
 FrmPrintSelect::FrmPrintSelect(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   setObjectName(QStringLiteral("FrmPrintSelect"));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  SetDialogFrame(this);
 
   auto* layout = new QVBoxLayout(this);
   label1_ = new QLabel(this);

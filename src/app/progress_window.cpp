@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <algorithm>
 
+#include "gui/editor_support.h"
 #include "gui/twips.h"
 
 namespace kr4100 {
@@ -15,12 +16,10 @@ constexpr int kWidth = 5400;  // twips
 
 }  // namespace
 
-ProgressWindow::ProgressWindow(UiContext& ctx, const char* name, MessageId caption,
-                               QWidget* parent)
+ProgressWindow::ProgressWindow(UiContext& ctx, const char* name, MessageId caption, QWidget* parent)
     : QDialog(parent), ctx_(ctx), caption_(caption) {
   setObjectName(QString::fromLatin1(name));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  SetDialogFrame(this);
   setWindowModality(Qt::ApplicationModal);
 
   label1_ = captionLabel("Label1");

@@ -65,11 +65,9 @@ void frmCommChInfo::Impl::createControls() {
   bandLabel = new QLabel(q);
   bandLabel->setObjectName(QStringLiteral("Label3"));
   for (int k = 0; k < kGroupCount; ++k) {
-    emergencyLabels[k] = new QLabel(q);
-    emergencyLabels[k]->setObjectName(QStringLiteral("Label2_%1").arg(k));
-    emergencyCombos[k] = new QComboBox(q);
-    emergencyCombos[k]->setObjectName(QStringLiteral("Combo1_%1").arg(k));
-    emergencyCombos[k]->setMinimumContentsLength(3);
+    const LabelledList made = MakeLabelledList(q, "Label2", "Combo1", k, 3);
+    emergencyLabels[k] = made.label;
+    emergencyCombos[k] = made.list;
   }
   editButton = new QPushButton(q);
   editButton->setObjectName(QStringLiteral("CommandCHInfoEdit"));

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/config/key_tables.h"
+#include "gui/editor_support.h"
 #include "gui/key_filters.h"
 #include "gui/twips.h"
 
@@ -43,11 +44,9 @@ class FrmKeyAssignm::Impl {
 void FrmKeyAssignm::Impl::createControls() {
   auto* grid = new QGridLayout;
   for (int k = 0; k < kKeyCount; ++k) {
-    keyLabels[k] = new QLabel(q);
-    keyLabels[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
-    keyLists[k] = new QComboBox(q);
-    keyLists[k]->setObjectName(QStringLiteral("Combo1_%1").arg(k));
-    keyLists[k]->setMinimumContentsLength(20);
+    const LabelledList made = MakeLabelledList(q, "Label1", "Combo1", k, 20);
+    keyLabels[k] = made.label;
+    keyLists[k] = made.list;
     keyLists[k]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     keyLabels[k]->setBuddy(keyLists[k]);
     grid->addWidget(keyLabels[k], k, 0);

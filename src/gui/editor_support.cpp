@@ -3,10 +3,26 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QTableWidget>
 
 namespace kr4100 {
+
+LabelledList MakeLabelledList(QWidget* parent, const char* labelName, const char* listName,
+                              int k, int minimumChars) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(labelName)).arg(k));
+  auto* list = new QComboBox(parent);
+  list->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(listName)).arg(k));
+  list->setMinimumContentsLength(minimumChars);
+  return {label, list};
+}
+
+void SetDialogFrame(QWidget* dialog) {
+  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint);
+}
 
 QString WithoutAccelerator(const QString& text) {
   QString plain;

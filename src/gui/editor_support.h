@@ -11,7 +11,9 @@
 #include "gui/ui_context.h"
 
 class QAbstractButton;
+class QWidget;
 class QComboBox;
+class QLabel;
 class QTableWidget;
 
 namespace kr4100 {
@@ -38,6 +40,19 @@ void FillNumberedGrid(QTableWidget* grid, int rows, Qt::Alignment dataAlignment 
 // A menu or button caption without its accelerator, as titles, the tree and screen readers show
 // it: "&Open" gives "Open", "打开(&O)..." gives "打开...", "&&" gives one "&".
 QString WithoutAccelerator(const QString& text);
+
+// A drop-down list and the label beside it, named for the window's tests and settings
+// ("{label}_{k}", "{list}_{k}"), the list wide enough for minimumChars characters.
+struct LabelledList {
+  QLabel* label;
+  QComboBox* list;
+};
+LabelledList MakeLabelledList(QWidget* parent, const char* labelName, const char* listName,
+                              int k, int minimumChars);
+
+// The frame every dialog of the program has: a title and a close button, no help or size
+// buttons.
+void SetDialogFrame(QWidget* dialog);
 // A button's caption, and its name for screen readers without the accelerator.
 void SetButtonText(QAbstractButton* button, const QString& text);
 

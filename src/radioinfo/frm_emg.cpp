@@ -13,6 +13,7 @@
 
 #include "core/config/version_table.h"
 #include "core/link/radio_info_fields.h"
+#include "gui/editor_support.h"
 #include "platform/radio_text.h"
 
 namespace kr4100 {
@@ -47,8 +48,7 @@ QString Shown(const FixedText<N>& field) {
 
 FrmEMG::FrmEMG(UiContext& ctx, QWidget* parent)
     : QDialog(parent), EditorWindow(this, ctx, "FrmEMG") {
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  SetDialogFrame(this);
   createControls();
   layOut();
   // The band the main window's caption shows is the list's one entry.

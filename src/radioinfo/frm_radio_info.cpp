@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/editor_support.h"
 #include "radioinfo/radio_info_fields.h"
 
 namespace kr4100 {
@@ -15,8 +16,7 @@ FrmRadioInfo::FrmRadioInfo(UiContext& ctx, QWidget* parent)
     : QDialog(parent),
       EditorWindow(this, ctx, "FrmRadioInfo"),
       fields_(std::make_unique<RadioInfoFields>(this, ctx)) {
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  SetDialogFrame(this);
   // What the record holds is shown, not edited here.
   fields_->dateBox->setReadOnly(true);
   auto* layout = new QVBoxLayout(this);

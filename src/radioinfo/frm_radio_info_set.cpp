@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/config/radio_info_edit.h"
+#include "gui/editor_support.h"
 #include "gui/key_filters.h"
 #include "radioinfo/radio_info_fields.h"
 
@@ -109,8 +110,7 @@ FrmRadioInfoSet::FrmRadioInfoSet(UiContext& ctx, QWidget* parent)
     : QDialog(parent),
       EditorWindow(this, ctx, "FrmRadioInfoSet"),
       d_(std::make_unique<Impl>(this, ctx)) {
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  SetDialogFrame(this);
   d_->createControls();
   d_->connectControls();
   commitOnFocusOut(d_->versionBox, "FrmRadioInfoSet_Text2_LostFocus",
