@@ -25,14 +25,16 @@ unsigned SystemLocaleId() {
              : 0x0409u;
 }
 
-}  // namespace
+struct StartOptions {
+  bool groupWrite = false;
+  bool service = false;
+  QString port;        // empty: the settings' port
+  QString screenshot;  // empty: none
+  QString file;        // the data file to open at start; empty: none
+};
 
-int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QCoreApplication::setOrganizationName(QStringLiteral("KR_4100"));
-  QCoreApplication::setApplicationName(QStringLiteral("kr4100"));
-  QCoreApplication::setApplicationVersion(QString::fromLatin1(kr4100::kProgramVersion));
-
+// The command line; --help and --version print and quit here.
+StartOptions ParseOptions(const QApplication& app) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("KR-4100 programming software"));
   parser.addHelpOption();
@@ -56,23 +58,35 @@ int main(int argc, char* argv[]) {
                                QStringLiteral("Data file to open at start (*.dat)."),
                                QStringLiteral("[FILE]"));
   parser.process(app);
+  const QStringList files = parser.positionalArguments();
+  return {parser.isSet(groupWrite), parser.isSet(service), parser.value(port),
+          parser.value(screenshot), files.isEmpty() ? QString() : files.constFirst()};
+}
 
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("KR_4100"));
+  QCoreApplication::setApplicationName(QStringLiteral("kr4100"));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(kr4100::kProgramVersion));
+
+  const StartOptions options = ParseOptions(app);
   using kr4100::ToPath;
   kr4100::MessageBoxPrompter prompter;
   kr4100::AppState state(kr4100::InstallLayout{ToPath(QCoreApplication::applicationDirPath())});
-  if (parser.isSet(port)) state.portOverride = parser.value(port).toStdString();
+  state.portOverride = options.port.toStdString();
   state.startup(SystemLocaleId(),
                 ToPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
   state.userDataDir = ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-  if (parser.isSet(groupWrite)) state.groupWriteEnabled = true;
-  if (parser.isSet(service)) state.serviceFunctions = true;
-  if (!parser.positionalArguments().isEmpty())
-    state.startFile = ToPath(parser.positionalArguments().constFirst());
+  state.groupWriteEnabled = options.groupWrite;
+  state.serviceFunctions = options.service;
+  if (!options.file.isEmpty()) state.startFile = ToPath(options.file);
   kr4100::UiContext ctx(state, prompter);
   kr4100::NameToolkitDialogs(&app);
 
   std::unique_ptr<kr4100::frmMain> mainWindow;
-  const QString screenshotFile = parser.value(screenshot);
+  const QString screenshotFile = options.screenshot;
   auto* splash = new kr4100::frmSplash(ctx, [&] {
     mainWindow = std::make_unique<kr4100::frmMain>(ctx);
     prompter.setParent(mainWindow.get());

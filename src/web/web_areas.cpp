@@ -4,6 +4,8 @@
 #include <cctype>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "core/config/embedded_message.h"
 #include "core/config/item_list.h"
@@ -148,6 +150,79 @@ std::optional<std::u32string> CodePoints(const std::string& text) {
   return out;
 }
 
+// Each area's field by its key: nothing when the area has no such field, else what came of the
+// value (a refusal says why, or nothing for a control that takes no input now).
+std::optional<Outcome> Refused(int language) {
+  return Outcome{false, MessageText(MessageId::InvalidData, language)};
+}
+
+std::optional<Outcome> SetOption(Document& doc, const std::string& key, const std::string& value,
+                                 int language) {
+  for (int c = 0; c < kOptionListCount; ++c) {
+    const OptionList& list = OptionListAt(c);
+    if (OptionKey(list.field) != key) continue;
+    const auto position = PositionOf(ItemTexts(list.items, language), value);
+    if (!position) return Refused(language);
+    doc.Edit([&](RadioConfig& r) { StoreOptFeat(r, OptListId(c), *position); });
+    return Outcome{true, {}};
+  }
+  for (int c = 0; c < kOptionCheckCount; ++c) {
+    const OptionCheck& check = OptionCheckAt(c);
+    if (check.field == kNoOptFeatField || OptionKey(check.field) != key) continue;
+    const auto position = PositionOf(SwitchWords(language), value);
+    if (!position) return Refused(language);
+    // A greyed box takes no click.
+    const bool single = ShownChecked(doc.working().OptFeat, SingleChangeControl());
+    if (single && check.role == OptionCheckRole::CommonAttribute) return Outcome{false, {}};
+    doc.Edit([&](RadioConfig& r) { StoreOptFeat(r, OptCheckId(c), *position); });
+    return Outcome{true, {}};
+  }
+  return std::nullopt;
+}
+
+std::optional<Outcome> SetKey(Document& doc, const std::string& key, const std::string& value,
+                              int language) {
+  for (int k = 0; k < 2; ++k) {
+    if (key != kKeyKeys[k]) continue;
+    const auto position = PositionOf(KeyListTexts(language), value);
+    if (!position || !doc.Edit([&](RadioConfig& r) { return StoreKeyPick(r, k, *position); }))
+      return Refused(language);
+    return Outcome{true, {}};
+  }
+  return std::nullopt;
+}
+
+std::optional<Outcome> SetScan(Document& doc, const std::string& key, const std::string& value,
+                               int language) {
+  for (int k = 0; k < kScanSettingCount; ++k) {
+    if (key != kScanKeys[k]) continue;
+    const auto setting = static_cast<ScanSetting>(k);
+    const ScanListContext context = ScanListContextOf(doc.working(), doc.state().modelText);
+    if (!ScanListEnabled(setting, ShownPriorityMode(doc.working().ScanInfo[0])))
+      return Outcome{false, {}};
+    const auto position = PositionOf(ScanItemTexts(setting, context, language), value);
+    if (!position ||
+        !doc.Edit([&](RadioConfig& r) { return StoreScanPick(r, setting, *position, context); }))
+      return Refused(language);
+    return Outcome{true, {}};
+  }
+  return std::nullopt;
+}
+
+std::optional<Outcome> SetMessage(Document& doc, const std::string& key, const std::string& value,
+                                  int language) {
+  for (int k = 0; k < 2; ++k) {
+    if (key != kMessageKeys[k]) continue;
+    const auto codes = CodePoints(value);
+    if (!codes) return Refused(language);
+    for (char32_t code : *codes)
+      if (!IsEmbMsgCharacter(code)) return Refused(language);
+    doc.Edit([&](RadioConfig& r) { StoreEmbMsg(EmbMsgOf(r, k), value); });
+    return Outcome{true, {}};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<Area> WebDocument::areas() const {
@@ -159,66 +234,17 @@ std::vector<Area> WebDocument::areas() const {
 
 Outcome WebDocument::setField(const std::string& area, const std::string& key,
                               const std::string& value) {
-  const int language = Language();
-  const Outcome invalid{false, MessageText(MessageId::InvalidData, language)};
-  bool stored = false;
-  if (area == "options") {
-    for (int c = 0; c < kOptionListCount && !stored; ++c) {
-      const OptionList& list = OptionListAt(c);
-      if (OptionKey(list.field) != key) continue;
-      const auto position = PositionOf(ItemTexts(list.items, language), value);
-      if (!position) return invalid;
-      doc_->Edit([&](RadioConfig& r) { StoreOptFeat(r, OptListId(c), *position); });
-      stored = true;
-    }
-    for (int c = 0; c < kOptionCheckCount && !stored; ++c) {
-      const OptionCheck& check = OptionCheckAt(c);
-      if (check.field == kNoOptFeatField || OptionKey(check.field) != key) continue;
-      const auto position = PositionOf(SwitchWords(language), value);
-      if (!position) return invalid;
-      // A greyed box takes no click.
-      const bool single = ShownChecked(doc_->working().OptFeat, SingleChangeControl());
-      if (single && check.role == OptionCheckRole::CommonAttribute) return {false, {}};
-      doc_->Edit([&](RadioConfig& r) { StoreOptFeat(r, OptCheckId(c), *position); });
-      stored = true;
-    }
-  } else if (area == "keys") {
-    for (int k = 0; k < 2 && !stored; ++k) {
-      if (key != kKeyKeys[k]) continue;
-      const auto position = PositionOf(KeyListTexts(language), value);
-      if (!position) return invalid;
-      if (!doc_->Edit([&](RadioConfig& r) { return StoreKeyPick(r, k, *position); }))
-        return invalid;
-      stored = true;
-    }
-  } else if (area == "scan") {
-    for (int k = 0; k < kScanSettingCount && !stored; ++k) {
-      if (key != kScanKeys[k]) continue;
-      const auto setting = static_cast<ScanSetting>(k);
-      const ScanListContext context = ScanListContextOf(doc_->working(), doc_->state().modelText);
-      if (!ScanListEnabled(setting, ShownPriorityMode(doc_->working().ScanInfo[0])))
-        return {false, {}};
-      const auto position = PositionOf(ScanItemTexts(setting, context, language), value);
-      if (!position) return invalid;
-      if (!doc_->Edit(
-              [&](RadioConfig& r) { return StoreScanPick(r, setting, *position, context); }))
-        return invalid;
-      stored = true;
-    }
-  } else if (area == "messages") {
-    for (int k = 0; k < 2 && !stored; ++k) {
-      if (key != kMessageKeys[k]) continue;
-      const auto codes = CodePoints(value);
-      if (!codes) return invalid;
-      for (char32_t code : *codes)
-        if (!IsEmbMsgCharacter(code)) return invalid;
-      doc_->Edit([&](RadioConfig& r) { StoreEmbMsg(EmbMsgOf(r, k), value); });
-      stored = true;
-    }
+  using Setter = std::optional<Outcome> (*)(Document&, const std::string&, const std::string&, int);
+  static constexpr std::pair<std::string_view, Setter> kSetters[] = {
+      {"options", &SetOption}, {"keys", &SetKey}, {"scan", &SetScan}, {"messages", &SetMessage}};
+  for (const auto& [name, set] : kSetters) {
+    if (name != area) continue;
+    const std::optional<Outcome> outcome = set(*doc_, key, value, Language());
+    if (!outcome) break;
+    if (outcome->ok) undo_.checkpoint();
+    return *outcome;
   }
-  if (!stored) return {false, {}};
-  undo_.checkpoint();
-  return {true, {}};
+  return {false, {}};
 }
 
 }  // namespace kr4100::web
