@@ -268,12 +268,18 @@ inline constexpr auto kRecordParts = std::tuple{
 // The label of a block's field or of a part, by its member.
 template <class Table, class Member>
 constexpr const Bilingual& LabelIn(const Table& table, Member member) {
+  // Found by a flag, not by a null test: a sanitizer build cannot fold a comparison of a
+  // constant's address with null, and the label must be a constant.
   const Bilingual* out = nullptr;
+  bool found = false;
   ForEachField(table, [&](const auto& field) {
     if constexpr (std::is_same_v<decltype(field.member), Member>)
-      if (field.member == member) out = &field.label;
+      if (field.member == member) {
+        out = &field.label;
+        found = true;
+      }
   });
-  return out ? *out : throw "not a field of the table";
+  return found ? *out : throw "not a field of the table";
 }
 template <FieldTable R, class M>
 constexpr const Bilingual& LabelOf(M R::*member) {
