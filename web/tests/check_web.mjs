@@ -400,6 +400,8 @@ function cliDump(datBytes) {
 }
 
 await run('a group\'s emergency channel chosen by keyboard, saved as the desktop saves it', async (open) => {
+  // The stand-in's new document has empty groups: the rows below are the desktop record's.
+  if (fake) skip('the stand-in core starts its groups empty');
   const { page } = await open();
   const rx = await rxColumn(page);
   const shown = () => page.evaluate(() => {
