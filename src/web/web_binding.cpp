@@ -78,6 +78,19 @@ val Bulk(WebDocument& doc, int group, const val& rows, const std::string& comman
       doc.bulk(group, emscripten::convertJSArrayToNumberVector<int>(rows), command, arg));
 }
 
+val Emergency(const WebDocument& doc, int group) {
+  const EmergencyChoice choice = doc.emergency(group);
+  val out = val::object();
+  out.set("label", choice.label);
+  out.set("choices", ArrayOf(choice.choices));
+  out.set("value", choice.value);
+  return out;
+}
+
+val SetEmergency(WebDocument& doc, int group, const std::string& chNum) {
+  return OutcomeOf(doc.setEmergency(group, chNum));
+}
+
 val Areas(const WebDocument& doc) {
   val out = val::array();
   for (const Area& a : doc.areas()) {
@@ -303,6 +316,8 @@ EMSCRIPTEN_BINDINGS(kr4100_core) {
       .function("cell", &WebDocument::cell)
       .function("setCell", &SetCell)
       .function("bulk", &Bulk)
+      .function("emergency", &Emergency)
+      .function("setEmergency", &SetEmergency)
       .function("areas", &Areas)
       .function("setField", &SetField)
       .function("canUndo", &WebDocument::canUndo)

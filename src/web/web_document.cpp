@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
@@ -309,6 +310,34 @@ Outcome WebDocument::bulk(int group, const std::vector<int>& rows, const std::st
   undo_.checkpoint(said.text);
   // The command's name is for the undo step; only the priority channel's change is news.
   return {true, said.priorityChannelChanged ? said.text : std::string()};
+}
+
+EmergencyChoice WebDocument::emergency(int group) const {
+  if (group < 0 || group >= kGroupCount) return {};
+  const RadioConfig& r = doc_->working();
+  // Labelled as the desktop labels its list: the group's letter, then the words.
+  EmergencyChoice out{std::string(kGroupLetters[static_cast<std::size_t>(group)]) + " " +
+                          kEmergencyChannel.in(Language()),
+                      {},
+                      {}};
+  std::vector<int> numbers;
+  for (int slot = 1; slot <= r.usedChannels(group); ++slot)
+    numbers.push_back(r.slot(slot, group).ChNum);
+  std::sort(numbers.begin(), numbers.end());
+  for (int n : numbers) out.choices.push_back(std::to_string(n));
+  const int chosen = r.OptFeat[static_cast<std::size_t>(kEmgCh0 + group)] + 1;
+  if (r.findChannel(group, chosen)) out.value = std::to_string(chosen);
+  return out;
+}
+
+Outcome WebDocument::setEmergency(int group, const std::string& chNum) {
+  const EmergencyChoice offered = emergency(group);
+  // Only a channel the list offers: the desktop's list has no other entries to choose.
+  if (std::find(offered.choices.begin(), offered.choices.end(), chNum) == offered.choices.end())
+    return {false, {}};
+  doc_->SetEmergencyChannel(group, std::atoi(chNum.c_str()));
+  undo_.checkpoint();
+  return {true, {}};
 }
 
 std::string WebDocument::exportCsv() const {

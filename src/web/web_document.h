@@ -47,6 +47,13 @@ struct Area {
   std::vector<AreaField> fields;
 };
 
+// A group's emergency channel as the channel-information window offers it.
+struct EmergencyChoice {
+  std::string label;
+  std::vector<std::string> choices;  // the group's channel numbers, in order
+  std::string value;                 // empty when the record names none of them
+};
+
 struct Comparison {
   Outcome outcome;
   std::vector<std::string> lines;
@@ -78,6 +85,10 @@ class WebDocument {
   Outcome setCell(int group, int row, const std::string& column, const std::string& text);
   Outcome bulk(int group, const std::vector<int>& rows, const std::string& command,
                const std::string& arg);
+
+  EmergencyChoice emergency(int group) const;
+  // The channel number as one of the choices' texts; anything else is refused unchanged.
+  Outcome setEmergency(int group, const std::string& chNum);
 
   std::vector<Area> areas() const;
   Outcome setField(const std::string& area, const std::string& key, const std::string& value);

@@ -88,6 +88,12 @@ export class App implements Shell {
     byId('view-tabs').addEventListener('keydown', (e) => this.tabKeys(e, 'view-tabs'));
     byId('group-tabs').addEventListener('keydown', (e) => this.tabKeys(e, 'group-tabs'));
     byId('grid-host').append(this.grid.table);
+    const emergency = byId<HTMLSelectElement>('emergency');
+    emergency.addEventListener('change', () => {
+      this.commitEdits();
+      this.outcome(this.doc.setEmergency(this.grid.group, emergency.value));
+      this.documentChanged();
+    });
     this.wireBulk(click);
   }
 
@@ -239,9 +245,24 @@ export class App implements Shell {
     byId(`view-${view}`).focus();
   }
 
-  // After any change: the caption (the core's, as the desktop titles its window) and what can be
-  // done now.
+  // The current group's emergency channel. Any change may have moved it (a delete, a move, an
+  // undo), so it is shown again after each; the list is rebuilt only when its channels changed,
+  // not to disturb a user walking it with the arrow keys.
+  private renderEmergency(): void {
+    const choice = this.doc.emergency(this.grid.group);
+    byId('emergency-label').textContent = choice.label;
+    const select = byId<HTMLSelectElement>('emergency');
+    const shown = [...select.options].map((o) => o.value);
+    if (shown.join() !== choice.choices.join()) {
+      select.replaceChildren(...choice.choices.map((n) => el('option', { value: n, text: n })));
+    }
+    select.value = choice.value;
+  }
+
+  // After any change: the caption (the core's, as the desktop titles its window), the emergency
+  // channel and what can be done now.
   documentChanged(): void {
+    this.renderEmergency();
     const title = this.doc.caption();
     byId('doc-caption').textContent = title;
     document.title = title;

@@ -45,6 +45,15 @@ export interface Area {
   fields: AreaField[];
 }
 
+// A group's emergency channel: one of the group's channel numbers, as the desktop's list above
+// the grid offers them. A delete or move that takes the channel away moves the choice to the
+// group's first channel (the core's recheck); undo brings it back with the rest.
+export interface EmergencyChoice {
+  label: string; // "A Emergency Channel", in the current language
+  choices: string[]; // the group's channel numbers, ascending
+  value: string; // the chosen one, empty when the record names no channel of the group
+}
+
 export type BulkCommand =
   | 'switchOn' | 'switchOff' // arg: the column key of a switch
   // arg: JSON {"start","step","offset"} as typed (MHz, kHz, kHz), plus "count" to make that many
@@ -74,6 +83,10 @@ export interface WebDocument {
   // Typed text: frequencies normalised and range-checked by the core. A refusal leaves the cell.
   setCell(group: number, row: number, column: string, text: string): Outcome;
   bulk(group: number, rows: number[], command: BulkCommand, arg: string): Outcome;
+
+  emergency(group: number): EmergencyChoice;
+  // chNum: one of emergency(group).choices; anything else is refused and changes nothing.
+  setEmergency(group: number, chNum: string): Outcome;
 
   areas(): Area[];
   setField(area: string, key: string, value: string): Outcome;

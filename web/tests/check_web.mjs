@@ -390,6 +390,81 @@ await run('an edit in the grid by keyboard', async (open) => {
   check(moved.row === last + 1 && moved.tabbable === 1, `ArrowDown: ${JSON.stringify(moved)}`);
 });
 
+// The desktop's reading of a data file, as kr4100-cli dump prints it.
+function cliDump(datBytes) {
+  if (fake) skip('the stand-in core has no data file the command line reads');
+  if (!existsSync(cli)) skip(`no command line at ${cli}`);
+  const input = join(work, `dump-${Date.now()}.dat`);
+  writeFileSync(input, datBytes);
+  return JSON.parse(execFileSync(cli, ['dump', input], { encoding: 'utf8' }));
+}
+
+await run('a group\'s emergency channel chosen by keyboard, saved as the desktop saves it', async (open) => {
+  // The stand-in's new document has empty groups: the rows below are the desktop record's.
+  if (fake) skip('the stand-in core starts its groups empty');
+  const { page } = await open();
+  const rx = await rxColumn(page);
+  const shown = () => page.evaluate(() => {
+    const select = document.getElementById('emergency');
+    return { value: select.value, choices: [...select.options].map((o) => o.value), label: select.labels[0]?.textContent };
+  });
+  // Group B gets channels 2 and 3 beside its first.
+  await page.click('#group-1');
+  for (const [row, text] of [[1, '28.3'], [2, '28.4']]) {
+    await gridCell(page, row, rx).click();
+    await page.keyboard.type(text);
+    await page.keyboard.press('Enter');
+  }
+  let now = await shown();
+  const words = await page.evaluate(() => window.kr4100.app.doc.emergency(1).label);
+  check(now.label === words && /^B /.test(words), `the list is labelled "${now.label}"`);
+  check(now.choices.join() === '1,2,3' && now.value === '1', `the list: ${JSON.stringify(now)}`);
+  const before = await savedBytes(page);
+
+  // From the group tabs, Tab reaches the list; the arrow keys choose.
+  await page.focus('#group-1');
+  await page.keyboard.press('Tab');
+  check(await page.evaluate(() => document.activeElement.id) === 'emergency', 'Tab from the group tabs does not reach the list');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('ArrowDown');
+  check((await shown()).value === '3', `the list shows ${(await shown()).value} after two ArrowDown`);
+  check(await page.evaluate(() => window.kr4100.app.doc.emergency(1).value) === '3', 'the choice did not reach the document');
+  check((await page.textContent('#doc-caption')).includes('*'), 'the caption does not show the change');
+  const after = await savedBytes(page);
+
+  // The desktop reads the one option changed, group B's channel 3 (stored as 2), the rest as
+  // before; and saves the document to the very same bytes.
+  const [was, is] = [cliDump(before), cliDump(after)];
+  const emgB = 24 + 1;
+  check(was.OptFeat[emgB] === 0 && is.OptFeat[emgB] === 2, `group B's option byte: ${was.OptFeat[emgB]} -> ${is.OptFeat[emgB]}`);
+  is.OptFeat[emgB] = was.OptFeat[emgB];
+  check(JSON.stringify(is) === JSON.stringify(was), 'the saved file changed more than the emergency channel');
+  const input = join(work, `emergency-${Date.now()}.dat`);
+  writeFileSync(input, after);
+  execFileSync(cli, ['resave', input, `${input}.resaved`]);
+  const resaved = new Uint8Array(readFileSync(`${input}.resaved`));
+  check(resaved.length === after.length && firstDifference(resaved, after, 0, after.length) === null,
+    `the desktop saves the document differently: ${firstDifference(resaved, after, 0, after.length)}`);
+
+  // Channel 3 deleted: the core's recheck moves the choice to the group's first channel; undo
+  // brings both back. Another group shows its own.
+  await gridCell(page, 2, rx).click();
+  await page.click('#bulk-delete');
+  now = await shown();
+  check(now.choices.join() === '1,2' && now.value === '1', `after the delete: ${JSON.stringify(now)}`);
+  await gridCell(page, 0, rx).focus();
+  await page.keyboard.press('Control+z');
+  now = await shown();
+  check(now.choices.join() === '1,2,3' && now.value === '3', `after undo: ${JSON.stringify(now)}`);
+  await page.click('#group-0');
+  now = await shown();
+  check(/^A /.test(now.label) && now.choices.join() === '1' && now.value === '1', `group A: ${JSON.stringify(now)}`);
+  await page.click('#group-1');
+  check((await shown()).value === '3', 'group B lost its choice on the way back');
+  await page.selectOption('#language', 'zh');
+  check(/紧急/.test((await shown()).label), `in Chinese the list reads "${(await shown()).label}"`);
+});
+
 await run('a full read from the radio over the serial port', async (open) => {
   const { page } = await open();
   await page.selectOption('#stop-bits', '2');

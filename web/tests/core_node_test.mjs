@@ -169,6 +169,50 @@ await check('bulk commands, areas and the channel file go through the core', () 
   other.delete();
 });
 
+await check("each group's emergency channel: the group's channels, the core's recheck, undo", () => {
+  const doc = core.newDocument(0);
+  assert.deepEqual(doc.emergency(1), { label: 'B Emergency Channel', choices: ['1'], value: '1' });
+  // Channels 1, 2, 3 and 6: the list offers the numbers there are, gaps left out.
+  assert.equal(doc.bulk(1, [0, 1, 2], 'fill', '{"start":"28.3","step":"10","offset":"0"}').ok, true);
+  assert.equal(doc.setCell(1, 5, 'rxFrequency', '28.9').ok, true);
+  assert.deepEqual(doc.emergency(1).choices, ['1', '2', '3', '6']);
+
+  assert.equal(doc.setEmergency(1, '6').ok, true);
+  assert.equal(doc.emergency(1).value, '6');
+  assert.equal(doc.emergency(0).value, '1', 'the other groups keep theirs');
+  for (const wrong of ['4', '61', '0', 'x', '']) {
+    assert.equal(doc.setEmergency(1, wrong).ok, false, wrong);
+    assert.equal(doc.emergency(1).value, '6', wrong);
+  }
+  const reopened = core.openDocument(doc.save(), 'emg.dat').document;
+  assert.equal(reopened.emergency(1).value, '6');
+  reopened.delete();
+
+  // Moved, it stays with its channel; deleted, the group's first channel takes over.
+  assert.equal(doc.bulk(1, [5], 'moveUp', '').ok, true);
+  assert.equal(doc.emergency(1).value, '5');
+  assert.equal(doc.bulk(1, [4], 'delete', '').ok, true);
+  assert.deepEqual(doc.emergency(1), { label: 'B Emergency Channel', choices: ['1', '2', '3'], value: '1' });
+  doc.undo();
+  assert.equal(doc.emergency(1).value, '5');
+  doc.undo();
+  assert.equal(doc.emergency(1).value, '6');
+  doc.undo();
+  assert.equal(doc.emergency(1).value, '1', 'the choice itself is one undo step');
+  doc.redo();
+  assert.equal(doc.emergency(1).value, '6');
+  // Emptying the channel's frequency deletes it: the same recheck.
+  assert.equal(doc.setCell(1, 5, 'rxFrequency', '').ok, true);
+  assert.equal(doc.emergency(1).value, '1');
+
+  core.setLanguage('zh');
+  assert.equal(doc.emergency(2).label, 'C 紧急信道');
+  core.setLanguage('en');
+  assert.deepEqual(doc.emergency(6), { label: '', choices: [], value: '' });
+  assert.equal(doc.setEmergency(-1, '1').ok, false);
+  doc.delete();
+});
+
 await check('a fill that would leave the band asks first and fills the rest when told', () => {
   const doc = core.newDocument(0); // 28.000 .. 29.700 MHz
   const fill = { start: '29.6', step: '50', offset: '0' };

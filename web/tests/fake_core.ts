@@ -19,7 +19,8 @@ const SWITCHES = ['busy', 'echo', 'hiCut', 'plus10k', 'nbAnl', 'rb'];
 const words = (en: string, zh: string) => (language === 'zh' ? zh : en);
 
 interface Channel { rx: string; tx: string; switches: boolean[]; scan: boolean }
-interface State { band: 0 | 1; groups: Channel[][]; options: Record<string, string> }
+// emergency: per group, the emergency channel's row (files from before it was kept lack it).
+interface State { band: 0 | 1; groups: Channel[][]; options: Record<string, string>; emergency?: number[] }
 
 function columns(): GridColumn[] {
   const onOff = [words('Disable', '不使用'), words('Enable', '使用')];
@@ -36,7 +37,10 @@ function edges(band: 0 | 1): [number, number] {
 }
 
 function emptyState(band: 0 | 1): State {
-  return { band, groups: Array.from({ length: 6 }, () => []), options: { tot: '3', beep: 'On', msg1: '' } };
+  return {
+    band, groups: Array.from({ length: 6 }, () => []), options: { tot: '3', beep: 'On', msg1: '' },
+    emergency: [0, 0, 0, 0, 0, 0],
+  };
 }
 
 const encoder = new TextEncoder();
@@ -142,11 +146,30 @@ class FakeDocument implements WebDocument {
       } else if (command === 'delete') {
         if (chosen.length >= group.length) return refused(words('A group keeps one channel.', '组至少保留一个信道。'));
         for (const r of [...chosen].reverse()) group.splice(r, 1);
+        // Roughly the core's recheck: a channel gone leaves the group's first one chosen.
+        if (this.state.emergency && this.state.emergency[g] >= group.length) this.state.emergency[g] = 0;
       } else if (command === 'sort') {
         group.sort((a, b) => Number(a.rx) - Number(b.rx));
       } else {
         return refused(`${command}: ${words('not in this stand-in', '替身不支持')}`);
       }
+      return ok();
+    });
+  }
+  emergency(g: number) {
+    const group = this.state.groups[g] ?? [];
+    const row = this.state.emergency?.[g] ?? 0;
+    return {
+      label: `${'ABCDEF'[g]} ${words('Emergency Channel', '紧急信道')}`,
+      choices: group.map((_, r) => String(r + 1)),
+      value: row < group.length ? String(row + 1) : '',
+    };
+  }
+  setEmergency(g: number, chNum: string): Outcome {
+    if (!this.emergency(g).choices.includes(chNum)) return { ok: false, message: '' };
+    return this.change(() => {
+      this.state.emergency ??= [0, 0, 0, 0, 0, 0];
+      this.state.emergency[g] = Number(chNum) - 1;
       return ok();
     });
   }
