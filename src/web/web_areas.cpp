@@ -35,6 +35,14 @@ constexpr const char* kScanKeys[kScanSettingCount] = {
 constexpr const char* kKeyKeys[2] = {"pf1", "pf2"};
 constexpr const char* kMessageKeys[2] = {"embMsg1", "embMsg2"};
 
+// Where a key stands in an area's list of keys.
+template <std::size_t N>
+std::optional<int> IndexOfKey(const char* const (&keys)[N], const std::string& key) {
+  for (std::size_t k = 0; k < N; ++k)
+    if (key == keys[k]) return static_cast<int>(k);
+  return std::nullopt;
+}
+
 std::vector<std::string> SwitchWords(int language) {
   return {kOffWord.in(language), kOnWord.in(language)};
 }
@@ -182,45 +190,39 @@ std::optional<Outcome> SetOption(Document& doc, const std::string& key, const st
 
 std::optional<Outcome> SetKey(Document& doc, const std::string& key, const std::string& value,
                               int language) {
-  for (int k = 0; k < 2; ++k) {
-    if (key != kKeyKeys[k]) continue;
-    const auto position = PositionOf(KeyListTexts(language), value);
-    if (!position || !doc.Edit([&](RadioConfig& r) { return StoreKeyPick(r, k, *position); }))
-      return Refused(language);
-    return Outcome{true, {}};
-  }
-  return std::nullopt;
+  const std::optional<int> k = IndexOfKey(kKeyKeys, key);
+  if (!k) return std::nullopt;
+  const auto position = PositionOf(KeyListTexts(language), value);
+  if (!position || !doc.Edit([&](RadioConfig& r) { return StoreKeyPick(r, *k, *position); }))
+    return Refused(language);
+  return Outcome{true, {}};
 }
 
 std::optional<Outcome> SetScan(Document& doc, const std::string& key, const std::string& value,
                                int language) {
-  for (int k = 0; k < kScanSettingCount; ++k) {
-    if (key != kScanKeys[k]) continue;
-    const auto setting = static_cast<ScanSetting>(k);
-    const ScanListContext context = ScanListContextOf(doc.working(), doc.state().modelText);
-    if (!ScanListEnabled(setting, ShownPriorityMode(doc.working().ScanInfo[0])))
-      return Outcome{false, {}};
-    const auto position = PositionOf(ScanItemTexts(setting, context, language), value);
-    if (!position ||
-        !doc.Edit([&](RadioConfig& r) { return StoreScanPick(r, setting, *position, context); }))
-      return Refused(language);
-    return Outcome{true, {}};
-  }
-  return std::nullopt;
+  const std::optional<int> k = IndexOfKey(kScanKeys, key);
+  if (!k) return std::nullopt;
+  const auto setting = static_cast<ScanSetting>(*k);
+  const ScanListContext context = ScanListContextOf(doc.working(), doc.state().modelText);
+  if (!ScanListEnabled(setting, ShownPriorityMode(doc.working().ScanInfo[0])))
+    return Outcome{false, {}};
+  const auto position = PositionOf(ScanItemTexts(setting, context, language), value);
+  if (!position ||
+      !doc.Edit([&](RadioConfig& r) { return StoreScanPick(r, setting, *position, context); }))
+    return Refused(language);
+  return Outcome{true, {}};
 }
 
 std::optional<Outcome> SetMessage(Document& doc, const std::string& key, const std::string& value,
                                   int language) {
-  for (int k = 0; k < 2; ++k) {
-    if (key != kMessageKeys[k]) continue;
-    const auto codes = CodePoints(value);
-    if (!codes) return Refused(language);
-    for (char32_t code : *codes)
-      if (!IsEmbMsgCharacter(code)) return Refused(language);
-    doc.Edit([&](RadioConfig& r) { StoreEmbMsg(EmbMsgOf(r, k), value); });
-    return Outcome{true, {}};
-  }
-  return std::nullopt;
+  const std::optional<int> k = IndexOfKey(kMessageKeys, key);
+  if (!k) return std::nullopt;
+  const auto codes = CodePoints(value);
+  if (!codes) return Refused(language);
+  for (char32_t code : *codes)
+    if (!IsEmbMsgCharacter(code)) return Refused(language);
+  doc.Edit([&](RadioConfig& r) { StoreEmbMsg(EmbMsgOf(r, *k), value); });
+  return Outcome{true, {}};
 }
 
 }  // namespace
