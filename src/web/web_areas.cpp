@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The editor areas of the page (option features, key assignment, scan information, embedded
 // messages): the desktop windows' lists, boxes and rules, read from the core's tables.
+#include <algorithm>
 #include <cctype>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,14 +36,6 @@ constexpr const char* kScanKeys[kScanSettingCount] = {
     "priority", "priorityChannel", "lookBackA", "lookBackB", "revert", "dropoutDelay", "txDwell"};
 constexpr const char* kKeyKeys[2] = {"pf1", "pf2"};
 constexpr const char* kMessageKeys[2] = {"embMsg1", "embMsg2"};
-
-// Where a key stands in an area's list of keys.
-template <std::size_t N>
-std::optional<int> IndexOfKey(const char* const (&keys)[N], const std::string& key) {
-  for (std::size_t k = 0; k < N; ++k)
-    if (key == keys[k]) return static_cast<int>(k);
-  return std::nullopt;
-}
 
 std::vector<std::string> SwitchWords(int language) {
   return {kOffWord.in(language), kOnWord.in(language)};
@@ -188,41 +182,32 @@ std::optional<Outcome> SetOption(Document& doc, const std::string& key, const st
   return std::nullopt;
 }
 
-std::optional<Outcome> SetKey(Document& doc, const std::string& key, const std::string& value,
-                              int language) {
-  const std::optional<int> k = IndexOfKey(kKeyKeys, key);
-  if (!k) return std::nullopt;
+// The keyed areas: field k of the area's list of keys.
+Outcome SetKey(Document& doc, int k, const std::string& value, int language) {
   const auto position = PositionOf(KeyListTexts(language), value);
-  if (!position || !doc.Edit([&](RadioConfig& r) { return StoreKeyPick(r, *k, *position); }))
-    return Refused(language);
-  return Outcome{true, {}};
+  const bool stored =
+      position && doc.Edit([&](RadioConfig& r) { return StoreKeyPick(r, k, *position); });
+  return stored ? Outcome{true, {}} : *Refused(language);
 }
 
-std::optional<Outcome> SetScan(Document& doc, const std::string& key, const std::string& value,
-                               int language) {
-  const std::optional<int> k = IndexOfKey(kScanKeys, key);
-  if (!k) return std::nullopt;
-  const auto setting = static_cast<ScanSetting>(*k);
+Outcome SetScan(Document& doc, int k, const std::string& value, int language) {
+  const auto setting = static_cast<ScanSetting>(k);
   const ScanListContext context = ScanListContextOf(doc.working(), doc.state().modelText);
-  if (!ScanListEnabled(setting, ShownPriorityMode(doc.working().ScanInfo[0])))
-    return Outcome{false, {}};
+  if (!ScanListEnabled(setting, ShownPriorityMode(doc.working().ScanInfo[0]))) return {false, {}};
   const auto position = PositionOf(ScanItemTexts(setting, context, language), value);
   if (!position ||
       !doc.Edit([&](RadioConfig& r) { return StoreScanPick(r, setting, *position, context); }))
-    return Refused(language);
-  return Outcome{true, {}};
+    return *Refused(language);
+  return {true, {}};
 }
 
-std::optional<Outcome> SetMessage(Document& doc, const std::string& key, const std::string& value,
-                                  int language) {
-  const std::optional<int> k = IndexOfKey(kMessageKeys, key);
-  if (!k) return std::nullopt;
+Outcome SetMessage(Document& doc, int k, const std::string& value, int language) {
   const auto codes = CodePoints(value);
-  if (!codes) return Refused(language);
-  for (char32_t code : *codes)
-    if (!IsEmbMsgCharacter(code)) return Refused(language);
-  doc.Edit([&](RadioConfig& r) { StoreEmbMsg(EmbMsgOf(r, *k), value); });
-  return Outcome{true, {}};
+  if (!codes ||
+      !std::all_of(codes->begin(), codes->end(), [](char32_t c) { return IsEmbMsgCharacter(c); }))
+    return *Refused(language);
+  doc.Edit([&](RadioConfig& r) { StoreEmbMsg(EmbMsgOf(r, k), value); });
+  return {true, {}};
 }
 
 }  // namespace
@@ -236,17 +221,26 @@ std::vector<Area> WebDocument::areas() const {
 
 Outcome WebDocument::setField(const std::string& area, const std::string& key,
                               const std::string& value) {
-  using Setter = std::optional<Outcome> (*)(Document&, const std::string&, const std::string&, int);
-  static constexpr std::pair<std::string_view, Setter> kSetters[] = {
-      {"options", &SetOption}, {"keys", &SetKey}, {"scan", &SetScan}, {"messages", &SetMessage}};
-  for (const auto& [name, set] : kSetters) {
-    if (name != area) continue;
-    const std::optional<Outcome> outcome = set(*doc_, key, value, Language());
-    if (!outcome) break;
-    if (outcome->ok) undo_.checkpoint();
-    return *outcome;
+  using Keyed = Outcome (*)(Document&, int, const std::string&, int);
+  struct KeyedArea {
+    std::string_view area;
+    std::span<const char* const> keys;
+    Keyed set;
+  };
+  static constexpr KeyedArea kKeyed[] = {{"keys", kKeyKeys, &SetKey},
+                                         {"scan", kScanKeys, &SetScan},
+                                         {"messages", kMessageKeys, &SetMessage}};
+  std::optional<Outcome> outcome;
+  if (area == "options") outcome = SetOption(*doc_, key, value, Language());
+  for (const KeyedArea& keyed : kKeyed) {
+    if (keyed.area != area) continue;
+    const auto at = std::find(keyed.keys.begin(), keyed.keys.end(), key);
+    if (at != keyed.keys.end())
+      outcome = keyed.set(*doc_, static_cast<int>(at - keyed.keys.begin()), value, Language());
   }
-  return {false, {}};
+  if (!outcome) return {false, {}};
+  if (outcome->ok) undo_.checkpoint();
+  return *outcome;
 }
 
 }  // namespace kr4100::web
