@@ -248,14 +248,10 @@ void frmCommChInfo::Impl::reShowGrid(int row) {
 
 void frmCommChInfo::Impl::InitComboList() {
   for (int g = 0; g < kGroupCount; ++g) {
-    std::vector<int> numbers;
-    for (int slot = 1; slot <= rec().usedChannels(g); ++slot)
-      numbers.push_back(rec().slot(slot, g).ChNum);
-    std::sort(numbers.begin(), numbers.end());
     QComboBox* box = emergencyCombos[g];
     const QSignalBlocker block(box);
     box->clear();
-    for (int n : numbers) box->addItem(QString::number(n));
+    for (int n : rec().channelNumbers(g)) box->addItem(QString::number(n));
   }
 }
 

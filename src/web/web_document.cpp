@@ -320,11 +320,7 @@ EmergencyChoice WebDocument::emergency(int group) const {
                           kEmergencyChannel.in(Language()),
                       {},
                       {}};
-  std::vector<int> numbers;
-  for (int slot = 1; slot <= r.usedChannels(group); ++slot)
-    numbers.push_back(r.slot(slot, group).ChNum);
-  std::sort(numbers.begin(), numbers.end());
-  for (int n : numbers) out.choices.push_back(std::to_string(n));
+  for (int n : r.channelNumbers(group)) out.choices.push_back(std::to_string(n));
   const int chosen = r.OptFeat[static_cast<std::size_t>(kEmgCh0 + group)] + 1;
   if (r.findChannel(group, chosen)) out.value = std::to_string(chosen);
   return out;

@@ -26,6 +26,13 @@ int RadioConfig::usedChannels(int g) const {
   return std::clamp<int>(ChCount[static_cast<std::size_t>(g)], 0, kChannelsPerGroup);
 }
 
+std::vector<int> RadioConfig::channelNumbers(int g) const {
+  std::vector<int> numbers;
+  for (int c = 1; c <= usedChannels(g); ++c) numbers.push_back(slot(c, g).ChNum);
+  std::sort(numbers.begin(), numbers.end());
+  return numbers;
+}
+
 const ChInfo* RadioConfig::findChannel(int g, int n) const {
   const int used = usedChannels(g);
   for (int c = 1; c <= used; ++c)

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "core/config/fixed_text.h"
 
@@ -143,6 +144,8 @@ struct RadioConfig {
   // The used slot that holds channel number n of group g; nothing when the group has none.
   ChInfo* findChannel(int g, int n);
   const ChInfo* findChannel(int g, int n) const;
+  // The channel numbers in use in group g, ascending: the emergency channel's choices.
+  std::vector<int> channelNumbers(int g) const;
 
   friend bool operator==(const RadioConfig&, const RadioConfig&) = default;
 };
