@@ -225,6 +225,9 @@ TEST_F(DocumentTest, ChannelOrderDoesNotMakeADocumentModified) {
 TEST_F(DocumentTest, TestFrequenciesCountByRowNotPosition) {
   std::swap(doc.working().TestFre[0], doc.working().TestFre[4]);
   EXPECT_FALSE(doc.IsDocumentModified());
+  // A row copied over another: every row still has its twin in the saved copy, one way.
+  doc.working().TestFre[1] = doc.working().TestFre[0];
+  EXPECT_TRUE(doc.IsDocumentModified());
 }
 
 TEST_F(DocumentTest, TemplateIsReadOverTheDefaults) {

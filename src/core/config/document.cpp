@@ -61,9 +61,8 @@ bool SameList(int countA, const std::array<Entry, N>& a, int countB,
   return std::equal(a.begin(), a.begin() + used, b.begin());
 }
 
-// Test frequencies belong to grid rows (No), not to positions, so order does not matter.
-bool SameTestFrequencies(const RadioConfig& a, const RadioConfig& b) {
-  if (a.TestFreCount != b.TestFreCount) return false;
+// Each of a's test frequencies is one of b's, found by its grid row (No).
+bool EveryTestFrequencyIn(const RadioConfig& a, const RadioConfig& b) {
   const int used = UsedCount(a.TestFreCount, kTestFreSlots);
   const auto first = b.TestFre.begin();
   for (int i = 0; i < used; ++i) {
@@ -73,6 +72,13 @@ bool SameTestFrequencies(const RadioConfig& a, const RadioConfig& b) {
     if (match == first + used || !(*match == entry)) return false;
   }
   return true;
+}
+
+// Test frequencies belong to grid rows (No), not to positions, so order does not matter. Both
+// ways: a row copied over another would otherwise still find its match.
+bool SameTestFrequencies(const RadioConfig& a, const RadioConfig& b) {
+  return a.TestFreCount == b.TestFreCount && EveryTestFrequencyIn(a, b) &&
+         EveryTestFrequencyIn(b, a);
 }
 
 // The parts compared by a rule of their own (the lists and their counts) rather than as a whole.
