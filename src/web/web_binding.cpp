@@ -44,6 +44,7 @@ val OutcomeOf(const Outcome& outcome) {
   val out = val::object();
   out.set("ok", outcome.ok);
   out.set("message", outcome.message);
+  if (outcome.question) out.set("question", true);
   return out;
 }
 
@@ -76,6 +77,24 @@ val Bulk(WebDocument& doc, int group, const val& rows, const std::string& comman
          const std::string& arg) {
   return OutcomeOf(
       doc.bulk(group, emscripten::convertJSArrayToNumberVector<int>(rows), command, arg));
+}
+
+// A property the page typed; anything but a string counts as left empty.
+std::string TypedText(const val& object, const char* name) {
+  const val value = object[name];
+  return value.isString() ? value.as<std::string>() : std::string();
+}
+
+val Fill(WebDocument& doc, int group, const val& rows, const val& request) {
+  if (request.isNull() || request.typeOf().as<std::string>() != "object") return OutcomeOf({});
+  // A count past a group's channels is kept past them, so the core refuses it as the desktop does.
+  const val count = request["count"];
+  const double typedCount = count.isNumber() ? count.as<double>() : 0;
+  const FillRequest typed{
+      TypedText(request, "start"), TypedText(request, "step"), TypedText(request, "offset"),
+      typedCount >= 1 ? static_cast<int>(std::min<double>(typedCount, kChannelsPerGroup + 1)) : 0,
+      request["rest"].isTrue()};
+  return OutcomeOf(doc.fill(group, emscripten::convertJSArrayToNumberVector<int>(rows), typed));
 }
 
 val Emergency(const WebDocument& doc, int group) {
@@ -316,6 +335,7 @@ EMSCRIPTEN_BINDINGS(kr4100_core) {
       .function("cell", &WebDocument::cell)
       .function("setCell", &SetCell)
       .function("bulk", &Bulk)
+      .function("fill", &Fill)
       .function("emergency", &Emergency)
       .function("setEmergency", &SetEmergency)
       .function("areas", &Areas)

@@ -2,9 +2,7 @@
 #include "web/web_document.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
-#include <optional>
 #include <utility>
 
 #include "core/config/channel_attributes.h"
@@ -69,29 +67,6 @@ std::vector<int> ChNumsOfRows(const std::vector<int>& rows) {
   std::sort(out.begin(), out.end());
   out.erase(std::unique(out.begin(), out.end()), out.end());
   return out;
-}
-
-// A value of a small JSON object as the page sends it: a string's text or a bare token.
-std::optional<std::string> JsonField(const std::string& json, const std::string& name) {
-  const std::string quoted = "\"" + name + "\"";
-  std::size_t at = json.find(quoted);
-  if (at == std::string::npos) return std::nullopt;
-  at = json.find(':', at + quoted.size());
-  if (at == std::string::npos) return std::nullopt;
-  ++at;
-  while (at < json.size() && std::isspace(static_cast<unsigned char>(json[at]))) ++at;
-  if (at < json.size() && json[at] == '"') {
-    std::string out;
-    for (++at; at < json.size() && json[at] != '"'; ++at) {
-      if (json[at] == '\\' && at + 1 < json.size()) ++at;
-      out += json[at];
-    }
-    return out;
-  }
-  const std::size_t end = json.find_first_of(",}", at);
-  std::string token = json.substr(at, end == std::string::npos ? std::string::npos : end - at);
-  while (!token.empty() && std::isspace(static_cast<unsigned char>(token.back()))) token.pop_back();
-  return token;
 }
 
 int ColumnWidth(int column, int language) {
@@ -256,7 +231,6 @@ Outcome WebDocument::bulk(int group, const std::vector<int>& rows, const std::st
                           const std::string& arg) {
   if (group < 0 || group >= kGroupCount) return {false, {}};
   const std::vector<int> chNums = ChNumsOfRows(rows);
-  const int language = Language();
   const RadioConfig before = doc_->working();
   BulkOutcome done;
   if (command == "switchOn" || command == "switchOff") {
@@ -266,32 +240,6 @@ Outcome WebDocument::bulk(int group, const std::vector<int>& rows, const std::st
     done = doc_->EditChannels([&](RadioConfig& r) {
       return SetAttributeOfChannels(r, group, chNums, field->column, value);
     });
-  } else if (command == "fill") {
-    const ParsedFillSteps parsed =
-        ParseFillSteps(JsonField(arg, "start").value_or(""), JsonField(arg, "step").value_or(""),
-                       JsonField(arg, "offset").value_or(""));
-    if (!parsed.steps) return Refused(parsed.refusal.value_or(MessageId::FillNotNumbers));
-    FillPlan plan;
-    if (const auto count = JsonField(arg, "count")) {
-      plan = PlanFillNewChannels(doc_->working(), group, std::atoi(count->c_str()), *parsed.steps,
-                                 doc_->state().edges);
-    } else {
-      plan = PlanFillOverRows(doc_->working(), group, chNums, *parsed.steps, doc_->state().edges);
-    }
-    if (plan.refusal) return Refused(*plan.refusal);
-    if (!plan.refused.empty()) {
-      // Before anything changes: which channels would leave the band, and whether to go on.
-      const std::string text =
-          MessageWith(MessageId::FillRefused, language, {{"{band}", doc_->state().bandText}}) +
-          "\r\n" + DescribeRefusedFills(plan.refused, language, kProblemsShown) + "\r\n";
-      if (plan.channels.empty())
-        return {false, text + MessageText(MessageId::FillNothing, language)};
-      const auto rest = JsonField(arg, "rest");
-      if (!rest || *rest != "true")
-        return {false, text + MessageText(MessageId::FillTheRest, language)};
-    }
-    if (plan.channels.empty()) return {false, {}};
-    done = doc_->EditChannels([&](RadioConfig& r) { return ApplyFill(r, plan); });
   } else if (command == "moveUp" || command == "moveDown") {
     done = doc_->EditChannels(
         [&](RadioConfig& r) { return MoveRows(r, group, chNums, command == "moveUp" ? -1 : 1); });
@@ -304,12 +252,43 @@ Outcome WebDocument::bulk(int group, const std::vector<int>& rows, const std::st
   } else {
     return {false, {}};
   }
+  return finishBulk(command, before, done);
+}
+
+Outcome WebDocument::finishBulk(const std::string& command, const RadioConfig& before,
+                                const BulkOutcome& done) {
+  const int language = Language();
   if (done.refusal) return {false, BulkRefusalText(done, language)};
   const BulkCommandText said =
       DescribeBulkCommand(CommandCaption(command, language), before, doc_->working(), language);
   undo_.checkpoint(said.text);
   // The command's name is for the undo step; only the priority channel's change is news.
   return {true, said.priorityChannelChanged ? said.text : std::string()};
+}
+
+Outcome WebDocument::fill(int group, const std::vector<int>& rows, const FillRequest& request) {
+  if (group < 0 || group >= kGroupCount) return {false, {}};
+  const int language = Language();
+  const ParsedFillSteps parsed = ParseFillSteps(request.start, request.step, request.offset);
+  if (!parsed.steps) return Refused(parsed.refusal.value_or(MessageId::FillNotNumbers));
+  const FillPlan plan = request.count > 0
+                            ? PlanFillNewChannels(doc_->working(), group, request.count,
+                                                  *parsed.steps, doc_->state().edges)
+                            : PlanFillOverRows(doc_->working(), group, ChNumsOfRows(rows),
+                                               *parsed.steps, doc_->state().edges);
+  if (plan.refusal) return Refused(*plan.refusal);
+  if (!plan.refused.empty()) {
+    // Before anything changes: which channels would leave the band, and whether to go on.
+    const std::string text =
+        MessageWith(MessageId::FillRefused, language, {{"{band}", doc_->state().bandText}}) +
+        "\r\n" + DescribeRefusedFills(plan.refused, language, kProblemsShown) + "\r\n";
+    if (plan.channels.empty()) return {false, text + MessageText(MessageId::FillNothing, language)};
+    if (!request.rest) return {false, text + MessageText(MessageId::FillTheRest, language), true};
+  }
+  if (plan.channels.empty()) return {false, {}};
+  const RadioConfig before = doc_->working();
+  const BulkOutcome done = doc_->EditChannels([&](RadioConfig& r) { return ApplyFill(r, plan); });
+  return finishBulk("fill", before, done);
 }
 
 EmergencyChoice WebDocument::emergency(int group) const {

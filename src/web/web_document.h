@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/config/channel_bulk.h"
 #include "core/config/document.h"
 #include "core/config/undo_steps.h"
 
@@ -21,7 +22,18 @@ void SetLanguage(int language);
 
 struct Outcome {
   bool ok = false;
-  std::string message;  // empty when there is nothing to say
+  std::string message;    // empty when there is nothing to say
+  bool question = false;  // the message asks whether to go on; nothing has changed yet
+};
+
+// A fill as typed (MHz, kHz, kHz), over the chosen rows or, with a count, that many new channels
+// after the last one; `rest` goes on when some channels would leave the band.
+struct FillRequest {
+  std::string start;
+  std::string step;
+  std::string offset;
+  int count = 0;
+  bool rest = false;
 };
 
 struct GridColumn {
@@ -85,6 +97,7 @@ class WebDocument {
   Outcome setCell(int group, int row, const std::string& column, const std::string& text);
   Outcome bulk(int group, const std::vector<int>& rows, const std::string& command,
                const std::string& arg);
+  Outcome fill(int group, const std::vector<int>& rows, const FillRequest& request);
 
   EmergencyChoice emergency(int group) const;
   // The channel number as one of the choices' texts; anything else is refused unchanged.
@@ -107,6 +120,9 @@ class WebDocument {
 
  private:
   void watchWarnings();
+  // The undo step of a bulk command that ran, or its refusal.
+  Outcome finishBulk(const std::string& command, const RadioConfig& before,
+                     const BulkOutcome& done);
   std::string takeWarnings();
 
   std::unique_ptr<Document> doc_;

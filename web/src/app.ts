@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page: the document, its editors and the notices, with the file, radio and backup commands
 // beside it. Every text is the core's; the page only arranges them.
-import type { Area, CoreModule, Language, Notice, Outcome, WebDocument } from './core_api';
+import type {
+  Area, CoreModule, FillRequest, Language, Notice, Outcome, WebDocument,
+} from './core_api';
 import { renderArea } from './areas';
 import { BackupsPanel } from './backups_panel';
+import { choose } from './dialogs';
 import { byId, el } from './dom';
 import { FileCommands } from './file_commands';
 import { ChannelGrid } from './grid';
@@ -29,11 +32,13 @@ const CAPTIONS: [string, TextKey][] = [
   ['bulk-fill', 'bulkFill'], ['bulk-moveUp', 'bulkMoveUp'], ['bulk-moveDown', 'bulkMoveDown'],
   ['bulk-insert', 'bulkInsert'], ['bulk-delete', 'bulkDelete'], ['bulk-sort', 'bulkSort'],
   ['label-fill-start', 'fillStart'], ['label-fill-step', 'fillStep'],
-  ['label-fill-offset', 'fillOffset'], ['bulk-title', 'mnuEditChannels'],
+  ['label-fill-offset', 'fillOffset'], ['label-fill-count', 'fillCount'],
+  ['bulk-title', 'mnuEditChannels'],
 ];
 const OPTION_CAPTIONS: [string, TextKey[]][] = [
   ['language', ['LanguageEnglish', 'LanguageChinese']], ['new-band', ['band0', 'band1']],
   ['port-kind', ['virtualRadio', 'serialCable']], ['flow', ['flowNone', 'flowRtsCts']],
+  ['fill-mode', ['fillOverRows', 'fillNewChannels']],
 ];
 
 export class App implements Shell {
@@ -105,11 +110,12 @@ export class App implements Shell {
       this.bulk(value.selectedIndex === 1 ? 'switchOn' : 'switchOff', byId<HTMLSelectElement>('bulk-column').value);
     });
     byId('bulk-column').addEventListener('change', () => this.fillBulkValues());
-    click('bulk-fill', () => this.bulk('fill', JSON.stringify({
-      start: byId<HTMLInputElement>('fill-start').value,
-      step: byId<HTMLInputElement>('fill-step').value,
-      offset: byId<HTMLInputElement>('fill-offset').value,
-    })));
+    click('bulk-fill', () => this.fill());
+    // As the desktop's fill: the chosen rows, or a number of new channels after the last one.
+    const mode = byId<HTMLSelectElement>('fill-mode');
+    mode.addEventListener('change', () => {
+      byId<HTMLInputElement>('fill-count').disabled = mode.value !== 'new';
+    });
     for (const command of ['moveUp', 'moveDown', 'insert', 'delete', 'sort'] as const) {
       click(`bulk-${command}`, () => this.bulk(command, ''));
     }
@@ -341,6 +347,31 @@ export class App implements Shell {
     this.commitEdits();
     this.doc.redo();
     this.renderDocument();
+  }
+
+  // The fill as typed; when some channels would leave the band the core asks first, as the
+  // desktop's fill does, and fills the rest only when told.
+  private async fill(): Promise<void> {
+    this.commitEdits();
+    const request: FillRequest = {
+      start: byId<HTMLInputElement>('fill-start').value,
+      step: byId<HTMLInputElement>('fill-step').value,
+      offset: byId<HTMLInputElement>('fill-offset').value,
+    };
+    if (byId<HTMLSelectElement>('fill-mode').value === 'new') {
+      const typed = Number.parseInt(byId<HTMLInputElement>('fill-count').value, 10);
+      request.count = Math.min(Math.max(Number.isFinite(typed) ? typed : 1, 1), 60);
+    }
+    const group = this.grid.group;
+    const rows = this.grid.chosenRows();
+    let outcome = this.doc.fill(group, rows, request);
+    if (outcome.question) {
+      if ((await choose(outcome.message, [t('yes'), t('no')])) !== 0) return;
+      outcome = this.doc.fill(group, rows, { ...request, rest: true });
+    }
+    this.outcome(outcome);
+    this.grid.render(false);
+    this.documentChanged();
   }
 
   private bulk(command: Parameters<WebDocument['bulk']>[2], arg: string): void {

@@ -14,6 +14,19 @@ export interface Notice {
 export interface Outcome {
   ok: boolean;
   message: string; // empty when there is nothing to say
+  // The message asks whether to go on; nothing has changed yet.
+  question?: boolean;
+}
+
+// A fill as typed (MHz, kHz, kHz). When some channels would leave the band the first call changes
+// nothing and asks (Outcome.question) whether to fill the rest: the same request with rest: true
+// does so.
+export interface FillRequest {
+  start: string;
+  step: string;
+  offset: string;
+  count?: number; // that many new channels after the last one, instead of the chosen rows
+  rest?: boolean;
 }
 
 // One column of the channel grid, from the core's field table.
@@ -56,11 +69,6 @@ export interface EmergencyChoice {
 
 export type BulkCommand =
   | 'switchOn' | 'switchOff' // arg: the column key of a switch
-  // arg: JSON {"start","step","offset"} as typed (MHz, kHz, kHz), plus "count" to make that many
-  // new channels after the last one instead of filling the rows. When some channels would leave
-  // the band the first call changes nothing: its message lists them and asks whether to fill the
-  // rest; send the same JSON with "rest":true to do so.
-  | 'fill'
   | 'moveUp' | 'moveDown' | 'insert' | 'delete' | 'sort';
 
 export interface WebDocument {
@@ -83,6 +91,7 @@ export interface WebDocument {
   // Typed text: frequencies normalised and range-checked by the core. A refusal leaves the cell.
   setCell(group: number, row: number, column: string, text: string): Outcome;
   bulk(group: number, rows: number[], command: BulkCommand, arg: string): Outcome;
+  fill(group: number, rows: number[], request: FillRequest): Outcome;
 
   emergency(group: number): EmergencyChoice;
   // chNum: one of emergency(group).choices; anything else is refused and changes nothing.

@@ -19,7 +19,7 @@ export const PAGE_TEXT_KEYS = [
   'VerifyCaption', 'CompletionPercentage',
   // The channel grid's commands on the chosen rows and the fill's fields.
   'bulkSetAttribute', 'bulkFill', 'bulkMoveUp', 'bulkMoveDown', 'bulkInsert', 'bulkDelete',
-  'bulkSort', 'fillStart', 'fillStep', 'fillOffset',
+  'bulkSort', 'fillStart', 'fillStep', 'fillOffset', 'fillOverRows', 'fillNewChannels', 'fillCount',
   // The write preview's buttons, compare and backups.
   'previewWrite', 'previewCancel', 'CompareCaption', 'CompareEqual', 'BackupsCaption',
   'backupsInBrowser', 'noBackups', 'BackupsOpen', 'BackupsCompare', 'BackupsWriteBack',

@@ -390,6 +390,45 @@ await run('an edit in the grid by keyboard', async (open) => {
   check(moved.row === last + 1 && moved.tabbable === 1, `ArrowDown: ${JSON.stringify(moved)}`);
 });
 
+await run('a fill that would leave the band asks in the page, and fills the rest only on Yes', async (open) => {
+  if (fake) skip('the stand-in core has no fill');
+  const { page } = await open();
+  const rx = await rxColumn(page);
+  // The new document's channel and the empty row below it, chosen by Shift+Space.
+  await gridCell(page, 0, rx).focus();
+  await page.keyboard.press('Shift+Space');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('Shift+Space');
+  await page.fill('#fill-start', '29.65');
+  await page.fill('#fill-step', '100');
+  await page.fill('#fill-offset', '0');
+  const question = page.locator('dialog.question[open]');
+  for (const [answer, first] of [['last', '28.015000'], ['first', '29.650000']]) {
+    await page.click('#bulk-fill');
+    await question.waitFor({ timeout: 5000 });
+    check((await question.textContent()).includes('29.750000'), 'the question does not name the channel left out');
+    check(await cellText(page, 0, rx) === '28.015000', 'the fill changed the grid before it was answered');
+    await question.locator('button')[answer]().click();
+    await question.waitFor({ state: 'detached' });
+    // The answer is taken once the dialog has gone: wait for the grid to show what it did.
+    await gridCell(page, 0, rx).filter({ hasText: first }).waitFor({ timeout: 2000 }).catch(() => {});
+    check(await cellText(page, 0, rx) === first, `answered ${answer}: the first row shows ${await cellText(page, 0, rx)}`);
+  }
+  check(await cellText(page, 1, rx) === '', 'the channel that would leave the band was made');
+
+  // New channels after the last one, as many as typed, as the desktop's fill offers.
+  check(await page.isDisabled('#fill-count'), 'the count is open while the fill is over the chosen rows');
+  await page.selectOption('#fill-mode', 'new');
+  await page.fill('#fill-count', '2');
+  await page.fill('#fill-start', '28.2');
+  await page.fill('#fill-step', '10');
+  await page.click('#bulk-fill');
+  await gridCell(page, 2, rx).filter({ hasText: '28.210000' }).waitFor({ timeout: 2000 }).catch(() => {});
+  const made = [];
+  for (const row of [0, 1, 2, 3]) made.push(await cellText(page, row, rx));
+  check(made.join() === '29.650000,28.200000,28.210000,', `new channels: ${made.join()}`);
+});
+
 // The desktop's reading of a data file, as kr4100-cli dump prints it.
 function cliDump(datBytes) {
   if (fake) skip('the stand-in core has no data file the command line reads');

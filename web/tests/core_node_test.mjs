@@ -134,7 +134,7 @@ await check('typed frequencies are normalised, out-of-band ones refused, and und
 
 await check('bulk commands, areas and the channel file go through the core', () => {
   const doc = core.newDocument(0);
-  let outcome = doc.bulk(0, [0, 1, 2], 'fill', '{"start":"28.2","step":"12.5","offset":"0"}');
+  let outcome = doc.fill(0, [0, 1, 2], { start: '28.2', step: '12.5', offset: '0' });
   assert.equal(outcome.ok, true, outcome.message);
   assert.deepEqual([0, 1, 2].map((r) => doc.cell(0, r, 'rxFrequency')),
     ['28.200000', '28.212500', '28.225000']);
@@ -173,7 +173,7 @@ await check("each group's emergency channel: the group's channels, the core's re
   const doc = core.newDocument(0);
   assert.deepEqual(doc.emergency(1), { label: 'B Emergency Channel', choices: ['1'], value: '1' });
   // Channels 1, 2, 3 and 6: the list offers the numbers there are, gaps left out.
-  assert.equal(doc.bulk(1, [0, 1, 2], 'fill', '{"start":"28.3","step":"10","offset":"0"}').ok, true);
+  assert.equal(doc.fill(1, [0, 1, 2], { start: '28.3', step: '10', offset: '0' }).ok, true);
   assert.equal(doc.setCell(1, 5, 'rxFrequency', '28.9').ok, true);
   assert.deepEqual(doc.emergency(1).choices, ['1', '2', '3', '6']);
 
@@ -216,11 +216,24 @@ await check("each group's emergency channel: the group's channels, the core's re
 await check('a fill that would leave the band asks first and fills the rest when told', () => {
   const doc = core.newDocument(0); // 28.000 .. 29.700 MHz
   const fill = { start: '29.6', step: '50', offset: '0' };
-  let outcome = doc.bulk(0, [0, 1, 2, 3], 'fill', JSON.stringify(fill));
+  let outcome = doc.fill(0, [0, 1, 2, 3], fill);
   assert.equal(outcome.ok, false);
+  assert.equal(outcome.question, true);
   assert.match(outcome.message, /29\.750000/, outcome.message);
   assert.equal(doc.cell(0, 0, 'rxFrequency'), '28.015000'); // nothing changed yet
-  outcome = doc.bulk(0, [0, 1, 2, 3], 'fill', JSON.stringify({ ...fill, rest: true }));
+  // New channels after the last one, as the desktop's fill makes them; past channel 60 refused.
+  const more = { start: '28.1', step: '10', offset: '0', count: 2 };
+  const firstOfB = doc.cell(1, 0, 'rxFrequency');
+  assert.equal(doc.fill(1, [], more).ok, true);
+  assert.deepEqual([0, 1, 2, 3].map((r) => doc.cell(1, r, 'rxFrequency')),
+    [firstOfB, '28.100000', '28.110000', '']);
+  outcome = doc.fill(1, [], { ...more, count: 1e9 });
+  assert.equal(outcome.ok, false);
+  assert.match(outcome.message, /60/, outcome.message);
+  // What the page did not type as text counts as left empty: refused, not thrown.
+  assert.equal(doc.fill(0, [0], { start: 29.6, step: '50', offset: '0' }).ok, false);
+  assert.equal(doc.fill(0, [0], null).ok, false);
+  outcome = doc.fill(0, [0, 1, 2, 3], { ...fill, rest: true });
   assert.equal(outcome.ok, true, outcome.message);
   assert.deepEqual([0, 1, 2, 3].map((r) => doc.cell(0, r, 'rxFrequency')),
     ['29.600000', '29.650000', '29.700000', '']);

@@ -156,6 +156,9 @@ class FakeDocument implements WebDocument {
       return ok();
     });
   }
+  fill(): Outcome {
+    return refused(`fill: ${words('not in this stand-in', '替身不支持')}`);
+  }
   emergency(g: number) {
     const group = this.state.groups[g] ?? [];
     const row = this.state.emergency?.[g] ?? 0;
