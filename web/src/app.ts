@@ -68,7 +68,7 @@ export class App implements Shell {
     this.radio.wire();
     this.wire();
     this.recaption();
-    if (!this.radio.serial) this.notify([{ severity: 'warning', text: t('noSerial') }]);
+    if (!this.radio.serial) this.say('warning', 'noSerial');
     void core.mountBackups().catch(() => undefined);
   }
 
@@ -165,6 +165,10 @@ export class App implements Shell {
   private recaption(): void {
     document.documentElement.lang = this.language === 'zh' ? 'zh-CN' : 'en';
     for (const [id, key] of CAPTIONS) byId(id).textContent = t(key);
+    // The page's own notices read in the new language; the core's stay as they were said.
+    for (const item of document.querySelectorAll<HTMLElement>('#notices [data-text-key]')) {
+      item.textContent = t(item.dataset.textKey as TextKey);
+    }
     // A transfer under way keeps its own caption until it ends.
     if (!this.busy()) byId('label-progress').textContent = t('progress');
     for (const [id, keys] of OPTION_CAPTIONS) {
@@ -309,6 +313,11 @@ export class App implements Shell {
       list.prepend(item);
     }
     while (list.children.length > 20) list.lastElementChild?.remove();
+  }
+
+  say(severity: Notice['severity'], key: TextKey): void {
+    this.notify([{ severity, text: t(key) }]);
+    (byId('notices').firstElementChild as HTMLElement | null)?.setAttribute('data-text-key', key);
   }
 
   outcome(outcome: Outcome): boolean {

@@ -2,7 +2,6 @@
 // Start of the page: load the core beside it, build the page, register the offline cache.
 import type { CoreModule } from './core_api';
 import { App } from './app';
-import { t } from './texts';
 
 declare global {
   interface Window {
@@ -27,7 +26,7 @@ async function start(): Promise<void> {
       const worker = registration.installing;
       if (!firstInstall || !worker) return;
       worker.addEventListener('statechange', () => {
-        if (worker.state === 'activated') app.notify([{ severity: 'information', text: t('offlineReady') }]);
+        if (worker.state === 'activated') app.say('information', 'offlineReady');
       });
     }).catch(() => undefined);
   }

@@ -78,7 +78,7 @@ export class RadioCommands {
 
   private async choosePort(): Promise<boolean> {
     if (!this.serial) return false;
-    this.shell.notify([{ severity: 'information', text: t('portPermission') }]);
+    this.shell.say('information', 'portPermission');
     try {
       this.serialPort = await this.serial.requestPort();
       return true;
@@ -98,7 +98,7 @@ export class RadioCommands {
       return new VirtualLineHost(events, this.virtualRadio);
     }
     if (!this.serial) {
-      this.shell.notify([{ severity: 'warning', text: t('noSerial') }]);
+      this.shell.say('warning', 'noSerial');
       return null;
     }
     if (!this.serialPort) {

@@ -869,6 +869,11 @@ await run('without Web Serial: said on opening, radio commands off, files still 
     await page.waitForSelector('body[data-ready=true]');
     const notice = await page.evaluate(() => window.kr4100.core.texts().noSerial);
     check((await noticeTexts(page)).includes(notice), 'no notice about the missing serial port');
+    // The page's own notice follows a language switch.
+    await page.selectOption('#language', 'zh');
+    const zh = await page.evaluate(() => window.kr4100.core.texts().noSerial);
+    check((await noticeTexts(page)).includes(zh), 'the notice about the missing serial port stays in English');
+    await page.selectOption('#language', 'en');
     await page.selectOption('#port-kind', 'virtual').catch(() => undefined);
     check(await page.locator('#port-kind option[value=serial]').isDisabled(), 'the serial cable can be chosen');
     const rx = await rxColumn(page);
