@@ -45,8 +45,11 @@ display=$((100 + $$ % 400))
 Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 sim_pid=""
+# The program's backups and traces in a folder of the check's own, put back as they were after it.
+wine_data_set_aside
 trap 'kill $xvfb $sim_pid 2>/dev/null || true; wineserver -k 2>/dev/null || true
       wine reg delete "HKLM\\Software\\Wine\\Ports" /v COM5 /f >/dev/null 2>&1 || true
+      wine_data_restore
       rm -rf "$work"' EXIT
 export DISPLAY=":$display"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done

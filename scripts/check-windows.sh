@@ -159,25 +159,12 @@ wine reg add 'HKLM\Software\Wine\Ports' /v COM12 /d "$com12" /f >/dev/null 2>&1
 wineserver -w
 wineserver -p30 </dev/null >/dev/null 2>&1
 silent_pid=""
-# The .exe's backups and traces in a folder of the check's own too: what earlier runs in this wine
-# left there is put aside for the check and put back after it.
-windows_appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null || true)
-if [ -z "$windows_appdata" ] || [ ! -d "$windows_appdata" ]; then
-  echo "Windows check: no application-data folder in $WINEPREFIX" >&2
-  exit 1
-fi
-windows_data="$windows_appdata/KR_4100/kr4100"
-windows_kept=""
-if [ -d "$windows_data" ]; then
-  windows_kept="$windows_data.before-check"
-  rm -rf "$windows_kept"
-  mv "$windows_data" "$windows_kept"
-fi
+# The .exe's backups and traces in a folder of the check's own too.
+wine_data_set_aside
 trap 'for pid in $sim_pid $silent_pid; do kill "$pid" 2>/dev/null || true; done
       wine reg delete "HKLM\\Software\\Wine\\Ports" /v COM5 /f >/dev/null 2>&1 || true
       wine reg delete "HKLM\\Software\\Wine\\Ports" /v COM12 /f >/dev/null 2>&1 || true
-      rm -rf "$windows_data"
-      if [ -n "$windows_kept" ]; then mv "$windows_kept" "$windows_data"; fi
+      wine_data_restore
       rm -rf "$work"' EXIT
 
 source scripts/sim-control.sh
