@@ -227,19 +227,14 @@ void ChannelBulkCommands::applyFill(const FillPlan& plan) {
   Document& doc = ctx_.doc();
   if (!plan.refused.empty()) {
     // Before anything changes: which channels would leave the band, and whether to go on.
-    QString text = QString::fromUtf8(MessageWith(MessageId::FillRefused, language,
-                                                 {{"{band}", doc.state().bandText}})) +
-                   QStringLiteral("\r\n") +
-                   QString::fromUtf8(DescribeRefusedFills(plan.refused, language, kRefusedShown)) +
-                   QStringLiteral("\r\n");
-    if (plan.channels.empty()) {
-      ctx_.prompter().ask(text + ctx_.msg(MessageId::FillNothing), MsgButtons::Ok,
-                          MsgIcon::Warning);
+    const FillRefusalText said =
+        DescribeFillRefusal(plan, doc.state().bandText, language, kRefusedShown);
+    const QString text = QString::fromUtf8(said.text);
+    if (!said.canFillRest) {
+      ctx_.prompter().ask(text, MsgButtons::Ok, MsgIcon::Warning);
       return;
     }
-    if (ctx_.prompter().ask(text + ctx_.msg(MessageId::FillTheRest), MsgButtons::YesNo,
-                            MsgIcon::Warning) != Answer::Yes)
-      return;
+    if (ctx_.prompter().ask(text, MsgButtons::YesNo, MsgIcon::Warning) != Answer::Yes) return;
   }
   if (plan.channels.empty()) return;
   const BulkOutcome done = doc.EditChannels([&](RadioConfig& r) { return ApplyFill(r, plan); });

@@ -268,7 +268,6 @@ Outcome WebDocument::finishBulk(const std::string& command, const RadioConfig& b
 
 Outcome WebDocument::fill(int group, const std::vector<int>& rows, const FillRequest& request) {
   if (group < 0 || group >= kGroupCount) return {false, {}};
-  const int language = Language();
   const ParsedFillSteps parsed = ParseFillSteps(request.start, request.step, request.offset);
   if (!parsed.steps) return Refused(parsed.refusal.value_or(MessageId::FillNotNumbers));
   const FillPlan plan = request.count > 0
@@ -279,11 +278,9 @@ Outcome WebDocument::fill(int group, const std::vector<int>& rows, const FillReq
   if (plan.refusal) return Refused(*plan.refusal);
   if (!plan.refused.empty()) {
     // Before anything changes: which channels would leave the band, and whether to go on.
-    const std::string text =
-        MessageWith(MessageId::FillRefused, language, {{"{band}", doc_->state().bandText}}) +
-        "\r\n" + DescribeRefusedFills(plan.refused, language, kProblemsShown) + "\r\n";
-    if (plan.channels.empty()) return {false, text + MessageText(MessageId::FillNothing, language)};
-    if (!request.rest) return {false, text + MessageText(MessageId::FillTheRest, language), true};
+    const FillRefusalText said =
+        DescribeFillRefusal(plan, doc_->state().bandText, Language(), kProblemsShown);
+    if (!said.canFillRest || !request.rest) return {false, said.text, said.canFillRest};
   }
   if (plan.channels.empty()) return {false, {}};
   const RadioConfig before = doc_->working();

@@ -149,6 +149,18 @@ TEST(ChannelBulkTest, FillRefusesWhatLeavesEitherBandAndChangesOnlyTheRest) {
   EXPECT_EQ(DescribeRefusedFills(many, kEnglish, 2),
             "Channel 9: RX frequency 31.000000 MHz is outside the band\r\n"
             "Channel 9: RX frequency 31.000000 MHz is outside the band\r\nand 3 more");
+
+  // The window and the page say it alike: a question while some channels fit, else only news.
+  const std::string band = "28.000000 - 29.700000 MHz";
+  const FillRefusalText some = DescribeFillRefusal(plan, band, kEnglish, 20);
+  EXPECT_TRUE(some.canFillRest);
+  EXPECT_EQ(some.text, MessageWith(MessageId::FillRefused, kEnglish, {{"{band}", band}}) + "\r\n" +
+                           DescribeRefusedFills(plan.refused, kEnglish, 20) + "\r\n" +
+                           MessageText(MessageId::FillTheRest, kEnglish));
+  const FillPlan none = PlanFillOverRows(r, 0, {1}, FillSteps{25.7, 0, 0}, kBand0);
+  const FillRefusalText all = DescribeFillRefusal(none, band, kChinese, 20);
+  EXPECT_FALSE(all.canFillRest);
+  EXPECT_TRUE(all.text.ends_with(MessageText(MessageId::FillNothing, kChinese)));
 }
 
 // As found: a step of 0.005 kHz gave one frequency twice, 12.505 kHz uneven spacing, and an

@@ -246,6 +246,15 @@ std::string DescribeRefusedFills(const std::vector<RefusedFill>& refused, int la
   return text;
 }
 
+FillRefusalText DescribeFillRefusal(const FillPlan& plan, const std::string& bandText, int language,
+                                    std::size_t limit) {
+  const bool canFillRest = !plan.channels.empty();
+  return {MessageWith(MessageId::FillRefused, language, {{"{band}", bandText}}) + "\r\n" +
+              DescribeRefusedFills(plan.refused, language, limit) + "\r\n" +
+              MessageText(canFillRest ? MessageId::FillTheRest : MessageId::FillNothing, language),
+          canFillRest};
+}
+
 // ---- rows -----------------------------------------------------------------------------------
 
 BulkOutcome MoveRows(RadioConfig& r, int group, const std::vector<int>& chNums, int by) {

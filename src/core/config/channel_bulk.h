@@ -91,6 +91,14 @@ BulkOutcome ApplyFill(RadioConfig& r, const FillPlan& plan);
 // The refused channels, one a line (CR LF), the first `limit` of them, then "and n more".
 std::string DescribeRefusedFills(const std::vector<RefusedFill>& refused, int language,
                                  std::size_t limit);
+// What a fill that would take channels out of the band says before anything changes: the band,
+// the refused channels (the first `limit`), then whether to fill the rest, or that nothing can be.
+struct FillRefusalText {
+  std::string text;
+  bool canFillRest = false;  // the text asks; else it only tells
+};
+FillRefusalText DescribeFillRefusal(const FillPlan& plan, const std::string& bandText, int language,
+                                    std::size_t limit);
 
 // ---- rows -----------------------------------------------------------------------------------
 
